@@ -1,0 +1,98 @@
+#include "foundation/command_line.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "foundation/text.h"
+
+namespace vek {
+
+namespace {
+
+constexpr std::size_t kParsedParameters = 20;
+
+bool IsStrippable(char c) {
+  return c == ' ' || c == '/' || c == ';' || c == '\\';
+}
+
+bool* FlagOf(std::string_view word, CommandLineSwitches& f) {
+  const std::pair<std::string_view, bool*> keywords[] = {
+      {"FORCEARABIC", &f.ForceArabic},
+      {"IGNOREDRIVE", &f.IgnoreDrive},
+      {"IGNOREQUVEXE", &f.IgnoreQuvExe},
+      {"READWRITE", &f.ReadWrite},
+      {"95", &f.Windows95},
+      {"SHOWOMISSIONS", &f.ShowOmissions},
+      {"DEBUGVEKLOC", &f.DebugVekLoc},
+      {"DEBUGVEK", &f.DebugVek},
+      {"IGNOREBMP", &f.IgnoreBmp},
+      {"STOPCLOCK", &f.StopClock},
+      {"UPLOAD", &f.Upload},
+      {"UPLOADING", &f.Upload},
+      {"SKIPDOWNLOAD", &f.SkipDownload},
+      {"CONTINUELIVEUPDATE", &f.ContinueLiveUpdate},
+      {"MOVEGOVEKFILE", &f.MoveGoVekFile},
+      {"AUTHORIZED", &f.Authorized},
+      {"INDEXING", &f.Indexing},
+  };
+  for (const auto& [keyword, flag] : keywords) {
+    if (keyword == word)
+      return flag;
+  }
+  return nullptr;
+}
+
+std::vector<std::string>& StoredParameters() {
+  static std::vector<std::string> params;
+  return params;
+}
+
+}  // namespace
+
+CommandLineSwitches& Switches() {
+  static CommandLineSwitches flags;
+  return flags;
+}
+
+void SetCommandLineParameters(std::vector<std::string> params) {
+  StoredParameters() = std::move(params);
+}
+
+const std::vector<std::string>& CommandLineParameters() {
+  return StoredParameters();
+}
+
+void ParseCommandLineSwitches(const std::vector<std::string>& params, CommandLineSwitches& flags) {
+  const std::size_t n = std::min(params.size(), kParsedParameters);
+  for (std::size_t i = 0; i < n; ++i) {
+    std::string_view word = params[i];
+    while (!word.empty() && IsStrippable(word.front()))
+      word.remove_prefix(1);
+    while (!word.empty() && IsStrippable(word.back()))
+      word.remove_suffix(1);
+    if (word.empty())
+      continue;
+    if (bool* flag = FlagOf(AsciiUpper(word), flags))
+      *flag = true;
+  }
+}
+
+void ParseCommandLineSwitches() {
+  ParseCommandLineSwitches(StoredParameters(), Switches());
+}
+
+bool HasSwitch(const std::vector<std::string>& params, std::string_view name) {
+  const std::string wanted = AsciiUpper(name);
+  return std::any_of(params.begin(), params.end(), [&](const std::string& param) {
+    std::string_view word = param;
+    if (!word.empty() && (word.front() == '/' || word.front() == '\\'))
+      word.remove_prefix(1);
+    return AsciiUpper(word) == wanted;
+  });
+}
+
+bool HasSwitch(std::string_view name) {
+  return HasSwitch(StoredParameters(), name);
+}
+
+}  // namespace vek

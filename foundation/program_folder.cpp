@@ -1,0 +1,135 @@
+#include "foundation/program_folder.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <system_error>
+
+#include "foundation/text.h"
+
+namespace vek {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kLocationFile = "VEK.LOC";
+
+bool IsWritableFolder(const fs::path& folder) {
+  return ::access(folder.c_str(), W_OK | X_OK) == 0;
+}
+
+bool HoldsLocationFile(const fs::path& folder) {
+  std::error_code ec;
+  return fs::is_regular_file(FindFileIgnoringCase(folder, kLocationFile), ec);
+}
+
+// Copies one file so that the target is either absent or whole: a temporary copy is renamed.
+bool CopyWhole(const fs::path& from, const fs::path& to, std::string* error) {
+  const fs::path temp = to.parent_path() / (to.filename().string() + ".seed-tmp");
+  std::error_code ec;
+  fs::copy_file(from, temp, fs::copy_options::overwrite_existing, ec);
+  if (!ec)
+    fs::rename(temp, to, ec);
+  if (ec) {
+    fs::remove(temp);
+    if (error)
+      *error = "Cannot copy " + from.string() + " to " + to.string() + ": " + ec.message();
+    return false;
+  }
+  return true;
+}
+
+bool Seed(const fs::path& folder, const std::vector<fs::path>& dataFolders, std::string* error) {
+  for (const fs::path& data : dataFolders) {
+    if (!HoldsLocationFile(data))
+      continue;
+    std::error_code ec;
+    for (const fs::directory_entry& entry : fs::directory_iterator(data, ec)) {
+      if (!entry.is_regular_file())
+        continue;
+      const fs::path target = FindFileIgnoringCase(folder, entry.path().filename().string());
+      if (fs::exists(target))
+        continue;
+      if (!CopyWhole(entry.path(), target, error))
+        return false;
+    }
+    return true;
+  }
+  return true;  // nothing to seed with: the location file's own check reports its absence
+}
+
+fs::path& StoredThisPath() {
+  static fs::path folder;
+  return folder;
+}
+
+std::optional<fs::path> EnvPath(const char* name) {
+  const char* value = std::getenv(name);
+  if (value == nullptr || *value == '\0')
+    return std::nullopt;
+  return fs::path(value);
+}
+
+}  // namespace
+
+std::optional<fs::path> ResolveProgramFolder(const ProgramFolderInputs& in, std::string* error) {
+  if (in.vekHome)
+    return *in.vekHome;
+  if (!in.executableFolder.empty() && HoldsLocationFile(in.executableFolder) &&
+      IsWritableFolder(in.executableFolder)) {
+    return in.executableFolder;
+  }
+  const fs::path base = in.xdgDataHome ? *in.xdgDataHome : in.home / ".local" / "share";
+  const fs::path folder = base / "vek";
+  std::error_code ec;
+  fs::create_directories(folder, ec);
+  if (ec || !fs::is_directory(folder)) {
+    if (error)
+      *error = "Cannot create the program folder " + folder.string() + ": " + ec.message();
+    return std::nullopt;
+  }
+  if (!Seed(folder, in.dataFolders, error))
+    return std::nullopt;
+  return folder;
+}
+
+ProgramFolderInputs CurrentProgramFolderInputs() {
+  ProgramFolderInputs in;
+  in.vekHome = EnvPath("VEK_HOME");
+  std::error_code ec;
+  const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+  if (!ec)
+    in.executableFolder = exe.parent_path();
+  if (auto xdg = EnvPath("XDG_DATA_HOME"); xdg && xdg->is_absolute())
+    in.xdgDataHome = xdg;
+  in.home = EnvPath("HOME").value_or(fs::path("/"));
+  // A relocated installation first, then the folder the build installs into.
+  if (!in.executableFolder.empty()) {
+    in.dataFolders.push_back(in.executableFolder.parent_path() / "share" / "vek");
+  }
+  in.dataFolders.emplace_back(VEK_INSTALLED_DATA_DIR);
+  return in;
+}
+
+void SetThisPath(const fs::path& folder) {
+  StoredThisPath() = folder;
+}
+
+const fs::path& ThisPath() {
+  return StoredThisPath();
+}
+
+fs::path FindFileIgnoringCase(const fs::path& folder, const std::string& name) {
+  std::error_code ec;
+  const fs::path exact = folder / name;
+  if (fs::exists(exact, ec))
+    return exact;
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
+    if (CompareAsciiNoCase(entry.path().filename().string(), name) == 0)
+      return entry.path();
+  }
+  return exact;
+}
+
+}  // namespace vek

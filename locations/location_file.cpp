@@ -1,0 +1,265 @@
+#include "locations/location_file.h"
+
+#include <cerrno>
+#include <span>
+#include <system_error>
+#include <vector>
+
+#include "foundation/command_line.h"
+#include "foundation/debug_log.h"
+#include "foundation/dos_error.h"
+#include "foundation/file_io.h"
+#include "foundation/program_folder.h"
+
+namespace vek {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kCrLf = "\r\n";
+
+fs::path LocationFile(const LocationFileContext& ctx) {
+  return FindFileIgnoringCase(ctx.Folder, kLocationFileName);
+}
+
+// The trace of the location file goes to the debug log only with DEBUGVEKLOC.
+void LocLog(const std::string& text) {
+  if (Switches().DebugVekLoc)
+    DebugLog(text);
+}
+
+std::string ErrorCodeLine(int errnoValue) {
+  return "error code= " + std::to_string(DosCodeFromErrno(errnoValue));
+}
+
+void Fatal(LocationFileContext& ctx, const std::string& message) {
+  ctx.Ui.ShowMessage(message);
+  ctx.FatalStartError = true;
+}
+
+std::string ByLanguage(const LocationFileContext& ctx, const std::string& english,
+                       const std::string& arabic) {
+  return ctx.Lang == Language::Arabic ? arabic : english;
+}
+
+// A file that is no whole number of records is damaged (cut short by a failed copy, say):
+// it is refused rather than read into a half-filled list.
+void ReportDamagedFile(LocationFileContext& ctx, const fs::path& path, std::size_t size,
+                       std::size_t recordSize) {
+  const std::string sizes = std::to_string(size) + " / " + std::to_string(recordSize);
+  Fatal(ctx, ByLanguage(ctx,
+                        "Error: Locations file\r\n" + path.string() +
+                            "\r\nis damaged: its size is not a whole number of records (" + sizes +
+                            ")\r\n\r\nReplace it with a good copy, then restart program",
+                        "خطأ: ملف المواقع\r\n" + path.string() +
+                            "\r\nتالف: حجمه لا يساوي عدداً كاملاً من السجلات (" + sizes +
+                            ")\r\n\r\nاستبدل به نسخة سليمة ثم أعد تشغيل البرنامج"));
+}
+
+void ReportOpenError(LocationFileContext& ctx, const fs::path& path, int e) {
+  ctx.Ui.CloseSplash();
+  LocLog("Error trying to open file\r\n" + path.string() + kCrLf + IoErrorText(e) + kCrLf +
+         ErrorCodeLine(e));
+  Fatal(ctx, "Error trying to open file\r\n" + path.string() + kCrLf + IoErrorText(e) + kCrLf +
+                 ErrorCodeLine(e) +
+                 "\r\n\r\nMake sure you are using the proper file then "
+                 "restart program");
+}
+
+void ReportWriteError(LocationFileContext& ctx, const fs::path& path, int e) {
+  ctx.Ui.ShowMessage("Error trying to write to file: " + path.string() + kCrLf + IoErrorText(e));
+}
+
+std::string FileImage(const std::vector<TLocationRec>& records) {
+  std::string image;
+  image.reserve((records.size() + 1) * kLocationRecSize);
+  const auto append = [&image](const TLocationRec& r) {
+    const LocationRecBytes bytes = EncodeLocationRec(r);
+    image.append(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  };
+  append(LocationsVersionRecord());
+  for (const TLocationRec& r : records)
+    append(r);
+  return image;
+}
+
+template <std::size_t N>
+std::span<const std::uint8_t, N> RecordAt(const std::string& data, std::size_t index) {
+  return std::span<const std::uint8_t, N>(
+      reinterpret_cast<const std::uint8_t*>(data.data()) + index * N, N);
+}
+
+}  // namespace
+
+std::string DumpLocationRec(const std::string& prefix, const TLocationRec& r) {
+  return prefix + "\r\nCity: " + r.City + ", State: " + r.State + ", Country: " + r.Country +
+         "\r\nLongDeg: " + std::to_string(r.LongDeg) + " LongMin: " + std::to_string(r.LongMin) +
+         "\r\nLatDeg: " + std::to_string(r.LatDeg) + " LatMin: " + std::to_string(r.LatMin) +
+         "\r\nSt_Longitude: " + std::to_string(r.St_Longitude);
+}
+
+bool CheckLocationsFileVersion(LocationFileContext& ctx) {
+  const fs::path path = LocationFile(ctx);
+  std::error_code ec;
+  if (!fs::exists(path, ec)) {
+    Fatal(ctx, path.string() + "\r\nFile Not Found\r\n\r\nProgram will not run without this file");
+    return false;
+  }
+  MakeOwnerWritable(path);  // the reading below reports what still fails
+  std::string data;
+  if (const int e = ReadWholeFile(path, data); e != 0) {
+    Fatal(ctx, "Error trying to open file\r\n" + path.string() + kCrLf + IoErrorText(e));
+    return false;
+  }
+  // City and State lie in the first 22 bytes in both layouts.
+  constexpr std::size_t kNamesEnd = 22;
+  if (data.size() < kNamesEnd) {
+    ReportDamagedFile(ctx, path, data.size(), kLocationRecSize);
+    return false;
+  }
+  const std::span<const std::uint8_t> head(reinterpret_cast<const std::uint8_t*>(data.data()),
+                                           kNamesEnd);
+  const std::string city = StoredCity(head);
+  const std::string state = StoredState(head);
+  if (state == "00" && city == "2222")
+    return true;
+  if (state == "00") {
+    Fatal(ctx,
+          ByLanguage(
+              ctx,
+              "Error: Locations file\r\n" + path.string() + "Not compatible with program's version",
+              "خطأ: ملف المواقع\r\n" + path.string() + kCrLf + "غير متوافق مع إصدار البرنامج"));
+    return false;
+  }
+  ctx.Ui.ShowMessage(ByLanguage(
+      ctx,
+      "You have an older version of Locations fileProgram will now transform it to the current "
+      "version",
+      "لديك نسخة قديمة من ملف المواقع سيقوم البرنامج الآن بتحويله إلى الإصدار الحالي"));
+  return ConvertOldLocations(ctx);
+}
+
+bool ConvertOldLocations(LocationFileContext& ctx) {
+  const fs::path path = LocationFile(ctx);
+  std::string data;
+  if (const int e = ReadWholeFile(path, data); e != 0) {
+    ReportOpenError(ctx, path, e);
+    return false;
+  }
+  if (data.empty() || data.size() % kOldLocationRecSize != 0) {
+    ReportDamagedFile(ctx, path, data.size(), kOldLocationRecSize);
+    return false;
+  }
+  std::vector<TLocationRec> records;
+  const std::size_t count = data.size() / kOldLocationRecSize;
+  records.reserve(count);
+  for (std::size_t i = 0; i < count; ++i) {
+    records.push_back(DecodeOldLocationRec(RecordAt<kOldLocationRecSize>(data, i)));
+  }
+  if (const int e = WriteFileReplacing(path, ctx.Folder / kLocationTempName, FileImage(records));
+      e != 0) {
+    ReportWriteError(ctx, path, e);
+    return false;
+  }
+  return true;
+}
+
+bool fnReadLocations(TLocations& list, LocationFileContext& ctx) {
+  list.Clear();
+  LocLog("Loctns: entering fnReadLocations");
+  if (!CheckLocationsFileVersion(ctx))
+    return false;
+
+  const fs::path path = LocationFile(ctx);
+  std::error_code ec;
+  if (!fs::exists(path, ec)) {
+    Fatal(ctx, path.string() + "\r\nFile not found\r\n\r\nProgram will not run without it");
+    return false;
+  }
+  LocLog("found file: " + path.string() + "\r\n\r\nNow will examine file attributes");
+
+  if (!IsOwnerWritable(path)) {
+    if (const int e = MakeOwnerWritable(path); e != 0) {
+      ctx.Ui.CloseSplash();
+      LocLog("Error trying to make file \"read-write\"\r\n" + path.string() + kCrLf +
+             IoErrorText(e) + kCrLf + ErrorCodeLine(e));
+      Fatal(ctx, "Error trying to make file \"read-write\"\r\n" + path.string() + kCrLf +
+                     IoErrorText(e) + kCrLf + ErrorCodeLine(e) +
+                     "\r\n\r\nMake sure you have the proper rights to access this file\r\n\r\n"
+                     "If you have the proper rights, try this:\r\n"
+                     "Let this program close down\r\n"
+                     "Open windows Explorer\r\n"
+                     "click the right mouse button on this file:\r\n" +
+                     path.string() +
+                     "\r\nclick: Properties / General\r\n"
+                     "Make sure the \"READ-ONLY\" box is NOT checked\r\n"
+                     "Make sure the \"ARCHIVE\" box IS checked\r\n"
+                     "then restart program again");
+      return false;
+    }
+  }
+
+  LocLog("Finished Examining file attributes\r\nNow will try to open file\r\n" + path.string());
+  std::string data;
+  if (const int e = ReadWholeFile(path, data); e != 0) {
+    ReportOpenError(ctx, path, e);
+    return false;
+  }
+  if (data.size() % kLocationRecSize != 0) {
+    ctx.Ui.CloseSplash();
+    ReportDamagedFile(ctx, path, data.size(), kLocationRecSize);
+    return false;
+  }
+
+  LocLog("Now will try to read first record\r\nIts information will be shown if we succeed");
+  const std::size_t records = data.size() / kLocationRecSize;
+  if (records == 0) {
+    LocLog("File is empty");
+  } else {
+    LocLog(DumpLocationRec("\r\nVersion Record:",
+                           DecodeLocationRec(RecordAt<kLocationRecSize>(data, 0))));
+  }
+  LocLog("Finished attempting to read first record");
+
+  const std::size_t count = records == 0 ? 0 : records - 1;
+  for (std::size_t i = 1; i <= count; ++i) {
+    auto item = std::make_unique<TLocation>(DecodeLocationRec(RecordAt<kLocationRecSize>(data, i)));
+    if (i <= 3) {
+      LocLog(DumpLocationRec("\r\nItem Number:" + std::to_string(i), item->Rec));
+    } else if (i == count) {
+      LocLog(DumpLocationRec("\r\nLast Item in file:" + std::to_string(i), item->Rec) + kCrLf);
+    }
+    list.Append(std::move(item));
+  }
+
+  list.CurrentIndex = 0;
+  list.SortByCountry();
+  list.Modified = false;
+  LocLog("Total Records read from file= " + std::to_string(count) +
+         "\r\n\r\nNow will exit: fnReadLocations\r\n*** END OF DEBUGGING ***");
+  return true;
+}
+
+std::string LocationsFileImage(const TLocations& list) {
+  std::vector<TLocationRec> records;
+  records.reserve(static_cast<std::size_t>(list.Count()));
+  for (int i = 0; i < list.Count(); ++i)
+    records.push_back(list.GetItem(i).Rec);
+  return FileImage(records);
+}
+
+bool SaveLocations(const TLocations& list, LocationFileContext& ctx) {
+  if (!list.Modified)
+    return true;
+  const fs::path path = LocationFile(ctx);
+  if (const int e =
+          WriteFileReplacing(path, ctx.Folder / kLocationTempName, LocationsFileImage(list));
+      e != 0) {
+    ReportWriteError(ctx, path, e);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace vek

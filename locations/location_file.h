@@ -1,0 +1,45 @@
+// Reading and saving the location file VEK.LOC: whole 92-byte records, the first being the
+// version record; a file of the previous 88-byte layout is converted once on reading.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "foundation/language.h"
+#include "foundation/ui_services.h"
+#include "locations/location_list.h"
+
+namespace vek {
+
+inline constexpr const char* kLocationFileName = "VEK.LOC";
+inline constexpr const char* kLocationTempName = "VEK$$$.$$$";
+
+struct LocationFileContext {
+  std::filesystem::path Folder;  // the program folder
+  UiServices& Ui;
+  Language Lang = Language::English;
+  bool FatalStartError = false;  // set when the program cannot start without the file
+};
+
+// Checks (and, when old, converts) the file, then reads every location into list, sorted by
+// country, with Modified cleared. On failure the list is left empty and a message was shown.
+bool fnReadLocations(TLocations& list, LocationFileContext& ctx);
+
+// True when the file starts with the version record, or an old file was converted.
+bool CheckLocationsFileVersion(LocationFileContext& ctx);
+
+// Rewrites an 88-byte-record file in the current layout; the old file stays until the new one
+// is complete.
+bool ConvertOldLocations(LocationFileContext& ctx);
+
+// Writes the list when it is modified: a temporary file in the same folder is renamed over
+// VEK.LOC. False (after a message) when the file could not be written; the old file is intact.
+bool SaveLocations(const TLocations& list, LocationFileContext& ctx);
+
+// The file image of a list: the version record, then every location in list order.
+std::string LocationsFileImage(const TLocations& list);
+
+// The debug-log text of one record.
+std::string DumpLocationRec(const std::string& prefix, const TLocationRec& rec);
+
+}  // namespace vek

@@ -1,0 +1,116 @@
+#include "engine/calendar.h"
+
+#include <gtest/gtest.h>
+
+namespace vek {
+namespace {
+
+TEST(Calendar, EncodeAndDecodeDates) {
+  EXPECT_EQ(0.0, EncodeDate(1899, 12, 30));
+  EXPECT_EQ(36526.0, EncodeDate(2000, 1, 1));
+  EXPECT_EQ((CivilDate{2024, 2, 29}), DecodeDate(EncodeDate(2024, 2, 29) + 0.75));
+  EXPECT_EQ((CivilDate{1899, 12, 29}), DecodeDate(-1.25));  // negative values: the day is -1
+}
+
+TEST(Calendar, DayNumberOfYearAndItsInverse) {
+  EXPECT_EQ(366, DayNumberOfYear(EncodeDate(2024, 12, 31)));
+  EXPECT_EQ(365, DayNumberOfYear(EncodeDate(2026, 12, 31)));
+  EXPECT_EQ(60, DayNumberOfYear(EncodeDate(2026, 3, 1)));
+  EXPECT_EQ(61, DayNumberOfYear(EncodeDate(2024, 3, 1)));
+  EXPECT_EQ(100, DayNumberOfYear(EncodeDate(1900, 4, 10)));  // 1900 is no leap year
+
+  struct Case {
+    int dayOfYear, day, month;
+  } cases[] = {{1, 1, 1},     {31, 31, 1}, {32, 1, 2},    {59, 28, 2},
+               {60, 1, 3},    {88, 29, 3}, {298, 25, 10}, {365, 31, 12},
+               {366, 31, 12}, {0, 1, 1},   {-7, 1, 1},    {1000, 31, 12}};
+  for (const Case& c : cases) {
+    int day = 0, month = 0;
+    DayOfYearToDayMonth(c.dayOfYear, day, month);
+    EXPECT_EQ(c.day, day) << c.dayOfYear;
+    EXPECT_EQ(c.month, month) << c.dayOfYear;
+  }
+  // Every day of a common year maps back to itself.
+  for (int n = 1; n <= 365; ++n) {
+    int day = 0, month = 0;
+    DayOfYearToDayMonth(n, day, month);
+    EXPECT_EQ(n, DayNumberOfYear(EncodeDate(2026, month, day)));
+  }
+}
+
+TEST(Calendar, KnownHijriDates) {
+  struct Case {
+    int hy, hm, hd, y, m, d;
+  } cases[] = {
+      {1420, 1, 1, 1999, 4, 17},
+      {1420, 9, 1, 1999, 12, 9},
+      {1317, 1, 1, 1899, 5, 11},
+      {1317, 8, 27, 1899, 12, 30},
+  };
+  for (const Case& c : cases) {
+    const double date = EncodeDate(c.y, c.m, c.d);
+    EXPECT_EQ(date, HijriToDate(c.hy, c.hm, c.hd, 0)) << c.hy << "/" << c.hm << "/" << c.hd;
+    const HijriDate h = DateToHijri(date, 0);
+    EXPECT_EQ((HijriDate{static_cast<std::uint16_t>(c.hy), static_cast<std::uint16_t>(c.hm),
+                         static_cast<std::uint16_t>(c.hd)}),
+              h);
+  }
+}
+
+TEST(Calendar, AdjustmentShiftsEveryHijriDate) {
+  const double date = EncodeDate(2026, 12, 10);
+  for (int adjust = -3; adjust <= 3; ++adjust) {
+    EXPECT_EQ(DateToHijri(date + adjust, 0), DateToHijri(date, adjust)) << adjust;
+  }
+  EXPECT_EQ(HijriToDate(1448, 6, 1, 0) - 1, HijriToDate(1448, 6, 1, 1));
+}
+
+// Every Hijri day of 1300..1500 AH converts to a date and back, for every adjustment, and the
+// dates are consecutive across month and year ends.
+TEST(Calendar, HijriRoundTripsOver1300To1500) {
+  for (int adjust = -3; adjust <= 3; ++adjust) {
+    double expected = HijriToDate(1300, 1, 1, adjust);
+    for (int y = 1300; y <= 1500; ++y) {
+      int yearDays = 0;
+      for (int m = 1; m <= 12; ++m) {
+        const int length = HijriMonthLength(y, m, adjust);
+        ASSERT_TRUE(length == 29 || length == 30) << y << "/" << m;
+        yearDays += length;
+        for (int d = 1; d <= length; ++d) {
+          const double date = HijriToDate(y, m, d, adjust);
+          ASSERT_EQ(expected, date) << y << "/" << m << "/" << d << " adjust " << adjust;
+          const HijriDate back = DateToHijri(date, adjust);
+          ASSERT_EQ(y, back.Year);
+          ASSERT_EQ(m, back.Month);
+          ASSERT_EQ(d, back.Day);
+          expected += 1;
+        }
+      }
+      ASSERT_TRUE(yearDays == 354 || yearDays == 355) << y;
+      ASSERT_EQ(yearDays, DaysInCalendarYear(y, true, adjust));
+    }
+  }
+}
+
+TEST(Calendar, ThirtiethOfA29DayMonthGivesItsEstimate) {
+  int y = 1445, m = 1;
+  while (HijriMonthLength(y, m, 0) != 29)
+    ++m;
+  const double thirtieth = HijriToDate(y, m, 30, 0);
+  const double last = HijriToDate(y, m, 29, 0);
+  EXPECT_GE(thirtieth, last);
+  EXPECT_LE(thirtieth, last + 2);
+}
+
+TEST(Calendar, CalendarLengthsFollowTheMode) {
+  EXPECT_EQ(366, DaysInCalendarYear(2024, false, 0));
+  EXPECT_EQ(365, DaysInCalendarYear(2100, false, 0));
+  EXPECT_EQ(29, DaysInCalendarMonth(2024, 2, false, 0));
+  EXPECT_EQ(28, DaysInCalendarMonth(2026, 2, false, 0));
+  EXPECT_EQ(HijriMonthLength(1447, 9, 2), DaysInCalendarMonth(1447, 9, true, 2));
+  EXPECT_TRUE(IsRamadanDate(HijriToDate(1447, 9, 15, 0), 0));
+  EXPECT_FALSE(IsRamadanDate(HijriToDate(1447, 10, 1, 0), 0));
+}
+
+}  // namespace
+}  // namespace vek

@@ -1,0 +1,83 @@
+#include "foundation/program_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "support/temp_dir.h"
+
+namespace vek {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::TempDir;
+
+void WriteFile(const fs::path& p, const std::string& text) {
+  fs::create_directories(p.parent_path());
+  std::ofstream(p, std::ios::binary) << text;
+}
+
+std::string ReadFile(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST(ProgramFolder, VekHomeWinsOverEverything) {
+  TempDir t;
+  WriteFile(t.path() / "exe" / "VEK.LOC", "x");
+  ProgramFolderInputs in;
+  in.vekHome = t.path() / "home";
+  in.executableFolder = t.path() / "exe";
+  EXPECT_EQ(t.path() / "home", ResolveProgramFolder(in, nullptr));
+}
+
+TEST(ProgramFolder, ExecutableFolderHoldingTheLocationFileIsUsed) {
+  TempDir t;
+  WriteFile(t.path() / "exe" / "vek.loc", "x");  // found whatever the letter case
+  ProgramFolderInputs in;
+  in.executableFolder = t.path() / "exe";
+  in.home = t.path() / "user";
+  EXPECT_EQ(t.path() / "exe", ResolveProgramFolder(in, nullptr));
+}
+
+TEST(ProgramFolder, UserDataFolderIsCreatedAndSeededWithoutOverwriting) {
+  TempDir t;
+  WriteFile(t.path() / "empty-share" / "README", "no location file here");
+  WriteFile(t.path() / "share" / "VEK.LOC", "shipped");
+  WriteFile(t.path() / "share" / "OTHER.TXT", "other");
+  WriteFile(t.path() / "user" / ".local" / "share" / "vek" / "OTHER.TXT", "mine");
+  ProgramFolderInputs in;
+  in.executableFolder = t.path() / "bin";  // holds no VEK.LOC
+  in.home = t.path() / "user";
+  in.dataFolders = {t.path() / "empty-share", t.path() / "share"};
+
+  const fs::path folder = t.path() / "user" / ".local" / "share" / "vek";
+  EXPECT_EQ(folder, ResolveProgramFolder(in, nullptr));
+  EXPECT_EQ("shipped", ReadFile(folder / "VEK.LOC"));
+  EXPECT_EQ("mine", ReadFile(folder / "OTHER.TXT"));
+  EXPECT_FALSE(fs::exists(folder / "README"));
+
+  in.xdgDataHome = t.path() / "xdg";
+  EXPECT_EQ(t.path() / "xdg" / "vek", ResolveProgramFolder(in, nullptr));
+  EXPECT_EQ("shipped", ReadFile(t.path() / "xdg" / "vek" / "VEK.LOC"));
+}
+
+TEST(ProgramFolder, FolderThatCannotBeMadeIsReported) {
+  TempDir t;
+  WriteFile(t.path() / "blocker", "a file where the folder should go");
+  ProgramFolderInputs in;
+  in.xdgDataHome = t.path() / "blocker";
+  std::string error;
+  EXPECT_FALSE(ResolveProgramFolder(in, &error).has_value());
+  EXPECT_NE(std::string::npos, error.find("blocker")) << error;
+}
+
+TEST(ProgramFolder, FindFileIgnoringCasePrefersTheExactName) {
+  TempDir t;
+  WriteFile(t.path() / "Vek.Ini", "a");
+  EXPECT_EQ(t.path() / "Vek.Ini", FindFileIgnoringCase(t.path(), "VEK.INI"));
+  EXPECT_EQ(t.path() / "NONE.TXT", FindFileIgnoringCase(t.path(), "NONE.TXT"));
+}
+
+}  // namespace
+}  // namespace vek

@@ -1,0 +1,250 @@
+#include "locations/location_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <fstream>
+
+#include "foundation/command_line.h"
+#include "foundation/debug_log.h"
+#include "support/fake_ui.h"
+#include "support/temp_dir.h"
+
+namespace vek {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::FakeUi;
+using testing::TempDir;
+
+TLocationRec Named(const std::string& city, const std::string& country, int latDeg = 0) {
+  TLocationRec r;
+  r.City = city;
+  r.Country = country;
+  r.LatDeg = static_cast<std::uint8_t>(latDeg);
+  r.North = true;
+  r.IshaInterval = 5400;
+  return r;
+}
+
+std::string ImageOf(std::initializer_list<TLocationRec> recs) {
+  TLocations list;
+  for (const TLocationRec& r : recs)
+    list.Append(std::make_unique<TLocation>(r));
+  return LocationsFileImage(list);
+}
+
+class LocationFileTest : public ::testing::Test {
+ protected:
+  fs::path File() const { return dir.path() / kLocationFileName; }
+  void Write(const std::string& bytes) const {
+    std::ofstream(File(), std::ios::binary | std::ios::trunc) << bytes;
+  }
+  std::string Contents() const {
+    std::ifstream in(File(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  bool Read() { return fnReadLocations(list, ctx); }
+
+  TempDir dir;
+  FakeUi ui;
+  LocationFileContext ctx{dir.path(), ui};
+  TLocations list;
+};
+
+TEST_F(LocationFileTest, ReadsEveryLocationSortedByCountry) {
+  Write(ImageOf({Named("PARIS", "FRANCE"), Named("CAIRO", "EGYPT"), Named("AMMAN", "JORDAN"),
+                 Named("ALGIERS", "ALGERIA")}));
+  ASSERT_TRUE(Read());
+  ASSERT_EQ(4, list.Count());
+  EXPECT_EQ("ALGIERS", list.GetItem(0).Rec.City);
+  EXPECT_EQ("AMMAN", list.GetItem(3).Rec.City);
+  EXPECT_FALSE(list.Modified);
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_FALSE(ctx.FatalStartError);
+}
+
+TEST_F(LocationFileTest, VersionRecordAloneIsAValidEmptyList) {
+  Write(ImageOf({}));
+  EXPECT_TRUE(Read());
+  EXPECT_EQ(0, list.Count());
+}
+
+TEST_F(LocationFileTest, MissingFileStopsTheStart) {
+  EXPECT_FALSE(Read());
+  ASSERT_EQ(1u, ui.messages.size());
+  EXPECT_NE(std::string::npos, ui.messages[0].find("File Not Found")) << ui.messages[0];
+  EXPECT_TRUE(ctx.FatalStartError);
+}
+
+TEST_F(LocationFileTest, IncompatibleVersionIsRefusedInTheUsersLanguageAndNeverConverted) {
+  TLocationRec version = LocationsVersionRecord();
+  version.City = "3333";
+  TLocations l;
+  l.Append(std::make_unique<TLocation>(version));
+  const std::string bytes = LocationsFileImage(l).substr(kLocationRecSize);
+  Write(bytes);
+  ctx.Lang = Language::Arabic;
+  EXPECT_FALSE(Read());
+  ASSERT_EQ(1u, ui.messages.size());
+  EXPECT_NE(std::string::npos, ui.messages[0].find("غير متوافق مع إصدار البرنامج"));
+  EXPECT_TRUE(ctx.FatalStartError);
+  EXPECT_EQ(bytes, Contents());
+}
+
+// An 88-byte record of the old layout with a distinct value in every field.
+std::string OldRecord(const std::string& city, const std::string& country) {
+  std::string r(kOldLocationRecSize, '\0');
+  r[0] = static_cast<char>(city.size());
+  r.replace(1, city.size(), city);
+  r[22] = static_cast<char>(country.size());
+  r.replace(23, country.size(), country);
+  const char head[] = {35, 7, 33, 30, 30, 1};  // LongDeg .. DST
+  r.replace(41, sizeof head, head, sizeof head);
+  r[48] = 88;  // DstStart
+  r[50] = 42;  // DstEnd 298
+  r[51] = 1;
+  r[52] = 1;     // North
+  r[53] = 0;     // West
+  r[54] = 3;     // Method
+  r[56] = 0x10;  // FajrInterval 0x0E10 = 3600
+  r[57] = 0x0E;
+  r[60] = 90;                       // FajrAngle
+  r[64] = static_cast<char>(0xC4);  // IshaAngle -60
+  r[65] = r[66] = r[67] = static_cast<char>(0xFF);
+  r[68] = 1;     // ZuhrDelayOn
+  r[72] = 0x2C;  // ZuhrDelay 300
+  r[73] = 0x01;
+  r[76] = 1;     // Hanafi
+  r[77] = 1;     // ImsakFixedDuration
+  r[80] = 0x58;  // ImsakDuration 600
+  r[81] = 0x02;
+  r[84] = 0x78;  // Spare 0x12345678
+  r[85] = 0x56;
+  r[86] = 0x34;
+  r[87] = 0x12;
+  return r;
+}
+
+// The same record in the current layout, built independently byte by byte.
+std::string ConvertedRecord(const std::string& city, const std::string& country) {
+  const std::string old = OldRecord(city, country);
+  std::string r(kLocationRecSize, '\0');
+  r.replace(0, 60, old, 0, 60);  // names .. FajrInterval unchanged
+  r[60] = 0x18;                  // IshaInterval 5400 = 0x1518
+  r[61] = 0x15;
+  r.replace(64, 28, old, 60, 28);  // FajrAngle .. Spare, four bytes further on
+  return r;
+}
+
+TEST_F(LocationFileTest, OldLayoutIsConvertedOnceByteForByte) {
+  Write(OldRecord("HOMS", "SYRIA") + OldRecord("HAMA", "SYRIA"));
+  ASSERT_TRUE(Read());
+  ASSERT_EQ(1u, ui.messages.size());
+  EXPECT_NE(std::string::npos, ui.messages[0].find("older version of Locations file"));
+
+  const LocationRecBytes version = EncodeLocationRec(LocationsVersionRecord());
+  const std::string expected = std::string(version.begin(), version.end()) +
+                               ConvertedRecord("HOMS", "SYRIA") + ConvertedRecord("HAMA", "SYRIA");
+  EXPECT_EQ(expected, Contents());
+  EXPECT_EQ(2, list.Count());
+  EXPECT_EQ(5400, list.GetItem(0).Rec.IshaInterval);
+  EXPECT_EQ(0x12345678u, list.GetItem(0).Rec.Spare);
+  EXPECT_FALSE(fs::exists(dir.path() / kLocationTempName));
+
+  ui.messages.clear();
+  ASSERT_TRUE(Read());
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(LocationFileTest, DamagedFilesAreRefusedWithoutTouchingThem) {
+  const std::string good = ImageOf({Named("CAIRO", "EGYPT"), Named("AMMAN", "JORDAN")});
+  const std::string cases[] = {
+      good.substr(0, good.size() - 5),       // cut short
+      good + "xyz",                          // trailing garbage
+      OldRecord("HOMS", "SYRIA") + "short",  // old layout, cut
+      std::string(),                         // empty
+      std::string("\x04", 1),                // shorter than the names
+  };
+  for (const std::string& bytes : cases) {
+    ui.messages.clear();
+    ctx.FatalStartError = false;
+    Write(bytes);
+    EXPECT_FALSE(Read()) << bytes.size();
+    EXPECT_TRUE(ctx.FatalStartError) << bytes.size();
+    EXPECT_EQ(0, list.Count());
+    ASSERT_FALSE(ui.messages.empty());
+    EXPECT_NE(std::string::npos, ui.messages.back().find("is damaged")) << ui.messages.back();
+    EXPECT_EQ(bytes, Contents());
+    EXPECT_FALSE(fs::exists(dir.path() / kLocationTempName));
+  }
+}
+
+TEST_F(LocationFileTest, UnreadableFileIsReportedWithItsErrorText) {
+  fs::create_directory(File());  // opens, but every read fails
+  EXPECT_FALSE(Read());
+  EXPECT_TRUE(ctx.FatalStartError);
+  ASSERT_EQ(1u, ui.messages.size());
+  EXPECT_NE(std::string::npos, ui.messages[0].find("Error trying to open file")) << ui.messages[0];
+  EXPECT_NE(std::string::npos, ui.messages[0].find("DOS error code")) << ui.messages[0];
+}
+
+TEST_F(LocationFileTest, ReadOnlyFileIsMadeWritable) {
+  Write(ImageOf({Named("CAIRO", "EGYPT")}));
+  fs::permissions(File(), fs::perms::owner_read | fs::perms::group_read);
+  ASSERT_TRUE(Read());
+  EXPECT_NE(fs::perms::none, fs::status(File()).permissions() & fs::perms::owner_write);
+}
+
+TEST_F(LocationFileTest, SaveWritesOnlyAModifiedListAndRoundTrips) {
+  const std::string original = ImageOf({Named("CAIRO", "EGYPT")});
+  Write(original);
+  ASSERT_TRUE(Read());
+  EXPECT_TRUE(SaveLocations(list, ctx));
+  EXPECT_EQ(original, Contents());  // not modified: untouched
+
+  TLocationRec arabic = Named("دمشق", "سوريا", 33);
+  list.SetItem(0, arabic);
+  EXPECT_TRUE(SaveLocations(list, ctx));
+  EXPECT_FALSE(fs::exists(dir.path() / kLocationTempName));
+  TLocations again;
+  ASSERT_TRUE(fnReadLocations(again, ctx));
+  ASSERT_EQ(1, again.Count());
+  EXPECT_EQ(arabic, again.GetItem(0).Rec);
+}
+
+TEST_F(LocationFileTest, FailedSaveReportsAndKeepsTheOldFile) {
+  const std::string original = ImageOf({Named("CAIRO", "EGYPT")});
+  Write(original);
+  ASSERT_TRUE(Read());
+  list.SetItem(0, Named("AMMAN", "JORDAN"));
+  fs::create_directories(dir.path() / kLocationTempName / "blocker");  // the temporary file
+  EXPECT_FALSE(SaveLocations(list, ctx));
+  ASSERT_EQ(1u, ui.messages.size());
+  EXPECT_NE(std::string::npos, ui.messages[0].find("Error trying to write to file: "));
+  EXPECT_EQ(original, Contents());
+  EXPECT_TRUE(list.Modified);
+}
+
+TEST_F(LocationFileTest, DebugSwitchTracesTheReading) {
+  const CommandLineSwitches saved = Switches();
+  Switches().DebugVekLoc = true;
+  SetLogFileName(dir.path() / "VEK_LOG.TXT");
+  Write(ImageOf(
+      {Named("A1", "X"), Named("A2", "X"), Named("A3", "X"), Named("A4", "X"), Named("A5", "X")}));
+  ASSERT_TRUE(Read());
+  Switches() = saved;
+  SetLogFileName({});
+
+  std::ifstream in(dir.path() / "VEK_LOG.TXT", std::ios::binary);
+  const std::string log(std::istreambuf_iterator<char>(in), {});
+  for (const char* line : {"Loctns: entering fnReadLocations", "\r\nVersion Record:\r\nCity: 2222",
+                           "\r\nItem Number:3\r\nCity: A3", "\r\nLast Item in file:5\r\nCity: A5",
+                           "Total Records read from file= 5", "*** END OF DEBUGGING ***"}) {
+    EXPECT_NE(std::string::npos, log.find(line)) << line;
+  }
+  EXPECT_EQ(std::string::npos, log.find("Item Number:4"));
+}
+
+}  // namespace
+}  // namespace vek
