@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <span>
 #include <system_error>
-#include <vector>
 
 #include "foundation/command_line.h"
 #include "foundation/debug_log.h"
@@ -71,16 +70,13 @@ void ReportWriteError(LocationFileContext& ctx, const fs::path& path, int e) {
   ctx.Ui.ShowMessage("Error trying to write to file: " + path.string() + kCrLf + IoErrorText(e));
 }
 
-std::string FileImage(const std::vector<TLocationRec>& records) {
+void AppendRecord(std::string& image, const LocationRecBytes& bytes) {
+  image.append(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+}
+
+std::string VersionRecordImage() {
   std::string image;
-  image.reserve((records.size() + 1) * kLocationRecSize);
-  const auto append = [&image](const TLocationRec& r) {
-    const LocationRecBytes bytes = EncodeLocationRec(r);
-    image.append(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-  };
-  append(LocationsVersionRecord());
-  for (const TLocationRec& r : records)
-    append(r);
+  AppendRecord(image, EncodeLocationRec(LocationsVersionRecord()));
   return image;
 }
 
@@ -151,22 +147,20 @@ bool ConvertOldLocations(LocationFileContext& ctx) {
     ReportDamagedFile(ctx, path, data.size(), kOldLocationRecSize);
     return false;
   }
-  std::vector<TLocationRec> records;
-  const std::size_t count = data.size() / kOldLocationRecSize;
-  records.reserve(count);
-  for (std::size_t i = 0; i < count; ++i) {
-    records.push_back(DecodeOldLocationRec(RecordAt<kOldLocationRecSize>(data, i)));
+  std::string image = VersionRecordImage();
+  for (std::size_t i = 0; i < data.size() / kOldLocationRecSize; ++i) {
+    AppendRecord(image,
+                 EncodeLocationRec(DecodeOldLocationRec(RecordAt<kOldLocationRecSize>(data, i))));
   }
-  if (const int e = WriteFileReplacing(path, ctx.Folder / kLocationTempName, FileImage(records));
-      e != 0) {
+  if (const int e = WriteFileReplacing(path, ctx.Folder / kLocationTempName, image); e != 0) {
     ReportWriteError(ctx, path, e);
     return false;
   }
   return true;
 }
 
-bool fnReadLocations(TLocations& list, LocationFileContext& ctx) {
-  list.Clear();
+// The reading proper; fnReadLocations marks a failed list.
+static bool ReadLocationsInto(TLocations& list, LocationFileContext& ctx) {
   LocLog("Loctns: entering fnReadLocations");
   if (!CheckLocationsFileVersion(ctx))
     return false;
@@ -224,7 +218,8 @@ bool fnReadLocations(TLocations& list, LocationFileContext& ctx) {
 
   const std::size_t count = records == 0 ? 0 : records - 1;
   for (std::size_t i = 1; i <= count; ++i) {
-    auto item = std::make_unique<TLocation>(DecodeLocationRec(RecordAt<kLocationRecSize>(data, i)));
+    auto item = std::make_unique<TLocation>(TLocationRec{});
+    item->ReadFrom(RecordAt<kLocationRecSize>(data, i));
     if (i <= 3) {
       LocLog(DumpLocationRec("\r\nItem Number:" + std::to_string(i), item->Rec));
     } else if (i == count) {
@@ -241,12 +236,21 @@ bool fnReadLocations(TLocations& list, LocationFileContext& ctx) {
   return true;
 }
 
+bool fnReadLocations(TLocations& list, LocationFileContext& ctx) {
+  list.Clear();
+  if (ReadLocationsInto(list, ctx))
+    return true;
+  list.Clear();
+  list.CurrentIndex = -1;
+  return false;
+}
+
 std::string LocationsFileImage(const TLocations& list) {
-  std::vector<TLocationRec> records;
-  records.reserve(static_cast<std::size_t>(list.Count()));
+  std::string image = VersionRecordImage();
+  image.reserve(static_cast<std::size_t>(list.Count() + 1) * kLocationRecSize);
   for (int i = 0; i < list.Count(); ++i)
-    records.push_back(list.GetItem(i).Rec);
-  return FileImage(records);
+    AppendRecord(image, list.GetItem(i).WriteTo());
+  return image;
 }
 
 bool SaveLocations(const TLocations& list, LocationFileContext& ctx) {

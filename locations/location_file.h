@@ -22,7 +22,8 @@ struct LocationFileContext {
 };
 
 // Checks (and, when old, converts) the file, then reads every location into list, sorted by
-// country, with Modified cleared. On failure the list is left empty and a message was shown.
+// country, with Modified cleared. On failure a message was shown and the list is left empty with
+// CurrentIndex -1.
 bool fnReadLocations(TLocations& list, LocationFileContext& ctx);
 
 // True when the file starts with the version record, or an old file was converted.

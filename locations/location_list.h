@@ -1,7 +1,9 @@
 // The in-memory location database: an ordered list of locations with a current one.
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,12 @@ class TLocation {
   explicit TLocation(const TLocationRec& rec);
 
   bool IsUSA() const { return Rec.Country == "USA"; }
+
+  // The location as one stored 92-byte record.
+  void ReadFrom(std::span<const std::uint8_t, kLocationRecSize> record) {
+    Rec = DecodeLocationRec(record);
+  }
+  LocationRecBytes WriteTo() const { return EncodeLocationRec(Rec); }
 
   TLocationRec Rec;
 };

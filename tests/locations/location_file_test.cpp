@@ -75,6 +75,7 @@ TEST_F(LocationFileTest, MissingFileStopsTheStart) {
   ASSERT_EQ(1u, ui.messages.size());
   EXPECT_NE(std::string::npos, ui.messages[0].find("File Not Found")) << ui.messages[0];
   EXPECT_TRUE(ctx.FatalStartError);
+  EXPECT_EQ(-1, list.CurrentIndex);
 }
 
 TEST_F(LocationFileTest, IncompatibleVersionIsRefusedInTheUsersLanguageAndNeverConverted) {
