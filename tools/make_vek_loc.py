@@ -11,12 +11,15 @@ Sources
     longitude, population, country, ISO code, province, IANA time zone).
     Obtain it with: npm pack city-timezones@1.3.4 && tar xzf city-timezones-1.3.4.tgz
   * Time-zone rules: the IANA tz database through Python's zoneinfo, system
-    tzdata 2025b (Debian package tzdata 2025b-0+deb12u2), Python 3.11.
+    tzdata 2026f (Debian package tzdata 2026f-0+deb12u1), Python 3.11.
     Another tzdata release may change the daylight-saving days; the script
     prints the release it used.
 
 Everything is computed for the fixed reference year 2026, from input sorted
-first, so the same input and tzdata give the same bytes.
+first, so the same input and tzdata give the same bytes.  A zone that changed
+its rules during 2026 (Morocco's permanent +00 from 20 September, Alberta's and
+Manitoba's permanent offsets, ...) gets the rules of 2027, the ones now in
+force; the script prints those zones.
 
 Record layout (92 bytes, little-endian): see RECORD below.  Record 0 is the
 version record (City "2222", State "00", everything else zero).
@@ -56,7 +59,7 @@ import datetime as dt
 import zoneinfo
 
 YEAR = 2026
-EXPECTED_TZDATA = "2025b"
+EXPECTED_TZDATA = "2026f"
 EXPECTED_ROWS = 7329
 
 # Selection: every capital, the TOP_PER_COUNTRY largest cities of each
@@ -418,20 +421,22 @@ def arc_minutes_above_18(degrees):
 
 
 class ZoneFacts:
-    """What the record needs to know about one zone in the reference year."""
+    """What the record needs to know about one zone in one year."""
 
-    def __init__(self, name):
+    def __init__(self, name, year=None):
+        year = year or YEAR
+        self.year = year
         zone = zoneinfo.ZoneInfo(name)
         utc = dt.timezone.utc
         offsets = set()
-        t = dt.datetime(YEAR, 1, 1, tzinfo=utc)
-        while t.year == YEAR:
+        t = dt.datetime(year, 1, 1, tzinfo=utc)
+        while t.year == year:
             offsets.add(int(t.astimezone(zone).utcoffset().total_seconds()))
             t += dt.timedelta(hours=1)
         self.standard = min(offsets)  # seconds east of UTC
         self.problem = None
-        first = dt.date(YEAR, 1, 1)
-        days = (dt.date(YEAR + 1, 1, 1) - first).days
+        first = dt.date(year, 1, 1)
+        days = (dt.date(year + 1, 1, 1) - first).days
         noon = []
         for i in range(days):
             d = first + dt.timedelta(days=i)
@@ -456,6 +461,24 @@ class ZoneFacts:
                 covered = set(range(s, e + 1)) if s <= e else set(range(s, days)) | set(range(0, e + 1))
                 assert covered == set(dst_days)
                 assert self.dst_start != self.dst_end  # equal means "all year" to the engine
+
+
+def same_rules(a, b):
+    """Two years follow the same rules when only the weekday rule moves the DST days."""
+    if a.problem or b.problem or a.standard != b.standard or a.dst != b.dst:
+        return False
+    return not a.dst or (abs(a.dst_start - b.dst_start) <= 7 and abs(a.dst_end - b.dst_end) <= 7)
+
+
+def zone_facts(name, rules_changed):
+    """The reference year's facts, unless the zone changed its rules during that year (Morocco
+    moved to permanent +00 on 2026-09-20, Alberta and Manitoba to permanent offsets): then the
+    records follow the rules now in force, those of the next year, and the zone is listed."""
+    this_year, next_year = ZoneFacts(name, YEAR), ZoneFacts(name, YEAR + 1)
+    if same_rules(this_year, next_year) or next_year.problem:
+        return this_year
+    rules_changed.append(name)
+    return next_year
 
 
 def meridian(std_seconds):
@@ -500,6 +523,7 @@ def main(argv):
 
     omitted = collections.defaultdict(list)  # reason -> [(pop, description)]
     zones = {}
+    rules_changed = []  # zones whose records follow the next year's rules
     usable = collections.defaultdict(list)  # country key -> [candidate]
 
     for row in rows:
@@ -517,7 +541,7 @@ def main(argv):
             omitted["latitude beyond 65 degrees"].append((row["pop"], desc))
             continue
         if zone_name not in zones:
-            zones[zone_name] = ZoneFacts(zone_name)
+            zones[zone_name] = zone_facts(zone_name, rules_changed)
         zf = zones[zone_name]
         if abs(zf.standard) > 12 * 3600:
             omitted["time zone beyond +/-12 h"].append((row["pop"], desc))
@@ -667,6 +691,8 @@ def main(argv):
     for reason in sorted(omitted):
         items = sorted(omitted[reason], key=lambda t: -t[0])
         print(f"  {reason}: {len(items)}, e.g. {', '.join(d for _, d in items[:8])}")
+    print("zones that changed their rules during the reference year (records follow the next year):")
+    print("  " + (", ".join(sorted(rules_changed)) or "none"))
     print("capitals left out:")
     for line in capitals_missing:
         print(f"  {line}")
