@@ -42,18 +42,25 @@ std::string ByLanguage(const LocationFileContext& ctx, const std::string& englis
   return ctx.Lang == Language::Arabic ? arabic : english;
 }
 
-// A file that is no whole number of records is damaged (cut short by a failed copy, say):
-// it is refused rather than read into a half-filled list.
+// A file that is empty or no whole number of records is damaged (cut short by a failed copy,
+// say): it is refused rather than read into a half-filled list.
 void ReportDamagedFile(LocationFileContext& ctx, const fs::path& path, std::size_t size,
                        std::size_t recordSize) {
-  const std::string sizes = std::to_string(size) + " / " + std::to_string(recordSize);
+  const std::string bytes = std::to_string(size), record = std::to_string(recordSize);
+  const std::string english = size == 0
+                                  ? "is empty"
+                                  : "is damaged: its " + bytes + " bytes are no whole number of " +
+                                        record + "-byte records";
+  const std::string arabic =
+      size == 0
+          ? "فارغ"
+          : "تالف: حجمه " + bytes + " بايت لا يساوي عدداً كاملاً من السجلات ذات " + record + " بايت";
+  ctx.Ui.CloseSplash();
   Fatal(ctx, ByLanguage(ctx,
-                        "Error: Locations file\r\n" + path.string() +
-                            "\r\nis damaged: its size is not a whole number of records (" + sizes +
-                            ")\r\n\r\nReplace it with a good copy, then restart program",
-                        "خطأ: ملف المواقع\r\n" + path.string() +
-                            "\r\nتالف: حجمه لا يساوي عدداً كاملاً من السجلات (" + sizes +
-                            ")\r\n\r\nاستبدل به نسخة سليمة ثم أعد تشغيل البرنامج"));
+                        "Error: Locations file\r\n" + path.string() + "\r\n" + english +
+                            "\r\n\r\nReplace it with a good copy, then restart program",
+                        "خطأ: ملف المواقع\r\n" + path.string() + "\r\n" + arabic +
+                            "\r\n\r\nاستبدل به نسخة سليمة ثم أعد تشغيل البرنامج"));
 }
 
 void ReportOpenError(LocationFileContext& ctx, const fs::path& path, int e) {
@@ -201,7 +208,6 @@ static bool ReadLocationsInto(TLocations& list, LocationFileContext& ctx) {
     return false;
   }
   if (data.size() % kLocationRecSize != 0) {
-    ctx.Ui.CloseSplash();
     ReportDamagedFile(ctx, path, data.size(), kLocationRecSize);
     return false;
   }

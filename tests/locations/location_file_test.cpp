@@ -175,7 +175,9 @@ TEST_F(LocationFileTest, DamagedFilesAreRefusedWithoutTouchingThem) {
     EXPECT_TRUE(ctx.FatalStartError) << bytes.size();
     EXPECT_EQ(0, list.Count());
     ASSERT_FALSE(ui.messages.empty());
-    EXPECT_NE(std::string::npos, ui.messages.back().find("is damaged")) << ui.messages.back();
+    const std::string& message = ui.messages.back();
+    EXPECT_NE(std::string::npos, message.find(bytes.empty() ? "is empty" : "is damaged"))
+        << message;
     EXPECT_EQ(bytes, Contents());
     EXPECT_FALSE(fs::exists(dir.path() / kLocationTempName));
   }
