@@ -4,8 +4,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <limits>
 
 namespace vek {
 
@@ -47,14 +49,14 @@ int WriteAll(int fd, std::string_view data) {
 
 }  // namespace
 
-int ReadWholeFile(const std::filesystem::path& file, std::string& out) {
+int ReadFileHead(const std::filesystem::path& file, std::size_t maxBytes, std::string& out) {
   out.clear();
   Fd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.get() < 0)
     return errno;
   char buffer[1 << 16];
-  for (;;) {
-    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+  while (out.size() < maxBytes) {
+    const ssize_t n = ::read(fd.get(), buffer, std::min(sizeof buffer, maxBytes - out.size()));
     if (n < 0) {
       if (errno == EINTR)
         continue;
@@ -63,9 +65,14 @@ int ReadWholeFile(const std::filesystem::path& file, std::string& out) {
       return e;
     }
     if (n == 0)
-      return 0;
+      break;
     out.append(buffer, static_cast<std::size_t>(n));
   }
+  return 0;
+}
+
+int ReadWholeFile(const std::filesystem::path& file, std::string& out) {
+  return ReadFileHead(file, std::numeric_limits<std::size_t>::max(), out);
 }
 
 int WriteFileReplacing(const std::filesystem::path& target, const std::filesystem::path& temp,

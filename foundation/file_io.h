@@ -12,6 +12,9 @@ namespace vek {
 // Reads the whole file into out; 0 on success, else the errno of the failing step.
 int ReadWholeFile(const std::filesystem::path& file, std::string& out);
 
+// Reads at most the first maxBytes of the file into out (fewer when the file is shorter).
+int ReadFileHead(const std::filesystem::path& file, std::size_t maxBytes, std::string& out);
+
 // Writes data to temp (same folder as target), flushes it to disk and renames it over target.
 // On failure temp is removed, target is untouched, and the errno is returned; 0 on success.
 int WriteFileReplacing(const std::filesystem::path& target, const std::filesystem::path& temp,

@@ -111,7 +111,7 @@ bool CheckLocationsFileVersion(LocationFileContext& ctx) {
   }
   MakeOwnerWritable(path);  // the reading below reports what still fails
   std::string data;
-  if (const int e = ReadWholeFile(path, data); e != 0) {
+  if (const int e = ReadFileHead(path, kLocationRecSize, data); e != 0) {
     Fatal(ctx, "Error trying to open file\r\n" + path.string() + kCrLf + IoErrorText(e));
     return false;
   }
@@ -166,8 +166,10 @@ bool ConvertOldLocations(LocationFileContext& ctx) {
   return true;
 }
 
+namespace {
+
 // The reading proper; fnReadLocations marks a failed list.
-static bool ReadLocationsInto(TLocations& list, LocationFileContext& ctx) {
+bool ReadLocationsInto(TLocations& list, LocationFileContext& ctx) {
   LocLog("Loctns: entering fnReadLocations");
   if (!CheckLocationsFileVersion(ctx))
     return false;
@@ -241,6 +243,8 @@ static bool ReadLocationsInto(TLocations& list, LocationFileContext& ctx) {
          "\r\n\r\nNow will exit: fnReadLocations\r\n*** END OF DEBUGGING ***");
   return true;
 }
+
+}  // namespace
 
 bool fnReadLocations(TLocations& list, LocationFileContext& ctx) {
   list.Clear();
