@@ -8,31 +8,36 @@
 #include <cerrno>
 #include <cstdio>
 #include <limits>
+#include <utility>
+#include <vector>
 
 namespace vek {
 
-namespace {
+FileDescriptor::~FileDescriptor() {
+  Close();
+}
 
-// Closes a descriptor when it goes out of scope.
-class Fd {
- public:
-  explicit Fd(int fd) : fd_(fd) {}
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  ~Fd() {
-    if (fd_ >= 0)
-      ::close(fd_);
+FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
+  if (this != &other) {
+    Close();
+    fd_ = other.release();
   }
-  int get() const { return fd_; }
-  int release() {
-    const int fd = fd_;
-    fd_ = -1;
-    return fd;
-  }
+  return *this;
+}
 
- private:
-  int fd_;
-};
+int FileDescriptor::release() {
+  const int fd = fd_;
+  fd_ = -1;
+  return fd;
+}
+
+int FileDescriptor::Close() {
+  if (fd_ < 0)
+    return 0;
+  const int r = ::close(fd_);
+  fd_ = -1;
+  return r == 0 ? 0 : errno;
+}
 
 int WriteAll(int fd, std::string_view data) {
   while (!data.empty()) {
@@ -47,11 +52,33 @@ int WriteAll(int fd, std::string_view data) {
   return 0;
 }
 
-}  // namespace
+UniqueFile CreateUniqueFile(const std::filesystem::path& folder, std::string_view prefix) {
+  UniqueFile out;
+  std::string pattern =
+      (folder.empty() ? std::filesystem::path(".") : folder) / std::string(prefix);
+  pattern += "XXXXXX";
+  const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+  if (fd < 0) {
+    out.error = errno;
+    return out;
+  }
+  out.fd = FileDescriptor(fd);
+  out.path = pattern;
+  // mkostemp makes the file private; give it the mode an ordinary new file gets.
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  if (::fchmod(fd, 0666 & ~mask) != 0) {
+    out.error = errno;
+    out.fd.Close();
+    ::unlink(out.path.c_str());
+    out.path.clear();
+  }
+  return out;
+}
 
 int ReadFileHead(const std::filesystem::path& file, std::size_t maxBytes, std::string& out) {
   out.clear();
-  Fd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+  FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.get() < 0)
     return errno;
   char buffer[1 << 16];
@@ -75,28 +102,50 @@ int ReadWholeFile(const std::filesystem::path& file, std::string& out) {
   return ReadFileHead(file, std::numeric_limits<std::size_t>::max(), out);
 }
 
-int WriteFileReplacing(const std::filesystem::path& target, const std::filesystem::path& temp,
-                       std::string_view data) {
-  Fd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-  if (fd.get() < 0)
-    return errno;
+void SyncFolderOf(const std::filesystem::path& file) {
+  const std::filesystem::path folder = file.parent_path();
+  FileDescriptor fd(
+      ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd.get() >= 0)
+    ::fsync(fd.get());
+}
+
+namespace {
+
+// Writes data through the open temporary file fd and renames it over target; the temporary
+// file is removed on failure.
+int FinishReplacing(FileDescriptor fd, const std::filesystem::path& temp,
+                    const std::filesystem::path& target, std::string_view data) {
   int e = WriteAll(fd.get(), data);
   if (e == 0 && ::fsync(fd.get()) != 0)
     e = errno;
-  if (::close(fd.release()) != 0 && e == 0)
-    e = errno;
+  if (const int c = fd.Close(); e == 0)
+    e = c;
   if (e == 0 && std::rename(temp.c_str(), target.c_str()) != 0)
     e = errno;
   if (e != 0) {
     ::unlink(temp.c_str());
     return e;
   }
-  // Make the rename itself durable; a folder that cannot be synced changes nothing above.
-  Fd folder(::open(target.parent_path().empty() ? "." : target.parent_path().c_str(),
-                   O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (folder.get() >= 0)
-    ::fsync(folder.get());
+  SyncFolderOf(target);
   return 0;
+}
+
+}  // namespace
+
+int WriteFileReplacing(const std::filesystem::path& target, const std::filesystem::path& temp,
+                       std::string_view data) {
+  FileDescriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+  if (fd.get() < 0)
+    return errno;
+  return FinishReplacing(std::move(fd), temp, target, data);
+}
+
+int WriteFileReplacing(const std::filesystem::path& target, std::string_view data) {
+  UniqueFile temp = CreateUniqueFile(target.parent_path(), "." + target.filename().string() + ".");
+  if (temp.error != 0)
+    return temp.error;
+  return FinishReplacing(std::move(temp.fd), temp.path, target, data);
 }
 
 bool IsOwnerWritable(const std::filesystem::path& file) {
@@ -111,6 +160,66 @@ int MakeOwnerWritable(const std::filesystem::path& file) {
   if ((st.st_mode & S_IWUSR) != 0)
     return 0;
   return ::chmod(file.c_str(), (st.st_mode & 07777) | S_IWUSR) == 0 ? 0 : errno;
+}
+
+namespace {
+
+// Blocks of the copy loop; the caller's callback runs after every tenth block.
+constexpr std::size_t kCopyBlock = 20048;
+constexpr int kBlocksBetweenEvents = 10;
+// The beginning of the names of temporary copies beside a target.
+constexpr std::string_view kCopyPrefix = "$TMP_WRK.$_$";
+
+}  // namespace
+
+int CopyFileReplacing(const std::filesystem::path& source, const std::filesystem::path& target,
+                      FileSystem& fs, const std::function<void()>& everyTenthBlock) {
+  FileDescriptor in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
+  if (in.get() < 0)
+    return errno;
+  struct stat st {};
+  if (::fstat(in.get(), &st) != 0)
+    return errno;
+  if (!S_ISREG(st.st_mode))
+    return EISDIR;
+  UniqueFile out = CreateUniqueFile(target.parent_path(), kCopyPrefix);
+  if (out.error != 0)
+    return out.error;
+  int e = 0;
+  std::vector<char> block(kCopyBlock);
+  for (int blocks = 1;; ++blocks) {
+    const ssize_t n = ::read(in.get(), block.data(), block.size());
+    if (n < 0 && errno == EINTR)
+      continue;
+    if (n < 0) {
+      e = errno;
+      break;
+    }
+    if (n == 0)
+      break;
+    e = WriteAll(out.fd.get(), std::string_view(block.data(), static_cast<std::size_t>(n)));
+    if (e != 0)
+      break;
+    if (blocks % kBlocksBetweenEvents == 0 && everyTenthBlock)
+      everyTenthBlock();
+  }
+  const struct timespec times[2] = {{0, UTIME_OMIT}, st.st_mtim};
+  if (e == 0 && ::fchmod(out.fd.get(), st.st_mode & 07777) != 0)
+    e = errno;
+  if (e == 0 && ::futimens(out.fd.get(), times) != 0)
+    e = errno;
+  if (e == 0 && ::fsync(out.fd.get()) != 0)
+    e = errno;
+  if (const int c = out.fd.Close(); e == 0)
+    e = c;
+  if (e == 0)
+    e = fs.Rename(out.path, target);
+  if (e != 0) {
+    ::unlink(out.path.c_str());
+    return e;
+  }
+  SyncFolderOf(target);
+  return 0;
 }
 
 }  // namespace vek

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "foundation/file_io.h"
 #include "foundation/text.h"
 
 namespace vek {
@@ -24,17 +25,12 @@ bool HoldsLocationFile(const fs::path& folder) {
   return fs::is_regular_file(FindFileIgnoringCase(folder, kLocationFile), ec);
 }
 
-// Copies one file so that the target is either absent or whole: a temporary copy is renamed.
+// Copies one file so that the target is either absent or whole.
 bool CopyWhole(const fs::path& from, const fs::path& to, std::string* error) {
-  const fs::path temp = to.parent_path() / (to.filename().string() + ".seed-tmp");
-  std::error_code ec;
-  fs::copy_file(from, temp, fs::copy_options::overwrite_existing, ec);
-  if (!ec)
-    fs::rename(temp, to, ec);
-  if (ec) {
-    fs::remove(temp);
+  if (const int e = CopyFileReplacing(from, to, RealFileSystem()); e != 0) {
     if (error)
-      *error = "Cannot copy " + from.string() + " to " + to.string() + ": " + ec.message();
+      *error = "Cannot copy " + from.string() + " to " + to.string() + ": " +
+               std::generic_category().message(e);
     return false;
   }
   return true;

@@ -1,6 +1,9 @@
-// A UiServices that records what core code asked of the user interface.
+// A UiServices that records what core code asked of the user interface and answers questions
+// from a queue.
 #pragma once
 
+#include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -10,12 +13,51 @@ namespace vek::testing {
 
 class FakeUi : public UiServices {
  public:
-  void ShowMessage(const std::string& text) override { messages.push_back(text); }
+  struct Dialog {
+    std::string kind;  // "box", "prompt" or "question"
+    std::string text;
+    int option;
+  };
+
+  void ShowMessage(const std::string& text) override {
+    messages.push_back(text);
+    if (onMessage)
+      onMessage(text);
+  }
+  void ShowBox(const std::string& text, int option) override {
+    dialogs.push_back({"box", text, option});
+  }
+  void ShowPrompt(const std::string& text, int option) override {
+    dialogs.push_back({"prompt", text, option});
+    if (onMessage)
+      onMessage(text);
+  }
+  int AskNoYes(const std::string& text, int option) override {
+    dialogs.push_back({"question", text, option});
+    if (answers.empty())
+      return 0;  // as if the countdown ran out
+    const int answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
   void Beep() override { ++beeps; }
+  void SetBusyCursor(bool busy) override {
+    busyCursor = busy;
+    ++cursorChanges;
+  }
+  void ProcessEvents() override { ++eventPumps; }
+  bool Terminating() const override { return terminating; }
   void CloseSplash() override { ++splashCloses; }
 
   std::vector<std::string> messages;
+  std::vector<Dialog> dialogs;
+  std::deque<int> answers;                            // answers of AskNoYes, in order
+  std::function<void(const std::string&)> onMessage;  // runs while a message is "shown"
   int beeps = 0;
+  bool busyCursor = false;
+  int cursorChanges = 0;
+  int eventPumps = 0;
+  bool terminating = false;
   int splashCloses = 0;
 };
 

@@ -1,0 +1,60 @@
+#include "foundation/sibling_programs.h"
+
+#include <array>
+#include <string_view>
+
+#include "foundation/file_io.h"
+#include "foundation/program_folder.h"
+
+namespace vek {
+
+bool CheckVersionString(const std::string& name, const std::string& value, UiServices& ui) {
+  if (value.size() >= 2)
+    return true;
+  ui.ShowMessage("ERROR in HVersion\nthe length of " + name + "\n" + "is " +
+                 std::to_string(value.size()) + "\n" + "It should be at least 2 characters long" +
+                 "\n" + name + "=<" + value + ">" + "\n\n" + "You must abort the program");
+  return false;
+}
+
+SiblingVersions LoadSiblingVersions(UiServices& ui, const SiblingVersionWords& words) {
+  SiblingVersions versions;
+  if (!CheckVersionString("P_QIBHiVer", words.qibHigh, ui) ||
+      !CheckVersionString("P_QIBLoVer", words.qibLow, ui) ||
+      !CheckVersionString("P_QuvHiVer", words.quvHigh, ui) ||
+      !CheckVersionString("P_QuvLoVer", words.quvLow, ui))
+    return versions;
+  versions.qibHigh = words.qibHigh.substr(0, 2);
+  versions.qibLow = words.qibLow.substr(0, 2);
+  versions.quvHigh = words.quvHigh[0] == '0' ? words.quvHigh.substr(1, 1) : words.quvHigh;
+  versions.quvLow = words.quvLow;
+  versions.ok = true;
+  return versions;
+}
+
+std::filesystem::path SiblingInstallFolder(const std::filesystem::path& dataHome) {
+  return dataHome / "Al Tovarelin";
+}
+
+void FindSiblingInstallDir(const std::filesystem::path& folder, SiblingInstallNote& note) {
+  std::string text;
+  if (ReadWholeFile(FindFileIgnoringCase(folder, "QuvInstall.DTA"), text) != 0)
+    return;
+  std::array<std::string, 5> lines;
+  std::string_view rest = text;
+  for (std::string& line : lines) {
+    if (rest.empty())
+      break;
+    const std::size_t end = rest.find('\n');
+    std::string_view current = rest.substr(0, end);
+    rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+    if (!current.empty() && current.back() == '\r')
+      current.remove_suffix(1);
+    line = current;
+  }
+  note.line2 = lines[1];
+  note.line4 = lines[3];
+  note.line5 = lines[4];
+}
+
+}  // namespace vek

@@ -1,0 +1,53 @@
+#include "platform/file_system.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace vek {
+
+int FileSystem::Rename(const std::filesystem::path& from, const std::filesystem::path& to) {
+  return std::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+}
+
+int FileSystem::RenameNoReplace(const std::filesystem::path& from,
+                                const std::filesystem::path& to) {
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+    return 0;
+  if (errno != EINVAL && errno != ENOSYS)
+    return errno;
+  // A file system without the atomic test: hard-link the new name, which fails when it exists,
+  // then drop the old one.
+  if (::link(from.c_str(), to.c_str()) != 0)
+    return errno;
+  if (::unlink(from.c_str()) != 0) {
+    const int e = errno;
+    ::unlink(to.c_str());
+    return e;
+  }
+  return 0;
+}
+
+int FileSystem::Remove(const std::filesystem::path& file) {
+  return ::unlink(file.c_str()) == 0 ? 0 : errno;
+}
+
+int FileSystem::SetWritable(const std::filesystem::path& file, bool writable) {
+  struct stat st;
+  if (::stat(file.c_str(), &st) != 0)
+    return errno;
+  const mode_t mode = writable ? (st.st_mode | S_IWUSR) : (st.st_mode & ~mode_t{S_IWUSR});
+  if ((mode & 07777) == (st.st_mode & 07777))
+    return 0;
+  return ::chmod(file.c_str(), mode & 07777) == 0 ? 0 : errno;
+}
+
+FileSystem& RealFileSystem() {
+  static FileSystem fs;
+  return fs;
+}
+
+}  // namespace vek

@@ -1,0 +1,26 @@
+// The few file operations whose failures the program must survive and report: renaming,
+// deleting and changing the write bit. The program uses the real calls; tests put a file system
+// in their place that fails chosen calls, since a test running as root cannot make a file
+// unremovable with chmod.
+#pragma once
+
+#include <filesystem>
+
+namespace vek {
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+  // Each returns 0 on success, else the errno of the failure.
+  virtual int Rename(const std::filesystem::path& from, const std::filesystem::path& to);
+  // A rename that fails with EEXIST when `to` exists, as renames of the original platform did.
+  virtual int RenameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to);
+  virtual int Remove(const std::filesystem::path& file);
+  // Adds or takes away the owner write bit (the "read-only attribute").
+  virtual int SetWritable(const std::filesystem::path& file, bool writable);
+};
+
+// The real file system.
+FileSystem& RealFileSystem();
+
+}  // namespace vek

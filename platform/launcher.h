@@ -1,0 +1,31 @@
+// Starting other programs. A program is started from its file and an argument list, never from
+// a command-line string that a shell would split. Tests put a fake in its place where starting a
+// real process is not the point.
+#pragma once
+
+#include <sys/types.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace vek {
+
+class Launcher {
+ public:
+  virtual ~Launcher() = default;
+  // Starts file with the given arguments (arguments[0] is the name the program sees as its own)
+  // in this process's environment and current folder. 0 and the process id on success, else the
+  // errno of the failure; a file that the system cannot run fails here, not later.
+  virtual int Start(const std::filesystem::path& file, const std::vector<std::string>& arguments,
+                    pid_t& pid);
+  // Whether the process has ended; an ended process is reaped.
+  virtual bool HasExited(pid_t pid);
+  // The caller no longer waits for the process: it is reaped in the background when it ends.
+  virtual void Detach(pid_t pid);
+};
+
+// Starts processes with posix_spawn.
+Launcher& SystemLauncher();
+
+}  // namespace vek

@@ -1,0 +1,30 @@
+// The folders the program was designed to find on its system, placed by the XDG base-directory
+// rules of a Linux desktop:
+//   Startup   $XDG_CONFIG_HOME/autostart (~/.config/autostart): entries started at log-in
+//   Desktop   XDG_DESKTOP_DIR of ~/.config/user-dirs.dirs, else ~/Desktop
+//   Windows   $XDG_DATA_HOME/vek-windows (~/.local/share/vek-windows): settings of shared drivers
+//   System    the Windows folder's "system" subfolder: shared driver files
+//   Temp      $TMPDIR, else /tmp
+// A folder that cannot be placed (no home folder) or, for Desktop and Startup, that does not
+// exist comes back empty, and callers skip their work.
+#pragma once
+
+#include <filesystem>
+
+namespace vek {
+
+// $XDG_DATA_HOME when it is absolute, else ~/.local/share; empty without a home folder.
+std::filesystem::path XdgDataHome();
+// $XDG_CONFIG_HOME when it is absolute, else ~/.config; empty without a home folder.
+std::filesystem::path XdgConfigHome();
+
+// The autostart folder, when the configuration folder it lives in exists (the autostart folder
+// itself is made when the first entry is written).
+std::filesystem::path GetStartupFolder();
+std::filesystem::path GetDesktopFolder();
+// Made when missing; empty when it cannot be made.
+std::filesystem::path GetWindowsFolder();
+std::filesystem::path GetSystemFolder();
+std::filesystem::path GetWindowsTempFolder();
+
+}  // namespace vek

@@ -1,0 +1,114 @@
+#include "foundation/run_program.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+
+#include "foundation/file_io.h"
+#include "support/fake_clock.h"
+#include "support/fake_ui.h"
+#include "support/temp_dir.h"
+
+namespace vek {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::FakeClock;
+using testing::FakeUi;
+using testing::TempDir;
+
+// Records starts, and lets a process "run" for a number of polls.
+class FakeLauncher : public Launcher {
+ public:
+  int Start(const fs::path& file, const std::vector<std::string>& arguments, pid_t& pid) override {
+    started.push_back(file);
+    args = arguments;
+    pid = 4242;
+    return startError;
+  }
+  bool HasExited(pid_t) override { return --pollsLeft < 0; }
+  void Detach(pid_t) override { ++detached; }
+
+  std::vector<fs::path> started;
+  std::vector<std::string> args;
+  int startError = 0;
+  int pollsLeft = 0;
+  int detached = 0;
+};
+
+class RunProgram : public ::testing::Test {
+ protected:
+  fs::path File(const std::string& name, const std::string& text, mode_t mode) {
+    const fs::path p = dir.path() / name;
+    EXPECT_EQ(0, WriteFileReplacing(p, text));
+    ::chmod(p.c_str(), mode);
+    return p;
+  }
+
+  TempDir dir;
+  FakeUi ui;
+  FakeClock clock;
+  FakeLauncher fake;
+  SystemServices sys{.ui = ui, .clock = clock, .launcher = fake};
+  SystemServices real{.ui = ui, .clock = clock};
+};
+
+TEST_F(RunProgram, ChecksTheFileBeforeStartingAnything) {
+  const fs::path com = File("TOOL.com", "x", 0644);
+  EXPECT_FALSE(ExecuteProgram(com, {}, sys));
+  EXPECT_EQ(com.string() + " is not an executable file.", ui.messages.at(0));
+  const fs::path missing = dir.path() / "SETUP.EXE";
+  EXPECT_FALSE(ExecuteProgram(missing, {}, sys));
+  EXPECT_EQ("The file: " + missing.string() + " cannot be found.", ui.messages.at(1));
+  EXPECT_TRUE(fake.started.empty());
+
+  const fs::path lower = File("setup.exe", "x", 0644);
+  EXPECT_TRUE(ExecuteProgram(lower, {lower.string(), "ContinueLiveUpdate"}, sys));
+  EXPECT_EQ((std::vector<std::string>{lower.string(), "ContinueLiveUpdate"}), fake.args);
+  EXPECT_EQ(1, fake.detached);  // never waited for, never left a zombie
+  EXPECT_EQ(2u, ui.messages.size());
+}
+
+TEST_F(RunProgram, TellsTheSystemErrorOfAFailedStart) {
+  const fs::path program = File("vek", "x", 0755);
+  fake.startError = ENOEXEC;
+  EXPECT_FALSE(ExecuteProgram(program, {}, sys));
+  EXPECT_EQ(
+      "Error executing program: " + program.string() + "\nError Code: " + std::to_string(ENOEXEC),
+      ui.messages.at(0));
+}
+
+TEST_F(RunProgram, RealStartsAndFailures) {
+  const fs::path script = File("ok.sh", "#!/bin/sh\nexit 0\n", 0755);
+  EXPECT_EQ(0, RunProcess(script, {}, true, real));
+  EXPECT_TRUE(ExecuteProgram(script, {"ok.sh", "ContinueLiveUpdate"}, real));
+  // Not a program although executable, and a program file without the execute bit.
+  EXPECT_EQ(ENOEXEC, RunProcess(File("junk", "not a program", 0755), {}, false, real));
+  EXPECT_FALSE(ExecuteProgram(File("plain.exe", "x", 0644), {}, real));
+  EXPECT_EQ(0u, ui.messages.back().find("Error executing program: "));
+  EXPECT_NE(std::string::npos, ui.messages.back().find("Error Code: " + std::to_string(EACCES)));
+}
+
+TEST_F(RunProgram, WaitingHandlesEventsUntilTheProgramEndsOrWeQuit) {
+  fake.pollsLeft = 3;
+  EXPECT_EQ(0, RunProcess("/bin/x", {}, true, sys));
+  EXPECT_EQ(4, ui.eventPumps);
+  EXPECT_EQ(0, fake.detached);
+
+  fake.pollsLeft = 1000;
+  ui.terminating = true;
+  WaitForProcessExit(1, sys);
+  EXPECT_EQ(1, fake.detached);  // handed to the background reaper
+}
+
+TEST(IsExeFile, ExtensionsAndExecuteBits) {
+  for (const char* name : {"A.EXE", "b.exe", "c.Exe", "vek", "x.exex"})
+    EXPECT_TRUE(IsExeFile(name)) << name;
+  for (const char* name : {"a.com", "b.ex", "c.txt"})
+    EXPECT_FALSE(IsExeFile(name)) << name;
+  EXPECT_TRUE(IsExeFile("/bin/sh"));
+}
+
+}  // namespace
+}  // namespace vek

@@ -1,0 +1,85 @@
+#include "foundation/sibling_programs.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "support/fake_ui.h"
+#include "support/temp_dir.h"
+
+namespace vek {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::FakeUi;
+using testing::TempDir;
+
+TEST(CheckVersionString, ReportsAWordShorterThanTwoCharacters) {
+  FakeUi ui;
+  EXPECT_TRUE(CheckVersionString("P_QIBHiVer", "08", ui));
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_FALSE(CheckVersionString("P_QIBLoVer", "6", ui));
+  ASSERT_EQ(1u, ui.messages.size());
+  EXPECT_EQ(
+      "ERROR in HVersion\nthe length of P_QIBLoVer\nis 1\nIt should be at least 2 characters "
+      "long\nP_QIBLoVer=<6>\n\nYou must abort the program",
+      ui.messages[0]);
+}
+
+TEST(LoadSiblingVersions, ShortensTheBuiltInWords) {
+  FakeUi ui;
+  const SiblingVersions v = LoadSiblingVersions(ui);
+  EXPECT_TRUE(v.ok);
+  EXPECT_EQ("08", v.qibHigh);
+  EXPECT_EQ("63", v.qibLow);
+  EXPECT_EQ("5", v.quvHigh);
+  EXPECT_EQ("20", v.quvLow);
+  EXPECT_TRUE(ui.messages.empty());
+
+  SiblingVersionWords words;
+  words.qibHigh = "081";
+  words.quvHigh = "15";
+  const SiblingVersions longer = LoadSiblingVersions(ui, words);
+  EXPECT_EQ("08", longer.qibHigh);
+  EXPECT_EQ("15", longer.quvHigh);
+}
+
+TEST(LoadSiblingVersions, StopsAtTheFirstFailingWord) {
+  FakeUi ui;
+  SiblingVersionWords words;
+  words.qibLow = "6";
+  words.quvLow = "";
+  const SiblingVersions v = LoadSiblingVersions(ui, words);
+  EXPECT_FALSE(v.ok);
+  EXPECT_EQ("", v.qibHigh);
+  ASSERT_EQ(1u, ui.messages.size());
+  EXPECT_NE(std::string::npos, ui.messages[0].find("P_QIBLoVer=<6>")) << ui.messages[0];
+}
+
+TEST(FindSiblingInstallDir, ReadsLinesTwoFourAndFiveOfTheInstallerNote) {
+  TempDir t;
+  const fs::path folder = SiblingInstallFolder(t.path());
+  EXPECT_EQ(t.path() / "Al Tovarelin", folder);
+  fs::create_directories(folder);
+
+  SiblingInstallNote note{"kept2", "kept4", "kept5"};
+  FindSiblingInstallDir(folder, note);  // no note yet: nothing changes
+  EXPECT_EQ("kept2", note.line2);
+  EXPECT_EQ("kept5", note.line5);
+
+  std::ofstream(folder / "quvinstall.dta", std::ios::binary) << "one\r\ntwo\r\nthree\r\nfour\r\n"
+                                                                "five\r\nsix\r\n";
+  FindSiblingInstallDir(folder, note);
+  EXPECT_EQ("two", note.line2);
+  EXPECT_EQ("four", note.line4);
+  EXPECT_EQ("five", note.line5);
+
+  std::ofstream(folder / "quvinstall.dta", std::ios::binary) << "one\nC:\\QUV\nthree";
+  FindSiblingInstallDir(folder, note);  // a short note: the missing lines read as empty
+  EXPECT_EQ("C:\\QUV", note.line2);
+  EXPECT_EQ("", note.line4);
+  EXPECT_EQ("", note.line5);
+}
+
+}  // namespace
+}  // namespace vek
