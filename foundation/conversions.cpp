@@ -19,6 +19,8 @@ bool IsBlank(char c) {
   return static_cast<unsigned char>(c) <= ' ';
 }
 
+}  // namespace
+
 std::string_view Trim(std::string_view text) {
   while (!text.empty() && IsBlank(text.front()))
     text.remove_prefix(1);
@@ -26,8 +28,6 @@ std::string_view Trim(std::string_view text) {
     text.remove_suffix(1);
   return text;
 }
-
-}  // namespace
 
 std::string DigitsOnly(std::string_view text) {
   if (text.empty())

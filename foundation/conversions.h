@@ -9,6 +9,9 @@
 
 namespace vek {
 
+// The text without its leading and trailing blanks (the space and the control characters).
+std::string_view Trim(std::string_view text);
+
 // "0" for an empty text; otherwise only the characters '0' to '9', in order. A text without
 // any digit gives an empty result.
 std::string DigitsOnly(std::string_view text);

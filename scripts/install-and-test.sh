@@ -10,6 +10,8 @@ packages=(
   libgtest-dev libbenchmark-dev
   libitl-dev   # independent prayer-times library the reference test compares against
   tzdata
+  qt6-base-dev libgl-dev   # Qt 6 Widgets
+  fontconfig fonts-liberation2 fonts-noto-core   # Latin and Arabic fonts for the forms
 )
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
