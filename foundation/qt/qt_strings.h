@@ -1,4 +1,4 @@
-// Conversions between the core's UTF-8 strings and Qt's strings.
+// Conversions between the core's UTF-8 strings and Qt's strings, and setting a control's text.
 #pragma once
 
 #include <QString>
@@ -10,5 +10,12 @@ namespace vek {
 
 QString ToQString(std::string_view utf8);
 std::string ToUtf8(const QString& text);
+
+// Sets a control's text only when it differs, so that an unchanged text causes no repaint.
+template <class Control>
+void SetTextIfChanged(Control* control, const QString& text) {
+  if (control->text() != text)
+    control->setText(text);
+}
 
 }  // namespace vek
