@@ -150,11 +150,15 @@ int OpenSettingsFile(IniFile& ini, const std::filesystem::path& programFolder, b
   return ini.Load(file);
 }
 
+Language ReadSettingsLanguage(const IniFile& ini) {
+  return ReadLanguage(ini.ReadString(kMain, "Language", "Arabic"));
+}
+
 void ReadSettings(const IniFile& ini, VekSettings& s, CommandLineSwitches& switches) {
   switches.ForceArabic = ReadFlag(ini, "ForceArabic", false);
   s.ShowSplashOption = ini.ReadBool(kSplashSection, "ShowSplash", true);
   s.PromptToClose = ReadFlag(ini, "PromptToClose", true);
-  s.Lang = ReadLanguage(ini.ReadString(kMain, "Language", "Arabic"));
+  s.Lang = ReadSettingsLanguage(ini);
   const AzhanDescriptionLists& defaults = DefaultAzhanDescriptions();
   for (std::size_t i = 0; i < 8; ++i) {
     s.AzhanDescriptions.Arabic[i] = ini.ReadString(kMain, kArabicAzhanKeys[i], defaults.Arabic[i]);

@@ -83,6 +83,10 @@ struct VekSettings {
 int OpenSettingsFile(IniFile& ini, const std::filesystem::path& programFolder, bool& missing,
                      FileSystem& fs = RealFileSystem());
 
+// The Language key alone ("Arabic" when missing): the start-up's first messages come before the
+// other settings are read.
+Language ReadSettingsLanguage(const IniFile& ini);
+
 // Reads every key into s, and the ForceArabic key into the switch flag (before the command line
 // is parsed, so that the command line can only add to it). A value that is no number reads as
 // its default.

@@ -2,16 +2,37 @@
 //   vek_screenshots <output folder>
 // Each group of forms has its own function; a new form adds a function and one line in main.
 #include <QApplication>
+#include <QColor>
 #include <QDir>
+#include <QGridLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QPainter>
 #include <QPixmap>
 #include <QString>
+#include <QTemporaryDir>
+#include <QVBoxLayout>
+#include <QWidget>
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <utility>
 
+#include "engine/calendar.h"
+#include "foundation/command_line.h"
+#include "foundation/file_io.h"
 #include "foundation/qt/bilingual_dialogs.h"
 #include "foundation/ui_services.h"
+#include "mainwin/analog_clock.h"
+#include "mainwin/clock_face.h"
+#include "mainwin/clock_face_form.h"
+#include "mainwin/clock_face_loader.h"
+#include "mainwin/clock_face_packs.h"
+#include "mainwin/main_window.h"
 #include "mainwin/message_forms.h"
+#include "mainwin/program_icons.h"
+#include "mainwin/splash_window.h"
 
 namespace {
 
@@ -104,6 +125,221 @@ void ShootMessageForms(Shooter& shooter) {
   }
 }
 
+// The thirteen status icons at 16, 24 and 32 pixels on a light and a dark panel (tray and
+// window), the logos in both languages, the adhan glyphs and the program icon.
+QPixmap ProgramIconSheet() {
+  const int sizes[] = {16, 24, 32};
+  const int cell = 40;
+  const int logoHeight = 80;
+  const int width = std::max(vek::kStatusIconCount * cell + 16, 2 * 320 + 24);
+  QPixmap sheet(width, 24 + 6 * cell + 2 * logoHeight + 16 + 2 * cell);
+  sheet.fill(Qt::white);
+  QPainter painter(&sheet);
+  const char* const names[] = {"N",  "G1", "G2", "G3", "Y1", "Y2", "Y3",
+                               "V1", "V2", "V3", "R1", "R2", "R3"};
+  for (int i = 0; i < vek::kStatusIconCount; ++i)
+    painter.drawText(QRect(8 + i * cell, 4, cell, 16), Qt::AlignCenter, names[i]);
+  int top = 24;
+  for (const QColor& panel : {QColor(0xee, 0xee, 0xee), QColor(0x2d, 0x2d, 0x30)}) {
+    painter.fillRect(QRect(0, top, sheet.width(), 3 * cell), panel);
+    for (int size : sizes) {
+      for (int i = 0; i < vek::kStatusIconCount; ++i) {
+        const QIcon icon = vek::StatusIconImage(static_cast<vek::StatusIcon>(i));
+        painter.drawPixmap(8 + i * cell + (cell - size) / 2, top + (cell - size) / 2,
+                           icon.pixmap(size));
+      }
+      top += cell;
+    }
+  }
+  top += 8;
+  for (Language lang : {Language::English, Language::Arabic}) {
+    const int left = lang == Language::English ? 8 : 8 + 320 + 8;
+    painter.drawPixmap(left, top, vek::ProgramLogo(lang, QSize(320, logoHeight)));
+    painter.drawPixmap(left + 70, top + logoHeight + 4, vek::ProgramLogo(lang, QSize(180, 44)));
+  }
+  top += logoHeight + 56;
+  int left = 8;
+  for (const QIcon& icon : {vek::AzanOnImage(), vek::AzanOffImage()}) {
+    for (int size : {16, 24, 32, 48}) {
+      painter.drawPixmap(left, top + (48 - size) / 2, icon.pixmap(size));
+      left += size + 12;
+    }
+    left += 24;
+  }
+  for (int size : {16, 24, 32, 48, 64}) {
+    painter.drawPixmap(left, top + (64 - size) / 2, vek::ProgramIcon().pixmap(size));
+    left += size + 12;
+  }
+  return sheet;
+}
+
+void ShootProgramIcons(Shooter& shooter) {
+  QLabel sheet;
+  sheet.setPixmap(ProgramIconSheet());
+  sheet.resize(sheet.pixmap().size());
+  shooter.Shoot(sheet, "program_icons");
+}
+
+void ShootSplash(Shooter& shooter) {
+  for (Language lang : {Language::English, Language::Arabic}) {
+    bool showSplash = true;
+    vek::TSplashWnd splash(nullptr, lang, true, &showSplash);
+    shooter.Shoot(splash, lang == Language::Arabic ? "splash_arabic" : "splash_english");
+  }
+}
+
+// Messages of the forms shot go to the terminal.
+class StderrUi : public vek::UiServices {
+ public:
+  void ShowMessage(const std::string& text) override {
+    std::fprintf(stderr, "message: %s\n", text.c_str());
+  }
+  void ShowBox(const std::string& text, int) override { ShowMessage(text); }
+  void ShowPrompt(const std::string& text, int) override { ShowMessage(text); }
+  int AskNoYes(const std::string& text, int) override {
+    ShowMessage(text);
+    return 0;
+  }
+  void Beep() override {}
+};
+
+// A clock with its caption below it, for the sheets.
+vek::AnalogClock* AddClock(QGridLayout* grid, int row, int column, const QString& caption) {
+  auto* cell = new QWidget;
+  auto* box = new QVBoxLayout(cell);
+  auto* clock = new vek::AnalogClock;
+  clock->SetTime(10, 8, 37);
+  box->addWidget(clock, 0, Qt::AlignHCenter);
+  auto* label = new QLabel(caption);
+  label->setAlignment(Qt::AlignHCenter);
+  box->addWidget(label);
+  grid->addWidget(cell, row, column, Qt::AlignBottom);
+  return clock;
+}
+
+// The clock at every face, at each size, with some hand colours and on the white background,
+// and the face chooser in both languages.
+void ShootClockFaces(Shooter& shooter) {
+  QTemporaryDir folder;
+  const std::filesystem::path programFolder = folder.path().toStdString();
+  const vek::ResourceModule& packs = ClockFacePacks();
+  StderrUi ui;
+  const auto load = [&](vek::AnalogClock* clock, int index) {
+    vek::LoadClockFace(vek::FaceCodeOfIndex(index), programFolder, packs, *clock, ui);
+  };
+
+  QWidget faces;
+  auto* grid = new QGridLayout(&faces);
+  for (int index = 0; index < vek::kClockFaceCount; ++index) {
+    const QString name = QString::fromStdString(vek::FaceBaseName(vek::FaceCodeOfIndex(index)));
+    load(AddClock(grid, index / 6, index % 6, QStringLiteral("%1 %2").arg(index).arg(name)), index);
+  }
+  shooter.Shoot(faces, "clock_faces");
+
+  QWidget sizes;
+  grid = new QGridLayout(&sizes);
+  for (int size : {0, 1, 2}) {
+    for (int index : {6, 13}) {
+      vek::AnalogClock* clock =
+          AddClock(grid, index == 6 ? 0 : 1, size, QStringLiteral("size %1").arg(size));
+      clock->SetClockSize(size);
+      load(clock, index);
+    }
+  }
+  shooter.Shoot(sizes, "clock_sizes");
+
+  QWidget colors;
+  grid = new QGridLayout(&colors);
+  const struct {
+    int face, colors;
+    bool white;
+  } looks[] = {{5, 0, false}, {3, 1, false}, {14, 3, false}, {9, 4, false},
+               {4, 6, false}, {2, 2, true},  {12, 9, true},  {1, 10, true}};
+  int column = 0;
+  for (const auto& look : looks) {
+    vek::AnalogClock* clock =
+        AddClock(grid, column / 4, column % 4,
+                 QStringLiteral("face %1, colours %2%3")
+                     .arg(look.face)
+                     .arg(look.colors)
+                     .arg(look.white ? QStringLiteral(", white") : QString()));
+    ++column;
+    load(clock, look.face);
+    vek::ApplyHandColorSet(*clock, look.colors);
+    clock->SetWhiteBackground(look.white);
+  }
+  shooter.Shoot(colors, "clock_colors");
+
+  vek::AnalogClock mainClock;
+  for (Language lang : {Language::English, Language::Arabic}) {
+    vek::ClockFaceFormContext context;
+    context.lang = lang;
+    context.currentIndex = 5;
+    context.clock = &mainClock;
+    context.programFolder = programFolder;
+    context.module = &packs;
+    context.ui = &ui;
+    vek::TClockFaceForm form(context);
+    const QString name = lang == Language::Arabic ? "arabic" : "english";
+    shooter.Shoot(form, "clock_face_form_" + name);
+    form.Size_ButtonClick();
+    shooter.Shoot(form, "clock_face_form_" + name + "_detailed");
+  }
+}
+
+class FixedWallClock : public vek::WallClock {
+ public:
+  explicit FixedWallClock(double now) : now_(now) {}
+  double Now() const override { return now_; }
+
+ private:
+  double now_;
+};
+
+// The main window in both languages: an ordinary day, a day of Ramadan (with Imsak), and a city
+// where twilight does not end in summer (with the high-latitude notices).
+void ShootMainWindow(Shooter& shooter) {
+  double ramadan = vek::EncodeDate(2027, 1, 1);
+  while (!vek::IsRamadanDate(ramadan, 0))
+    ++ramadan;
+  struct Scene {
+    const char* name;
+    double now;
+    const char* city;
+    const char* country;
+  };
+  const Scene scenes[] = {
+      {"normal", vek::EncodeDate(2026, 12, 10) + 16.25 / 24, "DAMASCUS", "SYRIA"},
+      {"ramadan", ramadan + 10 + 3.5 / 24, "CAIRO", "EGYPT"},
+      {"high_latitude", vek::EncodeDate(2026, 6, 21) + 22.0 / 24, "MOSCOW", "RUSSIA"},
+  };
+  StderrUi ui;
+  for (const Scene& scene : scenes) {
+    for (const char* language : {"Arabic", "English"}) {
+      QTemporaryDir folder;
+      const std::filesystem::path path = folder.path().toStdString();
+      std::filesystem::copy_file(VEK_LOCATION_FILE, path / "VEK.LOC");
+      vek::WriteFileReplacing(path / "VEK.INI",
+                              std::string("[Orvessa, by Al Tovarelin]\r\nLanguage=") + language +
+                                  "\r\nSelectedCity=" + scene.city +
+                                  "\r\nSelectedCountry=" + scene.country + "\r\n");
+      vek::Switches() = vek::CommandLineSwitches{};
+      FixedWallClock clock(scene.now);
+      vek::MainWindowOptions options;
+      options.ProgramFolder = path;
+      options.Parameters = {"NoSplash", "NoSplash"};
+      options.Ui = &ui;
+      options.Clock = &clock;
+      options.FacePacks = &ClockFacePacks();
+      options.ArabicCanBeShown = [] { return true; };
+      options.UseTray = false;
+      vek::TVEK__MAIN window(options);
+      shooter.Shoot(window,
+                    QString("main_window_%1_%2").arg(scene.name, QString(language).toLower()));
+    }
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -123,5 +359,9 @@ int main(int argc, char** argv) {
   Shooter shooter(dir);
   ShootBilingualDialogs(shooter);
   ShootMessageForms(shooter);
+  ShootClockFaces(shooter);
+  ShootProgramIcons(shooter);
+  ShootSplash(shooter);
+  ShootMainWindow(shooter);
   return shooter.Failures() == 0 ? 0 : 1;
 }

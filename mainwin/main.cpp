@@ -1,0 +1,66 @@
+// The main program: finds its folder, refuses to run from a read-only one, wakes a copy that is
+// already running instead of starting a second, and otherwise creates the main window, whose
+// creation runs the start-up, and runs the event loop until it closes.
+#include <QApplication>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include "foundation/command_line.h"
+#include "foundation/file_catalogue.h"
+#include "foundation/program_folder.h"
+#include "foundation/qt/qt_ui_services.h"
+#include "mainwin/clock_face_packs.h"
+#include "mainwin/main_window.h"
+#include "mainwin/program_utils.h"
+#include "mainwin/single_instance.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("vek");
+  vek::InitFileCatalogue();
+  std::vector<std::string> params(argv + 1, argv + argc);
+  vek::SetCommandLineParameters(params);
+  vek::QtUiServices ui;
+
+  std::string error;
+  const auto folder = vek::ResolveProgramFolder(vek::CurrentProgramFolderInputs(), &error);
+  if (!folder) {
+    ui.ShowMessage(error);
+    return 1;
+  }
+  vek::SetThisPath(*folder);
+  if (vek::StartDriveIsReadOnly(*folder, ui))
+    return 1;
+  vek::ParseCommandLineSwitches(params, vek::Switches());
+
+  // A copy already running in this folder is brought to the front instead. After a Live Update
+  // the restarted program waits a few seconds for the old one to let go.
+  vek::SingleInstance instance(vek::SingleInstance::ServerName(*folder));
+  const bool restarted = vek::Switches().ContinueLiveUpdate;
+  if (!restarted && instance.ActivateRunning())
+    return 0;
+  instance.Listen(restarted ? std::chrono::seconds(5) : std::chrono::milliseconds(0));
+  // A request that arrives while the start-up runs is answered once the window exists.
+  bool activateRequested = false;
+  const QMetaObject::Connection early = QObject::connect(
+      &instance, &vek::SingleInstance::activateRequested, [&] { activateRequested = true; });
+
+  vek::MainWindowOptions options;
+  options.ProgramFolder = *folder;
+  options.Parameters = params;
+  options.Ui = &ui;
+  options.FacePacks = &ClockFacePacks();
+  options.ArabicCanBeShown = vek::ArabicCanBeShown;
+  vek::TVEK__MAIN window(options);
+  if (window.ClosingAtStart())
+    return 1;
+  QObject::disconnect(early);
+  QObject::connect(&instance, &vek::SingleInstance::activateRequested, &window,
+                   [&window] { window.WMUser(); });
+  window.show();
+  if (activateRequested)
+    window.WMUser();
+  return QApplication::exec();
+}

@@ -1,0 +1,866 @@
+#include "mainwin/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QMouseEvent>
+#include <QStatusTipEvent>
+#include <QVBoxLayout>
+
+#include <cmath>
+#include <fstream>
+
+#include "engine/calendar.h"
+#include "engine/prayer_times.h"
+#include "foundation/arabic_support.h"
+#include "foundation/busy_wait.h"
+#include "foundation/debug_log.h"
+#include "foundation/dos_error.h"
+#include "foundation/file_helpers.h"
+#include "foundation/program_folder.h"
+#include "foundation/qt/qt_strings.h"
+#include "foundation/text.h"
+#include "locations/location_file.h"
+#include "mainwin/analog_clock.h"
+#include "mainwin/clock_face.h"
+#include "mainwin/clock_face_form.h"
+#include "mainwin/clock_face_loader.h"
+#include "mainwin/display_texts.h"
+#include "mainwin/program_icons.h"
+#include "mainwin/program_tables.h"
+#include "mainwin/program_utils.h"
+#include "mainwin/single_instance.h"
+#include "mainwin/splash_window.h"
+#include "platform/system_folders.h"
+
+namespace vek {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kDownloadedFolder = "DOWNLOADED FILES";
+// An installer of an older version, left in the program folder under its fixed name.
+constexpr const char* kOldInstallerName = "GO-VEK.EXE";
+constexpr const char* kOldStartupShortcut = "PRAYERS.LNK";
+
+constexpr std::array<const char*, 7> kEnglishSlotNames = {"Imsak", "Fajr",    "Shuruq", "Zuhr",
+                                                          "Asr",   "Maghrib", "Isha"};
+constexpr std::array<const char*, 7> kArabicSlotNames = {"الإمساك", "الفجر",  "الشروق", "الظهر",
+                                                         "العصر",   "المغرب", "العشاء"};
+
+QString Q(const std::string& s) {
+  return ToQString(s);
+}
+
+bool ParameterContains(const std::vector<std::string>& params, std::size_t i, const char* word) {
+  return i < params.size() && AsciiUpper(params[i]).find(word) != std::string::npos;
+}
+
+}  // namespace
+
+// The user-interface services of the start-up: the splash screen is closed before any message
+// or question, so that it never hides one.
+class TVEK__MAIN::SplashAwareUi : public UiServices {
+ public:
+  SplashAwareUi(UiServices& inner, std::function<void()> closeSplash)
+      : inner_(inner), closeSplash_(std::move(closeSplash)) {}
+  void ShowMessage(const std::string& text) override {
+    closeSplash_();
+    inner_.ShowMessage(text);
+  }
+  void ShowBox(const std::string& text, int option) override {
+    closeSplash_();
+    inner_.ShowBox(text, option);
+  }
+  void ShowPrompt(const std::string& text, int option) override {
+    closeSplash_();
+    inner_.ShowPrompt(text, option);
+  }
+  int AskNoYes(const std::string& text, int option) override {
+    closeSplash_();
+    return inner_.AskNoYes(text, option);
+  }
+  void Beep() override { inner_.Beep(); }
+  void SetBusyCursor(bool busy) override { inner_.SetBusyCursor(busy); }
+  void ProcessEvents() override { inner_.ProcessEvents(); }
+  bool Terminating() const override { return inner_.Terminating(); }
+  void CloseSplash() override { closeSplash_(); }
+
+ private:
+  UiServices& inner_;
+  std::function<void()> closeSplash_;
+};
+
+TVEK__MAIN::TVEK__MAIN(MainWindowOptions options, QWidget* parent)
+    : QMainWindow(parent),
+      options_(std::move(options)),
+      ui_(std::make_unique<SplashAwareUi>(*options_.Ui, [this] { CloseSplashNow(); })),
+      clock_(options_.Clock ? *options_.Clock : SystemWallClock()),
+      sys_{*ui_, options_.WaitClock ? *options_.WaitClock : SystemClock()} {
+  BuildWidgets();
+  FormCreate();
+}
+
+TVEK__MAIN::~TVEK__MAIN() = default;
+
+bool TVEK__MAIN::Arabic() const {
+  return ctx_.Settings.Lang == Language::Arabic;
+}
+
+std::string TVEK__MAIN::Text(const char* english, const char* arabic) const {
+  return Arabic() ? arabic : english;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Widgets
+
+void TVEK__MAIN::BuildWidgets() {
+  setObjectName("TVEK__MAIN");
+  MainPanel = new QWidget(this);
+  MainPanel->setObjectName("MainPanel");
+  setCentralWidget(MainPanel);
+  auto* outer = new QVBoxLayout(MainPanel);
+  outer->setContentsMargins(10, 8, 10, 4);
+  outer->setSpacing(6);
+
+  // Heading: logo, date and location.
+  auto* heading = new QHBoxLayout;
+  Logo = new QLabel;
+  heading->addWidget(Logo);
+  auto* captions = new QVBoxLayout;
+  SDate_P = new QLabel;
+  SDate_P->setObjectName("SDate_P");
+  City = new QLabel;
+  City->setObjectName("City");
+  QFont dateFont = SDate_P->font();
+  dateFont.setPointSizeF(dateFont.pointSizeF() * 1.15);
+  dateFont.setBold(true);
+  SDate_P->setFont(dateFont);
+  QFont cityFont = City->font();
+  cityFont.setPointSizeF(cityFont.pointSizeF() * 1.3);
+  cityFont.setBold(true);
+  City->setFont(cityFont);
+  City->setStyleSheet("color: #1d4e89;");
+  captions->addWidget(SDate_P);
+  captions->addWidget(City);
+  heading->addLayout(captions, 1);
+  outer->addLayout(heading);
+
+  // The times panel and the clock.
+  auto* middle = new QHBoxLayout;
+  KQ_P = new QFrame;
+  KQ_P->setObjectName("KQ_P");
+  static_cast<QFrame*>(KQ_P)->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+  KQ_P->setStyleSheet("#KQ_P { background: #fbfaf5; }");
+  auto* grid = new QGridLayout(KQ_P);
+  grid->setHorizontalSpacing(18);
+  grid->setVerticalSpacing(4);
+  QFont timeFont = font();
+  timeFont.setPointSizeF(timeFont.pointSizeF() * 1.35);
+  timeFont.setBold(true);
+  QFont nameFont = font();
+  nameFont.setPointSizeF(nameFont.pointSizeF() * 1.2);
+  for (int i = 0; i < 7; ++i) {
+    SlotNames[i] = new QLabel;
+    SlotNames[i]->setFont(nameFont);
+    SlotTimes[i] = new QLabel;
+    SlotTimes[i]->setFont(timeFont);
+    SlotTimes[i]->setObjectName(QString("Time") + kEnglishSlotNames[i]);
+    grid->addWidget(SlotNames[i], i, 0);
+    grid->addWidget(SlotTimes[i], i, 1);
+  }
+  FajrStatus = new QLabel("\u25CF");
+  IshaStatus = new QLabel("\u25CF");
+  for (QLabel* shape : {FajrStatus, IshaStatus}) {
+    shape->setStyleSheet("color: #c0392b;");
+    shape->setVisible(false);
+  }
+  grid->addWidget(FajrStatus, Fajr, 2);
+  grid->addWidget(IshaStatus, Isha, 2);
+  middle->addWidget(KQ_P, 1);
+
+  _OuterClockPanel = new QFrame;
+  _OuterClockPanel->setObjectName("_OuterClockPanel");
+  auto* clockBox = new QVBoxLayout(_OuterClockPanel);
+  clockBox->setContentsMargins(6, 6, 6, 6);
+  OvcClock1 = new AnalogClock;
+  OvcClock1->installEventFilter(this);
+  clockBox->addWidget(OvcClock1, 0, Qt::AlignHCenter);
+  STime = new QLabel;
+  STime->setAlignment(Qt::AlignHCenter);
+  STime->installEventFilter(this);
+  clockBox->addWidget(STime);
+  auto* clockButtons = new QHBoxLayout;
+  ClockFaceSpeedButton = new QToolButton;
+  ClockBackGroundSpeedButton = new QToolButton;
+  ClcockSizeSpeedButton = new QToolButton;
+  ColorsSpeedButton = new QToolButton;
+  const std::array<std::pair<QToolButton*, const char*>, 4> glyphs = {{
+      {ClockFaceSpeedButton, "\u25D0"},
+      {ClockBackGroundSpeedButton, "\u25A1"},
+      {ClcockSizeSpeedButton, "\u2922"},
+      {ColorsSpeedButton, "\u25C6"},
+  }};
+  for (const auto& [button, glyph] : glyphs) {
+    button->setText(QString::fromUtf8(glyph));
+    button->setAutoRaise(true);
+    button->installEventFilter(this);
+    clockButtons->addWidget(button);
+  }
+  clockBox->addLayout(clockButtons);
+  SetClockButtonsVisible(false);
+  middle->addWidget(_OuterClockPanel);
+  outer->addLayout(middle, 1);
+
+  // The status icon, the countdown and the daylight-saving label.
+  auto* status = new QHBoxLayout;
+  Main_Image = new QLabel;
+  status->addWidget(Main_Image);
+  TimesLeft = new QLabel;
+  TimesLeft->setObjectName("TimesLeft");
+  QFont leftFont = font();
+  leftFont.setPointSizeF(leftFont.pointSizeF() * 1.1);
+  leftFont.setBold(true);
+  TimesLeft->setFont(leftFont);
+  status->addWidget(TimesLeft, 1);
+  DLS_Label = new QLabel;
+  status->addWidget(DLS_Label);
+  outer->addLayout(status);
+
+  // The buttons.
+  Btns_P = new QWidget;
+  auto* buttons = new QHBoxLayout(Btns_P);
+  buttons->setContentsMargins(0, 0, 0, 0);
+  ExitBtn = new QPushButton;
+  ReportBtn = new QPushButton;
+  CalendarBtn = new QPushButton;
+  _LanguageBtn = new QPushButton;
+  AzanSoundBtn = new QPushButton;
+  // The report and the calendar come with the timetables.
+  ReportBtn->setEnabled(false);
+  CalendarBtn->setEnabled(false);
+  for (QPushButton* b : {ExitBtn, ReportBtn, CalendarBtn, _LanguageBtn, AzanSoundBtn})
+    buttons->addWidget(b);
+  outer->addWidget(Btns_P);
+  connect(ExitBtn, &QPushButton::clicked, this, [this] { ExitBtnClick(); });
+  connect(_LanguageBtn, &QPushButton::clicked, this, [this] { LanguageBtnClick(); });
+  connect(AzanSoundBtn, &QPushButton::clicked, this, [this] { AzanSoundBtnClick(); });
+
+  _SHelp = new QLabel;
+  _SHelp->setObjectName("_SHelp");
+  _SHelp->setStyleSheet("color: #555;");
+  outer->addWidget(_SHelp);
+
+  ClockTimer = new QTimer(this);
+  ClockTimer->setInterval(1000);
+  connect(ClockTimer, &QTimer::timeout, this, [this] { OvcClock1SecondChange(); });
+  connect(OvcClock1, &AnalogClock::MouseDown, this,
+          [this](Qt::MouseButton b) { OvcClock1MouseDown(b); });
+  MainPanel->setMouseTracking(true);
+  MainPanel->installEventFilter(this);
+}
+
+void TVEK__MAIN::SetClockButtonsVisible(bool visible) {
+  for (QToolButton* b :
+       {ClockFaceSpeedButton, ClockBackGroundSpeedButton, ClcockSizeSpeedButton, ColorsSpeedButton})
+    b->setVisible(visible);
+}
+
+bool TVEK__MAIN::eventFilter(QObject* watched, QEvent* event) {
+  const bool overClock = watched == OvcClock1 || watched == STime ||
+                         watched == ClockFaceSpeedButton || watched == ClockBackGroundSpeedButton ||
+                         watched == ClcockSizeSpeedButton || watched == ColorsSpeedButton;
+  if (event->type() == QEvent::Enter && overClock)
+    SetClockButtonsVisible(true);
+  else if (event->type() == QEvent::MouseMove && watched == MainPanel)
+    SetClockButtonsVisible(false);
+  if (event->type() == QEvent::MouseButtonPress && watched != OvcClock1) {
+    const Qt::MouseButton button = static_cast<QMouseEvent*>(event)->button();
+    if (watched == ClockFaceSpeedButton)
+      OvcClock1MouseDown(button);
+    else if (watched == ColorsSpeedButton)
+      ColorsSpeedButtonMouseDown(button);
+    else if (watched == ClcockSizeSpeedButton)
+      ChangeClockSizeOnMouseDown();
+    else if (watched == ClockBackGroundSpeedButton)
+      ClockBackGroundClick();
+    else
+      return QMainWindow::eventFilter(watched, event);
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Start-up
+
+void TVEK__MAIN::FormCreate() {
+  const std::vector<std::string>& params = options_.Parameters;
+  CommandLineSwitches& sw = Switches();
+  // The balloon hint window comes with the balloon hints.
+  ctx_.AvailableAzhanCount = 0;
+
+  // The program folder.
+  ctx_.ThisPath = options_.ProgramFolder;
+  std::error_code ec;
+  fs::create_directories(ctx_.ThisPath / kDownloadedFolder, ec);
+  ctx_.RunInstaller = false;
+  // The messages about a downloaded installer are in the user's language.
+  ctx_.Settings.Lang = ReadSettingsLanguage(
+      IniFile(FindFileIgnoringCase(ctx_.ThisPath, std::string(kSettingsFileName))));
+  HandleDownloadedInstaller();
+  PrepareDebugLog();
+  sw.TesterMode = HasSwitch(params, "QETESTINGVEK");
+
+  ctx_.FormCreated = false;
+  ctx_.FirstRun = false;
+  ctx_.SettingsFileMissing = true;
+  ClockTimer->stop();
+
+  // The settings file; the ForceArabic key before the command line, which can only add to it.
+  bool missing = true;
+  if (const int e = OpenSettingsFile(ctx_.SettingsFile, ctx_.ThisPath, missing); e != 0)
+    ui_->ShowMessage(
+        Text("The settings file could not be read:\r\n", "تعذرت قراءة ملف الإعدادات:\r\n") +
+        ctx_.SettingsFile.FileName().string() + "\r\n" + IoErrorText(e));
+  ctx_.SettingsFileMissing = missing;
+  ctx_.FirstRun = missing;
+  ReadSettings(ctx_.SettingsFile, ctx_.Settings, sw);
+  ParseCommandLineSwitches(params, sw);
+  ctx_.ArabicSupported =
+      CheckArabicSupport(sw,
+                         options_.ArabicCanBeShown ? options_.ArabicCanBeShown
+                                                   : std::function<bool()>([] { return true; }),
+                         *ui_);
+
+  if (SplashWanted()) {
+    SplashWnd = new TSplashWnd(this, ctx_.Settings.Lang, ctx_.Settings.ShowHint,
+                               &ctx_.Settings.ShowSplashOption);
+    SplashWnd->show();
+    SplashWnd->raise();
+    QApplication::processEvents();
+  }
+
+  // Sound archives left in the sound folders or on the desktop are installed with the sounds.
+  FindAvailableAzhans();
+  LoadClock();
+  ctx_.Tick = ClockTick{};
+  UpdateRamadan();
+
+  if (!LoadLocations()) {
+    CloseSplashNow();
+    ui_->ShowMessage("إغلاق البرنامج\r\nClosing Program");
+    closingAtStart_ = true;
+    QTimer::singleShot(0, this, [this] { close(); });
+    return;
+  }
+  SelectSavedLocation();
+  ApplyLanguageLayout();
+  // The first-run wizard comes with its own form; until then a first start shows the times
+  // as every other start does.
+  RecomputeAndShowTimes();
+  OvcClock1SecondChange();
+  ShowLocationCaption();
+  ShowCountdown();
+
+  UpdateMenuCaptions();
+  UpdateDateCaptions();
+  ShowSavingTimeLabel();
+  UpdateAzhanButton();
+
+  if (SplashWnd)
+    StartSplashClosing(SplashWnd);
+  if (!sw.StopClock) {
+    OvcClock1->SetActive(true);
+    ClockTimer->start();
+  }
+  if (options_.UseTray && QSystemTrayIcon::isSystemTrayAvailable()) {
+    StTrayIcon1 = new QSystemTrayIcon(windowIcon(), this);
+    connect(StTrayIcon1, &QSystemTrayIcon::activated, this, [this] { WMUser(); });
+    StTrayIcon1->setToolTip(title_);
+    StTrayIcon1->show();
+  }
+  ctx_.FormCreated = true;
+  SaveSettings();
+}
+
+bool TVEK__MAIN::SplashWanted() const {
+  const std::vector<std::string>& params = options_.Parameters;
+  return !ParameterContains(params, 0, "NOSPLASH") && !ParameterContains(params, 1, "NOSPLASH") &&
+         !ctx_.FirstRun && !ParameterContains(params, 0, "INSTALL") &&
+         ctx_.Settings.ShowSplashOption;
+}
+
+void TVEK__MAIN::CloseSplashNow() {
+  if (SplashWnd) {
+    SplashWnd->hide();
+    StartSplashClosing(SplashWnd);
+  }
+}
+
+void TVEK__MAIN::HandleDownloadedInstaller() {
+  SystemServices& sys = sys_;
+  std::error_code ec;
+  const fs::path old = FindFileIgnoringCase(ctx_.ThisPath, kOldInstallerName);
+  if (fs::exists(old, ec))
+    ForceDeleteFile(old, sys.fs);
+
+  // The first "ZUZUZ*.EXE" in name order.
+  fs::path found;
+  std::vector<fs::path> candidates;
+  for (const fs::directory_entry& e : fs::directory_iterator(ctx_.ThisPath, ec)) {
+    const std::string name = AsciiUpper(e.path().filename().string());
+    if (e.is_regular_file() && name.starts_with("ZUZUZ") && name.ends_with(".EXE"))
+      candidates.push_back(e.path());
+  }
+  std::sort(candidates.begin(), candidates.end());
+  if (!candidates.empty()) {
+    found = candidates.front();
+    ctx_.FoundInstallerPath = found.string();
+    const std::string path = found.string();
+    const std::string target = (ctx_.ThisPath / "Downloaded Files").string() + "/";
+    if (Switches().MoveGoVekFile) {
+      ui_->ShowMessage(
+          Text("An attempt will be made to move the Installation file\r\n",
+               "ستجري محاولة نقل ملف التثبيت\r\n") +
+          path + "\r\n" + Text("to the directory:", "إلى المجلد:") + "\r\n" + target + "\r\n\r\n" +
+          Text("Please wait after closing this window", "يرجى الانتظار بعد إغلاق هذه النافذة"));
+      WaitWithHourglass(10, *ui_, sys.clock);
+      bool moved = false;
+      for (int tries = 0; fs::exists(found, ec) && tries < 5; ++tries) {
+        sys.fs.SetWritable(found, true);
+        const bool ok =
+            SafeRenameFile(found, ctx_.ThisPath / kDownloadedFolder / found.filename(), sys);
+        moved = moved || ok;
+        if (!ok)
+          WaitWithHourglass(5, *ui_, sys.clock);
+        if (fs::exists(found, ec))
+          ui_->ShowMessage(Text("File could not be moved\r\n", "تعذر نقل الملف\r\n") + path +
+                           "\r\n" + Text("Will try again now", "ستعاد المحاولة الآن"));
+      }
+      if (moved) {
+        ui_->ShowMessage(
+            Text("The Installation file\r\n", "ملف التثبيت\r\n") + path + "\r\n" +
+            Text("has been moved successfully to the directory:", "نُقل بنجاح إلى المجلد:") +
+            "\r\n" + target);
+      } else {
+        ui_->Beep();
+        ui_->ShowMessage(
+            Text("Failed moving the Installation file\r\n", "فشل نقل ملف التثبيت\r\n") + path +
+            "\r\n\r\n" +
+            Text("It is recommended to remove it manually from its current directory",
+                 "يُنصح بإزالته يدوياً من مجلده الحالي") +
+            "\r\n" +
+            Text("to prevent future prompts about installing it",
+                 "لتجنب السؤال عن تثبيته في المرات القادمة"));
+      }
+    } else {
+      ctx_.RunInstaller =
+          ui_->AskNoYes(Text("Found Installation file: ", "وُجد ملف تثبيت: ") + path + "\r\n" +
+                            Text("Do you want to run it?", "هل تريد تشغيله؟"),
+                        Arabic() ? kArabicCaptions : kEnglishCaptions) == 1;
+    }
+  }
+
+  const fs::path startup = GetStartupFolder();
+  if (!startup.empty()) {
+    const fs::path shortcut = FindFileIgnoringCase(startup, kOldStartupShortcut);
+    if (fs::exists(shortcut, ec))
+      ForceDeleteFile(shortcut, sys.fs);
+  }
+}
+
+void TVEK__MAIN::PrepareDebugLog() {
+  const std::vector<std::string>& params = options_.Parameters;
+  CommandLineSwitches& sw = Switches();
+  SetLogFileName(DebugLogFileFor(ctx_.ThisPath));
+  std::error_code ec;
+  fs::remove(LogFileName(), ec);
+  sw.DebugVek = HasSwitch(params, "DEBUGVEK");
+  sw.DebugVekLoc = HasSwitch(params, "DEBUGVEKLOC");
+  sw.IgnoreBmp = HasSwitch(params, "IGNOREBMP");
+  if (!sw.DebugVek && !sw.DebugVekLoc)
+    return;
+  ui_->ShowMessage(
+      "This is for debugging only\r\nA special \"debug\" file will now be prepared.\r\n"
+      "It is written as the program runs, to the file:\r\n" +
+      LogFileName().string() +
+      "\r\nSend it to the maker with the support e-mail command of the Help menu.\r\n"
+      "When you are done, remove \"DebugVEK\" or \"DebugVEKLoc\" from the program's shortcut.");
+  std::ofstream(LogFileName(), std::ios::trunc);
+}
+
+void TVEK__MAIN::FindAvailableAzhans() {
+  std::error_code ec;
+  VekSettings& s = ctx_.Settings;
+  std::array<bool, 6> present{};
+  ctx_.AvailableAzhanCount = 0;
+  for (int i = 0; i < 6; ++i) {
+    const std::string file(AzhanFiles[i]);
+    present[i] = fs::exists(FindFileIgnoringCase(ctx_.ThisPath / "SOUNDS", file), ec) ||
+                 fs::exists(FindFileIgnoringCase(ctx_.ThisPath, file), ec);
+    ctx_.AvailableAzhanCount += present[i];
+  }
+  s.NextAzhanChoice = kNoNextAzhanChoice;
+  for (int i = 0; i < 6; ++i)
+    if (present[i] && s.NextAzhanIndex == i)
+      s.NextAzhanChoice = static_cast<std::uint8_t>(i);
+  for (int i = 0; i < 6 && s.NextAzhanChoice == kNoNextAzhanChoice; ++i)
+    if (present[i])
+      s.NextAzhanChoice = static_cast<std::uint8_t>(i);
+}
+
+void TVEK__MAIN::LoadClock() {
+  LoadFace(ctx_.Settings.ClockFaceIndex);
+  ApplyClockSize();
+  ApplyClockBackground();
+  ApplyHandColors();
+}
+
+void TVEK__MAIN::LoadFace(int index) {
+  if (options_.FacePacks == nullptr)
+    return;
+  const int loaded =
+      LoadClockFace(FaceCodeOfIndex(index), ctx_.ThisPath, *options_.FacePacks, *OvcClock1, *ui_);
+  if (loaded >= 0)
+    ctx_.Settings.ClockFaceIndex = loaded;
+}
+
+void TVEK__MAIN::UpdateRamadan() {
+  ctx_.IsRamadan = IsRamadanDate(std::floor(clock_.Now()), ctx_.Settings.HijriAdjust);
+}
+
+bool TVEK__MAIN::LoadLocations() {
+  LocationFileContext lctx{ctx_.ThisPath, *ui_, ctx_.Settings.Lang};
+  fnReadLocations(ctx_.Locations, lctx);
+  ctx_.FatalStartError = lctx.FatalStartError;
+  return !ctx_.FatalStartError;
+}
+
+void TVEK__MAIN::SelectSavedLocation() {
+  TLocations& list = ctx_.Locations;
+  ctx_.Track.Reset();
+  if (list.Count() == 0) {
+    list.CurrentIndex = -1;
+    return;
+  }
+  const VekSettings& s = ctx_.Settings;
+  const int found = list.Find(s.SelectedCity, s.SelectedCountry, s.SelectedState);
+  list.CurrentIndex = found >= 0 ? found : 0;
+  const EngineContext ectx{s.Safety, s.HijriAdjust, ui_.get()};
+  ScanHighLatitudeForCurrent(list, DecodeDate(clock_.Now()).Year, ectx, ctx_.Track);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Display
+
+void TVEK__MAIN::RecomputeAndShowTimes() {
+  const TLocations& list = ctx_.Locations;
+  const bool none = list.CurrentIndex < 0 || list.CurrentIndex >= list.Count();
+  const double today = std::floor(clock_.Now());
+  if (!none) {
+    const VekSettings& s = ctx_.Settings;
+    const EngineContext ectx{s.Safety, s.HijriAdjust, ui_.get()};
+    ctx_.TodayTimes = ComputeTodayTimes(list, list.CurrentIndex, today, ectx);
+    ctx_.YesterdayTimes = ComputeTodayTimes(list, list.CurrentIndex, today - 1, ectx);
+  }
+  for (int slot = 0; slot < 7; ++slot) {
+    const bool shown = slot != Imsak || ctx_.IsRamadan;
+    SlotNames[slot]->setVisible(shown);
+    SlotTimes[slot]->setVisible(shown);
+    SetTextIfChanged(
+        SlotTimes[slot],
+        none ? QString() : Q(FormatPrayerTime(ctx_.TodayTimes[slot], ctx_.Settings.Is24H)));
+  }
+}
+
+void TVEK__MAIN::ApplyLanguageLayout() {
+  const bool arabic = Arabic();
+  const Qt::LayoutDirection direction = arabic ? Qt::RightToLeft : Qt::LeftToRight;
+  MainPanel->setLayoutDirection(direction);
+  setLayoutDirection(direction);
+  const auto& names = arabic ? kArabicSlotNames : kEnglishSlotNames;
+  for (int i = 0; i < 7; ++i)
+    SlotNames[i]->setText(QString::fromUtf8(names[i]));
+
+  ExitBtn->setText(Q(Text("Exit", "خروج")));
+  ExitBtn->setToolTip(Q(Text("Stop execution & exit to windows", "إيقاف البرنامج والخروج")));
+  ReportBtn->setText(Q(Text("Report", "تقرير")));
+  ReportBtn->setToolTip(
+      Q(Text("Design & print reports for prayer times", "تصميم تقارير أوقات الصلاة وطباعتها")));
+  CalendarBtn->setText(Q(Text("Calendar", "التقويم")));
+  CalendarBtn->setToolTip(Q(Text("Show Calendar & convert a date between Hijri and Gregorian",
+                                 "عرض التقويم وتحويل تاريخ بين الهجري والميلادي")));
+  _LanguageBtn->setText(Q(Text("عربي", "English")));
+  _LanguageBtn->setToolTip(
+      Q(Text("Change the program interface to Arabic", "تغيير لغة واجهة البرنامج إلى الإنجليزية")));
+  ClcockSizeSpeedButton->setToolTip(Q(Text("change size", "تغيير الحجم")));
+  ClockBackGroundSpeedButton->setToolTip(Q(Text("change background", "تغيير الخلفية")));
+  ClockFaceSpeedButton->setToolTip(
+      Q(Text("change face\r\nLeft Mouse: Next\r\nRight Mouse: Previous",
+             "تغيير وجه الساعة\r\nالزر الأيسر: التالي\r\nالزر الأيمن: السابق")));
+  OvcClock1->setToolTip(
+      Q(Text("Click here to change face\r\nLeft Mouse: Next\r\nRight Mouse: Previous",
+             "انقر هنا لتغيير وجه الساعة\r\nالزر الأيسر: التالي\r\nالزر الأيمن: السابق")));
+  ColorsSpeedButton->setToolTip(
+      Q(Text("Change hands color\r\nLeft Mouse: Next\r\nRight Mouse: Previous",
+             "تغيير لون العقارب\r\nالزر الأيسر: التالي\r\nالزر الأيمن: السابق")));
+  Logo->setPixmap(ProgramLogo(ctx_.Settings.Lang, QSize(150, 56)));
+  const Qt::Alignment side = arabic ? Qt::AlignRight : Qt::AlignLeft;
+  SDate_P->setAlignment(side | Qt::AlignVCenter);
+  City->setAlignment(side | Qt::AlignVCenter);
+  _SHelp->setAlignment(side | Qt::AlignVCenter);
+  for (int i = 0; i < 7; ++i)
+    SlotNames[i]->setVisible(i != Imsak || ctx_.IsRamadan);
+  setWindowTitle(Q(VersionCaption(ctx_.ArabicSupported)));
+  UpdateAzhanButton();
+}
+
+void TVEK__MAIN::UpdateMenuCaptions() {
+  // The menus come with the menu commands; the status notices are shown here.
+  ShowConflictStatus();
+}
+
+void TVEK__MAIN::UpdateDateCaptions() {
+  const VekSettings& s = ctx_.Settings;
+  SetTextIfChanged(SDate_P, Q(DateCaption(std::floor(clock_.Now()), s.HijriMode, s.Names, s.Lang,
+                                          s.HijriAdjust)));
+}
+
+void TVEK__MAIN::ShowLocationCaption() {
+  const TLocations& list = ctx_.Locations;
+  if (list.CurrentIndex < 0 || list.CurrentIndex >= list.Count()) {
+    City->clear();
+    return;
+  }
+  SetTextIfChanged(City, Q(LocationCaption(list.Current().Rec)));
+}
+
+void TVEK__MAIN::ShowConflictStatus() {
+  const Trackers& t = ctx_.Track;
+  FajrStatus->setVisible(t.IshaFajrConflict.Flag || t.FajrSaturation.Flag);
+  IshaStatus->setVisible(t.IshaFajrConflict.Flag || t.IshaSaturation.Flag);
+  const VekSettings& s = ctx_.Settings;
+  const MonthCaptionContext days{s.HijriMode,      s.Lang,          DecodeDate(clock_.Now()).Year,
+                                 s.HijriAdjust,    s.Names.AMonths, s.Names.EMonths,
+                                 s.Names.AHMonths, s.Names.EHMonths};
+  const std::string text = Arabic() ? ArabicConflictText(t, days) : EnglishConflictText(t, days);
+  FajrStatus->setToolTip(Q(text));
+  IshaStatus->setToolTip(Q(text));
+  FajrStatus->setStatusTip(Q(FlattenLines(text)));
+  IshaStatus->setStatusTip(Q(FlattenLines(text)));
+}
+
+void TVEK__MAIN::UpdateAzhanButton() {
+  const VekSettings& s = ctx_.Settings;
+  SetTextIfChanged(AzanSoundBtn, Q(AzhanButtonCaption(s.AzanSoundOn, s.Lang)));
+  AzanSoundBtn->setIcon(s.AzanSoundOn ? AzanOnImage() : AzanOffImage());
+  const std::string state = AzhanStateText(s.AzanSoundOn, s.Lang);
+  const std::string caption = AzhanCaption(ctx_.AvailableAzhanCount, s.AzhanIndex,
+                                           s.NextAzhanChoice, s.AzhanDescriptions, s.Lang);
+  AzanSoundBtn->setToolTip(Q(state + "\r\n" + caption));
+  AzanSoundBtn->setStatusTip(Q(FlattenLines(state + " " + caption)));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Timing
+
+void TVEK__MAIN::OvcClock1SecondChange() {
+  ctx_.Tick.OnSecond(
+      clock_.Now(), [this] { UpdateOnMinuteChange(); }, [this] { UpdateOnDayChange(); });
+  OvcClock1->SetTime(ctx_.Tick.ClockHour(), ctx_.Tick.ClockMinute(), ctx_.Tick.ClockSecond());
+}
+
+void TVEK__MAIN::ShowCurrentTimeLabel() {
+  SetTextIfChanged(STime, Q(FormatPrayerTime(ctx_.Tick.NowMinute(), ctx_.Settings.Is24H)));
+}
+
+void TVEK__MAIN::UpdateOnMinuteChange() {
+  ShowCurrentTimeLabel();
+  ShowCountdown();
+  // The sound and alert trigger comes with the announcements.
+}
+
+void TVEK__MAIN::UpdateOnDayChange() {
+  UpdateRamadan();
+  UpdateDateCaptions();
+  ApplyLanguageLayout();
+  ShowLocationCaption();
+  RecomputeAndShowTimes();
+  ShowCountdown();
+  UpdateDateCaptions();
+  ShowSavingTimeLabel();
+}
+
+void TVEK__MAIN::ShowCountdown() {
+  const TLocations& list = ctx_.Locations;
+  if (list.CurrentIndex < 0 || list.CurrentIndex >= list.Count()) {
+    TimesLeft->clear();
+    return;
+  }
+  ctx_.Next = ComputeNextEvent(MinuteOfDay(ctx_.Tick.NowMinute()), ctx_.TodayTimes,
+                               ctx_.YesterdayTimes, ctx_.IsRamadan, ctx_.Status);
+  SetStatusIcon(ctx_.Status.Icon);
+  const StatusState& st = ctx_.Status;
+  const std::string popup = Arabic() ? st.ArabicStatusText + st.ArabicStatusHelp
+                                     : st.EnglishStatusText + st.EnglishStatusHelp;
+  Main_Image->setToolTip(Q(popup));
+  Main_Image->setStatusTip(Q(Arabic() ? st.ArabicStatusText : st.EnglishStatusText));
+  const CountdownTexts texts =
+      MakeCountdownTexts(ctx_.Next.MinutesToNext, ctx_.Next.Kind, ctx_.Settings.Lang);
+  SetTextIfChanged(TimesLeft, Q(texts.Long));
+  title_ = Q(texts.Title);
+  setWindowIconText(title_);
+  if (StTrayIcon1)
+    StTrayIcon1->setToolTip(Q(texts.TrayHint));
+}
+
+void TVEK__MAIN::ShowSavingTimeLabel() {
+  const TLocations& list = ctx_.Locations;
+  if (list.CurrentIndex < 0 || list.CurrentIndex >= list.Count()) {
+    DLS_Label->clear();
+    return;
+  }
+  const SavingTimeLabels texts =
+      SavingTimeTexts(list.Current().Rec, DayNumberOfYear(std::floor(clock_.Now())));
+  SetTextIfChanged(DLS_Label, Q(Arabic() ? texts.Arabic : texts.English));
+}
+
+void TVEK__MAIN::SetStatusIcon(StatusIcon icon) {
+  const QIcon image = StatusIconImage(icon);
+  setWindowIcon(image);
+  Main_Image->setPixmap(image.pixmap(32, 32));
+  if (StTrayIcon1)
+    StTrayIcon1->setIcon(image);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Commands
+
+void TVEK__MAIN::ExitBtnClick() {
+  close();
+}
+
+void TVEK__MAIN::LanguageBtnClick() {
+  ctx_.Settings.Lang = Arabic() ? Language::English : Language::Arabic;
+  ApplyLanguageLayout();
+  UpdateMenuCaptions();
+  UpdateDateCaptions();
+  ShowLocationCaption();
+  RecomputeAndShowTimes();
+  ShowCountdown();
+  ShowSavingTimeLabel();
+  SaveSettings();
+}
+
+void TVEK__MAIN::AzanSoundBtnClick() {
+  ctx_.Settings.AzanSoundOn = !ctx_.Settings.AzanSoundOn;
+  UpdateAzhanButton();
+  SaveSettings();
+}
+
+void TVEK__MAIN::OvcClock1MouseDown(Qt::MouseButton button) {
+  const int index = ctx_.Settings.ClockFaceIndex;
+  LoadFace(button == Qt::LeftButton ? NextFace(index) : PreviousFace(index));
+  SaveSettings();
+}
+
+void TVEK__MAIN::ChangeClockSizeOnMouseDown() {
+  ctx_.Settings.ClockSizeIndex = (ctx_.Settings.ClockSizeIndex + 1) % 3;
+  ApplyClockSize();
+  SaveSettings();
+}
+
+void TVEK__MAIN::ApplyClockSize() {
+  const int size = std::clamp(ctx_.Settings.ClockSizeIndex, 0, 2);
+  OvcClock1->SetClockSize(size);
+}
+
+void TVEK__MAIN::ClockBackGroundClick() {
+  ctx_.Settings.ClockWhite = !ctx_.Settings.ClockWhite;
+  ApplyClockBackground();
+  SaveSettings();
+}
+
+void TVEK__MAIN::ApplyClockBackground() {
+  const bool white = ctx_.Settings.ClockWhite;
+  OvcClock1->SetWhiteBackground(white);
+  auto* panel = static_cast<QFrame*>(_OuterClockPanel);
+  panel->setFrameStyle(white ? (QFrame::Panel | QFrame::Sunken) : QFrame::NoFrame);
+  panel->setStyleSheet(white ? "#_OuterClockPanel { background: white; }" : "");
+}
+
+void TVEK__MAIN::ColorsSpeedButtonMouseDown(Qt::MouseButton button) {
+  const int index = ctx_.Settings.HandsColorIndex;
+  ctx_.Settings.HandsColorIndex =
+      button == Qt::LeftButton ? NextHandColor(index) : PreviousHandColor(index);
+  ApplyHandColors();
+  SaveSettings();
+}
+
+void TVEK__MAIN::ApplyHandColors() {
+  ApplyHandColorSet(*OvcClock1, ctx_.Settings.HandsColorIndex);
+}
+
+void TVEK__MAIN::SelectFaceClick() {
+  if (options_.FacePacks == nullptr)
+    return;
+  ClockFaceFormContext context;
+  context.lang = ctx_.Settings.Lang;
+  context.currentIndex = ctx_.Settings.ClockFaceIndex;
+  context.clock = OvcClock1;
+  context.programFolder = ctx_.ThisPath;
+  context.module = options_.FacePacks;
+  context.ui = ui_.get();
+  context.faceChosen = [this](int index) {
+    ctx_.Settings.ClockFaceIndex = index;
+    SaveSettings();
+  };
+  TClockFaceForm form(std::move(context), this);
+  form.exec();
+}
+
+void TVEK__MAIN::SaveSettings() {
+  if (!ctx_.FormCreated)
+    return;
+  static bool reported = false;  // one message per run, not one per changed setting
+  const int e = vek::SaveSettings(ctx_.SettingsFile, ctx_.Settings, Switches(), &ctx_.Locations);
+  if (e != 0 && !reported) {
+    reported = true;
+    ui_->ShowMessage(Text("The settings could not be saved to the file:\r\n",
+                          "تعذر حفظ الإعدادات في الملف:\r\n") +
+                     ctx_.SettingsFile.FileName().string() + "\r\n" + IoErrorText(e));
+  }
+}
+
+void TVEK__MAIN::WMUser() {
+  BringToFront(this);
+}
+
+bool TVEK__MAIN::event(QEvent* event) {
+  if (event->type() == QEvent::StatusTip) {
+    _SHelp->setText(Q(FlattenLines(ToUtf8(static_cast<QStatusTipEvent*>(event)->tip()))));
+    return true;
+  }
+  return QMainWindow::event(event);
+}
+
+void TVEK__MAIN::closeEvent(QCloseEvent* event) {
+  if (!closingAtStart_)
+    SaveSettings();
+  if (StTrayIcon1)
+    StTrayIcon1->hide();
+  event->accept();
+}
+
+void TVEK__MAIN::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::WindowStateChange && isMinimized() && StTrayIcon1 &&
+      ctx_.Settings.MinimizeToTray)
+    QTimer::singleShot(0, this, [this] { hide(); });
+}
+
+}  // namespace vek

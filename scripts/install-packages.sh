@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, testing and running the program need. Run as
+# root, or as a user who may use sudo. Sourced by the other scripts.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config
+  libgtest-dev libbenchmark-dev
+  libitl-dev   # independent prayer-times library the reference test compares against
+  tzdata
+  qt6-base-dev libgl-dev   # Qt 6 Widgets
+  libzip-dev   # reading the clock-face archives
+  fontconfig fonts-liberation2 fonts-noto-core   # Latin and Arabic fonts for the forms
+)
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${packages[@]}"

@@ -1,0 +1,60 @@
+// A program folder with the shipped location file, a fixed local time and a recording user
+// interface, for tests that create the main window.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/calendar.h"
+#include "foundation/command_line.h"
+#include "foundation/file_io.h"
+#include "mainwin/clock_face_packs.h"
+#include "mainwin/main_window.h"
+#include "support/fake_clock.h"
+#include "support/fake_ui.h"
+#include "support/fake_wall_clock.h"
+#include "support/temp_dir.h"
+
+namespace vek::testing {
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Switches() = CommandLineSwitches{};
+    std::filesystem::copy_file(std::filesystem::path(VEK_SOURCE_DIR) / "resources" / "VEK.LOC",
+                               folder() / "VEK.LOC");
+    // 10 December 2026, 16:00.
+    clock.now = EncodeDate(2026, 12, 10) + 16.0 / 24;
+  }
+
+  const std::filesystem::path& folder() const { return dir.path(); }
+
+  void WriteIni(const std::string& text) {
+    ASSERT_EQ(0, WriteFileReplacing(folder() / "VEK.INI", text));
+  }
+
+  std::unique_ptr<TVEK__MAIN> Start(std::vector<std::string> params = {}) {
+    ParseCommandLineSwitches(params, Switches());  // as the program entry does
+    MainWindowOptions options;
+    options.ProgramFolder = folder();
+    options.Parameters = std::move(params);
+    options.Ui = &ui;
+    options.Clock = &clock;
+    options.WaitClock = &waits;
+    options.FacePacks = &ClockFacePacks();
+    options.ArabicCanBeShown = [] { return true; };
+    options.UseTray = false;
+    return std::make_unique<TVEK__MAIN>(options);
+  }
+
+  TempDir dir;
+  FakeUi ui;
+  FakeWallClock clock;
+  FakeClock waits;
+};
+
+}  // namespace vek::testing

@@ -1,0 +1,94 @@
+// The main window once started: language layouts, the clock tick, Ramadan and the notices.
+#include <cmath>
+
+#include "engine/calendar.h"
+#include "mainwin/analog_clock.h"
+#include "mainwin/main_window_fixture.h"
+
+namespace vek {
+namespace {
+
+using testing::MainWindowTest;
+using MainWindow = MainWindowTest;
+
+constexpr double kMinute = 1.0 / 1440;
+
+TEST_F(MainWindow, LanguageButtonSwitchesLayoutAndSaves) {
+  auto w = Start();
+  EXPECT_EQ(Qt::RightToLeft, w->MainPanel->layoutDirection());
+  EXPECT_EQ(QString::fromUtf8("الفجر"), w->SlotNames[Fajr]->text());
+  const QString arabicTimes = w->SlotTimes[Zuhr]->text();
+  w->LanguageBtnClick();
+  EXPECT_EQ(Qt::LeftToRight, w->MainPanel->layoutDirection());
+  EXPECT_EQ("Fajr", w->SlotNames[Fajr]->text());
+  EXPECT_EQ(QString::fromUtf8("عربي"), w->_LanguageBtn->text());
+  EXPECT_EQ(arabicTimes, w->SlotTimes[Zuhr]->text());
+  EXPECT_TRUE(w->TimesLeft->text().contains("till"));
+  IniFile ini(folder() / "VEK.INI");
+  EXPECT_EQ("English", ini.ReadString("Orvessa, by Al Tovarelin", "Language", ""));
+}
+
+TEST_F(MainWindow, TheTickUpdatesTheCountdownEachMinuteAndTheDayAtMidnight) {
+  WriteIni("[Orvessa, by Al Tovarelin]\r\nLanguage=English\r\n");
+  auto w = Start({"StopClock"});  // the test drives the tick itself
+  EXPECT_FALSE(w->ClockTimer->isActive());
+  const QString before = w->TimesLeft->text();
+  const int minutes = w->Context().Next.MinutesToNext;
+  clock.now += kMinute;
+  w->OvcClock1SecondChange();
+  EXPECT_EQ(minutes - 1, w->Context().Next.MinutesToNext);
+  EXPECT_NE(before, w->TimesLeft->text());
+
+  const double fajrToday = w->Context().TodayTimes[Fajr];
+  const QString dateToday = w->SDate_P->text();
+  clock.now = std::floor(clock.now) + 1 + 0.5 * kMinute;  // just after midnight
+  w->OvcClock1SecondChange();
+  EXPECT_NE(dateToday, w->SDate_P->text());
+  EXPECT_NE(fajrToday, w->Context().TodayTimes[Fajr]);
+  EXPECT_EQ(Fajr, w->Context().Next.Kind);
+}
+
+TEST_F(MainWindow, RamadanShowsImsak) {
+  double day = EncodeDate(2027, 1, 1);
+  while (!IsRamadanDate(day, 0))
+    ++day;
+  clock.now = day + 10 + 0.5;  // noon, ten days into Ramadan
+  auto w = Start();
+  EXPECT_TRUE(w->Context().IsRamadan);
+  EXPECT_FALSE(w->SlotTimes[Imsak]->isHidden());
+  EXPECT_FALSE(w->SlotTimes[Imsak]->text().isEmpty());
+  clock.now = day + 40 + 0.5;
+  w->OvcClock1SecondChange();
+  EXPECT_FALSE(w->Context().IsRamadan);
+  EXPECT_TRUE(w->SlotTimes[Imsak]->isHidden());
+}
+
+TEST_F(MainWindow, HighLatitudeNoticeForACityWhereTwilightNeverEnds) {
+  WriteIni(
+      "[Orvessa, by Al Tovarelin]\r\nLanguage=English\r\nSelectedCity=MOSCOW\r\n"
+      "SelectedCountry=RUSSIA\r\n");
+  auto w = Start();
+  ASSERT_TRUE(w->Context().Track.AnySet());
+  EXPECT_FALSE(w->IshaStatus->isHidden());
+  EXPECT_TRUE(w->IshaStatus->toolTip().startsWith(
+      "The calculation method that you have chosen for your location produces:"));
+}
+
+TEST_F(MainWindow, ClockButtonsStepFacesAndColoursAndAreSaved) {
+  auto w = Start();
+  EXPECT_EQ(0, w->Context().Settings.ClockFaceIndex);
+  w->OvcClock1MouseDown(Qt::RightButton);
+  EXPECT_EQ(16, w->Context().Settings.ClockFaceIndex);
+  w->OvcClock1MouseDown(Qt::LeftButton);
+  EXPECT_EQ(0, w->Context().Settings.ClockFaceIndex);
+  w->ColorsSpeedButtonMouseDown(Qt::LeftButton);
+  EXPECT_EQ(3, w->Context().Settings.HandsColorIndex);
+  w->ChangeClockSizeOnMouseDown();
+  EXPECT_EQ(0, w->Context().Settings.ClockSizeIndex);
+  IniFile ini(folder() / "VEK.INI");
+  EXPECT_EQ("YELLOW", ini.ReadString("Orvessa, by Al Tovarelin", "HandsColor", ""));
+  EXPECT_EQ("SMALL", ini.ReadString("Orvessa, by Al Tovarelin", "ClockSize", ""));
+}
+
+}  // namespace
+}  // namespace vek

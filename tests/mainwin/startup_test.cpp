@@ -1,0 +1,110 @@
+// The start-up that creating the main window runs, over real program folders.
+#include <QCoreApplication>
+
+#include "foundation/ini_file.h"
+#include "mainwin/main_window_fixture.h"
+#include "mainwin/splash_window.h"
+
+namespace vek {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::MainWindowTest;
+
+using Startup = MainWindowTest;
+
+TEST_F(Startup, FirstRunShowsDamascusWithoutSplashAndWritesEveryKey) {
+  auto w = Start();
+  const VekContext& c = w->Context();
+  EXPECT_TRUE(c.FirstRun);
+  EXPECT_TRUE(c.FormCreated);
+  EXPECT_FALSE(w->SplashWnd);
+  EXPECT_EQ("DAMASCUS", c.Locations.Current().Rec.City);
+  EXPECT_EQ(Language::Arabic, c.Settings.Lang);
+  EXPECT_FALSE(w->SlotTimes[Fajr]->text().isEmpty());
+  EXPECT_FALSE(w->TimesLeft->text().isEmpty());
+  EXPECT_TRUE(ui.messages.empty());
+  IniFile ini(folder() / "VEK.INI");
+  EXPECT_EQ("DAMASCUS", ini.ReadString("Orvessa, by Al Tovarelin", "SelectedCity", ""));
+  EXPECT_EQ(47u, ini.ReadSection("Orvessa, by Al Tovarelin").size());
+  EXPECT_TRUE(fs::is_directory(folder() / "DOWNLOADED FILES"));
+}
+
+TEST_F(Startup, SavedSettingsAndSplash) {
+  WriteIni(
+      "[Orvessa, by Al Tovarelin]\r\nLanguage=English\r\nSelectedCity=BOSTON\r\n"
+      "SelectedCountry=USA\r\nSelectedState=MA\r\nIs24H=True\r\n");
+  auto w = Start();
+  const VekContext& c = w->Context();
+  EXPECT_FALSE(c.FirstRun);
+  EXPECT_EQ("BOSTON", c.Locations.Current().Rec.City);
+  EXPECT_EQ(Qt::LeftToRight, w->MainPanel->layoutDirection());
+  EXPECT_TRUE(w->City->text().startsWith("BOSTON  (USA) - "));
+  EXPECT_TRUE(w->SplashWnd);  // closing: hidden now, gone half a second later
+  EXPECT_FALSE(w->SplashWnd->isVisible());
+}
+
+TEST_F(Startup, NoSplashOrInstallParameters) {
+  WriteIni("[Orvessa, by Al Tovarelin]\r\nLanguage=English\r\n");
+  for (const std::vector<std::string>& params :
+       {std::vector<std::string>{"x", "NoSplash"}, std::vector<std::string>{"/install"}}) {
+    auto w = Start(params);
+    EXPECT_FALSE(w->SplashWnd) << params.back();
+  }
+}
+
+TEST_F(Startup, UnknownSavedCityFallsBackToTheFirstLocationQuietly) {
+  WriteIni("[Orvessa, by Al Tovarelin]\r\nSelectedCity=ATLANTIS\r\nSelectedCountry=NOWHERE\r\n");
+  auto w = Start();
+  EXPECT_EQ(0, w->Context().Locations.CurrentIndex);
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(Startup, BrokenLocationFileClosesWithoutSaving) {
+  std::string loc;
+  ASSERT_EQ(0, ReadWholeFile(folder() / "VEK.LOC", loc));
+  ASSERT_EQ(0, WriteFileReplacing(folder() / "VEK.LOC", loc.substr(0, 92 * 3 + 10)));
+  auto w = Start();
+  EXPECT_TRUE(w->ClosingAtStart());
+  ASSERT_FALSE(ui.messages.empty());
+  EXPECT_NE(std::string::npos, ui.messages.back().find("Closing Program"));
+  EXPECT_FALSE(w->Context().FormCreated);
+  EXPECT_FALSE(fs::exists(folder() / "VEK.INI"));
+}
+
+TEST_F(Startup, EmptyLocationListShowsEmptyPanels) {
+  std::string loc;
+  ASSERT_EQ(0, ReadWholeFile(folder() / "VEK.LOC", loc));
+  ASSERT_EQ(0, WriteFileReplacing(folder() / "VEK.LOC", loc.substr(0, 92)));  // version only
+  auto w = Start();
+  EXPECT_FALSE(w->ClosingAtStart());
+  EXPECT_EQ(0, w->Context().Locations.Count());
+  EXPECT_TRUE(w->SlotTimes[Fajr]->text().isEmpty());
+  EXPECT_TRUE(w->TimesLeft->text().isEmpty());
+  EXPECT_TRUE(w->City->text().isEmpty());
+}
+
+TEST_F(Startup, DownloadedInstallerIsOfferedOrMoved) {
+  WriteIni("[Orvessa, by Al Tovarelin]\r\nLanguage=English\r\n");
+  ASSERT_EQ(0, WriteFileReplacing(folder() / "ZUZUZ623.EXE", "new"));
+  ASSERT_EQ(0, WriteFileReplacing(folder() / "ZUZUZ624.EXE", "newer"));
+  ui.answers = {1};
+  {
+    auto w = Start();
+    EXPECT_TRUE(w->Context().RunInstaller);
+    ASSERT_EQ(1u, ui.dialogs.size());
+    EXPECT_EQ("Found Installation file: " + (folder() / "ZUZUZ623.EXE").string() +
+                  "\r\nDo you want to run it?",
+              ui.dialogs[0].text);
+  }
+  ui.messages.clear();
+  auto w = Start({"MoveGoVekFile"});
+  EXPECT_FALSE(fs::exists(folder() / "ZUZUZ623.EXE"));
+  EXPECT_TRUE(fs::exists(folder() / "DOWNLOADED FILES" / "ZUZUZ623.EXE"));
+  EXPECT_TRUE(fs::exists(folder() / "ZUZUZ624.EXE"));  // only the first is handled
+  ASSERT_EQ(2u, ui.messages.size());
+  EXPECT_NE(std::string::npos, ui.messages[1].find("has been moved successfully"));
+}
+
+}  // namespace
+}  // namespace vek
