@@ -55,6 +55,9 @@ class TVEK__MAIN : public QMainWindow {
   bool ClosingAtStart() const { return closingAtStart_; }
 
   // Display.
+  // IsRamadan from today's Hijri date: at start, at each day change, and after the Hijri
+  // adjustment changes.
+  void UpdateRamadan();
   void RecomputeAndShowTimes();
   void ApplyLanguageLayout();
   void UpdateMenuCaptions();
@@ -139,7 +142,6 @@ class TVEK__MAIN : public QMainWindow {
   void ApplyHandColors();
   bool LoadLocations();
   void SelectSavedLocation();
-  void UpdateRamadan();
   void CloseSplashNow();
   bool SplashWanted() const;
   void ShowCurrentTimeLabel();
