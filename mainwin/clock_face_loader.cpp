@@ -1,11 +1,8 @@
 #include "mainwin/clock_face_loader.h"
 
-#include <zip.h>
-
 #include <QByteArray>
 
 #include <cstdint>
-#include <memory>
 #include <string_view>
 #include <system_error>
 
@@ -15,6 +12,7 @@
 #include "foundation/program_folder.h"
 #include "mainwin/analog_clock.h"
 #include "mainwin/clock_face.h"
+#include "mainwin/zip_entry.h"
 
 namespace vek {
 
@@ -34,51 +32,6 @@ bool IsFile(const fs::path& file) {
 void Log(const std::string& text) {
   if (Switches().DebugVek)
     DebugLog(text);
-}
-
-struct ZipCloser {
-  void operator()(zip_t* archive) const { zip_discard(archive); }
-};
-struct ZipFileCloser {
-  void operator()(zip_file_t* file) const { zip_fclose(file); }
-};
-
-// Extracts the entry named entry (ignoring case, not in a subfolder) of archive to destination,
-// through a temporary file beside it. False, with destination untouched, when the archive cannot
-// be read, has no such entry, or its data are damaged.
-bool ExtractEntry(const fs::path& archive, const std::string& entry, const fs::path& destination) {
-  int error = 0;
-  // No ZIP_CHECKCONS: it refuses archives whose local headers defer the sizes to a data
-  // descriptor, as common archivers write them. The data are checked against their CRC instead.
-  std::unique_ptr<zip_t, ZipCloser> zip(zip_open(archive.c_str(), ZIP_RDONLY, &error));
-  if (!zip)
-    return false;
-  const zip_int64_t index = zip_name_locate(zip.get(), entry.c_str(), ZIP_FL_NOCASE);
-  if (index < 0)
-    return false;
-  zip_stat_t stat;
-  zip_stat_init(&stat);
-  if (zip_stat_index(zip.get(), static_cast<zip_uint64_t>(index), 0, &stat) != 0 ||
-      (stat.valid & ZIP_STAT_SIZE) == 0 || stat.size > kMaxPictureBytes)
-    return false;
-  std::unique_ptr<zip_file_t, ZipFileCloser> file(
-      zip_fopen_index(zip.get(), static_cast<zip_uint64_t>(index), 0));
-  if (!file)
-    return false;
-  std::string data(static_cast<std::size_t>(stat.size), '\0');
-  std::size_t done = 0;
-  while (done < data.size()) {
-    const zip_int64_t n = zip_fread(file.get(), data.data() + done, data.size() - done);
-    if (n <= 0)
-      return false;  // a read error, a bad checksum or data shorter than announced
-    done += static_cast<std::size_t>(n);
-  }
-  char extra;
-  if (zip_fread(file.get(), &extra, 1) != 0)  // the end, where the checksum is checked
-    return false;
-  if (zip_fclose(file.release()) != 0)
-    return false;
-  return WriteFileReplacing(destination, data) == 0;
 }
 
 std::uint32_t Le16(std::string_view d, std::size_t at) {
@@ -185,7 +138,7 @@ QImage UnpackFacePicture(const std::string& baseName, const fs::path& programFol
       if (!IsFile(archive)) {
         Log("File not found (ABUnzipper1.FileName): " + archive.string());
         failure = Failure::NoArchive;
-      } else if (!ExtractEntry(archive, bitmapName, bitmap)) {
+      } else if (!ExtractZipEntry(archive, bitmapName, bitmap, kMaxPictureBytes)) {
         failure = Failure::NotInArchive;
       }
     }

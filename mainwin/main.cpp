@@ -13,6 +13,7 @@
 #include "foundation/qt/qt_ui_services.h"
 #include "mainwin/clock_face_packs.h"
 #include "mainwin/main_window.h"
+#include "mainwin/program_sounds.h"
 #include "mainwin/program_utils.h"
 #include "mainwin/single_instance.h"
 
@@ -52,6 +53,7 @@ int main(int argc, char** argv) {
   options.Parameters = params;
   options.Ui = &ui;
   options.FacePacks = &ClockFacePacks();
+  options.ProgramSounds = &ProgramSounds();
   options.ArabicCanBeShown = vek::ArabicCanBeShown;
   vek::TVEK__MAIN window(options);
   if (window.ClosingAtStart())

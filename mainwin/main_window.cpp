@@ -5,7 +5,10 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QInputDialog>
+#include <QMenuBar>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QStatusTipEvent>
 #include <QVBoxLayout>
 
@@ -23,6 +26,7 @@
 #include "foundation/qt/qt_strings.h"
 #include "foundation/text.h"
 #include "locations/location_file.h"
+#include "mainwin/alert_window.h"
 #include "mainwin/analog_clock.h"
 #include "mainwin/clock_face.h"
 #include "mainwin/clock_face_form.h"
@@ -31,7 +35,10 @@
 #include "mainwin/program_icons.h"
 #include "mainwin/program_tables.h"
 #include "mainwin/program_utils.h"
+#include "mainwin/qt_sound_player.h"
 #include "mainwin/single_instance.h"
+#include "mainwin/sound_files.h"
+#include "mainwin/sound_trigger.h"
 #include "mainwin/splash_window.h"
 #include "platform/system_folders.h"
 
@@ -101,6 +108,29 @@ TVEK__MAIN::TVEK__MAIN(MainWindowOptions options, QWidget* parent)
       clock_(options_.Clock ? *options_.Clock : SystemWallClock()),
       sys_{*ui_, options_.WaitClock ? *options_.WaitClock : SystemClock()} {
   BuildWidgets();
+  if (options_.Player == nullptr)
+    ownPlayer_ = std::make_unique<QtSoundPlayer>(options_.ProgramSounds);
+  player_ = options_.Player ? options_.Player : ownPlayer_.get();
+  alertPort_ = std::make_unique<AlertWindowPort>(this, [this] {
+    AlertWindowContext c;
+    c.lang = ctx_.Settings.Lang;
+    c.showHint = ctx_.Settings.ShowHint;
+    c.azhanCaption = AzhanCaption(ctx_.AvailableAzhanCount, ctx_.Settings.AzhanIndex,
+                                  ctx_.Settings.NextAzhanChoice, ctx_.Settings.AzhanDescriptions,
+                                  ctx_.Settings.Lang);
+    c.availableAzhanCount = ctx_.AvailableAzhanCount;
+    c.settings = &ctx_.Settings;
+    c.mute = [this] { trigger_->MuteAlertSound(); };
+    c.saveSettings = [this] { SaveSettings(); };
+    c.showWarningScreenChanged = [this] { UpdateSoundItems(); };
+    if (const QScreen* screen = this->screen())
+      c.screenArea = screen->availableGeometry();
+    return c;
+  });
+  trigger_ = std::make_unique<SoundTrigger>(ctx_.Settings, *player_, *alertPort_, *ui_,
+                                            options_.ProgramFolder);
+  trigger_->onCloseTask = [this] { close(); };
+  BuildSoundsMenu();
   FormCreate();
 }
 
@@ -239,20 +269,27 @@ void TVEK__MAIN::BuildWidgets() {
   CalendarBtn = new QPushButton;
   _LanguageBtn = new QPushButton;
   AzanSoundBtn = new QPushButton;
+  AlarmSoundBtn = new QPushButton;
   // The report and the calendar come with the timetables.
   ReportBtn->setEnabled(false);
   CalendarBtn->setEnabled(false);
-  for (QPushButton* b : {ExitBtn, ReportBtn, CalendarBtn, _LanguageBtn, AzanSoundBtn})
+  for (QPushButton* b :
+       {ExitBtn, ReportBtn, CalendarBtn, _LanguageBtn, AzanSoundBtn, AlarmSoundBtn})
     buttons->addWidget(b);
   outer->addWidget(Btns_P);
   connect(ExitBtn, &QPushButton::clicked, this, [this] { ExitBtnClick(); });
   connect(_LanguageBtn, &QPushButton::clicked, this, [this] { LanguageBtnClick(); });
   connect(AzanSoundBtn, &QPushButton::clicked, this, [this] { AzanSoundBtnClick(); });
+  connect(AlarmSoundBtn, &QPushButton::clicked, this, [this] { AlarmSoundBtnClick(); });
 
   _SHelp = new QLabel;
   _SHelp->setObjectName("_SHelp");
   _SHelp->setStyleSheet("color: #555;");
   outer->addWidget(_SHelp);
+
+  TaskTimer = new QTimer(this);
+  TaskTimer->setInterval(100);
+  connect(TaskTimer, &QTimer::timeout, this, [this] { RunTasks(); });
 
   ClockTimer = new QTimer(this);
   ClockTimer->setInterval(1000);
@@ -344,8 +381,7 @@ void TVEK__MAIN::FormCreate() {
     QApplication::processEvents();
   }
 
-  // Sound archives left in the sound folders or on the desktop are installed with the sounds.
-  FindAvailableAzhans();
+  InstallSounds();
   LoadClock();
   ctx_.Tick = ClockTick{};
   UpdateRamadan();
@@ -358,6 +394,12 @@ void TVEK__MAIN::FormCreate() {
     return;
   }
   SelectSavedLocation();
+  // The opening Basmalah is queued before the first minute's sounds, so that an alarm due at
+  // start follows it instead of replacing it; the tasks run once the start-up has finished.
+  if (ctx_.Settings.OpeningBasmalah) {
+    trigger_->StartTask(kTaskBasmalah);
+    TaskTimer->start();
+  }
   ApplyLanguageLayout();
   // The first-run wizard comes with its own form; until then a first start shows the times
   // as every other start does.
@@ -369,6 +411,7 @@ void TVEK__MAIN::FormCreate() {
   UpdateMenuCaptions();
   UpdateDateCaptions();
   ShowSavingTimeLabel();
+  RefreshClick();
   UpdateAzhanButton();
 
   if (SplashWnd)
@@ -377,6 +420,7 @@ void TVEK__MAIN::FormCreate() {
     OvcClock1->SetActive(true);
     ClockTimer->start();
   }
+  RunSoundTrigger(true);
   if (options_.UseTray && QSystemTrayIcon::isSystemTrayAvailable()) {
     StTrayIcon1 = new QSystemTrayIcon(windowIcon(), this);
     connect(StTrayIcon1, &QSystemTrayIcon::activated, this, [this] { WMUser(); });
@@ -421,7 +465,7 @@ void TVEK__MAIN::HandleDownloadedInstaller() {
     found = candidates.front();
     ctx_.FoundInstallerPath = found.string();
     const std::string path = found.string();
-    const std::string target = (ctx_.ThisPath / "Downloaded Files").string() + "/";
+    const std::string target = (ctx_.ThisPath / kDownloadedFolder).string() + "/";
     if (Switches().MoveGoVekFile) {
       ui_->ShowMessage(
           Text("An attempt will be made to move the Installation file\r\n",
@@ -493,24 +537,35 @@ void TVEK__MAIN::PrepareDebugLog() {
   std::ofstream(LogFileName(), std::ios::trunc);
 }
 
+void TVEK__MAIN::InstallSounds() {
+  // Sound files and archives that Live Update or the user left in the program folder, the sound
+  // folders or on the desktop are put where the sound logic expects them.
+  BringSoundArchivesHome(ctx_.ThisPath, sys_);
+  const std::vector<fs::path> desktopCopies =
+      CopyDesktopArchives(ctx_.ThisPath, GetDesktopFolder(), sys_, ctx_.Settings.Lang);
+  InstallFoundArchives(ctx_.ThisPath, desktopCopies, sys_, ctx_.Settings.Lang);
+  ScanSoundFiles(ctx_.ThisPath, sys_);
+  FindAvailableAzhans();
+}
+
 void TVEK__MAIN::FindAvailableAzhans() {
-  std::error_code ec;
-  VekSettings& s = ctx_.Settings;
+  const std::array<bool, 8> files = PresentAzhanFiles(ctx_.ThisPath);
   std::array<bool, 6> present{};
-  ctx_.AvailableAzhanCount = 0;
-  for (int i = 0; i < 6; ++i) {
-    const std::string file(AzhanFiles[i]);
-    present[i] = fs::exists(FindFileIgnoringCase(ctx_.ThisPath / "SOUNDS", file), ec) ||
-                 fs::exists(FindFileIgnoringCase(ctx_.ThisPath, file), ec);
-    ctx_.AvailableAzhanCount += present[i];
-  }
+  std::copy_n(files.begin(), 6, present.begin());
+  VekSettings& s = ctx_.Settings;
+  // The next adhan of "all in turn": the saved one when its file is there, else the first there.
   s.NextAzhanChoice = kNoNextAzhanChoice;
   for (int i = 0; i < 6; ++i)
     if (present[i] && s.NextAzhanIndex == i)
       s.NextAzhanChoice = static_cast<std::uint8_t>(i);
-  for (int i = 0; i < 6 && s.NextAzhanChoice == kNoNextAzhanChoice; ++i)
-    if (present[i])
-      s.NextAzhanChoice = static_cast<std::uint8_t>(i);
+  trigger_->SetPresentAzhans(present);
+  ctx_.AvailableAzhanCount = trigger_->AvailableAzhanCount();
+  // The stored choice, through its menu handler when its item is enabled.
+  if (s.AzhanIndex < 6 && trigger_->AzhanItemEnabled(s.AzhanIndex))
+    trigger_->SelectAzhan(s.AzhanIndex);
+  else if (s.AzhanIndex == kAllAzhans && ctx_.AvailableAzhanCount > 1)
+    trigger_->SelectAzhan(kAllAzhans);
+  UpdateSoundItems();
 }
 
 void TVEK__MAIN::LoadClock() {
@@ -616,7 +671,7 @@ void TVEK__MAIN::ApplyLanguageLayout() {
   for (int i = 0; i < 7; ++i)
     SlotNames[i]->setVisible(i != Imsak || ctx_.IsRamadan);
   setWindowTitle(Q(VersionCaption(ctx_.ArabicSupported)));
-  UpdateAzhanButton();
+  UpdateSoundItems();
 }
 
 void TVEK__MAIN::UpdateMenuCaptions() {
@@ -681,7 +736,7 @@ void TVEK__MAIN::ShowCurrentTimeLabel() {
 void TVEK__MAIN::UpdateOnMinuteChange() {
   ShowCurrentTimeLabel();
   ShowCountdown();
-  // The sound and alert trigger comes with the announcements.
+  RunSoundTrigger(false);
 }
 
 void TVEK__MAIN::UpdateOnDayChange() {
@@ -757,9 +812,9 @@ void TVEK__MAIN::LanguageBtnClick() {
 }
 
 void TVEK__MAIN::AzanSoundBtnClick() {
-  ctx_.Settings.AzanSoundOn = !ctx_.Settings.AzanSoundOn;
-  UpdateAzhanButton();
-  SaveSettings();
+  if (trigger_->AzanSoundBtnClick())
+    SaveSettings();
+  UpdateSoundItems();
 }
 
 void TVEK__MAIN::OvcClock1MouseDown(Qt::MouseButton button) {
@@ -821,6 +876,227 @@ void TVEK__MAIN::SelectFaceClick() {
   };
   TClockFaceForm form(std::move(context), this);
   form.exec();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Sounds
+
+void TVEK__MAIN::RunSoundTrigger(bool force) {
+  const TLocations& list = ctx_.Locations;
+  if (list.CurrentIndex < 0 || list.CurrentIndex >= list.Count())
+    return;  // no location, no times: nothing is announced
+  trigger_->SoundAndAlertTrigger(force, ctx_.Next, MomentOf(ctx_.Tick));
+  UpdateAzhanButton();
+  if (trigger_->HasTask())
+    TaskTimer->start();
+}
+
+void TVEK__MAIN::RunTasks() {
+  if (!trigger_->HasTask()) {
+    TaskTimer->stop();
+    return;
+  }
+  if (player_->ResourcePlaying())
+    return;  // the opening Basmalah plays to its end first
+  trigger_->RunNextTask();
+  UpdateSoundItems();
+}
+
+void TVEK__MAIN::BuildSoundsMenu() {
+  SoundsMenu = menuBar()->addMenu(QString());
+  for (int i = 0; i < 6; ++i) {
+    AzhanItems[i] = SoundsMenu->addAction(QString(), this, [this, i] { SelectAzhanClick(i); });
+    AzhanItems[i]->setCheckable(true);
+  }
+  AllAzhansItem = SoundsMenu->addAction(QString(), this, [this] { SelectAzhanClick(kAllAzhans); });
+  AllAzhansItem->setCheckable(true);
+  SoundsMenu->addSeparator();
+  QMenu* tests = SoundsMenu->addMenu(QString());
+  tests->setObjectName("TestAzhans");
+  for (int tag = 1; tag <= 8; ++tag)
+    TestAzhanItems[tag - 1] =
+        tests->addAction(QString(), this, [this, tag] { TestAzhanClick(tag); });
+  QMenu* names = SoundsMenu->addMenu(QString());
+  names->setObjectName("AzhanNames");
+  for (int tag = 1; tag <= 8; ++tag)
+    ChAzNameItems[tag - 1] = names->addAction(QString(), this, [this, tag] { ChAzNameClick(tag); });
+  SoundsMenu->addSeparator();
+  AllSoundsItem = SoundsMenu->addAction(QString(), this, [this] { AllSoundsClick(); });
+  ShuruqWarningItem = SoundsMenu->addAction(QString(), this, [this] { AllowShuruqWarningClick(); });
+  BasmalahItem = SoundsMenu->addAction(QString(), this, [this] { BasmalahClick(); });
+  ShowWarningScreenItem =
+      SoundsMenu->addAction(QString(), this, [this] { ShowWarningScreenClick(); });
+  StopThisTimeItem =
+      SoundsMenu->addAction(QString(), this, [this] { StopSoundThisTimeOnlyClick(); });
+  for (QAction* a : {AllSoundsItem, ShuruqWarningItem, BasmalahItem, ShowWarningScreenItem})
+    a->setCheckable(true);
+  SoundsMenu->addSeparator();
+  ReadAvailableSurasItem =
+      SoundsMenu->addAction(QString(), this, [this] { ReadAvailableSurasClick(); });
+  NextSuraItem = SoundsMenu->addAction(QString(), this, [this] { NextSuraClick(); });
+  StopReadingItem = SoundsMenu->addAction(QString(), this, [this] { StopReadingClick(); });
+  RefreshItem = SoundsMenu->addAction(QString(), this, [this] { RefreshClick(); });
+}
+
+void TVEK__MAIN::CaptionSoundsMenu() {
+  const VekSettings& s = ctx_.Settings;
+  const auto& names = Arabic() ? s.AzhanDescriptions.Arabic : s.AzhanDescriptions.English;
+  SoundsMenu->setTitle(Q(Text("&Sounds", "الأ&صوات")));
+  for (int i = 0; i < 6; ++i)
+    AzhanItems[i]->setText(Q(names[i]));
+  AllAzhansItem->setText(Q(Text("All, in turn", "الكل بالتناوب")));
+  SoundsMenu->findChild<QMenu*>("TestAzhans")->setTitle(Q(Text("Test Azhan", "تجربة الأذان")));
+  SoundsMenu->findChild<QMenu*>("AzhanNames")
+      ->setTitle(Q(Text("Change Azhan description", "تغيير وصف الأذان")));
+  for (int i = 0; i < 8; ++i) {
+    TestAzhanItems[i]->setText(Q(names[i]));
+    ChAzNameItems[i]->setText(Q(names[i]));
+  }
+  AllSoundsItem->setText(Q(Text("All sounds", "جميع الأصوات")));
+  ShuruqWarningItem->setText(Q(Text("Shuruq warning", "التنبيه عند الشروق")));
+  BasmalahItem->setText(Q(Text("Opening Basmalah", "البسملة عند بدء البرنامج")));
+  ShowWarningScreenItem->setText(Q(Text("Show Warning Screen", "إظهار نافذة التنبيه")));
+  StopThisTimeItem->setText(Q(Text("Stop sound this time only", "إيقاف الصوت هذه المرة فقط")));
+  ReadAvailableSurasItem->setText(Q(Text("Read available Suras", "تلاوة السور المتوفرة")));
+  NextSuraItem->setText(Q(Text("Next Sura", "السورة التالية")));
+  StopReadingItem->setText(Q(Text("Stop reading", "إيقاف التلاوة")));
+  RefreshItem->setText(Q(Text("Refresh the Sura list", "تحديث قائمة السور")));
+}
+
+void TVEK__MAIN::UpdateSoundItems() {
+  CaptionSoundsMenu();
+  const VekSettings& s = ctx_.Settings;
+  for (int i = 0; i < 6; ++i) {
+    AzhanItems[i]->setEnabled(trigger_->AzhanItemEnabled(i));
+    AzhanItems[i]->setChecked(s.AzhanIndex == i);
+  }
+  AllAzhansItem->setEnabled(ctx_.AvailableAzhanCount > 1);
+  AllAzhansItem->setChecked(s.AzhanIndex == kAllAzhans);
+  const std::array<bool, 8> files = PresentAzhanFiles(ctx_.ThisPath);
+  for (int i = 0; i < 8; ++i) {
+    TestAzhanItems[i]->setEnabled(files[i]);
+    ChAzNameItems[i]->setEnabled(i < 7 && files[i]);  // the last Fajr recording has no rename
+  }
+  AllSoundsItem->setChecked(trigger_->AllSoundsChecked());
+  ShuruqWarningItem->setChecked(s.ShuruqSoundOn);
+  BasmalahItem->setChecked(s.OpeningBasmalah);
+  ShowWarningScreenItem->setChecked(s.ShowWarningScreen);
+  ReadAvailableSurasItem->setEnabled(trigger_->ReadItemsEnabled());
+  NextSuraItem->setEnabled(trigger_->NextItemsEnabled());
+  SetTextIfChanged(AlarmSoundBtn, Q(AlarmSoundButtonCaption(s.AlarmSoundOn, s.Lang)));
+  AlarmSoundBtn->setIcon(s.AlarmSoundOn ? AlarmOnImage() : AlarmOffImage());
+  const std::string hint = AlarmSoundButtonHint(s.AlarmSoundOn, s.Lang);
+  AlarmSoundBtn->setToolTip(Q(hint));
+  AlarmSoundBtn->setStatusTip(Q(FlattenLines(hint)));
+  UpdateAzhanButton();
+}
+
+void TVEK__MAIN::AlarmSoundBtnClick() {
+  if (trigger_->AlarmSoundBtnClick())
+    SaveSettings();
+  UpdateSoundItems();
+}
+
+void TVEK__MAIN::SelectAzhanClick(int index) {
+  trigger_->SelectAzhan(index);
+  UpdateSoundItems();
+}
+
+void TVEK__MAIN::TestAzhanClick(int tag) {
+  trigger_->TestAzhan(tag);
+  UpdateSoundItems();
+}
+
+void TVEK__MAIN::ChAzNameClick(int tag) {
+  VekSettings& s = ctx_.Settings;
+  const int index = tag - 1;
+  auto& descriptions = Arabic() ? s.AzhanDescriptions.Arabic : s.AzhanDescriptions.English;
+  const std::string current = descriptions[index];
+  bool ok = false;
+  const QString answer = QInputDialog::getText(
+      this, Q(Text("Change description from: ", "تغيير الوصف من: ") + current),
+      Q(Arabic() ? "يظهره البرنامج كـ: أذان " + current
+                 : "Program shows it as: " + current + " Azhan"),
+      QLineEdit::Normal, Q(current), &ok);
+  if (!ok || ToUtf8(answer) == current)
+    return;
+  descriptions[index] = ToUtf8(answer.trimmed());
+  UpdateSoundItems();
+  const auto& other = Arabic() ? s.AzhanDescriptions.English : s.AzhanDescriptions.Arabic;
+  const std::string file = (ctx_.ThisPath / "SOUNDS" / std::string(AzhanFiles[index])).string();
+  ui_->ShowMessage(
+      Text("This action is especially suitable if you want to relace one of our "
+           "Azhan Files by your own file.",
+           "هذا الإجراء مناسب خاصة إذا أردت استبدال أحد ملفات الأذان بملف من عندك.") +
+      "\r\n" +
+      Text("This description will show in the program as such:",
+           "سيظهر هذا الوصف في البرنامج هكذا:") +
+      "\r\n" + (Arabic() ? "أذان " + descriptions[index] : descriptions[index] + " Azhan") +
+      "\r\n" + Text("and is associated with the file: ", "وهو مرتبط بالملف: ") + "\r\n" + file +
+      "\r\n" +
+      Text("You can now replace this file by your own file, and give it the same "
+           "name on the directory:",
+           "يمكنك الآن استبدال هذا الملف بملفك وإعطاؤه الاسم نفسه في المجلد:") +
+      "\r\n" + (ctx_.ThisPath / "SOUNDS").string() + "\r\n" +
+      Text("It is preferable to terminate this program first, to prevent any "
+           "conflicts",
+           "يفضّل إنهاء البرنامج أولاً لتجنب أي تعارض") +
+      "\r\n" +
+      Text("Do not forget to change the description also in Arabic, if you have "
+           "not already done so.",
+           "لا تنس تغيير الوصف بالإنجليزية أيضاً إن لم تكن قد فعلت ذلك.") +
+      "\r\n" + Text("That description is currently:", "ذلك الوصف حالياً:") + "\r\n" + other[index]);
+}
+
+void TVEK__MAIN::AllSoundsClick() {
+  if (trigger_->ae_AllSoundsClick())
+    SaveSettings();
+  UpdateSoundItems();
+}
+
+void TVEK__MAIN::AllowShuruqWarningClick() {
+  if (trigger_->AllowShuruqWarningClick())
+    SaveSettings();
+  UpdateSoundItems();
+}
+
+void TVEK__MAIN::BasmalahClick() {
+  if (trigger_->ae_BasmalahClick())
+    SaveSettings();
+  UpdateSoundItems();
+}
+
+void TVEK__MAIN::StopSoundThisTimeOnlyClick() {
+  trigger_->ae_StopSoundThisTimeonlyClick();
+  UpdateSoundItems();
+}
+
+void TVEK__MAIN::ShowWarningScreenClick() {
+  ctx_.Settings.ShowWarningScreen = !ctx_.Settings.ShowWarningScreen;
+  UpdateSoundItems();
+  SaveSettings();
+}
+
+void TVEK__MAIN::ReadAvailableSurasClick() {
+  trigger_->ReadAvailableSurasClick();
+  UpdateSoundItems();
+}
+
+void TVEK__MAIN::NextSuraClick() {
+  trigger_->NextSuraClick();
+  if (trigger_->HasTask())
+    TaskTimer->start();
+  UpdateSoundItems();
+}
+
+void TVEK__MAIN::StopReadingClick() {
+  trigger_->StopReadingClick();
+  UpdateSoundItems();
+}
+
+void TVEK__MAIN::RefreshClick() {
+  trigger_->RefreshClick();
+  UpdateSoundItems();
 }
 
 void TVEK__MAIN::SaveSettings() {

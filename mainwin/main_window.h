@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QMainWindow>
+#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QSystemTrayIcon>
@@ -27,7 +28,10 @@
 
 namespace vek {
 
+class AlertWindowPort;
 class AnalogClock;
+class SoundPlayer;
+class SoundTrigger;
 class TSplashWnd;
 
 // What the main window needs from the program that creates it.
@@ -40,6 +44,8 @@ struct MainWindowOptions {
   const ResourceModule* FacePacks = nullptr;  // the clock faces carried in the program
   std::function<bool()> ArabicCanBeShown;     // the platform's Arabic test
   bool UseTray = true;                        // when a system tray is available
+  SoundPlayer* Player = nullptr;  // the sound output; the program's own (Qt Multimedia) when null
+  const ResourceModule* ProgramSounds = nullptr;  // the waves carried in the program
 };
 
 class TVEK__MAIN : public QMainWindow {
@@ -85,6 +91,24 @@ class TVEK__MAIN : public QMainWindow {
   void SelectFaceClick();
   void LoadFace(int index);
 
+  // Sounds (the menu "Sounds" and the two sound buttons).
+  void AlarmSoundBtnClick();
+  void SelectAzhanClick(int index);  // 0..5, or 8 for all in turn
+  void TestAzhanClick(int tag);      // 1..8
+  void ChAzNameClick(int tag);       // 1..8
+  void AllSoundsClick();
+  void AllowShuruqWarningClick();
+  void BasmalahClick();
+  void StopSoundThisTimeOnlyClick();
+  void ShowWarningScreenClick();
+  void ReadAvailableSurasClick();
+  void NextSuraClick();
+  void StopReadingClick();
+  void RefreshClick();
+  void UpdateSoundItems();
+  SoundTrigger& Trigger() { return *trigger_; }
+  AlertWindowPort& AlertWindow() { return *alertPort_; }
+
   // Writes VEK.INI from the settings, once the start-up has finished; a failure is shown.
   void SaveSettings();
   // Another start of the program asked this one to come to the front.
@@ -111,6 +135,22 @@ class TVEK__MAIN : public QMainWindow {
   QPushButton* CalendarBtn = nullptr;
   QPushButton* _LanguageBtn = nullptr;
   QPushButton* AzanSoundBtn = nullptr;
+  QPushButton* AlarmSoundBtn = nullptr;
+  QMenu* SoundsMenu = nullptr;
+  std::array<QAction*, 6> AzhanItems{};  // the single adhans
+  QAction* AllAzhansItem = nullptr;
+  std::array<QAction*, 8> TestAzhanItems{};
+  std::array<QAction*, 8> ChAzNameItems{};
+  QAction* AllSoundsItem = nullptr;
+  QAction* ShuruqWarningItem = nullptr;
+  QAction* BasmalahItem = nullptr;
+  QAction* StopThisTimeItem = nullptr;
+  QAction* ShowWarningScreenItem = nullptr;
+  QAction* ReadAvailableSurasItem = nullptr;
+  QAction* NextSuraItem = nullptr;
+  QAction* StopReadingItem = nullptr;
+  QAction* RefreshItem = nullptr;
+  QTimer* TaskTimer = nullptr;
   QWidget* _OuterClockPanel = nullptr;
   AnalogClock* OvcClock1 = nullptr;
   QToolButton* ClockFaceSpeedButton = nullptr;
@@ -136,6 +176,11 @@ class TVEK__MAIN : public QMainWindow {
   void HandleDownloadedInstaller();
   void PrepareDebugLog();
   void FindAvailableAzhans();
+  void InstallSounds();
+  void BuildSoundsMenu();
+  void CaptionSoundsMenu();
+  void RunSoundTrigger(bool force);
+  void RunTasks();
   void LoadClock();
   void ApplyClockSize();
   void ApplyClockBackground();
@@ -154,6 +199,10 @@ class TVEK__MAIN : public QMainWindow {
   WallClock& clock_;
   SystemServices sys_;
   VekContext ctx_;
+  std::unique_ptr<SoundPlayer> ownPlayer_;
+  SoundPlayer* player_ = nullptr;
+  std::unique_ptr<AlertWindowPort> alertPort_;
+  std::unique_ptr<SoundTrigger> trigger_;
   bool closingAtStart_ = false;
   QString title_;
 };

@@ -10,6 +10,7 @@
 #include <QRadialGradient>
 #include <QString>
 #include <QStringList>
+#include <QTransform>
 
 #include <algorithm>
 #include <cmath>
@@ -399,6 +400,110 @@ QIcon AzanOffImage() {
     const qreal x1 = size * 0.60, x2 = size * 0.94, y1 = size * 0.33, y2 = size * 0.67;
     painter.drawLine(QPointF(x1, y1), QPointF(x2, y2));
     painter.drawLine(QPointF(x1, y2), QPointF(x2, y1));
+  });
+}
+
+namespace {
+
+// A bell in the given colour: the glyph of the alarm button.
+void PaintBell(QPainter& painter, qreal size, const QColor& color) {
+  const auto at = [size](qreal x, qreal y) { return QPointF(x * size, y * size); };
+  QPainterPath bell;
+  bell.moveTo(at(0.50, 0.14));
+  bell.cubicTo(at(0.72, 0.14), at(0.74, 0.36), at(0.74, 0.52));
+  bell.lineTo(at(0.84, 0.72));
+  bell.lineTo(at(0.16, 0.72));
+  bell.lineTo(at(0.26, 0.52));
+  bell.cubicTo(at(0.26, 0.36), at(0.28, 0.14), at(0.50, 0.14));
+  painter.setPen(QPen(color.darker(140), std::max(1.0, size * 0.04)));
+  painter.setBrush(color);
+  painter.drawPath(bell);
+  painter.drawEllipse(at(0.50, 0.80), size * 0.07, size * 0.07);
+}
+
+}  // namespace
+
+QIcon AlarmOnImage() {
+  return DrawnIcon(
+      [](QPainter& painter, qreal size) { PaintBell(painter, size, QColor(0xd9, 0xa4, 0x1e)); });
+}
+
+QIcon AlarmOffImage() {
+  return DrawnIcon([](QPainter& painter, qreal size) {
+    PaintBell(painter, size, QColor(0x8a, 0x91, 0x9a));
+    painter.setPen(
+        QPen(QColor(0xd6, 0x2c, 0x2c), std::max(1.4, size * 0.085), Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(QPointF(size * 0.14, size * 0.16), QPointF(size * 0.86, size * 0.84));
+  });
+}
+
+QIcon CloseImage() {
+  return DrawnIcon([](QPainter& painter, qreal size) {
+    const QPointF centre(size / 2, size / 2);
+    const qreal radius = size / 2 - std::max(0.5, size * 0.04);
+    QRadialGradient disc(centre + QPointF(-radius * 0.3, -radius * 0.35), radius * 1.4);
+    disc.setColorAt(0.0, QColor(0xf0, 0x6a, 0x5a));
+    disc.setColorAt(1.0, QColor(0xa8, 0x1c, 0x1c));
+    painter.setPen(QPen(QColor(0x7a, 0x12, 0x12), std::max(1.0, size * 0.04)));
+    painter.setBrush(disc);
+    painter.drawEllipse(centre, radius, radius);
+    painter.setPen(QPen(Qt::white, std::max(1.5, size * 0.11), Qt::SolidLine, Qt::RoundCap));
+    const qreal arm = radius * 0.42;
+    painter.drawLine(centre + QPointF(-arm, -arm), centre + QPointF(arm, arm));
+    painter.drawLine(centre + QPointF(-arm, arm), centre + QPointF(arm, -arm));
+  });
+}
+
+QIcon FixImage() {
+  return DrawnIcon([](QPainter& painter, qreal size) {
+    const auto at = [size](qreal x, qreal y) { return QPointF(x * size, y * size); };
+    // The needle, then the head of the pin above it, leaning a little to the right.
+    painter.setPen(
+        QPen(QColor(0x55, 0x5c, 0x66), std::max(1.0, size * 0.07), Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(at(0.46, 0.58), at(0.30, 0.94));
+    QLinearGradient head(at(0.3, 0.05), at(0.8, 0.6));
+    head.setColorAt(0.0, QColor(0xf0, 0x6a, 0x5a));
+    head.setColorAt(1.0, QColor(0xa8, 0x1c, 0x1c));
+    painter.setPen(QPen(QColor(0x7a, 0x12, 0x12), std::max(1.0, size * 0.04)));
+    painter.setBrush(head);
+    QPainterPath pin;
+    pin.addEllipse(QRectF(at(0.36, 0.06), at(0.80, 0.40)));
+    QPainterPath body(at(0.44, 0.30));
+    body.lineTo(at(0.70, 0.36));
+    body.lineTo(at(0.62, 0.58));
+    body.lineTo(at(0.32, 0.52));
+    body.closeSubpath();
+    painter.drawPath(pin.united(body));
+  });
+}
+
+QIcon MoveImage() {
+  return DrawnIcon([](QPainter& painter, qreal size) {
+    const QPointF centre(size / 2, size / 2);
+    // One arrow pointing up from the centre, turned to the four directions.
+    QPainterPath arrow;
+    arrow.moveTo(-0.07 * size, 0);
+    arrow.lineTo(-0.07 * size, -0.26 * size);
+    arrow.lineTo(-0.18 * size, -0.26 * size);
+    arrow.lineTo(0, -0.47 * size);
+    arrow.lineTo(0.18 * size, -0.26 * size);
+    arrow.lineTo(0.07 * size, -0.26 * size);
+    arrow.lineTo(0.07 * size, 0);
+    arrow.closeSubpath();
+    QPainterPath cross;
+    for (int quarter = 0; quarter < 4; ++quarter) {
+      QTransform turn;
+      turn.rotate(90.0 * quarter);
+      cross = cross.united(turn.map(arrow));
+    }
+    QLinearGradient body(0, -size / 2, 0, size / 2);
+    body.setColorAt(0.0, kNight.lighter(140));
+    body.setColorAt(1.0, kNight);
+    painter.translate(centre);
+    painter.setPen(
+        QPen(kNightDeep, std::max(1.0, size * 0.04), Qt::SolidLine, Qt::FlatCap, Qt::RoundJoin));
+    painter.setBrush(body);
+    painter.drawPath(cross);
   });
 }
 

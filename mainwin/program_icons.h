@@ -1,7 +1,7 @@
-// The pictures of the main window, the tray and the splash screen, all drawn by code: the
-// thirteen status icons, the program icon, the program's logo in each language, the adhan
-// on/off glyphs and the splash screen's picture. Icons hold crisp renderings at the sizes the
-// tray and the window ask for (16 to 256 pixels).
+// The pictures of the main window, the tray, the alert window and the splash screen, all drawn
+// by code: the thirteen status icons, the program icon, the program's logo in each language, the
+// adhan on/off glyphs, the alert window's button glyphs and the splash screen's picture. Icons
+// hold crisp renderings at the sizes the tray and the window ask for (16 to 256 pixels).
 #pragma once
 
 #include <QIcon>
@@ -28,6 +28,15 @@ QPixmap ProgramLogo(Language lang, QSize size);
 // The adhan glyphs: a speaker sending sound waves, and a muted speaker crossed out.
 QIcon AzanOnImage();
 QIcon AzanOffImage();
+// The alarm button: a bell, crossed out when the alarms are off.
+QIcon AlarmOnImage();
+QIcon AlarmOffImage();
+
+// The glyphs of the alert window's buttons: a white cross on a red disc (Close), a pin (the
+// window stays where it is) and four arrows (the window moves).
+QIcon CloseImage();
+QIcon FixImage();
+QIcon MoveImage();
 
 // The splash screen's picture: a mosque against the evening sky under a crescent moon.
 QPixmap SplashPicture(QSize size);

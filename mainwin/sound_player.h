@@ -27,6 +27,9 @@ class SoundPlayer {
   virtual void PlayResource(const std::string& name) = 0;
   // Stops the wave of PlayResource.
   virtual void StopResource() = 0;
+  // The wave of PlayResource is still playing: deferred sound work waits for it to end, so that
+  // an alarm at start does not cut the opening Basmalah short.
+  virtual bool ResourcePlaying() const { return false; }
 
  protected:
   void ReportEnd() {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/day_times.h"
+
 #include <cmath>
 #include <limits>
 #include <ostream>
@@ -15,18 +17,8 @@ void PrintTo(const NextEvent& e, std::ostream* os) {
 
 namespace {
 
-constexpr int Hm(int h, int m) {
-  return h * 60 + m;
-}
-
-// A day's times from "hh:mm" minutes, Imsak to Isha.
-TDayTimesRec Day(int imsak, int fajr, int shuruq, int zuhr, int asr, int maghrib, int isha) {
-  TDayTimesRec t;
-  const int minutes[] = {imsak, fajr, shuruq, zuhr, asr, maghrib, isha};
-  for (int i = 0; i < kPrayerSlots; ++i)
-    t[i] = minutes[i] / 1440.0;
-  return t;
-}
+using testing::Day;
+using testing::Hm;
 
 const TDayTimesRec kDay =
     Day(Hm(4, 20), Hm(4, 30), Hm(6, 0), Hm(12, 30), Hm(15, 45), Hm(19, 0), Hm(20, 30));

@@ -15,6 +15,7 @@
 #include "mainwin/clock_face_packs.h"
 #include "mainwin/main_window.h"
 #include "support/fake_clock.h"
+#include "support/fake_sound_player.h"
 #include "support/fake_ui.h"
 #include "support/fake_wall_clock.h"
 #include "support/temp_dir.h"
@@ -48,6 +49,7 @@ class MainWindowTest : public ::testing::Test {
     options.FacePacks = &ClockFacePacks();
     options.ArabicCanBeShown = [] { return true; };
     options.UseTray = false;
+    options.Player = &player;
     return std::make_unique<TVEK__MAIN>(options);
   }
 
@@ -55,6 +57,7 @@ class MainWindowTest : public ::testing::Test {
   FakeUi ui;
   FakeWallClock clock;
   FakeClock waits;
+  FakeSoundPlayer player;
 };
 
 }  // namespace vek::testing

@@ -2,8 +2,10 @@
 #include <cmath>
 
 #include "engine/calendar.h"
+#include "mainwin/alert_window.h"
 #include "mainwin/analog_clock.h"
 #include "mainwin/main_window_fixture.h"
+#include "mainwin/sound_trigger.h"
 
 namespace vek {
 namespace {
@@ -88,6 +90,44 @@ TEST_F(MainWindow, ClockButtonsStepFacesAndColoursAndAreSaved) {
   IniFile ini(folder() / "VEK.INI");
   EXPECT_EQ("YELLOW", ini.ReadString("Orvessa, by Al Tovarelin", "HandsColor", ""));
   EXPECT_EQ("SMALL", ini.ReadString("Orvessa, by Al Tovarelin", "ClockSize", ""));
+}
+
+}  // namespace
+}  // namespace vek
+
+namespace vek {
+namespace {
+
+// A start 10 minutes before Asr: the alert window counts down and the alarm recitation follows
+// the opening Basmalah; at Asr itself the adhan plays.
+TEST_F(MainWindow, AnnouncesTheNextPrayerFromTheStart) {
+  namespace fs = std::filesystem;
+  WriteIni("[Orvessa, by Al Tovarelin]\r\nLanguage=English\r\n");
+  fs::create_directories(folder() / "SOUNDS" / "SURAS");
+  ASSERT_EQ(0, WriteFileReplacing(folder() / "SOUNDS" / "AZHAN_M1.WAV", "adhan"));
+  ASSERT_EQ(0, WriteFileReplacing(folder() / "SOUNDS" / "SURAS" / "S0.WAV", "taawuz"));
+  double asr = 0;
+  {
+    auto probe = Start({"StopClock"});
+    asr = std::floor(clock.now) + probe->Context().TodayTimes[Asr];
+  }
+  player.events.clear();
+  clock.now = asr - 10 * kMinute;
+  auto w = Start({"StopClock"});
+  ASSERT_TRUE(w->AlertWindow().Exists());
+  EXPECT_FALSE(w->AlertWindow().AtPrayerTime());
+  EXPECT_EQ(Asr, w->AlertWindow().PrayerIndex());
+  while (w->Trigger().HasTask())
+    w->Trigger().RunNextTask();
+  ASSERT_GE(player.events.size(), 2u);
+  EXPECT_EQ("resource BASMALAH", player.events.front());
+  EXPECT_NE(player.events.end(),
+            std::find(player.events.begin(), player.events.end(), "play S0.WAV"));
+
+  clock.now = asr + 0.1 * kMinute;
+  w->OvcClock1SecondChange();
+  EXPECT_TRUE(w->AlertWindow().AtPrayerTime());
+  EXPECT_EQ("AZHAN_M1.WAV", player.played.back());
 }
 
 }  // namespace

@@ -24,6 +24,7 @@
 #include "foundation/file_io.h"
 #include "foundation/qt/bilingual_dialogs.h"
 #include "foundation/ui_services.h"
+#include "mainwin/alert_window.h"
 #include "mainwin/analog_clock.h"
 #include "mainwin/clock_face.h"
 #include "mainwin/clock_face_form.h"
@@ -185,6 +186,45 @@ void ShootSplash(Shooter& shooter) {
     bool showSplash = true;
     vek::TSplashWnd splash(nullptr, lang, true, &showSplash);
     shooter.Shoot(splash, lang == Language::Arabic ? "splash_arabic" : "splash_english");
+  }
+}
+
+// The alert window in both languages: minutes before Asr, Fajr at its time, Shuruq in English
+// at its time and before it (the small main font), and the update offer of a program without
+// adhan files while the adhan sound is on.
+void ShootAlertWindow(Shooter& shooter) {
+  struct Scene {
+    const char* name;
+    vek::TPrayerSlot prayer;
+    bool atTime;
+    int availableAzhans;
+  };
+  const Scene scenes[] = {
+      {"asr_before", vek::Asr, false, 6},      {"fajr_time", vek::Fajr, true, 6},
+      {"shuruq_time", vek::Shuruq, true, 6},   {"shuruq_before", vek::Shuruq, false, 6},
+      {"update_offer", vek::Maghrib, true, 0},
+  };
+  for (const Scene& scene : scenes) {
+    for (Language lang : {Language::English, Language::Arabic}) {
+      vek::VekSettings settings;
+      settings.MoveScreenSaverOption = false;
+      vek::AlertWindowContext context;
+      context.lang = lang;
+      context.azhanCaption = lang == Language::Arabic ? "أذان حلب" : "Aleppo Azhan";
+      context.availableAzhanCount = scene.availableAzhans;
+      context.settings = &settings;
+      auto* window = new vek::TKQTimeWindow(context);
+      if (scene.atTime)
+        window->ShowPrayerTimeAlert(scene.prayer);
+      else
+        window->ShowMinutesBefore(scene.prayer, 12);
+      if (scene.atTime && scene.availableAzhans > 0)
+        window->SetSoundLine(lang == Language::Arabic ? QString::fromUtf8("أذان حلب")
+                                                      : QStringLiteral("Aleppo Azhan"));
+      shooter.Shoot(*window, QStringLiteral("alert_%1_%2")
+                                 .arg(scene.name, lang == Language::Arabic ? "arabic" : "english"));
+      delete window;
+    }
   }
 }
 
@@ -362,6 +402,7 @@ int main(int argc, char** argv) {
   ShootClockFaces(shooter);
   ShootProgramIcons(shooter);
   ShootSplash(shooter);
+  ShootAlertWindow(shooter);
   ShootMainWindow(shooter);
   return shooter.Failures() == 0 ? 0 : 1;
 }

@@ -1,0 +1,8 @@
+// The short sounds carried in the main program: one resource of type "APPL" each. BASMALAH is
+// the wave file of the opening Basmalah (for now a placeholder chime). Link vek_program_sounds.
+#pragma once
+
+#include "foundation/resource_pack.h"
+
+// Defined by the generated source of vek_program_sounds.
+const vek::ResourceModule& ProgramSounds();

@@ -1,0 +1,64 @@
+// A SoundPlayer that records what was played and stopped, in order, without decoding anything.
+// A file plays when it exists and is not listed in unopenable; Finish() ends it naturally.
+#pragma once
+
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "mainwin/sound_player.h"
+
+namespace vek::testing {
+
+class FakeSoundPlayer : public SoundPlayer {
+ public:
+  bool PlayFile(const std::filesystem::path& file) override {
+    std::error_code ec;
+    playing_ = false;
+    if (!std::filesystem::exists(file, ec) || unopenable.count(file.filename().string()))
+      return false;
+    playing_ = true;
+    played.push_back(file.filename().string());
+    events.push_back("play " + file.filename().string());
+    return true;
+  }
+  void Stop() override {
+    if (playing_)
+      events.push_back("stop");
+    playing_ = false;
+  }
+  bool Playing() const override { return playing_; }
+  void PlayResource(const std::string& name) override {
+    resourcePlaying = true;
+    events.push_back("resource " + name);
+  }
+  void StopResource() override {
+    if (resourcePlaying)
+      events.push_back("stop resource");
+    resourcePlaying = false;
+  }
+
+  // The playing file reaches its end; the end report may start the next file.
+  void Finish() {
+    if (!playing_)
+      return;
+    playing_ = false;
+    ReportEnd();
+  }
+  // Lets every file play to its end, those started by end reports too (at most limit of them).
+  void FinishAll(int limit = 1000) {
+    while (playing_ && limit-- > 0)
+      Finish();
+  }
+
+  std::vector<std::string> played;   // file names, in the order they started
+  std::vector<std::string> events;   // "play NAME", "stop", "resource NAME", "stop resource"
+  std::set<std::string> unopenable;  // file names that exist but fail to open
+  bool resourcePlaying = false;
+
+ private:
+  bool playing_ = false;
+};
+
+}  // namespace vek::testing
