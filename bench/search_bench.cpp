@@ -1,0 +1,3 @@
+// placeholder
+#include <benchmark/benchmark.h>
+int main() { return 0; }
