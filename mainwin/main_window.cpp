@@ -25,6 +25,9 @@
 #include "foundation/program_folder.h"
 #include "foundation/qt/qt_strings.h"
 #include "foundation/text.h"
+#include "locations/dialogs/change_location_dialog.h"
+#include "locations/dialogs/location_operations_dialog.h"
+#include "locations/dialogs/select_location_dialog.h"
 #include "locations/location_file.h"
 #include "mainwin/alert_window.h"
 #include "mainwin/analog_clock.h"
@@ -130,6 +133,7 @@ TVEK__MAIN::TVEK__MAIN(MainWindowOptions options, QWidget* parent)
   trigger_ = std::make_unique<SoundTrigger>(ctx_.Settings, *player_, *alertPort_, *ui_,
                                             options_.ProgramFolder);
   trigger_->onCloseTask = [this] { close(); };
+  BuildLocationMenu();
   BuildSoundsMenu();
   FormCreate();
 }
@@ -675,14 +679,17 @@ void TVEK__MAIN::ApplyLanguageLayout() {
 }
 
 void TVEK__MAIN::UpdateMenuCaptions() {
-  // The menus come with the menu commands; the status notices are shown here.
+  CaptionLocationMenu();
   ShowConflictStatus();
 }
 
 void TVEK__MAIN::UpdateDateCaptions() {
   const VekSettings& s = ctx_.Settings;
-  SetTextIfChanged(SDate_P, Q(DateCaption(std::floor(clock_.Now()), s.HijriMode, s.Names, s.Lang,
-                                          s.HijriAdjust)));
+  const std::string text =
+      DateCaption(std::floor(clock_.Now()), s.HijriMode, s.Names, s.Lang, s.HijriAdjust);
+  SetTextIfChanged(SDate_P, Q(text));
+  if (dialogDate_)
+    dialogDate_(text);
 }
 
 void TVEK__MAIN::ShowLocationCaption() {
@@ -736,6 +743,8 @@ void TVEK__MAIN::ShowCurrentTimeLabel() {
 void TVEK__MAIN::UpdateOnMinuteChange() {
   ShowCurrentTimeLabel();
   ShowCountdown();
+  if (dialogClock_)
+    dialogClock_();
   RunSoundTrigger(false);
 }
 
@@ -876,6 +885,101 @@ void TVEK__MAIN::SelectFaceClick() {
   };
   TClockFaceForm form(std::move(context), this);
   form.exec();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Locations
+
+void TVEK__MAIN::BuildLocationMenu() {
+  LocationMenu = menuBar()->addMenu(QString());
+  SelectItem = LocationMenu->addAction(QString(), this, [this] { SelectClick(); });
+  EditItem = LocationMenu->addAction(QString(), this, [this] { EditClick(); });
+  OperationsItem = LocationMenu->addAction(QString(), this, [this] { OperationsClick(); });
+}
+
+void TVEK__MAIN::CaptionLocationMenu() {
+  LocationMenu->setTitle(Q(Text("&Location", "ال&موقع")));
+  SelectItem->setText(Q(Text("&Select Location...", "ا&ختيار موقع...")));
+  EditItem->setText(Q(Text("&Edit current location...", "&تعديل الموقع الحالي...")));
+  OperationsItem->setText(Q(Text("Location &operations...", "&عمليات المواقع...")));
+  const bool any = ctx_.Locations.CurrentIndex >= 0 && ctx_.Locations.Count() > 0;
+  for (QAction* a : {SelectItem, EditItem, OperationsItem})
+    a->setEnabled(any);
+}
+
+LocationDialogContext TVEK__MAIN::MakeLocationDialogContext() {
+  LocationDialogContext c;
+  const VekSettings& s = ctx_.Settings;
+  c.Locations = &ctx_.Locations;
+  c.Lang = s.Lang;
+  c.ShowHint = s.ShowHint;
+  c.IsRamadan = ctx_.IsRamadan;
+  c.Is24H = s.Is24H;
+  c.Engine = EngineContext{s.Safety, s.HijriAdjust, ui_.get()};
+  c.Today = std::floor(clock_.Now());
+  c.Ui = ui_.get();
+  c.DateText = [this] { return ToUtf8(SDate_P->text()); };
+  c.TimeText = [this] { return FormatPrayerTime(ctx_.Tick.NowMinute(), ctx_.Settings.Is24H); };
+  c.HijriMode = [this] { return ctx_.Settings.HijriMode; };
+  c.ToggleDateMode = [this] { HijtiMiladiClick(); };
+  return c;
+}
+
+// The refresh after a location dialog. The high-latitude trackers are scanned again for the
+// current location after every dialog, so that the status marks describe the location shown.
+void TVEK__MAIN::AfterLocationChange(bool saveSettings, bool saveLocations) {
+  dialogDate_ = nullptr;
+  dialogClock_ = nullptr;
+  const VekSettings& s = ctx_.Settings;
+  ctx_.Track.Reset();
+  if (ctx_.Locations.CurrentIndex >= 0 && ctx_.Locations.CurrentIndex < ctx_.Locations.Count()) {
+    const EngineContext ectx{s.Safety, s.HijriAdjust, ui_.get()};
+    ScanHighLatitudeForCurrent(ctx_.Locations, DecodeDate(clock_.Now()).Year, ectx, ctx_.Track);
+  }
+  RecomputeAndShowTimes();
+  ShowLocationCaption();
+  UpdateMenuCaptions();
+  ShowCountdown();
+  UpdateDateCaptions();
+  ShowSavingTimeLabel();
+  if (saveLocations && ctx_.Locations.Modified) {
+    LocationFileContext lctx{ctx_.ThisPath, *ui_, s.Lang};
+    if (SaveLocations(ctx_.Locations, lctx))
+      ctx_.Locations.Modified = false;
+  }
+  if (saveSettings)
+    SaveSettings();
+}
+
+void TVEK__MAIN::SelectClick() {
+  TSelectLocation dialog(MakeLocationDialogContext(), this);
+  dialogDate_ = [&dialog](const std::string& text) { dialog.UpdateDateDisplay(Q(text)); };
+  dialogClock_ = [&dialog] { dialog.UpdateClockDisplay(); };
+  dialog.exec();
+  AfterLocationChange(true, true);
+}
+
+void TVEK__MAIN::EditClick() {
+  if (ctx_.Locations.CurrentIndex < 0)
+    return;
+  TChangeLocation dialog(MakeLocationDialogContext(), ctx_.Locations.CurrentIndex, this);
+  dialog.exec();
+  AfterLocationChange(false, true);
+}
+
+void TVEK__MAIN::OperationsClick() {
+  TLocationOperation dialog(MakeLocationDialogContext(), this);
+  dialogDate_ = [&dialog](const std::string& text) { dialog.UpdateDateDisplay(Q(text)); };
+  dialogClock_ = [&dialog] { dialog.UpdateClockDisplay(); };
+  dialog.exec();
+  AfterLocationChange(true, true);
+}
+
+void TVEK__MAIN::HijtiMiladiClick() {
+  ctx_.Settings.HijriMode = !ctx_.Settings.HijriMode;
+  UpdateMenuCaptions();
+  UpdateDateCaptions();
+  SaveSettings();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -1125,8 +1229,14 @@ bool TVEK__MAIN::event(QEvent* event) {
 }
 
 void TVEK__MAIN::closeEvent(QCloseEvent* event) {
-  if (!closingAtStart_)
+  if (!closingAtStart_) {
     SaveSettings();
+    if (ctx_.Locations.Modified) {
+      LocationFileContext lctx{ctx_.ThisPath, *ui_, ctx_.Settings.Lang};
+      if (SaveLocations(ctx_.Locations, lctx))
+        ctx_.Locations.Modified = false;
+    }
+  }
   if (StTrayIcon1)
     StTrayIcon1->hide();
   event->accept();

@@ -22,6 +22,7 @@
 #include "foundation/resource_pack.h"
 #include "foundation/system_services.h"
 #include "foundation/ui_services.h"
+#include "locations/dialogs/dialog_context.h"
 #include "mainwin/status_icon.h"
 #include "mainwin/vek_context.h"
 #include "mainwin/wall_clock.h"
@@ -90,6 +91,17 @@ class TVEK__MAIN : public QMainWindow {
   void ColorsSpeedButtonMouseDown(Qt::MouseButton button);
   void SelectFaceClick();
   void LoadFace(int index);
+
+  // Locations (the menu "Location").
+  void SelectClick();
+  void EditClick();
+  void OperationsClick();
+  // The date kind (Hijri or Gregorian), also from the location dialogs' date button.
+  void HijtiMiladiClick();
+  QMenu* LocationMenu = nullptr;
+  QAction* SelectItem = nullptr;
+  QAction* EditItem = nullptr;
+  QAction* OperationsItem = nullptr;
 
   // Sounds (the menu "Sounds" and the two sound buttons).
   void AlarmSoundBtnClick();
@@ -181,6 +193,10 @@ class TVEK__MAIN : public QMainWindow {
   void CaptionSoundsMenu();
   void RunSoundTrigger(bool force);
   void RunTasks();
+  void BuildLocationMenu();
+  void CaptionLocationMenu();
+  LocationDialogContext MakeLocationDialogContext();
+  void AfterLocationChange(bool saveSettings, bool saveLocations);
   void LoadClock();
   void ApplyClockSize();
   void ApplyClockBackground();
@@ -203,6 +219,9 @@ class TVEK__MAIN : public QMainWindow {
   SoundPlayer* player_ = nullptr;
   std::unique_ptr<AlertWindowPort> alertPort_;
   std::unique_ptr<SoundTrigger> trigger_;
+  // The open location dialog's date and clock panel, refreshed with the main window's.
+  std::function<void(const std::string&)> dialogDate_;
+  std::function<void()> dialogClock_;
   bool closingAtStart_ = false;
   QString title_;
 };

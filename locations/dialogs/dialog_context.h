@@ -19,8 +19,8 @@ struct LocationDialogContext {
   bool ShowHint = true;
   bool IsRamadan = false;  // previews show Imsak too
   bool Is24H = false;
-  EngineContext Engine;    // safety offsets, Hijri adjustment, beeps of the engine
-  double Today = 0;        // today's date (days since 1899-12-30)
+  EngineContext Engine;  // safety offsets, Hijri adjustment, beeps of the engine
+  double Today = 0;      // today's date (days since 1899-12-30)
   UiServices* Ui = nullptr;
   // The date panel: the main window's date caption and current time, and its date button, which
   // switches the main window between Hijri and Gregorian dates (and saves that setting).

@@ -1,1 +1,180 @@
-// placeholder
+#include "locations/dialogs/select_location_model.h"
+
+#include <stdexcept>
+#include <string_view>
+
+#include "engine/prayer_times.h"
+#include "mainwin/program_tables.h"
+#include "mainwin/program_utils.h"
+
+namespace vek {
+
+namespace {
+
+constexpr char32_t kEsc = 0x1B;
+
+constexpr char AsciiUpperChar(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// True when field, upper-cased (ASCII), contains needle (already upper case) anywhere. The
+// needle is ASCII, so a match never starts or ends inside a UTF-8 sequence of the field.
+bool ContainsUpper(std::string_view field, std::string_view needle) {
+  if (needle.size() > field.size())
+    return false;
+  const std::size_t last = field.size() - needle.size();
+  for (std::size_t start = 0; start <= last; ++start) {
+    std::size_t i = 0;
+    while (i < needle.size() && AsciiUpperChar(field[start + i]) == needle[i])
+      ++i;
+    if (i == needle.size())
+      return true;
+  }
+  return false;
+}
+
+// A blank, a digit or a letter, upper-cased; 0 for any other key.
+char SearchableKey(char32_t key) {
+  if (key == U' ' || (key >= U'0' && key <= U'9') || (key >= U'A' && key <= U'Z'))
+    return static_cast<char>(key);
+  if (key >= U'a' && key <= U'z')
+    return static_cast<char>(key - U'a' + U'A');
+  return 0;
+}
+
+const std::string& SortField(const TLocationRec& rec, int column) {
+  switch (column) {
+    case SelectLocationModel::kCountryColumn:
+      return rec.Country;
+    case SelectLocationModel::kStateColumn:
+      return rec.State;
+    default:
+      return rec.City;
+  }
+}
+
+TLocations& ListOf(const LocationDialogContext& context) {
+  if (context.Locations == nullptr)
+    throw std::invalid_argument("SelectLocationModel needs a location list");
+  return *context.Locations;
+}
+
+}  // namespace
+
+SelectLocationModel::SelectLocationModel(const LocationDialogContext& context)
+    : context_(context), list_(ListOf(context_)), rowCount_(list_.Count()) {
+  list_.SortByCity();
+  sortColumn_ = kCityColumn;
+  for (SearchLabel& label : labels_)
+    label.Caption = SearchCaption("");
+  labels_[kCityColumn].Visible = true;
+  HighlightCurrent();
+}
+
+bool SelectLocationModel::ValidRow(int row) const {
+  return row >= 0 && row < rowCount_ && row < list_.Count();
+}
+
+std::string SelectLocationModel::SearchCaption(const std::string& text) const {
+  return Arabic() ? text + " :بحث عن" : "Search for: " + text;
+}
+
+void SelectLocationModel::Beep() {
+  if (context_.Ui != nullptr)
+    context_.Ui->Beep();
+}
+
+SelectLocationModel::RowTexts SelectLocationModel::RowText(int row) const {
+  if (!ValidRow(row))
+    return {};
+  const TLocationRec& rec = list_.GetItem(row).Rec;
+  RowTexts texts{std::to_string(row + 1), rec.City, rec.Country, {}};
+  UsStateNameFromCode(rec.State, texts.State);
+  return texts;
+}
+
+void SelectLocationModel::HighlightCurrent() {
+  itemIndex_ = ValidRow(list_.CurrentIndex) ? list_.CurrentIndex : -1;
+  RefreshPreview();
+}
+
+void SelectLocationModel::LocationsClick(int row) {
+  if (!ValidRow(row))
+    return;
+  itemIndex_ = row;
+  RefreshPreview();
+}
+
+void SelectLocationModel::RefreshPreview() {
+  preview_ = {};
+  if (!ValidRow(itemIndex_))
+    return;
+  const TLocationRec& rec = list_.GetItem(itemIndex_).Rec;
+  preview_.Index = itemIndex_;
+  preview_.Title = rec.City + "  (" + rec.Country + ")";
+  const TDayTimesRec times = ComputeTodayTimes(list_, itemIndex_, context_.Today, context_.Engine);
+  for (int slot = context_.IsRamadan ? Imsak : Fajr; slot <= Isha; ++slot)
+    preview_.Times.push_back(
+        {static_cast<TPrayerSlot>(slot),
+         FormatPrayerTime(times[static_cast<std::size_t>(slot)], context_.Is24H)});
+}
+
+bool SelectLocationModel::LocationsKeyPress(char32_t key) {
+  const char c = SearchableKey(key);
+  if (c == 0) {
+    if (key == kEsc)
+      searchText_.clear();
+    Beep();
+    return false;
+  }
+  searchText_ += c;
+  labels_[static_cast<std::size_t>(sortColumn_)].Caption = SearchCaption(searchText_);
+  for (int row = 0; row < rowCount_ && row < list_.Count(); ++row) {
+    if (ContainsUpper(SortField(list_.GetItem(row).Rec, sortColumn_), searchText_)) {
+      // The preview follows the highlight, so that Select takes the location shown.
+      LocationsClick(row);
+      return true;
+    }
+  }
+  Beep();
+  searchText_.clear();
+  return false;
+}
+
+void SelectLocationModel::LocationsHeaderSectionClick(int section) {
+  searchText_.clear();
+  if (section >= 1 && section <= 3) {
+    sortColumn_ = section - 1;
+    if (sortColumn_ == kCityColumn)
+      list_.SortByCity();
+    else if (sortColumn_ == kCountryColumn)
+      list_.SortByCountry();
+    else
+      list_.SortByState();
+    for (int column = 0; column < 3; ++column)
+      labels_[static_cast<std::size_t>(column)].Visible = column == sortColumn_;
+  }
+  // The highlight returns to the current location, and the preview goes with it.
+  HighlightCurrent();
+}
+
+bool SelectLocationModel::SelectBtnClick() {
+  if (!ValidRow(itemIndex_))
+    return false;
+  list_.CurrentIndex = itemIndex_;
+  return true;
+}
+
+std::string SelectLocationModel::DateButtonCaption() const {
+  const bool hijri = context_.HijriMode && context_.HijriMode();
+  if (Arabic())
+    return hijri ? "ميلادي" : "هجري";
+  return hijri ? "Gregorian" : "Hijri";
+}
+
+void SelectLocationModel::DateBtnClick() {
+  if (context_.ToggleDateMode)
+    context_.ToggleDateMode();
+}
+
+}  // namespace vek

@@ -1,4 +1,8 @@
 // The main window once started: language layouts, the clock tick, Ramadan and the notices.
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
+
 #include <cmath>
 
 #include "engine/calendar.h"
@@ -128,6 +132,45 @@ TEST_F(MainWindow, AnnouncesTheNextPrayerFromTheStart) {
   w->OvcClock1SecondChange();
   EXPECT_TRUE(w->AlertWindow().AtPrayerTime());
   EXPECT_EQ("AZHAN_M1.WAV", player.played.back());
+}
+
+}  // namespace
+}  // namespace vek
+
+namespace vek {
+namespace {
+
+// Closes the modal dialog that the command opens, once its event loop runs.
+void CloseNextDialog() {
+  QTimer::singleShot(0, [] {
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+      dialog->reject();
+  });
+}
+
+// After a location dialog the window shows the current location, and its high-latitude marks
+// describe that location, whatever the dialog did to the list.
+TEST_F(MainWindow, LocationDialogsRefreshTheWindowAndTheMarks) {
+  WriteIni("[Orvessa, by Al Tovarelin]\r\nLanguage=English\r\n");
+  auto w = Start({"StopClock"});
+  EXPECT_FALSE(w->Context().Track.AnySet());
+  TLocations& list = w->Context().Locations;
+  list.CurrentIndex = list.Find("MOSCOW", "RUSSIA", "");
+  ASSERT_GE(list.CurrentIndex, 0);
+  CloseNextDialog();
+  w->SelectClick();
+  EXPECT_TRUE(w->City->text().startsWith("MOSCOW"));
+  EXPECT_TRUE(w->Context().Track.AnySet());
+  EXPECT_FALSE(w->IshaStatus->isHidden());
+  IniFile ini(folder() / "VEK.INI");
+  EXPECT_EQ("MOSCOW", ini.ReadString("Orvessa, by Al Tovarelin", "SelectedCity", ""));
+
+  list.CurrentIndex = list.Find("DAMASCUS", "SYRIA", "");
+  CloseNextDialog();
+  w->OperationsClick();
+  EXPECT_TRUE(w->City->text().startsWith("DAMASCUS"));
+  EXPECT_FALSE(w->Context().Track.AnySet());
+  EXPECT_TRUE(w->IshaStatus->isHidden());
 }
 
 }  // namespace

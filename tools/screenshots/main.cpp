@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <utility>
 
 #include "engine/calendar.h"
@@ -24,6 +25,11 @@
 #include "foundation/file_io.h"
 #include "foundation/qt/bilingual_dialogs.h"
 #include "foundation/ui_services.h"
+#include "locations/dialogs/change_location_dialog.h"
+#include "locations/dialogs/location_operations_dialog.h"
+#include "locations/dialogs/new_location_dialog.h"
+#include "locations/dialogs/select_location_dialog.h"
+#include "locations/location_file.h"
 #include "mainwin/alert_window.h"
 #include "mainwin/analog_clock.h"
 #include "mainwin/clock_face.h"
@@ -380,6 +386,139 @@ void ShootMainWindow(Shooter& shooter) {
   }
 }
 
+// The location operations dialog on a city of the USA and one elsewhere, the new-location dialog
+// as it opens and after a new country and city were typed, and the new-name prompt, in both
+// languages, over the shipped location file.
+void ShootLocationOperations(Shooter& shooter) {
+  QTemporaryDir folder;
+  const std::filesystem::path path = folder.path().toStdString();
+  std::filesystem::copy_file(VEK_LOCATION_FILE, path / "VEK.LOC");
+  StderrUi ui;
+  vek::TLocations list;
+  vek::LocationFileContext file{path, ui, Language::English};
+  if (!vek::fnReadLocations(list, file))
+    return;
+  for (Language lang : {Language::English, Language::Arabic}) {
+    const bool arabic = lang == Language::Arabic;
+    const QString suffix = arabic ? "_arabic" : "_english";
+    vek::LocationDialogContext context;
+    context.Locations = &list;
+    context.Lang = lang;
+    context.Today = vek::EncodeDate(2026, 12, 10);
+    context.Ui = &ui;
+    context.DateText = [arabic] {
+      return std::string(arabic ? "الخميس 10 كانون الأول 2026" : "Thursday 10 December 2026");
+    };
+    context.TimeText = [] { return std::string("04:15  PM"); };
+    context.HijriMode = [] { return false; };
+
+    const struct {
+      const char *name, *city, *country, *state;
+      bool ramadan;
+    } scenes[] = {{"usa", "NEW YORK", "USA", "NY", false},
+                  {"syria", "DAMASCUS", "SYRIA", "", true}};
+    for (const auto& scene : scenes) {
+      list.CurrentIndex = list.Find(scene.city, scene.country, scene.state);
+      context.IsRamadan = scene.ramadan;
+      vek::TLocationOperation operations(context);
+      shooter.Shoot(operations, QStringLiteral("location_operations_%1%2").arg(scene.name, suffix));
+    }
+
+    vek::TNewLocation newLocation(context);
+    newLocation.Reset(list.Find("NEW YORK", "USA", "NY"));
+    shooter.Shoot(newLocation, "new_location" + suffix);
+    std::vector<std::string> names = {"narnia", "cair paravel"};
+    newLocation.AskNewName = [&names](const std::string&) {
+      std::string name = names.front();
+      names.erase(names.begin());
+      return name;
+    };
+    newLocation.NewCountryBtnClick();
+    newLocation.NewCityBtnClick();
+    shooter.Shoot(newLocation, "new_location" + suffix + "_added");
+
+    vek::TNewName newName(lang);
+    newName.Prepare(vek::NewCityPrompt(lang));
+    shooter.Shoot(newName, "new_name" + suffix);
+  }
+}
+
+// The change-location dialog in both languages: a shipped city as it is stored, and the same city
+// set to the fixed-time method with daylight saving and the Zuhr delay on (every panel shown).
+void ShootChangeLocation(Shooter& shooter) {
+  QTemporaryDir folder;
+  const std::filesystem::path path = folder.path().toStdString();
+  std::filesystem::copy_file(VEK_LOCATION_FILE, path / "VEK.LOC");
+  StderrUi ui;
+  vek::TLocations list;
+  vek::LocationFileContext file{path, ui, Language::English};
+  if (!vek::fnReadLocations(list, file))
+    return;
+  const int damascus = list.Find("DAMASCUS", "SYRIA", "");
+  if (damascus < 0)
+    return;
+  vek::TLocationRec fixed = list.GetItem(damascus).Rec;
+  fixed.Method = vek::TFajrIshaMethod::FixedTime;
+  fixed.FajrInterval = 5400;
+  fixed.IshaInterval = 4500;
+  fixed.DST = true;
+  fixed.DstStart = 88;
+  fixed.DstEnd = 298;
+  fixed.ZuhrDelayOn = true;
+  fixed.ZuhrDelay = 300;
+  vek::TLocations fixedList;
+  fixedList.Append(std::make_unique<vek::TLocation>(fixed));
+  for (Language lang : {Language::English, Language::Arabic}) {
+    const QString suffix = lang == Language::Arabic ? "_arabic" : "_english";
+    vek::LocationDialogContext context;
+    context.Lang = lang;
+    context.Today = vek::EncodeDate(2026, 12, 10);
+    context.Ui = &ui;
+    context.Locations = &list;
+    vek::TChangeLocation shipped(context, damascus);
+    shooter.Shoot(shipped, "change_location_shipped" + suffix);
+    context.Locations = &fixedList;
+    vek::TChangeLocation fixedTime(context, 0);
+    shooter.Shoot(fixedTime, "change_location_fixed" + suffix);
+  }
+}
+
+// The select-location dialog in both languages over the shipped location file: as it opens on
+// Damascus, and in Ramadan sorted by state with "NY" typed.
+void ShootSelectLocation(Shooter& shooter) {
+  QTemporaryDir folder;
+  const std::filesystem::path path = folder.path().toStdString();
+  std::filesystem::copy_file(VEK_LOCATION_FILE, path / "VEK.LOC");
+  StderrUi ui;
+  vek::TLocations list;
+  vek::LocationFileContext file{path, ui, Language::English};
+  if (!vek::fnReadLocations(list, file))
+    return;
+  for (Language lang : {Language::English, Language::Arabic}) {
+    const bool arabic = lang == Language::Arabic;
+    const QString suffix = arabic ? "_arabic" : "_english";
+    list.CurrentIndex = list.Find("DAMASCUS", "SYRIA", "");
+    vek::LocationDialogContext context;
+    context.Locations = &list;
+    context.Lang = lang;
+    context.Today = vek::EncodeDate(2026, 12, 10);
+    context.Ui = &ui;
+    context.DateText = [arabic] {
+      return std::string(arabic ? "الخميس 10 كانون الأول 2026" : "Thursday 10 December 2026");
+    };
+    context.TimeText = [] { return std::string("04:15  PM"); };
+    context.HijriMode = [] { return false; };
+    vek::TSelectLocation opening(context);
+    shooter.Shoot(opening, "select_location" + suffix);
+    context.IsRamadan = true;
+    vek::TSelectLocation searched(context);
+    searched.LocationsHeaderSectionClick(3);
+    for (char32_t key : {U'N', U'Y'})
+      searched.LocationsKeyPress(key);
+    shooter.Shoot(searched, "select_location" + suffix + "_state_search");
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -404,5 +543,8 @@ int main(int argc, char** argv) {
   ShootSplash(shooter);
   ShootAlertWindow(shooter);
   ShootMainWindow(shooter);
+  ShootLocationOperations(shooter);
+  ShootChangeLocation(shooter);
+  ShootSelectLocation(shooter);
   return shooter.Failures() == 0 ? 0 : 1;
 }
