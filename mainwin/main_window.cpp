@@ -56,11 +56,6 @@ constexpr const char* kDownloadedFolder = "DOWNLOADED FILES";
 constexpr const char* kOldInstallerName = "GO-VEK.EXE";
 constexpr const char* kOldStartupShortcut = "PRAYERS.LNK";
 
-constexpr std::array<const char*, 7> kEnglishSlotNames = {"Imsak", "Fajr",    "Shuruq", "Zuhr",
-                                                          "Asr",   "Maghrib", "Isha"};
-constexpr std::array<const char*, 7> kArabicSlotNames = {"الإمساك", "الفجر",  "الشروق", "الظهر",
-                                                         "العصر",   "المغرب", "العشاء"};
-
 QString Q(const std::string& s) {
   return ToQString(s);
 }
@@ -185,35 +180,18 @@ void TVEK__MAIN::BuildWidgets() {
 
   // The times panel and the clock.
   auto* middle = new QHBoxLayout;
-  KQ_P = new QFrame;
-  KQ_P->setObjectName("KQ_P");
-  static_cast<QFrame*>(KQ_P)->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-  KQ_P->setStyleSheet("#KQ_P { background: #fbfaf5; }");
-  auto* grid = new QGridLayout(KQ_P);
-  grid->setHorizontalSpacing(18);
-  grid->setVerticalSpacing(4);
-  QFont timeFont = font();
-  timeFont.setPointSizeF(timeFont.pointSizeF() * 1.35);
-  timeFont.setBold(true);
-  QFont nameFont = font();
-  nameFont.setPointSizeF(nameFont.pointSizeF() * 1.2);
-  for (int i = 0; i < 7; ++i) {
-    SlotNames[i] = new QLabel;
-    SlotNames[i]->setFont(nameFont);
-    SlotTimes[i] = new QLabel;
-    SlotTimes[i]->setFont(timeFont);
-    SlotTimes[i]->setObjectName(QString("Time") + kEnglishSlotNames[i]);
-    grid->addWidget(SlotNames[i], i, 0);
-    grid->addWidget(SlotTimes[i], i, 1);
-  }
+  auto* times = new TimesPanel(1.2, 1.35);
+  KQ_P = times;
+  SlotNames = times->Names();
+  SlotTimes = times->Times();
   FajrStatus = new QLabel("\u25CF");
   IshaStatus = new QLabel("\u25CF");
   for (QLabel* shape : {FajrStatus, IshaStatus}) {
     shape->setStyleSheet("color: #c0392b;");
     shape->setVisible(false);
   }
-  grid->addWidget(FajrStatus, Fajr, 2);
-  grid->addWidget(IshaStatus, Isha, 2);
+  times->AddToRow(Fajr, FajrStatus);
+  times->AddToRow(Isha, IshaStatus);
   middle->addWidget(KQ_P, 1);
 
   _OuterClockPanel = new QFrame;
@@ -626,13 +604,11 @@ void TVEK__MAIN::RecomputeAndShowTimes() {
     ctx_.TodayTimes = ComputeTodayTimes(list, list.CurrentIndex, today, ectx);
     ctx_.YesterdayTimes = ComputeTodayTimes(list, list.CurrentIndex, today - 1, ectx);
   }
-  for (int slot = 0; slot < 7; ++slot) {
-    const bool shown = slot != Imsak || ctx_.IsRamadan;
-    SlotNames[slot]->setVisible(shown);
-    SlotTimes[slot]->setVisible(shown);
-    SetTextIfChanged(
-        SlotTimes[slot],
-        none ? QString() : Q(FormatPrayerTime(ctx_.TodayTimes[slot], ctx_.Settings.Is24H)));
+  if (none) {
+    KQ_P->ShowImsak(ctx_.IsRamadan);
+    KQ_P->Clear();
+  } else {
+    KQ_P->ShowTimes(ctx_.TodayTimes, ctx_.IsRamadan, ctx_.Settings.Is24H);
   }
 }
 
@@ -641,9 +617,7 @@ void TVEK__MAIN::ApplyLanguageLayout() {
   const Qt::LayoutDirection direction = arabic ? Qt::RightToLeft : Qt::LeftToRight;
   MainPanel->setLayoutDirection(direction);
   setLayoutDirection(direction);
-  const auto& names = arabic ? kArabicSlotNames : kEnglishSlotNames;
-  for (int i = 0; i < 7; ++i)
-    SlotNames[i]->setText(QString::fromUtf8(names[i]));
+  KQ_P->SetLanguage(ctx_.Settings.Lang);
 
   ExitBtn->setText(Q(Text("Exit", "خروج")));
   ExitBtn->setToolTip(Q(Text("Stop execution & exit to windows", "إيقاف البرنامج والخروج")));

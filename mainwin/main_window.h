@@ -23,6 +23,7 @@
 #include "foundation/system_services.h"
 #include "foundation/ui_services.h"
 #include "locations/dialogs/dialog_context.h"
+#include "locations/dialogs/times_panel.h"
 #include "mainwin/status_icon.h"
 #include "mainwin/vek_context.h"
 #include "mainwin/wall_clock.h"
@@ -131,8 +132,8 @@ class TVEK__MAIN : public QMainWindow {
   QLabel* SDate_P = nullptr;  // the date
   QLabel* City = nullptr;     // the location
   QLabel* Logo = nullptr;
-  QWidget* KQ_P = nullptr;             // the times panel
-  std::array<QLabel*, 7> SlotNames{};  // Imsak .. Isha
+  TimesPanel* KQ_P = nullptr;          // the times panel
+  std::array<QLabel*, 7> SlotNames{};  // Imsak .. Isha: the panel's labels
   std::array<QLabel*, 7> SlotTimes{};
   QLabel* FajrStatus = nullptr;  // high-latitude notices beside Fajr and Isha
   QLabel* IshaStatus = nullptr;

@@ -6,13 +6,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 #include <string>
 
 #include "foundation/qt/qt_strings.h"
 #include "locations/dialogs/change_location_dialog.h"
+#include "locations/dialogs/location_combos.h"
 #include "locations/dialogs/new_location_dialog.h"
 
 namespace vek {
@@ -21,9 +21,6 @@ namespace {
 
 struct Captions {
   const char* title;
-  const char* country;
-  const char* state;
-  const char* city;
   const char* timesFor;
   const char* close;
   const char* select;
@@ -37,9 +34,6 @@ struct Captions {
 
 const Captions kEnglish = {
     "Select Location",
-    "Country:",
-    "State:",
-    "City:",
     "Times for city",
     "Close",
     "Select",
@@ -51,19 +45,11 @@ const Captions kEnglish = {
     {"Imsak", "Fajr", "Shuruq", "Zuhr", "Asr", "Maghrib", "Isha"},
 };
 const Captions kArabic = {
-    "اختيار موقع",
-    "الدولة",
-    "الولاية",
-    "المدينة",
-    "حسب توقيت مدينة",
-    "إغلاق",
-    "اختيار",
-    "تعديل",
-    "جديد",
-    "حذف",
-    "ميلادي",
-    "هجري",
-    {"الإمساك", "الفجر", "الشروق", "الظهر", "العصر", "المغرب", "العشاء"},
+    "اختيار موقع", "حسب توقيت مدينة",
+    "إغلاق",       "اختيار",
+    "تعديل",       "جديد",
+    "حذف",         "ميلادي",
+    "هجري",        {"الإمساك", "الفجر", "الشروق", "الظهر", "العصر", "المغرب", "العشاء"},
 };
 
 // The hints of the Arabic form (the English one has none).
@@ -106,29 +92,6 @@ QFrame* MakeTimesPanel(QWidget* parent, const Captions& captions, int firstSlot,
 
 }  // namespace
 
-void ShowListItems(QComboBox* list, const std::vector<std::string>& items, int shown) {
-  const QSignalBlocker blocker(list);
-  bool same = list->count() == static_cast<int>(items.size());
-  for (int i = 0; same && i < list->count(); ++i)
-    same = list->itemText(i) == ToQString(items[static_cast<std::size_t>(i)]);
-  if (!same) {
-    list->clear();
-    for (const std::string& item : items)
-      list->addItem(ToQString(item));
-  }
-  list->setCurrentIndex(shown);
-}
-
-void ShowStateList(QLabel* label, QComboBox* list, bool enabled) {
-  label->setEnabled(enabled);
-  list->setEnabled(enabled);
-  // The window colour while it can be used, the button face while it cannot.
-  QPalette palette = list->palette();
-  const QPalette standard = list->parentWidget() ? list->parentWidget()->palette() : palette;
-  palette.setColor(QPalette::Base, standard.color(enabled ? QPalette::Base : QPalette::Button));
-  list->setPalette(palette);
-}
-
 TLocationOperation::TLocationOperation(const LocationDialogContext& context, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       context_(context),
@@ -138,25 +101,9 @@ TLocationOperation::TLocationOperation(const LocationDialogContext& context, QWi
   setWindowTitle(Text(captions.title));
   setLayoutDirection(arabic ? Qt::RightToLeft : Qt::LeftToRight);
 
-  const auto makeList = [this] {
-    auto* list = new QComboBox(this);
-    list->setMinimumContentsLength(18);
-    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    return list;
-  };
-  Country_L = new QLabel(Text(captions.country), this);
-  Country = makeList();
-  State_L = new QLabel(Text(captions.state), this);
-  State = makeList();
-  City_L = new QLabel(Text(captions.city), this);
-  City = makeList();
+  MakeLocationCombos(this, context_.Lang);
   auto* lists = new QGridLayout;
-  lists->addWidget(Country_L, 0, 0);
-  lists->addWidget(Country, 0, 1);
-  lists->addWidget(State_L, 1, 0);
-  lists->addWidget(State, 1, 1);
-  lists->addWidget(City_L, 2, 0);
-  lists->addWidget(City, 2, 1);
+  AddLocationCombos(lists);
 
   City_T = new QLabel(Text(captions.timesFor), this);
   City_T->setAlignment(Qt::AlignCenter);
@@ -279,11 +226,7 @@ void TLocationOperation::ShowTimesPanel() {
 }
 
 void TLocationOperation::ShowSelection() {
-  const LocationCascade& cascade = model_.Cascade();
-  ShowListItems(Country, cascade.Countries(), cascade.CountryShown());
-  ShowListItems(City, cascade.Cities(), cascade.CityShown());
-  ShowListItems(State, cascade.States(), cascade.StateShown());
-  ShowStateList(State_L, State, cascade.StateEnabled());
+  ShowCascade(model_.Cascade());
   LocationsClick();
 }
 
@@ -301,27 +244,24 @@ void TLocationOperation::LocationsClick() {
 }
 
 void TLocationOperation::CountryChange(int index) {
-  const auto& items = model_.Cascade().Countries();
-  if (index < 0 || index >= static_cast<int>(items.size()))
-    return;
-  model_.CountryChange(items[static_cast<std::size_t>(index)]);
-  ShowSelection();
+  if (const std::string* name = ItemAt(model_.Cascade().Countries(), index)) {
+    model_.CountryChange(*name);
+    ShowSelection();
+  }
 }
 
 void TLocationOperation::StateChange(int index) {
-  const auto& items = model_.Cascade().States();
-  if (index < 0 || index >= static_cast<int>(items.size()))
-    return;
-  model_.StateChange(items[static_cast<std::size_t>(index)]);
-  ShowSelection();
+  if (const std::string* name = ItemAt(model_.Cascade().States(), index)) {
+    model_.StateChange(*name);
+    ShowSelection();
+  }
 }
 
 void TLocationOperation::CityChange(int index) {
-  const auto& items = model_.Cascade().Cities();
-  if (index < 0 || index >= static_cast<int>(items.size()))
-    return;
-  model_.CityChange(items[static_cast<std::size_t>(index)]);
-  ShowSelection();
+  if (const std::string* name = ItemAt(model_.Cascade().Cities(), index)) {
+    model_.CityChange(*name);
+    ShowSelection();
+  }
 }
 
 void TLocationOperation::SelectBtnClick() {

@@ -12,22 +12,16 @@
 #include <vector>
 
 #include "locations/dialogs/dialog_context.h"
+#include "locations/dialogs/location_combos.h"
 #include "locations/dialogs/location_operations_model.h"
 
-class QComboBox;
 class QFrame;
 class QLabel;
 class QPushButton;
 
 namespace vek {
 
-// What the location dialogs share in showing their lists: the items of a list and the one it
-// shows (-1: none), set without running the list's handler; and the state list with its label,
-// enabled in the window colour or disabled in the button face.
-void ShowListItems(QComboBox* list, const std::vector<std::string>& items, int shown);
-void ShowStateList(QLabel* label, QComboBox* list, bool enabled);
-
-class TLocationOperation : public QDialog {
+class TLocationOperation : public QDialog, public LocationCombos {
   Q_OBJECT
 
  public:
@@ -57,12 +51,6 @@ class TLocationOperation : public QDialog {
 
   const LocationOperationsModel& Model() const { return model_; }
 
-  QLabel* Country_L;
-  QComboBox* Country;
-  QLabel* State_L;
-  QComboBox* State;
-  QLabel* City_L;
-  QComboBox* City;
   QLabel* CCity;   // the title: city and country
   QLabel* City_T;  // "Times for city"
   QFrame* KQ_P;    // six times, Fajr to Isha

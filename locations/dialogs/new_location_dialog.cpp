@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "foundation/qt/qt_strings.h"
-#include "locations/dialogs/location_operations_dialog.h"
+#include "locations/dialogs/location_combos.h"
 
 namespace vek {
 
@@ -84,18 +84,7 @@ TNewLocation::TNewLocation(const LocationDialogContext& context, QWidget* parent
   setWindowTitle(QStringLiteral("Add New Location"));
   setLayoutDirection(arabic ? Qt::RightToLeft : Qt::LeftToRight);
 
-  const auto makeList = [this] {
-    auto* list = new QComboBox(this);
-    list->setMinimumContentsLength(18);
-    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    return list;
-  };
-  Country_L = new QLabel(Utf8(arabic ? "الدولة" : "Country:"), this);
-  Country = makeList();
-  State_L = new QLabel(Utf8(arabic ? "الولاية" : "State:"), this);
-  State = makeList();
-  City_L = new QLabel(Utf8(arabic ? "المدينة" : "City:"), this);
-  City = makeList();
+  MakeLocationCombos(this, context_.Lang);
   NewCountryBtn = new QPushButton(Utf8(arabic ? "دولة جديدة" : "New Country"), this);
   NewCityBtn = new QPushButton(Utf8(arabic ? "مدينة جديدة" : "New City"), this);
   AddBtn = new QPushButton(Utf8(arabic ? "إضـافة الموقع" : "Add Location"), this);
@@ -104,13 +93,8 @@ TNewLocation::TNewLocation(const LocationDialogContext& context, QWidget* parent
     button->setAutoDefault(false);
 
   auto* grid = new QGridLayout;
-  grid->addWidget(Country_L, 0, 0);
-  grid->addWidget(Country, 0, 1);
+  AddLocationCombos(grid);
   grid->addWidget(NewCountryBtn, 0, 2);
-  grid->addWidget(State_L, 1, 0);
-  grid->addWidget(State, 1, 1);
-  grid->addWidget(City_L, 2, 0);
-  grid->addWidget(City, 2, 1);
   grid->addWidget(NewCityBtn, 2, 2);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
@@ -156,11 +140,7 @@ void TNewLocation::Reset(int index) {
 }
 
 void TNewLocation::ShowSelection() {
-  const LocationCascade& cascade = model_.Cascade();
-  ShowListItems(Country, cascade.Countries(), cascade.CountryShown());
-  ShowListItems(City, cascade.Cities(), cascade.CityShown());
-  ShowListItems(State, cascade.States(), cascade.StateShown());
-  ShowStateList(State_L, State, cascade.StateEnabled());
+  ShowCascade(model_.Cascade());
 }
 
 void TNewLocation::UpdateButtons() {
@@ -175,30 +155,27 @@ void TNewLocation::UpdateButtons() {
 }
 
 void TNewLocation::CountryChange(int index) {
-  const auto& items = model_.Cascade().Countries();
-  if (index < 0 || index >= static_cast<int>(items.size()))
-    return;
-  model_.CountryChange(items[static_cast<std::size_t>(index)]);
-  ShowSelection();
-  UpdateButtons();
+  if (const std::string* name = ItemAt(model_.Cascade().Countries(), index)) {
+    model_.CountryChange(*name);
+    ShowSelection();
+    UpdateButtons();
+  }
 }
 
 void TNewLocation::StateChange(int index) {
-  const auto& items = model_.Cascade().States();
-  if (index < 0 || index >= static_cast<int>(items.size()))
-    return;
-  model_.StateChange(items[static_cast<std::size_t>(index)]);
-  ShowSelection();
-  UpdateButtons();
+  if (const std::string* name = ItemAt(model_.Cascade().States(), index)) {
+    model_.StateChange(*name);
+    ShowSelection();
+    UpdateButtons();
+  }
 }
 
 void TNewLocation::CityChange(int index) {
-  const auto& items = model_.Cascade().Cities();
-  if (index < 0 || index >= static_cast<int>(items.size()))
-    return;
-  model_.CityChange(items[static_cast<std::size_t>(index)]);
-  ShowSelection();
-  UpdateButtons();
+  if (const std::string* name = ItemAt(model_.Cascade().Cities(), index)) {
+    model_.CityChange(*name);
+    ShowSelection();
+    UpdateButtons();
+  }
 }
 
 void TNewLocation::NewCountryBtnClick() {

@@ -9,9 +9,9 @@
 
 #include "foundation/language.h"
 #include "locations/dialogs/dialog_context.h"
+#include "locations/dialogs/location_combos.h"
 #include "locations/dialogs/new_location_model.h"
 
-class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -41,7 +41,7 @@ class TNewName : public QDialog {
 
 // Lets the user pick an existing country (and US state) and type a new city, or type a new
 // country and then a new city; gives back the names of the location to add.
-class TNewLocation : public QDialog {
+class TNewLocation : public QDialog, public LocationCombos {
   Q_OBJECT
 
  public:
@@ -68,12 +68,6 @@ class TNewLocation : public QDialog {
   // Asks for a new name with the prompt given; by default TNewName in the context's language.
   std::function<std::string(const std::string& prompt)> AskNewName;
 
-  QLabel* Country_L;
-  QComboBox* Country;
-  QLabel* State_L;
-  QComboBox* State;
-  QLabel* City_L;
-  QComboBox* City;
   QPushButton* NewCountryBtn;
   QPushButton* NewCityBtn;
   QPushButton* AddBtn;

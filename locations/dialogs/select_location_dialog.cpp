@@ -3,7 +3,6 @@
 #include <QAbstractTableModel>
 #include <QApplication>
 #include <QFrame>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -18,6 +17,7 @@
 
 #include "foundation/qt/qt_strings.h"
 #include "locations/dialogs/change_location_dialog.h"
+#include "locations/dialogs/times_panel.h"
 
 namespace vek {
 
@@ -33,11 +33,6 @@ const QColor kListBackground(0x1c, 0x1c, 0x1c);
 const QColor kListHighlight(0x00, 0x00, 0xa0);
 const QColor kSortColumnColor(Qt::red);
 const QColor kButtonFace(0xf0, 0xf0, 0xf0);
-
-constexpr std::array<const char*, 7> kEnglishSlotNames = {"Imsak", "Fajr",    "Shuruq", "Zuhr",
-                                                          "Asr",   "Maghrib", "Isha"};
-constexpr std::array<const char*, 7> kArabicSlotNames = {"الإمساك", "الفجر",  "الشروق", "الظهر",
-                                                         "العصر",   "المغرب", "العشاء"};
 
 QString Q(const std::string& s) {
   return ToQString(s);
@@ -258,29 +253,10 @@ void TSelectLocation::BuildWidgets() {
   City->setStyleSheet("color: #1d4e89;");
   side->addWidget(City);
 
-  auto* times = new QFrame;
-  KQ_P = times;
-  KQ_P->setObjectName("KQ_P");
-  times->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-  KQ_P->setStyleSheet("#KQ_P { background: #fbfaf5; }");
-  auto* grid = new QGridLayout(KQ_P);
-  grid->setHorizontalSpacing(18);
-  grid->setVerticalSpacing(4);
-  QFont timeFont = font();
-  timeFont.setPointSizeF(timeFont.pointSizeF() * 1.15);
-  timeFont.setBold(true);
-  QFont nameFont = font();
-  nameFont.setPointSizeF(nameFont.pointSizeF() * 1.1);
-  for (int i = 0; i < 7; ++i) {
-    SlotNames[i] = new QLabel;
-    SlotNames[i]->setFont(nameFont);
-    SlotTimes[i] = new QLabel;
-    SlotTimes[i]->setFont(timeFont);
-    SlotTimes[i]->setObjectName(QString("Time") + kEnglishSlotNames[i]);
-    grid->addWidget(SlotNames[i], i, 0);
-    grid->addWidget(SlotTimes[i], i, 1);
-  }
-  grid->setColumnStretch(2, 1);
+  KQ_P = new TimesPanel(1.1, 1.15);
+  KQ_P->KeepToStart();
+  SlotNames = KQ_P->Names();
+  SlotTimes = KQ_P->Times();
   side->addWidget(KQ_P);
 
   auto* datePanel = new QFrame;
@@ -347,9 +323,7 @@ void TSelectLocation::ApplyLanguage() {
   City->setAlignment((arabic ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignAbsolute |
                      Qt::AlignVCenter);
   City_L->setText(Text("Times for city", "حسب توقيت مدينة"));
-  const auto& names = arabic ? kArabicSlotNames : kEnglishSlotNames;
-  for (int i = 0; i < 7; ++i)
-    SlotNames[i]->setText(QString::fromUtf8(names[static_cast<std::size_t>(i)]));
+  KQ_P->SetLanguage(model_->Context().Lang);
   SelectBtn->setText(Text("Select", "اختيار"));
   EditBtn->setText(Text("Edit...", "تعديل..."));
   CloseBtn->setText(Text("Cancel", "إلغاء"));
@@ -384,10 +358,9 @@ void TSelectLocation::ShowSearchLabels() {
 void TSelectLocation::ShowPreview() {
   const SelectLocationModel::Preview& preview = model_->CurrentPreview();
   SetTextIfChanged(City, Q(preview.Title));
-  for (QLabel* time : SlotTimes)
-    time->clear();
+  KQ_P->Clear();
   for (const SelectLocationModel::PreviewTime& time : preview.Times)
-    SetTextIfChanged(SlotTimes[time.Slot], Q(time.Text));
+    KQ_P->ShowTime(time.Slot, Q(time.Text));
 }
 
 // The view's highlight follows the model's, and is scrolled into sight.
@@ -425,8 +398,7 @@ void TSelectLocation::showEvent(QShowEvent* event) {
 }
 
 void TSelectLocation::UpdateDateDisplay(const QString& dateText) {
-  SlotNames[Imsak]->setVisible(model_->Context().IsRamadan);
-  SlotTimes[Imsak]->setVisible(model_->Context().IsRamadan);
+  KQ_P->ShowImsak(model_->Context().IsRamadan);
   SetTextIfChanged(Date, dateText);
   UpdateClockDisplay();
 }

@@ -21,6 +21,8 @@ class QTableView;
 
 namespace vek {
 
+class TimesPanel;
+
 class TSelectLocation : public QDialog {
   Q_OBJECT
 
@@ -56,8 +58,8 @@ class TSelectLocation : public QDialog {
   QLabel* StateLabel = nullptr;
   QLabel* City_L = nullptr;            // "Times for city"
   QLabel* City = nullptr;              // the previewed location
-  QWidget* KQ_P = nullptr;             // the preview's times; Imsak shows in Ramadan only
-  std::array<QLabel*, 7> SlotNames{};  // Imsak .. Isha
+  TimesPanel* KQ_P = nullptr;          // the preview's times; Imsak shows in Ramadan only
+  std::array<QLabel*, 7> SlotNames{};  // Imsak .. Isha: the panel's labels
   std::array<QLabel*, 7> SlotTimes{};
   QLabel* Date = nullptr;
   QLabel* Time = nullptr;

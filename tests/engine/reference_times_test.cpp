@@ -21,15 +21,12 @@
 #include "engine/calendar.h"
 #include "engine/prayer_times.h"
 #include "locations/location_file.h"
-#include "support/fake_ui.h"
-#include "support/temp_dir.h"
+#include "support/locations_fixture.h"
 
 namespace vek {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::FakeUi;
-using testing::TempDir;
 
 constexpr int kYear = 2026;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -422,12 +419,7 @@ void CompareYear(const CityCase& c, const TLocationRec& rec, const TLocationRec&
 const TLocations& ShippedLocations() {
   static const TLocations list = [] {
     TLocations l;
-    TempDir dir;
-    fs::copy_file(fs::path(VEK_SOURCE_DIR) / "resources" / kLocationFileName,
-                  dir.path() / kLocationFileName);
-    FakeUi ui;
-    LocationFileContext ctx{dir.path(), ui};
-    fnReadLocations(l, ctx);
+    testing::LoadShippedLocations(l);
     return l;
   }();
   return list;

@@ -2,31 +2,23 @@
 
 #include <gtest/gtest.h>
 
+#include "support/locations_fixture.h"
+
 namespace vek {
 namespace {
 
+// The sample record with daylight saving, a fixed method, the Zuhr delay and Hanafi Asr on.
 TLocationRec Sample() {
-  TLocationRec r;
-  r.City = "DAMASCUS";
-  r.Country = "SYRIA";
-  r.LongDeg = 36;
-  r.LongMin = 18;
-  r.LatDeg = 33;
-  r.LatMin = 30;
-  r.St_Longitude = 30;
+  TLocationRec r = testing::SampleLocationRec();
   r.DST = true;
   r.DstStart = 300;
   r.DstEnd = 90;
-  r.North = true;
   r.Method = TFajrIshaMethod::Saudi;
-  r.FajrInterval = 5400;
   r.IshaInterval = -7200;
-  r.FajrAngle = 90;
   r.IshaAngle = -180;
   r.ZuhrDelayOn = true;
   r.ZuhrDelay = 600;
   r.Hanafi = true;
-  r.ImsakFixedDuration = true;
   r.ImsakDuration = 599;
   r.Spare = 0xDEADBEEF;
   return r;

@@ -1,28 +1,21 @@
 // The shipped location file loads and holds the cities and value ranges the program relies on.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "locations/location_file.h"
 #include "support/fake_ui.h"
-#include "support/temp_dir.h"
+#include "support/locations_fixture.h"
 
 namespace vek {
 namespace {
 
-namespace fs = std::filesystem;
 using testing::FakeUi;
-using testing::TempDir;
 
 TEST(ShippedLocations, LoadsWithTheRequiredCitiesAndEveryValueInRange) {
-  TempDir dir;
-  fs::copy_file(fs::path(VEK_SOURCE_DIR) / "resources" / kLocationFileName,
-                dir.path() / kLocationFileName);
   FakeUi ui;
-  LocationFileContext ctx{dir.path(), ui};
   TLocations list;
-  ASSERT_TRUE(fnReadLocations(list, ctx));
+  ASSERT_TRUE(testing::LoadShippedLocations(list, ui));
   EXPECT_TRUE(ui.messages.empty());
   EXPECT_GE(list.Count(), 2000);
   EXPECT_GE(list.Find("DAMASCUS", "SYRIA", ""), 0);

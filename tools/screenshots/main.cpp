@@ -386,31 +386,44 @@ void ShootMainWindow(Shooter& shooter) {
   }
 }
 
+// Reads a copy of the shipped location file into list.
+bool ReadShippedLocations(vek::TLocations& list, vek::UiServices& ui) {
+  QTemporaryDir folder;
+  const std::filesystem::path path = folder.path().toStdString();
+  std::filesystem::copy_file(VEK_LOCATION_FILE, path / "VEK.LOC");
+  vek::LocationFileContext file{path, ui, Language::English};
+  return vek::fnReadLocations(list, file);
+}
+
+// The context of a location dialog over list on 10 December 2026, with a fixed date panel.
+vek::LocationDialogContext DialogContext(vek::TLocations& list, vek::UiServices& ui,
+                                         Language lang) {
+  const bool arabic = lang == Language::Arabic;
+  vek::LocationDialogContext context;
+  context.Locations = &list;
+  context.Lang = lang;
+  context.Today = vek::EncodeDate(2026, 12, 10);
+  context.Ui = &ui;
+  context.DateText = [arabic] {
+    return std::string(arabic ? "الخميس 10 كانون الأول 2026" : "Thursday 10 December 2026");
+  };
+  context.TimeText = [] { return std::string("04:15  PM"); };
+  context.HijriMode = [] { return false; };
+  return context;
+}
+
 // The location operations dialog on a city of the USA and one elsewhere, the new-location dialog
 // as it opens and after a new country and city were typed, and the new-name prompt, in both
 // languages, over the shipped location file.
 void ShootLocationOperations(Shooter& shooter) {
-  QTemporaryDir folder;
-  const std::filesystem::path path = folder.path().toStdString();
-  std::filesystem::copy_file(VEK_LOCATION_FILE, path / "VEK.LOC");
   StderrUi ui;
   vek::TLocations list;
-  vek::LocationFileContext file{path, ui, Language::English};
-  if (!vek::fnReadLocations(list, file))
+  if (!ReadShippedLocations(list, ui))
     return;
   for (Language lang : {Language::English, Language::Arabic}) {
     const bool arabic = lang == Language::Arabic;
     const QString suffix = arabic ? "_arabic" : "_english";
-    vek::LocationDialogContext context;
-    context.Locations = &list;
-    context.Lang = lang;
-    context.Today = vek::EncodeDate(2026, 12, 10);
-    context.Ui = &ui;
-    context.DateText = [arabic] {
-      return std::string(arabic ? "الخميس 10 كانون الأول 2026" : "Thursday 10 December 2026");
-    };
-    context.TimeText = [] { return std::string("04:15  PM"); };
-    context.HijriMode = [] { return false; };
+    vek::LocationDialogContext context = DialogContext(list, ui, lang);
 
     const struct {
       const char *name, *city, *country, *state;
@@ -446,13 +459,9 @@ void ShootLocationOperations(Shooter& shooter) {
 // The change-location dialog in both languages: a shipped city as it is stored, and the same city
 // set to the fixed-time method with daylight saving and the Zuhr delay on (every panel shown).
 void ShootChangeLocation(Shooter& shooter) {
-  QTemporaryDir folder;
-  const std::filesystem::path path = folder.path().toStdString();
-  std::filesystem::copy_file(VEK_LOCATION_FILE, path / "VEK.LOC");
   StderrUi ui;
   vek::TLocations list;
-  vek::LocationFileContext file{path, ui, Language::English};
-  if (!vek::fnReadLocations(list, file))
+  if (!ReadShippedLocations(list, ui))
     return;
   const int damascus = list.Find("DAMASCUS", "SYRIA", "");
   if (damascus < 0)
@@ -486,28 +495,15 @@ void ShootChangeLocation(Shooter& shooter) {
 // The select-location dialog in both languages over the shipped location file: as it opens on
 // Damascus, and in Ramadan sorted by state with "NY" typed.
 void ShootSelectLocation(Shooter& shooter) {
-  QTemporaryDir folder;
-  const std::filesystem::path path = folder.path().toStdString();
-  std::filesystem::copy_file(VEK_LOCATION_FILE, path / "VEK.LOC");
   StderrUi ui;
   vek::TLocations list;
-  vek::LocationFileContext file{path, ui, Language::English};
-  if (!vek::fnReadLocations(list, file))
+  if (!ReadShippedLocations(list, ui))
     return;
   for (Language lang : {Language::English, Language::Arabic}) {
     const bool arabic = lang == Language::Arabic;
     const QString suffix = arabic ? "_arabic" : "_english";
     list.CurrentIndex = list.Find("DAMASCUS", "SYRIA", "");
-    vek::LocationDialogContext context;
-    context.Locations = &list;
-    context.Lang = lang;
-    context.Today = vek::EncodeDate(2026, 12, 10);
-    context.Ui = &ui;
-    context.DateText = [arabic] {
-      return std::string(arabic ? "الخميس 10 كانون الأول 2026" : "Thursday 10 December 2026");
-    };
-    context.TimeText = [] { return std::string("04:15  PM"); };
-    context.HijriMode = [] { return false; };
+    vek::LocationDialogContext context = DialogContext(list, ui, lang);
     vek::TSelectLocation opening(context);
     shooter.Shoot(opening, "select_location" + suffix);
     context.IsRamadan = true;

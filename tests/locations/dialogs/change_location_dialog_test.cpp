@@ -17,37 +17,20 @@
 
 #include "engine/calendar.h"
 #include "support/fake_ui.h"
+#include "support/locations_fixture.h"
 
 namespace vek {
 namespace {
 
 using F = ChangeLocationField;
 
-TLocationRec Damascus() {
-  TLocationRec r;
-  r.City = "DAMASCUS";
-  r.Country = "SYRIA";
-  r.LongDeg = 36;
-  r.LongMin = 18;
-  r.LatDeg = 33;
-  r.LatMin = 30;
-  r.St_Longitude = 30;
-  r.North = true;
-  r.Method = TFajrIshaMethod::YourMethod;
-  r.FajrAngle = 90;   // 19°30'
-  r.IshaAngle = -60;  // 17°00'
-  r.FajrInterval = 5400;
-  r.IshaInterval = 5400;
-  r.ImsakFixedDuration = true;
-  r.ImsakDuration = 600;
-  return r;
-}
+using testing::SampleLocationRec;
 
 class ChangeLocationDialogTest : public ::testing::Test {
  protected:
   ChangeLocationDialogTest() {
-    list_.Append(std::make_unique<TLocation>(Damascus()));
-    TLocationRec north = Damascus();
+    list_.Append(std::make_unique<TLocation>(SampleLocationRec()));
+    TLocationRec north = SampleLocationRec();
     north.City = "TROMSO";
     north.Country = "NORWAY";
     north.LatDeg = 64;

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <set>
 #include <string>
 #include <vector>
@@ -12,7 +11,7 @@
 #include "mainwin/display_texts.h"
 #include "mainwin/settings.h"
 #include "support/fake_ui.h"
-#include "support/temp_dir.h"
+#include "support/locations_fixture.h"
 
 namespace vek {
 namespace {
@@ -21,22 +20,9 @@ using F = ChangeLocationField;
 
 // A location with its own angles, Fajr 19°30' and Isha 17°00'.
 TLocationRec YourMethodCity() {
-  TLocationRec r;
-  r.City = "DAMASCUS";
-  r.Country = "SYRIA";
-  r.LongDeg = 36;
-  r.LongMin = 18;
-  r.LatDeg = 33;
-  r.LatMin = 30;
-  r.St_Longitude = 30;
-  r.North = true;
-  r.Method = TFajrIshaMethod::YourMethod;
-  r.FajrAngle = 90;
-  r.IshaAngle = -60;
-  r.FajrInterval = 5400;
+  TLocationRec r = testing::SampleLocationRec();
   r.IshaInterval = 4500;
   r.ZuhrDelay = 600;
-  r.ImsakFixedDuration = true;
   r.ImsakDuration = 10 * 60 + 15;
   r.Spare = 0xA5A5A5A5;
   return r;
@@ -58,14 +44,8 @@ void Type(ChangeLocationForm& form, F field, const std::string& text) {
 }
 
 TEST(ChangeLocationFormTest, ShippedLocationsPassThroughTheFormUnchanged) {
-  testing::TempDir dir;
-  std::filesystem::copy_file(
-      std::filesystem::path(VEK_SOURCE_DIR) / "resources" / kLocationFileName,
-      dir.path() / kLocationFileName);
-  testing::FakeUi ui;
-  LocationFileContext ctx{dir.path(), ui};
   TLocations list;
-  ASSERT_TRUE(fnReadLocations(list, ctx));
+  ASSERT_TRUE(testing::LoadShippedLocations(list));
   ASSERT_GE(list.Count(), 1000);
 
   std::set<int> methods;

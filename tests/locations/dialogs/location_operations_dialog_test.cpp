@@ -11,44 +11,27 @@
 #include <string>
 
 #include "engine/calendar.h"
-#include "support/fake_ui.h"
+#include "support/location_dialog_fixture.h"
 
 namespace vek {
 namespace {
 
 TLocationRec Named(const std::string& city, const std::string& country,
                    const std::string& state = "") {
-  TLocationRec r;
-  r.City = city;
-  r.Country = country;
-  r.State = state;
+  TLocationRec r = testing::NamedLocation(city, country, state);
   r.LatDeg = 30;
   r.North = true;
   return r;
 }
 
-class LocationOperationDialogTest : public ::testing::Test {
+class LocationOperationDialogTest : public testing::LocationDialogTest {
  protected:
   LocationOperationDialogTest() {
-    for (const TLocationRec& r :
-         {Named("PARIS", "FRANCE"), Named("Albany", "USA", "NY"), Named("CAIRO", "EGYPT"),
-          Named("Boston", "USA", "MA"), Named("ALEXANDRIA", "EGYPT")})
-      list.Append(std::make_unique<TLocation>(r));
+    Append({Named("PARIS", "FRANCE"), Named("Albany", "USA", "NY"), Named("CAIRO", "EGYPT"),
+            Named("Boston", "USA", "MA"), Named("ALEXANDRIA", "EGYPT")});
     list.SortByCity();
-    context.Locations = &list;
-    context.Ui = &ui;
     context.Today = EncodeDate(2026, 12, 10);
-    context.DateText = [] { return std::string("Thursday 10 December 2026"); };
-    context.TimeText = [] { return std::string("04:15  PM"); };
-    context.HijriMode = [this] { return hijriMode; };
-    context.ToggleDateMode = [this] { hijriMode = !hijriMode; };
-  }
-
-  int IndexOf(const std::string& city) const {
-    for (int i = 0; i < list.Count(); ++i)
-      if (list.GetItem(i).Rec.City == city)
-        return i;
-    return -1;
+    UseDatePanel("Thursday 10 December 2026", "04:15  PM");
   }
 
   // Chooses text in the list as the user does.
@@ -58,11 +41,6 @@ class LocationOperationDialogTest : public ::testing::Test {
     list->setCurrentIndex(index);
     emit list->activated(index);
   }
-
-  TLocations list;
-  testing::FakeUi ui;
-  LocationDialogContext context;
-  bool hijriMode = false;
 };
 
 TEST_F(LocationOperationDialogTest, OpensOnTheCurrentLocationInEitherLanguage) {
@@ -153,7 +131,7 @@ TEST_F(LocationOperationDialogTest, RamadanAndTheDatePanel) {
   dialog.UpdateDateDisplay("another day");
   EXPECT_EQ(dialog.Date->text(), "another day");
   dialog.DateBtn->click();
-  EXPECT_TRUE(hijriMode);
+  EXPECT_TRUE(hijri);
   EXPECT_EQ(dialog.DateBtn->text(), "Gregorian");
 }
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "engine/calendar.h"
-#include "support/fake_ui.h"
+#include "support/location_dialog_fixture.h"
 
 namespace vek {
 namespace {
@@ -16,10 +16,7 @@ using Strings = std::vector<std::string>;
 
 TLocationRec Named(const std::string& city, const std::string& country,
                    const std::string& state = "", int latDeg = 30) {
-  TLocationRec r;
-  r.City = city;
-  r.Country = country;
-  r.State = state;
+  TLocationRec r = testing::NamedLocation(city, country, state);
   r.LatDeg = static_cast<std::uint8_t>(latDeg);
   r.North = true;
   return r;
@@ -37,21 +34,13 @@ void FillList(TLocations& list) {
     list.Append(std::make_unique<TLocation>(r));
 }
 
-class LocationOperationsModelTest : public ::testing::Test {
+class LocationOperationsModelTest : public testing::LocationDialogTest {
  protected:
   LocationOperationsModelTest() {
     FillList(list);
-    context.Locations = &list;
-    context.Ui = &ui;
     context.Today = EncodeDate(2026, 12, 10);
   }
 
-  int IndexOf(const std::string& city) const {
-    for (int i = 0; i < list.Count(); ++i)
-      if (list.GetItem(i).Rec.City == city)
-        return i;
-    return -1;
-  }
   std::string CityAt(int index) const { return list.GetItem(index).Rec.City; }
 
   // The model opened with city current.
@@ -61,10 +50,6 @@ class LocationOperationsModelTest : public ::testing::Test {
     model.FormCreate();
     return model;
   }
-
-  TLocations list;
-  testing::FakeUi ui;
-  LocationDialogContext context;
 };
 
 TEST_F(LocationOperationsModelTest, OpensOnTheCurrentLocationWhateverTheListOrder) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "support/fake_ui.h"
+#include "support/location_dialog_fixture.h"
 
 namespace vek {
 namespace {
@@ -45,32 +45,15 @@ TEST(CleanNewNameTest, TrimsCutsAndRefuses) {
   }
 }
 
-TLocationRec Named(const std::string& city, const std::string& country,
-                   const std::string& state = "") {
-  TLocationRec r;
-  r.City = city;
-  r.Country = country;
-  r.State = state;
-  return r;
-}
+using testing::NamedLocation;
 
 // Sorted by country: ALEXANDRIA CAIRO | ABCDEFGHIJKLMNOPQR PARIS | Boston (MA) Albany (NY).
-class NewLocationModelTest : public ::testing::Test {
+class NewLocationModelTest : public testing::LocationDialogTest {
  protected:
   NewLocationModelTest() {
-    for (const TLocationRec& r : {Named("ALEXANDRIA", "EGYPT"), Named("CAIRO", "EGYPT"),
-                                  Named("ABCDEFGHIJKLMNOPQR", "FRANCE"), Named("PARIS", "FRANCE"),
-                                  Named("Boston", "USA", "MA"), Named("Albany", "USA", "NY")})
-      list.Append(std::make_unique<TLocation>(r));
-    context.Locations = &list;
-    context.Ui = &ui;
-  }
-
-  int IndexOf(const std::string& city) const {
-    for (int i = 0; i < list.Count(); ++i)
-      if (list.GetItem(i).Rec.City == city)
-        return i;
-    return -1;
+    Append({NamedLocation("ALEXANDRIA", "EGYPT"), NamedLocation("CAIRO", "EGYPT"),
+            NamedLocation("ABCDEFGHIJKLMNOPQR", "FRANCE"), NamedLocation("PARIS", "FRANCE"),
+            NamedLocation("Boston", "USA", "MA"), NamedLocation("Albany", "USA", "NY")});
   }
 
   // A model showing city.
@@ -79,10 +62,6 @@ class NewLocationModelTest : public ::testing::Test {
     model.Reset(IndexOf(city));
     return model;
   }
-
-  TLocations list;
-  testing::FakeUi ui;
-  LocationDialogContext context;
 };
 
 TEST_F(NewLocationModelTest, NewCountryIsUpperCasedAndNeedsANewCity) {

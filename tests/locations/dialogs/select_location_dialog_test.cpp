@@ -12,17 +12,14 @@
 #include <string>
 
 #include "engine/calendar.h"
-#include "support/fake_ui.h"
+#include "support/location_dialog_fixture.h"
 
 namespace vek {
 namespace {
 
 TLocationRec Named(const std::string& city, const std::string& country,
                    const std::string& state = "") {
-  TLocationRec r;
-  r.City = city;
-  r.Country = country;
-  r.State = state;
+  TLocationRec r = testing::NamedLocation(city, country, state);
   r.LatDeg = 33;
   r.LongDeg = 36;
   r.North = true;
@@ -31,20 +28,14 @@ TLocationRec Named(const std::string& city, const std::string& country,
 }
 
 // Sorted by city: ALBANY, CAIRO, DAMASCUS, NEW YORK.
-class SelectLocationDialogTest : public ::testing::Test {
+class SelectLocationDialogTest : public testing::LocationDialogTest {
  protected:
   SelectLocationDialogTest() {
-    for (const TLocationRec& r : {Named("CAIRO", "EGYPT"), Named("DAMASCUS", "SYRIA"),
-                                  Named("NEW YORK", "USA", "NY"), Named("ALBANY", "USA", "NY")})
-      list.Append(std::make_unique<TLocation>(r));
+    Append({Named("CAIRO", "EGYPT"), Named("DAMASCUS", "SYRIA"), Named("NEW YORK", "USA", "NY"),
+            Named("ALBANY", "USA", "NY")});
     list.CurrentIndex = 1;  // DAMASCUS
-    context.Locations = &list;
     context.Today = EncodeDate(2026, 3, 1);
-    context.Ui = &ui;
-    context.DateText = [] { return std::string("Sunday 1 March 2026"); };
-    context.TimeText = [] { return std::string("10:15  AM"); };
-    context.HijriMode = [this] { return hijri; };
-    context.ToggleDateMode = [this] { hijri = !hijri; };
+    UseDatePanel("Sunday 1 March 2026", "10:15  AM");
   }
 
   static void Key(QWidget* target, int key, const QString& text = {}) {
@@ -58,11 +49,6 @@ class SelectLocationDialogTest : public ::testing::Test {
   static int ViewRow(const TSelectLocation& dialog) {
     return dialog.Locations->currentIndex().row();
   }
-
-  TLocations list;
-  testing::FakeUi ui;
-  LocationDialogContext context;
-  bool hijri = false;
 };
 
 TEST_F(SelectLocationDialogTest, CaptionsAndDirectionFollowTheLanguage) {

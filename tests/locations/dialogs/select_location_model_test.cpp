@@ -9,17 +9,14 @@
 #include "engine/calendar.h"
 #include "engine/prayer_times.h"
 #include "mainwin/program_utils.h"
-#include "support/fake_ui.h"
+#include "support/location_dialog_fixture.h"
 
 namespace vek {
 namespace {
 
 TLocationRec Named(const std::string& city, const std::string& country,
                    const std::string& state = "", int latDeg = 30) {
-  TLocationRec r;
-  r.City = city;
-  r.Country = country;
-  r.State = state;
+  TLocationRec r = testing::NamedLocation(city, country, state);
   r.LatDeg = static_cast<std::uint8_t>(latDeg);
   r.North = true;
   r.LongDeg = static_cast<std::uint8_t>(latDeg);
@@ -34,19 +31,15 @@ void Type(SelectLocationModel& model, std::u32string_view keys) {
 
 // Sorted by city: 29 PALMS, ALBANY, ALCAIDA, AMMAN, BOSTON, CAIRO, DAMASCUS, NEW YORK.
 // By state: ALBANY, NEW YORK (NY) after 29 PALMS (CA) and BOSTON (MA); then the others.
-class SelectLocationModelTest : public ::testing::Test {
+class SelectLocationModelTest : public testing::LocationDialogTest {
  protected:
   SelectLocationModelTest() {
-    for (const TLocationRec& r :
-         {Named("CAIRO", "EGYPT", "", 30), Named("DAMASCUS", "SYRIA", "", 33),
-          Named("NEW YORK", "USA", "NY", 40), Named("Albany", "USA", "NY", 42),
-          Named("BOSTON", "USA", "MA", 42), Named("AMMAN", "JORDAN", "", 31),
-          Named("29 PALMS", "USA", "CA", 34), Named("Alcaida", "SPAIN", "", 38)})
-      list.Append(std::make_unique<TLocation>(r));
+    Append({Named("CAIRO", "EGYPT", "", 30), Named("DAMASCUS", "SYRIA", "", 33),
+            Named("NEW YORK", "USA", "NY", 40), Named("Albany", "USA", "NY", 42),
+            Named("BOSTON", "USA", "MA", 42), Named("AMMAN", "JORDAN", "", 31),
+            Named("29 PALMS", "USA", "CA", 34), Named("Alcaida", "SPAIN", "", 38)});
     list.CurrentIndex = 1;  // DAMASCUS
-    context.Locations = &list;
     context.Today = EncodeDate(2026, 3, 1);
-    context.Ui = &ui;
   }
 
   std::string HighlightedCity(const SelectLocationModel& model) const {
@@ -74,10 +67,6 @@ class SelectLocationModelTest : public ::testing::Test {
       shown.push_back(t.Text);
     EXPECT_EQ(TimesOf(model.ItemIndex()), shown);
   }
-
-  TLocations list;
-  testing::FakeUi ui;
-  LocationDialogContext context;
 };
 
 TEST_F(SelectLocationModelTest, OpensSortedByCityOnTheCurrentLocation) {
