@@ -1180,10 +1180,10 @@ void TVEK__MAIN::RefreshClick() {
 void TVEK__MAIN::SaveSettings() {
   if (!ctx_.FormCreated)
     return;
-  static bool reported = false;  // one message per run, not one per changed setting
   const int e = vek::SaveSettings(ctx_.SettingsFile, ctx_.Settings, Switches(), &ctx_.Locations);
-  if (e != 0 && !reported) {
-    reported = true;
+  // One message per run, not one per changed setting.
+  if (e != 0 && !settingsErrorShown_) {
+    settingsErrorShown_ = true;
     ui_->ShowMessage(Text("The settings could not be saved to the file:\r\n",
                           "تعذر حفظ الإعدادات في الملف:\r\n") +
                      ctx_.SettingsFile.FileName().string() + "\r\n" + IoErrorText(e));

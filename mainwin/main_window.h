@@ -224,6 +224,7 @@ class TVEK__MAIN : public QMainWindow {
   std::function<void(const std::string&)> dialogDate_;
   std::function<void()> dialogClock_;
   bool closingAtStart_ = false;
+  bool settingsErrorShown_ = false;
   QString title_;
 };
 

@@ -108,3 +108,26 @@ TEST_F(Startup, DownloadedInstallerIsOfferedOrMoved) {
 
 }  // namespace
 }  // namespace vek
+
+namespace vek {
+namespace {
+
+using Startup = testing::MainWindowTest;
+
+// A VEK.INI that cannot be read is never replaced by the defaults, and the user is told once.
+TEST_F(Startup, UnreadableSettingsAreReportedOnceAndKept) {
+  std::filesystem::create_directory(folder() / "VEK.INI");  // exists, but cannot be read
+  auto w = Start();
+  w->LanguageBtnClick();
+  // In Arabic, the language of a first run: one message that it could not be read, one that it
+  // could not be saved, and none for the later save of the language switch.
+  ASSERT_EQ(2u, ui.messages.size());
+  EXPECT_EQ(0u, ui.messages[0].find("تعذرت قراءة ملف الإعدادات"));
+  EXPECT_EQ(0u, ui.messages[1].find("تعذر حفظ الإعدادات"));
+  for (const std::string& m : ui.messages)
+    EXPECT_NE(std::string::npos, m.find((folder() / "VEK.INI").string()));
+  EXPECT_TRUE(std::filesystem::is_directory(folder() / "VEK.INI"));
+}
+
+}  // namespace
+}  // namespace vek
