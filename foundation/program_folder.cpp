@@ -7,6 +7,7 @@
 
 #include "foundation/file_io.h"
 #include "foundation/text.h"
+#include "platform/system_folders.h"
 
 namespace vek {
 
@@ -97,8 +98,8 @@ ProgramFolderInputs CurrentProgramFolderInputs() {
   const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
   if (!ec)
     in.executableFolder = exe.parent_path();
-  if (auto xdg = EnvPath("XDG_DATA_HOME"); xdg && xdg->is_absolute())
-    in.xdgDataHome = xdg;
+  if (fs::path data = XdgDataHome(); !data.empty())
+    in.xdgDataHome = data;
   in.home = EnvPath("HOME").value_or(fs::path("/"));
   // A relocated installation first, then the folder the build installs into.
   if (!in.executableFolder.empty()) {

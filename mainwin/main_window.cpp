@@ -19,6 +19,7 @@
 #include "engine/prayer_times.h"
 #include "foundation/arabic_support.h"
 #include "foundation/busy_wait.h"
+#include "foundation/cp1256.h"
 #include "foundation/debug_log.h"
 #include "foundation/dos_error.h"
 #include "foundation/file_helpers.h"
@@ -113,10 +114,10 @@ TVEK__MAIN::TVEK__MAIN(MainWindowOptions options, QWidget* parent)
     AlertWindowContext c;
     c.lang = ctx_.Settings.Lang;
     c.showHint = ctx_.Settings.ShowHint;
-    c.azhanCaption = AzhanCaption(ctx_.AvailableAzhanCount, ctx_.Settings.AzhanIndex,
+    c.azhanCaption = AzhanCaption(trigger_->AvailableAzhanCount(), ctx_.Settings.AzhanIndex,
                                   ctx_.Settings.NextAzhanChoice, ctx_.Settings.AzhanDescriptions,
                                   ctx_.Settings.Lang);
-    c.availableAzhanCount = ctx_.AvailableAzhanCount;
+    c.availableAzhanCount = trigger_->AvailableAzhanCount();
     c.settings = &ctx_.Settings;
     c.mute = [this] { trigger_->MuteAlertSound(); };
     c.saveSettings = [this] { SaveSettings(); };
@@ -320,7 +321,6 @@ void TVEK__MAIN::FormCreate() {
   const std::vector<std::string>& params = options_.Parameters;
   CommandLineSwitches& sw = Switches();
   // The balloon hint window comes with the balloon hints.
-  ctx_.AvailableAzhanCount = 0;
 
   // The program folder.
   ctx_.ThisPath = options_.ProgramFolder;
@@ -535,17 +535,15 @@ void TVEK__MAIN::FindAvailableAzhans() {
   std::array<bool, 6> present{};
   std::copy_n(files.begin(), 6, present.begin());
   VekSettings& s = ctx_.Settings;
-  // The next adhan of "all in turn": the saved one when its file is there, else the first there.
-  s.NextAzhanChoice = kNoNextAzhanChoice;
-  for (int i = 0; i < 6; ++i)
-    if (present[i] && s.NextAzhanIndex == i)
-      s.NextAzhanChoice = static_cast<std::uint8_t>(i);
+  // The next adhan of "all in turn": the saved one when its file is there, else the first there
+  // (SetPresentAzhans moves a choice that is none to the first present recording).
+  s.NextAzhanChoice =
+      s.NextAzhanIndex < 6 && present[s.NextAzhanIndex] ? s.NextAzhanIndex : kNoNextAzhanChoice;
   trigger_->SetPresentAzhans(present);
-  ctx_.AvailableAzhanCount = trigger_->AvailableAzhanCount();
   // The stored choice, through its menu handler when its item is enabled.
   if (s.AzhanIndex < 6 && trigger_->AzhanItemEnabled(s.AzhanIndex))
     trigger_->SelectAzhan(s.AzhanIndex);
-  else if (s.AzhanIndex == kAllAzhans && ctx_.AvailableAzhanCount > 1)
+  else if (s.AzhanIndex == kAllAzhans && trigger_->AvailableAzhanCount() > 1)
     trigger_->SelectAzhan(kAllAzhans);
   UpdateSoundItems();
 }
@@ -695,7 +693,7 @@ void TVEK__MAIN::UpdateAzhanButton() {
   SetTextIfChanged(AzanSoundBtn, Q(AzhanButtonCaption(s.AzanSoundOn, s.Lang)));
   AzanSoundBtn->setIcon(s.AzanSoundOn ? AzanOnImage() : AzanOffImage());
   const std::string state = AzhanStateText(s.AzanSoundOn, s.Lang);
-  const std::string caption = AzhanCaption(ctx_.AvailableAzhanCount, s.AzhanIndex,
+  const std::string caption = AzhanCaption(trigger_->AvailableAzhanCount(), s.AzhanIndex,
                                            s.NextAzhanChoice, s.AzhanDescriptions, s.Lang);
   AzanSoundBtn->setToolTip(Q(state + "\r\n" + caption));
   AzanSoundBtn->setStatusTip(Q(FlattenLines(state + " " + caption)));
@@ -1048,7 +1046,7 @@ void TVEK__MAIN::UpdateSoundItems() {
     AzhanItems[i]->setEnabled(trigger_->AzhanItemEnabled(i));
     AzhanItems[i]->setChecked(s.AzhanIndex == i);
   }
-  AllAzhansItem->setEnabled(ctx_.AvailableAzhanCount > 1);
+  AllAzhansItem->setEnabled(trigger_->AvailableAzhanCount() > 1);
   AllAzhansItem->setChecked(s.AzhanIndex == kAllAzhans);
   const std::array<bool, 8> files = PresentAzhanFiles(ctx_.ThisPath);
   for (int i = 0; i < 8; ++i) {
@@ -1096,9 +1094,17 @@ void TVEK__MAIN::ChAzNameClick(int tag) {
       Q(Arabic() ? "يظهره البرنامج كـ: أذان " + current
                  : "Program shows it as: " + current + " Azhan"),
       QLineEdit::Normal, Q(current), &ok);
-  if (!ok || ToUtf8(answer) == current)
+  const std::string typed = ToUtf8(answer.trimmed());
+  if (!ok || typed == current)
     return;
-  descriptions[index] = ToUtf8(answer.trimmed());
+  // VEK.INI keeps its texts in code page 1256; a character it has no byte for would be lost.
+  if (!FitsCp1256(typed)) {
+    ui_->ShowMessage(Text("This description has characters that the program cannot store:\r\n",
+                          "يحتوي هذا الوصف على أحرف لا يستطيع البرنامج حفظها:\r\n") +
+                     typed);
+    return;
+  }
+  descriptions[index] = typed;
   UpdateSoundItems();
   const auto& other = Arabic() ? s.AzhanDescriptions.English : s.AzhanDescriptions.Arabic;
   const std::string file = (ctx_.ThisPath / "SOUNDS" / std::string(AzhanFiles[index])).string();

@@ -29,27 +29,14 @@ struct Captions {
   const char* remove;
   const char* gregorian;
   const char* hijri;
-  std::array<const char*, 7> prayers;
 };
 
 const Captions kEnglish = {
-    "Select Location",
-    "Times for city",
-    "Close",
-    "Select",
-    "Edit",
-    "New",
-    "Delete",
-    "Gregorian",
-    "Hijri",
-    {"Imsak", "Fajr", "Shuruq", "Zuhr", "Asr", "Maghrib", "Isha"},
+    "Select Location", "Times for city", "Close", "Select", "Edit", "New",
+    "Delete",          "Gregorian",      "Hijri",
 };
 const Captions kArabic = {
-    "اختيار موقع", "حسب توقيت مدينة",
-    "إغلاق",       "اختيار",
-    "تعديل",       "جديد",
-    "حذف",         "ميلادي",
-    "هجري",        {"الإمساك", "الفجر", "الشروق", "الظهر", "العصر", "المغرب", "العشاء"},
+    "اختيار موقع", "حسب توقيت مدينة", "إغلاق", "اختيار", "تعديل", "جديد", "حذف", "ميلادي", "هجري",
 };
 
 // The hints of the Arabic form (the English one has none).
@@ -66,28 +53,6 @@ struct Hints {
 
 QString Text(const char* utf8) {
   return QString::fromUtf8(utf8);
-}
-
-// A panel of prayer names and their times; the time labels are returned in times.
-template <std::size_t N>
-QFrame* MakeTimesPanel(QWidget* parent, const Captions& captions, int firstSlot,
-                       std::array<QLabel*, N>& times) {
-  auto* panel = new QFrame(parent);
-  panel->setFrameShape(QFrame::StyledPanel);
-  auto* grid = new QGridLayout(panel);
-  grid->setHorizontalSpacing(16);
-  QFont timeFont = panel->font();
-  timeFont.setBold(true);
-  for (std::size_t i = 0; i < N; ++i) {
-    const int row = static_cast<int>(i);
-    grid->addWidget(
-        new QLabel(Text(captions.prayers[static_cast<std::size_t>(firstSlot) + i]), panel), row, 0);
-    times[i] = new QLabel(panel);
-    times[i]->setFont(timeFont);
-    times[i]->setMinimumWidth(80);
-    grid->addWidget(times[i], row, 1);
-  }
-  return panel;
 }
 
 }  // namespace
@@ -113,8 +78,8 @@ TLocationOperation::TLocationOperation(const LocationDialogContext& context, QWi
   titleFont.setBold(true);
   titleFont.setPointSize(titleFont.pointSize() + 2);
   CCity->setFont(titleFont);
-  KQ_P = MakeTimesPanel(this, captions, Fajr, KQ_Times);
-  RKQ_P = MakeTimesPanel(this, captions, Imsak, RKQ_Times);
+  KQ_P = new TimesPanel(1.0, 1.0, this);
+  KQ_P->SetLanguage(context_.Lang);
 
   auto* datePanel = new QFrame(this);
   datePanel->setFrameShape(QFrame::StyledPanel);
@@ -133,7 +98,6 @@ TLocationOperation::TLocationOperation(const LocationDialogContext& context, QWi
   preview->addWidget(City_T);
   preview->addWidget(CCity);
   preview->addWidget(KQ_P);
-  preview->addWidget(RKQ_P);
   preview->addWidget(datePanel);
 
   auto* left = new QVBoxLayout;
@@ -221,8 +185,7 @@ void TLocationOperation::UpdateDateButtonCaption() {
 }
 
 void TLocationOperation::ShowTimesPanel() {
-  RKQ_P->setVisible(context_.IsRamadan);
-  KQ_P->setVisible(!context_.IsRamadan);
+  KQ_P->ShowImsak(context_.IsRamadan);
 }
 
 void TLocationOperation::ShowSelection() {
@@ -233,14 +196,11 @@ void TLocationOperation::ShowSelection() {
 void TLocationOperation::LocationsClick() {
   const TimesPreview preview = model_.LocationsClick();
   SetTextIfChanged(CCity, ToQString(preview.Title));
-  const auto fill = [&preview](auto& labels) {
-    for (std::size_t i = 0; i < labels.size(); ++i)
-      labels[i]->setText(i < preview.Times.size() ? ToQString(preview.Times[i]) : QString());
-  };
-  if (preview.Ramadan)
-    fill(RKQ_Times);
-  else
-    fill(KQ_Times);
+  // Seven times from Imsak in Ramadan, else six from Fajr.
+  KQ_P->Clear();
+  const int first = preview.Ramadan ? Imsak : Fajr;
+  for (std::size_t i = 0; i < preview.Times.size() && first + i < kPrayerSlots; ++i)
+    KQ_P->ShowTime(first + static_cast<int>(i), ToQString(preview.Times[i]));
 }
 
 void TLocationOperation::CountryChange(int index) {

@@ -14,6 +14,7 @@
 #include "locations/dialogs/dialog_context.h"
 #include "locations/dialogs/location_combos.h"
 #include "locations/dialogs/location_operations_model.h"
+#include "locations/dialogs/times_panel.h"
 
 class QFrame;
 class QLabel;
@@ -51,12 +52,9 @@ class TLocationOperation : public QDialog, public LocationCombos {
 
   const LocationOperationsModel& Model() const { return model_; }
 
-  QLabel* CCity;   // the title: city and country
-  QLabel* City_T;  // "Times for city"
-  QFrame* KQ_P;    // six times, Fajr to Isha
-  QFrame* RKQ_P;   // seven times, Imsak first (Ramadan)
-  std::array<QLabel*, 6> KQ_Times{};
-  std::array<QLabel*, 7> RKQ_Times{};
+  QLabel* CCity;     // the title: city and country
+  QLabel* City_T;    // "Times for city"
+  TimesPanel* KQ_P;  // the times; the Imsak row only in Ramadan
   QLabel* Date;
   QLabel* Time;
   QPushButton* DateBtn;

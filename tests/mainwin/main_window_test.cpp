@@ -1,6 +1,7 @@
 // The main window once started: language layouts, the clock tick, Ramadan and the notices.
 #include <QApplication>
 #include <QDialog>
+#include <QInputDialog>
 #include <QTimer>
 
 #include <cmath>
@@ -171,6 +172,34 @@ TEST_F(MainWindow, LocationDialogsRefreshTheWindowAndTheMarks) {
   EXPECT_TRUE(w->City->text().startsWith("DAMASCUS"));
   EXPECT_FALSE(w->Context().Track.AnySet());
   EXPECT_TRUE(w->IshaStatus->isHidden());
+}
+
+}  // namespace
+}  // namespace vek
+
+namespace vek {
+namespace {
+
+// A new adhan description that code page 1256 cannot hold is refused, not stored as "?".
+TEST_F(MainWindow, AnAdhanDescriptionMustFitTheSettingsFile) {
+  WriteIni("[Orvessa, by Al Tovarelin]\r\nLanguage=English\r\n");
+  auto w = Start({"StopClock"});
+  const auto answer = [](const char* text) {
+    QTimer::singleShot(0, [text] {
+      if (auto* input = qobject_cast<QInputDialog*>(QApplication::activeModalWidget())) {
+        input->setTextValue(QString::fromUtf8(text));
+        input->accept();
+      }
+    });
+  };
+  answer("東京");
+  w->ChAzNameClick(2);
+  EXPECT_EQ("Aleppo", w->Context().Settings.AzhanDescriptions.English[1]);
+  ASSERT_FALSE(ui.messages.empty());
+  EXPECT_NE(std::string::npos, ui.messages.back().find("cannot store"));
+  answer("Halab");
+  w->ChAzNameClick(2);
+  EXPECT_EQ("Halab", w->Context().Settings.AzhanDescriptions.English[1]);
 }
 
 }  // namespace

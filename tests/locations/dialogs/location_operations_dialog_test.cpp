@@ -58,9 +58,9 @@ TEST_F(LocationOperationDialogTest, OpensOnTheCurrentLocationInEitherLanguage) {
     EXPECT_EQ(dialog.State->currentText(), "New York");
     EXPECT_EQ(dialog.City->currentText(), "Albany");
     EXPECT_EQ(dialog.CCity->text(), "Albany  (USA)");
-    EXPECT_TRUE(dialog.KQ_P->isVisible());
-    EXPECT_FALSE(dialog.RKQ_P->isVisible());
-    EXPECT_FALSE(dialog.KQ_Times[5]->text().isEmpty());
+    EXPECT_TRUE(dialog.KQ_P->Times()[Imsak]->isHidden());
+    EXPECT_TRUE(dialog.KQ_P->Times()[Imsak]->text().isEmpty());
+    EXPECT_FALSE(dialog.KQ_P->Times()[Isha]->text().isEmpty());
     EXPECT_EQ(dialog.Date->text(), "Thursday 10 December 2026");
     EXPECT_EQ(dialog.Time->text(), "04:15  PM");
     EXPECT_EQ(dialog.DateBtn->text(), QString::fromUtf8(arabic ? "هجري" : "Hijri"));
@@ -123,9 +123,8 @@ TEST_F(LocationOperationDialogTest, RamadanAndTheDatePanel) {
   list.CurrentIndex = IndexOf("CAIRO");
   TLocationOperation dialog(context);
   dialog.show();
-  EXPECT_TRUE(dialog.RKQ_P->isVisible());
-  EXPECT_FALSE(dialog.KQ_P->isVisible());
-  for (QLabel* time : dialog.RKQ_Times)
+  EXPECT_FALSE(dialog.KQ_P->Times()[Imsak]->isHidden());
+  for (QLabel* time : dialog.KQ_P->Times())
     EXPECT_FALSE(time->text().isEmpty());
 
   dialog.UpdateDateDisplay("another day");
