@@ -10,8 +10,8 @@
 
 #include "foundation/command_line.h"
 #include "foundation/qt/qt_ui_services.h"
-#include "mainwin/clock_face_packs.h"
 #include "mainwin/main_window.h"
+#include "resources/clock_face_packs.h"
 
 namespace {
 

@@ -224,16 +224,6 @@ TDayTimesRec ComputeDateTimes(double date, const TLocationRec& loc, const Engine
                          IsRamadanDate(date, ctx.HijriAdjust), nullptr, ctx.Ui);
 }
 
-TDayTimesRec ComputeTodayTimes(const TLocations& list, int locIndex, double today,
-                               const EngineContext& ctx) {
-  return ComputeDateTimes(today, list.GetItem(locIndex).Rec, ctx);
-}
-
-TDayTimesRec ComputeDayTimesForCurrent(const TLocations& list, double date,
-                                       const EngineContext& ctx) {
-  return ComputeDateTimes(date, list.Current().Rec, ctx);
-}
-
 void ScanHighLatitude(const TLocationRec& loc, int year, const EngineContext& ctx,
                       Trackers& trackers) {
   trackers.Reset();
@@ -242,11 +232,6 @@ void ScanHighLatitude(const TLocationRec& loc, int year, const EngineContext& ct
     ComputeDayTimes(d, loc, ctx.Safety, IsRamadanDate(newYearsEve + d, ctx.HijriAdjust), &trackers,
                     ctx.Ui);
   }
-}
-
-void ScanHighLatitudeForCurrent(const TLocations& list, int year, const EngineContext& ctx,
-                                Trackers& trackers) {
-  ScanHighLatitude(list.Current().Rec, year, ctx, trackers);
 }
 
 }  // namespace vek

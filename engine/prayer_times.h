@@ -6,7 +6,6 @@
 #include "engine/day_times.h"
 #include "engine/trackers.h"
 #include "foundation/ui_services.h"
-#include "locations/location_list.h"
 #include "locations/location_record.h"
 
 namespace vek {
@@ -47,19 +46,9 @@ TDayTimesRec ComputeDayTimes(int dayOfYear, const TLocationRec& loc, const Safet
 // The times of a calendar date: its own day of the year and its own Ramadan flag.
 TDayTimesRec ComputeDateTimes(double date, const TLocationRec& loc, const EngineContext& ctx);
 
-// Today's times for item locIndex of the list.
-TDayTimesRec ComputeTodayTimes(const TLocations& list, int locIndex, double today,
-                               const EngineContext& ctx);
-
-// The times of a date for the list's current location (timetables, the year graph).
-TDayTimesRec ComputeDayTimesForCurrent(const TLocations& list, double date,
-                                       const EngineContext& ctx);
-
 // Resets the trackers and fills them from days 121..244 of the given year at loc. The caller
 // then shows the status marks from them.
 void ScanHighLatitude(const TLocationRec& loc, int year, const EngineContext& ctx,
                       Trackers& trackers);
-void ScanHighLatitudeForCurrent(const TLocations& list, int year, const EngineContext& ctx,
-                                Trackers& trackers);
 
 }  // namespace vek

@@ -13,6 +13,10 @@ std::filesystem::path& StoredLogFileName() {
 }
 }  // namespace
 
+std::filesystem::path DebugLogFileFor(const std::filesystem::path& programFolder) {
+  return programFolder / "VEK_LOG.TXT";
+}
+
 void SetLogFileName(const std::filesystem::path& file) {
   StoredLogFileName() = file;
 }

@@ -6,6 +6,9 @@
 
 namespace vek {
 
+// The debug log's file: "VEK_LOG.TXT" in the program folder.
+std::filesystem::path DebugLogFileFor(const std::filesystem::path& programFolder);
+
 // The log file; set at start from the program folder.
 void SetLogFileName(const std::filesystem::path& file);
 const std::filesystem::path& LogFileName();

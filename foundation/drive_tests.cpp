@@ -35,4 +35,18 @@ bool DriveIsWritable(const std::filesystem::path& folder) {
   return true;
 }
 
+bool StartDriveIsReadOnly(const std::filesystem::path& programFolder, UiServices& ui) {
+  if (DriveIsWritable(programFolder))
+    return false;
+  const std::string folder = programFolder.string();
+  ui.ShowMessage("\nلا يمكن تشغيل البرنامج من القرص الحالي\n" + folder +
+                 "\nالقرص للقراءة فقط ولا يمكن الكتابة عليه"
+                 "\nيرجى تشغيل البرنامج من قرص قابل للكتابة"
+                 "\n\nProgram can not run from this Dive: " +
+                 folder +
+                 "\nbecause it is Read-Only."
+                 "\nPlease run it from a Read-Write disk");
+  return true;
+}
+
 }  // namespace vek

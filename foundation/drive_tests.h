@@ -1,8 +1,10 @@
 // What kind of disk a folder is on: a CD-ROM, and whether the program can write there. The
-// original tested drive roots; here the folder itself (normally the program folder) is tested.
+// folder itself (normally the program folder) is tested, not the root of its file system.
 #pragma once
 
 #include <filesystem>
+
+#include "foundation/ui_services.h"
 
 namespace vek {
 
@@ -12,5 +14,10 @@ bool IsCDRomDrive(const std::filesystem::path& folder);
 // True when a new file can be created in the folder. The probe file has a unique name and is
 // removed again, so nothing is left behind and no existing file is ever touched.
 bool DriveIsWritable(const std::filesystem::path& folder);
+
+// True, after one message in Arabic and English, when no file can be created in the program
+// folder; the program must not run from there. The probe file has a unique name and is removed
+// again.
+bool StartDriveIsReadOnly(const std::filesystem::path& programFolder, UiServices& ui);
 
 }  // namespace vek

@@ -42,4 +42,14 @@ std::string TruncateCodePoints(std::string_view utf8, std::size_t maxChars) {
   return std::string(utf8);
 }
 
+std::string FlattenLines(std::string_view text) {
+  std::string line(text);
+  for (char& c : line) {
+    if (c == '\r' || c == '\n')
+      c = ' ';
+  }
+  line.erase(0, line.find_first_not_of(' '));
+  return line;
+}
+
 }  // namespace vek

@@ -1,4 +1,4 @@
-// Small text helpers shared by the core: ASCII-only case handling and decimal formatting.
+// Small text helpers shared by the core: ASCII-only case handling, cutting and flattening.
 #pragma once
 
 #include <string>
@@ -14,5 +14,8 @@ int CompareAsciiNoCase(std::string_view a, std::string_view b);
 
 // Cuts a UTF-8 text to at most maxChars code points.
 std::string TruncateCodePoints(std::string_view utf8, std::size_t maxChars);
+
+// Every CR and LF becomes a space, then the leading spaces are removed.
+std::string FlattenLines(std::string_view text);
 
 }  // namespace vek

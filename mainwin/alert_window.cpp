@@ -18,11 +18,11 @@
 #include <optional>
 #include <utility>
 
+#include "foundation/qt/color_ref.h"
 #include "foundation/qt/qt_strings.h"
-#include "mainwin/color_ref.h"
-#include "mainwin/countdown.h"
+#include "foundation/text.h"
 #include "mainwin/program_icons.h"
-#include "mainwin/program_utils.h"
+#include "program/countdown.h"
 
 namespace vek {
 

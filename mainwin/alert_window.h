@@ -18,8 +18,8 @@
 
 #include "engine/day_times.h"
 #include "foundation/language.h"
-#include "mainwin/alert_port.h"
-#include "mainwin/settings.h"
+#include "program/settings.h"
+#include "sounds/alert_port.h"
 
 class QCheckBox;
 class QCloseEvent;

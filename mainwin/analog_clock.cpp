@@ -8,7 +8,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "mainwin/color_ref.h"
+#include "foundation/qt/color_ref.h"
 
 namespace vek {
 

@@ -11,9 +11,9 @@
 #include <string>
 #include <utility>
 
+#include "foundation/qt/color_ref.h"
 #include "mainwin/analog_clock.h"
 #include "mainwin/clock_face_loader.h"
-#include "mainwin/color_ref.h"
 
 namespace vek {
 

@@ -10,9 +10,9 @@
 #include "foundation/debug_log.h"
 #include "foundation/file_io.h"
 #include "foundation/program_folder.h"
+#include "foundation/zip_entry.h"
 #include "mainwin/analog_clock.h"
 #include "mainwin/clock_face.h"
-#include "mainwin/zip_entry.h"
 
 namespace vek {
 

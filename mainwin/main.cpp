@@ -8,14 +8,14 @@
 #include <vector>
 
 #include "foundation/command_line.h"
+#include "foundation/drive_tests.h"
 #include "foundation/file_catalogue.h"
 #include "foundation/program_folder.h"
 #include "foundation/qt/qt_ui_services.h"
-#include "mainwin/clock_face_packs.h"
 #include "mainwin/main_window.h"
-#include "mainwin/program_sounds.h"
-#include "mainwin/program_utils.h"
 #include "mainwin/single_instance.h"
+#include "resources/clock_face_packs.h"
+#include "resources/program_sounds.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -35,16 +35,16 @@
 #include "mainwin/clock_face.h"
 #include "mainwin/clock_face_form.h"
 #include "mainwin/clock_face_loader.h"
-#include "mainwin/display_texts.h"
 #include "mainwin/program_icons.h"
-#include "mainwin/program_tables.h"
-#include "mainwin/program_utils.h"
-#include "mainwin/qt_sound_player.h"
 #include "mainwin/single_instance.h"
-#include "mainwin/sound_files.h"
-#include "mainwin/sound_trigger.h"
 #include "mainwin/splash_window.h"
 #include "platform/system_folders.h"
+#include "program/current_location.h"
+#include "program/display_texts.h"
+#include "program/settings_converters.h"
+#include "sounds/qt_sound_player.h"
+#include "sounds/sound_files.h"
+#include "sounds/sound_trigger.h"
 
 namespace vek {
 

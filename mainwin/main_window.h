@@ -24,9 +24,9 @@
 #include "foundation/ui_services.h"
 #include "locations/dialogs/dialog_context.h"
 #include "locations/dialogs/times_panel.h"
-#include "mainwin/status_icon.h"
-#include "mainwin/vek_context.h"
-#include "mainwin/wall_clock.h"
+#include "program/status_icon.h"
+#include "program/vek_context.h"
+#include "program/wall_clock.h"
 
 namespace vek {
 

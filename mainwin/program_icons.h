@@ -9,7 +9,7 @@
 #include <QSize>
 
 #include "foundation/language.h"
-#include "mainwin/status_icon.h"
+#include "program/status_icon.h"
 
 namespace vek {
 

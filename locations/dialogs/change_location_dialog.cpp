@@ -21,7 +21,7 @@
 #include "engine/calendar.h"
 #include "foundation/qt/qt_strings.h"
 #include "foundation/ui_services.h"
-#include "mainwin/settings.h"
+#include "program/settings.h"
 
 namespace vek {
 

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "engine/trackers.h"
-#include "locations/dialogs/change_location_form.h"
+#include "locations/dialogs/change_location_model.h"
 #include "locations/dialogs/dialog_context.h"
 
 class QCheckBox;

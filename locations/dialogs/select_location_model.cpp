@@ -4,8 +4,9 @@
 #include <string_view>
 
 #include "engine/prayer_times.h"
-#include "mainwin/program_tables.h"
-#include "mainwin/program_utils.h"
+#include "locations/us_states.h"
+#include "program/current_location.h"
+#include "program/display_texts.h"
 
 namespace vek {
 

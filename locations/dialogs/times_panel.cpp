@@ -4,7 +4,7 @@
 #include <QLabel>
 
 #include "foundation/qt/qt_strings.h"
-#include "mainwin/program_utils.h"
+#include "program/display_texts.h"
 
 namespace vek {
 

@@ -5,6 +5,7 @@
 
 #include "foundation/arabic_support.h"
 #include "foundation/busy_wait.h"
+#include "foundation/debug_log.h"
 #include "foundation/drive_tests.h"
 #include "foundation/file_io.h"
 #include "foundation/shell_link.h"
@@ -124,6 +125,32 @@ TEST(DriveTests, WritableFolderLeavesNothingAndKeepsExistingProbeNames) {
   EXPECT_FALSE(DriveIsWritable("/proc"));
   EXPECT_FALSE(IsCDRomDrive(dir.path()));
   EXPECT_FALSE(IsCDRomDrive(dir.path() / "missing"));
+}
+
+TEST(StartDriveIsReadOnly, AWritableFolderPassesAndKeepsNothing) {
+  testing::TempDir dir;
+  testing::FakeUi ui;
+  EXPECT_FALSE(StartDriveIsReadOnly(dir.path(), ui));
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+TEST(StartDriveIsReadOnly, AFolderThatCannotBeWrittenStopsWithOneMessage) {
+  testing::TempDir dir;
+  const std::filesystem::path missing = dir.path() / "missing";
+  testing::FakeUi ui;
+  EXPECT_TRUE(StartDriveIsReadOnly(missing, ui));
+  ASSERT_EQ(1u, ui.messages.size());
+  const std::string& text = ui.messages[0];
+  EXPECT_EQ(0u, text.find("\nلا يمكن تشغيل البرنامج من القرص الحالي\n" + missing.string() + "\n"));
+  EXPECT_NE(std::string::npos,
+            text.find("\n\nProgram can not run from this Dive: " + missing.string() +
+                      "\nbecause it is Read-Only.\nPlease run it from a Read-Write disk"));
+  EXPECT_FALSE(std::filesystem::exists(missing));
+}
+
+TEST(DebugLogFileFor, IsInTheProgramFolder) {
+  EXPECT_EQ(std::filesystem::path("/opt/vek/VEK_LOG.TXT"), DebugLogFileFor("/opt/vek"));
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "mainwin/color_ref.h"
+#include "foundation/qt/color_ref.h"
 
 namespace vek {
 namespace {

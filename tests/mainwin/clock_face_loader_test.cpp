@@ -17,7 +17,7 @@
 #include "mainwin/analog_clock.h"
 #include "mainwin/clock_face.h"
 #include "mainwin/clock_face_form.h"
-#include "mainwin/clock_face_packs.h"
+#include "resources/clock_face_packs.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 

@@ -10,7 +10,7 @@
 #include "mainwin/alert_window.h"
 #include "mainwin/analog_clock.h"
 #include "mainwin/main_window_fixture.h"
-#include "mainwin/sound_trigger.h"
+#include "sounds/sound_trigger.h"
 
 namespace vek {
 namespace {

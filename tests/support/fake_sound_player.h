@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "mainwin/sound_player.h"
+#include "sounds/sound_player.h"
 
 namespace vek::testing {
 

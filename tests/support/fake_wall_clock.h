@@ -1,7 +1,7 @@
 // A wall clock that shows the time a test sets.
 #pragma once
 
-#include "mainwin/wall_clock.h"
+#include "program/wall_clock.h"
 
 namespace vek::testing {
 

@@ -24,6 +24,7 @@
 #include "foundation/command_line.h"
 #include "foundation/file_io.h"
 #include "foundation/qt/bilingual_dialogs.h"
+#include "foundation/qt/message_forms.h"
 #include "foundation/ui_services.h"
 #include "locations/dialogs/change_location_dialog.h"
 #include "locations/dialogs/location_operations_dialog.h"
@@ -35,11 +36,10 @@
 #include "mainwin/clock_face.h"
 #include "mainwin/clock_face_form.h"
 #include "mainwin/clock_face_loader.h"
-#include "mainwin/clock_face_packs.h"
 #include "mainwin/main_window.h"
-#include "mainwin/message_forms.h"
 #include "mainwin/program_icons.h"
 #include "mainwin/splash_window.h"
+#include "resources/clock_face_packs.h"
 
 namespace {
 

@@ -8,7 +8,8 @@
 
 #include "engine/calendar.h"
 #include "engine/prayer_times.h"
-#include "mainwin/program_utils.h"
+#include "program/current_location.h"
+#include "program/display_texts.h"
 #include "support/location_dialog_fixture.h"
 
 namespace vek {

@@ -1,0 +1,483 @@
+#include "locations/dialogs/change_location_model.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <initializer_list>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "engine/calendar.h"
+#include "program/display_texts.h"
+
+namespace vek {
+
+namespace {
+
+using F = ChangeLocationField;
+
+// The common year whose calendar turns the daylight-saving days into day numbers.
+constexpr int kCommonYear = 1998;
+
+const char* const kDegree180 = "Enter value between 0 and 180 degree please.";
+const char* const kDegree180Ar = "يرجى إدخال قيمة بين الصفر و 180 درجة";
+const char* const kMinuts59 = "Enter value between 0 and 59 minuts please.";
+const char* const kMinutes59Ar = "يرجى إدخال قيمة بين الصفر و 59 دقيقة";
+const char* const kHours2 = "Enter value between 0 and 2 Hours please.";
+const char* const kHours2Ar = "يرجى إدخال قيمة بين صفر و 2 ساعة";
+const char* const kDays31 = "Enter value between 1 and 31 days please.";
+const char* const kDays31Ar = "يرجى إدخال قيمة بين يوم و 31 يوماً";
+const char* const kMonths12 = "Enter value between 1 and 12 months please.";
+const char* const kMonths12Ar = "يرجى إدخال قيمة بين شهر و 12 شهراً";
+const char* const kAngle = "Enter value between 15 and 20 degree please.";
+const char* const kAngleAr = "يرجى إدخال قيمة بين 15 و 20 درجة";
+
+// In the order of ChangeLocationField.
+const std::array<ChangeLocationFieldRule, kChangeLocationFieldCount> kRules = {{
+    {0, 180, true, 3, kDegree180, kDegree180Ar},  // LongDeg
+    {0, 59, true, 2, kMinuts59, kMinutes59Ar},    // LongMin
+    {0, 180, true, 3, kDegree180, kDegree180Ar},  // St_LongDeg
+    {0, 65, true, 2,
+     "Enter value between 0 and 65 degree please, Calculations meaningful only up to 61 degree.",
+     "يرجى إدخال قيمة بين الصفر و 65 درجة، القيم التي هي دون 61 درجة تعطي دقة أكبر في "
+     "الحسابات"},                               // LatDeg
+    {0, 59, true, 3, kMinuts59, kMinutes59Ar},  // LatMin
+    {1, 31, false, 2, kDays31, kDays31Ar},      // DaySavingFrom
+    {1, 12, false, 2, kMonths12, kMonths12Ar},  // MonthSavingFrom
+    {1, 31, false, 2, kDays31, kDays31Ar},      // DaySavingTo
+    {1, 12, false, 2, kMonths12, kMonths12Ar},  // MonthSavingTo
+    {0, 2, true, 2, kHours2, kHours2Ar},        // FajrOffsetH
+    {0, 59, true, 2, "Enter value between 0 and 59 minutes please.", kMinutes59Ar},  // FajrOffsetM
+    {0, 2, true, 2, kHours2, kHours2Ar},                                             // IshaOffsetH
+    {0, 59, true, 2, kMinuts59, kMinutes59Ar},                                       // IshaOffsetM
+    {15, 20, false, 2, kAngle, kAngleAr},       // FajrInclinationD
+    {0, 59, true, 2, kMinuts59, kMinutes59Ar},  // FajrInclinationM
+    {15, 20, false, 2, kAngle, kAngleAr},       // IshaInclinationD
+    {0, 59, true, 2, kMinuts59, kMinutes59Ar},  // IshaInclinationM
+    {0, 1, true, 2, "Enter value between 0 and 1 hour please.",
+     "يرجى إدخال قيمة بين الصفر و 1 ساعة"},     // AfricanDelayH
+    {0, 59, true, 2, kMinuts59, kMinutes59Ar},  // AfricanDelayM
+    {0, 30, true, 2, "Enter value between 0 and 30 minuts please.",
+     "يرجى إدخال قيمة بين الصفر و 30 دقيقة"},  // ImsakDurationM
+    {0, 59, true, 2, "Enter value between 0 and 59 seconds please.",
+     "يرجى إدخال قيمة بين الصفر و 59 ثانية"},  // ImsakDurationS
+}};
+
+// The pairs whose minutes (or seconds) must be 0 while the larger unit is at its maximum.
+struct Pair {
+  F Major;
+  F Minor;
+};
+constexpr Pair kPairs[] = {
+    {F::LongDeg, F::LongMin},
+    {F::FajrOffsetH, F::FajrOffsetM},
+    {F::IshaOffsetH, F::IshaOffsetM},
+    {F::FajrInclinationD, F::FajrInclinationM},
+    {F::IshaInclinationD, F::IshaInclinationM},
+    {F::AfricanDelayH, F::AfricanDelayM},
+    {F::ImsakDurationM, F::ImsakDurationS},
+};
+
+std::size_t Index(F field) {
+  return static_cast<std::size_t>(field);
+}
+
+// An integer as the edits take it: an optional sign and decimal digits, nothing else.
+std::optional<int> ParseInteger(const std::string& text) {
+  std::string_view digits(text);
+  const bool plus = !digits.empty() && digits.front() == '+';
+  if (plus)
+    digits.remove_prefix(1);
+  if (digits.empty() || (plus && (digits.front() < '0' || digits.front() > '9')))
+    return std::nullopt;
+  int value = 0;
+  const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+  if (ec != std::errc() || end != digits.data() + digits.size())
+    return std::nullopt;
+  return value;
+}
+
+std::string Decimal(long long value) {
+  return std::to_string(value);
+}
+
+int Clamp(int value, ChangeLocationField field) {
+  const ChangeLocationFieldRule& rule = FieldRule(field);
+  return std::clamp(value, rule.Min, rule.Max);
+}
+
+// The daylight-saving day and month edits as a day of the common year, when they form a date.
+std::optional<int> DayOfCommonYear(std::optional<int> day, std::optional<int> month) {
+  if (!day || !month || *month < 1 || *month > 12 || *day < 1 ||
+      *day > DaysInGregorianMonth(kCommonYear, *month))
+    return std::nullopt;
+  return DayNumberOfYear(EncodeDate(kCommonYear, *month, *day));
+}
+
+}  // namespace
+
+const ChangeLocationFieldRule& FieldRule(ChangeLocationField field) {
+  return kRules[Index(field)];
+}
+
+std::string RangeMessage(ChangeLocationField field, Language lang) {
+  const ChangeLocationFieldRule& rule = FieldRule(field);
+  return lang == Language::Arabic ? rule.Arabic : rule.English;
+}
+
+std::string TimeZoneText(int item) {
+  const int halves = item - kGreenwichZone;
+  const char* sign = halves > 0 ? "+" : halves < 0 ? "-" : "";
+  char text[16];
+  std::snprintf(text, sizeof text, "%s%d%s", sign, std::abs(halves) / 2,
+                halves % 2 != 0 ? ".5" : "");
+  // The number left-aligned in six characters.
+  std::string number(text);
+  number.resize(std::max<std::size_t>(number.size(), 6), ' ');
+  return number + "GMT";
+}
+
+ZoneMeridian TimeZoneMeridian(int item) {
+  const int s = item > kGreenwichZone ? 1 : -1;
+  // (item - 24) * 15 * s / 2 degrees, counted in half degrees; a half rounds to the even degree.
+  const int halfDegrees = (item - kGreenwichZone) * 15 * s;
+  int degrees = halfDegrees / 2;
+  if (halfDegrees % 2 != 0 && degrees % 2 != 0)
+    ++degrees;
+  return {degrees, (1 - s) / 2};
+}
+
+int TimeZoneItem(int meridian, bool west) {
+  const long steps = std::lround(meridian / 15.0 * 2);
+  const long item = (west ? -steps : steps) + kGreenwichZone;
+  return static_cast<int>(std::clamp<long>(item, 0, kTimeZoneCount - 1));
+}
+
+DegreesMinutes AngleToForm(std::int32_t angle) {
+  return {(angle + 180) / 60 + 15, (angle + 180) % 60};
+}
+
+std::int32_t FormToAngle(int degrees, int minutes) {
+  return degrees * 60 + minutes - 1080;
+}
+
+MethodPanels MethodPanelsFor(int method) {
+  switch (method) {
+    case 0:
+    case 1:
+      return {true, true, false, false, false, false, true};
+    case 2:
+      return {false, false, true, true, false, false, false};
+    case 4:
+      return {true, false, false, true, true, false, false};
+    default:  // 3, and no method checked
+      return {true, true, false, false, true, true, false};
+  }
+}
+
+// ---- the form ------------------------------------------------------------------------------
+
+void ChangeLocationForm::LoadLocation(const TLocationRec& stored) {
+  stored_ = stored;
+  RecordToForm(stored_);
+  modified_ = false;
+}
+
+void ChangeLocationForm::RecordToForm(const TLocationRec& rec) {
+  const auto set = [this](F field, long long value) { texts_[Index(field)] = Decimal(value); };
+  title_ = rec.City + "  (" + rec.Country + ")";
+  set(F::LongDeg, rec.LongDeg);
+  set(F::LongMin, rec.LongMin);
+  set(F::LatDeg, rec.LatDeg);
+  set(F::LatMin, rec.LatMin);
+  set(F::St_LongDeg, rec.St_Longitude);
+  zoneItem_ = TimeZoneItem(rec.St_Longitude, rec.West);
+  northernItem_ = rec.North ? 0 : 1;
+  westernItem_ = rec.West ? 1 : 0;
+
+  daySaving_ = rec.DST;
+  int day = 0, month = 0;
+  DayOfYearToDayMonth(rec.DstStart, day, month);
+  set(F::DaySavingFrom, day);
+  set(F::MonthSavingFrom, month);
+  DayOfYearToDayMonth(rec.DstEnd, day, month);
+  set(F::DaySavingTo, day);
+  set(F::MonthSavingTo, month);
+
+  const int method = static_cast<int>(rec.Method);
+  method_ = method <= 4 ? method : -1;
+  const DegreesMinutes fajr = AngleToForm(rec.FajrAngle);
+  const DegreesMinutes isha = AngleToForm(rec.IshaAngle);
+  savedAngleTexts_ = {Decimal(fajr.Degrees), Decimal(fajr.Minutes), Decimal(isha.Degrees),
+                      Decimal(isha.Minutes)};
+  FajrIshaOptionsChange();
+
+  set(F::FajrOffsetH, rec.FajrInterval / 3600);
+  set(F::FajrOffsetM, rec.FajrInterval % 3600 / 60);
+  set(F::IshaOffsetH, rec.IshaInterval / 3600);
+  set(F::IshaOffsetM, rec.IshaInterval % 3600 / 60);
+
+  africanZuhr_ = rec.ZuhrDelayOn;
+  set(F::AfricanDelayH, rec.ZuhrDelay / 3600);
+  set(F::AfricanDelayM, rec.ZuhrDelay % 3600 / 60);
+
+  hanafi_ = rec.Hanafi;
+  fixedDuration_ = rec.ImsakFixedDuration;
+  set(F::ImsakDurationM, rec.ImsakDuration / 60);
+  set(F::ImsakDurationS, rec.ImsakDuration % 60);
+}
+
+std::optional<int> ChangeLocationForm::Value(ChangeLocationField field) const {
+  const std::string& text = Text(field);
+  if (text.empty())
+    return 0;
+  return ParseInteger(text);
+}
+
+TLocationRec ChangeLocationForm::FormToRecord() const {
+  TLocationRec r = stored_;
+  const auto value = [this](F field) {
+    return Clamp(Value(field).value_or(FieldRule(field).Min), field);
+  };
+  // A larger unit at its maximum allows no minutes.
+  const auto pair = [&](F major, F minor) {
+    const int big = value(major);
+    return std::pair{big, big == FieldRule(major).Max ? 0 : value(minor)};
+  };
+  const auto byte = [](int v) { return static_cast<std::uint8_t>(v); };
+
+  const auto [longDeg, longMin] = pair(F::LongDeg, F::LongMin);
+  r.LongDeg = byte(longDeg);
+  r.LongMin = byte(longMin);
+  r.LatDeg = byte(value(F::LatDeg));
+  r.LatMin = byte(value(F::LatMin));
+  r.St_Longitude = byte(value(F::St_LongDeg));
+  r.North = northernItem_ == 0;
+  r.West = westernItem_ == 1;
+  r.DST = daySaving_;
+  if (daySaving_) {
+    const auto start = DayOfCommonYear(Value(F::DaySavingFrom), Value(F::MonthSavingFrom));
+    const auto end = DayOfCommonYear(Value(F::DaySavingTo), Value(F::MonthSavingTo));
+    if (start && end) {
+      r.DstStart = static_cast<std::uint16_t>(*start);
+      r.DstEnd = static_cast<std::uint16_t>(*end);
+    }
+  }
+
+  if (method_ >= 0)
+    r.Method = static_cast<TFajrIshaMethod>(method_);
+  const auto interval = [&](F hours, F minutes) {
+    const auto [h, m] = pair(hours, minutes);
+    return h * 3600 + m * 60;
+  };
+  const auto angle = [&](F degrees, F minutes) {
+    const auto [d, m] = pair(degrees, minutes);
+    return FormToAngle(d, m);
+  };
+  switch (method_) {
+    case 2:
+      r.FajrInterval = interval(F::FajrOffsetH, F::FajrOffsetM);
+      r.IshaInterval = interval(F::IshaOffsetH, F::IshaOffsetM);
+      break;
+    case 4:
+      r.FajrAngle = angle(F::FajrInclinationD, F::FajrInclinationM);
+      r.IshaInterval = interval(F::IshaOffsetH, F::IshaOffsetM);
+      break;
+    default:
+      r.FajrAngle = angle(F::FajrInclinationD, F::FajrInclinationM);
+      r.IshaAngle = angle(F::IshaInclinationD, F::IshaInclinationM);
+      break;
+  }
+
+  r.ZuhrDelayOn = africanZuhr_;
+  r.ZuhrDelay = interval(F::AfricanDelayH, F::AfricanDelayM);
+  r.Hanafi = hanafi_;
+  r.ImsakFixedDuration = fixedDuration_;
+  const auto [imsakMin, imsakSec] = pair(F::ImsakDurationM, F::ImsakDurationS);
+  r.ImsakDuration = imsakMin * 60 + imsakSec;
+  return r;
+}
+
+void ChangeLocationForm::SetText(ChangeLocationField field, const std::string& text) {
+  std::string& current = texts_[Index(field)];
+  if (current == text)
+    return;
+  current = text;
+  MarkModified();
+}
+
+void ChangeLocationForm::NumOnly(ChangeLocationField field, const std::string& text) {
+  SetText(field, !text.empty() && !ParseInteger(text) ? std::string() : text);
+}
+
+std::optional<ChangeLocationError> ChangeLocationForm::Exit(ChangeLocationField field) {
+  const ChangeLocationFieldRule& rule = FieldRule(field);
+  if (Text(field).empty() && rule.EmptyBecomesZero)
+    SetText(field, "0");
+  const std::optional<int> value = Value(field);
+  const bool inRange = value && *value >= rule.Min && *value <= rule.Max;
+  std::optional<ChangeLocationError> error;
+  if (!inRange)
+    error = ChangeLocationError{field, RangeMessage(field, lang_)};
+
+  // An empty or non-numeric larger unit is not at its maximum.
+  for (const Pair& p : kPairs) {
+    if (p.Major == field || p.Minor == field) {
+      if (Value(p.Major) == FieldRule(p.Major).Max)
+        SetText(p.Minor, "0");
+    }
+  }
+  if (field == F::St_LongDeg && inRange)
+    zoneItem_ = TimeZoneItem(*value, westernItem_ == 1);
+  return error;
+}
+
+void ChangeLocationForm::NorthernChange(int item) {
+  if (item == northernItem_ || item < 0 || item > 1)
+    return;
+  northernItem_ = item;
+  MarkModified();
+}
+
+void ChangeLocationForm::GMTChange(int item) {
+  if (item == zoneItem_ || item < 0 || item >= kTimeZoneCount)
+    return;
+  zoneItem_ = item;
+  const ZoneMeridian zone = TimeZoneMeridian(item);
+  // Set directly: the meridian follows the zone without running the meridian's own handlers.
+  texts_[Index(F::St_LongDeg)] = Decimal(zone.Meridian);
+  westernItem_ = zone.WesternItem;
+  MarkModified();
+}
+
+void ChangeLocationForm::WesternChange(int item) {
+  if (item == westernItem_ || item < 0 || item > 1)
+    return;
+  westernItem_ = item;
+  zoneItem_ = TimeZoneItem(Clamp(Value(F::St_LongDeg).value_or(0), F::St_LongDeg), item == 1);
+  MarkModified();
+}
+
+void ChangeLocationForm::DaySavingClick(bool checked) {
+  daySaving_ = checked;
+  MarkModified();
+}
+
+void ChangeLocationForm::AfricanZuhrClick(bool checked) {
+  africanZuhr_ = checked;
+  MarkModified();
+}
+
+void ChangeLocationForm::HanafiMethodClick(bool checked) {
+  hanafi_ = checked;
+  MarkModified();
+}
+
+void ChangeLocationForm::FixedDurationClick(bool fixedDuration) {
+  if (fixedDuration == fixedDuration_ || (!fixedDuration && !panels_.Reconcile))
+    return;
+  fixedDuration_ = fixedDuration;
+  MarkModified();
+}
+
+void ChangeLocationForm::MethodClick(int method) {
+  if (method == method_ || method < 0 || method > 4)
+    return;
+  method_ = method;
+  FajrIshaOptionsChange();
+}
+
+void ChangeLocationForm::FajrIshaOptionsChange() {
+  const int m = method_ < 0 ? 3 : method_;
+  panels_ = MethodPanelsFor(m);
+  const auto angles = [this](const char* fd, const char* fm, const char* id, const char* im) {
+    SetText(F::FajrInclinationD, fd);
+    SetText(F::FajrInclinationM, fm);
+    SetText(F::IshaInclinationD, id);
+    SetText(F::IshaInclinationM, im);
+  };
+  switch (m) {
+    case 0:
+      angles("18", "0", "19", "30");
+      break;
+    case 1:
+      angles("19", "30", "19", "30");
+      break;
+    case 3:
+      angles(savedAngleTexts_[0].c_str(), savedAngleTexts_[1].c_str(), savedAngleTexts_[2].c_str(),
+             savedAngleTexts_[3].c_str());
+      break;
+    case 4:
+      SetText(F::FajrInclinationD, savedAngleTexts_[0]);
+      SetText(F::FajrInclinationM, savedAngleTexts_[1]);
+      break;
+    default:
+      break;
+  }
+  // Reconcile belongs to the Eastern and Middle-Eastern methods only.
+  if (m >= 2)
+    fixedDuration_ = true;
+  MarkModified();
+}
+
+std::optional<ChangeLocationError> ChangeLocationForm::ValidateForAccept() {
+  // The edits whose values reach the record, from the top of the form down.
+  std::vector<F> fields = {F::LongDeg, F::LongMin, F::LatDeg, F::LatMin, F::St_LongDeg};
+  if (daySaving_)
+    fields.insert(fields.end(),
+                  {F::DaySavingFrom, F::MonthSavingFrom, F::DaySavingTo, F::MonthSavingTo});
+  switch (method_) {
+    case 2:
+      fields.insert(fields.end(), {F::FajrOffsetH, F::FajrOffsetM, F::IshaOffsetH, F::IshaOffsetM});
+      break;
+    case 4:
+      fields.insert(fields.end(),
+                    {F::FajrInclinationD, F::FajrInclinationM, F::IshaOffsetH, F::IshaOffsetM});
+      break;
+    default:
+      fields.insert(fields.end(), {F::FajrInclinationD, F::FajrInclinationM, F::IshaInclinationD,
+                                   F::IshaInclinationM});
+      break;
+  }
+  fields.insert(fields.end(),
+                {F::AfricanDelayH, F::AfricanDelayM, F::ImsakDurationM, F::ImsakDurationS});
+  for (F field : fields) {
+    if (auto error = Exit(field))
+      return error;
+  }
+  // Day 31 passes its own check with any month; 30 February is no day of the year.
+  if (daySaving_) {
+    for (const auto& [day, month] : {std::pair{F::DaySavingFrom, F::MonthSavingFrom},
+                                     std::pair{F::DaySavingTo, F::MonthSavingTo}}) {
+      if (!DayOfCommonYear(Value(day), Value(month)))
+        return ChangeLocationError{day, RangeMessage(day, lang_)};
+    }
+  }
+  return std::nullopt;
+}
+
+ChangeLocationAcceptance ChangeLocationForm::Accept(int year, const EngineContext& engine,
+                                                    const MonthCaptionContext& days) {
+  ChangeLocationAcceptance result;
+  result.Error = ValidateForAccept();
+  if (result.Error)
+    return result;
+  result.Record = FormToRecord();
+  ScanHighLatitude(result.Record, year, engine, result.Track);
+  if (result.Track.AnySet()) {
+    result.ConflictText = lang_ == Language::Arabic ? ArabicConflictText(result.Track, days)
+                                                    : EnglishConflictText(result.Track, days);
+  }
+  result.Store = modified_;
+  return result;
+}
+
+void ChangeLocationForm::Stored(const TLocationRec& rec) {
+  stored_ = rec;
+  modified_ = false;
+}
+
+}  // namespace vek

@@ -1,0 +1,194 @@
+// What the change-location dialog decides, without widgets: the form's values as texts and
+// indices, the record-to-form mapping and back, the time-zone list and its meridians, the method
+// rule, the exit validators of the numeric edits and the checks and high-latitude scan of Accept.
+// The dialog shows this state and hands every user action to it.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "engine/prayer_times.h"
+#include "engine/trackers.h"
+#include "foundation/language.h"
+#include "locations/location_record.h"
+#include "program/display_texts.h"
+
+namespace vek {
+
+// The numeric edits, each with its exit validator.
+enum class ChangeLocationField : int {
+  LongDeg,
+  LongMin,
+  St_LongDeg,  // the hidden standard-meridian edit
+  LatDeg,
+  LatMin,
+  DaySavingFrom,
+  MonthSavingFrom,
+  DaySavingTo,
+  MonthSavingTo,
+  FajrOffsetH,
+  FajrOffsetM,
+  IshaOffsetH,
+  IshaOffsetM,
+  FajrInclinationD,
+  FajrInclinationM,
+  IshaInclinationD,
+  IshaInclinationM,
+  AfricanDelayH,
+  AfricanDelayM,
+  ImsakDurationM,
+  ImsakDurationS,
+};
+inline constexpr int kChangeLocationFieldCount = 21;
+
+// The exit rule of one edit.
+struct ChangeLocationFieldRule {
+  int Min = 0;
+  int Max = 0;
+  bool EmptyBecomesZero = false;  // else an empty edit counts as 0
+  int MaxChars = 2;               // the edit's maximum length
+  const char* English = "";       // the range message
+  const char* Arabic = "";
+};
+const ChangeLocationFieldRule& FieldRule(ChangeLocationField field);
+// The range message of the field in the language.
+std::string RangeMessage(ChangeLocationField field, Language lang);
+
+// The time-zone box: item i (0..48) is the offset (i - 24) / 2 hours.
+inline constexpr int kTimeZoneCount = 49;
+inline constexpr int kGreenwichZone = 24;
+// "-12   GMT", "-11.5 GMT", ..., "0     GMT", "+0.5  GMT", ..., "+12   GMT".
+std::string TimeZoneText(int item);
+// The standard meridian and east/west item of a picked zone (0 east, 1 west; the zero zone counts
+// as west). Half-hour zones round 7.5-degree steps to the even neighbour.
+struct ZoneMeridian {
+  int Meridian = 0;
+  int WesternItem = 1;
+  bool operator==(const ZoneMeridian&) const = default;
+};
+ZoneMeridian TimeZoneMeridian(int item);
+// The zone item of a meridian east or west of Greenwich, kept inside the list.
+int TimeZoneItem(int meridian, bool west);
+
+// The form shows a stored angle (arc-minutes above 18 degrees) as degrees and minutes.
+struct DegreesMinutes {
+  int Degrees = 0;
+  int Minutes = 0;
+  bool operator==(const DegreesMinutes&) const = default;
+};
+DegreesMinutes AngleToForm(std::int32_t angle);
+std::int32_t FormToAngle(int degrees, int minutes);
+
+// Which panels of the method show, and which controls are enabled, for a method (0..4).
+struct MethodPanels {
+  bool FajrAngle = true;
+  bool IshaAngle = true;
+  bool FixedFajr = false;
+  bool FixedIsha = false;
+  bool FajrAngleEdits = true;  // enabled
+  bool IshaAngleEdits = true;
+  bool Reconcile = false;  // the Reconcile Imsak radio is enabled
+  bool operator==(const MethodPanels&) const = default;
+};
+MethodPanels MethodPanelsFor(int method);
+
+// A refused value: the field that holds it and the message to show.
+struct ChangeLocationError {
+  ChangeLocationField Field = ChangeLocationField::LongDeg;
+  std::string Message;
+};
+
+// What Accept decided.
+struct ChangeLocationAcceptance {
+  std::optional<ChangeLocationError> Error;  // set: refused, nothing scanned or to be stored
+  TLocationRec Record;                       // the edited record
+  Trackers Track;                            // the high-latitude scan of Record
+  std::string ConflictText;                  // what the scan found; empty when nothing
+  bool Store = false;                        // the form was modified: store Record
+};
+
+class ChangeLocationForm {
+ public:
+  explicit ChangeLocationForm(Language lang = Language::English) : lang_(lang) {}
+
+  // Fills the form from the stored record; Modified is cleared.
+  void LoadLocation(const TLocationRec& stored);
+  void RecordToForm(const TLocationRec& rec);
+  // The stored record with the form's values; fields the form does not show are kept. Values are
+  // kept inside their ranges (Accept refuses others before this), and the daylight-saving days
+  // are taken from the edits only while daylight saving is on and the edits form dates.
+  TLocationRec FormToRecord() const;
+
+  // ---- user actions; each marks the form modified when it changes something.
+  // Text typed into an edit: a text that is no integer empties the edit.
+  void NumOnly(ChangeLocationField field, const std::string& text);
+  // Leaving an edit: the empty rule, the range check and the companion rule. Returns the range
+  // message when the value is outside its range (the text stays as typed).
+  std::optional<ChangeLocationError> Exit(ChangeLocationField field);
+  void NorthernChange(int item);  // 0 Northern, 1 Southern
+  void GMTChange(int item);       // a zone picked from the list
+  void WesternChange(int item);   // 0 east, 1 west
+  void DaySavingClick(bool checked);
+  void AfricanZuhrClick(bool checked);
+  void HanafiMethodClick(bool checked);
+  void FixedDurationClick(bool fixedDuration);  // either Imsak radio: true Fixed Duration
+  void MethodClick(int method);                 // a method radio (0..4)
+
+  // Runs the validator of every edit whose value reaches the record, then checks that the
+  // daylight-saving days form dates; the first refused value, if any.
+  std::optional<ChangeLocationError> ValidateForAccept();
+  // Validation, then the high-latitude scan of the edited record (in its own trackers) for the
+  // given year, and the conflict text in the form's language.
+  ChangeLocationAcceptance Accept(int year, const EngineContext& engine,
+                                  const MonthCaptionContext& days);
+  // The record was stored: it is the stored record now, and the form is not modified.
+  void Stored(const TLocationRec& rec);
+
+  // ---- the form's state
+  Language Lang() const { return lang_; }
+  bool Modified() const { return modified_; }
+  const std::string& Text(ChangeLocationField field) const {
+    return texts_[static_cast<std::size_t>(field)];
+  }
+  const std::string& Title() const { return title_; }
+  int NorthernItem() const { return northernItem_; }
+  int ZoneItem() const { return zoneItem_; }
+  int WesternItem() const { return westernItem_; }
+  bool DaySaving() const { return daySaving_; }
+  int Method() const { return method_; }  // -1 when no radio is checked
+  const MethodPanels& Panels() const { return panels_; }
+  bool AfricanZuhr() const { return africanZuhr_; }
+  bool HanafiMethod() const { return hanafi_; }
+  bool FixedDuration() const { return fixedDuration_; }
+  bool Reconcile() const { return !fixedDuration_; }
+  const std::array<std::string, 4>& SavedAngleTexts() const { return savedAngleTexts_; }
+  const TLocationRec& StoredRecord() const { return stored_; }
+
+ private:
+  void MarkModified() { modified_ = true; }
+  // A text written by the form itself; like typing, it marks the form modified when it changes.
+  void SetText(ChangeLocationField field, const std::string& text);
+  void FajrIshaOptionsChange();
+  std::optional<int> Value(ChangeLocationField field) const;
+
+  Language lang_;
+  TLocationRec stored_;
+  std::array<std::string, kChangeLocationFieldCount> texts_;
+  std::string title_;
+  int northernItem_ = 0;
+  int zoneItem_ = kGreenwichZone;
+  int westernItem_ = 0;
+  bool daySaving_ = false;
+  int method_ = -1;
+  MethodPanels panels_;
+  bool africanZuhr_ = false;
+  bool hanafi_ = false;
+  bool fixedDuration_ = true;
+  std::array<std::string, 4> savedAngleTexts_;  // Fajr degrees, minutes, Isha degrees, minutes
+  bool modified_ = false;
+};
+
+}  // namespace vek

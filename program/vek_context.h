@@ -1,0 +1,45 @@
+// Everything the main window keeps for a run, in one object that the window owns and hands to
+// the code that reads it: the settings and their file, the location list, today's times and the
+// high-latitude trackers, and the start-up's flags.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "engine/day_times.h"
+#include "engine/trackers.h"
+#include "foundation/ini_file.h"
+#include "locations/location_list.h"
+#include "program/clock_tick.h"
+#include "program/countdown.h"
+#include "program/settings.h"
+
+namespace vek {
+
+struct VekContext {
+  std::filesystem::path ThisPath;  // the program folder
+  IniFile SettingsFile;            // VEK.INI, open for the whole run
+  VekSettings Settings;
+  TLocations Locations;
+  Trackers Track;                 // of the current location's year
+  TDayTimesRec TodayTimes{};      // fractions of a day, slot order
+  TDayTimesRec YesterdayTimes{};  // for an Isha of the evening before that falls past midnight
+  bool IsRamadan = false;         // today's Hijri month is 9
+  bool ArabicSupported = false;   // the system can show Arabic
+  int AvailableAzhanCount = 0;    // adhan recordings 0..5 whose file is present
+
+  // The start-up's flags.
+  bool FormCreated = false;  // settings are written only once the start-up has finished
+  bool FirstRun = false;     // VEK.INI was missing at start
+  bool SettingsFileMissing = true;
+  bool FatalStartError = false;
+  bool RunInstaller = false;       // the user agreed to run the downloaded installer
+  std::string FoundInstallerPath;  // the downloaded installer found in the program folder
+
+  // The clock tick and the countdown.
+  ClockTick Tick;
+  StatusState Status;
+  NextEvent Next;
+};
+
+}  // namespace vek
