@@ -70,10 +70,6 @@ QString Utf8(const char* text) {
   return QString::fromUtf8(text);
 }
 
-QString ByLanguage(Language lang, const char* english, const char* arabic) {
-  return Utf8(lang == Language::Arabic ? arabic : english);
-}
-
 // Places a widget given in left-to-right coordinates of a parent of the given width, mirrored
 // for Arabic.
 void Place(QWidget* widget, bool mirrored, int parentWidth, int left, int top, int width,
@@ -157,9 +153,9 @@ QFrame* MakeButtonRow(QWidget* parent, Language lang, QToolButton*& close, QTool
           kButtonHeight);
     *buttons[i] = button;
   }
-  close->setText(ByLanguage(lang, "Close", "إغلاق"));
+  close->setText(QByLanguage(lang, "Close", "إغلاق"));
   close->setIcon(CloseImage());
-  mute->setText(ByLanguage(lang, "Mute", "إسكات"));
+  mute->setText(QByLanguage(lang, "Mute", "إسكات"));
   mute->setIcon(AzanOffImage());
   return row;
 }
@@ -317,8 +313,8 @@ void TKQTimeWindow::FormCreate() {
   // The check box and its note follow the language whether or not the update offer shows.
   DoNotShowThisWindow_CheckBox->setLayoutDirection(arabic ? Qt::RightToLeft : Qt::LeftToRight);
   DoNotShowThisWindow_CheckBox->setText(
-      ByLanguage(context_.lang, "Do not show this window again", "لا تُظهـِر هذه النافذة مستقبلا"));
-  DoNotShowThisWindow_L->setText(ByLanguage(
+      QByLanguage(context_.lang, "Do not show this window again", "لا تُظهـِر هذه النافذة مستقبلا"));
+  DoNotShowThisWindow_L->setText(QByLanguage(
       context_.lang,
       "You can also change this option from the main menu: Options / Show Warning Screen",
       "يمكنك أيضا تغيير هذا الخيار من القائمة الرئيسية: خيارات / إظهار نافذة التنبيه"));
@@ -427,24 +423,24 @@ void TKQTimeWindow::FormActivate() {
 
 void TKQTimeWindow::FillUpdateOffer() {
   const Language lang = context_.lang;
-  CurAzName_Label->setText(ByLanguage(lang, "Azhan files can be downloaded from our internet site",
-                                      "يمكن تنزيل ملفات الأذان من موقعنا على الإنترنت"));
-  Updates_Label->setText(ByLanguage(lang, "FREE UPDATES THROUGH THE INTERNET",
-                                    "ترقيات مجانية عبر موقعنا على الإنترنت"));
-  LiveUpdate_Label1->setText(ByLanguage(lang, "Click here for Live (automatic) Update",
-                                        "انقر هنا للترقية الحية (التلقائية) عبر الإنترنت"));
+  CurAzName_Label->setText(QByLanguage(lang, "Azhan files can be downloaded from our internet site",
+                                       "يمكن تنزيل ملفات الأذان من موقعنا على الإنترنت"));
+  Updates_Label->setText(QByLanguage(lang, "FREE UPDATES THROUGH THE INTERNET",
+                                     "ترقيات مجانية عبر موقعنا على الإنترنت"));
+  LiveUpdate_Label1->setText(QByLanguage(lang, "Click here for Live (automatic) Update",
+                                         "انقر هنا للترقية الحية (التلقائية) عبر الإنترنت"));
   LiveUpdate_Label2->setText(
-      ByLanguage(lang, "Note: Your ISP may have a Firewall, preventing this Live-Update",
-                 "ملاحظة: قد يكون لدى مزوّد خدمة الإنترنت جدار حماية يمنع هذه الترقية الحية"));
-  LiveUpdate_Label3->setText(ByLanguage(
+      QByLanguage(lang, "Note: Your ISP may have a Firewall, preventing this Live-Update",
+                  "ملاحظة: قد يكون لدى مزوّد خدمة الإنترنت جدار حماية يمنع هذه الترقية الحية"));
+  LiveUpdate_Label3->setText(QByLanguage(
       lang,
       "If this live (automatic) Update fails, you will have to perform the Manual Update below",
       "إذا فشلت هذه الترقية الحية (التلقائية) فعليك إجراء الترقية اليدوية أدناه"));
   TovarelinURL_Title->setText(
-      ByLanguage(lang, "Click here for Manual Update", "انقر هنا لإجراء الترقية يدويا:"));
+      QByLanguage(lang, "Click here for Manual Update", "انقر هنا لإجراء الترقية يدويا:"));
   DoNotShowThisWindow_CheckBox->setText(
-      ByLanguage(lang, "Do not show this window again", "لا تُظهـِر هذه النافذة مستقبلا"));
-  DoNotShowThisWindow_L->setText(ByLanguage(
+      QByLanguage(lang, "Do not show this window again", "لا تُظهـِر هذه النافذة مستقبلا"));
+  DoNotShowThisWindow_L->setText(QByLanguage(
       lang, "You can also change this option from the main menu: Options / Show Warning Screen",
       "يمكنك أيضا تغيير هذا الخيار من القائمة الرئيسية: خيارات / إظهار نافذة التنبيه"));
   DoNotShowThisWindow_CheckBox->setLayoutDirection(lang == Language::Arabic ? Qt::RightToLeft

@@ -1,19 +1,17 @@
 // The main window TVEK__MAIN: today's seven times for the current location, the Hijri or
 // Gregorian date, the analogue clock, the countdown to the next event with its status colour,
 // and the tray icon, laid out for Arabic (right to left) or English. Creating it runs the whole
-// start-up of a run (FormCreate).
+// start-up of a run (FormCreate). The run's state lives in its ProgramSession; the window shows
+// it and follows what the session tells.
+//
+// The window's code is split by job: main_window.cpp builds it and runs the start-up, the
+// display and the timing; main_window_commands.cpp has the buttons, the clock commands and the
+// location menu; main_window_sounds.cpp the sounds menu and the sound tasks.
 #pragma once
 
-#include <QLabel>
 #include <QMainWindow>
-#include <QMenu>
-#include <QPointer>
-#include <QPushButton>
-#include <QSystemTrayIcon>
-#include <QTimer>
-#include <QToolButton>
 
-#include <array>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -22,19 +20,16 @@
 #include "foundation/resource_pack.h"
 #include "foundation/system_services.h"
 #include "foundation/ui_services.h"
-#include "locations/dialogs/dialog_context.h"
-#include "locations/dialogs/times_panel.h"
+#include "mainwin/main_window_widgets.h"
+#include "program/program_session.h"
 #include "program/status_icon.h"
-#include "program/vek_context.h"
 #include "program/wall_clock.h"
 
 namespace vek {
 
 class AlertWindowPort;
-class AnalogClock;
 class SoundPlayer;
 class SoundTrigger;
-class TSplashWnd;
 
 // What the main window needs from the program that creates it.
 struct MainWindowOptions {
@@ -57,16 +52,16 @@ class TVEK__MAIN : public QMainWindow {
   explicit TVEK__MAIN(MainWindowOptions options, QWidget* parent = nullptr);
   ~TVEK__MAIN() override;
 
-  VekContext& Context() { return ctx_; }
-  const VekContext& Context() const { return ctx_; }
+  ProgramSession& Session() { return *session_; }
+  VekContext& Context() { return session_->Context(); }
+  const VekContext& Context() const { return session_->Context(); }
   // True when the start-up ended with the fatal location error: the window closes at once.
   bool ClosingAtStart() const { return closingAtStart_; }
 
+  MainWindowWidgets W;
+
   // Display.
-  // IsRamadan from today's Hijri date: at start, at each day change, and after the Hijri
-  // adjustment changes.
-  void UpdateRamadan();
-  void RecomputeAndShowTimes();
+  void ShowTimes();
   void ApplyLanguageLayout();
   void UpdateMenuCaptions();
   void UpdateDateCaptions();
@@ -99,10 +94,6 @@ class TVEK__MAIN : public QMainWindow {
   void OperationsClick();
   // The date kind (Hijri or Gregorian), also from the location dialogs' date button.
   void HijtiMiladiClick();
-  QMenu* LocationMenu = nullptr;
-  QAction* SelectItem = nullptr;
-  QAction* EditItem = nullptr;
-  QAction* OperationsItem = nullptr;
 
   // Sounds (the menu "Sounds" and the two sound buttons).
   void AlarmSoundBtnClick();
@@ -122,57 +113,8 @@ class TVEK__MAIN : public QMainWindow {
   SoundTrigger& Trigger() { return *trigger_; }
   AlertWindowPort& AlertWindow() { return *alertPort_; }
 
-  // Writes VEK.INI from the settings, once the start-up has finished; a failure is shown.
-  void SaveSettings();
   // Another start of the program asked this one to come to the front.
   void WMUser();
-
-  // The widgets, named after the components they stand for.
-  QWidget* MainPanel = nullptr;
-  QLabel* SDate_P = nullptr;  // the date
-  QLabel* City = nullptr;     // the location
-  QLabel* Logo = nullptr;
-  TimesPanel* KQ_P = nullptr;          // the times panel
-  std::array<QLabel*, 7> SlotNames{};  // Imsak .. Isha: the panel's labels
-  std::array<QLabel*, 7> SlotTimes{};
-  QLabel* FajrStatus = nullptr;  // high-latitude notices beside Fajr and Isha
-  QLabel* IshaStatus = nullptr;
-  QLabel* Main_Image = nullptr;  // the status icon
-  QLabel* TimesLeft = nullptr;   // the countdown
-  QLabel* STime = nullptr;       // the current time
-  QLabel* DLS_Label = nullptr;   // daylight saving
-  QLabel* _SHelp = nullptr;      // the status line
-  QWidget* Btns_P = nullptr;
-  QPushButton* ExitBtn = nullptr;
-  QPushButton* ReportBtn = nullptr;
-  QPushButton* CalendarBtn = nullptr;
-  QPushButton* _LanguageBtn = nullptr;
-  QPushButton* AzanSoundBtn = nullptr;
-  QPushButton* AlarmSoundBtn = nullptr;
-  QMenu* SoundsMenu = nullptr;
-  std::array<QAction*, 6> AzhanItems{};  // the single adhans
-  QAction* AllAzhansItem = nullptr;
-  std::array<QAction*, 8> TestAzhanItems{};
-  std::array<QAction*, 8> ChAzNameItems{};
-  QAction* AllSoundsItem = nullptr;
-  QAction* ShuruqWarningItem = nullptr;
-  QAction* BasmalahItem = nullptr;
-  QAction* StopThisTimeItem = nullptr;
-  QAction* ShowWarningScreenItem = nullptr;
-  QAction* ReadAvailableSurasItem = nullptr;
-  QAction* NextSuraItem = nullptr;
-  QAction* StopReadingItem = nullptr;
-  QAction* RefreshItem = nullptr;
-  QTimer* TaskTimer = nullptr;
-  QWidget* _OuterClockPanel = nullptr;
-  AnalogClock* OvcClock1 = nullptr;
-  QToolButton* ClockFaceSpeedButton = nullptr;
-  QToolButton* ClockBackGroundSpeedButton = nullptr;
-  QToolButton* ClcockSizeSpeedButton = nullptr;
-  QToolButton* ColorsSpeedButton = nullptr;
-  QSystemTrayIcon* StTrayIcon1 = nullptr;
-  QTimer* ClockTimer = nullptr;
-  QPointer<TSplashWnd> SplashWnd;
 
  protected:
   // The status-line part of a hint goes to the status line (ShowHintP).
@@ -184,6 +126,8 @@ class TVEK__MAIN : public QMainWindow {
  private:
   class SplashAwareUi;
 
+  // What the session told; the window shows the new state.
+  void OnSessionChange(SessionChange change);
   void FormCreate();
   void BuildWidgets();
   void HandleDownloadedInstaller();
@@ -196,35 +140,29 @@ class TVEK__MAIN : public QMainWindow {
   void RunTasks();
   void BuildLocationMenu();
   void CaptionLocationMenu();
-  LocationDialogContext MakeLocationDialogContext();
-  void AfterLocationChange(bool saveSettings, bool saveLocations);
   void LoadClock();
   void ApplyClockSize();
   void ApplyClockBackground();
   void ApplyHandColors();
-  bool LoadLocations();
-  void SelectSavedLocation();
   void CloseSplashNow();
   bool SplashWanted() const;
   void ShowCurrentTimeLabel();
   void SetClockButtonsVisible(bool visible);
   std::string Text(const char* english, const char* arabic) const;
   bool Arabic() const;
+  VekSettings& Settings() { return session_->Settings(); }
+  const VekSettings& Settings() const { return session_->Settings(); }
 
   MainWindowOptions options_;
-  std::unique_ptr<SplashAwareUi> ui_;
+  std::unique_ptr<UiServices> ui_;  // closes the splash screen before any message
   WallClock& clock_;
   SystemServices sys_;
-  VekContext ctx_;
+  std::unique_ptr<ProgramSession> session_;
   std::unique_ptr<SoundPlayer> ownPlayer_;
   SoundPlayer* player_ = nullptr;
   std::unique_ptr<AlertWindowPort> alertPort_;
   std::unique_ptr<SoundTrigger> trigger_;
-  // The open location dialog's date and clock panel, refreshed with the main window's.
-  std::function<void(const std::string&)> dialogDate_;
-  std::function<void()> dialogClock_;
   bool closingAtStart_ = false;
-  bool settingsErrorShown_ = false;
   QString title_;
 };
 

@@ -99,10 +99,6 @@ std::string ConflictText(const Trackers& trackers, const MonthCaptionContext& co
       trackers, [&](int day) { return MonthYearCaption(day, inLanguage); }, p);
 }
 
-std::string ByLanguage(Language lang, std::string_view english, std::string_view arabic) {
-  return std::string(lang == Language::Arabic ? arabic : english);
-}
-
 }  // namespace
 
 std::string FormatPrayerTime(double time, bool is24H) {

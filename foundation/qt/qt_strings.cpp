@@ -13,4 +13,8 @@ std::string ToUtf8(const QString& text) {
   return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
+QString QByLanguage(Language lang, const char* english, const char* arabic) {
+  return QString::fromUtf8(ByLanguage(lang, english, arabic));
+}
+
 }  // namespace vek

@@ -6,10 +6,15 @@
 #include <string>
 #include <string_view>
 
+#include "foundation/language.h"
+
 namespace vek {
 
 QString ToQString(std::string_view utf8);
 std::string ToUtf8(const QString& text);
+
+// ByLanguage as a Qt string: the UTF-8 text of the language.
+QString QByLanguage(Language lang, const char* english, const char* arabic);
 
 // Sets a control's text only when it differs, so that an unchanged text causes no repaint.
 template <class Control>

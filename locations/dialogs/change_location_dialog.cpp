@@ -19,9 +19,9 @@
 #include <QVBoxLayout>
 
 #include "engine/calendar.h"
+#include "foundation/qt/message_forms.h"
 #include "foundation/qt/qt_strings.h"
 #include "foundation/ui_services.h"
-#include "program/settings.h"
 
 namespace vek {
 
@@ -488,7 +488,7 @@ void TChangeLocation::FajrIshaOptionsChange() {
 
 void TChangeLocation::AcceptBtnClick() {
   const int year = DecodeDate(context_.Today).Year;
-  const NameLists& names = DefaultNameLists();
+  const NameLists& names = context_.Names;
   const MonthCaptionContext days{context_.HijriMode && context_.HijriMode(),
                                  context_.Lang,
                                  year,
@@ -534,16 +534,16 @@ void TChangeLocation::reject() {
 }
 
 void TChangeLocation::ShowMessage(const std::string& text) {
-  if (context_.Ui)
-    context_.Ui->ShowBox(text, Arabic() ? kArabicCaptions : kEnglishCaptions);
+  if (context_.ShowKQMessage)
+    context_.ShowKQMessage(text);
 }
 
 bool TChangeLocation::AskYes(const std::string& text) {
-  if (!context_.Ui)
+  if (!context_.AskYesNoMessage)
     return true;
   const bool wasInExit = inExit_;
   inExit_ = true;
-  const bool yes = context_.Ui->AskNoYes(text, Arabic() ? kArabicCaptions : kEnglishCaptions) == 1;
+  const bool yes = context_.AskYesNoMessage(text) == kResultYes;
   inExit_ = wasInExit;
   return yes;
 }

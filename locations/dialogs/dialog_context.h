@@ -1,6 +1,7 @@
-// What the location dialogs take from the main window: the one location list they read and
-// change, the language and display options, the engine's settings for their previews of today's
-// times, and the date panel they share with the main window.
+// What the location dialogs take from the program: the one location list they read and change,
+// the language and display options, the user's month names, the engine's settings for their
+// previews of today's times, the date panel they share with the main window, and the program's
+// message forms. MakeLocationDialogContext (session_dialog_context.h) fills it from the session.
 #pragma once
 
 #include <functional>
@@ -10,17 +11,19 @@
 #include "foundation/language.h"
 #include "foundation/ui_services.h"
 #include "locations/location_list.h"
+#include "program/settings.h"
 
 namespace vek {
 
 struct LocationDialogContext {
-  TLocations* Locations = nullptr;  // the main window's list
+  TLocations* Locations = nullptr;  // the program's list
   Language Lang = Language::English;
   bool ShowHint = true;
   bool IsRamadan = false;  // previews show Imsak too
   bool Is24H = false;
-  EngineContext Engine;  // safety offsets, Hijri adjustment, beeps of the engine
-  double Today = 0;      // today's date (days since 1899-12-30)
+  NameLists Names = DefaultNameLists();  // the month names of the high-latitude explanations
+  EngineContext Engine;                  // safety offsets, Hijri adjustment, beeps of the engine
+  double Today = 0;                      // today's date (days since 1899-12-30)
   UiServices* Ui = nullptr;
   // The date panel: the main window's date caption and current time, and its date button, which
   // switches the main window between Hijri and Gregorian dates (and saves that setting).
@@ -28,6 +31,10 @@ struct LocationDialogContext {
   std::function<std::string()> TimeText;
   std::function<bool()> HijriMode;
   std::function<void()> ToggleDateMode;
+  // The program's message forms: a message with OK, and a question with Yes, No and Cancel
+  // answering 6, 7 or 2 (Escape and the title bar answer Cancel).
+  std::function<void(const std::string&)> ShowKQMessage;
+  std::function<int(const std::string&)> AskYesNoMessage;
 };
 
 }  // namespace vek

@@ -22,15 +22,15 @@ constexpr double kMinute = 1.0 / 1440;
 
 TEST_F(MainWindow, LanguageButtonSwitchesLayoutAndSaves) {
   auto w = Start();
-  EXPECT_EQ(Qt::RightToLeft, w->MainPanel->layoutDirection());
-  EXPECT_EQ(QString::fromUtf8("الفجر"), w->SlotNames[Fajr]->text());
-  const QString arabicTimes = w->SlotTimes[Zuhr]->text();
+  EXPECT_EQ(Qt::RightToLeft, w->W.MainPanel->layoutDirection());
+  EXPECT_EQ(QString::fromUtf8("الفجر"), w->W.SlotNames[Fajr]->text());
+  const QString arabicTimes = w->W.SlotTimes[Zuhr]->text();
   w->LanguageBtnClick();
-  EXPECT_EQ(Qt::LeftToRight, w->MainPanel->layoutDirection());
-  EXPECT_EQ("Fajr", w->SlotNames[Fajr]->text());
-  EXPECT_EQ(QString::fromUtf8("عربي"), w->_LanguageBtn->text());
-  EXPECT_EQ(arabicTimes, w->SlotTimes[Zuhr]->text());
-  EXPECT_TRUE(w->TimesLeft->text().contains("till"));
+  EXPECT_EQ(Qt::LeftToRight, w->W.MainPanel->layoutDirection());
+  EXPECT_EQ("Fajr", w->W.SlotNames[Fajr]->text());
+  EXPECT_EQ(QString::fromUtf8("عربي"), w->W._LanguageBtn->text());
+  EXPECT_EQ(arabicTimes, w->W.SlotTimes[Zuhr]->text());
+  EXPECT_TRUE(w->W.TimesLeft->text().contains("till"));
   IniFile ini(folder() / "VEK.INI");
   EXPECT_EQ("English", ini.ReadString("Orvessa, by Al Tovarelin", "Language", ""));
 }
@@ -38,19 +38,19 @@ TEST_F(MainWindow, LanguageButtonSwitchesLayoutAndSaves) {
 TEST_F(MainWindow, TheTickUpdatesTheCountdownEachMinuteAndTheDayAtMidnight) {
   WriteIni("[Orvessa, by Al Tovarelin]\r\nLanguage=English\r\n");
   auto w = Start({"StopClock"});  // the test drives the tick itself
-  EXPECT_FALSE(w->ClockTimer->isActive());
-  const QString before = w->TimesLeft->text();
+  EXPECT_FALSE(w->W.ClockTimer->isActive());
+  const QString before = w->W.TimesLeft->text();
   const int minutes = w->Context().Next.MinutesToNext;
   clock.now += kMinute;
   w->OvcClock1SecondChange();
   EXPECT_EQ(minutes - 1, w->Context().Next.MinutesToNext);
-  EXPECT_NE(before, w->TimesLeft->text());
+  EXPECT_NE(before, w->W.TimesLeft->text());
 
   const double fajrToday = w->Context().TodayTimes[Fajr];
-  const QString dateToday = w->SDate_P->text();
+  const QString dateToday = w->W.SDate_P->text();
   clock.now = std::floor(clock.now) + 1 + 0.5 * kMinute;  // just after midnight
   w->OvcClock1SecondChange();
-  EXPECT_NE(dateToday, w->SDate_P->text());
+  EXPECT_NE(dateToday, w->W.SDate_P->text());
   EXPECT_NE(fajrToday, w->Context().TodayTimes[Fajr]);
   EXPECT_EQ(Fajr, w->Context().Next.Kind);
 }
@@ -62,12 +62,12 @@ TEST_F(MainWindow, RamadanShowsImsak) {
   clock.now = day + 10 + 0.5;  // noon, ten days into Ramadan
   auto w = Start();
   EXPECT_TRUE(w->Context().IsRamadan);
-  EXPECT_FALSE(w->SlotTimes[Imsak]->isHidden());
-  EXPECT_FALSE(w->SlotTimes[Imsak]->text().isEmpty());
+  EXPECT_FALSE(w->W.SlotTimes[Imsak]->isHidden());
+  EXPECT_FALSE(w->W.SlotTimes[Imsak]->text().isEmpty());
   clock.now = day + 40 + 0.5;
   w->OvcClock1SecondChange();
   EXPECT_FALSE(w->Context().IsRamadan);
-  EXPECT_TRUE(w->SlotTimes[Imsak]->isHidden());
+  EXPECT_TRUE(w->W.SlotTimes[Imsak]->isHidden());
 }
 
 TEST_F(MainWindow, HighLatitudeNoticeForACityWhereTwilightNeverEnds) {
@@ -76,8 +76,8 @@ TEST_F(MainWindow, HighLatitudeNoticeForACityWhereTwilightNeverEnds) {
       "SelectedCountry=RUSSIA\r\n");
   auto w = Start();
   ASSERT_TRUE(w->Context().Track.AnySet());
-  EXPECT_FALSE(w->IshaStatus->isHidden());
-  EXPECT_TRUE(w->IshaStatus->toolTip().startsWith(
+  EXPECT_FALSE(w->W.IshaStatus->isHidden());
+  EXPECT_TRUE(w->W.IshaStatus->toolTip().startsWith(
       "The calculation method that you have chosen for your location produces:"));
 }
 
@@ -160,18 +160,18 @@ TEST_F(MainWindow, LocationDialogsRefreshTheWindowAndTheMarks) {
   ASSERT_GE(list.CurrentIndex, 0);
   CloseNextDialog();
   w->SelectClick();
-  EXPECT_TRUE(w->City->text().startsWith("MOSCOW"));
+  EXPECT_TRUE(w->W.City->text().startsWith("MOSCOW"));
   EXPECT_TRUE(w->Context().Track.AnySet());
-  EXPECT_FALSE(w->IshaStatus->isHidden());
+  EXPECT_FALSE(w->W.IshaStatus->isHidden());
   IniFile ini(folder() / "VEK.INI");
   EXPECT_EQ("MOSCOW", ini.ReadString("Orvessa, by Al Tovarelin", "SelectedCity", ""));
 
   list.CurrentIndex = list.Find("DAMASCUS", "SYRIA", "");
   CloseNextDialog();
   w->OperationsClick();
-  EXPECT_TRUE(w->City->text().startsWith("DAMASCUS"));
+  EXPECT_TRUE(w->W.City->text().startsWith("DAMASCUS"));
   EXPECT_FALSE(w->Context().Track.AnySet());
-  EXPECT_TRUE(w->IshaStatus->isHidden());
+  EXPECT_TRUE(w->W.IshaStatus->isHidden());
 }
 
 }  // namespace

@@ -18,11 +18,11 @@ TEST_F(Startup, FirstRunShowsDamascusWithoutSplashAndWritesEveryKey) {
   const VekContext& c = w->Context();
   EXPECT_TRUE(c.FirstRun);
   EXPECT_TRUE(c.FormCreated);
-  EXPECT_FALSE(w->SplashWnd);
+  EXPECT_FALSE(w->W.SplashWnd);
   EXPECT_EQ("DAMASCUS", c.Locations.Current().Rec.City);
   EXPECT_EQ(Language::Arabic, c.Settings.Lang);
-  EXPECT_FALSE(w->SlotTimes[Fajr]->text().isEmpty());
-  EXPECT_FALSE(w->TimesLeft->text().isEmpty());
+  EXPECT_FALSE(w->W.SlotTimes[Fajr]->text().isEmpty());
+  EXPECT_FALSE(w->W.TimesLeft->text().isEmpty());
   EXPECT_TRUE(ui.messages.empty());
   IniFile ini(folder() / "VEK.INI");
   EXPECT_EQ("DAMASCUS", ini.ReadString("Orvessa, by Al Tovarelin", "SelectedCity", ""));
@@ -38,10 +38,10 @@ TEST_F(Startup, SavedSettingsAndSplash) {
   const VekContext& c = w->Context();
   EXPECT_FALSE(c.FirstRun);
   EXPECT_EQ("BOSTON", c.Locations.Current().Rec.City);
-  EXPECT_EQ(Qt::LeftToRight, w->MainPanel->layoutDirection());
-  EXPECT_TRUE(w->City->text().startsWith("BOSTON  (USA) - "));
-  EXPECT_TRUE(w->SplashWnd);  // closing: hidden now, gone half a second later
-  EXPECT_FALSE(w->SplashWnd->isVisible());
+  EXPECT_EQ(Qt::LeftToRight, w->W.MainPanel->layoutDirection());
+  EXPECT_TRUE(w->W.City->text().startsWith("BOSTON  (USA) - "));
+  EXPECT_TRUE(w->W.SplashWnd);  // closing: hidden now, gone half a second later
+  EXPECT_FALSE(w->W.SplashWnd->isVisible());
 }
 
 TEST_F(Startup, NoSplashOrInstallParameters) {
@@ -49,7 +49,7 @@ TEST_F(Startup, NoSplashOrInstallParameters) {
   for (const std::vector<std::string>& params :
        {std::vector<std::string>{"x", "NoSplash"}, std::vector<std::string>{"/install"}}) {
     auto w = Start(params);
-    EXPECT_FALSE(w->SplashWnd) << params.back();
+    EXPECT_FALSE(w->W.SplashWnd) << params.back();
   }
 }
 
@@ -79,9 +79,9 @@ TEST_F(Startup, EmptyLocationListShowsEmptyPanels) {
   auto w = Start();
   EXPECT_FALSE(w->ClosingAtStart());
   EXPECT_EQ(0, w->Context().Locations.Count());
-  EXPECT_TRUE(w->SlotTimes[Fajr]->text().isEmpty());
-  EXPECT_TRUE(w->TimesLeft->text().isEmpty());
-  EXPECT_TRUE(w->City->text().isEmpty());
+  EXPECT_TRUE(w->W.SlotTimes[Fajr]->text().isEmpty());
+  EXPECT_TRUE(w->W.TimesLeft->text().isEmpty());
+  EXPECT_TRUE(w->W.City->text().isEmpty());
 }
 
 TEST_F(Startup, DownloadedInstallerIsOfferedOrMoved) {

@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "engine/calendar.h"
+#include "foundation/qt/message_forms.h"
 #include "support/fake_ui.h"
 #include "support/locations_fixture.h"
 
@@ -44,6 +45,19 @@ class ChangeLocationDialogTest : public ::testing::Test {
     c.ShowHint = showHint;
     c.Today = EncodeDate(2026, 3, 1);
     c.Ui = &ui_;
+    // The program's message forms, recorded; questions answered from ui_.answers (Cancel when
+    // none is left, as Escape answers).
+    c.ShowKQMessage = [this](const std::string& text) {
+      ui_.dialogs.push_back({"message", text, 0});
+    };
+    c.AskYesNoMessage = [this](const std::string& text) {
+      ui_.dialogs.push_back({"question", text, 0});
+      if (ui_.answers.empty())
+        return kResultCancel;
+      const int answer = ui_.answers.front();
+      ui_.answers.pop_front();
+      return answer;
+    };
     return c;
   }
 
@@ -123,7 +137,7 @@ TEST_F(ChangeLocationDialogTest, LoadingFillsTheControlsWithoutMarkingModified) 
   dialog.HanafiMethod->click();
   EXPECT_TRUE(dialog.Modified());
   EXPECT_TRUE(dialog.RestoreBtn->isEnabled());
-  ui_.answers = {1};
+  ui_.answers = {kResultYes};
   dialog.RestoreBtn->click();
   EXPECT_FALSE(dialog.Modified());
   EXPECT_FALSE(dialog.HanafiMethod->isChecked());
@@ -148,8 +162,8 @@ TEST_F(ChangeLocationDialogTest, TypingAndLeavingEdits) {
   Type(dialog.LongDeg, "200");
   Leave(dialog.LongDeg);
   ASSERT_EQ(ui_.dialogs.size(), 1u);
+  EXPECT_EQ(ui_.dialogs[0].kind, "message");
   EXPECT_EQ(ui_.dialogs[0].text, "Enter value between 0 and 180 degree please.");
-  EXPECT_EQ(ui_.dialogs[0].option, kEnglishCaptions);
   EXPECT_EQ(dialog.LongDeg->text(), "200");
   QApplication::processEvents();
   EXPECT_EQ(dialog.focusWidget(), dialog.LongDeg);
@@ -244,8 +258,8 @@ TEST_F(ChangeLocationDialogTest, AcceptRefusesAValueThatNeverLeftItsEdit) {
   EXPECT_TRUE(dialog.isVisible());
   EXPECT_EQ(dialog.result(), 0);
   ASSERT_EQ(ui_.dialogs.size(), 1u);
+  EXPECT_EQ(ui_.dialogs[0].kind, "message");
   EXPECT_EQ(ui_.dialogs[0].text, "يرجى إدخال قيمة بين الصفر و 180 درجة");
-  EXPECT_EQ(ui_.dialogs[0].option, kArabicCaptions);
   EXPECT_EQ(list_.GetItem(0).Rec.LongDeg, 36);
   EXPECT_FALSE(list_.Modified);
   QApplication::processEvents();
@@ -259,10 +273,24 @@ TEST_F(ChangeLocationDialogTest, AcceptReportsTheConflictsOfTheEditedRecord) {
   dialog.AcceptBtn->click();
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   ASSERT_EQ(ui_.dialogs.size(), 1u);  // information only: stored all the same
-  EXPECT_EQ(ui_.dialogs[0].kind, "box");
+  EXPECT_EQ(ui_.dialogs[0].kind, "message");
   EXPECT_FALSE(ui_.dialogs[0].text.empty());
   EXPECT_TRUE(dialog.Track().AnySet());
   EXPECT_EQ(list_.GetItem(1).Rec.LatDeg, 63);
+}
+
+TEST_F(ChangeLocationDialogTest, TheConflictTextNamesTheUsersMonths) {
+  LocationDialogContext context = Context(Language::English);
+  for (std::string& month : context.Names.EMonths)
+    month = "Moon" + std::to_string(&month - context.Names.EMonths.data() + 1);
+  TChangeLocation dialog(context, 1);
+  dialog.show();
+  Type(dialog.LatDeg, "63");
+  dialog.AcceptBtn->click();
+  ASSERT_EQ(ui_.dialogs.size(), 1u);
+  // The summer days of the scan fall in May to August.
+  EXPECT_NE(ui_.dialogs[0].text.find("Moon"), std::string::npos) << ui_.dialogs[0].text;
+  EXPECT_EQ(ui_.dialogs[0].text.find("June"), std::string::npos) << ui_.dialogs[0].text;
 }
 
 TEST_F(ChangeLocationDialogTest, CancelAsksOnlyAfterChanges) {
@@ -277,12 +305,15 @@ TEST_F(ChangeLocationDialogTest, CancelAsksOnlyAfterChanges) {
   TChangeLocation dialog(Context(Language::Arabic), 0);
   dialog.show();
   Type(dialog.LatDeg, "40");
-  ui_.answers = {0, 1};
+  ui_.answers = {kResultNo, kResultCancel, kResultYes};
   dialog.CancelBtn->click();  // No: the dialog stays with the change
   EXPECT_TRUE(dialog.isVisible());
   EXPECT_EQ(dialog.LatDeg->text(), "40");
   ASSERT_EQ(ui_.dialogs.size(), 1u);
+  EXPECT_EQ(ui_.dialogs[0].kind, "question");
   EXPECT_EQ(ui_.dialogs[0].text, "هل تريد بالتأكيد إلغاء التعديلات  المتعلقة بهذا الموقع؟");
+  dialog.CancelBtn->click();  // Cancel: stays too
+  EXPECT_TRUE(dialog.isVisible());
   dialog.reject();  // Escape, answered Yes
   EXPECT_FALSE(dialog.isVisible());
   EXPECT_EQ(dialog.result(), QDialog::Rejected);

@@ -1,0 +1,163 @@
+#include "mainwin/main_window.h"
+#include "sounds/sound_trigger.h"
+
+#include <QFrame>
+#include <QMenuBar>
+
+#include <algorithm>
+
+#include "foundation/qt/qt_strings.h"
+#include "locations/dialogs/change_location_dialog.h"
+#include "locations/dialogs/location_operations_dialog.h"
+#include "locations/dialogs/select_location_dialog.h"
+#include "locations/dialogs/session_dialog_context.h"
+#include "mainwin/analog_clock.h"
+#include "mainwin/clock_face.h"
+#include "mainwin/clock_face_form.h"
+#include "mainwin/clock_face_loader.h"
+namespace vek {
+
+namespace {
+
+QString Q(const std::string& s) {
+  return ToQString(s);
+}
+
+// Runs a location dialog whose date and clock panel follows the main window's while it is open.
+template <class Dialog>
+void ExecWithLivePanel(ProgramSession& session, Dialog& dialog) {
+  ProgramSession::Subscription live(session, [&session, &dialog](SessionChange change) {
+    if (change == SessionChange::Minute)
+      dialog.UpdateClockDisplay();
+    else if (change == SessionChange::Day || change == SessionChange::DateKind)
+      dialog.UpdateDateDisplay(Q(session.DateCaptionText()));
+  });
+  dialog.exec();
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Commands
+
+void TVEK__MAIN::ExitBtnClick() {
+  close();
+}
+
+void TVEK__MAIN::LanguageBtnClick() {
+  session_->SetLanguage(Arabic() ? Language::English : Language::Arabic);
+}
+
+void TVEK__MAIN::AzanSoundBtnClick() {
+  if (trigger_->AzanSoundBtnClick())
+    session_->SaveSettings();
+  UpdateSoundItems();
+}
+
+void TVEK__MAIN::OvcClock1MouseDown(Qt::MouseButton button) {
+  const int index = Settings().ClockFaceIndex;
+  LoadFace(button == Qt::LeftButton ? NextFace(index) : PreviousFace(index));
+  session_->SaveSettings();
+}
+
+void TVEK__MAIN::ChangeClockSizeOnMouseDown() {
+  Settings().ClockSizeIndex = (Settings().ClockSizeIndex + 1) % 3;
+  ApplyClockSize();
+  session_->SaveSettings();
+}
+
+void TVEK__MAIN::ApplyClockSize() {
+  const int size = std::clamp(Settings().ClockSizeIndex, 0, 2);
+  W.OvcClock1->SetClockSize(size);
+}
+
+void TVEK__MAIN::ClockBackGroundClick() {
+  Settings().ClockWhite = !Settings().ClockWhite;
+  ApplyClockBackground();
+  session_->SaveSettings();
+}
+
+void TVEK__MAIN::ApplyClockBackground() {
+  const bool white = Settings().ClockWhite;
+  W.OvcClock1->SetWhiteBackground(white);
+  auto* panel = static_cast<QFrame*>(W._OuterClockPanel);
+  panel->setFrameStyle(white ? (QFrame::Panel | QFrame::Sunken) : QFrame::NoFrame);
+  panel->setStyleSheet(white ? "#_OuterClockPanel { background: white; }" : "");
+}
+
+void TVEK__MAIN::ColorsSpeedButtonMouseDown(Qt::MouseButton button) {
+  const int index = Settings().HandsColorIndex;
+  Settings().HandsColorIndex =
+      button == Qt::LeftButton ? NextHandColor(index) : PreviousHandColor(index);
+  ApplyHandColors();
+  session_->SaveSettings();
+}
+
+void TVEK__MAIN::ApplyHandColors() {
+  ApplyHandColorSet(*W.OvcClock1, Settings().HandsColorIndex);
+}
+
+void TVEK__MAIN::SelectFaceClick() {
+  if (options_.FacePacks == nullptr)
+    return;
+  ClockFaceFormContext context;
+  context.lang = Settings().Lang;
+  context.currentIndex = Settings().ClockFaceIndex;
+  context.clock = W.OvcClock1;
+  context.programFolder = Context().ThisPath;
+  context.module = options_.FacePacks;
+  context.ui = ui_.get();
+  context.faceChosen = [this](int index) {
+    Settings().ClockFaceIndex = index;
+    session_->SaveSettings();
+  };
+  TClockFaceForm form(std::move(context), this);
+  form.exec();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Locations
+
+void TVEK__MAIN::BuildLocationMenu() {
+  W.LocationMenu = menuBar()->addMenu(QString());
+  W.SelectItem = W.LocationMenu->addAction(QString(), this, [this] { SelectClick(); });
+  W.EditItem = W.LocationMenu->addAction(QString(), this, [this] { EditClick(); });
+  W.OperationsItem = W.LocationMenu->addAction(QString(), this, [this] { OperationsClick(); });
+}
+
+void TVEK__MAIN::CaptionLocationMenu() {
+  W.LocationMenu->setTitle(Q(Text("&Location", "ال&موقع")));
+  W.SelectItem->setText(Q(Text("&Select Location...", "ا&ختيار موقع...")));
+  W.EditItem->setText(Q(Text("&Edit current location...", "&تعديل الموقع الحالي...")));
+  W.OperationsItem->setText(Q(Text("Location &operations...", "&عمليات المواقع...")));
+  const bool any = session_->HasCurrentLocation();
+  for (QAction* a : {W.SelectItem, W.EditItem, W.OperationsItem})
+    a->setEnabled(any);
+}
+
+void TVEK__MAIN::SelectClick() {
+  TSelectLocation dialog(MakeLocationDialogContext(*session_), this);
+  ExecWithLivePanel(*session_, dialog);
+  session_->AfterLocationChange(true, true);
+}
+
+void TVEK__MAIN::EditClick() {
+  if (!session_->HasCurrentLocation())
+    return;
+  TChangeLocation dialog(MakeLocationDialogContext(*session_), Context().Locations.CurrentIndex,
+                         this);
+  dialog.exec();
+  session_->AfterLocationChange(false, true);
+}
+
+void TVEK__MAIN::OperationsClick() {
+  TLocationOperation dialog(MakeLocationDialogContext(*session_), this);
+  ExecWithLivePanel(*session_, dialog);
+  session_->AfterLocationChange(true, true);
+}
+
+void TVEK__MAIN::HijtiMiladiClick() {
+  session_->ToggleDateKind();
+}
+
+}  // namespace vek

@@ -1,0 +1,252 @@
+#include "mainwin/main_window.h"
+
+#include <QInputDialog>
+#include <QMenuBar>
+
+#include "foundation/cp1256.h"
+#include "foundation/qt/qt_strings.h"
+#include "foundation/text.h"
+#include "mainwin/program_icons.h"
+#include "program/display_texts.h"
+#include "program/settings_converters.h"
+#include "sounds/sound_files.h"
+#include "sounds/sound_player.h"
+#include "sounds/sound_trigger.h"
+
+namespace vek {
+
+namespace {
+
+QString Q(const std::string& s) {
+  return ToQString(s);
+}
+
+}  // namespace
+
+void TVEK__MAIN::RunSoundTrigger(bool force) {
+  if (!session_->HasCurrentLocation())
+    return;  // no location, no times: nothing is announced
+  trigger_->SoundAndAlertTrigger(force, Context().Next, MomentOf(Context().Tick));
+  UpdateAzhanButton();
+  if (trigger_->HasTask())
+    W.TaskTimer->start();
+}
+
+void TVEK__MAIN::RunTasks() {
+  if (!trigger_->HasTask()) {
+    W.TaskTimer->stop();
+    return;
+  }
+  if (player_->ResourcePlaying())
+    return;  // the opening Basmalah plays to its end first
+  trigger_->RunNextTask();
+  UpdateSoundItems();
+}
+
+void TVEK__MAIN::BuildSoundsMenu() {
+  W.SoundsMenu = menuBar()->addMenu(QString());
+  for (int i = 0; i < 6; ++i) {
+    W.AzhanItems[i] = W.SoundsMenu->addAction(QString(), this, [this, i] { SelectAzhanClick(i); });
+    W.AzhanItems[i]->setCheckable(true);
+  }
+  W.AllAzhansItem =
+      W.SoundsMenu->addAction(QString(), this, [this] { SelectAzhanClick(kAllAzhans); });
+  W.AllAzhansItem->setCheckable(true);
+  W.SoundsMenu->addSeparator();
+  QMenu* tests = W.TestAzhanMenu = W.SoundsMenu->addMenu(QString());
+  for (int tag = 1; tag <= 8; ++tag)
+    W.TestAzhanItems[tag - 1] =
+        tests->addAction(QString(), this, [this, tag] { TestAzhanClick(tag); });
+  QMenu* names = W.AzhanNamesMenu = W.SoundsMenu->addMenu(QString());
+  for (int tag = 1; tag <= 8; ++tag)
+    W.ChAzNameItems[tag - 1] =
+        names->addAction(QString(), this, [this, tag] { ChAzNameClick(tag); });
+  W.SoundsMenu->addSeparator();
+  W.AllSoundsItem = W.SoundsMenu->addAction(QString(), this, [this] { AllSoundsClick(); });
+  W.ShuruqWarningItem =
+      W.SoundsMenu->addAction(QString(), this, [this] { AllowShuruqWarningClick(); });
+  W.BasmalahItem = W.SoundsMenu->addAction(QString(), this, [this] { BasmalahClick(); });
+  W.ShowWarningScreenItem =
+      W.SoundsMenu->addAction(QString(), this, [this] { ShowWarningScreenClick(); });
+  W.StopThisTimeItem =
+      W.SoundsMenu->addAction(QString(), this, [this] { StopSoundThisTimeOnlyClick(); });
+  for (QAction* a : {W.AllSoundsItem, W.ShuruqWarningItem, W.BasmalahItem, W.ShowWarningScreenItem})
+    a->setCheckable(true);
+  W.SoundsMenu->addSeparator();
+  W.ReadAvailableSurasItem =
+      W.SoundsMenu->addAction(QString(), this, [this] { ReadAvailableSurasClick(); });
+  W.NextSuraItem = W.SoundsMenu->addAction(QString(), this, [this] { NextSuraClick(); });
+  W.StopReadingItem = W.SoundsMenu->addAction(QString(), this, [this] { StopReadingClick(); });
+  W.RefreshItem = W.SoundsMenu->addAction(QString(), this, [this] { RefreshClick(); });
+}
+
+void TVEK__MAIN::CaptionSoundsMenu() {
+  const VekSettings& s = Settings();
+  const auto& names = Arabic() ? s.AzhanDescriptions.Arabic : s.AzhanDescriptions.English;
+  W.SoundsMenu->setTitle(Q(Text("&Sounds", "الأ&صوات")));
+  for (int i = 0; i < 6; ++i)
+    W.AzhanItems[i]->setText(Q(names[i]));
+  W.AllAzhansItem->setText(Q(Text("All, in turn", "الكل بالتناوب")));
+  W.TestAzhanMenu->setTitle(Q(Text("Test Azhan", "تجربة الأذان")));
+  W.AzhanNamesMenu->setTitle(Q(Text("Change Azhan description", "تغيير وصف الأذان")));
+  for (int i = 0; i < 8; ++i) {
+    W.TestAzhanItems[i]->setText(Q(names[i]));
+    W.ChAzNameItems[i]->setText(Q(names[i]));
+  }
+  W.AllSoundsItem->setText(Q(Text("All sounds", "جميع الأصوات")));
+  W.ShuruqWarningItem->setText(Q(Text("Shuruq warning", "التنبيه عند الشروق")));
+  W.BasmalahItem->setText(Q(Text("Opening Basmalah", "البسملة عند بدء البرنامج")));
+  W.ShowWarningScreenItem->setText(Q(Text("Show Warning Screen", "إظهار نافذة التنبيه")));
+  W.StopThisTimeItem->setText(Q(Text("Stop sound this time only", "إيقاف الصوت هذه المرة فقط")));
+  W.ReadAvailableSurasItem->setText(Q(Text("Read available Suras", "تلاوة السور المتوفرة")));
+  W.NextSuraItem->setText(Q(Text("Next Sura", "السورة التالية")));
+  W.StopReadingItem->setText(Q(Text("Stop reading", "إيقاف التلاوة")));
+  W.RefreshItem->setText(Q(Text("Refresh the Sura list", "تحديث قائمة السور")));
+}
+
+void TVEK__MAIN::UpdateSoundItems() {
+  CaptionSoundsMenu();
+  const VekSettings& s = Settings();
+  for (int i = 0; i < 6; ++i) {
+    W.AzhanItems[i]->setEnabled(trigger_->AzhanItemEnabled(i));
+    W.AzhanItems[i]->setChecked(s.AzhanIndex == i);
+  }
+  W.AllAzhansItem->setEnabled(trigger_->AvailableAzhanCount() > 1);
+  W.AllAzhansItem->setChecked(s.AzhanIndex == kAllAzhans);
+  const std::array<bool, 8> files = PresentAzhanFiles(Context().ThisPath);
+  for (int i = 0; i < 8; ++i) {
+    W.TestAzhanItems[i]->setEnabled(files[i]);
+    W.ChAzNameItems[i]->setEnabled(i < 7 && files[i]);  // the last Fajr recording has no rename
+  }
+  W.AllSoundsItem->setChecked(trigger_->AllSoundsChecked());
+  W.ShuruqWarningItem->setChecked(s.ShuruqSoundOn);
+  W.BasmalahItem->setChecked(s.OpeningBasmalah);
+  W.ShowWarningScreenItem->setChecked(s.ShowWarningScreen);
+  W.ReadAvailableSurasItem->setEnabled(trigger_->ReadItemsEnabled());
+  W.NextSuraItem->setEnabled(trigger_->NextItemsEnabled());
+  SetTextIfChanged(W.AlarmSoundBtn, Q(AlarmSoundButtonCaption(s.AlarmSoundOn, s.Lang)));
+  W.AlarmSoundBtn->setIcon(s.AlarmSoundOn ? AlarmOnImage() : AlarmOffImage());
+  const std::string hint = AlarmSoundButtonHint(s.AlarmSoundOn, s.Lang);
+  W.AlarmSoundBtn->setToolTip(Q(hint));
+  W.AlarmSoundBtn->setStatusTip(Q(FlattenLines(hint)));
+  UpdateAzhanButton();
+}
+
+void TVEK__MAIN::AlarmSoundBtnClick() {
+  if (trigger_->AlarmSoundBtnClick())
+    session_->SaveSettings();
+  UpdateSoundItems();
+}
+
+void TVEK__MAIN::SelectAzhanClick(int index) {
+  trigger_->SelectAzhan(index);
+  UpdateSoundItems();
+}
+
+void TVEK__MAIN::TestAzhanClick(int tag) {
+  trigger_->TestAzhan(tag);
+  UpdateSoundItems();
+}
+
+void TVEK__MAIN::ChAzNameClick(int tag) {
+  VekSettings& s = Settings();
+  const int index = tag - 1;
+  auto& descriptions = Arabic() ? s.AzhanDescriptions.Arabic : s.AzhanDescriptions.English;
+  const std::string current = descriptions[index];
+  bool ok = false;
+  const QString answer = QInputDialog::getText(
+      this, Q(Text("Change description from: ", "تغيير الوصف من: ") + current),
+      Q(Arabic() ? "يظهره البرنامج كـ: أذان " + current
+                 : "Program shows it as: " + current + " Azhan"),
+      QLineEdit::Normal, Q(current), &ok);
+  const std::string typed = ToUtf8(answer.trimmed());
+  if (!ok || typed == current)
+    return;
+  // VEK.INI keeps its texts in code page 1256; a character it has no byte for would be lost.
+  if (!FitsCp1256(typed)) {
+    ui_->ShowMessage(Text("This description has characters that the program cannot store:\r\n",
+                          "يحتوي هذا الوصف على أحرف لا يستطيع البرنامج حفظها:\r\n") +
+                     typed);
+    return;
+  }
+  descriptions[index] = typed;
+  UpdateSoundItems();
+  const auto& other = Arabic() ? s.AzhanDescriptions.English : s.AzhanDescriptions.Arabic;
+  const std::string file =
+      (Context().ThisPath / "SOUNDS" / std::string(AzhanFiles[index])).string();
+  ui_->ShowMessage(
+      Text("This action is especially suitable if you want to relace one of our "
+           "Azhan Files by your own file.",
+           "هذا الإجراء مناسب خاصة إذا أردت استبدال أحد ملفات الأذان بملف من عندك.") +
+      "\r\n" +
+      Text("This description will show in the program as such:",
+           "سيظهر هذا الوصف في البرنامج هكذا:") +
+      "\r\n" + (Arabic() ? "أذان " + descriptions[index] : descriptions[index] + " Azhan") +
+      "\r\n" + Text("and is associated with the file: ", "وهو مرتبط بالملف: ") + "\r\n" + file +
+      "\r\n" +
+      Text("You can now replace this file by your own file, and give it the same "
+           "name on the directory:",
+           "يمكنك الآن استبدال هذا الملف بملفك وإعطاؤه الاسم نفسه في المجلد:") +
+      "\r\n" + (Context().ThisPath / "SOUNDS").string() + "\r\n" +
+      Text("It is preferable to terminate this program first, to prevent any "
+           "conflicts",
+           "يفضّل إنهاء البرنامج أولاً لتجنب أي تعارض") +
+      "\r\n" +
+      Text("Do not forget to change the description also in Arabic, if you have "
+           "not already done so.",
+           "لا تنس تغيير الوصف بالإنجليزية أيضاً إن لم تكن قد فعلت ذلك.") +
+      "\r\n" + Text("That description is currently:", "ذلك الوصف حالياً:") + "\r\n" + other[index]);
+}
+
+void TVEK__MAIN::AllSoundsClick() {
+  if (trigger_->ae_AllSoundsClick())
+    session_->SaveSettings();
+  UpdateSoundItems();
+}
+
+void TVEK__MAIN::AllowShuruqWarningClick() {
+  if (trigger_->AllowShuruqWarningClick())
+    session_->SaveSettings();
+  UpdateSoundItems();
+}
+
+void TVEK__MAIN::BasmalahClick() {
+  if (trigger_->ae_BasmalahClick())
+    session_->SaveSettings();
+  UpdateSoundItems();
+}
+
+void TVEK__MAIN::StopSoundThisTimeOnlyClick() {
+  trigger_->ae_StopSoundThisTimeonlyClick();
+  UpdateSoundItems();
+}
+
+void TVEK__MAIN::ShowWarningScreenClick() {
+  Settings().ShowWarningScreen = !Settings().ShowWarningScreen;
+  UpdateSoundItems();
+  session_->SaveSettings();
+}
+
+void TVEK__MAIN::ReadAvailableSurasClick() {
+  trigger_->ReadAvailableSurasClick();
+  UpdateSoundItems();
+}
+
+void TVEK__MAIN::NextSuraClick() {
+  trigger_->NextSuraClick();
+  if (trigger_->HasTask())
+    W.TaskTimer->start();
+  UpdateSoundItems();
+}
+
+void TVEK__MAIN::StopReadingClick() {
+  trigger_->StopReadingClick();
+  UpdateSoundItems();
+}
+
+void TVEK__MAIN::RefreshClick() {
+  trigger_->RefreshClick();
+  UpdateSoundItems();
+}
+
+}  // namespace vek
