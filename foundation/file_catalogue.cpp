@@ -38,7 +38,7 @@ TFileCatalogue BuiltInCatalogue() {
   add("VEK", "LOC", 0, 1, VEKModule);
   // The recitations: S0 in row 6 to S115 in row 121.
   while (row <= 121)
-    add("S" + std::to_string(row - 6), "WAV", 0, 0, VEKModule);
+    add(std::string("S").append(std::to_string(row - 6)), "WAV", 0, 0, VEKModule);
   add("AZHAN_M1", "WAV", 1, 0, VEKModule);
   add("F-MADINA", "WAV", 0, 1, VEKModule);
   add("F-EGYPT2", "WAV", 0, 1, VEKModule);

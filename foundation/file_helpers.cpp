@@ -55,7 +55,7 @@ int ForceDelete(const fs::path& name, FileSystem& fs) {
   const fs::file_status st = fs::symlink_status(name, ec);
   const bool existed = fs::exists(st);
   if (fs::is_regular_file(st))
-    fs.SetWritable(name, true);  // the archive-only attributes of the original
+    fs.SetWritable(name, true);  // a read-only file is made writable first
   const int e = fs.Remove(name);
   return !existed || e == 0 ? 0 : e;
 }

@@ -76,6 +76,13 @@ UniqueFile CreateUniqueFile(const std::filesystem::path& folder, std::string_vie
   return out;
 }
 
+UniqueFile CreateTemporaryBeside(const std::filesystem::path& target) {
+  std::string prefix = ".";
+  prefix += target.filename().string();
+  prefix += '.';
+  return CreateUniqueFile(target.parent_path(), prefix);
+}
+
 int ReadFileHead(const std::filesystem::path& file, std::size_t maxBytes, std::string& out) {
   out.clear();
   FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
@@ -142,7 +149,7 @@ int WriteFileReplacing(const std::filesystem::path& target, const std::filesyste
 }
 
 int WriteFileReplacing(const std::filesystem::path& target, std::string_view data) {
-  UniqueFile temp = CreateUniqueFile(target.parent_path(), "." + target.filename().string() + ".");
+  UniqueFile temp = CreateTemporaryBeside(target);
   if (temp.error != 0)
     return temp.error;
   return FinishReplacing(std::move(temp.fd), temp.path, target, data);

@@ -42,6 +42,9 @@ struct UniqueFile {
   int error = 0;
 };
 UniqueFile CreateUniqueFile(const std::filesystem::path& folder, std::string_view prefix);
+// The temporary file that replaces target: a unique hidden name beside it, "." + the target's
+// name + "." + six characters.
+UniqueFile CreateTemporaryBeside(const std::filesystem::path& target);
 
 // Reads the whole file into out; 0 on success, else the errno of the failing step.
 int ReadWholeFile(const std::filesystem::path& file, std::string& out);

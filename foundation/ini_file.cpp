@@ -287,7 +287,7 @@ std::string IniFile::Image() const {
     if (!line.changed)
       out += line.raw;
     else if (line.kind == Line::Kind::kSection)
-      out += "[" + Utf8ToCp1256Lossy(line.name) + "]";
+      out.append("[").append(Utf8ToCp1256Lossy(line.name)).append("]");
     else if (line.kind == Line::Kind::kKey)
       out += Utf8ToCp1256Lossy(line.name) + "=" + Utf8ToCp1256Lossy(line.value);
     out += line.lineEnd;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace vek {
 
@@ -9,6 +10,10 @@ enum class Language : std::uint8_t { English = 0, Arabic = 1 };
 
 // The text of the language: arabic for Arabic, english otherwise.
 constexpr const char* ByLanguage(Language lang, const char* english, const char* arabic) {
+  return lang == Language::Arabic ? arabic : english;
+}
+inline const std::string& ByLanguage(Language lang, const std::string& english,
+                                     const std::string& arabic) {
   return lang == Language::Arabic ? arabic : english;
 }
 

@@ -56,11 +56,6 @@ bool Seed(const fs::path& folder, const std::vector<fs::path>& dataFolders, std:
   return true;  // nothing to seed with: the location file's own check reports its absence
 }
 
-fs::path& StoredThisPath() {
-  static fs::path folder;
-  return folder;
-}
-
 std::optional<fs::path> EnvPath(const char* name) {
   const char* value = std::getenv(name);
   if (value == nullptr || *value == '\0')
@@ -107,14 +102,6 @@ ProgramFolderInputs CurrentProgramFolderInputs() {
   }
   in.dataFolders.emplace_back(VEK_INSTALLED_DATA_DIR);
   return in;
-}
-
-void SetThisPath(const fs::path& folder) {
-  StoredThisPath() = folder;
-}
-
-const fs::path& ThisPath() {
-  return StoredThisPath();
 }
 
 fs::path FindFileIgnoringCase(const fs::path& folder, const std::string& name) {

@@ -27,10 +27,6 @@ std::optional<std::filesystem::path> ResolveProgramFolder(const ProgramFolderInp
 // The inputs of this process: environment, /proc/self/exe and the installed data folders.
 ProgramFolderInputs CurrentProgramFolderInputs();
 
-// The program folder of this run, set once at start.
-void SetThisPath(const std::filesystem::path& folder);
-const std::filesystem::path& ThisPath();
-
 // The entry of folder whose name equals name ignoring ASCII case (the exact name first); when
 // there is none, folder / name. Every lookup of a program file goes through it.
 std::filesystem::path FindFileIgnoringCase(const std::filesystem::path& folder,

@@ -87,8 +87,7 @@ bool ExtractResourceToFile(const ResourceModule& module, std::string_view name,
 
   // A new file under a name no other file has, so that neither a second extraction nor a file
   // planted in advance can take its place.
-  UniqueFile temporary =
-      CreateUniqueFile(destination.parent_path(), "." + destination.filename().string() + ".");
+  UniqueFile temporary = CreateTemporaryBeside(destination);
   if (temporary.error != 0) {
     LogResourceFailure(">>>FileHandle=INVALID_HANDLE_VALUE", name, type, destination);
     return false;

@@ -69,8 +69,7 @@ bool ExtractZipEntry(const fs::path& archive, std::string_view entryName,
   if (!file)
     return false;
 
-  UniqueFile temp =
-      CreateUniqueFile(destination.parent_path(), "." + destination.filename().string() + ".");
+  UniqueFile temp = CreateTemporaryBeside(destination);
   if (temp.error != 0)
     return false;
   bool ok = CopyEntry(file.get(), stat.size, temp.fd.get());

@@ -37,11 +37,6 @@ void Fatal(LocationFileContext& ctx, const std::string& message) {
   ctx.FatalStartError = true;
 }
 
-std::string ByLanguage(const LocationFileContext& ctx, const std::string& english,
-                       const std::string& arabic) {
-  return ctx.Lang == Language::Arabic ? arabic : english;
-}
-
 // A file that is empty or no whole number of records is damaged (cut short by a failed copy,
 // say): it is refused rather than read into a half-filled list.
 void ReportDamagedFile(LocationFileContext& ctx, const fs::path& path, std::size_t size,
@@ -56,7 +51,7 @@ void ReportDamagedFile(LocationFileContext& ctx, const fs::path& path, std::size
           ? "فارغ"
           : "تالف: حجمه " + bytes + " بايت لا يساوي عدداً كاملاً من السجلات ذات " + record + " بايت";
   ctx.Ui.CloseSplash();
-  Fatal(ctx, ByLanguage(ctx,
+  Fatal(ctx, ByLanguage(ctx.Lang,
                         "Error: Locations file\r\n" + path.string() + "\r\n" + english +
                             "\r\n\r\nReplace it with a good copy, then restart program",
                         "خطأ: ملف المواقع\r\n" + path.string() + "\r\n" + arabic +
@@ -130,13 +125,13 @@ bool CheckLocationsFileVersion(LocationFileContext& ctx) {
   if (state == "00") {
     Fatal(ctx,
           ByLanguage(
-              ctx,
+              ctx.Lang,
               "Error: Locations file\r\n" + path.string() + "Not compatible with program's version",
               "خطأ: ملف المواقع\r\n" + path.string() + kCrLf + "غير متوافق مع إصدار البرنامج"));
     return false;
   }
   ctx.Ui.ShowMessage(ByLanguage(
-      ctx,
+      ctx.Lang,
       "You have an older version of Locations fileProgram will now transform it to the current "
       "version",
       "لديك نسخة قديمة من ملف المواقع سيقوم البرنامج الآن بتحويله إلى الإصدار الحالي"));

@@ -31,7 +31,6 @@ int main(int argc, char** argv) {
     ui.ShowMessage(error);
     return 1;
   }
-  vek::SetThisPath(*folder);
   if (vek::StartDriveIsReadOnly(*folder, ui))
     return 1;
   vek::ParseCommandLineSwitches(params, vek::Switches());

@@ -255,7 +255,7 @@ void TVEK__MAIN::BuildWidgets() {
   W._LanguageBtn = new QPushButton;
   W.AzanSoundBtn = new QPushButton;
   W.AlarmSoundBtn = new QPushButton;
-  // The report and the calendar come with the timetables.
+  // The timetable report and the calendar are not built into this program.
   W.ReportBtn->setEnabled(false);
   W.CalendarBtn->setEnabled(false);
   for (QPushButton* b :

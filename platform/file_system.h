@@ -13,7 +13,7 @@ class FileSystem {
   virtual ~FileSystem() = default;
   // Each returns 0 on success, else the errno of the failure.
   virtual int Rename(const std::filesystem::path& from, const std::filesystem::path& to);
-  // A rename that fails with EEXIST when `to` exists, as renames of the original platform did.
+  // A rename that fails with EEXIST when `to` exists: callers rely on it never replacing a file.
   virtual int RenameNoReplace(const std::filesystem::path& from, const std::filesystem::path& to);
   virtual int Remove(const std::filesystem::path& file);
   // Adds or takes away the owner write bit (the "read-only attribute").

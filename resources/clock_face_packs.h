@@ -3,7 +3,9 @@
 // WENQ140A.BMP), and NONE140ZIP for the face chooser's bare clock. Link vek_clock_faces.
 #pragma once
 
-#include "foundation/resource_pack.h"
+namespace vek {
+class ResourceModule;  // foundation/resource_pack.h
+}
 
 // Defined by the generated source of vek_clock_faces.
 const vek::ResourceModule& ClockFacePacks();

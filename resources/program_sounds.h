@@ -1,8 +1,10 @@
 // The short sounds carried in the main program: one resource of type "APPL" each. BASMALAH is
-// the wave file of the opening Basmalah (for now a placeholder chime). Link vek_program_sounds.
+// the wave file of the opening Basmalah (a generated placeholder chime). Link vek_program_sounds.
 #pragma once
 
-#include "foundation/resource_pack.h"
+namespace vek {
+class ResourceModule;  // foundation/resource_pack.h
+}
 
 // Defined by the generated source of vek_program_sounds.
 const vek::ResourceModule& ProgramSounds();

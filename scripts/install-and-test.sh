@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
-# Installs what the build and the tests need (Debian 12), builds the project twice (a release
-# build and an AddressSanitizer + UndefinedBehaviorSanitizer build) and runs the whole test
-# suite in both. Run as root, or as a user who may use sudo.
+# Installs what the build and the tests need (Debian 12), builds the project three times (a
+# release build, an AddressSanitizer + UndefinedBehaviorSanitizer build and a Clang build) and
+# runs the whole test suite in each. Run as root, or as a user who may use sudo.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/install-packages.sh
 
 jobs=$(nproc)
-for preset in default asan; do
+for preset in default asan clang; do
   echo "=== ${preset} build ==="
   cmake --preset "${preset}"
   cmake --build --preset "${preset}" -j "${jobs}"

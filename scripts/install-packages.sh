@@ -5,6 +5,8 @@ set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config
+  clang   # the second compiler the test command builds with
+  python3   # the layer check of the source tree
   libgtest-dev libbenchmark-dev
   libitl-dev   # independent prayer-times library the reference test compares against
   tzdata

@@ -1,5 +1,7 @@
 #include "sounds/recitation.h"
 
+#include "sounds/sound_files.h"
+
 #include <string>
 #include <utility>
 
@@ -30,7 +32,7 @@ fs::path SuraFilePath(const fs::path& programFolder, int number) {
   if (number < 0 || number > kLastSuraNumber)
     return {};
   const std::string folder = "SOUNDS\\SURAS\\";
-  fs::path path = SoundFilePath(programFolder, folder + "S" + std::to_string(number) + ".WAV");
+  fs::path path = SoundFilePath(programFolder, folder + SuraFileName(number, ".WAV"));
   if (path.empty() && number == 0)
     path = SoundFilePath(programFolder, folder + "TAAWUZ.WAV");
   if (path.empty() && number == kLastSuraNumber)

@@ -45,7 +45,7 @@ bool HasExtension(const std::string& upperName, std::string_view extension) {
 // True when upperName is "S" + n + extension for a recitation number n (no leading zeros).
 bool IsSuraName(const std::string& upperName, std::string_view extension) {
   for (int n = 0; n <= kLastSura; ++n)
-    if (upperName == "S" + std::to_string(n) + std::string(extension))
+    if (upperName == SuraFileName(n, extension))
       return true;
   return false;
 }
@@ -71,10 +71,6 @@ void MoveIfPresent(const fs::path& folder, const std::string& name, const fs::pa
     SafeRenameFile(source, target, sys);
 }
 
-const char* Text(Language lang, const char* english, const char* arabic) {
-  return lang == Language::Arabic ? arabic : english;
-}
-
 int CaptionOption(Language lang) {
   return lang == Language::Arabic ? kArabicCaptions : kEnglishCaptions;
 }
@@ -95,6 +91,13 @@ void CopyUnlessInstalled(const fs::path& sounds, const fs::path& suras, const st
 }
 
 }  // namespace
+
+std::string SuraFileName(int n, std::string_view extension) {
+  std::string name = "S";
+  name += std::to_string(n);
+  name += extension;
+  return name;
+}
 
 void ScanSoundFiles(const fs::path& programFolder, SystemServices& sys) {
   const fs::path sounds = programFolder / kSoundsFolder;
@@ -131,8 +134,7 @@ void ScanSoundFiles(const fs::path& programFolder, SystemServices& sys) {
     if (kSuraAliases[i].empty())
       continue;
     const std::string alias = std::string(kSuraAliases[i]) + ".WAV";
-    const fs::path target =
-        suras / ("S" + std::to_string(kFirstAliasedSura + static_cast<int>(i)) + ".WAV");
+    const fs::path target = suras / SuraFileName(kFirstAliasedSura + static_cast<int>(i), ".WAV");
     MoveIfPresent(programFolder, alias, target, sys);
     MoveIfPresent(sounds, alias, target, sys);
   }
@@ -168,10 +170,10 @@ bool InstallSoundArchive(const fs::path& folder, const std::string& stem, std::s
   if (!installed)
     ShowProgramMessage(
         archive.string() + "\r\n" +
-            Text(lang, "This is not a valid ZIP file", "هذا ليس ملف ZIP صالحاً") + "\r\n" +
-            Text(lang, "If you just downloaded it, please download it again",
-                 "إذا كنت قد نزّلته للتو، فالرجاء تنزيله مرة أخرى") +
-            "\r\n" + Text(lang, "then retry this operation", "ثم أعد محاولة هذه العملية"),
+            ByLanguage(lang, "This is not a valid ZIP file", "هذا ليس ملف ZIP صالحاً") + "\r\n" +
+            ByLanguage(lang, "If you just downloaded it, please download it again",
+                       "إذا كنت قد نزّلته للتو، فالرجاء تنزيله مرة أخرى") +
+            "\r\n" + ByLanguage(lang, "then retry this operation", "ثم أعد محاولة هذه العملية"),
         sys.ui);
   return installed;
 }
@@ -214,24 +216,27 @@ std::vector<fs::path> CopyDesktopArchives(const fs::path& programFolder,
   const bool one = copied.size() == 1;
   const Language l = lang;
   ShowProgramMessage(
-      std::string(one ? Text(l, "The file\n", "الملف\n") : Text(l, "The files\n", "الملفات\n")) +
+      std::string(one ? ByLanguage(l, "The file\n", "الملف\n")
+                      : ByLanguage(l, "The files\n", "الملفات\n")) +
           names + "\n" +
-          (one ? Text(l, "was found on your DeskTop", "وُجد على سطح المكتب")
-               : Text(l, "were found on your DeskTop", "وُجدت على سطح المكتب")) +
+          (one ? ByLanguage(l, "was found on your DeskTop", "وُجد على سطح المكتب")
+               : ByLanguage(l, "were found on your DeskTop", "وُجدت على سطح المكتب")) +
           "\n" +
-          (one ? Text(l,
-                      "it is currently being installed, and a copy of it will be saved in the "
-                      "directory",
-                      "وهو قيد التثبيت الآن، وستُحفظ نسخة منه في المجلد")
-               : Text(l,
-                      "they are currently being installed, and a copy of them will be saved in "
-                      "the directory",
-                      "وهي قيد التثبيت الآن، وستُحفظ نسخة منها في المجلد")) +
+          (one ? ByLanguage(
+                     l,
+                     "it is currently being installed, and a copy of it will be saved in the "
+                     "directory",
+                     "وهو قيد التثبيت الآن، وستُحفظ نسخة منه في المجلد")
+               : ByLanguage(
+                     l,
+                     "they are currently being installed, and a copy of them will be saved in "
+                     "the directory",
+                     "وهي قيد التثبيت الآن، وستُحفظ نسخة منها في المجلد")) +
           "\n" + DownloadedFilesText(programFolder) + "\n" +
-          (one ? Text(l, "It is therefore recommended to delete it from the DeskTop",
-                      "لذلك يُنصح بحذفه من سطح المكتب")
-               : Text(l, "It is therefore recommended to delete them from the DeskTop",
-                      "لذلك يُنصح بحذفها من سطح المكتب")),
+          (one ? ByLanguage(l, "It is therefore recommended to delete it from the DeskTop",
+                            "لذلك يُنصح بحذفه من سطح المكتب")
+               : ByLanguage(l, "It is therefore recommended to delete them from the DeskTop",
+                            "لذلك يُنصح بحذفها من سطح المكتب")),
       sys.ui);
   return copied;
 }
@@ -267,7 +272,7 @@ void InstallFoundArchives(const fs::path& programFolder,
     list += "\n";
   for (const fs::path& folder : {programFolder, programFolder / kSoundsFolder})
     for (int n = 0; n <= kLastSura; ++n)
-      if (const std::string name = install(folder, "S" + std::to_string(n)); !name.empty())
+      if (const std::string name = install(folder, SuraFileName(n, "")); !name.empty())
         list += name + " ";
   if (count == 0)
     return;
@@ -275,13 +280,14 @@ void InstallFoundArchives(const fs::path& programFolder,
   const bool one = count == 1;
   const Language l = lang;
   std::string text =
-      std::string(one ? Text(l, "Finished installing the file\n", "انتهى تثبيت الملف\n")
-                      : Text(l, "Finished installing the files\n", "انتهى تثبيت الملفات\n")) +
-      list + "\n" + Text(l, "from your DeskTop", "من سطح المكتب") + "\n" +
-      (one ? Text(l, "and a backup copy of it was saved in the special storage directory",
-                  "وحُفظت نسخة احتياطية منه في مجلد الحفظ الخاص")
-           : Text(l, "and a backup copy of each file was saved in the special storage directory",
-                  "وحُفظت نسخة احتياطية من كل ملف في مجلد الحفظ الخاص")) +
+      std::string(one ? ByLanguage(l, "Finished installing the file\n", "انتهى تثبيت الملف\n")
+                      : ByLanguage(l, "Finished installing the files\n", "انتهى تثبيت الملفات\n")) +
+      list + "\n" + ByLanguage(l, "from your DeskTop", "من سطح المكتب") + "\n" +
+      (one ? ByLanguage(l, "and a backup copy of it was saved in the special storage directory",
+                        "وحُفظت نسخة احتياطية منه في مجلد الحفظ الخاص")
+           : ByLanguage(l,
+                        "and a backup copy of each file was saved in the special storage directory",
+                        "وحُفظت نسخة احتياطية من كل ملف في مجلد الحفظ الخاص")) +
       "\n" + DownloadedFilesText(programFolder);
   if (copiedDesktopFiles.empty()) {
     ShowProgramMessage(text, sys.ui);
@@ -289,13 +295,13 @@ void InstallFoundArchives(const fs::path& programFolder,
   }
   text += std::string("\n") +
           (copiedDesktopFiles.size() == 1
-               ? Text(l, "Do you want to delete the original copy from the DeskTop",
-                      "هل تريد حذف النسخة الأصلية من سطح المكتب")
-               : Text(l, "Do you want to delete the original copies from the DeskTop",
-                      "هل تريد حذف النسخ الأصلية من سطح المكتب")) +
+               ? ByLanguage(l, "Do you want to delete the original copy from the DeskTop",
+                            "هل تريد حذف النسخة الأصلية من سطح المكتب")
+               : ByLanguage(l, "Do you want to delete the original copies from the DeskTop",
+                            "هل تريد حذف النسخ الأصلية من سطح المكتب")) +
           "\n" +
-          Text(l, "to prevent reinstallation when restarting the program again",
-               "لتجنب إعادة التثبيت عند تشغيل البرنامج مرة أخرى؟");
+          ByLanguage(l, "to prevent reinstallation when restarting the program again",
+                     "لتجنب إعادة التثبيت عند تشغيل البرنامج مرة أخرى؟");
   if (sys.ui.AskNoYes(text, CaptionOption(lang)) == 1)
     for (const fs::path& file : copiedDesktopFiles)
       ForceDeleteFile(file, sys.fs);

@@ -18,6 +18,7 @@
 #include <array>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "foundation/language.h"
@@ -29,6 +30,9 @@ namespace vek {
 inline constexpr const char* kSoundsFolder = "SOUNDS";
 inline constexpr const char* kSurasFolder = "SURAS";  // inside SOUNDS
 inline constexpr const char* kDownloadedFilesFolder = "DOWNLOADED FILES";
+
+// The name of recitation number n (0..115): "S" + n + extension, without leading zeros.
+std::string SuraFileName(int n, std::string_view extension);
 
 // Creates SOUNDS and SOUNDS/SURAS, then moves every wave file of the program folder into SOUNDS,
 // the recitations of SOUNDS into SOUNDS/SURAS, and the recitations stored under older names

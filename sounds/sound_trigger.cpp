@@ -11,10 +11,6 @@ namespace vek {
 
 namespace {
 
-const char* Text(Language lang, const char* english, const char* arabic) {
-  return lang == Language::Arabic ? arabic : english;
-}
-
 constexpr const char* kShuruqRecitation = "SURAS\\S30.WAV";
 
 long long WholeMinutes(double day, double timeOfDay) {
@@ -28,15 +24,18 @@ TriggerMoment MomentOf(const ClockTick& tick) {
 }
 
 std::string AlarmSoundButtonCaption(bool alarmSoundOn, Language lang) {
-  return alarmSoundOn ? Text(lang, "Disable", "تعطيل") : Text(lang, "Enable", "تمكين");
+  return alarmSoundOn ? ByLanguage(lang, "Disable", "تعطيل") : ByLanguage(lang, "Enable", "تمكين");
 }
 
 std::string AlarmSoundButtonHint(bool alarmSoundOn, Language lang) {
   if (alarmSoundOn)
-    return std::string(Text(lang, "Alarms are currently allowed", "التنبيهات مسموحة حاليا")) +
-           "\r\n" + Text(lang, "Press to prevent hearing the alarms", "اضغط لمنع سماع التنبيهات");
-  return std::string(Text(lang, "Alarms are currently not allowed", "التنبيهات غير مسموحة حاليا")) +
-         "\r\n" + Text(lang, "Press to allow hearing the alarms", "اضغط للسماح بسماع التنبيهات");
+    return std::string(ByLanguage(lang, "Alarms are currently allowed", "التنبيهات مسموحة حاليا")) +
+           "\r\n" +
+           ByLanguage(lang, "Press to prevent hearing the alarms", "اضغط لمنع سماع التنبيهات");
+  return std::string(
+             ByLanguage(lang, "Alarms are currently not allowed", "التنبيهات غير مسموحة حاليا")) +
+         "\r\n" +
+         ByLanguage(lang, "Press to allow hearing the alarms", "اضغط للسماح بسماع التنبيهات");
 }
 
 SoundTrigger::SoundTrigger(VekSettings& settings, SoundPlayer& player, AlertPort& alert,
@@ -123,14 +122,14 @@ void SoundTrigger::ShowAlertSoundCaption(TPrayerSlot kind, int index) {
     if (settings_.AzanSoundOn) {
       alert_.EnableMuteButtons(true);
     } else {
-      alert_.SetSoundLine(Text(lang, "Azhan sound disabled", "صوت الأذان غير مطلوب"));
+      alert_.SetSoundLine(ByLanguage(lang, "Azhan sound disabled", "صوت الأذان غير مطلوب"));
       player_.Stop();
       alert_.EnableMuteButtons(false);
     }
   }
   if (kind == Shuruq) {
     if (settings_.ShuruqSoundOn && ShuruqRecitationPresent())
-      alert_.SetSoundLine(Text(lang, "Al Room (30): 16-19", "الروم (30): 16-19"));
+      alert_.SetSoundLine(ByLanguage(lang, "Al Room (30): 16-19", "الروم (30): 16-19"));
     return;
   }
   // With the adhan sound off the line keeps saying so, at Fajr too.
@@ -139,7 +138,7 @@ void SoundTrigger::ShowAlertSoundCaption(TPrayerSlot kind, int index) {
   if (kind == Fajr)
     alert_.SetSoundLine(FajrAzhanPresent()
                             ? azhanLine(kFajrAzhan)
-                            : Text(lang, "No fajr Azhan Available", "أذان الفجر غير متوفر"));
+                            : ByLanguage(lang, "No fajr Azhan Available", "أذان الفجر غير متوفر"));
   else if (index >= 0 && index < 6)
     alert_.SetSoundLine(azhanLine(index));
   else

@@ -80,7 +80,7 @@ TChangeLocation::TChangeLocation(const LocationDialogContext& context, int index
 }
 
 QString TChangeLocation::Text(const char* english, const char* arabic) const {
-  return QString::fromUtf8(Arabic() ? arabic : english);
+  return QByLanguage(context_.Lang, english, arabic);
 }
 
 void TChangeLocation::FormCreate() {

@@ -139,7 +139,7 @@ TSelectLocation::TSelectLocation(const LocationDialogContext& context, QWidget* 
 TSelectLocation::~TSelectLocation() = default;
 
 QString TSelectLocation::Text(const char* english, const char* arabic) const {
-  return QString::fromUtf8(model_->Context().Lang == Language::Arabic ? arabic : english);
+  return QByLanguage(model_->Context().Lang, english, arabic);
 }
 
 void TSelectLocation::BuildWidgets() {

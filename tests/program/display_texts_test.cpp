@@ -61,7 +61,7 @@ TEST(LocationCaption, StateNameOnlyForTheUsa) {
 }
 
 std::string DayText(int day) {
-  return "<" + std::to_string(day) + ">";
+  return std::string("<").append(std::to_string(day)).append(">");
 }
 
 Tracker Days(int first, int last) {

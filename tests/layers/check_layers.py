@@ -1,0 +1,99 @@
+#!/usr/bin/env python3
+"""The layer rule of the source tree.
+
+A folder includes only folders below it, the feature folders do not include one another, the
+second program sees only the bottom folders, the engine never sees the location list, and the
+core folders include no Qt. Prints every include that breaks the rule and exits 1 when there is
+one. Usage: check_layers.py <source folder>
+"""
+import pathlib
+import re
+import subprocess
+import sys
+
+# The layers, bottom to top. Folders of one layer may not include one another.
+LAYERS = [
+    ["resources"],
+    ["platform"],
+    ["foundation"],
+    ["foundation/qt"],
+    ["locations"],
+    ["engine"],
+    ["program"],
+    ["sounds"],
+    ["locations/dialogs", "program/dialogs", "calendar", "report", "liveupdate"],
+    ["mainwin"],
+]
+# The second program stands beside the layers and sees only these.
+INSTALLER_SEES = {"resources", "platform", "foundation"}
+# Folders that are not part of the programs.
+OUTSIDE = {"tests", "tools", "bench", "fuzz", "build", "cmake", "scripts"}
+# Core folders include no Qt; of sounds/ only its Qt files (named qt_*) may.
+CORE = {"platform", "foundation", "locations", "engine", "program", "sounds"}
+
+RANK = {folder: i for i, layer in enumerate(LAYERS) for folder in layer}
+RANK["installer"] = len(LAYERS)
+INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
+QT_INCLUDE = re.compile(r"^\s*#\s*include\s+<Q")
+
+
+def folder_of(directory):
+    """The longest known folder that contains the directory, or None."""
+    best = None
+    for folder in RANK:
+        if directory == folder or directory.startswith(folder + "/"):
+            if best is None or len(folder) > len(best):
+                best = folder
+    return best
+
+
+def source_files(root):
+    try:
+        listed = subprocess.run(["git", "ls-files", "*.h", "*.cpp"], cwd=root, check=True,
+                                capture_output=True, text=True).stdout.split()
+        return [pathlib.PurePosixPath(f) for f in listed]
+    except (OSError, subprocess.CalledProcessError):
+        return [pathlib.PurePosixPath(p.relative_to(root).as_posix())
+                for p in pathlib.Path(root).rglob("*") if p.suffix in (".h", ".cpp")]
+
+
+def check(root):
+    problems = []
+    for path in source_files(root):
+        if path.parts[0] in OUTSIDE or len(path.parts) < 2:
+            continue
+        home = folder_of(str(path.parent))
+        if home is None:
+            problems.append(f"{path}: its folder has no place among the layers")
+            continue
+        text = (pathlib.Path(root) / path).read_text(encoding="utf-8", errors="replace")
+        for number, line in enumerate(text.splitlines(), 1):
+            if (match := INCLUDE.match(line)):
+                included = match.group(1)
+                target = folder_of(str(pathlib.PurePosixPath(included).parent))
+                if target is None or target == home:
+                    pass
+                elif home == "installer":
+                    if target not in INSTALLER_SEES:
+                        problems.append(f"{path}:{number}: the installer includes {included}")
+                elif RANK[target] >= RANK[home]:
+                    problems.append(f"{path}:{number}: {home}/ includes {included}, "
+                                    "which is not below it")
+                if home == "engine" and included == "locations/location_list.h":
+                    problems.append(f"{path}:{number}: the engine takes a location record, "
+                                    "never the list")
+            elif QT_INCLUDE.match(line) and home in CORE and not (
+                    home == "sounds" and path.name.startswith("qt_")):
+                problems.append(f"{path}:{number}: {home}/ is core code and includes Qt")
+    return problems
+
+
+def main():
+    problems = check(sys.argv[1] if len(sys.argv) > 1 else ".")
+    for problem in problems:
+        print(problem)
+    return 1 if problems else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

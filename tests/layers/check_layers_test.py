@@ -1,0 +1,48 @@
+#!/usr/bin/env python3
+"""The layer check finds each kind of break in a small tree and passes a tree that keeps the rule."""
+import pathlib
+import sys
+import tempfile
+import unittest
+
+sys.path.insert(0, str(pathlib.Path(__file__).parent))
+import check_layers  # noqa: E402
+
+
+def problems_of(files):
+    with tempfile.TemporaryDirectory() as root:
+        for name, text in files.items():
+            path = pathlib.Path(root) / name
+            path.parent.mkdir(parents=True, exist_ok=True)
+            path.write_text(text, encoding="utf-8")
+        return check_layers.check(root)
+
+
+class LayerCheckTest(unittest.TestCase):
+    def test_a_tree_that_keeps_the_rule_passes(self):
+        self.assertEqual([], problems_of({
+            "engine/a.cpp": '#include "engine/a.h"\n#include "locations/location_record.h"\n',
+            "sounds/qt_player.cpp": "#include <QObject>\n",
+            "mainwin/w.cpp": '#include "program/program_session.h"\n#include <QWidget>\n',
+            "installer/main.cpp": '#include "foundation/ini_file.h"\n',
+            "tests/x.cpp": '#include "mainwin/main_window.h"\n',
+        }))
+
+    def test_each_break_is_found(self):
+        cases = {
+            "program/s.cpp": ('#include "mainwin/main_window.h"\n', "not below it"),
+            "report/r.cpp": ('#include "calendar/grid.h"\n', "not below it"),
+            "engine/e.h": ('#include "locations/location_list.h"\n', "never the list"),
+            "program/q.h": ("#include <QString>\n", "includes Qt"),
+            "sounds/trigger.cpp": ("#include <QTimer>\n", "includes Qt"),
+            "installer/i.cpp": ('#include "program/settings.h"\n', "the installer includes"),
+            "newfolder/n.cpp": ("\n", "no place among the layers"),
+        }
+        for name, (text, expected) in cases.items():
+            with self.subTest(name):
+                found = problems_of({name: text})
+                self.assertTrue(any(expected in p for p in found), found)
+
+
+if __name__ == "__main__":
+    unittest.main()
