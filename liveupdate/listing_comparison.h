@@ -74,8 +74,10 @@ class TListingComparison {
  public:
   TListingComparison(TFileCatalogue& catalogue, const TComparisonSettings& settings);
 
-  // ReadListingFile: keeps the records worth comparing (see the source); a record named
-  // PackageName gives PackageSize.
+  // ReadListingFile: the file records worth comparing, with their texts upper-cased. Left out:
+  // negative sizes (and size 0 over FTP), the record named PackageName (it gives PackageSize),
+  // text books without a usable book name, header records, and every record of a name after
+  // the first.
   std::vector<TListingRec> ReadListingFile(const std::vector<TListingRec>& records);
   // LoadIgnoreList: the records of IGNORE.REC, less those of installed files, duplicates and
   // names that are not plain; cut tells that the file ended inside a record.

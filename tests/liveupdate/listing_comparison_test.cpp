@@ -414,7 +414,13 @@ TEST_F(IgnoreFileOnDisk, ARefusedFileOffersNothingAndFillsNoIgnoreRow) {
   EXPECT_NE(std::string::npos, r.error.find("Cannot read the file:\r\n" + files.ignore.string()));
   EXPECT_TRUE(r.offered.empty());
 
-  fs::remove(files.ignore);  // no ignore file is an empty list
+  fs::remove(files.ignore);
+  fs::resize_file(files.server, kMaxListingBytes + kListingRecSize);  // whole records, too many
+  r = Run();
+  EXPECT_EQ("The file is too large to be a list of files:\r\n" + files.server.string(), r.error);
+  Write(files.server, server);
+
+  // No ignore file is an empty list.
   fs::remove(files.local);
   r = Run();
   EXPECT_EQ(
@@ -422,6 +428,18 @@ TEST_F(IgnoreFileOnDisk, ARefusedFileOffersNothingAndFillsNoIgnoreRow) {
       r.error);
   Write(files.local, Listing({}));
   EXPECT_EQ((Names{"s5.wav"}), Column0(Run().offered));
+}
+
+TEST(ProgramFolderProbe, FindsSoundFilesIgnoringCase) {
+  TempDir dir;
+  fs::create_directories(dir.path() / "Sounds" / "suras");
+  std::ofstream(dir.path() / "Sounds" / "aleppo.wav") << "x";
+  std::ofstream(dir.path() / "Sounds" / "suras" / "S5.wav") << "x";
+  const FileProbe exists = ProgramFolderProbe(dir.path());
+  EXPECT_TRUE(exists("SOUNDS", "ALEPPO.WAV"));
+  EXPECT_TRUE(exists("SOUNDS/SURAS", "S5.WAV"));
+  EXPECT_FALSE(exists("SOUNDS/SURAS", "ALEPPO.WAV"));
+  EXPECT_FALSE(exists("SOUNDS", "SURAS"));  // a folder is no file
 }
 
 TEST(HostileListings, OfferNoNameThatCouldBecomeAPath) {
