@@ -169,6 +169,30 @@ int MakeOwnerWritable(const std::filesystem::path& file) {
   return ::chmod(file.c_str(), (st.st_mode & 07777) | S_IWUSR) == 0 ? 0 : errno;
 }
 
+int WriteFileReplacing(const std::filesystem::path& target, std::string_view data, FileSystem& fs,
+                       int permissions) {
+  UniqueFile temp = CreateUniqueFile(target.parent_path(), "." + target.filename().string() + ".");
+  if (temp.error != 0)
+    return temp.error;
+  int e = 0;
+  if (permissions >= 0 && ::fchmod(temp.fd.get(), static_cast<mode_t>(permissions) & 07777) != 0)
+    e = errno;
+  if (e == 0)
+    e = fs.Write(temp.fd.get(), data);
+  if (e == 0 && ::fsync(temp.fd.get()) != 0)
+    e = errno;
+  if (const int c = temp.fd.Close(); e == 0)
+    e = c;
+  if (e == 0)
+    e = fs.Rename(temp.path, target);
+  if (e != 0) {
+    ::unlink(temp.path.c_str());
+    return e;
+  }
+  SyncFolderOf(target);
+  return 0;
+}
+
 namespace {
 
 // Blocks of the copy loop; the caller's callback runs after every tenth block.

@@ -63,6 +63,12 @@ int WriteFileReplacing(const std::filesystem::path& target, const std::filesyste
 // The same through a temporary file with a unique name beside target.
 int WriteFileReplacing(const std::filesystem::path& target, std::string_view data);
 
+// The same through fs: the data is written with fs.Write and renamed into place with fs.Rename,
+// so that a test can fail either step. permissions, when not negative, are the new file's mode
+// bits (0600 for a file only its owner may read); otherwise it gets those of any new file.
+int WriteFileReplacing(const std::filesystem::path& target, std::string_view data, FileSystem& fs,
+                       int permissions = -1);
+
 // Copies source over target through a new temporary file beside target, with the source's
 // last-write time and permission bits, and renames it into place through fs. everyTenthBlock,
 // when given, runs after every tenth block of 20,048 bytes (to keep windows alive). 0 on

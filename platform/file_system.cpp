@@ -45,6 +45,19 @@ int FileSystem::SetWritable(const std::filesystem::path& file, bool writable) {
   return ::chmod(file.c_str(), mode & 07777) == 0 ? 0 : errno;
 }
 
+int FileSystem::Write(int fd, std::string_view data) {
+  while (!data.empty()) {
+    const ssize_t n = ::write(fd, data.data(), data.size());
+    if (n < 0) {
+      if (errno == EINTR)
+        continue;
+      return errno;
+    }
+    data.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return 0;
+}
+
 FileSystem& RealFileSystem() {
   static FileSystem fs;
   return fs;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string_view>
 
 namespace vek {
 
@@ -18,6 +19,8 @@ class FileSystem {
   virtual int Remove(const std::filesystem::path& file);
   // Adds or takes away the owner write bit (the "read-only attribute").
   virtual int SetWritable(const std::filesystem::path& file, bool writable);
+  // Writes all of data to the open file descriptor, retrying short writes.
+  virtual int Write(int fd, std::string_view data);
 };
 
 // The real file system.

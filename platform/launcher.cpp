@@ -1,7 +1,9 @@
 #include "platform/launcher.h"
 
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <thread>
@@ -12,6 +14,12 @@ namespace vek {
 
 int Launcher::Start(const std::filesystem::path& file, const std::vector<std::string>& arguments,
                     pid_t& pid) {
+  return StartWith(file, arguments, LaunchOptions{}, pid);
+}
+
+int Launcher::StartWith(const std::filesystem::path& file,
+                        const std::vector<std::string>& arguments, const LaunchOptions& options,
+                        pid_t& pid) {
   std::vector<char*> argv;
   argv.reserve(arguments.size() + 2);
   std::string self = file.string();
@@ -20,9 +28,22 @@ int Launcher::Start(const std::filesystem::path& file, const std::vector<std::st
   for (const std::string& a : arguments)
     argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  if (const int e = ::posix_spawn_file_actions_init(&actions); e != 0)
+    return e;
+  int e = 0;
+  if (!options.standardInput.empty())
+    e = ::posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, options.standardInput.c_str(),
+                                           O_RDONLY, 0);
+  if (e == 0 && !options.workingFolder.empty())
+    e = ::posix_spawn_file_actions_addchdir_np(&actions, options.workingFolder.c_str());
   // glibc's posix_spawn reports a failed exec (a file that is not a program, a missing
-  // interpreter) as its own result, so the caller learns at once whether the program started.
-  return ::posix_spawn(&pid, file.c_str(), nullptr, nullptr, argv.data(), environ);
+  // interpreter) and a failed file action as its own result, so the caller learns at once
+  // whether the program started.
+  if (e == 0)
+    e = ::posix_spawn(&pid, file.c_str(), &actions, nullptr, argv.data(), environ);
+  ::posix_spawn_file_actions_destroy(&actions);
+  return e;
 }
 
 bool Launcher::HasExited(pid_t pid) {

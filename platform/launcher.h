@@ -11,6 +11,12 @@
 
 namespace vek {
 
+// Where a started program reads its standard input and which folder it starts in.
+struct LaunchOptions {
+  std::filesystem::path standardInput;  // a file opened for reading; empty: this process's input
+  std::filesystem::path workingFolder;  // empty: this process's current folder
+};
+
 class Launcher {
  public:
   virtual ~Launcher() = default;
@@ -19,6 +25,11 @@ class Launcher {
   // errno of the failure; a file that the system cannot run fails here, not later.
   virtual int Start(const std::filesystem::path& file, const std::vector<std::string>& arguments,
                     pid_t& pid);
+  // The same with the child's standard input and current folder set by options. An input file
+  // or folder that cannot be opened makes the start fail with its errno.
+  virtual int StartWith(const std::filesystem::path& file,
+                        const std::vector<std::string>& arguments, const LaunchOptions& options,
+                        pid_t& pid);
   // Whether the process has ended; an ended process is reaped.
   virtual bool HasExited(pid_t pid);
   // The caller no longer waits for the process: it is reaped in the background when it ends.

@@ -14,6 +14,7 @@ packages=(
   libzip-dev   # reading the clock-face and sound archives
   qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-alsa   # sounds
   fontconfig fonts-liberation2 fonts-noto-core   # Latin and Arabic fonts for the forms
+  ftp python3-pyftpdlib   # the ftp client of the tester's script and the test FTP server
 )
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <string_view>
 
 #include "platform/file_system.h"
 
@@ -14,6 +15,9 @@ class FakeFileSystem : public FileSystem {
   std::function<int(const std::filesystem::path&, const std::filesystem::path&)>
       failRename;  // both renames
   std::function<int(const std::filesystem::path&)> failRemove;
+  // Writes: the number of bytes written before failing with writeError (0: never fails).
+  std::size_t writeLimit = 0;
+  int writeError = 0;
   int renames = 0;
   int removes = 0;
 
@@ -37,6 +41,15 @@ class FakeFileSystem : public FileSystem {
       if (const int e = failRemove(file))
         return e;
     return FileSystem::Remove(file);
+  }
+  int Write(int fd, std::string_view data) override {
+    if (writeError != 0 && data.size() > writeLimit) {
+      // The first part reaches the file, as on a disk that fills up midway.
+      if (const int e = FileSystem::Write(fd, data.substr(0, writeLimit)))
+        return e;
+      return writeError;
+    }
+    return FileSystem::Write(fd, data);
   }
 };
 

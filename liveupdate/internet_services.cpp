@@ -1,0 +1,197 @@
+#include "liveupdate/internet_services.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "foundation/dos_error.h"
+#include "foundation/file_io.h"
+#include "liveupdate/listing_record.h"
+#include "liveupdate/live_update_files.h"
+
+namespace vek {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kScriptName = "ftpcomm";
+constexpr int kOwnerOnly = 0600;
+
+bool Accepted(int code) {
+  return code > 32;
+}
+
+bool HoldsLineBreak(std::string_view field) {
+  return field.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+
+// The ftp client splits its command lines at blanks; a backslash keeps the next character, so
+// blanks, quotes and backslashes of an argument are escaped with one.
+std::string FtpArgument(std::string_view text) {
+  std::string out;
+  for (const char c : text) {
+    if (c == ' ' || c == '\t' || c == '"' || c == '\\')
+      out += '\\';
+    out += c;
+  }
+  return out;
+}
+
+// The ftp client from the PATH, else where Debian installs it.
+fs::path FtpClient() {
+  const char* path = std::getenv("PATH");
+  std::string_view dirs = path != nullptr ? path : "";
+  while (!dirs.empty()) {
+    const std::size_t colon = dirs.find(':');
+    const std::string_view dir = dirs.substr(0, colon);
+    dirs = colon == std::string_view::npos ? std::string_view() : dirs.substr(colon + 1);
+    if (dir.empty())
+      continue;
+    const fs::path candidate = fs::path(dir) / "ftp";
+    if (::access(candidate.c_str(), X_OK) == 0)
+      return candidate;
+  }
+  return "/usr/bin/ftp";
+}
+
+}  // namespace
+
+std::string ShellErrorExplanation(int code) {
+  switch (code) {
+    case 0:
+      return "operating system is out of memory or resources";
+    case 2:
+      return "file not found";
+    case 3:
+      return "path not found";
+    case 5:
+      return "The operating system denied access to the specified file";
+    case 8:
+      return "not enough memory to complete the operation";
+    case 11:
+      return "The .EXE file is invalid (non-Win32 .EXE or error in .EXE image)";
+    case 26:
+      return "sharing violation";
+    case 27:
+      return "The filename association is incomplete or invalid";
+    case 28:
+      return "DDE transaction could not be completed because the request timed out";
+    case 29:
+      return "DDE transaction failed";
+    case 30:
+      return "DDE transaction could not be completed because other DDE transactions were being "
+             "processed";
+    case 31:
+      return "no application associated with the given filename extension";
+    case 32:
+      return "dynamic-link library was not found";
+    default:
+      return {};
+  }
+}
+
+bool SendMailTo(std::string_view address, std::string_view /*subject*/, std::string_view /*body*/,
+                bool arabic, Shell& shell, UiServices& ui) {
+  const int code = shell.Open("mailto:" + std::string(address));
+  if (Accepted(code))
+    return true;
+  ui.Beep();
+  ShowProgramMessage(std::string(arabic ? "برنامج البريد الإلكتروني غير موجود\r\nأو حصل خطأ في "
+                                          "تنفيذه\r\n\r\n"
+                                        : "Electronic Mail program not available\r\nOr error "
+                                          "encoutered while executing it\r\n\r\n") +
+                         ShellErrorExplanation(code),
+                     ui);
+  return false;
+}
+
+bool OpenUrlInBrowser(std::string_view url, bool arabic, Shell& shell, UiServices& ui) {
+  if (Accepted(shell.Open(std::string(url))))
+    return true;
+  ShowProgramMessage(arabic ? "متصفح الإنترنت غير موجود" : "Internet Browser Not Found", ui);
+  return false;
+}
+
+std::optional<std::string> FtpScriptText(const TFtpScript& script) {
+  const std::string folder = script.folder.string();
+  for (const std::string_view field : {std::string_view(script.host), std::string_view(script.user),
+                                       std::string_view(script.password), std::string_view(folder),
+                                       std::string_view(script.fileName)}) {
+    if (HoldsLineBreak(field))
+      return std::nullopt;
+  }
+  const std::string local = FtpArgument((script.folder / script.fileName).string());
+  const std::string remote = FtpArgument(script.fileName);
+  std::string text = "user " + FtpArgument(script.user);
+  if (!script.password.empty())
+    text += " " + FtpArgument(script.password);
+  text += "\n";
+  text += script.binary ? "binary\n" : "ascii\n";
+  if (script.direction == kFtpUpload)
+    text += "send " + local + " " + remote + "\n";
+  else if (script.direction == kFtpDownload)
+    text += "get " + remote + " " + local + "\n";
+  text += "quit\n";
+  return text;
+}
+
+bool RunFtpScript(const TFtpScript& script, Language language, SystemServices& sys) {
+  const bool arabic = language == Language::Arabic;
+  const std::optional<std::string> text = FtpScriptText(script);
+  if (!text) {
+    ShowProgramMessage(arabic ? "لم يُكتب نص أوامر ftp: أحد الحقول يحوي فاصل أسطر أو محرفًا "
+                                "صفريًا"
+                              : "The ftp script was not written: a field holds a line break or "
+                                "a NUL character",
+                       sys.ui);
+    return false;
+  }
+  if (script.host.empty() || script.host.front() == '-' ||
+      script.host.find_first_of(" \t") != std::string::npos) {
+    ShowProgramMessage(
+        (arabic ? "اسم خادم ftp غير صالح: " : "Not a valid ftp host name: ") + script.host, sys.ui);
+    return false;
+  }
+  const fs::path file = script.folder / kScriptName;
+  if (const int e = WriteFileReplacing(file, *text, sys.fs, kOwnerOnly); e != 0) {
+    ShowProgramMessage(FileWriteErrorText(file, e, language), sys.ui);
+    return false;
+  }
+  std::vector<std::string> arguments = {"ftp", "-n", script.host};
+  if (script.port > 0)
+    arguments.push_back(std::to_string(script.port));
+  pid_t pid = 0;
+  const int e = sys.launcher.StartWith(
+      FtpClient(), arguments, LaunchOptions{.standardInput = file, .workingFolder = script.folder},
+      pid);
+  if (e != 0) {
+    ShowProgramMessage((arabic ? "تعذر تشغيل برنامج ftp:\r\n"
+                               : "The ftp program could not be "
+                                 "started:\r\n") +
+                           IoErrorText(e),
+                       sys.ui);
+    return false;
+  }
+  sys.launcher.Detach(pid);
+  return true;
+}
+
+bool RunTesterFtpDownload(const TTesterFtpConfig& config, const fs::path& programFolder,
+                          Language language, SystemServices& sys) {
+  const fs::path folder = LiveUpdateFolder(programFolder);
+  std::error_code ec;
+  fs::create_directories(folder, ec);
+  TFtpScript script;
+  script.host = config.host;
+  script.port = config.port;
+  script.user = "anonymous";
+  script.password = config.password;
+  script.binary = true;
+  script.direction = kFtpDownload;
+  script.folder = folder;
+  script.fileName = std::string(kTesterFtpFileName);
+  return RunFtpScript(script, language, sys);
+}
+
+}  // namespace vek

@@ -1,0 +1,32 @@
+// The names of the Live Update files and the running version that the installer packages are
+// named after.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace vek {
+
+// The version of this program, as the package names and the comparison use it.
+inline constexpr std::string_view kVekVersion = "6.22";
+
+inline constexpr std::string_view kLiveUpdateFolderName = "LiveUpdate";
+inline constexpr std::string_view kListingBaseName = "vekdirs";
+inline constexpr std::string_view kLocalListingName = "vekdirs.rec";
+inline constexpr std::string_view kDownloadedListingName = "vekdirs.dwn";
+inline constexpr std::string_view kIgnoreFileName = "IGNORE.REC";
+// The folder of the program folder that holds the maintainer's update package.
+inline constexpr std::string_view kPackageFolderName = "$trash";
+// The beginning of the installer packages' names.
+inline constexpr std::string_view kPackagePrefix = "ZUZUZ";
+
+// The installer package of a version: "ZUZUZ" + the version without its dots and without a
+// leading '0' + ".EXE"; "6.22" gives "ZUZUZ622.EXE".
+std::string PackageNameOf(std::string_view version);
+
+// The program folder's LiveUpdate folder (an existing folder of that name in any case of
+// letters, else the name as written).
+std::filesystem::path LiveUpdateFolder(const std::filesystem::path& programFolder);
+
+}  // namespace vek

@@ -1,0 +1,278 @@
+#include "liveupdate/internet_services.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <thread>
+
+#include "foundation/dos_error.h"
+#include "foundation/file_io.h"
+#include "support/fake_clock.h"
+#include "support/fake_launcher.h"
+#include "support/fake_shell.h"
+#include "support/fake_ui.h"
+#include "support/temp_dir.h"
+
+namespace vek {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::FakeClock;
+using testing::FakeLauncher;
+using testing::FakeShell;
+using testing::FakeUi;
+using testing::TempDir;
+
+std::string Read(const fs::path& file) {
+  std::string bytes;
+  EXPECT_EQ(0, ReadWholeFile(file, bytes)) << file;
+  return bytes;
+}
+
+TEST(SendMailTo, OpensTheMailtoLinkOnce) {
+  FakeShell shell;
+  FakeUi ui;
+  EXPECT_TRUE(SendMailTo("support@example.org", "subject", "body", false, shell, ui));
+  EXPECT_EQ(std::vector<std::string>{"mailto:support@example.org"}, shell.opened);
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(SendMailTo, ARefusedLinkIsTriedOnceWholeAndExplained) {
+  const std::string address = std::string(140, 'a') + "@host.org";  // 150 with "mailto:"
+  FakeShell shell;
+  shell.answer = kShellNoAssociation;
+  FakeUi ui;
+  EXPECT_FALSE(SendMailTo(address, "", "", false, shell, ui));
+  EXPECT_EQ(std::vector<std::string>{"mailto:" + address}, shell.opened);
+  EXPECT_EQ(1, ui.beeps);
+  EXPECT_EQ(std::vector<std::string>{"Electronic Mail program not available\r\nOr error "
+                                     "encoutered while executing it\r\n\r\nno application "
+                                     "associated with the given filename extension"},
+            ui.messages);
+
+  shell.answer = 17;  // a code without an explanation
+  ui.messages.clear();
+  EXPECT_FALSE(SendMailTo(address, "", "", true, shell, ui));
+  EXPECT_EQ(std::vector<std::string>{"برنامج البريد الإلكتروني غير موجود\r\nأو حصل خطأ في "
+                                     "تنفيذه\r\n\r\n"},
+            ui.messages);
+}
+
+TEST(OpenUrlInBrowser, ShowsOneMessageInTheUsersLanguageWhenRefused) {
+  FakeShell shell;
+  FakeUi ui;
+  EXPECT_TRUE(OpenUrlInBrowser("http://example.org/updates.html", false, shell, ui));
+  EXPECT_EQ(std::vector<std::string>{"http://example.org/updates.html"}, shell.opened);
+  shell.answer = 2;
+  EXPECT_FALSE(OpenUrlInBrowser("http://example.org/", false, shell, ui));
+  EXPECT_FALSE(OpenUrlInBrowser("http://example.org/", true, shell, ui));
+  EXPECT_EQ((std::vector<std::string>{"Internet Browser Not Found", "متصفح الإنترنت غير موجود"}),
+            ui.messages);
+}
+
+TEST(FtpScript, HasOneLinePerStepEndedByLineFeeds) {
+  TFtpScript s;
+  s.host = "127.0.0.1";
+  s.user = "user";
+  s.password = "pa ss\"w\\x";  // blanks would make the rest of the password an account
+  s.folder = "/tmp/my folder";
+  s.fileName = "a b.txt";
+  s.direction = kFtpDownload;
+  EXPECT_EQ("user user pa\\ ss\\\"w\\\\x\nbinary\nget a\\ b.txt /tmp/my\\ folder/a\\ b.txt\nquit\n",
+            *FtpScriptText(s));
+  s.direction = kFtpUpload;
+  s.binary = false;
+  EXPECT_EQ("user user pa\\ ss\\\"w\\\\x\nascii\nsend /tmp/my\\ folder/a\\ b.txt a\\ b.txt\nquit\n",
+            *FtpScriptText(s));
+  s.direction = 2;
+  s.password = "";
+  EXPECT_EQ("user user\nascii\nquit\n", *FtpScriptText(s));
+  for (const std::string& bad :
+       {std::string("x\r"), std::string("x\n!rm -rf ~"), std::string("x\0y", 3)}) {
+    TFtpScript hostile = s;
+    hostile.password = bad;
+    EXPECT_FALSE(FtpScriptText(hostile));
+    hostile = s;
+    hostile.fileName = bad;
+    EXPECT_FALSE(FtpScriptText(hostile));
+  }
+}
+
+class FtpRun : public ::testing::Test {
+ protected:
+  TFtpScript Script() {
+    TFtpScript s;
+    s.host = "ftp.example.org";
+    s.user = "anonymous";
+    s.password = "guest";
+    s.folder = dir.path();
+    s.fileName = "vekdirs.rec";
+    return s;
+  }
+
+  TempDir dir;
+  FakeUi ui;
+  FakeClock clock;
+  FakeLauncher launcher;
+  SystemServices sys{.ui = ui, .clock = clock, .launcher = launcher};
+};
+
+TEST_F(FtpRun, WritesAPrivateScriptAndStartsTheClientOnItWithoutWaiting) {
+  TFtpScript s = Script();
+  s.port = 2121;
+  ASSERT_TRUE(RunFtpScript(s, Language::English, sys));
+  const fs::path script = dir.path() / "ftpcomm";
+  EXPECT_EQ(*FtpScriptText(s), Read(script));
+  struct stat st {};
+  ASSERT_EQ(0, ::stat(script.c_str(), &st));
+  EXPECT_EQ(0600u, st.st_mode & 0777);
+  ASSERT_EQ(1u, launcher.started.size());
+  EXPECT_EQ("ftp", launcher.started[0].filename());
+  EXPECT_EQ((std::vector<std::string>{"ftp", "-n", "ftp.example.org", "2121"}), launcher.args);
+  EXPECT_EQ(script, launcher.lastOptions.standardInput);
+  EXPECT_EQ(dir.path(), launcher.lastOptions.workingFolder);
+  EXPECT_EQ(1, launcher.detached);
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(FtpRun, RefusesFieldsThatWouldStartALineOfTheirOwn) {
+  TFtpScript s = Script();
+  s.user = "anonymous\n!touch /tmp/owned";
+  EXPECT_FALSE(RunFtpScript(s, Language::English, sys));
+  s = Script();
+  s.host = "-oowned";
+  EXPECT_FALSE(RunFtpScript(s, Language::Arabic, sys));
+  EXPECT_EQ((std::vector<std::string>{
+                "The ftp script was not written: a field holds a line break or a NUL character",
+                "اسم خادم ftp غير صالح: -oowned"}),
+            ui.messages);
+  EXPECT_FALSE(fs::exists(dir.path() / "ftpcomm"));
+  EXPECT_TRUE(launcher.started.empty());
+}
+
+TEST_F(FtpRun, ReportsAScriptThatCannotBeWrittenAndAClientThatCannotStart) {
+  TFtpScript s = Script();
+  s.folder = dir.path() / "missing";
+  EXPECT_FALSE(RunFtpScript(s, Language::English, sys));
+  EXPECT_TRUE(launcher.started.empty());
+  launcher.startError = ENOENT;
+  EXPECT_FALSE(RunFtpScript(Script(), Language::English, sys));
+  EXPECT_EQ(0, launcher.detached);
+  EXPECT_EQ((std::vector<std::string>{
+                "Error writing the file:\r\n" + (s.folder / "ftpcomm").string() + "\r\n" +
+                    IoErrorText(ENOENT),
+                "The ftp program could not be started:\r\nDOS error code 2: File not found"}),
+            ui.messages);
+}
+
+TEST_F(FtpRun, TheTesterDownloadFetchesTheListingAnonymouslyIntoLiveUpdate) {
+  ASSERT_TRUE(RunTesterFtpDownload({"127.0.0.1", 0, "tester@example.org"}, dir.path(),
+                                   Language::English, sys));
+  const fs::path folder = dir.path() / "LiveUpdate";
+  EXPECT_EQ("user anonymous tester@example.org\nbinary\nget vekdirs.rec " +
+                (folder / "vekdirs.rec").string() + "\nquit\n",
+            Read(folder / "ftpcomm"));
+  EXPECT_EQ((std::vector<std::string>{"ftp", "-n", "127.0.0.1"}), launcher.args);
+}
+
+// The real client against a real server: Debian's ftp and pyftpdlib on 127.0.0.1.
+class FtpServer {
+ public:
+  FtpServer(const fs::path& root, const std::string& user, const std::string& password) {
+    const std::string script = std::string(VEK_SOURCE_DIR) + "/tests/liveupdate/ftp_server.py";
+    const std::string command = "exec /usr/bin/python3 " + Quoted(script) + " " +
+                                Quoted(root.string()) + " " + Quoted(user) + " " +
+                                Quoted(password) + " 2>&1";
+    pipe_ = ::popen(command.c_str(), "r");
+    char line[512] = {};
+    if (pipe_ != nullptr && std::fgets(line, sizeof line, pipe_) != nullptr)
+      firstLine = line;
+    if (std::sscanf(line, "%d %d", &port, &pid_) != 2)
+      port = 0;
+  }
+  ~FtpServer() {
+    if (pid_ > 0)
+      ::kill(pid_, SIGTERM);
+    if (pipe_ != nullptr)
+      ::pclose(pipe_);
+  }
+
+  int port = 0;
+  std::string firstLine;
+
+ private:
+  static std::string Quoted(const std::string& text) {
+    std::string out = "'";
+    for (const char c : text)
+      out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return out + "'";
+  }
+  FILE* pipe_ = nullptr;
+  int pid_ = 0;
+};
+
+// Starts programs for real and lets the test wait for them.
+class WaitingLauncher : public Launcher {
+ public:
+  void Detach(pid_t pid) override { pids.push_back(pid); }
+  // True when every started program ended within the time.
+  bool WaitAll(std::chrono::seconds limit) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    for (const pid_t pid : pids) {
+      int status = 0;
+      while (::waitpid(pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > end) {
+          ::kill(pid, SIGKILL);
+          ::waitpid(pid, &status, 0);
+          return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+      }
+    }
+    return true;
+  }
+  std::vector<pid_t> pids;
+};
+
+TEST(FtpClient, DownloadsAndUploadsThroughFoldersWithBlanks) {
+  TempDir dir;
+  const fs::path root = dir.path() / "server root";
+  const fs::path program = dir.path() / "my program";
+  fs::create_directories(root);
+  std::ofstream(root / "vekdirs.rec", std::ios::binary) << "the server's listing\n";
+  const std::string user = "up loader";
+  const std::string password = "pa ss\"w\\x";
+  FtpServer server(root, user, password);
+  ASSERT_GT(server.port, 0) << server.firstLine;
+
+  FakeUi ui;
+  FakeClock clock;
+  WaitingLauncher launcher;
+  SystemServices sys{.ui = ui, .clock = clock, .launcher = launcher};
+  ASSERT_TRUE(RunTesterFtpDownload({"127.0.0.1", server.port, "guest@example.org"}, program,
+                                   Language::English, sys));
+  fs::create_directories(program / "out box");
+  std::ofstream(program / "out box" / "report 1.txt", std::ios::binary) << "uploaded\n";
+  TFtpScript upload;
+  upload.host = "127.0.0.1";
+  upload.port = server.port;
+  upload.user = user;
+  upload.password = password;
+  upload.direction = kFtpUpload;
+  upload.folder = program / "out box";
+  upload.fileName = "report 1.txt";
+  ASSERT_TRUE(RunFtpScript(upload, Language::English, sys));
+  ASSERT_TRUE(launcher.WaitAll(std::chrono::seconds(30)));
+  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ("the server's listing\n", Read(program / "LiveUpdate" / "vekdirs.rec"));
+  EXPECT_EQ("uploaded\n", Read(root / "report 1.txt"));
+}
+
+}  // namespace
+}  // namespace vek
