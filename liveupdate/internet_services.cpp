@@ -92,24 +92,26 @@ std::string ShellErrorExplanation(int code) {
 }
 
 bool SendMailTo(std::string_view address, std::string_view /*subject*/, std::string_view /*body*/,
-                bool arabic, Shell& shell, UiServices& ui) {
+                Language language, Shell& shell, UiServices& ui) {
   const int code = shell.Open("mailto:" + std::string(address));
   if (Accepted(code))
     return true;
   ui.Beep();
-  ShowProgramMessage(std::string(arabic ? "برنامج البريد الإلكتروني غير موجود\r\nأو حصل خطأ في "
-                                          "تنفيذه\r\n\r\n"
-                                        : "Electronic Mail program not available\r\nOr error "
-                                          "encoutered while executing it\r\n\r\n") +
+  ShowProgramMessage(std::string(ByLanguage(language,
+                                            "Electronic Mail program not available\r\nOr error "
+                                            "encoutered while executing it\r\n\r\n",
+                                            "برنامج البريد الإلكتروني غير موجود\r\nأو حصل خطأ في "
+                                            "تنفيذه\r\n\r\n")) +
                          ShellErrorExplanation(code),
                      ui);
   return false;
 }
 
-bool OpenUrlInBrowser(std::string_view url, bool arabic, Shell& shell, UiServices& ui) {
+bool OpenUrlInBrowser(std::string_view url, Language language, Shell& shell, UiServices& ui) {
   if (Accepted(shell.Open(std::string(url))))
     return true;
-  ShowProgramMessage(arabic ? "متصفح الإنترنت غير موجود" : "Internet Browser Not Found", ui);
+  ShowProgramMessage(ByLanguage(language, "Internet Browser Not Found", "متصفح الإنترنت غير موجود"),
+                     ui);
   return false;
 }
 

@@ -19,10 +19,10 @@ std::string ShellErrorExplanation(int code);
 // Opens "mailto:" + address; one attempt. subject and body are not used. On refusal: a beep
 // and "Electronic Mail program not available..." with the explanation of the shell's code.
 bool SendMailTo(std::string_view address, std::string_view subject, std::string_view body,
-                bool arabic, Shell& shell, UiServices& ui);
+                Language language, Shell& shell, UiServices& ui);
 
 // Opens url in the browser; on refusal "Internet Browser Not Found" (or its Arabic twin).
-bool OpenUrlInBrowser(std::string_view url, bool arabic, Shell& shell, UiServices& ui);
+bool OpenUrlInBrowser(std::string_view url, Language language, Shell& shell, UiServices& ui);
 
 inline constexpr int kFtpUpload = 0;
 inline constexpr int kFtpDownload = 1;

@@ -60,10 +60,6 @@ std::uint8_t GetByte(std::string_view record, std::size_t at) {
   return static_cast<unsigned char>(record[at]);
 }
 
-bool ByLanguage(Language language) {
-  return language == Language::Arabic;
-}
-
 }  // namespace
 
 void AppendListingRec(const TListingRec& rec, std::string& out) {
@@ -163,7 +159,7 @@ RecordFileError ReadRecordFile(const std::filesystem::path& file, std::string& b
 
 std::string RecordFileErrorText(RecordFileError error, int errnoValue,
                                 const std::filesystem::path& file, Language language) {
-  const bool arabic = ByLanguage(language);
+  const bool arabic = language == Language::Arabic;
   const std::string name = file.string();
   switch (error) {
     case RecordFileError::None:
@@ -185,7 +181,8 @@ std::string RecordFileErrorText(RecordFileError error, int errnoValue,
 
 std::string FileWriteErrorText(const std::filesystem::path& file, int errnoValue,
                                Language language) {
-  return (ByLanguage(language) ? "خطأ في كتابة الملف:\r\n" : "Error writing the file:\r\n") +
+  return (language == Language::Arabic ? "خطأ في كتابة الملف:\r\n"
+                                       : "Error writing the file:\r\n") +
          file.string() + "\r\n" + IoErrorText(errnoValue);
 }
 

@@ -255,17 +255,20 @@ void TVEK__MAIN::BuildWidgets() {
   W._LanguageBtn = new QPushButton;
   W.AzanSoundBtn = new QPushButton;
   W.AlarmSoundBtn = new QPushButton;
+  W.Button1 = new QPushButton("Button1");
+  W.Button1->setVisible(false);
   // The timetable report and the calendar are not built into this program.
   W.ReportBtn->setEnabled(false);
   W.CalendarBtn->setEnabled(false);
-  for (QPushButton* b :
-       {W.ExitBtn, W.ReportBtn, W.CalendarBtn, W._LanguageBtn, W.AzanSoundBtn, W.AlarmSoundBtn})
+  for (QPushButton* b : {W.ExitBtn, W.ReportBtn, W.CalendarBtn, W._LanguageBtn, W.AzanSoundBtn,
+                         W.AlarmSoundBtn, W.Button1})
     buttons->addWidget(b);
   outer->addWidget(W.Btns_P);
   connect(W.ExitBtn, &QPushButton::clicked, this, [this] { ExitBtnClick(); });
   connect(W._LanguageBtn, &QPushButton::clicked, this, [this] { LanguageBtnClick(); });
   connect(W.AzanSoundBtn, &QPushButton::clicked, this, [this] { AzanSoundBtnClick(); });
   connect(W.AlarmSoundBtn, &QPushButton::clicked, this, [this] { AlarmSoundBtnClick(); });
+  connect(W.Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
 
   W._SHelp = new QLabel;
   W._SHelp->setObjectName("_SHelp");
@@ -334,6 +337,7 @@ void TVEK__MAIN::FormCreate() {
   HandleDownloadedInstaller();
   PrepareDebugLog();
   sw.TesterMode = HasSwitch(params, "QETESTINGVEK");
+  W.Button1->setVisible(sw.TesterMode);
 
   Context().FormCreated = false;
   Context().FirstRun = false;

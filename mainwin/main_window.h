@@ -86,6 +86,8 @@ class TVEK__MAIN : public QMainWindow {
   void ClockBackGroundClick();
   void ColorsSpeedButtonMouseDown(Qt::MouseButton button);
   void SelectFaceClick();
+  // The tester's anonymous ftp download (tester mode).
+  void Button1Click();
   void LoadFace(int index);
 
   // Locations (the menu "Location").

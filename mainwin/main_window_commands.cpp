@@ -1,4 +1,5 @@
 #include "mainwin/main_window.h"
+#include "program/server_addresses.h"
 #include "sounds/sound_trigger.h"
 
 #include <QFrame>
@@ -7,6 +8,7 @@
 #include <algorithm>
 
 #include "foundation/qt/qt_strings.h"
+#include "liveupdate/internet_services.h"
 #include "locations/dialogs/change_location_dialog.h"
 #include "locations/dialogs/location_operations_dialog.h"
 #include "locations/dialogs/select_location_dialog.h"
@@ -95,6 +97,11 @@ void TVEK__MAIN::ColorsSpeedButtonMouseDown(Qt::MouseButton button) {
 
 void TVEK__MAIN::ApplyHandColors() {
   ApplyHandColorSet(*W.OvcClock1, Settings().HandsColorIndex);
+}
+
+void TVEK__MAIN::Button1Click() {
+  RunTesterFtpDownload({std::string(kTesterFtpHost), 0, std::string(kTesterFtpPassword)},
+                       Context().ThisPath, Settings().Lang, sys_);
 }
 
 void TVEK__MAIN::SelectFaceClick() {

@@ -41,6 +41,7 @@ struct MainWindowWidgets {
   QPushButton* _LanguageBtn = nullptr;
   QPushButton* AzanSoundBtn = nullptr;
   QPushButton* AlarmSoundBtn = nullptr;
+  QPushButton* Button1 = nullptr;  // the tester's download, shown in tester mode only
   QWidget* _OuterClockPanel = nullptr;
   AnalogClock* OvcClock1 = nullptr;
   QToolButton* ClockFaceSpeedButton = nullptr;

@@ -38,7 +38,7 @@ std::string Read(const fs::path& file) {
 TEST(SendMailTo, OpensTheMailtoLinkOnce) {
   FakeShell shell;
   FakeUi ui;
-  EXPECT_TRUE(SendMailTo("support@example.org", "subject", "body", false, shell, ui));
+  EXPECT_TRUE(SendMailTo("support@example.org", "subject", "body", Language::English, shell, ui));
   EXPECT_EQ(std::vector<std::string>{"mailto:support@example.org"}, shell.opened);
   EXPECT_TRUE(ui.messages.empty());
 }
@@ -48,7 +48,7 @@ TEST(SendMailTo, ARefusedLinkIsTriedOnceWholeAndExplained) {
   FakeShell shell;
   shell.answer = kShellNoAssociation;
   FakeUi ui;
-  EXPECT_FALSE(SendMailTo(address, "", "", false, shell, ui));
+  EXPECT_FALSE(SendMailTo(address, "", "", Language::English, shell, ui));
   EXPECT_EQ(std::vector<std::string>{"mailto:" + address}, shell.opened);
   EXPECT_EQ(1, ui.beeps);
   EXPECT_EQ(std::vector<std::string>{"Electronic Mail program not available\r\nOr error "
@@ -58,7 +58,7 @@ TEST(SendMailTo, ARefusedLinkIsTriedOnceWholeAndExplained) {
 
   shell.answer = 17;  // a code without an explanation
   ui.messages.clear();
-  EXPECT_FALSE(SendMailTo(address, "", "", true, shell, ui));
+  EXPECT_FALSE(SendMailTo(address, "", "", Language::Arabic, shell, ui));
   EXPECT_EQ(std::vector<std::string>{"برنامج البريد الإلكتروني غير موجود\r\nأو حصل خطأ في "
                                      "تنفيذه\r\n\r\n"},
             ui.messages);
@@ -67,11 +67,11 @@ TEST(SendMailTo, ARefusedLinkIsTriedOnceWholeAndExplained) {
 TEST(OpenUrlInBrowser, ShowsOneMessageInTheUsersLanguageWhenRefused) {
   FakeShell shell;
   FakeUi ui;
-  EXPECT_TRUE(OpenUrlInBrowser("http://example.org/updates.html", false, shell, ui));
+  EXPECT_TRUE(OpenUrlInBrowser("http://example.org/updates.html", Language::English, shell, ui));
   EXPECT_EQ(std::vector<std::string>{"http://example.org/updates.html"}, shell.opened);
   shell.answer = 2;
-  EXPECT_FALSE(OpenUrlInBrowser("http://example.org/", false, shell, ui));
-  EXPECT_FALSE(OpenUrlInBrowser("http://example.org/", true, shell, ui));
+  EXPECT_FALSE(OpenUrlInBrowser("http://example.org/", Language::English, shell, ui));
+  EXPECT_FALSE(OpenUrlInBrowser("http://example.org/", Language::Arabic, shell, ui));
   EXPECT_EQ((std::vector<std::string>{"Internet Browser Not Found", "متصفح الإنترنت غير موجود"}),
             ui.messages);
 }

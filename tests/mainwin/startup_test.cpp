@@ -53,6 +53,13 @@ TEST_F(Startup, NoSplashOrInstallParameters) {
   }
 }
 
+TEST_F(Startup, TheTestersButtonShowsInTesterModeOnly) {
+  for (const bool tester : {false, true, false}) {
+    auto w = Start(tester ? std::vector<std::string>{"QeTestingVEK"} : std::vector<std::string>{});
+    EXPECT_EQ(tester, w->W.Button1->isVisibleTo(w.get()));
+  }
+}
+
 TEST_F(Startup, UnknownSavedCityFallsBackToTheFirstLocationQuietly) {
   WriteIni("[Orvessa, by Al Tovarelin]\r\nSelectedCity=ATLANTIS\r\nSelectedCountry=NOWHERE\r\n");
   auto w = Start();
