@@ -37,23 +37,49 @@ bool CopyWhole(const fs::path& from, const fs::path& to, std::string* error) {
   return true;
 }
 
-bool Seed(const fs::path& folder, const std::vector<fs::path>& dataFolders, std::string* error) {
+// The first installed data folder that holds VEK.LOC; empty when none does.
+fs::path SeedSource(const std::vector<fs::path>& dataFolders) {
   for (const fs::path& data : dataFolders) {
-    if (!HoldsLocationFile(data))
-      continue;
-    std::error_code ec;
-    for (const fs::directory_entry& entry : fs::directory_iterator(data, ec)) {
-      if (!entry.is_regular_file())
-        continue;
-      const fs::path target = FindFileIgnoringCase(folder, entry.path().filename().string());
-      if (fs::exists(target))
-        continue;
-      if (!CopyWhole(entry.path(), target, error))
-        return false;
-    }
-    return true;
+    if (HoldsLocationFile(data))
+      return data;
   }
-  return true;  // nothing to seed with: the location file's own check reports its absence
+  return {};
+}
+
+// Copies the files of source that folder lacks into folder (created when missing); files
+// already there are kept.
+bool Seed(const fs::path& folder, const fs::path& source, std::string* error) {
+  std::error_code ec;
+  fs::create_directories(folder, ec);
+  if (ec || !fs::is_directory(folder, ec)) {
+    if (error)
+      *error = "Cannot create the program folder " + folder.string() + ": " + ec.message();
+    return false;
+  }
+  for (const fs::directory_entry& entry : fs::directory_iterator(source, ec)) {
+    if (!entry.is_regular_file(ec))
+      continue;
+    const fs::path target = FindFileIgnoringCase(folder, entry.path().filename().string());
+    if (fs::exists(target, ec))
+      continue;
+    if (!CopyWhole(entry.path(), target, error))
+      return false;
+  }
+  return true;
+}
+
+// A program folder without VEK.LOC is seeded from the installed data. With nothing to seed
+// from, nothing is created: the start-up then reports the missing location file.
+std::optional<fs::path> Prepare(const fs::path& folder, const std::vector<fs::path>& dataFolders,
+                                std::string* error) {
+  if (HoldsLocationFile(folder))
+    return folder;
+  const fs::path source = SeedSource(dataFolders);
+  if (source.empty())
+    return folder;
+  if (!Seed(folder, source, error))
+    return std::nullopt;
+  return folder;
 }
 
 std::optional<fs::path> EnvPath(const char* name) {
@@ -67,23 +93,13 @@ std::optional<fs::path> EnvPath(const char* name) {
 
 std::optional<fs::path> ResolveProgramFolder(const ProgramFolderInputs& in, std::string* error) {
   if (in.vekHome)
-    return *in.vekHome;
+    return Prepare(*in.vekHome, in.dataFolders, error);
   if (!in.executableFolder.empty() && HoldsLocationFile(in.executableFolder) &&
       IsWritableFolder(in.executableFolder)) {
     return in.executableFolder;
   }
   const fs::path base = in.xdgDataHome ? *in.xdgDataHome : in.home / ".local" / "share";
-  const fs::path folder = base / "vek";
-  std::error_code ec;
-  fs::create_directories(folder, ec);
-  if (ec || !fs::is_directory(folder)) {
-    if (error)
-      *error = "Cannot create the program folder " + folder.string() + ": " + ec.message();
-    return std::nullopt;
-  }
-  if (!Seed(folder, in.dataFolders, error))
-    return std::nullopt;
-  return folder;
+  return Prepare(base / "vek", in.dataFolders, error);
 }
 
 ProgramFolderInputs CurrentProgramFolderInputs() {

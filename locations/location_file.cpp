@@ -19,7 +19,7 @@ namespace {
 constexpr const char* kCrLf = "\r\n";
 
 fs::path LocationFile(const LocationFileContext& ctx) {
-  return FindFileIgnoringCase(ctx.Folder, kLocationFileName);
+  return LocationFilePath(ctx.Folder);
 }
 
 // The trace of the location file goes to the debug log only with DEBUGVEKLOC.
@@ -90,6 +90,22 @@ std::span<const std::uint8_t, N> RecordAt(const std::string& data, std::size_t i
 
 }  // namespace
 
+fs::path LocationFilePath(const fs::path& folder) {
+  return FindFileIgnoringCase(folder, kLocationFileName);
+}
+
+bool LocationFilePresent(const fs::path& folder) {
+  std::error_code ec;
+  return fs::is_regular_file(LocationFilePath(folder), ec);
+}
+
+std::string LocationFileMissingText(const fs::path& file, Language lang) {
+  return file.string() + ByLanguage(lang,
+                                    "\r\nFile Not Found\r\n\r\nProgram will not run without this "
+                                    "file",
+                                    "\r\nالملف غير موجود\r\n\r\nلا يعمل البرنامج بدون هذا الملف");
+}
+
 std::string DumpLocationRec(const std::string& prefix, const TLocationRec& r) {
   return prefix + "\r\nCity: " + r.City + ", State: " + r.State + ", Country: " + r.Country +
          "\r\nLongDeg: " + std::to_string(r.LongDeg) + " LongMin: " + std::to_string(r.LongMin) +
@@ -101,7 +117,7 @@ bool CheckLocationsFileVersion(LocationFileContext& ctx) {
   const fs::path path = LocationFile(ctx);
   std::error_code ec;
   if (!fs::exists(path, ec)) {
-    Fatal(ctx, path.string() + "\r\nFile Not Found\r\n\r\nProgram will not run without this file");
+    Fatal(ctx, LocationFileMissingText(path, ctx.Lang));
     return false;
   }
   MakeOwnerWritable(path);  // the reading below reports what still fails

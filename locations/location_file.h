@@ -26,6 +26,13 @@ struct LocationFileContext {
 // CurrentIndex -1.
 bool fnReadLocations(TLocations& list, LocationFileContext& ctx);
 
+// VEK.LOC of the program folder, whatever the letter case of its name; and whether it is there.
+std::filesystem::path LocationFilePath(const std::filesystem::path& folder);
+bool LocationFilePresent(const std::filesystem::path& folder);
+
+// The message of a program folder without VEK.LOC, in lang.
+std::string LocationFileMissingText(const std::filesystem::path& file, Language lang);
+
 // True when the file starts with the version record, or an old file was converted.
 bool CheckLocationsFileVersion(LocationFileContext& ctx);
 

@@ -195,10 +195,16 @@ std::optional<QString> AlertText(TPrayerSlot prayer, bool atPrayerTime, int minu
 }  // namespace
 
 TKQTimeWindow::TKQTimeWindow(AlertWindowContext context, QWidget* owner)
-    : QWidget(owner,
-              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint),
+    // A tool window without a caption or border icons, above every other window and not in the
+    // task bar; it draws its own raised border.
+    : QWidget(owner, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       context_(std::move(context)) {
   setAttribute(Qt::WA_DeleteOnClose);
+  Border = new QFrame(this);
+  Border->setFrameStyle(QFrame::Panel | QFrame::Raised);
+  Border->setLineWidth(2);
+  Border->setGeometry(0, 0, kWidth, kHeight);
+  Border->lower();
   setFixedSize(kWidth, kHeight);
   const bool arabic = context_.lang == Language::Arabic;
   setLayoutDirection(arabic ? Qt::RightToLeft : Qt::LeftToRight);
@@ -417,6 +423,7 @@ void TKQTimeWindow::FormActivate() {
     UpdatesPanelHidden = true;
     Updates_Panel->hide();
     setFixedSize(width(), height() - Updates_Panel->height());
+    Border->setGeometry(rect());
     CurAzName_Label->update();
   }
 }

@@ -127,6 +127,7 @@ class TKQTimeWindow : public QWidget {
   QToolButton* EHaltBtn;
   QLabel* Fix_Image;
   QLabel* Move_Image;
+  QFrame* Border;  // the window's own raised border
   QFrame* Bevel2;
   QLabel* _AzanL1;  // the black shadow
   QLabel* _AZanL2;  // the white text

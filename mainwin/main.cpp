@@ -8,11 +8,10 @@
 #include <vector>
 
 #include "foundation/command_line.h"
-#include "foundation/drive_tests.h"
 #include "foundation/file_catalogue.h"
-#include "foundation/program_folder.h"
 #include "foundation/qt/qt_ui_services.h"
 #include "mainwin/main_window.h"
+#include "mainwin/program_start.h"
 #include "mainwin/single_instance.h"
 #include "resources/clock_face_packs.h"
 #include "resources/program_sounds.h"
@@ -25,13 +24,8 @@ int main(int argc, char** argv) {
   vek::SetCommandLineParameters(params);
   vek::QtUiServices ui;
 
-  std::string error;
-  const auto folder = vek::ResolveProgramFolder(vek::CurrentProgramFolderInputs(), &error);
-  if (!folder) {
-    ui.ShowMessage(error);
-    return 1;
-  }
-  if (vek::StartDriveIsReadOnly(*folder, ui))
+  const auto folder = vek::PrepareProgramFolder(vek::CurrentProgramFolderInputs(), ui);
+  if (!folder)
     return 1;
   vek::ParseCommandLineSwitches(params, vek::Switches());
 

@@ -24,6 +24,7 @@
 #include "foundation/dos_error.h"
 #include "foundation/file_helpers.h"
 #include "foundation/program_folder.h"
+#include "foundation/qt/eliding_label.h"
 #include "foundation/qt/qt_strings.h"
 #include "foundation/text.h"
 #include "locations/dialogs/change_location_dialog.h"
@@ -163,9 +164,9 @@ void TVEK__MAIN::BuildWidgets() {
   W.Logo = new QLabel;
   heading->addWidget(W.Logo);
   auto* captions = new QVBoxLayout;
-  W.SDate_P = new QLabel;
+  W.SDate_P = new ElidingLabel;
   W.SDate_P->setObjectName("SDate_P");
-  W.City = new QLabel;
+  W.City = new ElidingLabel;
   W.City->setObjectName("City");
   QFont dateFont = W.SDate_P->font();
   dateFont.setPointSizeF(dateFont.pointSizeF() * 1.15);
@@ -234,7 +235,7 @@ void TVEK__MAIN::BuildWidgets() {
   auto* status = new QHBoxLayout;
   W.Main_Image = new QLabel;
   status->addWidget(W.Main_Image);
-  W.TimesLeft = new QLabel;
+  W.TimesLeft = new ElidingLabel;
   W.TimesLeft->setObjectName("TimesLeft");
   QFont leftFont = font();
   leftFont.setPointSizeF(leftFont.pointSizeF() * 1.1);
@@ -270,7 +271,7 @@ void TVEK__MAIN::BuildWidgets() {
   connect(W.AlarmSoundBtn, &QPushButton::clicked, this, [this] { AlarmSoundBtnClick(); });
   connect(W.Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
 
-  W._SHelp = new QLabel;
+  W._SHelp = new ElidingLabel;
   W._SHelp->setObjectName("_SHelp");
   W._SHelp->setStyleSheet("color: #555;");
   outer->addWidget(W._SHelp);
@@ -636,7 +637,7 @@ void TVEK__MAIN::ApplyLanguageLayout() {
   W._SHelp->setAlignment(side | Qt::AlignVCenter);
   for (int i = 0; i < 7; ++i)
     W.SlotNames[i]->setVisible(i != Imsak || Context().IsRamadan);
-  setWindowTitle(Q(VersionCaption(Context().ArabicSupported)));
+  setWindowTitle(Q(VersionCaption(Settings().Lang, Context().ArabicSupported)));
   UpdateSoundItems();
 }
 

@@ -78,6 +78,9 @@ void TVEK__MAIN::BuildSoundsMenu() {
   W.NextSuraItem = W.SoundsMenu->addAction(QString(), this, [this] { NextSuraClick(); });
   W.StopReadingItem = W.SoundsMenu->addAction(QString(), this, [this] { StopReadingClick(); });
   W.RefreshItem = W.SoundsMenu->addAction(QString(), this, [this] { RefreshClick(); });
+  // A recitation ends on its own while the menu is closed: its items are brought up to date
+  // whenever it opens.
+  connect(W.SoundsMenu, &QMenu::aboutToShow, this, [this] { UpdateSoundItems(); });
 }
 
 void TVEK__MAIN::CaptionSoundsMenu() {
@@ -123,7 +126,10 @@ void TVEK__MAIN::UpdateSoundItems() {
   W.BasmalahItem->setChecked(s.OpeningBasmalah);
   W.ShowWarningScreenItem->setChecked(s.ShowWarningScreen);
   W.ReadAvailableSurasItem->setEnabled(trigger_->ReadItemsEnabled());
-  W.NextSuraItem->setEnabled(trigger_->NextItemsEnabled());
+  // Next and Stop follow the recitation: nothing to skip or stop while nothing is read.
+  const bool reciting = trigger_->Reading().RecitationRunning();
+  W.NextSuraItem->setEnabled(trigger_->NextItemsEnabled() && reciting);
+  W.StopReadingItem->setEnabled(reciting);
   SetTextIfChanged(W.AlarmSoundBtn, Q(AlarmSoundButtonCaption(s.AlarmSoundOn, s.Lang)));
   W.AlarmSoundBtn->setIcon(s.AlarmSoundOn ? AlarmOnImage() : AlarmOffImage());
   const std::string hint = AlarmSoundButtonHint(s.AlarmSoundOn, s.Lang);

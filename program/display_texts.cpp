@@ -189,8 +189,8 @@ std::string ArabicConflictText(const Trackers& trackers, const MonthCaptionConte
   return ConflictText(trackers, context, Language::Arabic, kArabicPhrases);
 }
 
-std::string VersionCaption(bool arabicSupported) {
-  if (arabicSupported)
+std::string VersionCaption(Language lang, bool arabicSupported) {
+  if (lang == Language::Arabic && arabicSupported)
     return "ـ   أوقات الصلاة (برنامج Tovarelin):   الإصدار 6.22   ـ";
   return "Zurivo Zazir (Al Tovarelin):   Version 6.22";
 }

@@ -64,8 +64,9 @@ std::string ArabicConflictText(const Trackers& trackers, const DayTextFunction& 
 std::string EnglishConflictText(const Trackers& trackers, const MonthCaptionContext& context);
 std::string ArabicConflictText(const Trackers& trackers, const MonthCaptionContext& context);
 
-// The window caption; the Arabic one where the system supports Arabic.
-std::string VersionCaption(bool arabicSupported);
+// The window caption in the user's language; the English one while the system cannot show
+// Arabic.
+std::string VersionCaption(Language lang, bool arabicSupported);
 
 // The adhan button: its caption, its state text, and the selected adhan (azhanIndex 0..5 one
 // recording, 8 all in turn, the next being rotationIndex when below 6).

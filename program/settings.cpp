@@ -113,7 +113,7 @@ const NameLists& DefaultNameLists() {
 const AzhanDescriptionLists& DefaultAzhanDescriptions() {
   static const AzhanDescriptionLists lists = {
       {"المدينة المنورة", "حلب", "مصر 1", "مصر 2", "مكة 1", "مكة 2", "فجر، المدينة", "فجر، مصر 2"},
-      {"Madeenah", "Aleppo", "Egypt 1", "Egypt 2", "Maccah 1", "Maccah 2", "Fajr, Madinah",
+      {"Madinah", "Aleppo", "Egypt 1", "Egypt 2", "Maccah 1", "Maccah 2", "Fajr, Madinah",
        "Fajr, Egypt 2"},
   };
   return lists;

@@ -176,7 +176,7 @@ void TChangeLocation::BuildControls() {
   // ---- daylight saving
   auto* dstGroup = new QGroupBox(this);
   auto* dst = new QVBoxLayout(dstGroup);
-  DaySaving = new QCheckBox(Text("DayLight Saving", "التوقيت الصيفي"), dstGroup);
+  DaySaving = new QCheckBox(Text("Daylight Saving", "التوقيت الصيفي"), dstGroup);
   dst->addWidget(DaySaving);
   DaySaving_P = new QFrame(dstGroup);
   auto* dstGrid = new QGridLayout(DaySaving_P);
@@ -221,7 +221,7 @@ void TChangeLocation::BuildControls() {
 
   Asr_G = new QGroupBox(Text("Asr", "العصر"), this);
   auto* asr = new QVBoxLayout(Asr_G);
-  HanafiMethod = new QCheckBox(Text("Hanfi Method", "المذهب الحنفي"), Asr_G);
+  HanafiMethod = new QCheckBox(Text("Hanafi Method", "المذهب الحنفي"), Asr_G);
   asr->addWidget(HanafiMethod);
   left->addWidget(Asr_G);
   left->addStretch();
@@ -517,14 +517,14 @@ void TChangeLocation::AcceptBtnClick() {
 
 void TChangeLocation::RestoreBtnClick() {
   if (AskYes(Arabic() ? "هل تريد بالتأكيد استرجاع المعلومات المتعلقة بهذا الموقع؟"
-                      : "Restore the information for to this loction?"))
+                      : "Restore the information for to this location?"))
     LoadLocation();
 }
 
 void TChangeLocation::CancelBtnClick() {
   if (form_.Modified() &&
       !AskYes(Arabic() ? "هل تريد بالتأكيد إلغاء التعديلات  المتعلقة بهذا الموقع؟"
-                       : "Are you sure you want to delete the changes related to this loction?"))
+                       : "Are you sure you want to delete the changes related to this location?"))
     return;
   QDialog::reject();
 }

@@ -10,6 +10,7 @@
 
 #include <string>
 
+#include "foundation/qt/eliding_label.h"
 #include "foundation/qt/qt_strings.h"
 #include "locations/dialogs/change_location_dialog.h"
 #include "locations/dialogs/location_combos.h"
@@ -72,7 +73,7 @@ TLocationOperation::TLocationOperation(const LocationDialogContext& context, QWi
 
   City_T = new QLabel(Text(captions.timesFor), this);
   City_T->setAlignment(Qt::AlignCenter);
-  CCity = new QLabel(this);
+  CCity = new ElidingLabel(this);
   CCity->setAlignment(Qt::AlignCenter);
   QFont titleFont = CCity->font();
   titleFont.setBold(true);

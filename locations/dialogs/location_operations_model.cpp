@@ -153,7 +153,7 @@ void LocationCascade::AddCityItem(const std::string& city) {
 
 std::string DeleteLocationQuestion(Language lang) {
   return lang == Language::Arabic ? "هل تريد بالتأكيد حذف هذا الموقع؟"
-                                  : "Are you sure you want to delete this loction?";
+                                  : "Are you sure you want to delete this location?";
 }
 
 std::string LastLocationMessage(Language lang) {

@@ -15,6 +15,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "foundation/qt/eliding_label.h"
 #include "foundation/qt/qt_strings.h"
 #include "locations/dialogs/change_location_dialog.h"
 #include "locations/dialogs/times_panel.h"
@@ -243,7 +244,7 @@ void TSelectLocation::BuildWidgets() {
   City_L = new QLabel;
   City_L->setObjectName("City_L");
   side->addWidget(City_L);
-  City = new QLabel;
+  City = new ElidingLabel;
   City->setObjectName("City");
   City->setWordWrap(true);
   QFont titleFont = City->font();

@@ -1,5 +1,7 @@
 #include "locations/dialogs/select_location_model.h"
 
+#include <algorithm>
+
 #include <stdexcept>
 #include <string_view>
 
@@ -18,23 +20,32 @@ constexpr char AsciiUpperChar(char c) {
   return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-// True when field, upper-cased (ASCII), contains needle (already upper case) anywhere. The
-// needle is ASCII, so a match never starts or ends inside a UTF-8 sequence of the field.
-bool ContainsUpper(std::string_view field, std::string_view needle) {
+// How well field, upper-cased (ASCII), matches needle (already upper case): 0 when it begins
+// with it, 1 when a word of it (after a character that is no letter or digit) does, 2 when it
+// holds it anywhere else, kNoMatch when not at all. The needle is ASCII, so a match never starts
+// or ends inside a UTF-8 sequence of the field.
+constexpr int kNoMatch = 3;
+int MatchRank(std::string_view field, std::string_view needle) {
   if (needle.size() > field.size())
-    return false;
+    return kNoMatch;
+  const auto isWordChar = [](char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+           static_cast<unsigned char>(c) >= 0x80;
+  };
+  int best = kNoMatch;
   const std::size_t last = field.size() - needle.size();
-  for (std::size_t start = 0; start <= last; ++start) {
+  for (std::size_t start = 0; start <= last && best > 0; ++start) {
     std::size_t i = 0;
     while (i < needle.size() && AsciiUpperChar(field[start + i]) == needle[i])
       ++i;
-    if (i == needle.size())
-      return true;
+    if (i < needle.size())
+      continue;
+    const int rank = start == 0 ? 0 : !isWordChar(field[start - 1]) ? 1 : 2;
+    best = std::min(best, rank);
   }
-  return false;
+  return best;
 }
 
-// A blank, a digit or a letter, upper-cased; 0 for any other key.
 char SearchableKey(char32_t key) {
   if (key == U' ' || (key >= U'0' && key <= U'9') || (key >= U'A' && key <= U'Z'))
     return static_cast<char>(key);
@@ -130,12 +141,21 @@ bool SelectLocationModel::LocationsKeyPress(char32_t key) {
   }
   searchText_ += c;
   labels_[static_cast<std::size_t>(sortColumn_)].Caption = SearchCaption(searchText_);
-  for (int row = 0; row < rowCount_ && row < list_.Count(); ++row) {
-    if (ContainsUpper(SortField(list_.GetItem(row).Rec, sortColumn_), searchText_)) {
-      // The preview follows the highlight, so that Select takes the location shown.
-      LocationsClick(row);
-      return true;
+  // The best match in list order: a name that begins with the text before a name with a word
+  // that does, before a name that holds it anywhere.
+  int found = -1;
+  int foundRank = kNoMatch;
+  for (int row = 0; row < rowCount_ && row < list_.Count() && foundRank > 0; ++row) {
+    const int rank = MatchRank(SortField(list_.GetItem(row).Rec, sortColumn_), searchText_);
+    if (rank < foundRank) {
+      found = row;
+      foundRank = rank;
     }
+  }
+  if (found >= 0) {
+    // The preview follows the highlight, so that Select takes the location shown.
+    LocationsClick(found);
+    return true;
   }
   Beep();
   searchText_.clear();

@@ -70,8 +70,10 @@ class SelectLocationModel {
   const Preview& CurrentPreview() const { return preview_; }
 
   // One typed character (a Unicode code point). A blank, a digit or a letter A..Z (either case)
-  // extends the search text and highlights the first row, in list order, whose field of the
-  // sort column contains the text anywhere; the highlighted row is previewed. Esc empties the
+  // extends the search text and highlights the row whose field of the sort column matches it
+  // best: first a field that begins with the text, then one with a word that begins with it,
+  // then one that holds it anywhere; among equals the first in list order. The highlighted row
+  // is previewed. Esc empties the
   // search text. Any other key, and a search without a match, beeps; after a miss the search
   // starts again with the next key while the label still shows the text that failed. True when
   // a row was found.

@@ -62,11 +62,44 @@ TEST(ProgramFolder, UserDataFolderIsCreatedAndSeededWithoutOverwriting) {
   EXPECT_EQ("shipped", ReadFile(t.path() / "xdg" / "vek" / "VEK.LOC"));
 }
 
+TEST(ProgramFolder, AnEmptyOrNewVekHomeIsSeededAndAFullOneKept) {
+  TempDir t;
+  WriteFile(t.path() / "share" / "VEK.LOC", "shipped");
+  ProgramFolderInputs in;
+  in.dataFolders = {t.path() / "share"};
+  for (const char* name : {"empty", "new/deeper"}) {
+    in.vekHome = t.path() / name;
+    if (std::string(name) == "empty")
+      fs::create_directories(*in.vekHome);
+    EXPECT_EQ(*in.vekHome, ResolveProgramFolder(in, nullptr));
+    EXPECT_EQ("shipped", ReadFile(*in.vekHome / "VEK.LOC")) << name;
+  }
+  WriteFile(t.path() / "mine" / "vek.loc", "my own");
+  in.vekHome = t.path() / "mine";
+  EXPECT_EQ(*in.vekHome, ResolveProgramFolder(in, nullptr));
+  EXPECT_FALSE(fs::exists(t.path() / "mine" / "VEK.LOC"));
+  EXPECT_EQ("my own", ReadFile(t.path() / "mine" / "vek.loc"));
+}
+
+TEST(ProgramFolder, WithNothingToSeedFromNothingIsCreated) {
+  TempDir t;
+  ProgramFolderInputs in;
+  in.vekHome = t.path() / "home";
+  EXPECT_EQ(t.path() / "home", ResolveProgramFolder(in, nullptr));
+  EXPECT_FALSE(fs::exists(t.path() / "home"));
+  in.vekHome.reset();
+  in.home = t.path() / "user";
+  EXPECT_EQ(t.path() / "user" / ".local" / "share" / "vek", ResolveProgramFolder(in, nullptr));
+  EXPECT_FALSE(fs::exists(t.path() / "user"));
+}
+
 TEST(ProgramFolder, FolderThatCannotBeMadeIsReported) {
   TempDir t;
   WriteFile(t.path() / "blocker", "a file where the folder should go");
+  WriteFile(t.path() / "share" / "VEK.LOC", "shipped");
   ProgramFolderInputs in;
   in.xdgDataHome = t.path() / "blocker";
+  in.dataFolders = {t.path() / "share"};
   std::string error;
   EXPECT_FALSE(ResolveProgramFolder(in, &error).has_value());
   EXPECT_NE(std::string::npos, error.find("blocker")) << error;

@@ -276,7 +276,7 @@ TEST(ListingComparison, ANewerProgramFileIsSubstitutedByThePackageOnce) {
 TEST(ListingComparison, FillsTheColumnsOfTheOfferedRows) {
   TFileCatalogue catalogue = FileCatalogue();
   TComparisonSettings settings;
-  settings.adhans = {{"ALEPPO.WAV", "Aleppo", "حلب"}, {"AZHAN_M1.WAV", "Madeenah", "المدينة"}};
+  settings.adhans = {{"ALEPPO.WAV", "Aleppo", "حلب"}, {"AZHAN_M1.WAV", "Madinah", "المدينة"}};
   settings.fileExists = [](std::string_view folder, std::string_view name) {
     return folder == "SOUNDS" && name == "ALEPPO.WAV";
   };
@@ -295,7 +295,7 @@ TEST(ListingComparison, FillsTheColumnsOfTheOfferedRows) {
   EXPECT_EQ((TGridRow{"aleppo.wav", "New version", "1,000", std::to_string(kOld), "01/01/2024",
                       "Aleppo Azhan"}),
             r.offered[0]);
-  EXPECT_EQ("Madeenah Azhan", r.offered[1][5]);
+  EXPECT_EQ("Madinah Azhan", r.offered[1][5]);
   EXPECT_EQ("New file", r.offered[1][1]);
   EXPECT_EQ(
       (TGridRow{"s12.wav", "New file", "3,000", std::to_string(kOld), "01/01/2024", "Quran file"}),

@@ -130,9 +130,12 @@ TEST_F(AlertWindowTest, TheFormFollowsTheLanguage) {
                                        : "Do not show this window again"));
     EXPECT_EQ(window->DoNotShowThisWindow_CheckBox->layoutDirection(),
               arabic ? Qt::RightToLeft : Qt::LeftToRight);
-    EXPECT_TRUE(window->windowFlags() & Qt::Tool);
+    // The caption-less tool window: no title bar, no border icons, on top, not in the task bar.
+    EXPECT_EQ(window->windowType(), Qt::Tool);
+    EXPECT_TRUE(window->windowFlags() & Qt::FramelessWindowHint);
     EXPECT_TRUE(window->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_FALSE(window->windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(window->windowFlags() & Qt::WindowTitleHint);
+    EXPECT_FALSE(window->windowFlags() & Qt::WindowMinMaxButtonsHint);
     EXPECT_TRUE(window->testAttribute(Qt::WA_DeleteOnClose));
     EXPECT_EQ(window->width(), 412);
   }

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QInputDialog>
+#include <QStatusTipEvent>
 #include <QTimer>
 
 #include <cmath>
@@ -25,7 +26,10 @@ TEST_F(MainWindow, LanguageButtonSwitchesLayoutAndSaves) {
   EXPECT_EQ(Qt::RightToLeft, w->W.MainPanel->layoutDirection());
   EXPECT_EQ(QString::fromUtf8("الفجر"), w->W.SlotNames[Fajr]->text());
   const QString arabicTimes = w->W.SlotTimes[Zuhr]->text();
+  const QString arabicTitle = w->windowTitle();
+  EXPECT_TRUE(arabicTitle.contains(QString::fromUtf8("أوقات الصلاة"))) << arabicTitle.toStdString();
   w->LanguageBtnClick();
+  EXPECT_EQ("Zurivo Zazir (Al Tovarelin):   Version 6.22", w->windowTitle());
   EXPECT_EQ(Qt::LeftToRight, w->W.MainPanel->layoutDirection());
   EXPECT_EQ("Fajr", w->W.SlotNames[Fajr]->text());
   EXPECT_EQ(QString::fromUtf8("عربي"), w->W._LanguageBtn->text());
@@ -33,6 +37,8 @@ TEST_F(MainWindow, LanguageButtonSwitchesLayoutAndSaves) {
   EXPECT_TRUE(w->W.TimesLeft->text().contains("till"));
   IniFile ini(folder() / "VEK.INI");
   EXPECT_EQ("English", ini.ReadString("Orvessa, by Al Tovarelin", "Language", ""));
+  w->LanguageBtnClick();
+  EXPECT_EQ(arabicTitle, w->windowTitle());
 }
 
 TEST_F(MainWindow, TheTickUpdatesTheCountdownEachMinuteAndTheDayAtMidnight) {
@@ -133,6 +139,57 @@ TEST_F(MainWindow, AnnouncesTheNextPrayerFromTheStart) {
   w->OvcClock1SecondChange();
   EXPECT_TRUE(w->AlertWindow().AtPrayerTime());
   EXPECT_EQ("AZHAN_M1.WAV", player.played.back());
+}
+
+// The long high-latitude explanation of London goes to the status line when the mouse passes
+// over a marker; no text may widen the window, in either language.
+TEST_F(MainWindow, TheStatusLineNeverWidensTheWindow) {
+  for (const char* lang : {"Arabic", "English"}) {
+    SCOPED_TRACE(lang);
+    WriteIni(std::string("[Orvessa, by Al Tovarelin]\r\nLanguage=") + lang +
+             "\r\nSelectedCity=LONDON\r\nSelectedCountry=UNITED KINGDOM\r\n");
+    clock.now = EncodeDate(2026, 6, 21) + 0.5;
+    auto w = Start({"StopClock"});
+    w->show();
+    QApplication::processEvents();
+    const int width = w->width();
+    ASSERT_TRUE(w->W.FajrStatus->isVisible());
+    for (QLabel* marker : {w->W.FajrStatus, w->W.IshaStatus}) {
+      QStatusTipEvent hover(marker->statusTip());
+      QApplication::sendEvent(marker, &hover);
+      QApplication::processEvents();
+      EXPECT_GT(w->W._SHelp->text().size(), 200);
+      EXPECT_EQ(width, w->width());
+      EXPECT_LE(w->minimumSizeHint().width(), width);
+      // The status line holds the whole text, drawn cut to its width; the marker's hint keeps
+      // it too.
+      EXPECT_EQ(marker->statusTip(), w->W._SHelp->text());
+      EXPECT_FALSE(marker->toolTip().isEmpty());
+    }
+  }
+}
+
+TEST_F(MainWindow, NextAndStopReadingFollowTheRecitation) {
+  namespace fs = std::filesystem;
+  WriteIni("[Orvessa, by Al Tovarelin]\r\nLanguage=English\r\nOpeningBasmalah=False\r\n");
+  fs::create_directories(folder() / "SOUNDS" / "SURAS");
+  ASSERT_EQ(0, WriteFileReplacing(folder() / "SOUNDS" / "SURAS" / "S1.WAV", "fatiha"));
+  ASSERT_EQ(0, WriteFileReplacing(folder() / "SOUNDS" / "SURAS" / "S2.WAV", "baqara"));
+  auto w = Start({"StopClock"});
+  w->W.SoundsMenu->aboutToShow();
+  EXPECT_TRUE(w->W.ReadAvailableSurasItem->isEnabled());
+  EXPECT_FALSE(w->W.NextSuraItem->isEnabled());
+  EXPECT_FALSE(w->W.StopReadingItem->isEnabled());
+
+  w->ReadAvailableSurasClick();
+  while (w->Trigger().HasTask())
+    w->Trigger().RunNextTask();
+  w->W.SoundsMenu->aboutToShow();
+  EXPECT_TRUE(w->W.StopReadingItem->isEnabled());
+
+  w->StopReadingClick();
+  EXPECT_FALSE(w->W.NextSuraItem->isEnabled());
+  EXPECT_FALSE(w->W.StopReadingItem->isEnabled());
 }
 
 }  // namespace

@@ -132,9 +132,11 @@ TEST(ConflictText, DaysFromTheMonthCaptionsInTheLanguageOfTheText) {
             ArabicConflictText(fajr, english).find("ابتداء من 1 أيار حتى 1 حزيران"));
 }
 
-TEST(VersionCaption, EnglishOrArabicByTheSystem) {
-  EXPECT_EQ("Zurivo Zazir (Al Tovarelin):   Version 6.22", VersionCaption(false));
-  const std::string arabic = VersionCaption(true);
+TEST(VersionCaption, InTheUsersLanguageWhereArabicCanBeShown) {
+  const std::string english = "Zurivo Zazir (Al Tovarelin):   Version 6.22";
+  EXPECT_EQ(english, VersionCaption(Language::English, true));
+  EXPECT_EQ(english, VersionCaption(Language::Arabic, false));
+  const std::string arabic = VersionCaption(Language::Arabic, true);
   EXPECT_TRUE(arabic.starts_with("ـ   ")) << arabic;
   EXPECT_TRUE(arabic.ends_with("   ـ")) << arabic;
   EXPECT_NE(std::string::npos, arabic.find("6.22"));

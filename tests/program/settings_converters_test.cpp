@@ -95,7 +95,7 @@ TEST(SoundNames, ReadingDropsEveryBlankAndIgnoresCase) {
   const std::pair<const char*, int> cases[] = {
       {"  maccah 1 ", 4},   {"Egypt 2", 3},  {"f-egypt2", 7},
       {"ALL", 8},           {"all", 8},      {"", 0},
-      {"   ", 0},           {"AZHAN_M1", 0}, {"Madeenah", 8},
+      {"   ", 0},           {"AZHAN_M1", 0}, {"Madinah", 8},
       {"Fajr, Madinah", 8},  // captions that name no recording
   };
   for (const auto& [text, index] : cases)

@@ -88,7 +88,7 @@ TEST_F(ChangeLocationDialogTest, CaptionsDirectionAndHintsFollowTheLanguage) {
   TChangeLocation english(Context(Language::English), 0);
   EXPECT_EQ(english.windowTitle(), "Adjust Location");
   EXPECT_EQ(english.layoutDirection(), Qt::LeftToRight);
-  EXPECT_EQ(english.DaySaving->text(), "DayLight Saving");
+  EXPECT_EQ(english.DaySaving->text(), "Daylight Saving");
   EXPECT_EQ(english.Reconcile->text(), "Reconcile \"Eastern\" and \"Middle-Eastern\" Methods");
   EXPECT_EQ(english.YourFajr_P->title(), "FAJR Sun Inclination");
   EXPECT_EQ(english.Western->itemText(0), "Eeastern");
@@ -143,7 +143,7 @@ TEST_F(ChangeLocationDialogTest, LoadingFillsTheControlsWithoutMarkingModified) 
   EXPECT_FALSE(dialog.HanafiMethod->isChecked());
   EXPECT_FALSE(dialog.RestoreBtn->isEnabled());
   ASSERT_EQ(ui_.dialogs.size(), 1u);
-  EXPECT_EQ(ui_.dialogs[0].text, "Restore the information for to this loction?");
+  EXPECT_EQ(ui_.dialogs[0].text, "Restore the information for to this location?");
 }
 
 TEST_F(ChangeLocationDialogTest, TypingAndLeavingEdits) {

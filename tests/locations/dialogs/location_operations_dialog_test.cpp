@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
@@ -65,6 +66,25 @@ TEST_F(LocationOperationDialogTest, OpensOnTheCurrentLocationInEitherLanguage) {
     EXPECT_EQ(dialog.Time->text(), "04:15  PM");
     EXPECT_EQ(dialog.DateBtn->text(), QString::fromUtf8(arabic ? "هجري" : "Hijri"));
     EXPECT_EQ(dialog.CloseBtn->toolTip().isEmpty(), !arabic);  // hints in Arabic only
+  }
+}
+
+TEST_F(LocationOperationDialogTest, TheChosenNamesNeverChangeTheDialogsWidth) {
+  Append({Named("TORONTO", "CANADA"), Named("LONDON", "UNITED KINGDOM"),
+          Named("NEWCASTLE UPON TYNE", "UNITED KINGDOM")});
+  for (Language lang : {Language::English, Language::Arabic}) {
+    SCOPED_TRACE(static_cast<int>(lang));
+    context.Lang = lang;
+    list.CurrentIndex = IndexOf("TORONTO");
+    TLocationOperation dialog(context);
+    dialog.show();
+    QApplication::processEvents();
+    const int width = dialog.width();
+    Choose(dialog.Country, "UNITED KINGDOM");
+    Choose(dialog.City, "NEWCASTLE UPON TYNE");
+    QApplication::processEvents();
+    EXPECT_EQ(dialog.CCity->text(), "NEWCASTLE UPON TYNE  (UNITED KINGDOM)");
+    EXPECT_EQ(width, dialog.width());
   }
 }
 

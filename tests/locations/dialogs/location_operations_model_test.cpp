@@ -130,7 +130,7 @@ TEST_F(LocationOperationsModelTest, DeleteShowsTheNextAndKeepsAnotherCurrentLoca
     list.CurrentIndex = IndexOf(c.current);
     EXPECT_TRUE(model.DeleteBtnClick());
     ASSERT_EQ(ui.dialogs.size(), 1u);
-    EXPECT_EQ(ui.dialogs[0].text, "Are you sure you want to delete this loction?");
+    EXPECT_EQ(ui.dialogs[0].text, "Are you sure you want to delete this location?");
     EXPECT_EQ(list.Count(), 8);
     EXPECT_EQ(IndexOf(c.shown), -1);
     EXPECT_EQ(CityAt(model.SelIndex()), c.nowShown);

@@ -11,6 +11,7 @@
 #include "program/current_location.h"
 #include "program/display_texts.h"
 #include "support/location_dialog_fixture.h"
+#include "support/locations_fixture.h"
 
 namespace vek {
 namespace {
@@ -98,17 +99,23 @@ TEST_F(SelectLocationModelTest, IncrementalSearch) {
     int beeps;
   };
   const Case cases[] = {
-      {"part of a name anywhere, either case", -1, U"cAi", "Alcaida", "CAI", 0, "Search for: CAI",
-       0},
+      {"a name that begins with the text, either case", -1, U"cAi", "CAIRO", "CAI", 0,
+       "Search for: CAI", 0},
+      {"a beginning before an earlier row holding the text", -1, U"al", "Albany", "AL", 0,
+       "Search for: AL", 0},
+      {"a word of a name", -1, U"york", "NEW YORK", "YORK", 0, "Search for: YORK", 0},
+      {"a word before an earlier row holding the text", -1, U"p", "29 PALMS", "P", 0,
+       "Search for: P", 0},
+      {"part of a name anywhere", -1, U"aid", "Alcaida", "AID", 0, "Search for: AID", 0},
       {"a digit and a blank", -1, U"9 p", "29 PALMS", "9 P", 0, "Search for: 9 P", 0},
       {"by country", 2, U"yr", "DAMASCUS", "YR", 1, "Search for: YR", 0},
       {"by the state code", 3, U"ny", "Albany", "NY", 2, "Search for: NY", 0},
-      {"a miss beeps and keeps the highlight", -1, U"cax", "Alcaida", "", 0, "Search for: CAX", 1},
+      {"a miss beeps and keeps the highlight", -1, U"cax", "CAIRO", "", 0, "Search for: CAX", 1},
       {"after a miss the next key starts again", -1, U"caxbo", "BOSTON", "BO", 0, "Search for: BO",
        1},
-      {"an Arabic letter is refused", -1, U"ca\u0628", "Alcaida", "CA", 0, "Search for: CA", 1},
-      {"backspace is not a search key", -1, U"ca\b", "Alcaida", "CA", 0, "Search for: CA", 1},
-      {"Esc empties the search text", -1, U"ca\x1b", "Alcaida", "", 0, "Search for: CA", 1},
+      {"an Arabic letter is refused", -1, U"ca\u0628", "CAIRO", "CA", 0, "Search for: CA", 1},
+      {"backspace is not a search key", -1, U"ca\b", "CAIRO", "CA", 0, "Search for: CA", 1},
+      {"Esc empties the search text", -1, U"ca\x1b", "CAIRO", "", 0, "Search for: CA", 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -123,6 +130,34 @@ TEST_F(SelectLocationModelTest, IncrementalSearch) {
     EXPECT_EQ(c.beeps, ui.beeps);
     ExpectPreviewOfHighlight(model);
   }
+}
+
+TEST(SelectLocationSearch, TypingACityNameFindsThatCityInTheShippedList) {
+  TLocations list;
+  ASSERT_TRUE(testing::LoadShippedLocations(list));
+  list.CurrentIndex = 0;
+  testing::FakeUi ui;
+  LocationDialogContext context;
+  context.Locations = &list;
+  context.Ui = &ui;
+  const struct {
+    std::u32string_view keys;
+    const char* city;
+  } cases[] = {
+      {U"london", "LONDON"},  // not EAST LONDON; the two LONDONs follow in list order
+      {U"toro", "TORONTO"},   // not BOCAS DEL TORO
+      {U"makk", "MAKKAH"},   {U"mak", "MAKAMBA"},  // the first name beginning with MAK, not BAMAKO
+      {U"cair", "CAIRNS"},
+  };
+  for (const auto& c : cases) {
+    SelectLocationModel model(context);
+    Type(model, c.keys);
+    ASSERT_GE(model.ItemIndex(), 0);
+    EXPECT_EQ(c.city, list.GetItem(model.ItemIndex()).Rec.City);
+  }
+  SelectLocationModel model(context);
+  Type(model, U"qqq");
+  EXPECT_EQ(1, ui.beeps);
 }
 
 TEST_F(SelectLocationModelTest, ArabicSearchCaptionPutsTheTextFirst) {
