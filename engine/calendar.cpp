@@ -16,7 +16,7 @@ constexpr std::array<std::array<int, 12>, 2> kCumulativeMonthDays = {{
     {31, 60, 91, 121, 152, 182, 213, 244, 274, 305, 335, 366},
 }};
 
-constexpr long double kMeanMonth = 29.53021944723L;
+constexpr double kMeanMonth = 29.53021944723;
 
 // Day 0 of the date values.
 constexpr std::chrono::sys_days kEpoch =
@@ -74,15 +74,15 @@ void DayOfYearToDayMonth(int dayOfYear, int& day, int& month) {
 
 HijriDate DateToHijri(double date, int hijriAdjust) {
   const long long n = WholeDays(date) + 233 + hijriAdjust;
-  const long double q = static_cast<long double>(n) / kMeanMonth;
+  const double q = static_cast<double>(n) / kMeanMonth;
   // Floor, not truncation, so that days before 1 Muharram 1317 (negative n) count backwards
   // into earlier months and years instead of producing month numbers of 0 or less.
-  const long double whole = std::floor(q);
+  const double whole = std::floor(q);
   const long long k = static_cast<long long>(whole);
   HijriDate h;
   h.Year = static_cast<std::uint16_t>(FloorDiv(k, 12) + 1317);
   h.Month = static_cast<std::uint16_t>(k - FloorDiv(k, 12) * 12 + 1);
-  h.Day = static_cast<std::uint16_t>(std::trunc((q - whole) * kMeanMonth + 0.00001L) + 1);
+  h.Day = static_cast<std::uint16_t>(std::trunc((q - whole) * kMeanMonth + 0.00001) + 1);
   return h;
 }
 
@@ -92,23 +92,21 @@ double HijriToDate(int year, int month, int day, int hijriAdjust) {
   // unsigned arithmetic.
   const auto months = static_cast<std::uint32_t>(year * 12 - 1317 + month);
   const auto product = static_cast<std::int32_t>(months * 295302u);
-  const long double estimate =
-      std::nearbyint(static_cast<long double>(product) / 10000.0L + day + (1430 - hijriAdjust) -
-                     0.2L);  // the default rounding mode: halves to even
+  const double estimate =
+      std::nearbyint(static_cast<double>(product) / 10000.0 + day + (1430 - hijriAdjust) -
+                     0.2);  // the default rounding mode: halves to even
   const HijriDate wanted{static_cast<std::uint16_t>(year), static_cast<std::uint16_t>(month),
                          static_cast<std::uint16_t>(day)};
-  const auto matches = [&](long double d) {
-    return DateToHijri(static_cast<double>(d), hijriAdjust) == wanted;
-  };
+  const auto matches = [&](double d) { return DateToHijri(d, hijriAdjust) == wanted; };
   if (matches(estimate))
-    return static_cast<double>(estimate);
+    return estimate;
   for (int k = 1; k <= 11; ++k) {
     if (matches(estimate + k))
-      return static_cast<double>(estimate + k);
+      return estimate + k;
     if (matches(estimate - k))
-      return static_cast<double>(estimate - k);
+      return estimate - k;
   }
-  return static_cast<double>(estimate);
+  return estimate;
 }
 
 int HijriMonthLength(int year, int month, int hijriAdjust) {

@@ -12,14 +12,14 @@ namespace vek {
 
 namespace {
 
-using Real = long double;
+using Real = double;
 
 constexpr Real kPi = std::numbers::pi_v<Real>;
 constexpr Real kDegToRad = kPi / 180;
 constexpr Real kRadToHours = 12 / kPi;
-constexpr Real kTwilight = kPi / 10;           // 18 degrees
-constexpr Real kImsakStep = 1.5L * kDegToRad;  // 19.5 degrees in all
-constexpr Real kSunsetAllowance = 1.0L / 12;   // 5 minutes added to the half-day arc
+constexpr Real kTwilight = kPi / 10;          // 18 degrees
+constexpr Real kImsakStep = 1.5 * kDegToRad;  // 19.5 degrees in all
+constexpr Real kSunsetAllowance = 1.0 / 12;   // 5 minutes added to the half-day arc
 constexpr int kConflictLimitMinutes = 8 * 60;
 constexpr int kIshaBeforeFajrMinutes = 20;
 constexpr int kMinutesPerDay = 24 * 60;
@@ -42,7 +42,7 @@ Real ZoneMeridian(std::uint8_t stored) {
     case 142:
     case 158:
     case 172:
-      return 7.5L * std::round(stored / 7.5L);
+      return 7.5 * std::round(stored / 7.5);
     default:
       return stored;
   }
@@ -59,7 +59,7 @@ bool IsDaylightSavingDay(const TLocationRec& loc, int d) {
 
 }  // namespace
 
-long double SafeArcCos(long double x, UiServices* ui) {
+double SafeArcCos(double x, UiServices* ui) {
   if (x > 1 || x < -1) {
     if (ui)
       ui->Beep();
@@ -68,7 +68,7 @@ long double SafeArcCos(long double x, UiServices* ui) {
   return std::acos(x);
 }
 
-int HoursToMinuteOfDay(MinuteRounding mode, long double hours) {
+int HoursToMinuteOfDay(MinuteRounding mode, double hours) {
   Real a = std::fmod(hours, Real{24});
   if (a < 0)
     a += 24;
@@ -89,7 +89,7 @@ int HoursToMinuteOfDay(MinuteRounding mode, long double hours) {
   return static_cast<int>(h) * 60 + static_cast<int>(minutes);
 }
 
-double HoursToTime(MinuteRounding mode, long double hours) {
+double HoursToTime(MinuteRounding mode, double hours) {
   return HoursToMinuteOfDay(mode, hours) / static_cast<double>(kMinutesPerDay);
 }
 

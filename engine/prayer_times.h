@@ -13,12 +13,12 @@ namespace vek {
 
 // The user's safety offsets, in hours (positive delays, negative advances).
 struct SafetyOffsets {
-  long double Fajr = 0;
-  long double Isha = 0;
-  long double Asr = 0;
-  long double Shuruq = 0;
-  long double Maghrib = 0;
-  long double Zuhr = 0;
+  double Fajr = 0;
+  double Isha = 0;
+  double Asr = 0;
+  double Shuruq = 0;
+  double Maghrib = 0;
+  double Zuhr = 0;
 };
 
 // What the date-based computations need besides the location.
@@ -31,12 +31,12 @@ struct EngineContext {
 enum class MinuteRounding { Up = 0, Down = 1, Nearest = 2 };
 
 // Clamps x into [-1, 1] (beeping through ui when it was outside) and returns its arccosine.
-long double SafeArcCos(long double x, UiServices* ui = nullptr);
+double SafeArcCos(double x, UiServices* ui = nullptr);
 
 // Hours as a time of day, rounded to the minute; 24 hours and more wrap, and so do negative
 // hours (a time before midnight belongs to the evening before).
-double HoursToTime(MinuteRounding mode, long double hours);
-int HoursToMinuteOfDay(MinuteRounding mode, long double hours);
+double HoursToTime(MinuteRounding mode, double hours);
+int HoursToMinuteOfDay(MinuteRounding mode, double hours);
 
 // The times of day dayOfYear (1..366) at loc. isRamadan selects the Ramadan Isha interval of the
 // Saudi method. With track set, the saturation and conflict days are recorded in it; nothing

@@ -141,12 +141,12 @@ TEST(PrayerTimes, HanafiAsrZuhrDelayAndSafetyOffsets) {
   // Each slot's own offset; the Shuruq and Maghrib offsets must not move the fixed-interval
   // Fajr and Isha, and the Fajr offset moves Imsak along.
   SafetyOffsets safety;
-  safety.Fajr = 1 / 60.0L;
-  safety.Shuruq = 2 / 60.0L;
-  safety.Zuhr = 3 / 60.0L;
-  safety.Asr = 4 / 60.0L;
-  safety.Maghrib = 5 / 60.0L;
-  safety.Isha = -6 / 60.0L;
+  safety.Fajr = 1 / 60.0;
+  safety.Shuruq = 2 / 60.0;
+  safety.Zuhr = 3 / 60.0;
+  safety.Asr = 4 / 60.0;
+  safety.Maghrib = 5 / 60.0;
+  safety.Isha = -6 / 60.0;
   EXPECT_EQ((Row{"04:23", "04:33", "06:04", "12:15", "16:25", "18:18", "19:36"}),
             Times(ComputeDayTimes(kEquinoxDay, loc, safety, false)));
 }
@@ -281,30 +281,30 @@ TEST(PrayerTimes, RamadanFollowsTheComputedDateNotToday) {
 TEST(PrayerTimes, HoursToTimeRoundingModes) {
   struct Case {
     MinuteRounding mode;
-    long double hours;
+    double hours;
     const char* expected;
   } cases[] = {
-      {MinuteRounding::Up, 5 + 7.2L / 60, "05:08"},
-      {MinuteRounding::Down, 5 + 7.8L / 60, "05:07"},
-      {MinuteRounding::Nearest, 5 + 7.4L / 60, "05:07"},
-      {MinuteRounding::Nearest, 5 + 7.6L / 60, "05:08"},
-      {MinuteRounding::Up, 5.25L, "05:15"},  // a whole minute stays
-      {MinuteRounding::Down, 5.5L, "05:30"},
-      {MinuteRounding::Nearest, 6 + 59.6L / 60, "07:00"},  // carries into the hour
-      {MinuteRounding::Up, 23 + 59.2L / 60, "00:00"},      // and past midnight
-      {MinuteRounding::Nearest, 25.5L, "01:30"},           // 24 hours and more wrap
-      {MinuteRounding::Down, -0.5L, "23:30"},              // before midnight: the evening
+      {MinuteRounding::Up, 5 + 7.2 / 60, "05:08"},
+      {MinuteRounding::Down, 5 + 7.8 / 60, "05:07"},
+      {MinuteRounding::Nearest, 5 + 7.4 / 60, "05:07"},
+      {MinuteRounding::Nearest, 5 + 7.6 / 60, "05:08"},
+      {MinuteRounding::Up, 5.25, "05:15"},  // a whole minute stays
+      {MinuteRounding::Down, 5.5, "05:30"},
+      {MinuteRounding::Nearest, 6 + 59.6 / 60, "07:00"},  // carries into the hour
+      {MinuteRounding::Up, 23 + 59.2 / 60, "00:00"},      // and past midnight
+      {MinuteRounding::Nearest, 25.5, "01:30"},           // 24 hours and more wrap
+      {MinuteRounding::Down, -0.5, "23:30"},              // before midnight: the evening
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(c.expected, Hm(HoursToTime(c.mode, c.hours))) << static_cast<double>(c.hours);
+    EXPECT_EQ(c.expected, Hm(HoursToTime(c.mode, c.hours))) << c.hours;
   }
 }
 
 TEST(PrayerTimes, SafeArcCosClampsAndBeeps) {
   FakeUi ui;
-  EXPECT_DOUBLE_EQ(0.0, static_cast<double>(SafeArcCos(1.5L, &ui)));
-  EXPECT_NEAR(3.14159265358979, static_cast<double>(SafeArcCos(-2, &ui)), 1e-12);
-  EXPECT_NEAR(1.57079632679490, static_cast<double>(SafeArcCos(0, &ui)), 1e-12);
+  EXPECT_DOUBLE_EQ(0.0, SafeArcCos(1.5, &ui));
+  EXPECT_NEAR(3.14159265358979, SafeArcCos(-2, &ui), 1e-12);
+  EXPECT_NEAR(1.57079632679490, SafeArcCos(0, &ui), 1e-12);
   EXPECT_EQ(2, ui.beeps);
 }
 
