@@ -59,7 +59,10 @@ CivilDate DecodeDate(double date) {
 }
 
 int DayNumberOfYear(double date) {
-  const CivilDate c = DecodeDate(date);
+  return DayNumberOfYear(DecodeDate(date));
+}
+
+int DayNumberOfYear(const CivilDate& c) {
   if (c.Month == 1)
     return c.Day;
   return kCumulativeMonthDays[IsLeapYear(c.Year) ? 1 : 0][c.Month - 2] + c.Day;

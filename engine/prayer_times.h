@@ -38,13 +38,15 @@ double SafeArcCos(double x, UiServices* ui = nullptr);
 double HoursToTime(MinuteRounding mode, double hours);
 int HoursToMinuteOfDay(MinuteRounding mode, double hours);
 
-// The times of day dayOfYear (1..366) at loc. isRamadan selects the Ramadan Isha interval of the
-// Saudi method. With track set, the saturation and conflict days are recorded in it; nothing
-// else is changed.
-TDayTimesRec ComputeDayTimes(int dayOfYear, const TLocationRec& loc, const SafetyOffsets& safety,
-                             bool isRamadan, Trackers* track = nullptr, UiServices* ui = nullptr);
+// The times of day dayOfYear (1..366, as DayNumberOfYear counts) of the calendar year at loc. The
+// solar tables are read by the day number; the horizon guard of Shuruq and Maghrib takes the sun
+// of the date itself. isRamadan selects the Ramadan Isha interval of the Saudi method. With track
+// set, the saturation and conflict days are recorded in it; nothing else is changed.
+TDayTimesRec ComputeDayTimes(int year, int dayOfYear, const TLocationRec& loc,
+                             const SafetyOffsets& safety, bool isRamadan, Trackers* track = nullptr,
+                             UiServices* ui = nullptr);
 
-// The times of a calendar date: its own day of the year and its own Ramadan flag.
+// The times of a calendar date: its own year, day of the year and Ramadan flag.
 TDayTimesRec ComputeDateTimes(double date, const TLocationRec& loc, const EngineContext& ctx);
 
 // Today's times for item locIndex of the list.

@@ -19,6 +19,7 @@ using testing::FakeUi;
 // expected times follow by hand: noon 12:07.40, sunrise 06:02.40, sunset 18:12.40,
 // 18 degrees 07:12 from noon (04:55.40 / 19:19.40), 19.5 degrees 04:49.40, 19 degrees 04:51.40,
 // 18.5 degrees 04:53.40, 15 degrees 19:07.40, Asr 15:07.69 (Hanafi 16:21.26).
+constexpr int kYear = 2026;
 constexpr int kEquinoxDay = 80;
 
 TLocationRec Equator(TFajrIshaMethod method) {
@@ -127,7 +128,7 @@ TEST(PrayerTimes, EveryMethodAtTheEquator) {
     loc.ImsakDuration = 600;
     loc.FajrAngle = c.fajrAngle;
     loc.IshaAngle = c.ishaAngle;
-    EXPECT_EQ(c.expected, Times(ComputeDayTimes(kEquinoxDay, loc, {}, c.ramadan))) << c.name;
+    EXPECT_EQ(c.expected, Times(ComputeDayTimes(kYear, kEquinoxDay, loc, {}, c.ramadan))) << c.name;
   }
 }
 
@@ -139,7 +140,8 @@ TEST(PrayerTimes, HanafiAsrZuhrDelayAndSafetyOffsets) {
   loc.ZuhrDelayOn = true;
   loc.ZuhrDelay = 300;
   // Each slot's own offset; the Shuruq and Maghrib offsets must not move the fixed-interval
-  // Fajr and Isha, and the Fajr offset moves Imsak along.
+  // Fajr and Isha, and the Fajr offset moves Imsak along. Shuruq 06:02.40 + 2 min would come
+  // after the true sunrise (06:03.90), so the horizon guard holds it at 06:03.
   SafetyOffsets safety;
   safety.Fajr = 1 / 60.0;
   safety.Shuruq = 2 / 60.0;
@@ -147,13 +149,73 @@ TEST(PrayerTimes, HanafiAsrZuhrDelayAndSafetyOffsets) {
   safety.Asr = 4 / 60.0;
   safety.Maghrib = 5 / 60.0;
   safety.Isha = -6 / 60.0;
-  EXPECT_EQ((Row{"04:23", "04:33", "06:04", "12:15", "16:25", "18:18", "19:36"}),
-            Times(ComputeDayTimes(kEquinoxDay, loc, safety, false)));
+  EXPECT_EQ((Row{"04:23", "04:33", "06:03", "12:15", "16:25", "18:18", "19:36"}),
+            Times(ComputeDayTimes(kYear, kEquinoxDay, loc, safety, false)));
+}
+
+// The horizon guard: Shuruq no later than the true sunrise (rounded down) and Maghrib no earlier
+// than the true sunset (rounded up) of the date, the sun's centre 0.8333 degrees below the
+// horizon. The tables' times include the 5-minute allowance; the true times
+// were worked out by hand from Meeus' low-precision sun (tools/make_solar_tables.py) and agree
+// with libitl's sunrise and sunset to 5 s (except on 21 March, its equinox day, 17 s).
+TEST(PrayerTimes, HorizonGuardHandCheckedDays) {
+  const TLocationRec equator = Equator(TFajrIshaMethod::Eastern);
+  TLocationRec london = Equator(TFajrIshaMethod::Eastern);
+  london.LatDeg = 51;
+  london.LatMin = 30;
+  london.LongMin = 7;
+  london.West = true;
+  london.DST = true;
+  london.DstStart = 88;
+  london.DstEnd = 297;
+  TLocationRec cairo = Equator(TFajrIshaMethod::Eastern);
+  cairo.LatDeg = 30;
+  cairo.LatMin = 3;
+  cairo.LongDeg = 31;
+  cairo.LongMin = 15;
+  cairo.St_Longitude = 30;
+  TLocationRec polar = Equator(TFajrIshaMethod::Eastern);
+  polar.LatDeg = 70;
+  SafetyOffsets shifted;
+  shifted.Shuruq = 2 / 60.0;
+  shifted.Maghrib = -5 / 60.0;
+  struct Case {
+    const char* name;
+    const TLocationRec& loc;
+    int day;
+    SafetyOffsets safety;
+    const char* shuruq;
+    const char* maghrib;
+  } cases[] = {
+      // Tables 06:02.40 / 18:12.40, true sunrise 06:03.90, sunset 18:10.42: the tables' times
+      // stand.
+      {"equator, 21 March", equator, kEquinoxDay, {}, "06:02", "18:13"},
+      // Offsets put Shuruq at 06:04.40, after the sunrise, and Maghrib at 18:07.40, before the
+      // sunset: the guard holds both.
+      {"equator, 21 March, offsets", equator, kEquinoxDay, shifted, "06:03", "18:11"},
+      // Tables 06:28.57 / 17:53.33, true 06:25.97 / 17:56.40.
+      {"London, 10 March", london, 69, {}, "06:25", "17:57"},
+      // Daylight saving: tables 05:11.43 / 20:42.12, true 05:08.78 / 20:45.85.
+      {"London, 15 May", london, 135, {}, "05:08", "20:46"},
+      // Tables 06:00.17 / 18:05.84, true 06:00.32 / 18:05.69: the tables' times stand.
+      {"Cairo, 19 March", cairo, 78, {}, "06:00", "18:06"},
+      // The sun neither sets nor rises at 70 N: no guard, the half-day arc is clamped to 12 h
+      // (+5 min) or 0 (+5 min) around noon 12:01.56 / 11:57.77.
+      {"70 N, 21 June", polar, 172, {}, "23:57", "00:07"},
+      {"70 N, 21 December", polar, 355, {}, "11:53", "12:03"},
+  };
+  for (const Case& c : cases) {
+    const TDayTimesRec t = ComputeDayTimes(kYear, c.day, c.loc, c.safety, false);
+    EXPECT_EQ(c.shuruq, Hm(t[Shuruq])) << c.name;
+    EXPECT_EQ(c.maghrib, Hm(t[Maghrib])) << c.name;
+  }
 }
 
 TEST(PrayerTimes, ZoneMeridianAndHemispheres) {
   TLocationRec loc = Equator(TFajrIshaMethod::Eastern);
-  const auto zuhr = [&loc] { return Hm(ComputeDayTimes(kEquinoxDay, loc, {}, false)[Zuhr]); };
+  const auto zuhr = [&loc] {
+    return Hm(ComputeDayTimes(kYear, kEquinoxDay, loc, {}, false)[Zuhr]);
+  };
   loc.LongDeg = 10;  // 10 degrees east of its zone meridian 15: 20 minutes later noon
   loc.St_Longitude = 15;
   EXPECT_EQ("12:27", zuhr());
@@ -171,9 +233,9 @@ TEST(PrayerTimes, ZoneMeridianAndHemispheres) {
   // The southern hemisphere mirrors the declination: Asr changes, sunrise at the equator not.
   loc = Equator(TFajrIshaMethod::Eastern);
   loc.LatDeg = 30;
-  const TDayTimesRec north = ComputeDayTimes(172, loc, {}, false);
+  const TDayTimesRec north = ComputeDayTimes(kYear, 172, loc, {}, false);
   loc.North = false;
-  const TDayTimesRec south = ComputeDayTimes(172, loc, {}, false);
+  const TDayTimesRec south = ComputeDayTimes(kYear, 172, loc, {}, false);
   EXPECT_LT(north[Shuruq], south[Shuruq]);  // June: long days north, short days south
   EXPECT_GT(north[Maghrib], south[Maghrib]);
 }
@@ -183,8 +245,8 @@ TEST(PrayerTimes, DaylightSavingPeriods) {
   const auto shifted = [&loc](int day) {
     TLocationRec plain = loc;
     plain.DST = false;
-    const double withDst = ComputeDayTimes(day, loc, {}, false)[Zuhr];
-    const double without = ComputeDayTimes(day, plain, {}, false)[Zuhr];
+    const double withDst = ComputeDayTimes(kYear, day, loc, {}, false)[Zuhr];
+    const double without = ComputeDayTimes(kYear, day, plain, {}, false)[Zuhr];
     return std::lround((withDst - without) * 1440) == 60;
   };
   loc.DST = true;
@@ -229,13 +291,13 @@ TEST(PrayerTimes, HighLatitudeScanRecordsSaturationAndConflict) {
     EXPECT_EQ(first, t->FirstDay);
     EXPECT_EQ(last, t->LastDay);
   }
-  const TDayTimesRec midsummer = ComputeDayTimes(172, loc, {}, false);
+  const TDayTimesRec midsummer = ComputeDayTimes(kYear, 172, loc, {}, false);
   EXPECT_EQ("00:01", Hm(midsummer[Fajr]));  // noon 12:01.56 less 12 h, rounded down
   EXPECT_EQ("23:41", Hm(midsummer[Isha]));
 
   // Without tracking nothing is recorded; where twilight always ends nothing is set either.
   Trackers untouched;
-  ComputeDayTimes(172, loc, {}, false, nullptr);
+  ComputeDayTimes(kYear, 172, loc, {}, false, nullptr);
   loc.LatDeg = 21;
   ScanHighLatitude(loc, 2026, {}, untouched);
   EXPECT_FALSE(untouched.AnySet());
@@ -250,14 +312,14 @@ TEST(PrayerTimes, ConflictRuleAppliesToOwnAnglesToo) {
   loc.FajrAngle = 90;
   loc.IshaAngle = 120;
   Trackers trackers;
-  const TDayTimesRec t = ComputeDayTimes(172, loc, {}, false, &trackers);
+  const TDayTimesRec t = ComputeDayTimes(kYear, 172, loc, {}, false, &trackers);
   EXPECT_EQ((std::lround(t[Fajr] * 1440) + 1440 - 20) % 1440, std::lround(t[Isha] * 1440));
   EXPECT_EQ(1, trackers.IshaFajrConflict.Flag);
   EXPECT_EQ(1, trackers.IshaSaturation.Flag);
   EXPECT_EQ(1, trackers.FajrSaturation.Flag);
   // On an ordinary day the two keep their own times.
   trackers.Reset();
-  ComputeDayTimes(kEquinoxDay, loc, {}, false, &trackers);
+  ComputeDayTimes(kYear, kEquinoxDay, loc, {}, false, &trackers);
   EXPECT_FALSE(trackers.AnySet());
 }
 
@@ -310,8 +372,9 @@ TEST(PrayerTimes, SafeArcCosClampsAndBeeps) {
 
 TEST(PrayerTimes, DayOutsideTheYearIsClampedToTheTables) {
   const TLocationRec loc = Equator(TFajrIshaMethod::Eastern);
-  EXPECT_EQ(ComputeDayTimes(1, loc, {}, false), ComputeDayTimes(0, loc, {}, false));
-  EXPECT_EQ(ComputeDayTimes(366, loc, {}, false), ComputeDayTimes(999, loc, {}, false));
+  EXPECT_EQ(ComputeDayTimes(kYear, 1, loc, {}, false), ComputeDayTimes(kYear, 0, loc, {}, false));
+  EXPECT_EQ(ComputeDayTimes(kYear, 366, loc, {}, false),
+            ComputeDayTimes(kYear, 999, loc, {}, false));
 }
 
 }  // namespace
