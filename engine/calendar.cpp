@@ -22,8 +22,19 @@ constexpr double kMeanMonth = 29.53021944723;
 constexpr std::chrono::sys_days kEpoch =
     std::chrono::sys_days{std::chrono::year{1899} / std::chrono::December / 30};
 
+// The dates the calendar works with: 1 January of the year 1 to 31 December 9999. A value outside
+// is taken at the nearer end, and a value that is not a number as day 0.
+constexpr double kFirstDate = -693593;
+constexpr double kLastDate = 2958465;
+
 long long WholeDays(double date) {
-  return static_cast<long long>(std::trunc(date));
+  if (std::isnan(date))
+    return 0;
+  return static_cast<long long>(std::trunc(std::clamp(date, kFirstDate, kLastDate)));
+}
+
+int ClampMonth(int month) {
+  return std::clamp(month, 1, 12);
 }
 
 long long FloorDiv(long long a, long long b) {
@@ -41,6 +52,7 @@ bool IsLeapYear(int year) {
 
 int DaysInGregorianMonth(int year, int month) {
   const auto& row = kCumulativeMonthDays[IsLeapYear(year) ? 1 : 0];
+  month = ClampMonth(month);
   return month == 1 ? row[0] : row[month - 1] - row[month - 2];
 }
 
@@ -63,9 +75,10 @@ int DayNumberOfYear(double date) {
 }
 
 int DayNumberOfYear(const CivilDate& c) {
-  if (c.Month == 1)
+  const int month = ClampMonth(c.Month);
+  if (month == 1)
     return c.Day;
-  return kCumulativeMonthDays[IsLeapYear(c.Year) ? 1 : 0][c.Month - 2] + c.Day;
+  return kCumulativeMonthDays[IsLeapYear(c.Year) ? 1 : 0][month - 2] + c.Day;
 }
 
 void DayOfYearToDayMonth(int dayOfYear, int& day, int& month) {
@@ -92,11 +105,12 @@ HijriDate DateToHijri(double date, int hijriAdjust) {
 double HijriToDate(int year, int month, int day, int hijriAdjust) {
   // The product is a signed 32-bit one that wraps modulo 2^32; the constants of the estimate
   // assume that wrap (one wrap for the years 717..1927), so it is reproduced exactly, with
-  // unsigned arithmetic.
-  const auto months = static_cast<std::uint32_t>(year * 12 - 1317 + month);
+  // unsigned arithmetic (which wraps for any year, where signed arithmetic would overflow).
+  const std::uint32_t months =
+      static_cast<std::uint32_t>(year) * 12u - 1317u + static_cast<std::uint32_t>(month);
   const auto product = static_cast<std::int32_t>(months * 295302u);
   const double estimate =
-      std::nearbyint(static_cast<double>(product) / 10000.0 + day + (1430 - hijriAdjust) -
+      std::nearbyint(static_cast<double>(product) / 10000.0 + day + (1430.0 - hijriAdjust) -
                      0.2);  // the default rounding mode: halves to even
   const HijriDate wanted{static_cast<std::uint16_t>(year), static_cast<std::uint16_t>(month),
                          static_cast<std::uint16_t>(day)};

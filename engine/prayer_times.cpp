@@ -27,6 +27,8 @@ constexpr int kIshaBeforeFajrMinutes = 20;
 constexpr int kMinutesPerDay = 24 * 60;
 constexpr int kScanFirstDay = 121;
 constexpr int kScanLastDay = 244;
+constexpr int kFirstYear = 1;    // the calendar's years; the horizon guard takes a year outside
+constexpr int kLastYear = 9999;  // at the nearer end
 
 // Half-hour zones are stored as the meridians 7.5 x k rounded to whole degrees (8, 22, ...,
 // 172); they stand for the exact meridians, so that those zones' times are not two minutes off.
@@ -78,6 +80,8 @@ const DeclinationTrig& TableDeclinationTrig() {
 // HoursToMinuteOfDay with the rounding fixed at compile time.
 template <MinuteRounding mode>
 int MinuteOfDay(double hours) {
+  if (!std::isfinite(hours))
+    return 0;  // no time of day: midnight
   // hours modulo 24; the two common cases without the division (both exact, as fmod is).
   Real a = hours;
   if (a >= 24 && a < 48)
@@ -240,7 +244,8 @@ TDayTimesRec ComputeDayTimes(int year, int dayOfYear, const TLocationRec& loc,
   // Asr: the sun's altitude when a shadow is k times the object plus its noon shadow.
   const Real t = std::tan(std::fabs(phi - delta));
   const Real k = loc.Hanafi ? 2 : 1;
-  const Real altitude = std::atan(1 / (t + k));
+  const Real cotAltitude = t + k;  // zero only for a latitude beyond the poles
+  const Real altitude = cotAltitude != 0 ? std::atan(1 / cotAltitude) : kPi / 2;
   const Real asr = noon + kRadToHours * SafeArcCos((std::sin(altitude) - s) / c, ui) + safety.Asr;
 
   int ishaMin = MinuteOfDay<MinuteRounding::Nearest>(isha);
@@ -275,7 +280,7 @@ TDayTimesRec ComputeDayTimes(int year, int dayOfYear, const TLocationRec& loc,
   int maghribMin = MinuteOfDay<MinuteRounding::Up>(maghrib);
   const Real east = loc.West ? -1 : 1;
   const Real clockMinusUt = east * zoneMeridian / 15 + (daylightSaving ? 1 : 0);
-  const Real day0 = solar::DaysFromJ2000(year, d);
+  const Real day0 = solar::DaysFromJ2000(std::clamp(year, kFirstYear, kLastYear), d);
   const solar::HorizonCrossings truth = solar::StandardHorizonCrossings(
       day0, noon - halfDay - clockMinusUt, noon + halfDay - clockMinusUt, sinPhi, cosPhi,
       east * longitude / 15);

@@ -108,7 +108,7 @@ double DaysFromJ2000(int year, int dayOfYear) {
   sun.CosDeclination = std::sqrt(1 - sun.SinDeclination * sun.SinDeclination);
   // Longitude minus right ascension, lambda - alpha (tan alpha = cos eps tan lambda), by its
   // series in y = tan^2(eps/2); the terms left out are below 1e-10 radians.
-  const double y = (1 - eps.Cos) / (1 + eps.Cos);
+  const double y = eps.Cos > -1 ? (1 - eps.Cos) / (1 + eps.Cos) : 0;  // -1 only in absurd years
   const double s2 = 2 * lambda.Sin * lambda.Cos;
   const double twoC2 = 2 * (lambda.Cos * lambda.Cos - lambda.Sin * lambda.Sin);
   const double s4 = twoC2 * s2;
@@ -149,7 +149,8 @@ HorizonCrossings StandardHorizonCrossings(double day0, double riseEstimateUt, do
     const double hourAngle = kRadToHours * std::acos(cosHourAngle);
     // The sun is due south (apparent solar noon) at 12 h local apparent time.
     const double transit = 12 - eastLongitudeHours - sun[i].EquationOfTime;
-    crossing[i] = i == 0 ? transit - hourAngle : transit + hourAngle;
+    if (std::isfinite(transit))  // not so in absurd years
+      crossing[i] = i == 0 ? transit - hourAngle : transit + hourAngle;
   }
   return {crossing[0], crossing[1]};
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 
 #include "foundation/conversions.h"
 #include "foundation/program_folder.h"
@@ -136,6 +137,8 @@ std::optional<double> IniTextToHours(std::string_view text) {
   const auto r = std::from_chars(first, s.data() + s.size(), value, std::chars_format::general);
   if (r.ec != std::errc() || r.ptr != s.data() + s.size() || first == s.data() + s.size())
     return std::nullopt;
+  if (!std::isfinite(value))
+    return std::nullopt;  // "nan" and "inf" are no offsets
   return value;
 }
 

@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
+#include <limits>
+#include <random>
 #include <string>
+#include <vector>
 
 #include "engine/calendar.h"
 #include "engine/solar_tables.h"
@@ -368,6 +372,75 @@ TEST(PrayerTimes, SafeArcCosClampsAndBeeps) {
   EXPECT_NEAR(3.14159265358979, SafeArcCos(-2, &ui), 1e-12);
   EXPECT_NEAR(1.57079632679490, SafeArcCos(0, &ui), 1e-12);
   EXPECT_EQ(2, ui.beeps);
+}
+
+// Whatever the record's bytes, the offsets, the day, year or date, every slot is a whole minute
+// of the day and the trackers hold days of the scan. The sanitizer build (preset asan, with
+// float-to-integer conversions and divisions by zero checked in the engine) shows that nothing
+// undefined happens on the way.
+TEST(PrayerTimes, AnyInputGivesWholeMinutesOfTheDay) {
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+  std::vector<TLocationRec> records;
+  std::mt19937 random(2026);
+  for (int i = 0; i < 200; ++i) {
+    LocationRecBytes bytes;
+    for (auto& b : bytes)
+      b = static_cast<std::uint8_t>(random());
+    records.push_back(DecodeLocationRec(bytes));
+  }
+  LocationRecBytes bytes;
+  bytes.fill(0xFF);
+  records.push_back(DecodeLocationRec(bytes));
+  bytes.fill(0x80);
+  records.push_back(DecodeLocationRec(bytes));
+  for (const int method : {0, 1, 2, 3, 4, 5, 255}) {
+    for (const std::uint8_t latitude : {0, 66, 90, 180, 255}) {
+      TLocationRec r = Equator(static_cast<TFajrIshaMethod>(method));
+      r.LatDeg = latitude;
+      r.North = latitude != 66;
+      r.ImsakFixedDuration = latitude == 90;
+      r.FajrAngle = r.IshaInterval = r.ImsakDuration = INT_MIN;
+      r.IshaAngle = r.FajrInterval = r.ZuhrDelay = INT_MAX;
+      r.ZuhrDelayOn = r.Hanafi = r.DST = true;
+      r.DstStart = 65535;
+      records.push_back(r);
+    }
+  }
+  const double odd[] = {0, kNaN, kInf, -kInf, 1e300, -1e300, 1e-300};
+  std::vector<SafetyOffsets> offsets;
+  for (const double v : odd)
+    offsets.push_back({v, v, v, v, v, v});
+  offsets.push_back({kNaN, kInf, -kInf, 1e300, -1e300, 25});
+  const int days[] = {INT_MIN, -1, 0, 1, 80, 172, 366, 367, INT_MAX};
+  const int years[] = {INT_MIN, -4713, 0, 1, 2026, 9999, 10000, INT_MAX};
+  const double dates[] = {kNaN, kInf, -kInf, 1e300, -1e300, -693594.5, 2958466, 46192.5};
+
+  const auto wholeMinutes = [](const TDayTimesRec& t) {
+    for (const double v : t) {
+      const double minutes = v * 1440;
+      if (!(v >= 0 && v < 1 && std::fabs(minutes - std::round(minutes)) < 1e-9))
+        return false;
+    }
+    return true;
+  };
+  std::size_t n = 0;
+  for (const TLocationRec& r : records) {
+    for (const SafetyOffsets& o : offsets) {
+      ++n;
+      const int day = days[n % std::size(days)], year = years[n % std::size(years)];
+      const double date = dates[n % std::size(dates)];
+      EXPECT_TRUE(wholeMinutes(ComputeDayTimes(year, day, r, o, n % 2 == 0))) << n;
+      EXPECT_TRUE(wholeMinutes(ComputeDateTimes(date, r, {o, static_cast<int>(n) - 700, nullptr})))
+          << n;
+    }
+    Trackers t;
+    ScanHighLatitude(r, years[n % std::size(years)], {}, t);
+    for (const Tracker* k : {&t.FajrSaturation, &t.IshaSaturation, &t.IshaFajrConflict})
+      EXPECT_TRUE(k->Flag ? k->FirstDay >= 121 && k->LastDay <= 244 : *k == Tracker{}) << n;
+  }
+  for (const double v : odd)
+    EXPECT_TRUE(wholeMinutes({HoursToTime(MinuteRounding::Up, v)})) << v;
 }
 
 TEST(PrayerTimes, DayOutsideTheYearIsClampedToTheTables) {
