@@ -39,9 +39,11 @@ double HoursToTime(MinuteRounding mode, double hours);
 int HoursToMinuteOfDay(MinuteRounding mode, double hours);
 
 // The times of day dayOfYear (1..366, as DayNumberOfYear counts) of the calendar year at loc. The
-// solar tables are read by the day number; the horizon guard of Shuruq and Maghrib takes the sun
-// of the date itself. isRamadan selects the Ramadan Isha interval of the Saudi method. With track
-// set, the saturation and conflict days are recorded in it; nothing else is changed.
+// solar tables are read by the day number (a day outside 1..366 at the nearer end); the horizon
+// guard of Shuruq and Maghrib takes the sun of the date itself (a year outside 1..9999 at the
+// nearer end). isRamadan selects the Ramadan Isha interval of the Saudi method. With track set,
+// the saturation and conflict days are recorded in it; nothing else is changed. Any record,
+// offsets, day and year give seven whole minutes of the day.
 TDayTimesRec ComputeDayTimes(int year, int dayOfYear, const TLocationRec& loc,
                              const SafetyOffsets& safety, bool isRamadan, Trackers* track = nullptr,
                              UiServices* ui = nullptr);

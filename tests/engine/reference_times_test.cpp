@@ -1,7 +1,8 @@
 // A year of times computed from the shipped VEK.LOC against libitl, an independent prayer-times
 // library (VSOP87 solar positions), for the cities the location file must hold. The UTC offsets
 // come from the IANA time-zone database, not from the records, so the records' zone meridians and
-// daylight-saving days are checked along with the engine.
+// daylight-saving days are checked along with the engine. Shuruq is never after libitl's
+// sunrise, and Maghrib never before its sunset (the engine's horizon guard).
 #include <gtest/gtest.h>
 #include <itl/prayer.h>
 
@@ -60,9 +61,9 @@ constexpr double kAllowanceHours = 5.0 / 60;  // added to the half-day arc by th
 // The engine's horizon guard takes the true sunrise and sunset from the low-precision solar
 // formulas of Meeus (about 0.01 degree) for the standard horizon (the sun's centre 0.8333
 // degrees below it). libitl's own sunrise comes 1.5 to 6 s earlier and its sunset 0.5 to 4.5 s
-// later at these cities (its refraction for 1010 hPa and 10 degrees C makes its horizon about
-// 0.013 degrees lower). Shuruq may therefore be up to that much after libitl's sunrise and
-// Maghrib that much before its sunset, no more.
+// later at these cities, as if its horizon were about 0.013 degrees lower (its refraction is
+// worked out for 1010 hPa and 10 degrees C). Shuruq may therefore be up to that much after
+// libitl's sunrise and Maghrib that much before its sunset, no more.
 constexpr double kHorizonSlackMinutes = 10.0 / 60;
 constexpr double kRamadanIshaHours = 2;      // Saudi method while it is Ramadan
 constexpr int kImsakBeforeFajrMinutes = 10;  // the shipped records' fixed Imsak
