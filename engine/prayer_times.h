@@ -1,6 +1,7 @@
-// The prayer-times engine: one location record and one day of the year give the seven times of
+// The prayer-times engine: one location record and one day of a year give the seven times of
 // that day, from the daily solar tables, spherical hour angles, the location's Fajr/Isha method
-// and options, daylight saving time and the user's safety offsets.
+// and options, daylight saving time and the user's safety offsets; last, Shuruq and Maghrib are
+// held to the true sunrise and sunset of the date.
 #pragma once
 
 #include "engine/day_times.h"
