@@ -16,14 +16,25 @@ constexpr std::array<std::array<int, 12>, 2> kCumulativeMonthDays = {{
     {31, 60, 91, 121, 152, 182, 213, 244, 274, 305, 335, 366},
 }};
 
-constexpr long double kMeanMonth = 29.53021944723L;
+constexpr double kMeanMonth = 29.53021944723;
 
 // Day 0 of the date values.
 constexpr std::chrono::sys_days kEpoch =
     std::chrono::sys_days{std::chrono::year{1899} / std::chrono::December / 30};
 
+// The dates the calendar works with: 1 January of the year 1 to 31 December 9999. A value outside
+// is taken at the nearer end, and a value that is not a number as day 0.
+constexpr double kFirstDate = -693593;
+constexpr double kLastDate = 2958465;
+
 long long WholeDays(double date) {
-  return static_cast<long long>(std::trunc(date));
+  if (std::isnan(date))
+    return 0;
+  return static_cast<long long>(std::trunc(std::clamp(date, kFirstDate, kLastDate)));
+}
+
+int ClampMonth(int month) {
+  return std::clamp(month, 1, 12);
 }
 
 long long FloorDiv(long long a, long long b) {
@@ -41,6 +52,7 @@ bool IsLeapYear(int year) {
 
 int DaysInGregorianMonth(int year, int month) {
   const auto& row = kCumulativeMonthDays[IsLeapYear(year) ? 1 : 0];
+  month = ClampMonth(month);
   return month == 1 ? row[0] : row[month - 1] - row[month - 2];
 }
 
@@ -59,10 +71,14 @@ CivilDate DecodeDate(double date) {
 }
 
 int DayNumberOfYear(double date) {
-  const CivilDate c = DecodeDate(date);
-  if (c.Month == 1)
+  return DayNumberOfYear(DecodeDate(date));
+}
+
+int DayNumberOfYear(const CivilDate& c) {
+  const int month = ClampMonth(c.Month);
+  if (month == 1)
     return c.Day;
-  return kCumulativeMonthDays[IsLeapYear(c.Year) ? 1 : 0][c.Month - 2] + c.Day;
+  return kCumulativeMonthDays[IsLeapYear(c.Year) ? 1 : 0][month - 2] + c.Day;
 }
 
 void DayOfYearToDayMonth(int dayOfYear, int& day, int& month) {
@@ -74,41 +90,40 @@ void DayOfYearToDayMonth(int dayOfYear, int& day, int& month) {
 
 HijriDate DateToHijri(double date, int hijriAdjust) {
   const long long n = WholeDays(date) + 233 + hijriAdjust;
-  const long double q = static_cast<long double>(n) / kMeanMonth;
+  const double q = static_cast<double>(n) / kMeanMonth;
   // Floor, not truncation, so that days before 1 Muharram 1317 (negative n) count backwards
   // into earlier months and years instead of producing month numbers of 0 or less.
-  const long double whole = std::floor(q);
+  const double whole = std::floor(q);
   const long long k = static_cast<long long>(whole);
   HijriDate h;
   h.Year = static_cast<std::uint16_t>(FloorDiv(k, 12) + 1317);
   h.Month = static_cast<std::uint16_t>(k - FloorDiv(k, 12) * 12 + 1);
-  h.Day = static_cast<std::uint16_t>(std::trunc((q - whole) * kMeanMonth + 0.00001L) + 1);
+  h.Day = static_cast<std::uint16_t>(std::trunc((q - whole) * kMeanMonth + 0.00001) + 1);
   return h;
 }
 
 double HijriToDate(int year, int month, int day, int hijriAdjust) {
   // The product is a signed 32-bit one that wraps modulo 2^32; the constants of the estimate
   // assume that wrap (one wrap for the years 717..1927), so it is reproduced exactly, with
-  // unsigned arithmetic.
-  const auto months = static_cast<std::uint32_t>(year * 12 - 1317 + month);
+  // unsigned arithmetic (which wraps for any year, where signed arithmetic would overflow).
+  const std::uint32_t months =
+      static_cast<std::uint32_t>(year) * 12u - 1317u + static_cast<std::uint32_t>(month);
   const auto product = static_cast<std::int32_t>(months * 295302u);
-  const long double estimate =
-      std::nearbyint(static_cast<long double>(product) / 10000.0L + day + (1430 - hijriAdjust) -
-                     0.2L);  // the default rounding mode: halves to even
+  const double estimate =
+      std::nearbyint(static_cast<double>(product) / 10000.0 + day + (1430.0 - hijriAdjust) -
+                     0.2);  // the default rounding mode: halves to even
   const HijriDate wanted{static_cast<std::uint16_t>(year), static_cast<std::uint16_t>(month),
                          static_cast<std::uint16_t>(day)};
-  const auto matches = [&](long double d) {
-    return DateToHijri(static_cast<double>(d), hijriAdjust) == wanted;
-  };
+  const auto matches = [&](double d) { return DateToHijri(d, hijriAdjust) == wanted; };
   if (matches(estimate))
-    return static_cast<double>(estimate);
+    return estimate;
   for (int k = 1; k <= 11; ++k) {
     if (matches(estimate + k))
-      return static_cast<double>(estimate + k);
+      return estimate + k;
     if (matches(estimate - k))
-      return static_cast<double>(estimate - k);
+      return estimate - k;
   }
-  return static_cast<double>(estimate);
+  return estimate;
 }
 
 int HijriMonthLength(int year, int month, int hijriAdjust) {

@@ -33,6 +33,7 @@ CivilDate DecodeDate(double date);
 
 // 1..366 by the Gregorian leap-year rule.
 int DayNumberOfYear(double date);
+int DayNumberOfYear(const CivilDate& date);
 
 // The day and month of a day of a common year (day 60 is 1 March); a day outside 1..365 is
 // clamped into that range.

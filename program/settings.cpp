@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 
 #include "foundation/conversions.h"
 #include "foundation/program_folder.h"
@@ -44,7 +45,7 @@ constexpr std::array<NameSection<7>, 2> kDaySections = {{
 // The six safety keys with their offsets, in the order they are written.
 struct SafetyKey {
   std::string_view key;
-  long double SafetyOffsets::*offset;
+  double SafetyOffsets::*offset;
 };
 constexpr std::array<SafetyKey, 6> kSafetyKeys = {{
     {"FajrSafety", &SafetyOffsets::Fajr},
@@ -119,23 +120,25 @@ const AzhanDescriptionLists& DefaultAzhanDescriptions() {
   return lists;
 }
 
-std::string HoursToIniText(long double hours) {
+std::string HoursToIniText(double hours) {
   char buffer[64];
   const auto r =
       std::to_chars(buffer, buffer + sizeof buffer, hours, std::chars_format::general, 15);
   return std::string(buffer, r.ptr);
 }
 
-std::optional<long double> IniTextToHours(std::string_view text) {
+std::optional<double> IniTextToHours(std::string_view text) {
   std::string s(text);
   std::replace(s.begin(), s.end(), ',', '.');
   const char* first = s.data();
   if (!s.empty() && s[0] == '+')
     ++first;
-  long double value = 0;
+  double value = 0;
   const auto r = std::from_chars(first, s.data() + s.size(), value, std::chars_format::general);
   if (r.ec != std::errc() || r.ptr != s.data() + s.size() || first == s.data() + s.size())
     return std::nullopt;
+  if (!std::isfinite(value))
+    return std::nullopt;  // "nan" and "inf" are no offsets
   return value;
 }
 

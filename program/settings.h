@@ -103,7 +103,7 @@ int SaveSettings(IniFile& ini, const VekSettings& s, const CommandLineSwitches& 
 
 // The text of a safety offset in hours ("." as decimal point, up to 15 significant digits), and
 // its reading ("." or ","); nothing for a text that is no number.
-std::string HoursToIniText(long double hours);
-std::optional<long double> IniTextToHours(std::string_view text);
+std::string HoursToIniText(double hours);
+std::optional<double> IniTextToHours(std::string_view text);
 
 }  // namespace vek

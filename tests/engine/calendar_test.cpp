@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cmath>
+#include <limits>
+
 namespace vek {
 namespace {
 
@@ -10,6 +14,29 @@ TEST(Calendar, EncodeAndDecodeDates) {
   EXPECT_EQ(36526.0, EncodeDate(2000, 1, 1));
   EXPECT_EQ((CivilDate{2024, 2, 29}), DecodeDate(EncodeDate(2024, 2, 29) + 0.75));
   EXPECT_EQ((CivilDate{1899, 12, 29}), DecodeDate(-1.25));  // negative values: the day is -1
+}
+
+// Values outside the calendar give defined results: a date beyond 1 January of the year 1 or
+// 31 December 9999 is taken at that end, a date that is no number as day 0, a month outside
+// 1..12 as the nearer of January and December.
+TEST(Calendar, OutOfRangeValuesAreTakenAtTheNearerEnd) {
+  constexpr double kInf = std::numeric_limits<double>::infinity();
+  const CivilDate first{1, 1, 1}, last{9999, 12, 31}, zero{1899, 12, 30};
+  EXPECT_EQ(first, DecodeDate(-693593));
+  EXPECT_EQ(last, DecodeDate(2958465.5));
+  EXPECT_EQ(first, DecodeDate(-1e300));
+  EXPECT_EQ(last, DecodeDate(kInf));
+  EXPECT_EQ(zero, DecodeDate(std::numeric_limits<double>::quiet_NaN()));
+  EXPECT_EQ(364, DayNumberOfYear(std::numeric_limits<double>::quiet_NaN()));
+  EXPECT_EQ(31, DaysInGregorianMonth(2026, 13));
+  EXPECT_EQ(31, DaysInGregorianMonth(2026, INT_MIN));
+  EXPECT_EQ(335, DayNumberOfYear(CivilDate{2026, 99, 1}));
+  const HijriDate far = DateToHijri(kInf, INT_MAX);
+  EXPECT_TRUE(far.Month >= 1 && far.Month <= 12 && far.Day >= 1 && far.Day <= 30);
+  for (const int year : {INT_MIN, -1, 0, INT_MAX}) {
+    const double date = HijriToDate(year, 13, 31, INT_MIN);
+    EXPECT_EQ(date, std::trunc(date)) << year;
+  }
 }
 
 TEST(Calendar, DayNumberOfYearAndItsInverse) {

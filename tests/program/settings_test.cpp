@@ -178,6 +178,8 @@ TEST(Settings, ValuesReadTheWayTheProgramAlwaysReadThem) {
   EXPECT_EQ(0.5L, Read("FajrSafety=0,5\r\n").Safety.Fajr);
   EXPECT_EQ(0.25L, Read("ZuhrSafety=0.25\r\n").Safety.Zuhr);
   EXPECT_EQ(0, Read("AsrSafety=a quarter\r\n").Safety.Asr);
+  EXPECT_EQ(0, Read("IshaSafety=nan\r\n").Safety.Isha);
+  EXPECT_EQ(0, Read("ShuruqSafety=-inf\r\n").Safety.Shuruq);
   EXPECT_EQ(0, Read("VEK.DAT Warnings=many\r\n").DatWarnings);
   EXPECT_FALSE(Read("MinimizeToTray= f \r\n").MinimizeToTray);
   EXPECT_TRUE(Read("MinimizeToTray=No\r\n").MinimizeToTray);
