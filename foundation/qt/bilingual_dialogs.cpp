@@ -1,5 +1,7 @@
 #include "foundation/qt/bilingual_dialogs.h"
 
+#include "foundation/qt/qt_strings.h"
+
 #include <QEvent>
 #include <QFrame>
 #include <QGuiApplication>
@@ -114,7 +116,7 @@ void TQEBox_Dlg::FormActivate() {
   // A right-to-left form reads from the right edge, whichever language the message starts with.
   Label1->setAlignment(Qt::AlignAbsolute | Qt::AlignVCenter |
                        (option_ == kArabicCaptions ? Qt::AlignRight : Qt::AlignLeft));
-  Label1->setText(message_);
+  Label1->setText(FrameArabicLines(message_));
   PlacePanels(FittedPanelHeight(Panel2, Label1));
   setUpdatesEnabled(true);
 
@@ -172,7 +174,7 @@ void TQECountdownDlg::WatchChildren() {
 void TQECountdownDlg::StartCountdown() {
   answer_ = 0;
   timedOut_ = false;
-  Label1->setText(message_);
+  Label1->setText(FrameArabicLines(message_));
 
   // The parts keep their places; only a message too long for the designed panel moves the
   // gauge and the buttons down.

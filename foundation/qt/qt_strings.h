@@ -13,6 +13,12 @@ namespace vek {
 QString ToQString(std::string_view utf8);
 std::string ToUtf8(const QString& text);
 
+// A message of Arabic and English lines shown in one label keeps each line's own direction:
+// every line that starts in Arabic is framed by right-to-left marks, so that its full stop and
+// other neutral characters stay at its Arabic end whatever the label's direction. Lines already
+// framed are left as they are.
+QString FrameArabicLines(const QString& text);
+
 // ByLanguage as a Qt string: the UTF-8 text of the language.
 QString QByLanguage(Language lang, const char* english, const char* arabic);
 

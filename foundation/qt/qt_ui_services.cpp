@@ -15,8 +15,8 @@ QtUiServices::~QtUiServices() {
 }
 
 void QtUiServices::ShowMessage(const std::string& text) {
-  QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), ToQString(text),
-                  QMessageBox::Ok);
+  QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(),
+                  FrameArabicLines(ToQString(text)), QMessageBox::Ok);
   box.exec();
 }
 

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
+#include <QStatusTipEvent>
 #include <QString>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
@@ -342,8 +343,9 @@ class FixedWallClock : public vek::WallClock {
   double now_;
 };
 
-// The main window in both languages: an ordinary day, a day of Ramadan (with Imsak), and a city
-// where twilight does not end in summer (with the high-latitude notices).
+// The main window in both languages: an ordinary day, a day of Ramadan (with Imsak), a city
+// where twilight does not end in summer (with the high-latitude notices), and London with the
+// mouse over its Fajr notice (the long explanation in the status line).
 void ShootMainWindow(Shooter& shooter) {
   double ramadan = vek::EncodeDate(2027, 1, 1);
   while (!vek::IsRamadanDate(ramadan, 0))
@@ -353,11 +355,14 @@ void ShootMainWindow(Shooter& shooter) {
     double now;
     const char* city;
     const char* country;
+    bool hoverFajrNotice = false;
   };
   const Scene scenes[] = {
       {"normal", vek::EncodeDate(2026, 12, 10) + 16.25 / 24, "DAMASCUS", "SYRIA"},
       {"ramadan", ramadan + 10 + 3.5 / 24, "CAIRO", "EGYPT"},
       {"high_latitude", vek::EncodeDate(2026, 6, 21) + 22.0 / 24, "MOSCOW", "RUSSIA"},
+      {"london_notice_hovered", vek::EncodeDate(2026, 6, 21) + 12.0 / 24, "LONDON",
+       "UNITED KINGDOM", true},
   };
   StderrUi ui;
   for (const Scene& scene : scenes) {
@@ -380,6 +385,10 @@ void ShootMainWindow(Shooter& shooter) {
       options.ArabicCanBeShown = [] { return true; };
       options.UseTray = false;
       vek::TVEK__MAIN window(options);
+      if (scene.hoverFajrNotice) {
+        QStatusTipEvent hover(window.W.FajrStatus->statusTip());
+        QApplication::sendEvent(window.W.FajrStatus, &hover);
+      }
       shooter.Shoot(window,
                     QString("main_window_%1_%2").arg(scene.name, QString(language).toLower()));
     }

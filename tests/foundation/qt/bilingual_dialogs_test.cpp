@@ -241,3 +241,27 @@ TEST(QtStringsTest, RoundTripsArabic) {
 
 }  // namespace
 }  // namespace vek
+
+namespace vek {
+namespace {
+
+TEST(FrameArabicLines, EachArabicLineKeepsItsOwnDirection) {
+  const QString rlm(QChar(0x200F));
+  const QString arabic = QString::fromUtf8("تعذرت قراءة الملف.");
+  const struct {
+    QString text;
+    QString expected;
+  } cases[] = {
+      {"English only.\nSecond line.", "English only.\nSecond line."},
+      {"Read error.\r\n" + arabic + "\r\nGo on?",
+       "Read error.\r\n" + rlm + arabic + rlm + "\r\nGo on?"},
+      {arabic + "\n" + arabic, rlm + arabic + rlm + "\n" + rlm + arabic + rlm},
+      {rlm + arabic + rlm, rlm + arabic + rlm},  // already framed
+      {"\n" + QString::fromUtf8("12 ساعة"), "\n" + rlm + QString::fromUtf8("12 ساعة") + rlm},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(c.expected, FrameArabicLines(c.text)) << c.text.toStdString();
+}
+
+}  // namespace
+}  // namespace vek
