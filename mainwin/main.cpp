@@ -60,6 +60,8 @@ int main(int argc, char** argv) {
   QObject::disconnect(early);
   QObject::connect(&instance, &vek::SingleInstance::activateRequested, &window,
                    [&window] { window.WMUser(); });
+  QObject::connect(&window, &vek::TVEK__MAIN::Closed, &app, &QCoreApplication::quit,
+                   Qt::QueuedConnection);
   window.show();
   if (activateRequested)
     window.WMUser();
