@@ -34,6 +34,7 @@
 #include "program/dialogs/hijri_adjust_dialog.h"
 #include "program/dialogs/month_names_dialog.h"
 #include "program/dialogs/safety_times_dialog.h"
+#include "program/display_texts.h"
 #include "sounds/sound_trigger.h"
 
 namespace vek {
@@ -80,10 +81,12 @@ class MainWindowMenus : public MainWindowTest {
     return IniFile(folder() / "VEK.INI").ReadString(section, key, "?");
   }
 
-  std::unique_ptr<TVEK__MAIN> StartEnglish(std::vector<std::string> params = {"StopClock"}) {
-    WriteIni("[Orvessa, by Al Tovarelin]\r\nLanguage=English\r\nOpeningBasmalah=False\r\n");
-    return Start(std::move(params));
+  std::unique_ptr<TVEK__MAIN> StartIn(const char* language) {
+    WriteIni(std::string("[Orvessa, by Al Tovarelin]\r\nOpeningBasmalah=False\r\nLanguage=") +
+             language + "\r\n");
+    return Start({"StopClock"});
   }
+  std::unique_ptr<TVEK__MAIN> StartEnglish() { return StartIn("English"); }
 
   // Counts the window's Closed signal.
   void CountCloses(TVEK__MAIN& w) {
@@ -110,46 +113,53 @@ std::vector<QMenu*> AllMenus(TVEK__MAIN& w) {
 }
 
 TEST_F(MainWindowMenus, OptionItemsToggleTheirSettingAndWriteIt) {
-  auto w = StartEnglish();
-  VekSettings& s = w->Context().Settings;
-  const struct {
-    QAction* item;
-    std::function<bool()> value;
-    const char* key;
-    const char* section;
-    const char* written;
-  } cases[] = {
-      {w->W.T24HItem, [&] { return s.Is24H; }, "Is24H", kMain, "True"},
-      {w->W.HijriDateItem, [&] { return s.HijriMode; }, "Hijri", kMain, "True"},
-      {w->W.HintsItem, [&] { return s.ShowHint; }, "ShowHint", kMain, "False"},
-      {w->W.MinToTrayItem, [&] { return s.MinimizeToTray; }, "MinimizeToTray", kMain, "False"},
-      {w->W.PromptToCloseItem, [&] { return s.PromptToClose; }, "PromptToClose", kMain, "False"},
-      {w->W.ShowWarningScreenItem, [&] { return s.ShowWarningScreen; }, "ShowWarningScreen", kMain,
-       "False"},
-      {w->W.ShowSplashItem, [&] { return s.ShowSplashOption; }, "ShowSplash", "ShowSplash", "0"},
-  };
-  for (const auto& c : cases) {
-    const bool before = c.value();
-    c.item->trigger();
-    EXPECT_NE(before, c.value()) << c.key;
-    EXPECT_EQ(c.written, Ini(c.key, c.section)) << c.key;
-    if (c.item->isCheckable()) {
-      EXPECT_EQ(c.value(), c.item->isChecked()) << c.key;
+  for (const char* language : {"English", "Arabic"}) {
+    SCOPED_TRACE(language);
+    auto w = StartIn(language);
+    VekSettings& s = w->Context().Settings;
+    const struct {
+      QAction* item;
+      std::function<bool()> value;
+      const char* key;
+      const char* section;
+      const char* written;
+    } cases[] = {
+        {w->W.T24HItem, [&] { return s.Is24H; }, "Is24H", kMain, "True"},
+        {w->W.HijriDateItem, [&] { return s.HijriMode; }, "Hijri", kMain, "True"},
+        {w->W.HintsItem, [&] { return s.ShowHint; }, "ShowHint", kMain, "False"},
+        {w->W.MinToTrayItem, [&] { return s.MinimizeToTray; }, "MinimizeToTray", kMain, "False"},
+        {w->W.PromptToCloseItem, [&] { return s.PromptToClose; }, "PromptToClose", kMain, "False"},
+        {w->W.ShowWarningScreenItem, [&] { return s.ShowWarningScreen; }, "ShowWarningScreen",
+         kMain, "False"},
+        {w->W.ShowSplashItem, [&] { return s.ShowSplashOption; }, "ShowSplash", "ShowSplash", "0"},
+    };
+    for (const auto& c : cases) {
+      const bool before = c.value();
+      c.item->trigger();
+      EXPECT_NE(before, c.value()) << c.key;
+      EXPECT_EQ(c.written, Ini(c.key, c.section)) << c.key;
+      if (c.item->isCheckable()) {
+        EXPECT_EQ(c.value(), c.item->isChecked()) << c.key;
+      }
     }
+    // The display follows.
+    EXPECT_FALSE(w->W.STime->text().contains("M"));  // 24 hours: no AM or PM
+    EXPECT_FALSE(w->W.SlotTimes[Zuhr]->text().contains("M"));
+    EXPECT_EQ(QString::fromStdString(
+                  DateCaption(std::floor(clock.now), true, s.Names, s.Lang, s.HijriAdjust)),
+              w->W.SDate_P->text());
+    EXPECT_EQ(QString::fromStdString(DateKindMenuCaption(true, s.Lang)),
+              w->W.HijriDateItem->text());
+    EXPECT_EQ(QString::fromStdString(FlyingHelpMenuCaption(false, s.Lang)), w->W.HintsItem->text());
+    EXPECT_FALSE(w->W.TrayMinToTrayItem->isChecked());
+    EXPECT_FALSE(w->W.TrayPromptToCloseItem->isChecked());
+    // Toggled back from the tray's twins.
+    w->W.TrayMinToTrayItem->trigger();
+    w->W.TrayPromptToCloseItem->trigger();
+    EXPECT_EQ("True", Ini("MinimizeToTray"));
+    EXPECT_EQ("True", Ini("PromptToClose"));
+    EXPECT_TRUE(w->W.MinToTrayItem->isChecked());
   }
-  // The display follows.
-  EXPECT_FALSE(w->W.STime->text().contains("M"));  // 24 hours: no AM or PM
-  EXPECT_FALSE(w->W.SlotTimes[Zuhr]->text().contains("M"));
-  EXPECT_EQ("Gregorian Date", w->W.HijriDateItem->text());
-  EXPECT_EQ("Show Flying Help", w->W.HintsItem->text());
-  EXPECT_FALSE(w->W.TrayMinToTrayItem->isChecked());
-  EXPECT_FALSE(w->W.TrayPromptToCloseItem->isChecked());
-  // Toggled back from the tray's twins.
-  w->W.TrayMinToTrayItem->trigger();
-  w->W.TrayPromptToCloseItem->trigger();
-  EXPECT_EQ("True", Ini("MinimizeToTray"));
-  EXPECT_EQ("True", Ini("PromptToClose"));
-  EXPECT_TRUE(w->W.MinToTrayItem->isChecked());
 }
 
 TEST_F(MainWindowMenus, LanguageTwiceGivesTheStartingLayoutAndMenusReadRightToLeftInArabic) {
@@ -205,7 +215,7 @@ TEST_F(MainWindowMenus, MinimiseRestoreAndQuitWithoutThePrompt) {
 }
 
 TEST_F(MainWindowMenus, TheCloseQuestionYesMinimisesNoClosesCancelStays) {
-  auto w = StartEnglish();
+  auto w = StartIn("Arabic");
   CountCloses(*w);
   w->show();
   AnswerCloseQuestion(kResultYes);
@@ -360,7 +370,7 @@ double DayBeforeRamadan() {
 
 TEST_F(MainWindowMenus, TheHijriDialogChangesNothingUntilOkAndOkEntersRamadanAtOnce) {
   clock.now = DayBeforeRamadan() + 0.5;
-  auto w = StartEnglish();
+  auto w = StartIn("Arabic");
   ASSERT_FALSE(w->Context().IsRamadan);
   OnNextDialog<THijriAdjust>([&](THijriAdjust& d) {
     EXPECT_EQ(3, d.HijriDates->currentIndex());
@@ -390,6 +400,7 @@ TEST_F(MainWindowMenus, TheHijriDialogChangesNothingUntilOkAndOkEntersRamadanAtO
 TEST_F(MainWindowMenus, SafetyTimesMoveTheTimesAndRescanTheTrackers) {
   auto w = StartEnglish();
   const double fajr = w->Context().TodayTimes[Fajr];
+  const double imsak = w->Context().TodayTimes[Imsak];
   const QString fajrText = w->W.SlotTimes[Fajr]->text();
   w->Context().Track.IshaFajrConflict.Flag = true;
   OnNextDialog<TSaftyTimesDlg>([](TSaftyTimesDlg& d) {
@@ -398,6 +409,7 @@ TEST_F(MainWindowMenus, SafetyTimesMoveTheTimesAndRescanTheTrackers) {
   });
   w->W.SafetyItem->trigger();
   EXPECT_NEAR(fajr - 5.0 / 1440, w->Context().TodayTimes[Fajr], 1e-9);
+  EXPECT_NEAR(imsak - 5.0 / 1440, w->Context().TodayTimes[Imsak], 1e-9);
   EXPECT_NE(fajrText, w->W.SlotTimes[Fajr]->text());
   EXPECT_FALSE(w->Context().Track.AnySet());
   EXPECT_NEAR(-5.0 / 60, std::stod(Ini("FajrSafety")), 1e-12);
@@ -431,17 +443,18 @@ TEST_F(MainWindowMenus, NewMonthNamesShowAtOnceInTheDateAndTheStatusTexts) {
 }
 
 TEST_F(MainWindowMenus, TheClockFaceChooserAndTheAboutBoxHaveTheirItems) {
-  auto w = StartEnglish();
+  auto w = StartIn("Arabic");
   OnNextDialog<TClockFaceForm>([](TClockFaceForm& d) { d.reject(); });
   w->W.ClockFaceItem->trigger();
   OnNextDialog<TAboutVEK_Form>([](TAboutVEK_Form& d) {
+    EXPECT_EQ(Qt::RightToLeft, d.layoutDirection());
     EXPECT_EQ("http://www.vek.invalid", d.TovarelinURL->text());
     d.TovarelinURLClick();
     d.CloseBtn->click();
   });
   w->W.AboutItem->trigger();
   ASSERT_EQ(1u, shell.opened.size());
-  EXPECT_EQ("http://www.vek.invalid/updates.html", shell.opened[0]);
+  EXPECT_EQ("http://www.vek.invalid/a_updates.html", shell.opened[0]);
   EXPECT_TRUE(w->Context().WebLinkVisited);
 }
 
