@@ -109,23 +109,25 @@ SystemFigures CollectSystemFigures(const fs::path& programFolder, int year, int 
 
 std::string SystemReportText(const SystemFigures& f, std::string_view version) {
   std::string text;
-  const auto line = [&text](std::string_view value) {
-    text.append(value);
-    text += "\r\n";
+  const auto line = [&text](std::string_view name, std::string_view value) {
+    text.append(name).append(value).append("\r\n");
   };
-  line("D/M/Y: " + std::to_string(f.Day) + "/" + std::to_string(f.Month) + "/" +
-       std::to_string(f.Year));
-  line(f.ProgramPath);
-  line(std::string("V:").append(version));
-  line(FamilyText(f.Family));
-  line("MemoryLoad= " + Number(f.MemoryLoad) + "%");
-  line("TotalPhys= " + Number(f.TotalPhys));
-  line("AvailPhys= " + Number(f.AvailPhys));
-  line("Free Disk space= " + Number(f.FreeDisk));
-  line("TotalPageFile= " + Number(f.TotalPageFile));
-  line("AvailPageFile= " + Number(f.AvailPageFile));
-  line("TotalVirtual= " + Number(f.TotalVirtual));
-  line("AvailVirtual= " + Number(f.AvailVirtual));
+  line("D/M/Y: ", std::to_string(f.Day)
+                      .append("/")
+                      .append(std::to_string(f.Month))
+                      .append("/")
+                      .append(std::to_string(f.Year)));
+  line("", f.ProgramPath);
+  line("V:", version);
+  line("", FamilyText(f.Family));
+  line("MemoryLoad= ", Number(f.MemoryLoad).append("%"));
+  line("TotalPhys= ", Number(f.TotalPhys));
+  line("AvailPhys= ", Number(f.AvailPhys));
+  line("Free Disk space= ", Number(f.FreeDisk));
+  line("TotalPageFile= ", Number(f.TotalPageFile));
+  line("AvailPageFile= ", Number(f.AvailPageFile));
+  line("TotalVirtual= ", Number(f.TotalVirtual));
+  line("AvailVirtual= ", Number(f.AvailVirtual));
   return text;
 }
 

@@ -140,10 +140,11 @@ QRect TQuvHintWindow::CalcHintRect(int maxWidth, const QString& text) {
 
 void TQuvHintWindow::ActivateHint(const QPoint& pos, const QString& text, const QPoint& cursor) {
   const QRect screen = ScreenAt(cursor)->geometry();
-  text_ = text;
-  alignment_ = HintAlignmentIndex(text);
+  // The program's texts break their lines with CR LF; a line break is one break here.
+  text_ = QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  alignment_ = HintAlignmentIndex(text_);
   setLayoutDirection(alignment_ == kHintRight ? Qt::RightToLeft : Qt::LeftToRight);
-  const QRect shape = CalcHintRect(std::max(300, screen.width() / 2), text);
+  const QRect shape = CalcHintRect(std::max(300, screen.width() / 2), text_);
   const QPoint at = PlaceHint(QRect(pos, shape.size()), screen, cursor);
   setGeometry(QRect(at, shape.size()));
   // Outside the rounded shape the window has no pixels: what lies beneath shows there.

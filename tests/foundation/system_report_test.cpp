@@ -104,8 +104,9 @@ class SystemReportQuestion : public ::testing::Test {
 TEST_F(SystemReportQuestion, MissingPlugInIsToldOnceAndAsksNothing) {
   BuildSystemReport(true, false, dir.path() / "MISSING.EXE", report, declined, ui, figures);
   ASSERT_EQ(1u, ui.messages.size());
-  EXPECT_EQ(0u,
-            ui.messages[0].find("Error: File Missing\n" + (dir.path() / "MISSING.EXE").string()));
+  EXPECT_EQ(
+      0u, ui.messages[0].find(
+              std::string("Error: File Missing\n").append((dir.path() / "MISSING.EXE").string())));
   EXPECT_TRUE(ui.dialogs.empty());
   EXPECT_TRUE(report.empty());
   EXPECT_FALSE(declined);

@@ -85,6 +85,7 @@ TEST(HintWindow, ShownRoundedWithoutActivationAndByLanguage) {
   EXPECT_EQ(kHintRight, window.Alignment());
   EXPECT_TRUE(window.TextFlags() & Qt::AlignRight);
   EXPECT_EQ(Qt::RightToLeft, window.layoutDirection());
+  EXPECT_FALSE(window.Text().contains('\r'));  // CR LF is one line break
   // The corners outside the rounded box are not part of the window: what is beneath shows.
   const QRegion mask = window.mask();
   EXPECT_FALSE(mask.contains(QPoint(0, 0)));
