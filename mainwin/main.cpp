@@ -54,6 +54,11 @@ int main(int argc, char** argv) {
   QObject::disconnect(early);
   QObject::connect(&instance, &vek::SingleInstance::activateRequested, &window,
                    [&window] { window.WMUser(); });
+  // The program ends when its main window closes, and only then: while the window waits in the
+  // tray, closing the alert window or a message (then the last visible window) must not end it.
+  QApplication::setQuitOnLastWindowClosed(false);
+  QObject::connect(&window, &vek::TVEK__MAIN::Closed, &app, &QCoreApplication::quit,
+                   Qt::QueuedConnection);
   window.show();
   if (activateRequested)
     window.WMUser();

@@ -25,6 +25,8 @@
 #include "foundation/file_helpers.h"
 #include "foundation/program_folder.h"
 #include "foundation/qt/eliding_label.h"
+#include "foundation/qt/hint_window.h"
+#include "foundation/qt/qt_shell.h"
 #include "foundation/qt/qt_strings.h"
 #include "foundation/text.h"
 #include "locations/dialogs/change_location_dialog.h"
@@ -106,8 +108,10 @@ TVEK__MAIN::TVEK__MAIN(MainWindowOptions options, QWidget* parent)
       options_(std::move(options)),
       ui_(std::make_unique<SplashAwareUi>(*options_.Ui, [this] { CloseSplashNow(); })),
       clock_(options_.Clock ? *options_.Clock : SystemWallClock()),
-      sys_{*ui_, options_.WaitClock ? *options_.WaitClock : SystemClock()},
-      session_(std::make_unique<ProgramSession>(options_.ProgramFolder, *ui_, clock_)) {
+      sys_{*ui_, options_.WaitClock ? *options_.WaitClock : SystemClock(), RealFileSystem(),
+           options_.Programs ? *options_.Programs : SystemLauncher()},
+      session_(std::make_unique<ProgramSession>(options_.ProgramFolder, *ui_, clock_)),
+      shell_(options_.DesktopShell ? *options_.DesktopShell : DesktopShell()) {
   BuildWidgets();
   if (options_.Player == nullptr)
     ownPlayer_ = std::make_unique<QtSoundPlayer>(options_.ProgramSounds);
@@ -124,6 +128,7 @@ TVEK__MAIN::TVEK__MAIN(MainWindowOptions options, QWidget* parent)
     c.mute = [this] { trigger_->MuteAlertSound(); };
     c.saveSettings = [this] { session_->SaveSettings(); };
     c.showWarningScreenChanged = [this] { UpdateSoundItems(); };
+    c.openManualUpdatePage = [this](const std::string& page) { OpenWebPage(page); };
     if (const QScreen* screen = this->screen())
       c.screenArea = screen->availableGeometry();
     return c;
@@ -131,8 +136,7 @@ TVEK__MAIN::TVEK__MAIN(MainWindowOptions options, QWidget* parent)
   trigger_ = std::make_unique<SoundTrigger>(Settings(), *player_, *alertPort_, *ui_,
                                             options_.ProgramFolder);
   trigger_->onCloseTask = [this] { close(); };
-  BuildLocationMenu();
-  BuildSoundsMenu();
+  BuildMenuBar();
   session_->Listen([this](SessionChange change) { OnSessionChange(change); });
   FormCreate();
 }
@@ -327,11 +331,14 @@ bool TVEK__MAIN::eventFilter(QObject* watched, QEvent* event) {
 void TVEK__MAIN::FormCreate() {
   const std::vector<std::string>& params = options_.Parameters;
   CommandLineSwitches& sw = Switches();
+  hints_ = InstallQuvHintWindow([this] { return Settings().ShowHint; });
 
   // The program folder.
   std::error_code ec;
   fs::create_directories(Context().ThisPath / kDownloadedFolder, ec);
   Context().RunInstaller = false;
+  Context().WebLinkVisited = false;
+  Context().UpdateLinkVisited = false;
   // The messages about a downloaded installer are in the user's language.
   Settings().Lang = ReadSettingsLanguage(
       IniFile(FindFileIgnoringCase(Context().ThisPath, std::string(kSettingsFileName))));
@@ -399,13 +406,9 @@ void TVEK__MAIN::FormCreate() {
     W.ClockTimer->start();
   }
   RunSoundTrigger(true);
-  if (options_.UseTray && QSystemTrayIcon::isSystemTrayAvailable()) {
-    W.StTrayIcon1 = new QSystemTrayIcon(windowIcon(), this);
-    connect(W.StTrayIcon1, &QSystemTrayIcon::activated, this, [this] { WMUser(); });
-    W.StTrayIcon1->setToolTip(title_);
-    W.StTrayIcon1->show();
-  }
+  CreateTrayIcon();
   session_->StartupFinished();
+  Do_ToTray_Option();
 }
 
 bool TVEK__MAIN::SplashWanted() const {
@@ -642,7 +645,7 @@ void TVEK__MAIN::ApplyLanguageLayout() {
 }
 
 void TVEK__MAIN::UpdateMenuCaptions() {
-  CaptionLocationMenu();
+  CaptionMenus();
   ShowConflictStatus();
 }
 
@@ -758,15 +761,22 @@ bool TVEK__MAIN::event(QEvent* event) {
     W._SHelp->setText(Q(FlattenLines(ToUtf8(static_cast<QStatusTipEvent*>(event)->tip()))));
     return true;
   }
+  if (event->type() == QEvent::WindowActivate)
+    FormActivate();
   return QMainWindow::event(event);
 }
 
 void TVEK__MAIN::closeEvent(QCloseEvent* event) {
+  if (!FormCloseQuery()) {
+    event->ignore();
+    return;
+  }
   if (!closingAtStart_)
     session_->SaveAtClose();
   if (W.StTrayIcon1)
     W.StTrayIcon1->hide();
   event->accept();
+  emit Closed();
 }
 
 void TVEK__MAIN::changeEvent(QEvent* event) {

@@ -21,6 +21,8 @@
 #include "foundation/system_services.h"
 #include "foundation/ui_services.h"
 #include "mainwin/main_window_widgets.h"
+#include "platform/launcher.h"
+#include "platform/shell.h"
 #include "program/program_session.h"
 #include "program/status_icon.h"
 #include "program/wall_clock.h"
@@ -28,6 +30,7 @@
 namespace vek {
 
 class AlertWindowPort;
+class BalloonHints;
 class SoundPlayer;
 class SoundTrigger;
 
@@ -40,7 +43,10 @@ struct MainWindowOptions {
   vek::Clock* WaitClock = nullptr;      // the clock of waits and retries; the system's when null
   const ResourceModule* FacePacks = nullptr;  // the clock faces carried in the program
   std::function<bool()> ArabicCanBeShown;     // the platform's Arabic test
-  bool UseTray = true;                        // when a system tray is available
+  bool UseTray = true;                        // false: never a tray icon
+  std::function<bool()> TrayAvailable;        // the desktop has a tray; the system's when unset
+  Shell* DesktopShell = nullptr;              // mail and web links; the desktop's when null
+  vek::Launcher* Programs = nullptr;          // starts other programs; the system's when null
   SoundPlayer* Player = nullptr;  // the sound output; the program's own (Qt Multimedia) when null
   const ResourceModule* ProgramSounds = nullptr;  // the waves carried in the program
 };
@@ -115,8 +121,43 @@ class TVEK__MAIN : public QMainWindow {
   SoundTrigger& Trigger() { return *trigger_; }
   AlertWindowPort& AlertWindow() { return *alertPort_; }
 
+  // The menu bar, the tray menu and their commands (main_window_menus.cpp).
+  void ChangeLanguageClick();
+  void T24HClick();
+  void AdanceHijriClick();
+  void MenthNamesClick();
+  void SafetyClick();
+  void HintClick();
+  void AboutClick();
+  void TovarelinSiteClick();
+  void EMailClick();
+  void AE_JoinOurMailingListClick();
+  // A press on a high-latitude status shape shows its text in a balloon.
+  void ConflictInfoMouseDown();
+  void ae_MinToTrayClick();
+  void ae_PromptToClose1Click();
+  void ae_ShowSplashScreenClick();
+  void ae_MinimizeClick();
+  void ae_RestoreClick();
+  void ae_QuitClick();
+  // The window was activated: a downloaded installer the user agreed to run starts now (and
+  // the program closes once it has started); otherwise the tray option is applied.
+  void FormActivate();
+  // The tray icon shows, and minimising hides the window into it, while MinimizeToTray is on
+  // and the desktop has a tray.
+  void Do_ToTray_Option();
+  // The close question: true when the window may close.
+  bool FormCloseQuery();
+  bool InCloseQuery() const { return inCloseQuery_; }
+  BalloonHints& Hints() { return *hints_; }
+
   // Another start of the program asked this one to come to the front.
   void WMUser();
+
+ signals:
+  // The window has accepted to close; the program ends (also from the tray, where the window
+  // was hidden and its closing alone would not end it).
+  void Closed();
 
  protected:
   // The status-line part of a hint goes to the status line (ShowHintP).
@@ -142,6 +183,13 @@ class TVEK__MAIN : public QMainWindow {
   void RunTasks();
   void BuildLocationMenu();
   void CaptionLocationMenu();
+  // The menu bar (every menu in order) and the tray menu, and their captions and check marks in
+  // the user's language; in Arabic every menu reads right to left.
+  void BuildMenuBar();
+  void CaptionMenus();
+  void CreateTrayIcon();
+  // Opens page of the maker's web site; an opened page keeps the web link visited for the run.
+  bool OpenWebPage(const std::string& page);
   void LoadClock();
   void ApplyClockSize();
   void ApplyClockBackground();
@@ -166,6 +214,12 @@ class TVEK__MAIN : public QMainWindow {
   std::unique_ptr<SoundTrigger> trigger_;
   bool closingAtStart_ = false;
   QString title_;
+  std::unique_ptr<BalloonHints> hints_;
+  Shell& shell_;
+  bool inCloseQuery_ = false;
+  bool closingWithoutPrompt_ = false;
+  bool minToTrayRunning_ = false;
+  bool promptToCloseRunning_ = false;
 };
 
 }  // namespace vek

@@ -66,11 +66,9 @@ void TVEK__MAIN::BuildSoundsMenu() {
   W.ShuruqWarningItem =
       W.SoundsMenu->addAction(QString(), this, [this] { AllowShuruqWarningClick(); });
   W.BasmalahItem = W.SoundsMenu->addAction(QString(), this, [this] { BasmalahClick(); });
-  W.ShowWarningScreenItem =
-      W.SoundsMenu->addAction(QString(), this, [this] { ShowWarningScreenClick(); });
   W.StopThisTimeItem =
       W.SoundsMenu->addAction(QString(), this, [this] { StopSoundThisTimeOnlyClick(); });
-  for (QAction* a : {W.AllSoundsItem, W.ShuruqWarningItem, W.BasmalahItem, W.ShowWarningScreenItem})
+  for (QAction* a : {W.AllSoundsItem, W.ShuruqWarningItem, W.BasmalahItem})
     a->setCheckable(true);
   W.SoundsMenu->addSeparator();
   W.ReadAvailableSurasItem =

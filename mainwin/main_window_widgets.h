@@ -76,6 +76,38 @@ struct MainWindowWidgets {
   QAction* NextSuraItem = nullptr;
   QAction* StopReadingItem = nullptr;
   QAction* RefreshItem = nullptr;
+
+  // The menu "Program".
+  QMenu* ProgramMenu = nullptr;
+  QAction* LanguageItem = nullptr;
+  QAction* MinimizeItem = nullptr;
+  QAction* QuitItem = nullptr;
+  // The menu "Options".
+  QMenu* OptionsMenu = nullptr;
+  QAction* HijriDateItem = nullptr;
+  QAction* T24HItem = nullptr;
+  QAction* AdvanceHijriItem = nullptr;
+  QAction* SafetyItem = nullptr;
+  QAction* MonthNamesItem = nullptr;
+  QAction* ClockFaceItem = nullptr;
+  QAction* HintsItem = nullptr;
+  QAction* MinToTrayItem = nullptr;
+  QAction* PromptToCloseItem = nullptr;
+  QAction* ShowSplashItem = nullptr;
+  // The menu "Help".
+  QMenu* HelpMenu = nullptr;
+  QAction* EMailItem = nullptr;
+  QAction* MailingListItem = nullptr;
+  QAction* WebSiteItem = nullptr;
+  QAction* AboutItem = nullptr;
+  // The tray icon's menu.
+  QMenu* TrayPopupMenu = nullptr;
+  QAction* TrayRestoreItem = nullptr;
+  QAction* TrayMinimizeItem = nullptr;
+  QAction* TrayLanguageItem = nullptr;
+  QAction* TrayMinToTrayItem = nullptr;
+  QAction* TrayPromptToCloseItem = nullptr;
+  QAction* TrayQuitItem = nullptr;
 };
 
 }  // namespace vek

@@ -36,6 +36,10 @@ struct VekContext {
   bool RunInstaller = false;       // the user agreed to run the downloaded installer
   std::string FoundInstallerPath;  // the downloaded installer found in the program folder
 
+  // The links of the About box and the alert window: opened in this run (never stored).
+  bool WebLinkVisited = false;     // the maker's web page
+  bool UpdateLinkVisited = false;  // Live Update
+
   // The clock tick and the countdown.
   ClockTick Tick;
   StatusState Status;

@@ -282,7 +282,12 @@ void InstallFoundArchives(const fs::path& programFolder,
   std::string text =
       std::string(one ? ByLanguage(l, "Finished installing the file\n", "انتهى تثبيت الملف\n")
                       : ByLanguage(l, "Finished installing the files\n", "انتهى تثبيت الملفات\n")) +
-      list + "\n" + ByLanguage(l, "from your DeskTop", "من سطح المكتب") + "\n" +
+      list + "\n" +
+      // Where the archives came from: the desktop when any was copied from there, else the
+      // program folder (where Live Update and the user leave them).
+      (copiedDesktopFiles.empty() ? ByLanguage(l, "from the program folder", "من مجلد البرنامج")
+                                  : ByLanguage(l, "from your DeskTop", "من سطح المكتب")) +
+      "\n" +
       (one ? ByLanguage(l, "and a backup copy of it was saved in the special storage directory",
                         "وحُفظت نسخة احتياطية منه في مجلد الحفظ الخاص")
            : ByLanguage(l,

@@ -15,6 +15,8 @@
 #include "mainwin/main_window.h"
 #include "resources/clock_face_packs.h"
 #include "support/fake_clock.h"
+#include "support/fake_launcher.h"
+#include "support/fake_shell.h"
 #include "support/fake_sound_player.h"
 #include "support/fake_ui.h"
 #include "support/fake_wall_clock.h"
@@ -48,7 +50,10 @@ class MainWindowTest : public ::testing::Test {
     options.WaitClock = &waits;
     options.FacePacks = &ClockFacePacks();
     options.ArabicCanBeShown = [] { return true; };
-    options.UseTray = false;
+    options.UseTray = useTray;
+    options.TrayAvailable = [this] { return trayAvailable; };
+    options.DesktopShell = &shell;
+    options.Programs = &launcher;
     options.Player = &player;
     return std::make_unique<TVEK__MAIN>(options);
   }
@@ -58,6 +63,10 @@ class MainWindowTest : public ::testing::Test {
   FakeWallClock clock;
   FakeClock waits;
   FakeSoundPlayer player;
+  FakeShell shell;
+  FakeLauncher launcher;
+  bool useTray = false;  // a tray icon, when the desktop (trayAvailable) has a tray
+  bool trayAvailable = false;
 };
 
 }  // namespace vek::testing

@@ -360,7 +360,7 @@ TEST_F(SoundFiles, WithoutDesktopFilesTheListIsShownAndADamagedArchiveStays) {
   ASSERT_EQ(2u, ui.messages.size());
   EXPECT_NE(std::string::npos, ui.messages[0].find("GO-S10.Z"));  // the damaged one's report
   EXPECT_EQ(
-      "انتهى تثبيت الملف\nS9.ZIP \nمن سطح المكتب\nوحُفظت نسخة احتياطية منه في مجلد الحفظ "
+      "انتهى تثبيت الملف\nS9.ZIP \nمن مجلد البرنامج\nوحُفظت نسخة احتياطية منه في مجلد الحفظ "
       "الخاص\n" +
           (prog / "DOWNLOADED FILES").string() + "/",
       ui.messages[1]);

@@ -25,6 +25,7 @@
 #include "foundation/command_line.h"
 #include "foundation/file_io.h"
 #include "foundation/qt/bilingual_dialogs.h"
+#include "foundation/qt/hint_window.h"
 #include "foundation/qt/message_forms.h"
 #include "foundation/ui_services.h"
 #include "locations/dialogs/change_location_dialog.h"
@@ -32,6 +33,7 @@
 #include "locations/dialogs/new_location_dialog.h"
 #include "locations/dialogs/select_location_dialog.h"
 #include "locations/location_file.h"
+#include "mainwin/about_box.h"
 #include "mainwin/alert_window.h"
 #include "mainwin/analog_clock.h"
 #include "mainwin/clock_face.h"
@@ -40,6 +42,9 @@
 #include "mainwin/main_window.h"
 #include "mainwin/program_icons.h"
 #include "mainwin/splash_window.h"
+#include "program/dialogs/hijri_adjust_dialog.h"
+#include "program/dialogs/month_names_dialog.h"
+#include "program/dialogs/safety_times_dialog.h"
 #include "resources/clock_face_packs.h"
 
 namespace {
@@ -395,6 +400,83 @@ void ShootMainWindow(Shooter& shooter) {
   }
 }
 
+// The menus of the main window and its tray menu, open, in both languages.
+void ShootMenus(Shooter& shooter) {
+  StderrUi ui;
+  for (const char* language : {"Arabic", "English"}) {
+    QTemporaryDir folder;
+    const std::filesystem::path path = folder.path().toStdString();
+    std::filesystem::copy_file(VEK_LOCATION_FILE, path / "VEK.LOC");
+    vek::WriteFileReplacing(
+        path / "VEK.INI",
+        std::string("[Orvessa, by Al Tovarelin]\r\nLanguage=") + language + "\r\n");
+    vek::Switches() = vek::CommandLineSwitches{};
+    FixedWallClock clock(vek::EncodeDate(2026, 12, 10) + 16.25 / 24);
+    vek::MainWindowOptions options;
+    options.ProgramFolder = path;
+    options.Parameters = {"NoSplash", "NoSplash"};
+    options.Ui = &ui;
+    options.Clock = &clock;
+    options.FacePacks = &ClockFacePacks();
+    options.ArabicCanBeShown = [] { return true; };
+    options.UseTray = false;
+    vek::TVEK__MAIN window(options);
+    const QString suffix = QString("_%1").arg(QString(language).toLower());
+    const std::pair<QMenu*, const char*> menus[] = {
+        {window.W.ProgramMenu, "program"}, {window.W.OptionsMenu, "options"},
+        {window.W.HelpMenu, "help"},       {window.W.SoundsMenu, "sounds"},
+        {window.W.TrayPopupMenu, "tray"},
+    };
+    for (const auto& [menu, name] : menus)
+      shooter.Shoot(*menu, QString("menu_%1").arg(name) + suffix);
+  }
+}
+
+// The balloon hint in both languages.
+void ShootHints(Shooter& shooter) {
+  const std::pair<const char*, const char*> hints[] = {
+      {"english", "Change hands color\r\nLeft Mouse: Next\r\nRight Mouse: Previous"},
+      {"arabic", "تغيير لون العقارب\r\nالزر الأيسر: التالي\r\nالزر الأيمن: السابق"},
+  };
+  for (const auto& [name, text] : hints) {
+    vek::TQuvHintWindow hint;
+    hint.ActivateHint(QPoint(40, 60), QString::fromUtf8(text), QPoint(40, 40));
+    shooter.Shoot(hint, QString("hint_%1").arg(name));
+  }
+}
+
+// The month names, Hijri adjustment and safety-times dialogs and the About box in both
+// languages.
+void ShootSettingsDialogs(Shooter& shooter) {
+  StderrUi ui;
+  for (Language lang : {Language::English, Language::Arabic}) {
+    const QString suffix = lang == Language::Arabic ? "_arabic" : "_english";
+    const vek::SettingsDialogContext context{lang, true, &ui};
+    vek::NameLists names = vek::DefaultNameLists();
+    vek::TMonthsDlg months(context, names);
+    months.UpDown[vek::kHijriRow]->setValue(8);
+    shooter.Shoot(months, "month_names" + suffix);
+    vek::THijriAdjust hijri(context, vek::EncodeDate(2026, 12, 10), names, 1);
+    shooter.Shoot(hijri, "hijri_adjust" + suffix);
+    vek::SafetyOffsets offsets;
+    offsets.Fajr = -2.0L / 60;
+    offsets.Maghrib = 1.0L / 60;
+    vek::TSaftyTimesDlg safety(context, offsets);
+    shooter.Shoot(safety, "safety_times" + suffix);
+
+    bool webVisited = lang == Language::Arabic;
+    bool updateVisited = false;
+    vek::AboutBoxContext about;
+    about.lang = lang;
+    about.programFile = "/usr/bin/vek";
+    about.siteAddress = vek::WebSiteAddress();
+    about.webLinkVisited = &webVisited;
+    about.updateLinkVisited = &updateVisited;
+    vek::TAboutVEK_Form box(about);
+    shooter.Shoot(box, "about" + suffix);
+  }
+}
+
 // Reads a copy of the shipped location file into list.
 bool ReadShippedLocations(vek::TLocations& list, vek::UiServices& ui) {
   QTemporaryDir folder;
@@ -551,5 +633,8 @@ int main(int argc, char** argv) {
   ShootLocationOperations(shooter);
   ShootChangeLocation(shooter);
   ShootSelectLocation(shooter);
+  ShootMenus(shooter);
+  ShootHints(shooter);
+  ShootSettingsDialogs(shooter);
   return shooter.Failures() == 0 ? 0 : 1;
 }

@@ -1,0 +1,36 @@
+#include "foundation/qt/rtl_menus.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QMenu>
+#include <QMenuBar>
+#include <QWidget>
+
+namespace vek {
+
+void SetMenuDirection(QMenu* menu, Qt::LayoutDirection direction) {
+  if (menu == nullptr)
+    return;
+  menu->setLayoutDirection(direction);
+  for (QAction* action : menu->actions())
+    SetMenuDirection(action->menu(), direction);
+}
+
+void SetMenuDirection(QMenuBar* bar, Qt::LayoutDirection direction) {
+  if (bar == nullptr)
+    return;
+  bar->setLayoutDirection(direction);
+  for (QAction* action : bar->actions())
+    SetMenuDirection(action->menu(), direction);
+}
+
+void CursorToActiveControl(QWidget* form) {
+  if (form == nullptr)
+    return;
+  const QWidget* control = form->focusWidget();
+  if (control == nullptr)
+    return;
+  QCursor::setPos(control->mapToGlobal(QPoint(control->width() / 2, control->height() / 2)));
+}
+
+}  // namespace vek

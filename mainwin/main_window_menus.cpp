@@ -1,0 +1,422 @@
+// The menu bar, the tray menu and their commands: the language, the date and clock options, the
+// settings dialogs, the flying help, the tray and closing options, the support e-mail and the
+// maker's web site, the About box, and the close question.
+#include <QApplication>
+#include <QCursor>
+#include <QMenuBar>
+#include <QSystemTrayIcon>
+
+#include <filesystem>
+
+#include "engine/calendar.h"
+#include "foundation/debug_log.h"
+#include "foundation/dos_error.h"
+#include "foundation/file_io.h"
+#include "foundation/program_folder.h"
+#include "foundation/qt/hint_window.h"
+#include "foundation/qt/message_forms.h"
+#include "foundation/qt/qt_strings.h"
+#include "foundation/qt/rtl_menus.h"
+#include "foundation/run_program.h"
+#include "foundation/system_report.h"
+#include "liveupdate/internet_services.h"
+#include "liveupdate/listing_record.h"
+#include "liveupdate/listing_writer.h"
+#include "mainwin/about_box.h"
+#include "mainwin/main_window.h"
+#include "program/dialogs/hijri_adjust_dialog.h"
+#include "program/dialogs/month_names_dialog.h"
+#include "program/dialogs/safety_times_dialog.h"
+#include "program/display_texts.h"
+#include "program/server_addresses.h"
+#include "sounds/sound_trigger.h"
+
+namespace vek {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kMailPlugIn = "PELSUNK.EXE";
+constexpr const char* kDirsReportName = "VEK_DIRS.TXT";
+
+QString Q(const std::string& s) {
+  return ToQString(s);
+}
+
+// Runs an action when its widget is pressed with the mouse.
+class PressWatcher : public QObject {
+ public:
+  PressWatcher(QObject* parent, std::function<void()> onPress)
+      : QObject(parent), onPress_(std::move(onPress)) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::MouseButtonPress) {
+      onPress_();
+      return true;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  std::function<void()> onPress_;
+};
+
+QAction* AddCheckItem(QMenu* menu, QObject* receiver, std::function<void()> handler) {
+  QAction* item = menu->addAction(QString(), receiver, std::move(handler));
+  item->setCheckable(true);
+  return item;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// The menus
+
+void TVEK__MAIN::BuildMenuBar() {
+  W.ProgramMenu = menuBar()->addMenu(QString());
+  W.LanguageItem = W.ProgramMenu->addAction(QString(), this, [this] { ChangeLanguageClick(); });
+  W.ProgramMenu->addSeparator();
+  W.MinimizeItem = W.ProgramMenu->addAction(QString(), this, [this] { ae_MinimizeClick(); });
+  W.QuitItem = W.ProgramMenu->addAction(QString(), this, [this] { ae_QuitClick(); });
+
+  BuildLocationMenu();
+  BuildSoundsMenu();
+
+  W.OptionsMenu = menuBar()->addMenu(QString());
+  W.HijriDateItem = W.OptionsMenu->addAction(QString(), this, [this] { HijtiMiladiClick(); });
+  W.T24HItem = AddCheckItem(W.OptionsMenu, this, [this] { T24HClick(); });
+  W.AdvanceHijriItem = W.OptionsMenu->addAction(QString(), this, [this] { AdanceHijriClick(); });
+  W.SafetyItem = W.OptionsMenu->addAction(QString(), this, [this] { SafetyClick(); });
+  W.MonthNamesItem = W.OptionsMenu->addAction(QString(), this, [this] { MenthNamesClick(); });
+  W.OptionsMenu->addSeparator();
+  W.ClockFaceItem = W.OptionsMenu->addAction(QString(), this, [this] { SelectFaceClick(); });
+  W.OptionsMenu->addSeparator();
+  W.HintsItem = W.OptionsMenu->addAction(QString(), this, [this] { HintClick(); });
+  W.MinToTrayItem = AddCheckItem(W.OptionsMenu, this, [this] { ae_MinToTrayClick(); });
+  W.PromptToCloseItem = AddCheckItem(W.OptionsMenu, this, [this] { ae_PromptToClose1Click(); });
+  W.ShowWarningScreenItem = AddCheckItem(W.OptionsMenu, this, [this] { ShowWarningScreenClick(); });
+  W.ShowSplashItem = AddCheckItem(W.OptionsMenu, this, [this] { ae_ShowSplashScreenClick(); });
+
+  W.HelpMenu = menuBar()->addMenu(QString());
+  W.EMailItem = W.HelpMenu->addAction(QString(), this, [this] { EMailClick(); });
+  W.MailingListItem =
+      W.HelpMenu->addAction(QString(), this, [this] { AE_JoinOurMailingListClick(); });
+  W.WebSiteItem = W.HelpMenu->addAction(QString(), this, [this] { TovarelinSiteClick(); });
+  W.HelpMenu->addSeparator();
+  W.AboutItem = W.HelpMenu->addAction(QString(), this, [this] { AboutClick(); });
+
+  W.TrayPopupMenu = new QMenu(this);
+  W.TrayRestoreItem = W.TrayPopupMenu->addAction(QString(), this, [this] { ae_RestoreClick(); });
+  W.TrayMinimizeItem = W.TrayPopupMenu->addAction(QString(), this, [this] { ae_MinimizeClick(); });
+  W.TrayPopupMenu->addSeparator();
+  W.TrayLanguageItem =
+      W.TrayPopupMenu->addAction(QString(), this, [this] { ChangeLanguageClick(); });
+  W.TrayPopupMenu->addSeparator();
+  W.TrayMinToTrayItem = AddCheckItem(W.TrayPopupMenu, this, [this] { ae_MinToTrayClick(); });
+  W.TrayPromptToCloseItem =
+      AddCheckItem(W.TrayPopupMenu, this, [this] { ae_PromptToClose1Click(); });
+  W.TrayPopupMenu->addSeparator();
+  W.TrayQuitItem = W.TrayPopupMenu->addAction(QString(), this, [this] { ae_QuitClick(); });
+
+  // A press on a high-latitude status shape explains it.
+  auto* conflictPress = new PressWatcher(this, [this] { ConflictInfoMouseDown(); });
+  W.FajrStatus->installEventFilter(conflictPress);
+  W.IshaStatus->installEventFilter(conflictPress);
+}
+
+void TVEK__MAIN::CaptionMenus() {
+  const VekSettings& s = Settings();
+  const Language lang = s.Lang;
+  CaptionLocationMenu();
+
+  W.ProgramMenu->setTitle(Q(Text("&Program", "ال&برنامج")));
+  W.LanguageItem->setText(Q(Text("عربي", "English")));
+  W.MinimizeItem->setText(Q(Text("&Minimize", "ت&صغير")));
+  W.QuitItem->setText(Q(Text("E&xit", "&خروج")));
+
+  W.OptionsMenu->setTitle(Q(Text("&Options", "&خيارات")));
+  W.HijriDateItem->setText(Q(DateKindMenuCaption(s.HijriMode, lang)));
+  W.T24HItem->setText(Q(Text("24-Hour Display", "عرض 24 ساعة")));
+  W.T24HItem->setChecked(s.Is24H);
+  W.AdvanceHijriItem->setText(Q(Text("Adjust Hijri Date...", "ضبط التاريخ الهجري...")));
+  W.SafetyItem->setText(Q(Text("Safety Times...", "أوقات الاحتياط...")));
+  W.MonthNamesItem->setText(Q(Text("Months and Days Names...", "أسماء الشهور والأيام...")));
+  W.ClockFaceItem->setText(Q(Text("Clock Face...", "وجه الساعة...")));
+  W.HintsItem->setText(Q(FlyingHelpMenuCaption(s.ShowHint, lang)));
+  W.MinToTrayItem->setText(Q(Text("Minimize to Tray", "التصغير إلى منطقة الإعلام")));
+  W.MinToTrayItem->setChecked(s.MinimizeToTray);
+  W.PromptToCloseItem->setText(Q(Text("Ask Before Closing", "السؤال قبل الإغلاق")));
+  W.PromptToCloseItem->setChecked(s.PromptToClose);
+  W.ShowSplashItem->setText(Q(Text("Show Opening Screen", "إظهار شاشة البداية")));
+  W.ShowSplashItem->setChecked(s.ShowSplashOption);
+
+  W.HelpMenu->setTitle(Q(Text("&Help", "م&ساعدة")));
+  W.EMailItem->setText(Q(Text("Support E-mail...", "بريد الدعم الفني...")));
+  W.MailingListItem->setText(
+      Q(Text("Join Our Mailing List...", "الاشتراك في قائمتنا البريدية...")));
+  W.WebSiteItem->setText(Q(Text("Al Tovarelin Web Site", "موقع Al Tovarelin على الإنترنت")));
+  W.AboutItem->setText(Q(Text("About VEK...", "حول البرنامج...")));
+
+  W.TrayRestoreItem->setText(Q(Text("Restore", "استعادة")));
+  W.TrayMinimizeItem->setText(W.MinimizeItem->text());
+  W.TrayLanguageItem->setText(W.LanguageItem->text());
+  W.TrayMinToTrayItem->setText(W.MinToTrayItem->text());
+  W.TrayMinToTrayItem->setChecked(s.MinimizeToTray);
+  W.TrayPromptToCloseItem->setText(W.PromptToCloseItem->text());
+  W.TrayPromptToCloseItem->setChecked(s.PromptToClose);
+  W.TrayQuitItem->setText(W.QuitItem->text());
+
+  // A menu without a parent (the tray's) inherits no direction; every menu gets it explicitly.
+  const Qt::LayoutDirection direction = Arabic() ? Qt::RightToLeft : Qt::LeftToRight;
+  SetMenuDirection(menuBar(), direction);
+  SetMenuDirection(W.TrayPopupMenu, direction);
+}
+
+void TVEK__MAIN::CreateTrayIcon() {
+  const bool available =
+      options_.TrayAvailable ? options_.TrayAvailable() : QSystemTrayIcon::isSystemTrayAvailable();
+  if (!options_.UseTray || !available)
+    return;
+  W.StTrayIcon1 = new QSystemTrayIcon(windowIcon(), this);
+  W.StTrayIcon1->setContextMenu(W.TrayPopupMenu);
+  W.StTrayIcon1->setToolTip(title_);
+  connect(W.StTrayIcon1, &QSystemTrayIcon::activated, this,
+          [this](QSystemTrayIcon::ActivationReason reason) {
+            if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
+              WMUser();
+          });
+}
+
+// ---------------------------------------------------------------------------------------------
+// Options
+
+void TVEK__MAIN::ChangeLanguageClick() {
+  LanguageBtnClick();
+}
+
+void TVEK__MAIN::T24HClick() {
+  Settings().Is24H = !Settings().Is24H;
+  session_->SettingChanged();
+  ShowCurrentTimeLabel();
+}
+
+void TVEK__MAIN::HintClick() {
+  Settings().ShowHint = !Settings().ShowHint;
+  if (!Settings().ShowHint)
+    hints_->HideHint();
+  session_->SettingChanged();
+}
+
+void TVEK__MAIN::AdanceHijriClick() {
+  THijriAdjust dialog(SettingsDialogContext{Settings().Lang, Settings().ShowHint, ui_.get()},
+                      session_->Today(), Settings().Names, Settings().HijriAdjust, this);
+  if (dialog.exec() != QDialog::Accepted)
+    return;
+  // The adjustment moves the Ramadan days, which the times and the high-latitude scan use.
+  Settings().HijriAdjust = dialog.Adjust();
+  session_->UpdateRamadan();
+  session_->RescanTrackers();
+  session_->ComputeToday();
+  session_->SettingChanged();
+}
+
+void TVEK__MAIN::SafetyClick() {
+  TSaftyTimesDlg dialog(SettingsDialogContext{Settings().Lang, Settings().ShowHint, ui_.get()},
+                        Settings().Safety, this);
+  if (dialog.exec() != QDialog::Accepted)
+    return;
+  // The offsets enter every computed time, the high-latitude scan's too.
+  session_->RescanTrackers();
+  session_->ComputeToday();
+  session_->SettingChanged();
+}
+
+void TVEK__MAIN::MenthNamesClick() {
+  TMonthsDlg dialog(SettingsDialogContext{Settings().Lang, Settings().ShowHint, ui_.get()},
+                    Settings().Names, this);
+  if (dialog.exec() != QDialog::Accepted)
+    return;
+  session_->SettingChanged();  // the date caption and the status texts take the new names
+}
+
+void TVEK__MAIN::ae_MinToTrayClick() {
+  if (minToTrayRunning_)
+    return;
+  minToTrayRunning_ = true;
+  Settings().MinimizeToTray = !Settings().MinimizeToTray;
+  CaptionMenus();
+  if (Context().FormCreated) {
+    Do_ToTray_Option();
+    session_->SaveSettings();
+  }
+  minToTrayRunning_ = false;
+}
+
+void TVEK__MAIN::ae_PromptToClose1Click() {
+  if (promptToCloseRunning_)
+    return;
+  promptToCloseRunning_ = true;
+  Settings().PromptToClose = !Settings().PromptToClose;
+  CaptionMenus();
+  if (Context().FormCreated)
+    session_->SaveSettings();
+  promptToCloseRunning_ = false;
+}
+
+void TVEK__MAIN::ae_ShowSplashScreenClick() {
+  Settings().ShowSplashOption = !Settings().ShowSplashOption;
+  CaptionMenus();
+  session_->SaveSettings();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Help
+
+bool TVEK__MAIN::OpenWebPage(const std::string& page) {
+  std::string url = WebSiteAddress();
+  if (!page.empty() && page.front() != '/')
+    url += '/';
+  url += page;
+  const bool opened = OpenUrlInBrowser(url, Settings().Lang, shell_, *ui_);
+  // A page opened once in this run keeps the link visited, whatever a later attempt gives.
+  Context().WebLinkVisited = Context().WebLinkVisited || opened;
+  return opened;
+}
+
+void TVEK__MAIN::TovarelinSiteClick() {
+  OpenWebPage(Arabic() ? "/a_updates.html" : "/updates.html");
+}
+
+void TVEK__MAIN::AE_JoinOurMailingListClick() {
+  SendMailTo(kMailingListAddress, "", "", Settings().Lang, shell_, *ui_);
+}
+
+void TVEK__MAIN::EMailClick() {
+  const fs::path& folder = Context().ThisPath;
+  const Language lang = Settings().Lang;
+  const fs::path plugIn = FindFileIgnoringCase(folder, kMailPlugIn);
+  std::error_code ec;
+  const bool plugInThere = fs::is_regular_file(plugIn, ec);
+  std::string report;
+  bool declined = false;
+  const CivilDate today = DecodeDate(session_->Today());
+  BuildSystemReport(true, Arabic(), plugIn, report, declined, *ui_, [&] {
+    return CollectSystemFigures(folder, today.Year, today.Month, today.Day);
+  });
+  if (declined)
+    return;
+  if (!plugInThere) {
+    // The missing plug-in was explained once; the user's own mail program takes over.
+    SendMailTo(kSupportMailAddress, kSupportMailSubject, "", lang, shell_, *ui_);
+    return;
+  }
+
+  WriteDirsReport(folder, lang, sys_);
+  std::vector<std::string> attachments;
+  for (const fs::path& file : {FindFileIgnoringCase(folder, kDirsReportName), LogFileName()})
+    if (!file.empty() && fs::is_regular_file(file, ec))
+      attachments.push_back(file.string());
+  const fs::path mailFile = folder / kSupportMailFileName;
+  if (const int e = WriteFileReplacing(
+          mailFile, SupportMailText(kSupportMailAddress, attachments, report, Arabic()), sys_.fs);
+      e != 0) {
+    ui_->ShowMessage(FileWriteErrorText(mailFile, e, lang));
+    return;
+  }
+  pid_t pid = 0;
+  const int e = sys_.launcher.StartWith(
+      plugIn, {plugIn.string()}, LaunchOptions{.standardInput = {}, .workingFolder = folder}, pid);
+  if (e != 0) {
+    ui_->ShowMessage(
+        Text("The mail plug-in could not be started:\r\n", "تعذر تشغيل برنامج البريد الملحق:\r\n") +
+        plugIn.string() + "\r\n" + IoErrorText(e));
+    return;
+  }
+  sys_.launcher.Detach(pid);
+}
+
+void TVEK__MAIN::AboutClick() {
+  AboutBoxContext context;
+  context.lang = Settings().Lang;
+  context.showHint = Settings().ShowHint;
+  context.programFile = ToUtf8(QCoreApplication::applicationFilePath());
+  context.siteAddress = WebSiteAddress();
+  context.webLinkVisited = &Context().WebLinkVisited;
+  context.updateLinkVisited = &Context().UpdateLinkVisited;
+  context.openUrl = [this](const std::string& url) {
+    return OpenUrlInBrowser(url, Settings().Lang, shell_, *ui_);
+  };
+  TAboutVEK_Form box(std::move(context), this);
+  box.exec();
+}
+
+void TVEK__MAIN::ConflictInfoMouseDown() {
+  hints_->ShowHint(Q(session_->ConflictText()), QCursor::pos());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Window, tray and closing
+
+void TVEK__MAIN::ae_MinimizeClick() {
+  showMinimized();
+}
+
+void TVEK__MAIN::ae_RestoreClick() {
+  WMUser();
+}
+
+void TVEK__MAIN::ae_QuitClick() {
+  close();
+}
+
+void TVEK__MAIN::Do_ToTray_Option() {
+  if (W.StTrayIcon1)
+    W.StTrayIcon1->setVisible(Settings().MinimizeToTray);
+}
+
+void TVEK__MAIN::FormActivate() {
+  if (Context().RunInstaller) {
+    // One try: the installer starts once, and the program closes only when it has started.
+    Context().RunInstaller = false;
+    closingWithoutPrompt_ = true;
+    if (ExecuteProgram(Context().FoundInstallerPath, {}, sys_)) {
+      trigger_->StartTask(kTaskClose);
+      W.TaskTimer->start();
+    } else {
+      closingWithoutPrompt_ = false;
+    }
+    return;
+  }
+  Do_ToTray_Option();
+}
+
+bool TVEK__MAIN::FormCloseQuery() {
+  if (closingAtStart_ || closingWithoutPrompt_ || !Settings().PromptToClose)
+    return true;
+  if (inCloseQuery_)
+    return false;  // the question is already open
+  inCloseQuery_ = true;
+  MessageFormContext context;
+  context.lang = Settings().Lang;
+  context.showHint = Settings().ShowHint;
+  context.inCloseQuery = true;
+  context.promptToClose = &Settings().PromptToClose;
+  context.saveSettings = [this] { session_->SaveSettings(); };
+  const int answer = AskYesNoMessage(
+      Q(Text("You requested to stop program\r\n\r\nDo you prefer to minimize it and keep it in "
+             "the background instead of closing it?",
+             "لقد طلبت إيقاف البرنامج\r\n\r\nهل تفضل تصغيره وإبقاءه يعمل في الخلفية بدلا من "
+             "إغلاقه؟")),
+      context);
+  inCloseQuery_ = false;
+  CaptionMenus();  // the question's box may have switched the question off
+  if (answer == kResultNo)
+    return true;
+  if (answer == kResultYes)
+    ae_MinimizeClick();
+  return false;
+}
+
+}  // namespace vek

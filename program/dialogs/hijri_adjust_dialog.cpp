@@ -1,0 +1,54 @@
+#include "program/dialogs/hijri_adjust_dialog.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "foundation/qt/qt_strings.h"
+#include "program/dialogs/hijri_adjust_model.h"
+
+namespace vek {
+
+THijriAdjust::THijriAdjust(SettingsDialogContext context, double today, const NameLists& names,
+                           int currentAdjust, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      context_(context),
+      currentAdjust_(currentAdjust) {
+  const Language lang = context_.lang;
+  setObjectName("THijriAdjust");
+  setWindowTitle(QByLanguage(lang, "Adjust Hijri Date", "ضبط التاريخ الهجري"));
+  setLayoutDirection(lang == Language::Arabic ? Qt::RightToLeft : Qt::LeftToRight);
+
+  Label = new QLabel(QByLanguage(lang, "Adjust Hijri Date To:", "ضبط التاريخ الهجري إلى"));
+  HijriDates = new QComboBox;
+  HijriDates->setMinimumWidth(260);
+  for (const std::string& entry : HijriAdjustEntries(today, names, lang))
+    HijriDates->addItem(ToQString(entry));
+  HijriDates->setCurrentIndex(HijriAdjustEntryOf(currentAdjust));
+
+  OKBtn = new QPushButton(QByLanguage(lang, "OK", "موافق"));
+  CancelBtn = new QPushButton(QByLanguage(lang, "Cancel", "إلغاء الأمر"));
+  OKBtn->setDefault(true);
+  CancelBtn->setAutoDefault(false);
+  connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
+  connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(OKBtn);
+  buttons->addWidget(CancelBtn);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(Label);
+  layout->addWidget(HijriDates);
+  layout->addLayout(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+int THijriAdjust::Adjust() const {
+  return HijriAdjustOfEntry(HijriDates->currentIndex(), currentAdjust_);
+}
+
+}  // namespace vek

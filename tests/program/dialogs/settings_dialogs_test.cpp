@@ -1,0 +1,136 @@
+// The settings dialogs as the user drives them: month and day names, the Hijri adjustment and
+// the safety times.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "engine/calendar.h"
+#include "foundation/qt/qt_strings.h"
+#include "program/dialogs/hijri_adjust_dialog.h"
+#include "program/dialogs/month_names_dialog.h"
+#include "program/dialogs/safety_times_dialog.h"
+#include "program/display_texts.h"
+#include "support/fake_ui.h"
+
+namespace vek {
+namespace {
+
+using testing::FakeUi;
+
+TEST(MonthNamesDialog, AnEditWithoutSteppingIsKeptByOk) {
+  FakeUi ui;
+  NameLists names = DefaultNameLists();
+  const NameLists before = names;
+  TMonthsDlg dialog({Language::English, true, &ui}, names);
+  EXPECT_EQ("Change Months Names", dialog.windowTitle());
+  EXPECT_EQ(ToQString(before.EHMonths[0]), dialog.CurrentText[kHijriRow]->text());
+  dialog.Edit[kHijriRow]->setText("  Muharram  ");
+  dialog.OKBtn->click();
+  EXPECT_EQ(QDialog::Accepted, dialog.result());
+  EXPECT_EQ("Muharram", names.EHMonths[0]);
+  EXPECT_EQ(before.AHMonths, names.AHMonths);  // the other language stays
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(MonthNamesDialog, CancelDiscardsEveryEditAlsoThoseKeptWhileStepping) {
+  FakeUi ui;
+  NameLists names = DefaultNameLists();
+  const NameLists before = names;
+  TMonthsDlg dialog({Language::Arabic, true, &ui}, names);
+  EXPECT_EQ(Qt::RightToLeft, dialog.layoutDirection());
+  dialog.Edit[kGregorianRow]->setText(QString::fromUtf8("كانون الثاني"));
+  dialog.UpDown[kGregorianRow]->setValue(4);
+  EXPECT_EQ("5", dialog.UpDown[kGregorianRow]->text());
+  EXPECT_EQ(ToQString(before.AMonths[4]), dialog.Edit[kGregorianRow]->text());
+  EXPECT_EQ("كانون الثاني", dialog.Model().NameAt(kGregorianRow, 0));
+  dialog.CancelBtn->click();
+  EXPECT_EQ(before.AMonths, names.AMonths);
+}
+
+TEST(MonthNamesDialog, ANameTheFileCannotHoldIsRefusedWhereItIsTyped) {
+  FakeUi ui;
+  NameLists names = DefaultNameLists();
+  TMonthsDlg dialog({Language::English, true, &ui}, names);
+  dialog.show();
+  dialog.Edit[kDayRow]->setText(QString::fromUtf8("日曜日"));
+  dialog.UpDown[kDayRow]->setValue(2);
+  ASSERT_EQ(1u, ui.messages.size());
+  EXPECT_NE(std::string::npos, ui.messages[0].find("cannot store"));
+  EXPECT_EQ(0, dialog.UpDown[kDayRow]->value());
+  EXPECT_EQ(QString::fromUtf8("日曜日"), dialog.Edit[kDayRow]->text());  // left for correction
+  EXPECT_EQ(dialog.Edit[kDayRow], dialog.focusWidget());
+
+  dialog.OKBtn->click();
+  EXPECT_EQ(2u, ui.messages.size());
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_EQ(DefaultNameLists().EDays, names.EDays);
+  dialog.Edit[kDayRow]->setText("");
+  dialog.OKBtn->click();
+  EXPECT_NE(std::string::npos, ui.messages.back().find("type a name"));
+  EXPECT_TRUE(dialog.isVisible());
+}
+
+TEST(HijriAdjustDialog, SevenDatesAndTheChosenAdjustment) {
+  const double today = EncodeDate(2026, 12, 10);
+  const NameLists names = DefaultNameLists();
+  THijriAdjust dialog({Language::English, true, nullptr}, today, names, 1);
+  EXPECT_EQ("Adjust Hijri Date", dialog.windowTitle());
+  ASSERT_EQ(7, dialog.HijriDates->count());
+  EXPECT_EQ(4, dialog.HijriDates->currentIndex());
+  EXPECT_EQ(ToQString(HijriDateCaption(today, names, Language::English, 1)),
+            dialog.HijriDates->currentText());
+  EXPECT_EQ(1, dialog.Adjust());
+  dialog.HijriDates->setCurrentIndex(0);
+  EXPECT_EQ(-3, dialog.Adjust());
+  dialog.HijriDates->setCurrentIndex(6);
+  EXPECT_EQ(3, dialog.Adjust());
+
+  THijriAdjust arabic({Language::Arabic, true, nullptr}, today, names, -7);  // hand-edited
+  EXPECT_EQ(0, arabic.HijriDates->currentIndex());
+  EXPECT_EQ(Qt::RightToLeft, arabic.layoutDirection());
+}
+
+TEST(SafetyTimesDialog, NoDelayEverywhereAndBeforeFiveMinutesForFajr) {
+  SafetyOffsets offsets;
+  {
+    TSaftyTimesDlg dialog({Language::English, true, nullptr}, offsets);
+    EXPECT_EQ("Define Safty Times", dialog.windowTitle());
+    for (QComboBox* combo : dialog.Combos)
+      EXPECT_EQ("No delay", combo->currentText());
+    dialog.OKBtn->click();
+  }
+  for (SafetyList list :
+       {kFajrSafety, kShuruqSafety, kZuhrSafety, kAsrSafety, kMaghribSafety, kIshaSafety})
+    EXPECT_EQ(0, SafetyOffsetField(offsets, list));
+
+  TSaftyTimesDlg dialog({Language::English, true, nullptr}, offsets);
+  dialog.Combos[kFajrSafety]->setCurrentIndex(0);
+  EXPECT_EQ("Before five minutes", dialog.Combos[kFajrSafety]->currentText());
+  dialog.Combos[kMaghribSafety]->setCurrentIndex(2);
+  dialog.CancelBtn->click();
+  EXPECT_EQ(0, offsets.Fajr);  // Cancel changes nothing
+  TSaftyTimesDlg again({Language::Arabic, true, nullptr}, offsets);
+  again.Combos[kFajrSafety]->setCurrentIndex(0);
+  again.Combos[kMaghribSafety]->setCurrentIndex(2);
+  again.OKBtn->click();
+  EXPECT_DOUBLE_EQ(-5.0 / 60, static_cast<double>(offsets.Fajr));
+  EXPECT_DOUBLE_EQ(2.0 / 60, static_cast<double>(offsets.Maghrib));
+}
+
+TEST(SafetyTimesDialog, AnOffsetOutsideItsListShowsTheNearestEntry) {
+  SafetyOffsets offsets;
+  offsets.Maghrib = -2.0L / 60;
+  offsets.Asr = 20.0L / 60;
+  TSaftyTimesDlg dialog({Language::English, true, nullptr}, offsets);
+  EXPECT_EQ("No delay", dialog.Combos[kMaghribSafety]->currentText());
+  EXPECT_EQ("After five minutes", dialog.Combos[kAsrSafety]->currentText());
+  dialog.OKBtn->click();
+  EXPECT_EQ(0, offsets.Maghrib);  // never advanced
+  EXPECT_DOUBLE_EQ(5.0 / 60, static_cast<double>(offsets.Asr));
+}
+
+}  // namespace
+}  // namespace vek
