@@ -41,6 +41,50 @@ TEST(HintWindow, ALatinLetterAmongTheFirstTenCharactersMakesTheHintLeftAligned) 
     EXPECT_EQ(c.alignment, HintAlignmentIndex(U(c.text))) << c.text;
 }
 
+// The text's ink in a painted hint: the left and right columns and the lowest row that hold a
+// dark pixel, away from the frame and its rounded corners.
+struct Ink {
+  int left = 1 << 20;
+  int right = -1;
+  int bottom = -1;
+};
+Ink InkOf(const QImage& image) {
+  constexpr int kCorner = 8;
+  Ink ink;
+  for (int y = 2; y < image.height() - 2; ++y) {
+    for (int x = 2; x < image.width() - 2; ++x) {
+      if (image.pixelColor(x, y).lightness() >= 120)
+        continue;
+      const bool nearCorner = y < kCorner || y >= image.height() - kCorner;
+      if (!nearCorner) {
+        ink.left = std::min(ink.left, x);
+        ink.right = std::max(ink.right, x);
+      }
+      if (x >= kCorner && x < image.width() - kCorner)
+        ink.bottom = std::max(ink.bottom, y);
+    }
+  }
+  return ink;
+}
+
+// Every line of a hint, Arabic or English, is drawn whole inside the frame, and a hint whose
+// lines end in CR LF has no empty line at its bottom.
+TEST(HintWindow, LinesAreDrawnWholeInsideTheFrame) {
+  for (const char* text : {"تغيير لون العقارب\r\nالزر الأيسر: التالي\r\nالزر الأيمن: السابق",
+                           "Change hands color\r\nLeft Mouse: Next\r\nRight Mouse: Previous"}) {
+    SCOPED_TRACE(text);
+    TQuvHintWindow hint;
+    hint.ActivateHint(QPoint(40, 60), U(text), QPoint(40, 40));
+    const QImage image = hint.grab().toImage();
+    const Ink ink = InkOf(image);
+    const int lineHeight = QFontMetrics(hint.font()).height();
+    EXPECT_GE(ink.left, 3);
+    EXPECT_LE(ink.right, image.width() - 4);
+    EXPECT_GT(ink.bottom, image.height() - lineHeight) << "an empty last line";
+    hint.hide();
+  }
+}
+
 TEST(HintWindow, ShapeAroundTheMeasuredText) {
   const HintGeometry left = HintGeometryFor(QSize(100, 20), kHintLeft);
   EXPECT_EQ(6, left.radius);  // a quarter of the 24-pixel height
