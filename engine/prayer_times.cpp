@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "engine/calendar.h"
+#include "engine/daylight_saving.h"
 #include "engine/solar_tables.h"
 
 namespace vek {
@@ -46,15 +47,6 @@ Real ZoneMeridian(std::uint8_t stored) {
     default:
       return stored;
   }
-}
-
-bool IsDaylightSavingDay(const TLocationRec& loc, int d) {
-  if (!loc.DST)
-    return false;
-  const int s = loc.DstStart, e = loc.DstEnd;
-  if (s < e)
-    return s <= d && d <= e;
-  return d >= s || d <= e;  // across the new year; s = e is the whole year
 }
 
 }  // namespace
@@ -115,7 +107,7 @@ TDayTimesRec ComputeDayTimes(int dayOfYear, const TLocationRec& loc, const Safet
   const Real c = std::cos(phi) * std::cos(delta);
   // -tan(phi) * tan(delta), from the products already at hand.
   const Real halfDay = kRadToHours * SafeArcCos(-s / c, ui) + kSunsetAllowance;
-  if (IsDaylightSavingDay(loc, d))
+  if (InDaylightSaving(loc, d))
     noon += 1;
 
   Real fajrIv = 0, ishaIv = 0;
