@@ -131,6 +131,7 @@ TVEK__MAIN::TVEK__MAIN(MainWindowOptions options, QWidget* parent)
                                             options_.ProgramFolder);
   trigger_->onCloseTask = [this] { close(); };
   BuildLocationMenu();
+  BuildReportMenu();
   BuildSoundsMenu();
   session_->Listen([this](SessionChange change) { OnSessionChange(change); });
   FormCreate();
@@ -257,9 +258,6 @@ void TVEK__MAIN::BuildWidgets() {
   W.AlarmSoundBtn = new QPushButton;
   W.Button1 = new QPushButton("Button1");
   W.Button1->setVisible(false);
-  // The timetable report and the calendar are not built into this program.
-  W.ReportBtn->setEnabled(false);
-  W.CalendarBtn->setEnabled(false);
   for (QPushButton* b : {W.ExitBtn, W.ReportBtn, W.CalendarBtn, W._LanguageBtn, W.AzanSoundBtn,
                          W.AlarmSoundBtn, W.Button1})
     buttons->addWidget(b);
@@ -642,6 +640,7 @@ void TVEK__MAIN::ApplyLanguageLayout() {
 
 void TVEK__MAIN::UpdateMenuCaptions() {
   CaptionLocationMenu();
+  CaptionReportMenu();
   ShowConflictStatus();
 }
 

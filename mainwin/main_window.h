@@ -6,7 +6,8 @@
 //
 // The window's code is split by job: main_window.cpp builds it and runs the start-up, the
 // display and the timing; main_window_commands.cpp has the buttons, the clock commands and the
-// location menu; main_window_sounds.cpp the sounds menu and the sound tasks.
+// location menu; main_window_sounds.cpp the sounds menu and the sound tasks;
+// main_window_report.cpp the timetables, the calendar window and the year graph.
 #pragma once
 
 #include <QMainWindow>
@@ -22,6 +23,7 @@
 #include "foundation/ui_services.h"
 #include "mainwin/main_window_widgets.h"
 #include "program/program_session.h"
+#include "program/report_range.h"
 #include "program/status_icon.h"
 #include "program/wall_clock.h"
 
@@ -97,6 +99,13 @@ class TVEK__MAIN : public QMainWindow {
   // The date kind (Hijri or Gregorian), also from the location dialogs' date button.
   void HijtiMiladiClick();
 
+  // Timetables (the menu "Report", the Report and Calendar buttons): a month or a year report
+  // after the range selector opened on the preset kind, the calendar window, the year graph.
+  void ReportClick(ReportKind preset);
+  void ReportBtnClick();
+  void CalendarBtnClick();
+  void ShowPeaksClick();
+
   // Sounds (the menu "Sounds" and the two sound buttons).
   void AlarmSoundBtnClick();
   void SelectAzhanClick(int index);  // 0..5, or 8 for all in turn
@@ -142,6 +151,8 @@ class TVEK__MAIN : public QMainWindow {
   void RunTasks();
   void BuildLocationMenu();
   void CaptionLocationMenu();
+  void BuildReportMenu();
+  void CaptionReportMenu();
   void LoadClock();
   void ApplyClockSize();
   void ApplyClockBackground();
