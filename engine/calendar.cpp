@@ -148,4 +148,8 @@ bool IsRamadanDate(double date, int hijriAdjust) {
   return DateToHijri(date, hijriAdjust).Month == kRamadan;
 }
 
+int WeekDayFromSunday(double date) {
+  return static_cast<int>(((WholeDays(std::floor(date)) + 6) % 7 + 7) % 7);
+}
+
 }  // namespace vek

@@ -54,4 +54,7 @@ int DaysInCalendarMonth(int year, int month, bool hijriMode, int hijriAdjust);
 // The date falls in Ramadan (Hijri month 9) with the given adjustment.
 bool IsRamadanDate(double date, int hijriAdjust);
 
+// The day of the week of a date: 0 Sunday .. 6 Saturday (30 December 1899 was a Saturday).
+int WeekDayFromSunday(double date);
+
 }  // namespace vek

@@ -8,6 +8,7 @@
 
 #include "engine/calendar.h"
 #include "engine/solar_position.h"
+#include "engine/daylight_saving.h"
 #include "engine/solar_tables.h"
 
 namespace vek {
@@ -114,15 +115,6 @@ int MinuteOfDay(double hours) {
   return h * 60 + minutes;
 }
 
-bool IsDaylightSavingDay(const TLocationRec& loc, int d) {
-  if (!loc.DST)
-    return false;
-  const int s = loc.DstStart, e = loc.DstEnd;
-  if (s < e)
-    return s <= d && d <= e;
-  return d >= s || d <= e;  // across the new year; s = e is the whole year
-}
-
 }  // namespace
 
 double SafeArcCos(double x, UiServices* ui) {
@@ -175,7 +167,7 @@ TDayTimesRec ComputeDayTimes(int year, int dayOfYear, const TLocationRec& loc,
   const Real c = cosPhi * trig.Cos[row];
   // -tan(phi) * tan(delta), from the products already at hand.
   const Real halfDay = kRadToHours * SafeArcCos(-s / c, ui) + kSunsetAllowance;
-  const bool daylightSaving = IsDaylightSavingDay(loc, d);
+  const bool daylightSaving = InDaylightSaving(loc, d);
   if (daylightSaving)
     noon += 1;
 

@@ -262,9 +262,6 @@ void TVEK__MAIN::BuildWidgets() {
   W.AlarmSoundBtn = new QPushButton;
   W.Button1 = new QPushButton("Button1");
   W.Button1->setVisible(false);
-  // The timetable report and the calendar are not built into this program.
-  W.ReportBtn->setEnabled(false);
-  W.CalendarBtn->setEnabled(false);
   for (QPushButton* b : {W.ExitBtn, W.ReportBtn, W.CalendarBtn, W._LanguageBtn, W.AzanSoundBtn,
                          W.AlarmSoundBtn, W.Button1})
     buttons->addWidget(b);

@@ -6,7 +6,8 @@
 //
 // The window's code is split by job: main_window.cpp builds it and runs the start-up, the
 // display and the timing; main_window_commands.cpp has the buttons, the clock commands and the
-// location menu; main_window_sounds.cpp the sounds menu and the sound tasks.
+// location menu; main_window_sounds.cpp the sounds menu and the sound tasks;
+// main_window_report.cpp the timetables, the calendar window and the year graph.
 #pragma once
 
 #include <QMainWindow>
@@ -24,6 +25,7 @@
 #include "platform/launcher.h"
 #include "platform/shell.h"
 #include "program/program_session.h"
+#include "program/report_range.h"
 #include "program/status_icon.h"
 #include "program/wall_clock.h"
 
@@ -102,6 +104,13 @@ class TVEK__MAIN : public QMainWindow {
   void OperationsClick();
   // The date kind (Hijri or Gregorian), also from the location dialogs' date button.
   void HijtiMiladiClick();
+
+  // Timetables (the menu "Report", the Report and Calendar buttons): a month or a year report
+  // after the range selector opened on the preset kind, the calendar window, the year graph.
+  void ReportClick(ReportKind preset);
+  void ReportBtnClick();
+  void CalendarBtnClick();
+  void ShowPeaksClick();
 
   // Sounds (the menu "Sounds" and the two sound buttons).
   void AlarmSoundBtnClick();
@@ -190,6 +199,8 @@ class TVEK__MAIN : public QMainWindow {
   void CreateTrayIcon();
   // Opens page of the maker's web site; an opened page keeps the web link visited for the run.
   bool OpenWebPage(const std::string& page);
+  void BuildReportMenu();
+  void CaptionReportMenu();
   void LoadClock();
   void ApplyClockSize();
   void ApplyClockBackground();

@@ -82,6 +82,7 @@ void TVEK__MAIN::BuildMenuBar() {
   W.QuitItem = W.ProgramMenu->addAction(QString(), this, [this] { ae_QuitClick(); });
 
   BuildLocationMenu();
+  BuildReportMenu();
   BuildSoundsMenu();
 
   W.OptionsMenu = menuBar()->addMenu(QString());
@@ -130,6 +131,7 @@ void TVEK__MAIN::CaptionMenus() {
   const VekSettings& s = Settings();
   const Language lang = s.Lang;
   CaptionLocationMenu();
+  CaptionReportMenu();
 
   W.ProgramMenu->setTitle(Q(Text("&Program", "ال&برنامج")));
   W.LanguageItem->setText(Q(Text("عربي", "English")));

@@ -59,6 +59,12 @@ struct MainWindowWidgets {
   QAction* EditItem = nullptr;
   QAction* OperationsItem = nullptr;
 
+  // The menu "Report".
+  QMenu* ReportMenu = nullptr;
+  QAction* MonthItem = nullptr;
+  QAction* YearItem = nullptr;
+  QAction* ShowPeaksItem = nullptr;
+
   // The menu "Sounds".
   QMenu* SoundsMenu = nullptr;
   QMenu* TestAzhanMenu = nullptr;

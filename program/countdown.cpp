@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "engine/daylight_saving.h"
+
 namespace vek {
 
 namespace {
@@ -273,12 +275,7 @@ std::string AlertNextTimeText(const CountdownTexts& texts, Language lang) {
 SavingTimeLabels SavingTimeTexts(const TLocationRec& loc, int dayOfYear) {
   if (!loc.DST)
     return {"Daylight Savings not requested", "التوقيت الصيفي غير مطلوب"};
-  bool saving = false;
-  if (loc.DstStart < loc.DstEnd)
-    saving = loc.DstStart <= dayOfYear && dayOfYear <= loc.DstEnd;
-  else
-    saving = !(dayOfYear < loc.DstStart && dayOfYear > loc.DstEnd);
-  if (saving)
+  if (InDaylightSaving(loc, dayOfYear))
     return {"Daylight Savings Time", "بحسب التوقيت الصيفي"};
   return {"Normal Time", "بحسب التوقيت الشتوي"};
 }

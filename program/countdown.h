@@ -85,8 +85,8 @@ struct SavingTimeLabels {
   bool operator==(const SavingTimeLabels&) const = default;
 };
 
-// Whether dayOfYear (1..366) falls in the location's daylight-saving period. A period whose
-// start day is not before its end day runs across the new year.
+// The daylight-saving label of dayOfYear (1..366): the engine's rule (InDaylightSaving), whose
+// period runs across the new year when its start day is not before its end day.
 SavingTimeLabels SavingTimeTexts(const TLocationRec& loc, int dayOfYear);
 
 }  // namespace vek

@@ -21,6 +21,8 @@
 #include <memory>
 #include <utility>
 
+#include "calendar/date_picker.h"
+#include "calendar/range_selector.h"
 #include "engine/calendar.h"
 #include "foundation/command_line.h"
 #include "foundation/file_io.h"
@@ -45,6 +47,12 @@
 #include "program/dialogs/hijri_adjust_dialog.h"
 #include "program/dialogs/month_names_dialog.h"
 #include "program/dialogs/safety_times_dialog.h"
+#include "program/current_location.h"
+#include "program/display_texts.h"
+#include "report/timetable.h"
+#include "report/timetable_export.h"
+#include "report/timetable_view.h"
+#include "report/year_graph_window.h"
 #include "resources/clock_face_packs.h"
 
 namespace {
@@ -68,6 +76,7 @@ class Shooter {
   }
 
   int Failures() const { return failures_; }
+  void Fail() { ++failures_; }
 
  private:
   QDir dir_;
@@ -606,6 +615,94 @@ void ShootSelectLocation(Shooter& shooter) {
   }
 }
 
+// The context of a report at a shipped city on 10 December 2026.
+vek::ReportContext ReportContextAt(vek::TLocations& list, const char* city, const char* country,
+                                   Language lang, bool hijri) {
+  list.CurrentIndex = list.Find(city, country, "");
+  vek::ReportContext context;
+  context.Source.Location = list.Current().Rec;
+  context.Source.Lang = lang;
+  context.Source.HijriMode = hijri;
+  context.Locations = &list;
+  context.Today = vek::EncodeDate(2026, 12, 10);
+  vek::Trackers track;
+  vek::ScanHighLatitudeForCurrent(list, 2026, context.Engine, track);
+  context.Source.Track = track;
+  return context;
+}
+
+// The timetable window (a month and a year, in both languages), the range selector, the
+// calendar window (Gregorian and Hijri) and the year graph; and the text export of every year
+// design for 2026 at Damascus, Sydney and Makkah as report-<design>-<CITY>.txt.
+void ShootReports(Shooter& shooter, const QDir& dir) {
+  StderrUi ui;
+  vek::TLocations list;
+  if (!ReadShippedLocations(list, ui))
+    return;
+  for (Language lang : {Language::English, Language::Arabic}) {
+    const bool arabic = lang == Language::Arabic;
+    const QString suffix = arabic ? "_arabic" : "_english";
+    {
+      vek::TKQViewForm month(ReportContextAt(list, "DAMASCUS", "SYRIA", lang, false),
+                             vek::ReportKind::Month);
+      month.SetStartDate(vek::EncodeDate(2026, 12, 1));
+      month.ComputeReportRows();
+      month.resize(month.sizeHint().width(), 640);
+      shooter.Shoot(month, "report_month" + suffix);
+      vek::TKQViewForm year(ReportContextAt(list, "SYDNEY", "AUSTRALIA", lang, false),
+                            vek::ReportKind::Year);
+      year.SetStartDate(vek::EncodeDate(2026, 1, 1));
+      year.ComputeReportRows();
+      year.Report().Design().POSaving = true;
+      year.Report().Design().PODayName = true;
+      year.ApplyDesignToControls();
+      year.UpdateColumns();
+      year.resize(year.sizeHint().width(), 640);
+      shooter.Shoot(year, "report_year" + suffix);
+    }
+    vek::RangeSelectorContext range;
+    range.Lang = lang;
+    range.Today = vek::EncodeDate(2026, 12, 10);
+    vek::TMonthYearSelect selector(range);
+    shooter.Shoot(selector, "range_selector" + suffix);
+
+    for (bool hijri : {false, true}) {
+      vek::DatePickerContext picker;
+      picker.Lang = lang;
+      picker.Today = vek::EncodeDate(2026, 12, 10);
+      picker.HijriMode = [hijri] { return hijri; };
+      picker.DateCaption = [hijri, lang](double date) {
+        return vek::DateCaption(date, hijri, vek::DefaultNameLists(), lang, 0);
+      };
+      vek::TBrDateForm form(picker);
+      form.SetDate(picker.Today);
+      shooter.Shoot(form, QString("calendar_%1%2").arg(hijri ? "hijri" : "gregorian", suffix));
+    }
+
+    vek::TVEKGraph graph(ReportContextAt(list, "MOSCOW", "RUSSIA", lang, false));
+    shooter.Shoot(graph, "year_graph" + suffix);
+  }
+
+  for (const auto& [city, country] :
+       {std::pair{"DAMASCUS", "SYRIA"}, std::pair{"SYDNEY", "AUSTRALIA"},
+        std::pair{"MAKKAH", "SAUDI ARABIA"}}) {
+    for (Language lang : {Language::English, Language::Arabic}) {
+      vek::ReportContext context = ReportContextAt(list, city, country, lang, false);
+      vek::Timetable report(vek::ReportKind::Year, context.Source);
+      report.ComputeReportRows(vek::EncodeDate(2026, 1, 1), list, context.Engine);
+      for (int index : report.DesignChoices()) {
+        report.SelectDesign(index);
+        const std::string name = "report-" + report.Design().Name + "-" + city + ".txt";
+        const std::filesystem::path file = dir.filePath(QString::fromStdString(name)).toStdString();
+        if (vek::SaveTimetableText(report, file) != 0) {
+          std::fprintf(stderr, "cannot write %s\n", file.c_str());
+          shooter.Fail();
+        }
+      }
+    }
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -636,5 +733,6 @@ int main(int argc, char** argv) {
   ShootMenus(shooter);
   ShootHints(shooter);
   ShootSettingsDialogs(shooter);
+  ShootReports(shooter, dir);
   return shooter.Failures() == 0 ? 0 : 1;
 }

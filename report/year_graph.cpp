@@ -1,0 +1,88 @@
+#include "report/year_graph.h"
+
+#include <cmath>
+
+#include "engine/calendar.h"
+#include "program/countdown.h"
+#include "program/current_location.h"
+
+namespace vek {
+
+std::vector<KQItem> YearGraphRows(double today, bool hijriMode, int hijriAdjust,
+                                  const std::function<TDayTimesRec(double)>& dayTimes) {
+  int year = 0;
+  double first = 0;
+  if (hijriMode) {
+    year = DateToHijri(today, hijriAdjust).Year;
+    first = HijriToDate(year, 1, 1, hijriAdjust);
+  } else {
+    year = DecodeDate(today).Year;
+    first = EncodeDate(year, 1, 1);
+  }
+  const int count = DaysInCalendarYear(year, hijriMode, hijriAdjust);
+  std::vector<KQItem> rows;
+  rows.reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i)
+    rows.emplace_back(i + 1, first + i, dayTimes(first + i));
+  return rows;
+}
+
+std::vector<KQItem> YearGraphRows(double today, bool hijriMode, const TLocations& list,
+                                  const EngineContext& engine) {
+  return YearGraphRows(today, hijriMode, engine.HijriAdjust,
+                       [&](double date) { return ComputeDayTimesForCurrent(list, date, engine); });
+}
+
+YearGraphImage DrawYearGraph(const std::vector<KQItem>& rows, int height, int hijriAdjust) {
+  YearGraphImage image;
+  image.Width = static_cast<int>(rows.size());
+  image.Height = std::max(height, 0);
+  const int h = image.Height;
+  image.Pixels.assign(static_cast<std::size_t>(image.Width) * static_cast<std::size_t>(h),
+                      kGraphBackground);
+  const int top = -1;  // the edges lie just outside the picture, so that lines reach its rows
+  const int bottom = h;
+
+  for (int x = 0; x < image.Width; ++x) {
+    const KQItem& row = rows[static_cast<std::size_t>(x)];
+    // A line from y0 towards y1, without y1.
+    const auto line = [&](int y0, int y1, std::uint32_t color) {
+      const int step = y0 < y1 ? 1 : -1;
+      for (int y = y0; y != y1; y += step)
+        if (y >= 0 && y < h)
+          image.Pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(image.Width) +
+                       static_cast<std::size_t>(x)] = color;
+    };
+    int y[kPrayerSlots];
+    for (int slot = 0; slot < kPrayerSlots; ++slot)
+      y[slot] = h - MinuteOfDay(row.Times[static_cast<std::size_t>(slot)]) * h / 1440;
+
+    if (IsRamadanDate(row.Date, hijriAdjust))
+      line(y[Imsak], y[Fajr], kGraphImsak);
+    if (y[Fajr] > y[Shuruq]) {
+      line(y[Fajr], y[Shuruq], kGraphFajr);
+    } else {
+      line(y[Fajr], top, kGraphFajr);
+      line(y[Shuruq], bottom, kGraphFajr);
+    }
+    line(y[Shuruq], y[Zuhr], kGraphShuruq);
+    line(y[Zuhr], y[Asr], kGraphZuhr);
+    line(y[Asr], y[Maghrib], kGraphAsr);
+    if (y[Isha] < y[Maghrib]) {
+      line(y[Maghrib], y[Isha], kGraphMaghrib);
+    } else {
+      // Isha after midnight: the evening to the top edge, then from the bottom edge.
+      line(y[Maghrib], top, kGraphMaghrib);
+      if (y[Fajr] <= y[Isha]) {
+        line(bottom, y[Isha], kGraphMaghrib);
+      } else {
+        image.Conflict = true;
+        line(bottom, y[Fajr], kGraphMaghrib);
+        line(y[Fajr], y[Isha], kGraphConflict);
+      }
+    }
+  }
+  return image;
+}
+
+}  // namespace vek

@@ -1,0 +1,155 @@
+// The calendar window and the report range selector, driven offscreen.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+
+#include "calendar/date_picker.h"
+#include "calendar/islamic_calendar.h"
+#include "calendar/range_selector.h"
+#include "engine/calendar.h"
+
+namespace vek {
+namespace {
+
+class DatePickerTest : public ::testing::Test {
+ protected:
+  DatePickerContext Context(Language lang = Language::English) {
+    DatePickerContext c;
+    c.Lang = lang;
+    c.Today = today;
+    c.HijriMode = [this] { return hijri; };
+    c.ToggleDateKind = [this] {
+      hijri = !hijri;
+      ++toggles;
+    };
+    c.DateCaption = [this](double date) {
+      return (hijri ? "H " : "G ") + std::to_string(static_cast<int>(date));
+    };
+    return c;
+  }
+
+  double today = EncodeDate(2026, 12, 10);
+  bool hijri = false;
+  int toggles = 0;
+};
+
+TEST_F(DatePickerTest, ConvertingTwiceReturnsToTheStartingCalendar) {
+  TBrDateForm form(Context());
+  form.SetDate(today);
+  EXPECT_EQ("&Hijri", form.ConvertBtn->text());
+  EXPECT_EQ(QString("G %1").arg(static_cast<int>(today)), form.Title->text());
+  form.ConvertBtn->click();
+  EXPECT_TRUE(hijri);
+  EXPECT_TRUE(form.Calendar1->Grid().Hijri());
+  EXPECT_EQ("&Gregorian", form.ConvertBtn->text());
+  EXPECT_EQ(QString("H %1").arg(static_cast<int>(today)), form.Title->text());
+  EXPECT_EQ(DateToHijri(today, 0).Day, form.Calendar1->Grid().GetDateElement(3));
+  form.ConvertBtn->click();
+  EXPECT_FALSE(hijri);
+  EXPECT_FALSE(form.Calendar1->Grid().Hijri());
+  EXPECT_EQ(2, toggles);
+  EXPECT_EQ(today, form.CalendarDate());
+}
+
+TEST_F(DatePickerTest, TodayChangesNothingOnTodayAndReturnsFromElsewhere) {
+  TBrDateForm form(Context());
+  form.SetDate(today);
+  int changes = 0;
+  QObject::connect(form.Calendar1, &TIslamicCalendar::Changed, [&] { ++changes; });
+  form.TodayBtn->click();
+  EXPECT_EQ(0, changes);
+  form.PrevYearBtn->click();
+  EXPECT_EQ(EncodeDate(2027, 12, 10), form.CalendarDate());
+  form.TodayBtn->click();
+  EXPECT_EQ(today, form.CalendarDate());
+  EXPECT_EQ(2, changes);
+}
+
+// The button named Prev steps forward; its arrow points forward in the reading direction, and it
+// stands on the forward side.
+TEST_F(DatePickerTest, StepButtonsPointTheWayTheyStep) {
+  for (Language lang : {Language::English, Language::Arabic}) {
+    const bool arabic = lang == Language::Arabic;
+    TBrDateForm form(Context(lang));
+    form.SetDate(today);
+    form.show();
+    QCoreApplication::processEvents();
+    form.PrevMonthBtn->click();
+    EXPECT_EQ(EncodeDate(2027, 1, 10), form.CalendarDate());
+    form.NextMonthBtn->click();
+    form.NextMonthBtn->click();
+    EXPECT_EQ(EncodeDate(2026, 11, 10), form.CalendarDate());
+    EXPECT_EQ(QString::fromUtf8(arabic ? "\u25C0" : "\u25B6"), form.PrevMonthBtn->text());
+    EXPECT_EQ(arabic, form.PrevMonthBtn->x() < form.NextMonthBtn->x());
+    EXPECT_EQ(arabic, form.Calendar1->Grid().ArabicFace());
+    EXPECT_EQ(arabic ? Qt::RightToLeft : Qt::LeftToRight, form.layoutDirection());
+  }
+}
+
+TEST(MonthGridControl, AClickOnADayChoosesIt) {
+  TIslamicCalendar calendar(EncodeDate(2026, 8, 20));
+  calendar.resize(700, 210);
+  int row = 0, column = 0;
+  ASSERT_TRUE(calendar.CellAt(calendar.CellRect(2, 2).center(), row, column));
+  EXPECT_EQ(2, row);
+  EXPECT_EQ(2, column);
+  calendar.Grid().ClickCell(row, column);
+  EXPECT_EQ(EncodeDate(2026, 8, 10), calendar.Grid().CalendarDate());
+}
+
+class RangeSelectorTest : public ::testing::Test {
+ protected:
+  RangeSelectorContext Context(Language lang = Language::English) {
+    RangeSelectorContext c;
+    c.Lang = lang;
+    c.Today = EncodeDate(2026, 12, 10);
+    c.Settings = &ini;
+    c.SaveSettings = [this] { ++saves; };
+    return c;
+  }
+  IniFile ini;
+  int saves = 0;
+};
+
+TEST_F(RangeSelectorTest, TheYearKindDisablesTheMonthAndCancelStillRemembers) {
+  TMonthYearSelect selector(Context(Language::Arabic));
+  ASSERT_NE(nullptr, selector.CancelBtn);
+  EXPECT_EQ(Qt::RightToLeft, selector.layoutDirection());
+  selector.SetRangeKind(ReportKind::Year);
+  EXPECT_TRUE(selector.YearRadio->isChecked());
+  EXPECT_FALSE(selector.MonthUpDown->isEnabled());
+  EXPECT_EQ(QString::fromStdString(DefaultNameLists().AMonths[0]), selector.MonthUpDown->text());
+  selector.YearUpDown->stepBy(1);
+  EXPECT_EQ(2027, selector.Model().RangeYear());
+  EXPECT_EQ("2027", selector.YearUpDown->text());
+  selector.MonthRadio->setChecked(true);
+  EXPECT_EQ(ReportKind::Month, selector.Model().RangeKind());
+  EXPECT_TRUE(selector.MonthUpDown->isEnabled());
+  selector.MonthUpDown->stepBy(-1);
+  EXPECT_EQ(11, selector.Model().RangeMonth());
+  EXPECT_EQ(QString::fromStdString(DefaultNameLists().AMonths[10]), selector.MonthUpDown->text());
+  selector.CancelBtn->click();
+  EXPECT_EQ(QDialog::Rejected, selector.result());
+  EXPECT_EQ(1, saves);
+  EXPECT_EQ(EncodeDate(2027, 11, 1), ini.ReadInteger(kRangeSection, kRangeKey, -1));
+}
+
+TEST_F(RangeSelectorTest, TheEnglishFaceHasOkOnly) {
+  TMonthYearSelect selector(Context());
+  EXPECT_EQ(nullptr, selector.CancelBtn);
+  EXPECT_TRUE(selector.MonthRadio->isChecked());
+  EXPECT_EQ("December", selector.MonthUpDown->text());
+  EXPECT_EQ("Calculate Zurivo Zazir for", selector.Panel->title());
+  selector.OkBtn->click();
+  EXPECT_EQ(QDialog::Accepted, selector.result());
+  EXPECT_EQ(EncodeDate(2026, 12, 1), ini.ReadInteger(kRangeSection, kRangeKey, -1));
+}
+
+}  // namespace
+}  // namespace vek

@@ -1,0 +1,202 @@
+// The timetable window and the year graph, driven offscreen over the shipped locations.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+
+#include <cerrno>
+#include <fstream>
+#include <sstream>
+
+#include "engine/calendar.h"
+#include "foundation/cp1256.h"
+#include "report/timetable_export.h"
+#include "report/timetable_view.h"
+#include "report/year_graph_window.h"
+#include "support/fake_file_system.h"
+#include "support/locations_fixture.h"
+#include "support/temp_dir.h"
+
+namespace vek {
+namespace {
+
+class ReportFormTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(testing::LoadShippedLocations(list)); }
+
+  // The report context at a shipped city.
+  ReportContext Context(const char* city, const char* country, Language lang = Language::English,
+                        const char* state = "") {
+    list.CurrentIndex = list.Find(city, country, state);
+    EXPECT_GE(list.CurrentIndex, 0) << city;
+    ReportContext c;
+    c.Source.Location = list.Current().Rec;
+    c.Source.Lang = lang;
+    c.Locations = &list;
+    c.Today = EncodeDate(2026, 12, 10);
+    c.Settings = &ini;
+    c.SaveSettings = [this] { ++saves; };
+    c.ShowMessage = [this](const std::string& text) { messages.push_back(text); };
+    c.AskSaveFileName = [this] { return chosenFile; };
+    return c;
+  }
+
+  std::unique_ptr<TKQViewForm> Open(ReportContext context, ReportKind kind, double start) {
+    auto form = std::make_unique<TKQViewForm>(std::move(context), kind);
+    form->SetStartDate(start);
+    form->ComputeReportRows();
+    return form;
+  }
+
+  QString Cell(const TKQViewForm& form, int row, int column) {
+    return form.KQBox->model()->index(row, column).data().toString();
+  }
+
+  TLocations list;
+  IniFile ini;
+  int saves = 0;
+  std::vector<std::string> messages;
+  std::string chosenFile;
+};
+
+TEST_F(ReportFormTest, AMonthHasNoPeaksAndNoSavingLetterWithoutSaving) {
+  ini.WriteString("PrintOptionsOne Month", "POSaving", "True");
+  ini.WriteString("PrintOptionsOne Month", "POPeaks", "True");
+  auto form = Open(Context("DAMASCUS", "SYRIA"), ReportKind::Month, EncodeDate(2026, 2, 1));
+  EXPECT_EQ(28, form->KQBox->model()->rowCount());
+  EXPECT_FALSE(form->PeaksCheck->isEnabled());
+  EXPECT_FALSE(form->PeaksOnlyCheck->isEnabled());
+  EXPECT_FALSE(form->SavingCheck->isEnabled());
+  EXPECT_FALSE(form->SavingCheck->isChecked());
+  EXPECT_FALSE(form->Report().Design().POSaving);
+  for (int row = 0; row < 28; ++row)
+    for (int k = 0; k < kReportColumns; ++k)
+      EXPECT_FALSE(Cell(*form, row, k).contains('*'));
+  EXPECT_EQ(1, form->DesignCombo->count());
+  EXPECT_EQ("One Month", form->DesignCombo->currentText());
+}
+
+TEST_F(ReportFormTest, ColumnsFollowTheChecksAndTheHeaderCyclesAlignment) {
+  auto form = Open(Context("DAMASCUS", "SYRIA"), ReportKind::Month, EncodeDate(2026, 2, 1));
+  EXPECT_TRUE(form->KQHeader->isSectionHidden(0));
+  EXPECT_EQ(85, form->KQHeader->sectionSize(2));  // 600 div 7
+  form->GregorianCheck->click();
+  EXPECT_TRUE(form->KQHeader->isSectionHidden(2));
+  EXPECT_EQ(100, form->KQHeader->sectionSize(4));
+  form->ImsakCheck->click();
+  EXPECT_FALSE(form->KQHeader->isSectionHidden(3));
+  EXPECT_EQ("Imsak", form->KQBox->model()->headerData(3, Qt::Horizontal).toString());
+
+  const auto alignment = [&] {
+    return form->KQBox->model()->index(0, 4).data(Qt::TextAlignmentRole).value<Qt::Alignment>() &
+           Qt::AlignHorizontal_Mask;
+  };
+  EXPECT_EQ(Qt::AlignLeft | Qt::AlignAbsolute, alignment());
+  form->KQHeaderSectionClick(4);
+  EXPECT_EQ(Qt::AlignHCenter, alignment());
+  EXPECT_EQ(AlignCenter, form->Report().Design().AlignmentField[4]);
+  form->KQHeaderSectionClick(4);
+  EXPECT_EQ(AlignRight, form->Report().Design().AlignmentField[4]);
+  form->KQHeaderSectionClick(4);
+  EXPECT_EQ(AlignLeft, form->Report().Design().AlignmentField[4]);
+
+  form->C24H->click();
+  EXPECT_FALSE(form->AMPM->isEnabled());
+  EXPECT_TRUE(Cell(*form, 0, 8).startsWith(QStringLiteral("1")));  // Maghrib in 24 hours
+  form->UseDef->click();
+  EXPECT_FALSE(form->C24H->isChecked());
+  EXPECT_TRUE(form->AMPM->isEnabled());
+  EXPECT_TRUE(form->KQHeader->isSectionHidden(3));
+
+  // Closing writes the designs and the language's current design.
+  form->CloseBtn->click();
+  EXPECT_EQ(1, saves);
+  EXPECT_EQ(3, ini.ReadInteger(kPrintOptionsSection, "CurrentEnglishDesign", -1));
+  EXPECT_FALSE(ini.ValueExists(kPrintOptionsSection, "CurrentArabicDesign"));
+  EXPECT_EQ("Left", ini.ReadString("PrintOptionsOne Month", "AlignmentField4", ""));
+}
+
+TEST_F(ReportFormTest, AYearShowsPeaksOnlyRowsWhenTheDesignAsks) {
+  auto form = Open(Context("SYDNEY", "AUSTRALIA"), ReportKind::Year, EncodeDate(2026, 1, 1));
+  EXPECT_EQ(365, form->KQBox->model()->rowCount());
+  EXPECT_TRUE(form->SavingCheck->isEnabled());
+  EXPECT_EQ(3, form->DesignCombo->count());
+  form->PeaksOnlyCheck->click();
+  const int peaks = static_cast<int>(form->Report().PeakRows().size());
+  EXPECT_EQ(peaks, form->KQBox->model()->rowCount());
+  form->PeaksOnlyCheck->click();
+  EXPECT_EQ(365, form->KQBox->model()->rowCount());
+  form->DesignCombo->setCurrentIndex(form->DesignCombo->findText("Summary Only"));
+  EXPECT_EQ(2, form->Report().CurrentDesign());
+  EXPECT_TRUE(form->PeaksOnlyCheck->isChecked());
+  EXPECT_EQ(peaks, form->KQBox->model()->rowCount());
+  EXPECT_EQ(1, form->Report().PageCount());
+  form->SavingCheck->click();
+  EXPECT_TRUE(Cell(*form, 0, 2).startsWith("N "));  // 1 January: summer in Sydney
+}
+
+TEST_F(ReportFormTest, TheArabicFormRunsRightToLeftOverTheDesignsColumns) {
+  ReportContext context = Context("MAKKAH", "SAUDI ARABIA", Language::Arabic);
+  context.Source.HijriMode = true;
+  auto form = Open(context, ReportKind::Month, HijriToDate(1448, 9, 1, 0));
+  EXPECT_EQ(Qt::RightToLeft, form->layoutDirection());
+  EXPECT_EQ(Qt::LeftToRight, form->KQBox->layoutDirection());
+  EXPECT_EQ(QString::fromUtf8("عشاء"), form->KQBox->model()->headerData(0, Qt::Horizontal));
+  EXPECT_EQ(QString::fromUtf8("شهر واحد"), form->DesignCombo->currentText());
+  EXPECT_EQ(30, form->KQBox->model()->rowCount());  // Ramadan 1448
+  EXPECT_EQ(1448, form->Report().ReportYear());
+  EXPECT_EQ(9, form->Report().ReportMonth());
+}
+
+TEST_F(ReportFormTest, SavingToAFileAndAFailedSave) {
+  testing::TempDir dir;
+  ReportContext context = Context("NEW YORK", "USA", Language::English, "NY");
+  testing::FakeFileSystem files;
+  context.Files = &files;
+  auto form = Open(context, ReportKind::Month, EncodeDate(2026, 3, 1));
+  chosenFile = (dir.path() / "march.txt)").string();
+  form->SaveToFileBtn->click();
+  std::ifstream in(dir.path() / "march.txt", std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  EXPECT_EQ(Utf8ToCp1256Lossy(TimetableExportText(form->Report())), bytes.str());
+  EXPECT_EQ(0u, bytes.str().find("Location: NEW YORK, NY, USA\r\n"));
+  EXPECT_TRUE(messages.empty());
+
+  files.failRename = [](const auto&, const auto&) { return EACCES; };
+  form->SaveToFileBtn->click();
+  ASSERT_EQ(1u, messages.size());
+  EXPECT_NE(std::string::npos, messages[0].find("could not be saved"));
+  EXPECT_NE(std::string::npos, messages[0].find("File access denied"));
+
+  chosenFile.clear();  // cancelled
+  form->SaveToFileBtn->click();
+  EXPECT_EQ(1u, messages.size());
+}
+
+TEST_F(ReportFormTest, TheYearGraphHasADayAColumnAndFuchsiaInRamadan) {
+  ReportContext context = Context("MAKKAH", "SAUDI ARABIA");
+  context.Source.HijriMode = true;
+  TVEKGraph graph(context);
+  const int days = DaysInCalendarYear(DateToHijri(context.Today, 0).Year, true, 0);
+  EXPECT_EQ(days, graph.Image().width());
+  EXPECT_EQ(TVEKGraph::kGraphHeight, graph.Image().height());
+  EXPECT_FALSE(graph.ConflictShown());
+  // 1 Ramadan is column 236 or so of a Hijri year: the rows of Ramadan have fuchsia pixels.
+  int ramadanColumns = 0;
+  for (int x = 0; x < graph.Image().width(); ++x) {
+    bool fuchsia = false;
+    for (int y = 0; y < graph.Image().height() && !fuchsia; ++y)
+      fuchsia = graph.Image().pixelColor(x, y) == QColor(0xFF, 0x00, 0xFF);
+    EXPECT_EQ(IsRamadanDate(graph.Rows()[static_cast<std::size_t>(x)].Date, 0), fuchsia) << x;
+    ramadanColumns += fuchsia;
+  }
+  EXPECT_EQ(HijriMonthLength(DateToHijri(context.Today, 0).Year, 9, 0), ramadanColumns);
+}
+
+}  // namespace
+}  // namespace vek
