@@ -49,6 +49,33 @@ UniqueFile CreateTemporaryBeside(const std::filesystem::path& target);
 // Reads the whole file into out; 0 on success, else the errno of the failing step.
 int ReadWholeFile(const std::filesystem::path& file, std::string& out);
 
+// Why ReadRegularFile refused a file.
+enum class ReadRefusal {
+  None,
+  Unreadable,      // it could not be opened or read: errnoValue says why (ENOENT when missing)
+  NotRegularFile,  // a FIFO, a device, a socket or a folder
+  TooLarge,        // above the reader's limit
+};
+struct FileRead {
+  ReadRefusal refusal = ReadRefusal::None;
+  int errnoValue = 0;     // for Unreadable
+  std::size_t limit = 0;  // the limit it was read with
+  bool ok() const { return refusal == ReadRefusal::None; }
+  bool missing() const;  // Unreadable because there is no such file
+};
+
+// Reads a file that the program keeps its data in: a regular file of at most maxBytes. It is
+// opened without waiting (a FIFO without a writer, or a device, never holds the reader up), then
+// checked, so that a FIFO, a device or a folder is refused before anything is read, and so is a
+// file above maxBytes; one that grows past it while it is read is refused too. At most readAtMost
+// bytes are read into out (the file's head); out is empty after a refusal.
+FileRead ReadRegularFile(const std::filesystem::path& file, std::size_t maxBytes, std::string& out,
+                         std::size_t readAtMost = static_cast<std::size_t>(-1));
+
+// The reason of a refusal for a message, in the user's language: the DOS error text of an
+// unreadable file, else "It is not a regular file" or "It is larger than <limit>".
+std::string ReadRefusalText(const FileRead& result, bool arabic);
+
 // Reads at most the first maxBytes of the file into out (fewer when the file is shorter).
 int ReadFileHead(const std::filesystem::path& file, std::size_t maxBytes, std::string& out);
 
@@ -56,11 +83,9 @@ int ReadFileHead(const std::filesystem::path& file, std::size_t maxBytes, std::s
 // skipped, since nothing depends on it but crash safety.
 void SyncFolderOf(const std::filesystem::path& file);
 
-// Writes data to temp (same folder as target), flushes it to disk and renames it over target.
-// On failure temp is removed, target is untouched, and the errno is returned; 0 on success.
-int WriteFileReplacing(const std::filesystem::path& target, const std::filesystem::path& temp,
-                       std::string_view data);
-// The same through a temporary file with a unique name beside target.
+// Writes data to a new temporary file with a unique name beside target (CreateTemporaryBeside),
+// flushes it to disk and renames it over target. On failure the temporary file is removed,
+// target is untouched, and the errno is returned; 0 on success.
 int WriteFileReplacing(const std::filesystem::path& target, std::string_view data);
 
 // The same through fs: the data is written with fs.Write and renamed into place with fs.Rename,

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "foundation/file_io.h"
+#include "foundation/folder_walk.h"
 #include "foundation/text.h"
 #include "platform/system_folders.h"
 
@@ -41,12 +42,11 @@ bool Seed(const fs::path& folder, const std::vector<fs::path>& dataFolders, std:
   for (const fs::path& data : dataFolders) {
     if (!HoldsLocationFile(data))
       continue;
-    std::error_code ec;
-    for (const fs::directory_entry& entry : fs::directory_iterator(data, ec)) {
-      if (!entry.is_regular_file())
+    for (const fs::directory_entry& entry : FolderEntries(data)) {
+      if (!IsRegularFileEntry(entry))
         continue;
       const fs::path target = FindFileIgnoringCase(folder, entry.path().filename().string());
-      if (fs::exists(target))
+      if (PathTaken(target))
         continue;
       if (!CopyWhole(entry.path(), target, error))
         return false;
@@ -76,7 +76,7 @@ std::optional<fs::path> ResolveProgramFolder(const ProgramFolderInputs& in, std:
   const fs::path folder = base / "vek";
   std::error_code ec;
   fs::create_directories(folder, ec);
-  if (ec || !fs::is_directory(folder)) {
+  if (ec || !fs::is_directory(folder, ec)) {
     if (error)
       *error = "Cannot create the program folder " + folder.string() + ": " + ec.message();
     return std::nullopt;
@@ -109,7 +109,7 @@ fs::path FindFileIgnoringCase(const fs::path& folder, const std::string& name) {
   const fs::path exact = folder / name;
   if (fs::exists(exact, ec))
     return exact;
-  for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
+  for (const fs::directory_entry& entry : FolderEntries(folder)) {
     if (CompareAsciiNoCase(entry.path().filename().string(), name) == 0)
       return entry.path();
   }

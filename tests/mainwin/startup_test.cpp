@@ -113,6 +113,21 @@ TEST_F(Startup, DownloadedInstallerIsOfferedOrMoved) {
   EXPECT_NE(std::string::npos, ui.messages[1].find("has been moved successfully"));
 }
 
+// Links in the program folder that loop, named like a downloaded installer or a program file,
+// are skipped: the start-up goes on to the main window.
+TEST_F(Startup, LoopingLinksInTheProgramFolderDoNotStopTheStart) {
+  WriteIni("[Orvessa, by Al Tovarelin]\r\nLanguage=English\r\n");
+  fs::create_symlink("ZUZUZ700.EXE", folder() / "ZUZUZ700.EXE");
+  fs::create_symlink("go-vek.exe", folder() / "go-vek.exe");
+  fs::create_symlink("AZHAN_M1.WAV", folder() / "AZHAN_M1.WAV");
+  fs::create_symlink("x.zip", folder() / "x.zip");
+  auto w = Start();
+  EXPECT_FALSE(w->ClosingAtStart());
+  EXPECT_TRUE(w->Context().FormCreated);
+  EXPECT_TRUE(ui.dialogs.empty());  // no installer offered
+  EXPECT_TRUE(fs::is_symlink(folder() / "ZUZUZ700.EXE"));
+}
+
 }  // namespace
 }  // namespace vek
 
