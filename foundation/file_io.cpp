@@ -81,6 +81,61 @@ UniqueFile CreateUniqueFile(const std::filesystem::path& folder, std::string_vie
   return out;
 }
 
+namespace {
+
+// The beginning of the names of temporary copies beside a target, and of the probe of a folder's
+// writability.
+constexpr std::string_view kCopyPrefix = "$TMP_WRK.$_$";
+constexpr std::string_view kProbePrefix = "ERASEME.$$$.";
+// The characters that mkostemp puts in place of "XXXXXX".
+constexpr std::size_t kUniqueChars = 6;
+
+bool IsUniqueSuffix(std::string_view s) {
+  return s.size() == kUniqueChars && std::all_of(s.begin(), s.end(), [](char c) {
+           return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+         });
+}
+
+}  // namespace
+
+bool IsProgramTemporaryName(std::string_view name) {
+  for (const std::string_view prefix : {kCopyPrefix, kProbePrefix}) {
+    if (name.starts_with(prefix))
+      return IsUniqueSuffix(name.substr(prefix.size()));
+  }
+  // "." + target + "." + six characters, the target's name not empty.
+  return name.size() >= kUniqueChars + 3 && name.front() == '.' &&
+         name[name.size() - kUniqueChars - 1] == '.' &&
+         IsUniqueSuffix(name.substr(name.size() - kUniqueChars));
+}
+
+int RemoveStaleTemporaryFiles(const std::filesystem::path& folder,
+                              std::chrono::system_clock::time_point now,
+                              std::chrono::seconds maxAge) {
+  const auto limit =
+      std::chrono::duration_cast<std::chrono::seconds>((now - maxAge).time_since_epoch()).count();
+  int removed = 0;
+  FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dir.get() < 0)
+    return 0;
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+       it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (!IsProgramTemporaryName(name))
+      continue;
+    struct stat st {};
+    // The entry itself, never what a link leads to.
+    if (::fstatat(dir.get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+      continue;
+    if (!S_ISREG(st.st_mode) || st.st_uid != ::geteuid() || st.st_mtim.tv_sec >= limit)
+      continue;
+    if (::unlinkat(dir.get(), name.c_str(), 0) == 0)
+      ++removed;
+  }
+  return removed;
+}
+
 UniqueFile CreateTemporaryBeside(const std::filesystem::path& target) {
   std::string prefix = ".";
   prefix += target.filename().string();
@@ -263,8 +318,6 @@ namespace {
 // Blocks of the copy loop; the caller's callback runs after every tenth block.
 constexpr std::size_t kCopyBlock = 20048;
 constexpr int kBlocksBetweenEvents = 10;
-// The beginning of the names of temporary copies beside a target.
-constexpr std::string_view kCopyPrefix = "$TMP_WRK.$_$";
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 // that the old file stays whole until the new one is.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -45,6 +46,19 @@ UniqueFile CreateUniqueFile(const std::filesystem::path& folder, std::string_vie
 // The temporary file that replaces target: a unique hidden name beside it, "." + the target's
 // name + "." + six characters.
 UniqueFile CreateTemporaryBeside(const std::filesystem::path& target);
+
+// Whether name is one the program gives its temporary files: "." + a target's name + "." + six
+// letters or digits (CreateTemporaryBeside), or one of the fixed prefixes of copies and of the
+// drive probe followed by six letters or digits.
+bool IsProgramTemporaryName(std::string_view name);
+
+// Removes the program's own temporary files from folder (not its subfolders) that were last
+// changed before now - maxAge: what a save or copy killed midway left behind. Only regular files
+// of the current user with such a name are removed; a file still being written is younger.
+// Returns how many were removed.
+int RemoveStaleTemporaryFiles(const std::filesystem::path& folder,
+                              std::chrono::system_clock::time_point now,
+                              std::chrono::seconds maxAge = std::chrono::minutes(10));
 
 // Reads the whole file into out; 0 on success, else the errno of the failing step.
 int ReadWholeFile(const std::filesystem::path& file, std::string& out);

@@ -23,6 +23,7 @@
 #include "foundation/debug_log.h"
 #include "foundation/dos_error.h"
 #include "foundation/file_helpers.h"
+#include "foundation/file_io.h"
 #include "foundation/folder_walk.h"
 #include "foundation/program_folder.h"
 #include "foundation/qt/qt_strings.h"
@@ -331,6 +332,8 @@ void TVEK__MAIN::FormCreate() {
   // The program folder.
   std::error_code ec;
   fs::create_directories(Context().ThisPath / kDownloadedFolder, ec);
+  // What a save or a copy killed midway left behind.
+  RemoveStaleTemporaryFiles(Context().ThisPath, std::chrono::system_clock::now());
   Context().RunInstaller = false;
   // The messages about a downloaded installer are in the user's language.
   Settings().Lang = ReadSettingsLanguage(
