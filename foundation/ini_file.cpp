@@ -1,5 +1,6 @@
 #include "foundation/ini_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <unordered_set>
@@ -140,6 +141,8 @@ int IniFile::Load(const std::filesystem::path& file) {
         line.kind = Line::Kind::kKey;
         line.name = Trim(trimmed.substr(0, eq));
         line.value = Trim(trimmed.substr(eq + 1));
+        // A carriage return inside a value reads as the blank that writing it gives.
+        std::replace(line.value.begin(), line.value.end(), '\r', ' ');
       }
     }
     // A run of lines without keys (blank lines, comments, text before the first section) is
