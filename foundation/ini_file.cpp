@@ -25,8 +25,10 @@ std::string_view Trim(std::string_view s) {
   return s.substr(first, s.find_last_not_of(kBlanks) - first + 1);
 }
 
+// Names of another length differ without a look at their letters: a lookup passes every line of
+// a section, and a file may hold a great many.
 bool SameName(std::string_view a, std::string_view b) {
-  return CompareAsciiNoCase(a, b) == 0;
+  return a.size() == b.size() && CompareAsciiNoCase(a, b) == 0;
 }
 
 // Adds name to names unless a name equal to it ignoring case is there already; seen holds the
@@ -110,6 +112,7 @@ int IniFile::Load(const std::filesystem::path& file) {
   if (loadError_ != 0 || bytes.empty())
     return loadError_;
 
+  lines_.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
   bool inSection = false;
   std::size_t pos = 0;
   while (pos < bytes.size()) {
