@@ -69,6 +69,12 @@ std::optional<char32_t> NextCodePoint(std::string_view text, std::size_t& i) {
       return std::nullopt;
     cp = (cp << 6) | (c & 0x3F);
   }
+  // Only the shortest form of a code point is valid UTF-8: a longer one ("\xC0\xAF" for '/')
+  // would slip a character past a check of the plain bytes. Surrogates and values above
+  // U+10FFFF are no characters.
+  constexpr char32_t kShortest[] = {0, 0x80, 0x800, 0x10000};
+  if (cp < kShortest[extra] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)
+    return std::nullopt;
   return cp;
 }
 

@@ -6,10 +6,13 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <limits>
 #include <utility>
 #include <vector>
+
+#include "foundation/dos_error.h"
 
 namespace vek {
 
@@ -57,7 +60,9 @@ UniqueFile CreateUniqueFile(const std::filesystem::path& folder, std::string_vie
   std::string pattern =
       (folder.empty() ? std::filesystem::path(".") : folder) / std::string(prefix);
   pattern += "XXXXXX";
-  const int fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+  // Created with O_EXCL (mkostemp's own) and O_NOFOLLOW: a file or link planted under the name
+  // is never opened, let alone followed.
+  const int fd = ::mkostemp(pattern.data(), O_CLOEXEC | O_NOFOLLOW);
   if (fd < 0) {
     out.error = errno;
     return out;
@@ -74,6 +79,61 @@ UniqueFile CreateUniqueFile(const std::filesystem::path& folder, std::string_vie
     out.path.clear();
   }
   return out;
+}
+
+namespace {
+
+// The beginning of the names of temporary copies beside a target, and of the probe of a folder's
+// writability.
+constexpr std::string_view kCopyPrefix = "$TMP_WRK.$_$";
+constexpr std::string_view kProbePrefix = "ERASEME.$$$.";
+// The characters that mkostemp puts in place of "XXXXXX".
+constexpr std::size_t kUniqueChars = 6;
+
+bool IsUniqueSuffix(std::string_view s) {
+  return s.size() == kUniqueChars && std::all_of(s.begin(), s.end(), [](char c) {
+           return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+         });
+}
+
+}  // namespace
+
+bool IsProgramTemporaryName(std::string_view name) {
+  for (const std::string_view prefix : {kCopyPrefix, kProbePrefix}) {
+    if (name.starts_with(prefix))
+      return IsUniqueSuffix(name.substr(prefix.size()));
+  }
+  // "." + target + "." + six characters, the target's name not empty.
+  return name.size() >= kUniqueChars + 3 && name.front() == '.' &&
+         name[name.size() - kUniqueChars - 1] == '.' &&
+         IsUniqueSuffix(name.substr(name.size() - kUniqueChars));
+}
+
+int RemoveStaleTemporaryFiles(const std::filesystem::path& folder,
+                              std::chrono::system_clock::time_point now,
+                              std::chrono::seconds maxAge) {
+  const auto limit =
+      std::chrono::duration_cast<std::chrono::seconds>((now - maxAge).time_since_epoch()).count();
+  int removed = 0;
+  FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (dir.get() < 0)
+    return 0;
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+       it.increment(ec)) {
+    const std::string name = it->path().filename().string();
+    if (!IsProgramTemporaryName(name))
+      continue;
+    struct stat st {};
+    // The entry itself, never what a link leads to.
+    if (::fstatat(dir.get(), name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+      continue;
+    if (!S_ISREG(st.st_mode) || st.st_uid != ::geteuid() || st.st_mtim.tv_sec >= limit)
+      continue;
+    if (::unlinkat(dir.get(), name.c_str(), 0) == 0)
+      ++removed;
+  }
+  return removed;
 }
 
 UniqueFile CreateTemporaryBeside(const std::filesystem::path& target) {
@@ -109,6 +169,74 @@ int ReadWholeFile(const std::filesystem::path& file, std::string& out) {
   return ReadFileHead(file, std::numeric_limits<std::size_t>::max(), out);
 }
 
+bool FileRead::missing() const {
+  return refusal == ReadRefusal::Unreadable && (errnoValue == ENOENT || errnoValue == ENOTDIR);
+}
+
+FileRead ReadRegularFile(const std::filesystem::path& file, std::size_t maxBytes, std::string& out,
+                         std::size_t readAtMost) {
+  out.clear();
+  FileRead result;
+  result.limit = maxBytes;
+  const auto fail = [&](ReadRefusal refusal, int e = 0) {
+    out.clear();
+    out.shrink_to_fit();
+    result.refusal = refusal;
+    result.errnoValue = e;
+    return result;
+  };
+  FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  if (fd.get() < 0)
+    return fail(ReadRefusal::Unreadable, errno);
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0)
+    return fail(ReadRefusal::Unreadable, errno);
+  if (!S_ISREG(st.st_mode))
+    return fail(ReadRefusal::NotRegularFile);
+  if (st.st_size < 0 || static_cast<std::uintmax_t>(st.st_size) > maxBytes)
+    return fail(ReadRefusal::TooLarge);
+  // A regular file never blocks; the reads below wait for the disk as usual.
+  const std::size_t wanted = std::min(readAtMost, maxBytes);
+  out.reserve(std::min(wanted, static_cast<std::size_t>(st.st_size)));
+  char buffer[1 << 16];
+  for (;;) {
+    // One byte beyond the limit tells a file that grew while it was read.
+    const std::size_t end = wanted == maxBytes && maxBytes < SIZE_MAX ? maxBytes + 1 : wanted;
+    const std::size_t room = end - out.size();
+    if (room == 0)
+      break;
+    const ssize_t n = ::read(fd.get(), buffer, std::min(sizeof buffer, room));
+    if (n < 0) {
+      if (errno == EINTR || errno == EAGAIN)
+        continue;
+      return fail(ReadRefusal::Unreadable, errno);
+    }
+    if (n == 0)
+      break;
+    out.append(buffer, static_cast<std::size_t>(n));
+  }
+  if (out.size() > maxBytes)
+    return fail(ReadRefusal::TooLarge);
+  return result;
+}
+
+std::string ReadRefusalText(const FileRead& result, bool arabic) {
+  switch (result.refusal) {
+    case ReadRefusal::None:
+      return {};
+    case ReadRefusal::Unreadable:
+      return IoErrorText(result.errnoValue);
+    case ReadRefusal::NotRegularFile:
+      return arabic ? "ليس ملفاً عادياً" : "It is not a regular file";
+    case ReadRefusal::TooLarge: {
+      const std::string mib = std::to_string(result.limit / (1024 * 1024));
+      return arabic ? std::string("حجمه أكبر من ").append(mib).append(" ميغابايت")
+                    : std::string("It is larger than ").append(mib).append(" MiB");
+    }
+  }
+  return {};
+}
+
 void SyncFolderOf(const std::filesystem::path& file) {
   const std::filesystem::path folder = file.parent_path();
   FileDescriptor fd(
@@ -139,14 +267,6 @@ int FinishReplacing(FileDescriptor fd, const std::filesystem::path& temp,
 }
 
 }  // namespace
-
-int WriteFileReplacing(const std::filesystem::path& target, const std::filesystem::path& temp,
-                       std::string_view data) {
-  FileDescriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-  if (fd.get() < 0)
-    return errno;
-  return FinishReplacing(std::move(fd), temp, target, data);
-}
 
 int WriteFileReplacing(const std::filesystem::path& target, std::string_view data) {
   UniqueFile temp = CreateTemporaryBeside(target);
@@ -198,8 +318,6 @@ namespace {
 // Blocks of the copy loop; the caller's callback runs after every tenth block.
 constexpr std::size_t kCopyBlock = 20048;
 constexpr int kBlocksBetweenEvents = 10;
-// The beginning of the names of temporary copies beside a target.
-constexpr std::string_view kCopyPrefix = "$TMP_WRK.$_$";
 
 }  // namespace
 

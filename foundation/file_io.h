@@ -3,6 +3,7 @@
 // that the old file stays whole until the new one is.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -46,8 +47,48 @@ UniqueFile CreateUniqueFile(const std::filesystem::path& folder, std::string_vie
 // name + "." + six characters.
 UniqueFile CreateTemporaryBeside(const std::filesystem::path& target);
 
+// Whether name is one the program gives its temporary files: "." + a target's name + "." + six
+// letters or digits (CreateTemporaryBeside), or one of the fixed prefixes of copies and of the
+// drive probe followed by six letters or digits.
+bool IsProgramTemporaryName(std::string_view name);
+
+// Removes the program's own temporary files from folder (not its subfolders) that were last
+// changed before now - maxAge: what a save or copy killed midway left behind. Only regular files
+// of the current user with such a name are removed; a file still being written is younger.
+// Returns how many were removed.
+int RemoveStaleTemporaryFiles(const std::filesystem::path& folder,
+                              std::chrono::system_clock::time_point now,
+                              std::chrono::seconds maxAge = std::chrono::minutes(10));
+
 // Reads the whole file into out; 0 on success, else the errno of the failing step.
 int ReadWholeFile(const std::filesystem::path& file, std::string& out);
+
+// Why ReadRegularFile refused a file.
+enum class ReadRefusal {
+  None,
+  Unreadable,      // it could not be opened or read: errnoValue says why (ENOENT when missing)
+  NotRegularFile,  // a FIFO, a device, a socket or a folder
+  TooLarge,        // above the reader's limit
+};
+struct FileRead {
+  ReadRefusal refusal = ReadRefusal::None;
+  int errnoValue = 0;     // for Unreadable
+  std::size_t limit = 0;  // the limit it was read with
+  bool ok() const { return refusal == ReadRefusal::None; }
+  bool missing() const;  // Unreadable because there is no such file
+};
+
+// Reads a file that the program keeps its data in: a regular file of at most maxBytes. It is
+// opened without waiting (a FIFO without a writer, or a device, never holds the reader up), then
+// checked, so that a FIFO, a device or a folder is refused before anything is read, and so is a
+// file above maxBytes; one that grows past it while it is read is refused too. At most readAtMost
+// bytes are read into out (the file's head); out is empty after a refusal.
+FileRead ReadRegularFile(const std::filesystem::path& file, std::size_t maxBytes, std::string& out,
+                         std::size_t readAtMost = static_cast<std::size_t>(-1));
+
+// The reason of a refusal for a message, in the user's language: the DOS error text of an
+// unreadable file, else "It is not a regular file" or "It is larger than <limit>".
+std::string ReadRefusalText(const FileRead& result, bool arabic);
 
 // Reads at most the first maxBytes of the file into out (fewer when the file is shorter).
 int ReadFileHead(const std::filesystem::path& file, std::size_t maxBytes, std::string& out);
@@ -56,11 +97,9 @@ int ReadFileHead(const std::filesystem::path& file, std::size_t maxBytes, std::s
 // skipped, since nothing depends on it but crash safety.
 void SyncFolderOf(const std::filesystem::path& file);
 
-// Writes data to temp (same folder as target), flushes it to disk and renames it over target.
-// On failure temp is removed, target is untouched, and the errno is returned; 0 on success.
-int WriteFileReplacing(const std::filesystem::path& target, const std::filesystem::path& temp,
-                       std::string_view data);
-// The same through a temporary file with a unique name beside target.
+// Writes data to a new temporary file with a unique name beside target (CreateTemporaryBeside),
+// flushes it to disk and renames it over target. On failure the temporary file is removed,
+// target is untouched, and the errno is returned; 0 on success.
 int WriteFileReplacing(const std::filesystem::path& target, std::string_view data);
 
 // The same through fs: the data is written with fs.Write and renamed into place with fs.Rename,

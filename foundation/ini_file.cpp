@@ -1,7 +1,9 @@
 #include "foundation/ini_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <unordered_set>
 #include <utility>
 
 #include "foundation/cp1256.h"
@@ -23,16 +25,18 @@ std::string_view Trim(std::string_view s) {
   return s.substr(first, s.find_last_not_of(kBlanks) - first + 1);
 }
 
+// Names of another length differ without a look at their letters: a lookup passes every line of
+// a section, and a file may hold a great many.
 bool SameName(std::string_view a, std::string_view b) {
-  return CompareAsciiNoCase(a, b) == 0;
+  return a.size() == b.size() && CompareAsciiNoCase(a, b) == 0;
 }
 
-bool ContainsName(const std::vector<std::string>& names, std::string_view name) {
-  for (const std::string& n : names) {
-    if (SameName(n, name))
-      return true;
-  }
-  return false;
+// Adds name to names unless a name equal to it ignoring case is there already; seen holds the
+// upper-cased names added.
+void AddNameOnce(std::vector<std::string>& names, std::unordered_set<std::string>& seen,
+                 const std::string& name) {
+  if (seen.insert(AsciiUpper(name)).second)
+    names.push_back(name);
 }
 
 // Decimal, "$" or "0x" hexadecimal, with an optional sign; false for anything else or a number
@@ -88,11 +92,27 @@ int IniFile::Load(const std::filesystem::path& file) {
   file_ = file;
   lines_.clear();
   std::string bytes;
-  const int e = ReadWholeFile(file, bytes);
-  loadError_ = e == ENOENT ? 0 : e;
-  if (e != 0)
+  loadResult_ = ReadRegularFile(file, kMaxFileBytes, bytes);
+  if (loadResult_.missing())
+    loadResult_ = FileRead{};
+  switch (loadResult_.refusal) {
+    case ReadRefusal::None:
+      loadError_ = 0;
+      break;
+    case ReadRefusal::Unreadable:
+      loadError_ = loadResult_.errnoValue;
+      break;
+    case ReadRefusal::NotRegularFile:
+      loadError_ = EINVAL;
+      break;
+    case ReadRefusal::TooLarge:
+      loadError_ = EFBIG;
+      break;
+  }
+  if (loadError_ != 0 || bytes.empty())
     return loadError_;
 
+  lines_.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
   bool inSection = false;
   std::size_t pos = 0;
   while (pos < bytes.size()) {
@@ -124,7 +144,19 @@ int IniFile::Load(const std::filesystem::path& file) {
         line.kind = Line::Kind::kKey;
         line.name = Trim(trimmed.substr(0, eq));
         line.value = Trim(trimmed.substr(eq + 1));
+        // A carriage return inside a value reads as the blank that writing it gives.
+        std::replace(line.value.begin(), line.value.end(), '\r', ' ');
       }
+    }
+    // A run of lines without keys (blank lines, comments, text before the first section) is
+    // kept as one, so that a file of many short lines takes little memory.
+    if (line.kind == Line::Kind::kOther && !lines_.empty() &&
+        lines_.back().kind == Line::Kind::kOther && !lines_.back().lineEnd.empty()) {
+      Line& run = lines_.back();
+      run.raw += run.lineEnd;
+      run.raw += line.raw;
+      run.lineEnd = std::move(line.lineEnd);
+      continue;
     }
     lines_.push_back(std::move(line));
   }
@@ -243,21 +275,23 @@ bool IniFile::ValueExists(std::string_view section, std::string_view key) const 
 
 std::vector<std::string> IniFile::ReadSections() const {
   std::vector<std::string> names;
+  std::unordered_set<std::string> seen;
   for (const Line& line : lines_) {
-    if (line.kind == Line::Kind::kSection && !ContainsName(names, line.name))
-      names.push_back(line.name);
+    if (line.kind == Line::Kind::kSection)
+      AddNameOnce(names, seen, line.name);
   }
   return names;
 }
 
 std::vector<std::string> IniFile::ReadSection(std::string_view section) const {
   std::vector<std::string> keys;
+  std::unordered_set<std::string> seen;
   Range range{};
   if (!FindSection(section, range))
     return keys;
   for (std::size_t i = range.header + 1; i < range.end; ++i) {
-    if (lines_[i].kind == Line::Kind::kKey && !ContainsName(keys, lines_[i].name))
-      keys.push_back(lines_[i].name);
+    if (lines_[i].kind == Line::Kind::kKey)
+      AddNameOnce(keys, seen, lines_[i].name);
   }
   return keys;
 }

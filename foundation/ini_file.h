@@ -4,6 +4,8 @@
 // 1256; in memory texts are UTF-8. Changes stay in memory until UpdateFile writes the whole file
 // through a temporary file and a rename, so a crash never leaves half a file.
 //
+// Only a regular file of a few megabytes is read (see Load).
+//
 // Where a section name occurs more than once, only the first such section is read and written;
 // the later ones are kept as they are (EraseSection removes them all). Within a section the first
 // of duplicate keys counts. Lines before the first section hold no keys.
@@ -14,6 +16,8 @@
 #include <string_view>
 #include <vector>
 
+#include "foundation/file_io.h"
+
 namespace vek {
 
 class IniFile {
@@ -22,10 +26,15 @@ class IniFile {
   // Reads the file when it exists; a missing or unreadable file gives an empty one (see Load).
   explicit IniFile(std::filesystem::path file);
 
+  // The largest file that Load reads; a settings file has no business being larger.
+  static constexpr std::size_t kMaxFileBytes = 4u * 1024u * 1024u;
+
   // Reads the file, replacing what is in memory. 0 when it was read or does not exist (an
   // empty file then), else the errno (also an empty file); the file name is kept either way for
-  // UpdateFile.
+  // UpdateFile. Only a regular file of at most kMaxFileBytes is read: a FIFO, a device or a
+  // folder gives EINVAL and a larger file EFBIG, at once (LoadResult tells which).
   int Load(const std::filesystem::path& file);
+  const FileRead& LoadResult() const { return loadResult_; }
   const std::filesystem::path& FileName() const { return file_; }
 
   // The trimmed value, or def when the section or key is missing. The first of duplicate keys
@@ -89,7 +98,8 @@ class IniFile {
 
   std::filesystem::path file_;
   std::vector<Line> lines_;
-  int loadError_ = 0;  // the errno of the last Load, 0 also for a missing file
+  int loadError_ = 0;    // the errno of the last Load, 0 also for a missing file
+  FileRead loadResult_;  // what the last Load's reading said, nothing for a missing file
 };
 
 }  // namespace vek

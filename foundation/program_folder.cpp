@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "foundation/file_io.h"
+#include "foundation/folder_walk.h"
 #include "foundation/text.h"
 #include "platform/system_folders.h"
 
@@ -56,11 +57,11 @@ bool Seed(const fs::path& folder, const fs::path& source, std::string* error) {
       *error = "Cannot create the program folder " + folder.string() + ": " + ec.message();
     return false;
   }
-  for (const fs::directory_entry& entry : fs::directory_iterator(source, ec)) {
-    if (!entry.is_regular_file(ec))
+  for (const fs::directory_entry& entry : FolderEntries(source)) {
+    if (!IsRegularFileEntry(entry))
       continue;
     const fs::path target = FindFileIgnoringCase(folder, entry.path().filename().string());
-    if (fs::exists(target, ec))
+    if (PathTaken(target))
       continue;
     if (!CopyWhole(entry.path(), target, error))
       return false;
@@ -125,7 +126,7 @@ fs::path FindFileIgnoringCase(const fs::path& folder, const std::string& name) {
   const fs::path exact = folder / name;
   if (fs::exists(exact, ec))
     return exact;
-  for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
+  for (const fs::directory_entry& entry : FolderEntries(folder)) {
     if (CompareAsciiNoCase(entry.path().filename().string(), name) == 0)
       return entry.path();
   }

@@ -147,14 +147,19 @@ std::vector<TIgnoreRec> DecodeIgnoreFile(std::string_view bytes, bool& cut,
 
 RecordFileError ReadRecordFile(const std::filesystem::path& file, std::string& bytes,
                                int& errnoValue) {
-  errnoValue = ReadFileHead(file, kMaxListingBytes + 1, bytes);
-  if (errnoValue != 0)
-    return RecordFileError::Unreadable;
-  if (bytes.size() > kMaxListingBytes) {
-    bytes.clear();
-    return RecordFileError::TooLarge;
+  const FileRead read = ReadRegularFile(file, kMaxListingBytes, bytes);
+  errnoValue = read.errnoValue;
+  switch (read.refusal) {
+    case ReadRefusal::None:
+      return RecordFileError::None;
+    case ReadRefusal::Unreadable:
+      return RecordFileError::Unreadable;
+    case ReadRefusal::NotRegularFile:
+      return RecordFileError::NotRegularFile;
+    case ReadRefusal::TooLarge:
+      return RecordFileError::TooLarge;
   }
-  return RecordFileError::None;
+  return RecordFileError::Unreadable;
 }
 
 std::string RecordFileErrorText(RecordFileError error, int errnoValue,
@@ -171,6 +176,8 @@ std::string RecordFileErrorText(RecordFileError error, int errnoValue,
       return (arabic ? "الملف أكبر من أن يكون قائمة ملفات:\r\n"
                      : "The file is too large to be a list of files:\r\n") +
              name;
+    case RecordFileError::NotRegularFile:
+      return (arabic ? "الملف ليس ملفاً عادياً:\r\n" : "The file is not a regular file:\r\n") + name;
     case RecordFileError::NotWholeRecords:
       return (arabic ? "الملف تالف (لا يتكون من سجلات كاملة):\r\n"
                      : "The file is damaged (it does not consist of whole records):\r\n") +

@@ -69,6 +69,7 @@ enum class RecordFileError {
   None,
   Unreadable,       // the file could not be opened or read (errno given)
   TooLarge,         // above kMaxListingBytes
+  NotRegularFile,   // a FIFO, a device or a folder: refused before anything is read
   NotWholeRecords,  // a listing whose size is not a whole number of records
 };
 
@@ -80,7 +81,8 @@ std::vector<TListingRec> DecodeListing(std::string_view bytes, RecordFileError& 
 // (that part is dropped). Nothing and TooLarge above kMaxListingBytes.
 std::vector<TIgnoreRec> DecodeIgnoreFile(std::string_view bytes, bool& cut, RecordFileError& error);
 
-// Reads a listing or ignore file, refusing one above kMaxListingBytes without reading it whole.
+// Reads a listing or ignore file, refusing one that is no regular file, or is above
+// kMaxListingBytes, without reading it.
 // errnoValue is set for Unreadable.
 RecordFileError ReadRecordFile(const std::filesystem::path& file, std::string& bytes,
                                int& errnoValue);

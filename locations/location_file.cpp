@@ -9,6 +9,7 @@
 #include "foundation/dos_error.h"
 #include "foundation/file_io.h"
 #include "foundation/program_folder.h"
+#include "foundation/save_lock.h"
 
 namespace vek {
 
@@ -58,6 +59,20 @@ void ReportDamagedFile(LocationFileContext& ctx, const fs::path& path, std::size
                             "\r\n\r\nاستبدل به نسخة سليمة ثم أعد تشغيل البرنامج"));
 }
 
+// A file that is no regular file (a FIFO would hold the start-up forever, a device would never
+// end) or is larger than any list of locations is refused before it is read.
+void ReportRefusedFile(LocationFileContext& ctx, const fs::path& path, const FileRead& read) {
+  const bool arabic = ctx.Lang == Language::Arabic;
+  ctx.Ui.CloseSplash();
+  Fatal(ctx,
+        ByLanguage(ctx.Lang,
+                   "Error: Locations file\r\n" + path.string() + "\r\n" +
+                       ReadRefusalText(read, arabic) +
+                       "\r\n\r\nReplace it with a good copy, then restart program",
+                   "خطأ: ملف المواقع\r\n" + path.string() + "\r\n" + ReadRefusalText(read, arabic) +
+                       "\r\n\r\nاستبدل به نسخة سليمة ثم أعد تشغيل البرنامج"));
+}
+
 void ReportOpenError(LocationFileContext& ctx, const fs::path& path, int e) {
   ctx.Ui.CloseSplash();
   LocLog("Error trying to open file\r\n" + path.string() + kCrLf + IoErrorText(e) + kCrLf +
@@ -66,6 +81,26 @@ void ReportOpenError(LocationFileContext& ctx, const fs::path& path, int e) {
                  ErrorCodeLine(e) +
                  "\r\n\r\nMake sure you are using the proper file then "
                  "restart program");
+}
+
+// Reads the whole file; false after the message of a file that cannot be read or is refused.
+bool ReadLocationFile(LocationFileContext& ctx, const fs::path& path, std::string& data) {
+  const FileRead read = ReadRegularFile(path, kMaxLocationFileBytes, data);
+  if (read.refusal == ReadRefusal::Unreadable)
+    ReportOpenError(ctx, path, read.errnoValue);
+  else if (!read.ok())
+    ReportRefusedFile(ctx, path, read);
+  return read.ok();
+}
+
+// Replaces the file as a whole: a new temporary file of a unique name beside it (created
+// exclusively, never through a link), flushed, then renamed over it, while the folder's save
+// lock keeps a second copy of the program from saving at the same time. A reader sees the old
+// file or the new one, never an empty or partial one.
+int WriteLocationFile(const LocationFileContext& ctx, const fs::path& path,
+                      std::string_view image) {
+  const FolderSaveLock lock(ctx.Folder);
+  return WriteFileReplacing(path, image);
 }
 
 void ReportWriteError(LocationFileContext& ctx, const fs::path& path, int e) {
@@ -122,8 +157,14 @@ bool CheckLocationsFileVersion(LocationFileContext& ctx) {
   }
   MakeOwnerWritable(path);  // the reading below reports what still fails
   std::string data;
-  if (const int e = ReadFileHead(path, kLocationRecSize, data); e != 0) {
-    Fatal(ctx, "Error trying to open file\r\n" + path.string() + kCrLf + IoErrorText(e));
+  if (const FileRead read = ReadRegularFile(path, kMaxLocationFileBytes, data, kLocationRecSize);
+      !read.ok()) {
+    if (read.refusal != ReadRefusal::Unreadable) {
+      ReportRefusedFile(ctx, path, read);
+      return false;
+    }
+    Fatal(ctx,
+          "Error trying to open file\r\n" + path.string() + kCrLf + IoErrorText(read.errnoValue));
     return false;
   }
   // City and State lie in the first 22 bytes in both layouts.
@@ -157,10 +198,8 @@ bool CheckLocationsFileVersion(LocationFileContext& ctx) {
 bool ConvertOldLocations(LocationFileContext& ctx) {
   const fs::path path = LocationFile(ctx);
   std::string data;
-  if (const int e = ReadWholeFile(path, data); e != 0) {
-    ReportOpenError(ctx, path, e);
+  if (!ReadLocationFile(ctx, path, data))
     return false;
-  }
   if (data.empty() || data.size() % kOldLocationRecSize != 0) {
     ReportDamagedFile(ctx, path, data.size(), kOldLocationRecSize);
     return false;
@@ -170,7 +209,7 @@ bool ConvertOldLocations(LocationFileContext& ctx) {
     AppendRecord(image,
                  EncodeLocationRec(DecodeOldLocationRec(RecordAt<kOldLocationRecSize>(data, i))));
   }
-  if (const int e = WriteFileReplacing(path, ctx.Folder / kLocationTempName, image); e != 0) {
+  if (const int e = WriteLocationFile(ctx, path, image); e != 0) {
     ReportWriteError(ctx, path, e);
     return false;
   }
@@ -216,10 +255,8 @@ bool ReadLocationsInto(TLocations& list, LocationFileContext& ctx) {
 
   LocLog("Finished Examining file attributes\r\nNow will try to open file\r\n" + path.string());
   std::string data;
-  if (const int e = ReadWholeFile(path, data); e != 0) {
-    ReportOpenError(ctx, path, e);
+  if (!ReadLocationFile(ctx, path, data))
     return false;
-  }
   if (data.size() % kLocationRecSize != 0) {
     ReportDamagedFile(ctx, path, data.size(), kLocationRecSize);
     return false;
@@ -278,9 +315,7 @@ bool SaveLocations(const TLocations& list, LocationFileContext& ctx) {
   if (!list.Modified)
     return true;
   const fs::path path = LocationFile(ctx);
-  if (const int e =
-          WriteFileReplacing(path, ctx.Folder / kLocationTempName, LocationsFileImage(list));
-      e != 0) {
+  if (const int e = WriteLocationFile(ctx, path, LocationsFileImage(list)); e != 0) {
     ReportWriteError(ctx, path, e);
     return false;
   }

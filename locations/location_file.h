@@ -12,7 +12,9 @@
 namespace vek {
 
 inline constexpr const char* kLocationFileName = "VEK.LOC";
-inline constexpr const char* kLocationTempName = "VEK$$$.$$$";
+// The largest location file that is read: far beyond any real list (the shipped one has a few
+// thousand records of 92 bytes).
+inline constexpr std::size_t kMaxLocationFileBytes = 64u * 1024u * 1024u;
 
 struct LocationFileContext {
   std::filesystem::path Folder;  // the program folder
@@ -40,8 +42,9 @@ bool CheckLocationsFileVersion(LocationFileContext& ctx);
 // is complete.
 bool ConvertOldLocations(LocationFileContext& ctx);
 
-// Writes the list when it is modified: a temporary file in the same folder is renamed over
-// VEK.LOC. False (after a message) when the file could not be written; the old file is intact.
+// Writes the list when it is modified: a new temporary file of a unique name beside VEK.LOC is
+// renamed over it, under the folder's save lock. False (after a message) when the file could not
+// be written; the old file is intact.
 bool SaveLocations(const TLocations& list, LocationFileContext& ctx);
 
 // The file image of a list: the version record, then every location in list order.

@@ -1,6 +1,7 @@
 // The main program: finds its folder, refuses to run from a read-only one, wakes a copy that is
 // already running instead of starting a second, and otherwise creates the main window, whose
-// creation runs the start-up, and runs the event loop until it closes.
+// creation runs the start-up, and runs the event loop until it closes. An error that nothing
+// else handled ends it with a message in the user's language and exit code 1.
 #include <QApplication>
 
 #include <chrono>
@@ -9,24 +10,26 @@
 
 #include "foundation/command_line.h"
 #include "foundation/file_catalogue.h"
+#include "foundation/ini_file.h"
+#include "foundation/last_resort.h"
+#include "foundation/program_folder.h"
 #include "foundation/qt/qt_ui_services.h"
 #include "mainwin/main_window.h"
 #include "mainwin/program_start.h"
 #include "mainwin/single_instance.h"
+#include "program/settings.h"
 #include "resources/clock_face_packs.h"
 #include "resources/program_sounds.h"
 
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  QApplication::setApplicationName("vek");
-  vek::InitFileCatalogue();
-  std::vector<std::string> params(argv + 1, argv + argc);
-  vek::SetCommandLineParameters(params);
-  vek::QtUiServices ui;
+namespace {
 
+// The program proper; lang follows the user's language once the settings say it.
+int RunProgram(const std::vector<std::string>& params, vek::UiServices& ui, vek::Language& lang) {
   const auto folder = vek::PrepareProgramFolder(vek::CurrentProgramFolderInputs(), ui);
   if (!folder)
     return 1;
+  lang = vek::ReadSettingsLanguage(
+      vek::IniFile(vek::FindFileIgnoringCase(*folder, std::string(vek::kSettingsFileName))));
   vek::ParseCommandLineSwitches(params, vek::Switches());
 
   // A copy already running in this folder is brought to the front instead. After a Live Update
@@ -57,10 +60,25 @@ int main(int argc, char** argv) {
   // The program ends when its main window closes, and only then: while the window waits in the
   // tray, closing the alert window or a message (then the last visible window) must not end it.
   QApplication::setQuitOnLastWindowClosed(false);
-  QObject::connect(&window, &vek::TVEK__MAIN::Closed, &app, &QCoreApplication::quit,
+  QObject::connect(&window, &vek::TVEK__MAIN::Closed, qApp, &QCoreApplication::quit,
                    Qt::QueuedConnection);
   window.show();
   if (activateRequested)
     window.WMUser();
   return QApplication::exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("vek");
+  vek::InitFileCatalogue();
+  std::vector<std::string> params(argv + 1, argv + argc);
+  vek::SetCommandLineParameters(params);
+  vek::QtUiServices ui;
+  // Whatever escapes the program's own handling ends it with a message, not an abort.
+  vek::Language lang = vek::Language::Arabic;
+  return vek::RunShowingEscapedErrors([&] { return RunProgram(params, ui, lang); }, ui,
+                                      [&] { return lang; });
 }

@@ -23,6 +23,8 @@
 #include "foundation/debug_log.h"
 #include "foundation/dos_error.h"
 #include "foundation/file_helpers.h"
+#include "foundation/file_io.h"
+#include "foundation/folder_walk.h"
 #include "foundation/program_folder.h"
 #include "foundation/qt/eliding_label.h"
 #include "foundation/qt/hint_window.h"
@@ -333,6 +335,8 @@ void TVEK__MAIN::FormCreate() {
   // The program folder.
   std::error_code ec;
   fs::create_directories(Context().ThisPath / kDownloadedFolder, ec);
+  // What a save or a copy killed midway left behind.
+  RemoveStaleTemporaryFiles(Context().ThisPath, std::chrono::system_clock::now());
   Context().RunInstaller = false;
   Context().WebLinkVisited = false;
   Context().UpdateLinkVisited = false;
@@ -432,9 +436,9 @@ void TVEK__MAIN::HandleDownloadedInstaller() {
   // The first "ZUZUZ*.EXE" in name order.
   fs::path found;
   std::vector<fs::path> candidates;
-  for (const fs::directory_entry& e : fs::directory_iterator(Context().ThisPath, ec)) {
+  for (const fs::directory_entry& e : FolderEntries(Context().ThisPath)) {
     const std::string name = AsciiUpper(e.path().filename().string());
-    if (e.is_regular_file() && name.starts_with("ZUZUZ") && name.ends_with(".EXE"))
+    if (name.starts_with("ZUZUZ") && name.ends_with(".EXE") && IsRegularFileEntry(e))
       candidates.push_back(e.path());
   }
   std::sort(candidates.begin(), candidates.end());

@@ -4,15 +4,20 @@
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <string>
 #include <system_error>
 #include <utility>
 
@@ -42,13 +47,20 @@ std::filesystem::path NormalFolder(const std::filesystem::path& folder) {
   return result;
 }
 
-// Whether a live copy accepts connections under the name.
-bool ServerAlive(const QString& name) {
-  QLocalSocket probe;
-  probe.connectToServer(name);
-  const bool alive = probe.waitForConnected(kConnectTimeoutMs);
-  probe.abort();
-  return alive;
+// Whether the process at the other end of a connected local socket runs as uid.
+bool PeerIs(const QLocalSocket& socket, uid_t uid) {
+  ucred peer{};
+  socklen_t size = sizeof peer;
+  const auto fd = static_cast<int>(socket.socketDescriptor());
+  return fd >= 0 && ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 &&
+         size == sizeof peer && peer.uid == uid;
+}
+
+// Whether path is a real folder (not a link) of uid's that nobody else may enter.
+bool IsPrivateFolder(const std::filesystem::path& path, uid_t uid) {
+  struct stat st {};
+  return ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == uid &&
+         (st.st_mode & 077) == 0;
 }
 
 // Waits, letting the event loop run, so that the copy which holds the name can close meanwhile.
@@ -66,29 +78,68 @@ void Finish(QLocalSocket* socket, QObject* receiver) {
 
 }  // namespace
 
-SingleInstance::SingleInstance(QString serverName, QObject* parent)
-    : QObject(parent), name_(std::move(serverName)), server_(new QLocalServer(this)) {
+SingleInstance::SingleInstance(QString serverName, uid_t owner, QObject* parent)
+    : QObject(parent),
+      name_(std::move(serverName)),
+      owner_(owner),
+      server_(new QLocalServer(this)) {
   connect(server_, &QLocalServer::newConnection, this, &SingleInstance::AcceptConnections);
 }
 
 SingleInstance::~SingleInstance() = default;
 
+std::optional<std::filesystem::path> SingleInstance::SocketFolder(
+    const std::optional<std::filesystem::path>& runtimeDir, const std::filesystem::path& tmp,
+    uid_t uid) {
+  if (runtimeDir && runtimeDir->is_absolute() && IsPrivateFolder(*runtimeDir, uid))
+    return *runtimeDir;
+  const std::filesystem::path own = tmp / ("vek-" + std::to_string(uid));
+  ::mkdir(own.c_str(), 0700);
+  struct stat st {};
+  if (::lstat(own.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != uid)
+    return std::nullopt;
+  if ((st.st_mode & 077) != 0 && ::chmod(own.c_str(), 0700) != 0)
+    return std::nullopt;
+  return own;
+}
+
 QString SingleInstance::ServerName(const std::filesystem::path& programFolder) {
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  const auto folder = SocketFolder(
+      runtime && *runtime ? std::optional<std::filesystem::path>(runtime) : std::nullopt, "/tmp",
+      ::getuid());
+  return folder ? ServerName(programFolder, *folder) : QString();
+}
+
+QString SingleInstance::ServerName(const std::filesystem::path& programFolder,
+                                   const std::filesystem::path& socketFolder) {
   const std::string folder = NormalFolder(programFolder).native();
   const QByteArray hash =
       QCryptographicHash::hash(QByteArray(folder.data(), static_cast<qsizetype>(folder.size())),
                                QCryptographicHash::Sha256)
           .toHex()
           .left(16);
-  return QStringLiteral("vek-%1-%2")
-      .arg(static_cast<qulonglong>(::getuid()))
-      .arg(QString::fromLatin1(hash));
+  const QString leaf = QStringLiteral("vek-%1-%2")
+                           .arg(static_cast<qulonglong>(::getuid()))
+                           .arg(QString::fromLatin1(hash));
+  return QString::fromStdString(socketFolder.native()) + u'/' + leaf;
+}
+
+bool SingleInstance::OwnCopyAlive() const {
+  QLocalSocket probe;
+  probe.connectToServer(name_);
+  const bool alive = probe.waitForConnected(kConnectTimeoutMs) && PeerIs(probe, owner_);
+  probe.abort();
+  return alive;
 }
 
 bool SingleInstance::ActivateRunning() {
   QLocalSocket socket;
   socket.connectToServer(name_);
   if (!socket.waitForConnected(kConnectTimeoutMs))
+    return false;
+  // Another user's listener is told nothing, and this start goes on.
+  if (!PeerIs(socket, owner_))
     return false;
   if (socket.write(kActivate) != kActivate.size())
     return false;
@@ -106,13 +157,21 @@ bool SingleInstance::Listen(std::chrono::milliseconds retryFor) {
   if (server_->isListening())
     return true;
   const QDeadlineTimer deadline(retryFor);
+  // Only the user may connect: the folder is theirs alone, and so is the socket.
+  const auto listen = [this] {
+    if (!server_->listen(name_))
+      return false;
+    ::chmod(QFile::encodeName(server_->fullServerName()).constData(), 0600);
+    return true;
+  };
   for (;;) {
-    if (server_->listen(name_))
+    if (listen())
       return true;
     if (server_->serverError() != QAbstractSocket::AddressInUseError)
       return false;
-    // The name is taken: by a live copy, or by the socket of one that crashed.
-    if (!ServerAlive(name_) && QLocalServer::removeServer(name_) && server_->listen(name_))
+    // The name is taken: by a live copy, by the socket of one that crashed, or by another
+    // user's listener, which counts as absent.
+    if (!OwnCopyAlive() && QLocalServer::removeServer(name_) && listen())
       return true;
     if (deadline.hasExpired())
       return false;

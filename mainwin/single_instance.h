@@ -3,6 +3,11 @@
 // start connects to it, sends "activate" and ends, and the running copy comes to the front.
 // Copies in different folders have different names and run side by side.
 //
+// The socket lives in a folder that only the user may enter ($XDG_RUNTIME_DIR, or a folder of
+// their own under /tmp with mode 0700) and only the user may use it. A listener that runs as
+// another user counts as absent: it is never sent "activate" and its name is taken over, so
+// that nobody else can keep the program from starting.
+//
 // Start-up: unless the program restarts after a Live Update, ActivateRunning() first; when it
 // returns true the process ends with 0 and touches nothing. Then Listen(): without a Live Update
 // with no retry, after one with a few seconds, while the old process closes. When Listen fails,
@@ -13,8 +18,12 @@
 #include <QObject>
 #include <QString>
 
+#include <sys/types.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <filesystem>
+#include <optional>
 
 class QLocalServer;
 class QLocalSocket;
@@ -26,16 +35,30 @@ class SingleInstance : public QObject {
   Q_OBJECT
 
  public:
-  explicit SingleInstance(QString serverName, QObject* parent = nullptr);
+  // owner: the user a running copy must run as to count (the tests give another one).
+  explicit SingleInstance(QString serverName, uid_t owner = ::getuid(), QObject* parent = nullptr);
   ~SingleInstance() override;
 
+  // The folder of the sockets for user uid: runtimeDir when it is a folder of uid's that nobody
+  // else may enter; otherwise tmp/vek-<uid>, made with mode 0700 when missing and given that mode
+  // when it is uid's own. Nothing when neither is such a folder (a link, another user's folder):
+  // the program then runs without the single-instance rule.
+  static std::optional<std::filesystem::path> SocketFolder(
+      const std::optional<std::filesystem::path>& runtimeDir, const std::filesystem::path& tmp,
+      uid_t uid);
+
+  // The path of the socket in SocketFolder($XDG_RUNTIME_DIR, /tmp, this user):
   // "vek-<user id>-<hash of the folder>"; the same folder reached by another spelling (a
-  // symbolic link, "..") gives the same name.
+  // symbolic link, "..") gives the same name. Empty when there is no socket folder.
   static QString ServerName(const std::filesystem::path& programFolder);
+  // The same in the given socket folder.
+  static QString ServerName(const std::filesystem::path& programFolder,
+                            const std::filesystem::path& socketFolder);
 
   const QString& Name() const { return name_; }
 
-  // Connects to a running copy and sends it "activate"; true when it was delivered.
+  // Connects to a running copy of the same user and sends it "activate"; true when it was
+  // delivered.
   bool ActivateRunning();
 
   // Listens for later starts. When the name is held by a live copy, tries again until retryFor
@@ -52,7 +75,11 @@ class SingleInstance : public QObject {
   void AcceptConnections();
   void ReadRequest(QLocalSocket* socket);
 
+  // Whether a copy of owner_ accepts connections under the name.
+  bool OwnCopyAlive() const;
+
   QString name_;
+  uid_t owner_;
   QLocalServer* server_ = nullptr;
 };
 

@@ -32,10 +32,13 @@ EngineContext ProgramSession::Engine() {
 void ProgramSession::OpenSettings(const std::vector<std::string>& parameters) {
   CommandLineSwitches& sw = Switches();
   bool missing = true;
-  if (const int e = OpenSettingsFile(ctx_.SettingsFile, ctx_.ThisPath, missing); e != 0)
+  // A file that cannot be read, or is refused (not a regular file, too large), is never
+  // written over in this run.
+  if (OpenSettingsFile(ctx_.SettingsFile, ctx_.ThisPath, missing) != 0)
     ui_.ShowMessage(ByLanguage(Lang(), "The settings file could not be read:\r\n",
                                "تعذرت قراءة ملف الإعدادات:\r\n") +
-                    ctx_.SettingsFile.FileName().string() + "\r\n" + IoErrorText(e));
+                    ctx_.SettingsFile.FileName().string() + "\r\n" +
+                    ReadRefusalText(ctx_.SettingsFile.LoadResult(), Arabic()));
   ctx_.SettingsFileMissing = missing;
   ctx_.FirstRun = missing;
   ReadSettings(ctx_.SettingsFile, ctx_.Settings, sw);

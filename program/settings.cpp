@@ -5,7 +5,9 @@
 #include <cmath>
 
 #include "foundation/conversions.h"
+#include "foundation/debug_log.h"
 #include "foundation/program_folder.h"
+#include "foundation/save_lock.h"
 #include "foundation/text.h"
 #include "program/settings_converters.h"
 
@@ -90,6 +92,19 @@ int ReadHijriAdjust(const IniFile& ini) {
               : upper == "FALSE" ? 1
                                  : ini.ReadInteger(kMain, "AdvanceHijri", 0);
   return static_cast<int>(std::clamp(days, -3L, 3L));
+}
+
+// A safety offset: hours within one hour either way. Anything else (no number, NaN, an infinity,
+// a value far out of range) would move a prayer time by hours or make it undefined, so it reads
+// as 0 and the log says why.
+long double ReadSafety(const IniFile& ini, std::string_view key) {
+  const std::string text = ini.ReadString(kMain, key, "0");
+  const std::optional<long double> hours = IniTextToHours(text);
+  if (hours && std::isfinite(*hours) && *hours >= -kMaxSafetyHours && *hours <= kMaxSafetyHours)
+    return *hours;
+  DebugLog(std::string(key) + "=" + text + " in " + std::string(kSettingsFileName) +
+           " is no number of hours from -1 to 1; 0 is used");
+  return 0;
 }
 
 }  // namespace
@@ -183,7 +198,7 @@ void ReadSettings(const IniFile& ini, VekSettings& s, CommandLineSwitches& switc
   s.DoAlarms = ReadFlag(ini, "DoAlarms", true);
   s.OpeningBasmalah = ReadFlag(ini, "OpeningBasmalah", true);
   for (const SafetyKey& k : kSafetyKeys)
-    s.Safety.*k.offset = IniTextToHours(ini.ReadString(kMain, k.key, "0")).value_or(0);
+    s.Safety.*k.offset = ReadSafety(ini, k.key);
   for (const auto& section : kMonthSections)
     ReadNames(ini, section, s.Names);
   for (const auto& section : kDaySections)
@@ -251,6 +266,11 @@ void WriteSettings(IniFile& ini, const VekSettings& s, const CommandLineSwitches
 int SaveSettings(IniFile& ini, const VekSettings& s, const CommandLineSwitches& switches,
                  const TLocations* locations) {
   WriteSettings(ini, s, switches, locations);
+  // One save at a time in the program folder, as with the location file.
+  const std::optional<FolderSaveLock> lock =
+      ini.FileName().has_parent_path()
+          ? std::optional<FolderSaveLock>(std::in_place, ini.FileName().parent_path())
+          : std::nullopt;
   return ini.UpdateFile();
 }
 

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config
   clang   # the second compiler the test command builds with
+  libclang-rt-14-dev   # libFuzzer and the sanitizers' runtime for the fuzz harnesses
   python3   # the layer check of the source tree
   libgtest-dev libbenchmark-dev
   libitl-dev   # independent prayer-times library the reference test compares against

@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "foundation/file_helpers.h"
+#include "foundation/folder_walk.h"
 #include "foundation/program_folder.h"
 #include "foundation/text.h"
 #include "foundation/zip_entry.h"
@@ -55,9 +56,8 @@ bool IsSuraName(const std::string& upperName, std::string_view extension) {
 template <typename Test>
 std::vector<fs::path> FilesOf(const fs::path& folder, Test test) {
   std::vector<fs::path> files;
-  std::error_code ec;
-  for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec))
-    if (entry.is_regular_file(ec) && test(UpperName(entry.path())))
+  for (const fs::directory_entry& entry : FolderEntries(folder))
+    if (IsRegularFileEntry(entry) && test(UpperName(entry.path())))
       files.push_back(entry.path());
   std::sort(files.begin(), files.end());
   return files;

@@ -41,5 +41,29 @@ TEST(Cp1256, RefusesWhatTheCodePageCannotHold) {
   EXPECT_EQ("ab?c", Utf8ToCp1256Lossy("ab✓c"));
 }
 
+TEST(Cp1256, RefusesOverlongFormsSurrogatesAndValuesBeyondUnicode) {
+  for (const char* bad : {
+           "\xC0\xAF",          // '/' in two bytes
+           "\xC1\xBF",          // DEL in two bytes
+           "\xE0\x80\xAF",      // '/' in three bytes
+           "\xE0\x9F\xBF",      // U+07FF in three bytes
+           "\xF0\x80\x80\xAF",  // '/' in four bytes
+           "\xF0\x8F\xBF\xBF",  // U+FFFF in four bytes
+           "\xED\xA0\x80",      // surrogate U+D800
+           "\xED\xBF\xBF",      // surrogate U+DFFF
+           "\xF4\x90\x80\x80",  // U+110000
+           "\xF7\xBF\xBF\xBF",  // U+1FFFFF
+       }) {
+    SCOPED_TRACE(::testing::PrintToString(std::string(bad)));
+    EXPECT_FALSE(Utf8ToCp1256(std::string("a") + bad).has_value());
+    EXPECT_EQ(std::string::npos, Utf8ToCp1256Lossy(bad).find('/'));
+  }
+  // The shortest forms at the edges are characters (here without a byte in the code page).
+  for (const char* edge : {"\xDF\xBF", "\xE0\xA0\x80", "\xEF\xBF\xBF", "\xF0\x90\x80\x80",
+                           "\xF4\x8F\xBF\xBF", "\xED\x9F\xBF", "\xEE\x80\x80"}) {
+    EXPECT_EQ("?", Utf8ToCp1256Lossy(edge)) << ::testing::PrintToString(std::string(edge));
+  }
+}
+
 }  // namespace
 }  // namespace vek

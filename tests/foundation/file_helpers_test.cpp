@@ -27,7 +27,7 @@ class FileHelpers : public ::testing::Test {
  protected:
   fs::path Write(const std::string& name, const std::string& data, mode_t mode = 0644) {
     const fs::path p = dir.path() / name;
-    EXPECT_EQ(0, WriteFileReplacing(p, dir.path() / "write.tmp", data));
+    EXPECT_EQ(0, WriteFileReplacing(p, data));
     ::chmod(p.c_str(), mode);
     return p;
   }

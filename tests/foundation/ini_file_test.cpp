@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "foundation/file_io.h"
+#include "support/special_files.h"
 #include "support/temp_dir.h"
 
 namespace vek {
@@ -266,6 +267,44 @@ TEST_F(IniFileTest, AFileThatCouldNotBeReadIsNotReplaced) {
   EXPECT_EQ(ELOOP, ini.UpdateFile());
   EXPECT_TRUE(fs::is_symlink(fs::symlink_status(p)));
   EXPECT_EQ(1, std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()));
+}
+
+// Only a regular file of at most 4 MiB is read: a FIFO is refused without waiting for a writer,
+// a device without reading it, a larger file without reading it whole; none is written over.
+TEST_F(IniFileTest, FifosDevicesAndHugeFilesAreRefusedAtOnceAndKept) {
+  const fs::path p = dir.path() / "VEK.INI";
+  ASSERT_TRUE(testing::MakeFifo(p));
+  IniFile fifo;
+  EXPECT_TRUE(testing::ReturnsWithoutWaiting(p, [&] { EXPECT_EQ(EINVAL, fifo.Load(p)); }));
+  EXPECT_EQ(ReadRefusal::NotRegularFile, fifo.LoadResult().refusal);
+  fifo.WriteString("Main", "k", "v");
+  EXPECT_NE(0, fifo.UpdateFile());
+  EXPECT_TRUE(fs::is_fifo(p));
+  fs::remove(p);
+
+  fs::create_symlink("/dev/zero", p);
+  IniFile zero(p);
+  EXPECT_EQ(ReadRefusal::NotRegularFile, zero.LoadResult().refusal);
+  EXPECT_EQ("It is not a regular file", ReadRefusalText(zero.LoadResult(), false));
+  fs::remove(p);
+
+  // Millions of short lines.
+  const std::string huge(IniFile::kMaxFileBytes + 1, '\n');
+  ASSERT_EQ(0, WriteFileReplacing(p, huge));
+  IniFile big;
+  EXPECT_EQ(EFBIG, big.Load(p));
+  EXPECT_EQ("It is larger than 4 MiB", ReadRefusalText(big.LoadResult(), false));
+  big.WriteString("Main", "k", "v");
+  EXPECT_EQ(EFBIG, big.UpdateFile());
+  EXPECT_EQ(huge.size(), fs::file_size(p));
+
+  // At the limit the file is read, and blank lines cost no memory per line.
+  std::string full = "[Main]\r\nk=v\r\n";
+  full.resize(IniFile::kMaxFileBytes, '\n');
+  IniFile limit(Loaded(full));
+  EXPECT_TRUE(limit.LoadResult().ok());
+  EXPECT_EQ("v", limit.ReadString("main", "K", ""));
+  EXPECT_EQ(full, limit.Image());
 }
 
 }  // namespace

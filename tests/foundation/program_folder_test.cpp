@@ -93,6 +93,35 @@ TEST(ProgramFolder, WithNothingToSeedFromNothingIsCreated) {
   EXPECT_FALSE(fs::exists(t.path() / "user"));
 }
 
+// A link that loops cannot be examined; seeding skips it (and copies nothing over one in the
+// user's folder) instead of stopping the program.
+TEST(ProgramFolder, SeedingSkipsLinksThatCannotBeExamined) {
+  TempDir t;
+  WriteFile(t.path() / "share" / "VEK.LOC", "shipped");
+  WriteFile(t.path() / "share" / "OTHER.TXT", "other");
+  fs::create_symlink("LOOP", t.path() / "share" / "LOOP");
+  fs::create_symlink("B", t.path() / "share" / "A");
+  fs::create_symlink("A", t.path() / "share" / "B");
+  const fs::path folder = t.path() / "xdg" / "vek";
+  fs::create_directories(folder);
+  fs::create_symlink("OTHER.TXT", folder / "OTHER.TXT");  // loops
+  ProgramFolderInputs in;
+  in.xdgDataHome = t.path() / "xdg";
+  in.dataFolders = {t.path() / "share"};
+
+  EXPECT_EQ(folder, ResolveProgramFolder(in, nullptr));
+  EXPECT_EQ("shipped", ReadFile(folder / "VEK.LOC"));
+  EXPECT_TRUE(fs::is_symlink(folder / "OTHER.TXT"));
+  for (const char* name : {"LOOP", "A", "B"})
+    EXPECT_FALSE(fs::exists(fs::symlink_status(folder / name))) << name;
+  // A looping link in the executable's folder is no location file.
+  fs::create_directories(t.path() / "exe");
+  fs::create_symlink("VEK.LOC", t.path() / "exe" / "VEK.LOC");
+  in.executableFolder = t.path() / "exe";
+  EXPECT_EQ(folder, ResolveProgramFolder(in, nullptr));
+  EXPECT_EQ(t.path() / "exe" / "VEK.LOC", FindFileIgnoringCase(t.path() / "exe", "vek.loc"));
+}
+
 TEST(ProgramFolder, FolderThatCannotBeMadeIsReported) {
   TempDir t;
   WriteFile(t.path() / "blocker", "a file where the folder should go");

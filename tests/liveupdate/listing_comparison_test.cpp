@@ -409,9 +409,9 @@ TEST_F(IgnoreFileOnDisk, ARefusedFileOffersNothingAndFillsNoIgnoreRow) {
 
   Write(files.server, server);
   fs::remove(files.ignore);
-  fs::create_directory(files.ignore);  // cannot be read
+  fs::create_directory(files.ignore);  // no regular file
   r = Run();
-  EXPECT_NE(std::string::npos, r.error.find("Cannot read the file:\r\n" + files.ignore.string()));
+  EXPECT_EQ("The file is not a regular file:\r\n" + files.ignore.string(), r.error);
   EXPECT_TRUE(r.offered.empty());
 
   fs::remove(files.ignore);

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
+
+#include "support/special_files.h"
+#include "support/temp_dir.h"
 
 namespace vek {
 namespace {
@@ -70,6 +74,24 @@ TEST(ListingRecord, RefusesAListingThatIsNotWholeRecordsOrTooLarge) {
   EXPECT_EQ(RecordFileError::NotWholeRecords, error);
   EXPECT_TRUE(DecodeListing(std::string(kMaxListingBytes + kListingRecSize, '\0'), error).empty());
   EXPECT_EQ(RecordFileError::TooLarge, error);
+}
+
+// A listing or ignore file that is a FIFO or a device is refused before anything is read.
+TEST(ListingRecord, ReadingRefusesFifosAndDevicesAtOnce) {
+  testing::TempDir dir;
+  const std::filesystem::path fifo = dir.path() / "IGNORE.REC";
+  ASSERT_TRUE(testing::MakeFifo(fifo));
+  std::string bytes;
+  int e = 0;
+  RecordFileError error = RecordFileError::None;
+  EXPECT_TRUE(
+      testing::ReturnsWithoutWaiting(fifo, [&] { error = ReadRecordFile(fifo, bytes, e); }));
+  EXPECT_EQ(RecordFileError::NotRegularFile, error);
+  EXPECT_EQ(RecordFileError::NotRegularFile, ReadRecordFile("/dev/zero", bytes, e));
+  EXPECT_TRUE(bytes.empty());
+  EXPECT_EQ(
+      "The file is not a regular file:\r\n/dev/zero",
+      RecordFileErrorText(RecordFileError::NotRegularFile, 0, "/dev/zero", Language::English));
 }
 
 TEST(IgnoreRecord, RoundTripsAndKeepsTheWholeRecordsOfACutFile) {

@@ -1,13 +1,21 @@
 #include "locations/location_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <csignal>
 #include <fstream>
+#include <functional>
 
 #include "foundation/command_line.h"
 #include "foundation/debug_log.h"
+#include "foundation/save_lock.h"
 #include "support/fake_ui.h"
+#include "support/special_files.h"
 #include "support/temp_dir.h"
 
 namespace vek {
@@ -45,6 +53,16 @@ class LocationFileTest : public ::testing::Test {
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
   bool Read() { return fnReadLocations(list, ctx); }
+  // The names in the folder besides the location file and the save lock: temporary files left.
+  std::vector<std::string> Leftovers() const {
+    std::vector<std::string> names;
+    for (const fs::directory_entry& e : fs::directory_iterator(dir.path())) {
+      const std::string name = e.path().filename().string();
+      if (name != kLocationFileName && name != kSaveLockFileName)
+        names.push_back(name);
+    }
+    return names;
+  }
 
   TempDir dir;
   FakeUi ui;
@@ -151,7 +169,7 @@ TEST_F(LocationFileTest, OldLayoutIsConvertedOnceByteForByte) {
   EXPECT_EQ(2, list.Count());
   EXPECT_EQ(5400, list.GetItem(0).Rec.IshaInterval);
   EXPECT_EQ(0x12345678u, list.GetItem(0).Rec.Spare);
-  EXPECT_FALSE(fs::exists(dir.path() / kLocationTempName));
+  EXPECT_EQ(std::vector<std::string>{}, Leftovers());
 
   ui.messages.clear();
   ASSERT_TRUE(Read());
@@ -179,13 +197,61 @@ TEST_F(LocationFileTest, DamagedFilesAreRefusedWithoutTouchingThem) {
     EXPECT_NE(std::string::npos, message.find(bytes.empty() ? "is empty" : "is damaged"))
         << message;
     EXPECT_EQ(bytes, Contents());
-    EXPECT_FALSE(fs::exists(dir.path() / kLocationTempName));
+    EXPECT_EQ(std::vector<std::string>{}, Leftovers());
   }
 }
 
-TEST_F(LocationFileTest, UnreadableFileIsReportedWithItsErrorText) {
-  fs::create_directory(File());  // opens, but every read fails
+// What is no regular file, or is larger than any list of locations, is refused before it is read:
+// a FIFO would hold the start-up forever, a device never ends. Nothing is written over it.
+TEST_F(LocationFileTest, FifosDevicesFoldersAndHugeFilesAreRefusedAtOnce) {
+  ASSERT_TRUE(testing::MakeFifo(File()));
+  EXPECT_TRUE(testing::ReturnsWithoutWaiting(File(), [&] { EXPECT_FALSE(Read()); }));
+  EXPECT_TRUE(ctx.FatalStartError);
+  ASSERT_EQ(1u, ui.messages.size());
+  EXPECT_NE(std::string::npos, ui.messages[0].find("It is not a regular file")) << ui.messages[0];
+  EXPECT_TRUE(fs::is_fifo(File()));
+  fs::remove(File());
+
+  struct Case {
+    std::function<void()> make;
+    const char* reason;
+  };
+  const Case cases[] = {
+      {[&] { fs::create_symlink("/dev/zero", File()); }, "It is not a regular file"},
+      {[&] { fs::create_directory(File()); }, "It is not a regular file"},
+      {[&] {
+         Write(ImageOf({Named("CAIRO", "EGYPT")}));
+         fs::resize_file(File(), kMaxLocationFileBytes + kLocationRecSize);  // sparse
+       },
+       "It is larger than 64 MiB"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.reason);
+    ui.messages.clear();
+    ctx.FatalStartError = false;
+    fs::remove_all(File());
+    c.make();
+    EXPECT_FALSE(Read());
+    EXPECT_TRUE(ctx.FatalStartError);
+    ASSERT_EQ(1u, ui.messages.size());
+    EXPECT_EQ(0u, ui.messages[0].find("Error: Locations file")) << ui.messages[0];
+    EXPECT_NE(std::string::npos, ui.messages[0].find(c.reason)) << ui.messages[0];
+  }
+  EXPECT_EQ(kMaxLocationFileBytes + kLocationRecSize, fs::file_size(File()));
+  ctx.Lang = Language::Arabic;
+  ui.messages.clear();
   EXPECT_FALSE(Read());
+  ASSERT_EQ(1u, ui.messages.size());
+  EXPECT_NE(std::string::npos, ui.messages[0].find("حجمه أكبر من 64")) << ui.messages[0];
+}
+
+TEST_F(LocationFileTest, UnreadableFileIsReportedWithItsErrorText) {
+  Write(ImageOf({Named("CAIRO", "EGYPT")}));
+  ASSERT_TRUE(CheckLocationsFileVersion(ctx));
+  // The version was read; then the file became a link that loops.
+  fs::remove(File());
+  fs::create_symlink(kLocationFileName, File());
+  EXPECT_FALSE(ConvertOldLocations(ctx));
   EXPECT_TRUE(ctx.FatalStartError);
   ASSERT_EQ(1u, ui.messages.size());
   EXPECT_NE(std::string::npos, ui.messages[0].find("Error trying to open file")) << ui.messages[0];
@@ -209,7 +275,7 @@ TEST_F(LocationFileTest, SaveWritesOnlyAModifiedListAndRoundTrips) {
   TLocationRec arabic = Named("دمشق", "سوريا", 33);
   list.SetItem(0, arabic);
   EXPECT_TRUE(SaveLocations(list, ctx));
-  EXPECT_FALSE(fs::exists(dir.path() / kLocationTempName));
+  EXPECT_EQ(std::vector<std::string>{}, Leftovers());
   TLocations again;
   ASSERT_TRUE(fnReadLocations(again, ctx));
   ASSERT_EQ(1, again.Count());
@@ -221,12 +287,90 @@ TEST_F(LocationFileTest, FailedSaveReportsAndKeepsTheOldFile) {
   Write(original);
   ASSERT_TRUE(Read());
   list.SetItem(0, Named("AMMAN", "JORDAN"));
-  fs::create_directories(dir.path() / kLocationTempName / "blocker");  // the temporary file
-  EXPECT_FALSE(SaveLocations(list, ctx));
+  list.Append(std::make_unique<TLocation>(Named("HOMS", "SYRIA")));
+  // A full disk: no file of this process may grow beyond the old file's size.
+  rlimit saved{};
+  ASSERT_EQ(0, ::getrlimit(RLIMIT_FSIZE, &saved));
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = original.size();
+  ASSERT_EQ(0, ::setrlimit(RLIMIT_FSIZE, &small));
+  const bool done = SaveLocations(list, ctx);
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, oldHandler);
+
+  EXPECT_FALSE(done);
   ASSERT_EQ(1u, ui.messages.size());
   EXPECT_NE(std::string::npos, ui.messages[0].find("Error trying to write to file: "));
   EXPECT_EQ(original, Contents());
+  EXPECT_EQ(std::vector<std::string>{}, Leftovers());
   EXPECT_TRUE(list.Modified);
+}
+
+// Two copies of the program saving in one folder, in a loop, while a third reads: every read
+// finds one whole list, never an empty or partial file, and every save succeeds.
+TEST_F(LocationFileTest, TwoSaversNeverLeaveAReaderAnEmptyOrPartialFile) {
+  const std::string first = ImageOf({Named("CAIRO", "EGYPT")});
+  Write(first);
+  TLocations small, large;
+  small.Append(std::make_unique<TLocation>(Named("AMMAN", "JORDAN")));
+  for (int i = 0; i < 200; ++i)
+    large.Append(std::make_unique<TLocation>(Named("C" + std::to_string(i), "X")));
+  small.Modified = large.Modified = true;
+  const std::string images[] = {first, LocationsFileImage(small), LocationsFileImage(large)};
+
+  std::vector<pid_t> savers;
+  for (const TLocations* saving : {&small, &large}) {
+    const pid_t pid = ::fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      FakeUi quiet;
+      LocationFileContext own{dir.path(), quiet};
+      int failures = 0;
+      for (int i = 0; i < 150; ++i)
+        failures += SaveLocations(*saving, own) ? 0 : 1;
+      ::_exit(failures == 0 ? 0 : 1);
+    }
+    savers.push_back(pid);
+  }
+  std::vector<int> statuses(savers.size(), -1);
+  int reads = 0, bad = 0;
+  while (std::find(statuses.begin(), statuses.end(), -1) != statuses.end()) {
+    for (std::size_t i = 0; i < savers.size(); ++i) {
+      int status = 0;
+      if (statuses[i] == -1 && ::waitpid(savers[i], &status, WNOHANG) == savers[i])
+        statuses[i] = status;
+    }
+    std::string bytes;
+    EXPECT_EQ(0, ReadWholeFile(File(), bytes));
+    ++reads;
+    if (std::find(std::begin(images), std::end(images), bytes) == std::end(images))
+      ++bad;
+  }
+  EXPECT_EQ(0, bad) << "of " << reads << " reads";
+  for (const int status : statuses)
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_TRUE(Contents() == images[1] || Contents() == images[2]);
+  EXPECT_EQ(std::vector<std::string>{}, Leftovers());
+}
+
+// The save never opens a name given in advance: a link planted under the old fixed name of the
+// temporary file, or under the lock file's name, leads nowhere.
+TEST_F(LocationFileTest, SaveNeverFollowsAPlantedLink) {
+  Write(ImageOf({Named("CAIRO", "EGYPT")}));
+  ASSERT_TRUE(Read());
+  TempDir outside;
+  const fs::path victim = outside.path() / "victim";
+  std::ofstream(victim) << "keep";
+  fs::create_symlink(victim, dir.path() / "VEK$$$.$$$");
+  fs::create_symlink(victim, dir.path() / kSaveLockFileName);
+  list.SetItem(0, Named("AMMAN", "JORDAN"));
+  EXPECT_TRUE(SaveLocations(list, ctx));
+  EXPECT_TRUE(ui.messages.empty());
+  std::ifstream in(victim);
+  EXPECT_EQ("keep", std::string(std::istreambuf_iterator<char>(in), {}));
+  EXPECT_TRUE(fs::is_symlink(dir.path() / "VEK$$$.$$$"));
+  EXPECT_EQ(ImageOf({Named("AMMAN", "JORDAN")}), Contents());
 }
 
 TEST_F(LocationFileTest, DebugSwitchTracesTheReading) {

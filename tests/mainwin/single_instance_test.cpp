@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -17,6 +18,8 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "support/temp_dir.h"
 
@@ -73,10 +76,73 @@ TEST_F(SingleInstanceTest, TheNameComesFromTheUserAndTheFolder) {
   fs::create_directory_symlink(one, dir_.path() / "link");
 
   const QString name = SingleInstance::ServerName(one);
-  EXPECT_TRUE(name.startsWith(QStringLiteral("vek-%1-").arg(::getuid()))) << name.toStdString();
+  const fs::path socket = name.toStdString();
+  EXPECT_TRUE(QString::fromStdString(socket.filename().string())
+                  .startsWith(QStringLiteral("vek-%1-").arg(::getuid())))
+      << socket;
   for (const fs::path& spelling : {one / "", two / ".." / "one", dir_.path() / "link"})
     EXPECT_EQ(SingleInstance::ServerName(spelling), name) << spelling;
   EXPECT_NE(SingleInstance::ServerName(two), name);
+  // The socket's folder is the user's alone.
+  struct stat st {};
+  ASSERT_EQ(0, ::lstat(socket.parent_path().c_str(), &st));
+  EXPECT_TRUE(S_ISDIR(st.st_mode));
+  EXPECT_EQ(::getuid(), st.st_uid);
+  EXPECT_EQ(0u, st.st_mode & 077);
+}
+
+// The runtime folder when it is the user's alone, else a folder of the user's own under the
+// temporary folder; never a link, another user's folder or one that others may enter.
+TEST_F(SingleInstanceTest, TheSocketFolderIsTheUsersAlone) {
+  namespace fs = std::filesystem;
+  const uid_t me = ::getuid();
+  const fs::path run = dir_.path() / "run";
+  const fs::path tmp = dir_.path() / "tmp";
+  fs::create_directories(tmp);
+  ASSERT_EQ(0, ::mkdir(run.c_str(), 0700));
+  EXPECT_EQ(run, SingleInstance::SocketFolder(run, tmp, me));
+
+  const fs::path own = tmp / ("vek-" + std::to_string(me));
+  ::chmod(run.c_str(), 0755);  // others may enter: not used
+  EXPECT_EQ(own, SingleInstance::SocketFolder(run, tmp, me));
+  struct stat st {};
+  ASSERT_EQ(0, ::lstat(own.c_str(), &st));
+  EXPECT_EQ(0700u, st.st_mode & 0777);
+  ::chmod(own.c_str(), 0777);  // the user's own is made private again
+  EXPECT_EQ(own, SingleInstance::SocketFolder(std::nullopt, tmp, me));
+  ASSERT_EQ(0, ::lstat(own.c_str(), &st));
+  EXPECT_EQ(0700u, st.st_mode & 0777);
+
+  // Folders of another user, as this test sees them when it pretends to be that user.
+  EXPECT_EQ(std::nullopt, SingleInstance::SocketFolder(run, tmp, me + 1));
+  fs::remove(own);
+  fs::create_directory_symlink(run, own);  // a planted link
+  EXPECT_EQ(std::nullopt, SingleInstance::SocketFolder(std::nullopt, tmp, me));
+  EXPECT_TRUE(fs::is_symlink(own));
+}
+
+// A listener of another user under the name (planted before the program started) neither hears
+// from a start nor keeps it from listening. The peer's user is faked: the start is told to expect
+// another user than the one the test runs as.
+TEST_F(SingleInstanceTest, AListenerOfAnotherUserCountsAsAbsent) {
+  SingleInstance planted(Name("a"));
+  int heard = 0;
+  QObject::connect(&planted, &SingleInstance::activateRequested, [&] { ++heard; });
+  ASSERT_TRUE(planted.Listen(0ms));
+
+  SingleInstance start(Name("a"), ::getuid() + 1);
+  EXPECT_FALSE(start.ActivateRunning());
+  EXPECT_TRUE(start.Listen(0ms));
+  QCoreApplication::processEvents();
+  EXPECT_EQ(0, heard);
+  struct stat st {};
+  ASSERT_EQ(0, ::stat(Name("a").toStdString().c_str(), &st));
+  EXPECT_EQ(0600u, st.st_mode & 0777);
+
+  // No name at all (no socket folder): the program runs alone.
+  SingleInstance unnamed{QString()};
+  EXPECT_FALSE(unnamed.ActivateRunning());
+  EXPECT_FALSE(unnamed.Listen(0ms));
 }
 
 TEST_F(SingleInstanceTest, ListenWaitsForTheLiveCopyToClose) {

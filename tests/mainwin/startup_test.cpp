@@ -113,6 +113,49 @@ TEST_F(Startup, DownloadedInstallerIsOfferedOrMoved) {
   EXPECT_NE(std::string::npos, ui.messages[1].find("has been moved successfully"));
 }
 
+// Links in the program folder that loop, named like a downloaded installer or a program file,
+// are skipped: the start-up goes on to the main window.
+TEST_F(Startup, LoopingLinksInTheProgramFolderDoNotStopTheStart) {
+  WriteIni("[Orvessa, by Al Tovarelin]\r\nLanguage=English\r\n");
+  fs::create_symlink("ZUZUZ700.EXE", folder() / "ZUZUZ700.EXE");
+  fs::create_symlink("go-vek.exe", folder() / "go-vek.exe");
+  fs::create_symlink("AZHAN_M1.WAV", folder() / "AZHAN_M1.WAV");
+  fs::create_symlink("x.zip", folder() / "x.zip");
+  auto w = Start();
+  EXPECT_FALSE(w->ClosingAtStart());
+  EXPECT_TRUE(w->Context().FormCreated);
+  EXPECT_TRUE(ui.dialogs.empty());  // no installer offered
+  EXPECT_TRUE(fs::is_symlink(folder() / "ZUZUZ700.EXE"));
+}
+
+// The temporary files that saves and copies killed midway left in the program folder are removed
+// at start once they are ten minutes old; younger ones may belong to a running save, and other
+// files are the user's.
+TEST_F(Startup, StaleTemporaryFilesAreRemovedFreshOnesKept) {
+  const auto age = [&](const char* name, std::chrono::minutes minutes) {
+    const fs::path p = folder() / name;
+    ASSERT_EQ(0, WriteFileReplacing(p, "partial"));
+    fs::last_write_time(p, fs::file_time_type::clock::now() - minutes);
+  };
+  using std::chrono::minutes;
+  for (const char* stale :
+       {".VEK.INI.a1B2c3", ".VEK.LOC.zZ9yY8", "$TMP_WRK.$_$Qw3rTy", "ERASEME.$$$.000000"})
+    age(stale, minutes(11));
+  for (const char* kept : {".VEK.INI.fresh1", "VEK.INI.a1B2c3", ".VEK.INI.a1B2c", "$TMP_WRK.$_$x",
+                           ".notes.txt", "user.txt.a1B2c3"})
+    age(kept, std::string_view(kept) == ".VEK.INI.fresh1" ? minutes(2) : minutes(60));
+  fs::create_symlink("/nonexistent", folder() / ".VEK.LOC.link00");
+
+  auto w = Start();
+  for (const char* stale :
+       {".VEK.INI.a1B2c3", ".VEK.LOC.zZ9yY8", "$TMP_WRK.$_$Qw3rTy", "ERASEME.$$$.000000"})
+    EXPECT_FALSE(fs::exists(folder() / stale)) << stale;
+  for (const char* kept : {".VEK.INI.fresh1", "VEK.INI.a1B2c3", ".VEK.INI.a1B2c", "$TMP_WRK.$_$x",
+                           ".notes.txt", "user.txt.a1B2c3"})
+    EXPECT_TRUE(fs::exists(folder() / kept)) << kept;
+  EXPECT_TRUE(fs::is_symlink(folder() / ".VEK.LOC.link00"));
+}
+
 }  // namespace
 }  // namespace vek
 

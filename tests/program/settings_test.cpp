@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "engine/prayer_times.h"
 #include "foundation/cp1256.h"
 #include "foundation/file_io.h"
+#include "support/locations_fixture.h"
 #include "support/temp_dir.h"
 
 namespace vek {
@@ -161,6 +163,34 @@ TEST(Settings, WhatIsSavedReadsBackAndSavesToTheSameBytes) {
   std::string second;
   ASSERT_EQ(0, ReadWholeFile(file, second));
   EXPECT_EQ(first, second);
+}
+
+// A safety offset that is no finite number of hours within one hour either way reads as 0, is
+// saved as 0 and leaves the times as they are without offsets; values in range are kept.
+TEST(Settings, SafetyOffsetsOutsideAnHourOrNotFiniteReadAsZero) {
+  const TLocationRec loc = testing::SampleLocationRec();
+  const TDayTimesRec plain = ComputeDayTimes(2026, 100, loc, SafetyOffsets{}, false);
+  for (const char* text : {"nan", "-nan", "NaN", "inf", "-inf", "infinity", "1e300", "-1e4000",
+                           "1e5000", "1.0001", "-61", "0x1p3", "1 h", ""}) {
+    SCOPED_TRACE(text);
+    const VekSettings s = Read(std::string("FajrSafety=") + text + "\r\nIshaSafety=" + text +
+                               "\r\nZuhrSafety=" + text + "\r\n");
+    EXPECT_EQ(0, s.Safety.Fajr);
+    EXPECT_EQ(0, s.Safety.Isha);
+    EXPECT_EQ(0, s.Safety.Zuhr);
+    EXPECT_EQ(plain, ComputeDayTimes(2026, 100, loc, s.Safety, false));
+    IniFile ini;
+    WriteSettings(ini, s, CommandLineSwitches{}, nullptr);
+    EXPECT_EQ("0", ini.ReadString(kMain, "FajrSafety", ""));
+  }
+  struct Case {
+    const char* text;
+    long double hours;
+  };
+  for (const Case& c : {Case{"1", 1}, Case{"-1", -1}, Case{"0.25", 0.25L}, Case{"-0,5", -0.5L},
+                        Case{"+0.5", 0.5L}}) {
+    EXPECT_EQ(c.hours, Read(std::string("AsrSafety=") + c.text + "\r\n").Safety.Asr) << c.text;
+  }
 }
 
 TEST(Settings, ValuesReadTheWayTheProgramAlwaysReadThem) {

@@ -1,0 +1,33 @@
+// ZIP entries: any bytes as an archive. Extraction either writes the whole entry to the
+// destination the program chose or leaves nothing behind; an entry's name never chooses where.
+#include <filesystem>
+
+#include "foundation/zip_entry.h"
+#include "fuzz/fuzz_support.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace vek;
+  using namespace vek::fuzz;
+  namespace fs = std::filesystem;
+  const fs::path folder = ScratchFolder() / "zip";
+  std::error_code ec;
+  fs::remove_all(folder, ec);
+  fs::create_directories(folder / "out", ec);
+  const fs::path archive = folder / "a.zip";
+  WriteInput(archive, AsText(data, size));
+
+  for (const char* name : {"WENQ140.BMP", "S30.WAV", "../x", "a/b"}) {
+    const fs::path destination = folder / "out" / "TARGET";
+    fs::remove(destination, ec);
+    const bool done = ExtractZipEntry(archive, name, destination, 1 << 20);
+    Check(done == fs::exists(destination), "an extraction leaves the destination or nothing");
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder / "out")) {
+      Check(entry.path() == destination, "nothing but the destination is written");
+    }
+  }
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+    Check(entry.path() == archive || entry.path() == folder / "out",
+          "nothing is written beside the archive");
+  }
+  return 0;
+}
