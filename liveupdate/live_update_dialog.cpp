@@ -11,6 +11,8 @@
 #include <QScreen>
 #include <QSplitter>
 #include <QTableWidget>
+#include <QTextDocument>
+#include <QTextOption>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -164,6 +166,9 @@ void TFTP_Main_Dlg::BuildWidgets() {
     outer->addWidget(memo, 1);
   }
   A_Memo->setLayoutDirection(Qt::RightToLeft);
+  QTextOption rightToLeft(Qt::AlignRight);
+  rightToLeft.setTextDirection(Qt::RightToLeft);
+  A_Memo->document()->setDefaultTextOption(rightToLeft);
 
   Lists_Panel = new QWidget;
   auto* lists = new QVBoxLayout(Lists_Panel);
@@ -318,6 +323,14 @@ void TFTP_Main_Dlg::FillGrid(QTableWidget* grid, const std::vector<TGridRow>& ro
       else if (item->text() != text)
         item->setText(text);
     }
+  }
+  // The widths of the columns are at least those of the layout; wider when the texts need it.
+  for (int c = 0; c < 5; ++c) {
+    if (c == 3)
+      continue;
+    grid->resizeColumnToContents(c);
+    if (grid->columnWidth(c) < kColumnWidths[c])
+      grid->setColumnWidth(c, kColumnWidths[c]);
   }
   if (selected >= 0)
     grid->selectRow(selected);

@@ -253,6 +253,7 @@ void TLiveUpdateSession::FormActivate() {
   stopRequested_ = false;
   comparisonDone_ = false;
   activating_ = true;
+  activated_ = true;
   if (setup_.skipDownload) {
     // The server's listing already on disk; no connection.
     listingComplete_ = true;

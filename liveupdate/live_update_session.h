@@ -138,6 +138,8 @@ class TLiveUpdateSession {
   void StartUpdate_BitBtnClick();
   void ArEn_SpeedButtonClick();
   void TaskTimer_Timer();
+  // The status line, as the opener sets it before the session starts.
+  void ShowStatus(const std::string& text) { Status(text); }
 
   // The grids (the buttons, the double-clicks and the clicks that select).
   void SelectOffered(int row);
@@ -155,8 +157,9 @@ class TLiveUpdateSession {
   enum TimerModes : std::uint8_t { kCloseCountdown = 0, kStopwatch = 1, kStopped = 2 };
   std::uint8_t TimerMode() const { return timerMode_; }
   bool ListingComplete() const { return listingComplete_; }
-  // The opening runs: connecting, fetching the listing and comparing.
+  // The opening runs: connecting, fetching the listing and comparing. Opened: it has ended.
   bool Activating() const { return activating_; }
+  bool Opened() const { return activated_ && !activating_; }
   bool ComparisonDone() const { return comparisonDone_; }
   bool DownloadBusy() const { return downloadBusy_; }
   bool ListsEditable() const { return listsEditable_; }
@@ -239,6 +242,7 @@ class TLiveUpdateSession {
   bool listingComplete_ = false;
   bool comparisonDone_ = false;
   bool activating_ = false;
+  bool activated_ = false;  // FormActivate ran
   bool stopRequested_ = false;
   bool downloadBusy_ = false;
   bool listsEditable_ = true;

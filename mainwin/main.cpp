@@ -2,6 +2,7 @@
 // already running instead of starting a second, and otherwise creates the main window, whose
 // creation runs the start-up, and runs the event loop until it closes.
 #include <QApplication>
+#include <QTimer>
 
 #include <chrono>
 #include <string>
@@ -63,5 +64,6 @@ int main(int argc, char** argv) {
   window.show();
   if (activateRequested)
     window.WMUser();
+  QTimer::singleShot(0, &window, [&window] { window.FormActivate(); });
   return QApplication::exec();
 }

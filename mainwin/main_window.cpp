@@ -105,7 +105,8 @@ TVEK__MAIN::TVEK__MAIN(MainWindowOptions options, QWidget* parent)
       options_(std::move(options)),
       ui_(std::make_unique<SplashAwareUi>(*options_.Ui, [this] { CloseSplashNow(); })),
       clock_(options_.Clock ? *options_.Clock : SystemWallClock()),
-      sys_{*ui_, options_.WaitClock ? *options_.WaitClock : SystemClock()},
+      sys_{*ui_, options_.WaitClock ? *options_.WaitClock : SystemClock(), RealFileSystem(),
+           options_.Starter ? *options_.Starter : SystemLauncher()},
       session_(std::make_unique<ProgramSession>(options_.ProgramFolder, *ui_, clock_)) {
   BuildWidgets();
   if (options_.Player == nullptr)
@@ -123,6 +124,7 @@ TVEK__MAIN::TVEK__MAIN(MainWindowOptions options, QWidget* parent)
     c.mute = [this] { trigger_->MuteAlertSound(); };
     c.saveSettings = [this] { session_->SaveSettings(); };
     c.showWarningScreenChanged = [this] { UpdateSoundItems(); };
+    c.liveUpdate = [this] { LiveUpdateClick(); };
     if (const QScreen* screen = this->screen())
       c.screenArea = screen->availableGeometry();
     return c;
@@ -132,6 +134,7 @@ TVEK__MAIN::TVEK__MAIN(MainWindowOptions options, QWidget* parent)
   trigger_->onCloseTask = [this] { close(); };
   BuildLocationMenu();
   BuildSoundsMenu();
+  BuildLiveUpdateMenu();
   session_->Listen([this](SessionChange change) { OnSessionChange(change); });
   FormCreate();
 }
@@ -642,6 +645,7 @@ void TVEK__MAIN::ApplyLanguageLayout() {
 
 void TVEK__MAIN::UpdateMenuCaptions() {
   CaptionLocationMenu();
+  CaptionLiveUpdateMenu();
   ShowConflictStatus();
 }
 
@@ -750,6 +754,11 @@ void TVEK__MAIN::SetStatusIcon(StatusIcon icon) {
 
 void TVEK__MAIN::WMUser() {
   BringToFront(this);
+}
+
+void TVEK__MAIN::FormActivate() {
+  if (FormActivateUpload())
+    return;
 }
 
 bool TVEK__MAIN::event(QEvent* event) {

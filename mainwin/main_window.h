@@ -6,7 +6,8 @@
 //
 // The window's code is split by job: main_window.cpp builds it and runs the start-up, the
 // display and the timing; main_window_commands.cpp has the buttons, the clock commands and the
-// location menu; main_window_sounds.cpp the sounds menu and the sound tasks.
+// location menu; main_window_sounds.cpp the sounds menu and the sound tasks;
+// main_window_liveupdate.cpp Live Update and the restart after it.
 #pragma once
 
 #include <QMainWindow>
@@ -30,6 +31,8 @@ namespace vek {
 class AlertWindowPort;
 class SoundPlayer;
 class SoundTrigger;
+class TFTP_Main_Dlg;
+enum class TransferKind;
 
 // What the main window needs from the program that creates it.
 struct MainWindowOptions {
@@ -43,6 +46,7 @@ struct MainWindowOptions {
   bool UseTray = true;                        // when a system tray is available
   SoundPlayer* Player = nullptr;  // the sound output; the program's own (Qt Multimedia) when null
   const ResourceModule* ProgramSounds = nullptr;  // the waves carried in the program
+  Launcher* Starter = nullptr;                    // starts other programs; the system's when null
 };
 
 class TVEK__MAIN : public QMainWindow {
@@ -117,6 +121,15 @@ class TVEK__MAIN : public QMainWindow {
 
   // Another start of the program asked this one to come to the front.
   void WMUser();
+  // The window has been shown: the maintainer's listing (UPLOAD).
+  void FormActivate();
+
+  // Live Update over FTP (the menu, the alert window, the About box) and over HTTP (tester
+  // mode): the local listing, the dialog, and the restart when files were fetched.
+  void LiveUpdateClick();
+  void HTTPUpdateClick();
+  // The open Live Update dialog, or null.
+  TFTP_Main_Dlg* LiveUpdateDialog() const;
 
  protected:
   // The status-line part of a hint goes to the status line (ShowHintP).
@@ -142,6 +155,11 @@ class TVEK__MAIN : public QMainWindow {
   void RunTasks();
   void BuildLocationMenu();
   void CaptionLocationMenu();
+  void BuildLiveUpdateMenu();
+  void CaptionLiveUpdateMenu();
+  void RunLiveUpdate(TransferKind kind);
+  void AfterLiveUpdate(int downloadedFiles);
+  bool FormActivateUpload();
   void LoadClock();
   void ApplyClockSize();
   void ApplyClockBackground();
@@ -166,6 +184,7 @@ class TVEK__MAIN : public QMainWindow {
   std::unique_ptr<SoundTrigger> trigger_;
   bool closingAtStart_ = false;
   QString title_;
+  QPointer<TFTP_Main_Dlg> liveUpdateDialog_;
 };
 
 }  // namespace vek

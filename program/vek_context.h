@@ -33,8 +33,10 @@ struct VekContext {
   bool FirstRun = false;     // VEK.INI was missing at start
   bool SettingsFileMissing = true;
   bool FatalStartError = false;
-  bool RunInstaller = false;       // the user agreed to run the downloaded installer
-  std::string FoundInstallerPath;  // the downloaded installer found in the program folder
+  bool RunInstaller = false;          // the user agreed to run the downloaded installer
+  std::string FoundInstallerPath;     // the downloaded installer found in the program folder
+  bool UpdateLinkVisited = false;     // a Live Update was started in this run
+  bool ClosingWithoutPrompt = false;  // the program closes without asking (restart, UPLOAD)
 
   // The clock tick and the countdown.
   ClockTick Tick;

@@ -34,7 +34,8 @@ namespace vek::testing {
 
 namespace fs = std::filesystem;
 
-// Handles the Qt events until done() holds or the limit has passed; true when it holds.
+// Handles the Qt events until done() holds or the limit has passed; true when it holds. Objects
+// deleted later (a closed dialog) go too, as they would in the program's event loop.
 inline bool Spin(const std::function<bool()>& done,
                  std::chrono::milliseconds limit = std::chrono::seconds(20)) {
   QDeadlineTimer deadline(limit);
@@ -44,6 +45,7 @@ inline bool Spin(const std::function<bool()>& done,
     if (deadline.hasExpired())
       return false;
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
   return true;
 }

@@ -4,6 +4,12 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QToolButton>
+
 #include "foundation/file_io.h"
 #include "liveupdate/listing_record.h"
 #include "liveupdate/live_update_fixture.h"
@@ -243,6 +249,32 @@ TEST_P(OverServer, ASecondCloseAbortsAtOnce) {
   EXPECT_FALSE(fs::exists(prog / "go-aleppo.z"));
 }
 
+TEST_P(OverServer, EveryWayOfClosingTheDialogAbortsTheTransfer) {
+  ThreeSounds();
+  Publish();
+  server->SetFaults("/go-aleppo.z rate 1024\n");
+  const fs::path temp = prog / "go-aleppo.z.tovarelin";
+  TFileCatalogue catalogue = FileCatalogue();
+  for (const bool escape : {true, false}) {
+    SCOPED_TRACE(escape ? "Escape" : "title bar");
+    TFTP_Main_Dlg dialog(SessionSetup(), std::make_unique<CurlTransferClient>(Server()), sys,
+                         catalogue, nullptr, std::chrono::milliseconds(50));
+    dialog.show();
+    ASSERT_TRUE(Spin([&] { return dialog.Session().Opened(); }));
+    dialog.StartUpdate_BitBtn->click();
+    ASSERT_TRUE(Spin([&] { return dialog.Session().View().progress1Pos > 0; }));
+    ASSERT_TRUE(fs::exists(temp));
+    if (escape)
+      dialog.reject();
+    else
+      dialog.close();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_TRUE(dialog.Session().Closed());
+    EXPECT_FALSE(fs::exists(temp));
+    EXPECT_EQ(0, dialog.DownloadedFileCount());
+  }
+}
+
 TEST_P(OverServer, AStalledListingTimesOut) {
   Installed("VEK.LOC", Bytes(500, 'l'));
   Publish();
@@ -349,6 +381,51 @@ TEST_P(OverServer, AHostileListingReachesNoPathOutsideTheProgramFolder) {
     EXPECT_EQ(std::string::npos, request.find("..")) << request;
   EXPECT_FALSE(fs::exists(dir.path() / "EVIL.WAV"));
   EXPECT_FALSE(fs::exists(dir.path() / "X"));
+}
+
+// The dialog over a listing already on disk: the offer in either language, and the moves.
+TEST(LiveUpdateDialog, ShowsTheOfferInEitherLanguage) {
+  LiveUpdateFixture f(TransferKind::Ftp);
+  for (const char* name : {"ALEPPO", "EGYPT1"}) {
+    WriteFile(f.prog / "SOUNDS" / (std::string(name) + ".WAV"), Bytes(1000, 'o'));
+    f.Offered(fs::path("SOUNDS") / (std::string(name) + ".WAV"), Bytes(1500, 'n'), "/x", "");
+  }
+  f.Publish();
+  fs::copy_file(f.root / "liveupdate" / "vekdirs.rec", f.prog / "LiveUpdate" / "vekdirs.dwn");
+  TLiveUpdateSetup setup = f.SessionSetup();
+  setup.skipDownload = true;
+  TFileCatalogue catalogue = FileCatalogue();
+  TFTP_Main_Dlg dialog(setup, std::make_unique<CurlTransferClient>(f.Server()), f.sys, catalogue);
+  std::vector<Language> switched;
+  dialog.SetLanguageSwitched([&](Language lang) { switched.push_back(lang); });
+  dialog.show();
+  ASSERT_TRUE(Spin([&] { return dialog.Session().Opened(); }));
+  EXPECT_TRUE(dialog.Lists_Panel->isVisible());
+  EXPECT_EQ(2, dialog.sg_Add->rowCount());
+  EXPECT_EQ("Add these (2)", dialog.Add_Panel->text());
+  EXPECT_EQ("Aleppo Azhan", dialog.sg_Add->item(0, 5)->text());
+  EXPECT_EQ(Qt::LeftToRight, dialog.layoutDirection());
+  EXPECT_TRUE(dialog.E_Memo->isVisible());
+  EXPECT_TRUE(dialog.RemoveOne_SpeedButton->isEnabled());
+  EXPECT_FALSE(dialog.AddOne_SpeedButton->isEnabled());  // nothing ignored yet
+
+  dialog.ArEn_SpeedButton->click();
+  EXPECT_EQ(std::vector<Language>{Language::Arabic}, switched);
+  EXPECT_EQ(Qt::RightToLeft, dialog.layoutDirection());
+  EXPECT_TRUE(dialog.A_Memo->isVisible());
+  EXPECT_FALSE(dialog.E_Memo->isVisible());
+  EXPECT_EQ("إغلاق", dialog.Cancel_BitBtn->text());
+  EXPECT_TRUE(dialog.Add_Panel->text().contains("ترقية هذه (2)"));
+
+  // A double-click holds an item back, and the ignore file follows.
+  emit dialog.sg_Add->cellDoubleClicked(1, 0);
+  EXPECT_EQ(1, dialog.sg_Add->rowCount());
+  EXPECT_EQ(1, dialog.sg_Ignore->rowCount());
+  EXPECT_TRUE(dialog.AddOne_SpeedButton->isEnabled());
+  EXPECT_TRUE(fs::exists(f.prog / "LiveUpdate" / "IGNORE.REC"));
+  dialog.AddAll_SpeedButton->click();
+  EXPECT_EQ(2, dialog.sg_Add->rowCount());
+  EXPECT_FALSE(dialog.AddOne_SpeedButton->isEnabled());
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "mainwin/main_window.h"
 #include "resources/clock_face_packs.h"
 #include "support/fake_clock.h"
+#include "support/fake_launcher.h"
 #include "support/fake_sound_player.h"
 #include "support/fake_ui.h"
 #include "support/fake_wall_clock.h"
@@ -50,6 +51,7 @@ class MainWindowTest : public ::testing::Test {
     options.ArabicCanBeShown = [] { return true; };
     options.UseTray = false;
     options.Player = &player;
+    options.Starter = &launcher;
     return std::make_unique<TVEK__MAIN>(options);
   }
 
@@ -58,6 +60,7 @@ class MainWindowTest : public ::testing::Test {
   FakeWallClock clock;
   FakeClock waits;
   FakeSoundPlayer player;
+  FakeLauncher launcher;
 };
 
 }  // namespace vek::testing
