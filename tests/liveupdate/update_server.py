@@ -15,6 +15,7 @@ FAULTS is a file read again at every request (it need not exist): one fault per 
   redirect P    HTTP: 302 to the path P
 """
 import http.server
+import logging
 import os
 import sys
 import threading
@@ -95,6 +96,7 @@ def serve_ftp(root, faults_file, log_file):
             log(log_file, "LIST " + self.fs2ftp(path))
             return super().listdir(path)
 
+    logging.basicConfig(level=logging.ERROR)
     authorizer = DummyAuthorizer()
     authorizer.add_anonymous(root)
     handler = FTPHandler
@@ -103,7 +105,7 @@ def serve_ftp(root, faults_file, log_file):
     handler.use_sendfile = False
     handler.permit_foreign_addresses = True
     server = ThreadedFTPServer(("127.0.0.1", 0), handler)
-    server.max_cons = 64
+    server.max_cons = 512
     print(server.address[1], os.getpid(), flush=True)
     server.serve_forever()
 

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -22,17 +23,23 @@ class UpdateServer {
   // folder.
   UpdateServer(const std::string& kind, const std::filesystem::path& root,
                const std::filesystem::path& folder)
-      : faults_(folder / (kind + "-faults")), log_(folder / (kind + "-requests")) {
+      : faults_(folder / (kind + "-faults")),
+        log_(folder / (kind + "-requests")),
+        errors_(folder / (kind + "-errors")) {
     const std::string script = std::string(VEK_SOURCE_DIR) + "/tests/liveupdate/update_server.py";
     const std::string command = "exec /usr/bin/python3 " + Quoted(script) + " " + kind + " " +
                                 Quoted(root.string()) + " " + Quoted(faults_.string()) + " " +
-                                Quoted(log_.string()) + " 2>&1";
+                                Quoted(log_.string()) + " 2>" + Quoted(errors_.string());
     pipe_ = ::popen(command.c_str(), "r");
     char line[512] = {};
     if (pipe_ != nullptr && std::fgets(line, sizeof line, pipe_) != nullptr)
       firstLine = line;
-    if (std::sscanf(line, "%d %d", &port, &pid_) != 2)
+    if (std::sscanf(line, "%d %d", &port, &pid_) != 2) {
+      // The server said why on its error output.
       port = 0;
+      std::ifstream errors(errors_);
+      firstLine.assign(std::istreambuf_iterator<char>(errors), {});
+    }
   }
   ~UpdateServer() {
     if (pid_ > 0)
@@ -68,6 +75,7 @@ class UpdateServer {
 
   std::filesystem::path faults_;
   std::filesystem::path log_;
+  std::filesystem::path errors_;  // the server's error output, never a pipe that could fill
   FILE* pipe_ = nullptr;
   int pid_ = 0;
 };
