@@ -249,6 +249,35 @@ TEST_P(OverServer, ASecondCloseAbortsAtOnce) {
   EXPECT_FALSE(fs::exists(prog / "go-aleppo.z"));
 }
 
+// FTP in active mode; HTTP through the configured proxy only, never the environment's.
+TEST_P(OverServer, TheConfiguredWayIsTaken) {
+  ThreeSounds();
+  Publish();
+  TLiveUpdateServer config = Server();
+  if (GetParam() == TransferKind::Ftp) {
+    config.ftpPassive = false;
+  } else {
+    ::setenv("http_proxy", "http://127.0.0.1:1", 1);
+    ::setenv("HTTP_PROXY", "http://127.0.0.1:1", 1);
+    SessionRun direct(SessionSetup(), config, sys);
+    const bool opened = direct.Open();
+    ::unsetenv("http_proxy");
+    ::unsetenv("HTTP_PROXY");
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(3u, direct.View().offered.size()) << ::testing::PrintToString(ui.messages);
+    // The server answers a proxy's requests too; the update host itself resolves nowhere.
+    config.httpBase = "http://update.vek.invalid";
+    config.proxyHost = "127.0.0.1";
+    config.proxyPort = server->port;
+  }
+  SessionRun run(SessionSetup(), config, sys);
+  ASSERT_TRUE(run.Open());
+  ASSERT_EQ(3u, run.View().offered.size()) << ::testing::PrintToString(ui.messages);
+  run.session->StartUpdate_BitBtnClick();
+  ASSERT_TRUE(run.Closed());
+  EXPECT_EQ(3, run.session->DownloadedFileCount());
+}
+
 TEST_P(OverServer, EveryWayOfClosingTheDialogAbortsTheTransfer) {
   ThreeSounds();
   Publish();
