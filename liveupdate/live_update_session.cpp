@@ -192,7 +192,8 @@ void TLiveUpdateSession::Message(const std::string& text) {
   --messagesOpen_;
 }
 
-void TLiveUpdateSession::ShowFailure(const TransferOutcome& outcome, bool connecting) {
+void TLiveUpdateSession::ShowFailure(const TransferOutcome& outcome, bool connecting,
+                                     const fs::path& body) {
   switch (outcome.failure) {
     case TransferFailure::InvalidHost:
       Status(T("*Error: Invalid Host: ", "*خطأ: خادم غير صالح: ") + hostName_);
@@ -213,9 +214,8 @@ void TLiveUpdateSession::ShowFailure(const TransferOutcome& outcome, bool connec
   if (outcome.errorCode != 0)
     Status(T("*Error ", "*خطأ ") + std::to_string(outcome.errorCode) + ": " + outcome.errorText);
   if (setup_.kind == TransferKind::Http && !connecting) {
-    const std::string body = transferFile_.string();
-    for (const std::string& line :
-         {std::string("Header:"), std::string(), std::string("======"), std::string("Body:"), body})
+    for (const std::string& line : {std::string("Header:"), std::string(), std::string("======"),
+                                    std::string("Body:"), body.string()})
       Memo(line, line);
     Status(T("HTTP GET Failed", "فشل طلب HTTP GET"));
     return;
@@ -470,7 +470,7 @@ void TLiveUpdateSession::OnListingDone(const TransferOutcome& outcome) {
   }
   if (!complete) {
     ForceDeleteFile(temp, sys_.fs);
-    ShowFailure(outcome, false);
+    ShowFailure(outcome, false, temp);
     listingComplete_ = false;
     StartClose_Timer();
     CompareFiles();
@@ -661,7 +661,7 @@ void TLiveUpdateSession::OnItemDone(const TransferOutcome& outcome) {
       complete = false;
     }
   } else {
-    ShowFailure(outcome, false);
+    ShowFailure(outcome, false, itemTemp_);
   }
   if (!complete) {
     Memo("***INCOMPLETE*** " + item.name, " ***غير كامل***  " + item.name);

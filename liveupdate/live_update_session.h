@@ -223,7 +223,9 @@ class TLiveUpdateSession {
   void ClearMemos();
   void Status(const std::string& text);
   void Message(const std::string& text);
-  void ShowFailure(const TransferOutcome& outcome, bool connecting);
+  // body: the local file of the transfer, as the HTTP failure shows it.
+  void ShowFailure(const TransferOutcome& outcome, bool connecting,
+                   const std::filesystem::path& body = {});
   void Changed(unsigned what);
 
   TLiveUpdateSetup setup_;

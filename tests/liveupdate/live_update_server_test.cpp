@@ -195,6 +195,13 @@ TEST_P(OverServer, WhatIsNoWholeFileIsNeverAFile) {
     EXPECT_FALSE(fs::exists(prog / name)) << name;
   EXPECT_TRUE(TemporaryFiles().empty());
   EXPECT_TRUE(run.View().preventEnabled);
+  if (GetParam() == TransferKind::Http) {
+    // The failed request names the file it was to fill.
+    const std::vector<std::string>& memo = run.View().englishMemo;
+    EXPECT_NE(std::find(memo.begin(), memo.end(), (prog / "go-egypt1.z.tovarelin").string()),
+              memo.end());
+    EXPECT_EQ("HTTP GET Failed", run.View().status);
+  }
 }
 
 TEST_P(OverServer, AMissingListingEndsTheSession) {
