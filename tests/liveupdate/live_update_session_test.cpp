@@ -236,6 +236,24 @@ TEST_F(Session, OnlyAWholeTransferMakesAFile) {
   }
 }
 
+TEST_F(Session, ByteCountsOfLargeFilesDoNotOverflow) {
+  OpenWithOffer({"ALEPPO.WAV"});
+  session->StartUpdate_BitBtnClick();
+  clock.now += std::chrono::seconds(10);
+  session->TaskTimer_Timer();
+  TransferEvent progress;
+  progress.kind = TransferEvent::Progress;
+  progress.transfer = client.running->id;
+  progress.received = 3'000'000'000;
+  progress.total = 6'000'000'000;
+  client.sink(progress);
+  EXPECT_EQ("50%", session->View().percent);
+  EXPECT_EQ("3,000,000,000 of 6,000,000,000 bytes ", session->View().received);
+  EXPECT_EQ("10 secs", session->View().secs);
+  EXPECT_EQ("300000000 Bytes/sec", session->View().rate);
+  EXPECT_EQ(3'000'000'000, session->View().progress1Pos);
+}
+
 TEST_F(Session, AFileThatCannotTakeItsNameIsNotCounted) {
   OpenWithOffer({"ALEPPO.WAV", "EGYPT1.WAV"});
   files.failRename = [](const fs::path&, const fs::path& to) {
