@@ -3,6 +3,7 @@
 // creation runs the start-up, and runs the event loop until it closes. An error that nothing
 // else handled ends it with a message in the user's language and exit code 1.
 #include <QApplication>
+#include <QTimer>
 
 #include <chrono>
 #include <string>
@@ -65,6 +66,8 @@ int RunProgram(const std::vector<std::string>& params, vek::UiServices& ui, vek:
   window.show();
   if (activateRequested)
     window.WMUser();
+  // The first activation runs once the window is shown, whether or not the desktop activates it.
+  QTimer::singleShot(0, &window, [&window] { window.FormActivate(); });
   return QApplication::exec();
 }
 

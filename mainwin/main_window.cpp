@@ -131,6 +131,7 @@ TVEK__MAIN::TVEK__MAIN(MainWindowOptions options, QWidget* parent)
     c.saveSettings = [this] { session_->SaveSettings(); };
     c.showWarningScreenChanged = [this] { UpdateSoundItems(); };
     c.openManualUpdatePage = [this](const std::string& page) { OpenWebPage(page); };
+    c.liveUpdate = [this] { LiveUpdateClick(); };
     if (const QScreen* screen = this->screen())
       c.screenArea = screen->availableGeometry();
     return c;

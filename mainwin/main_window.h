@@ -8,6 +8,7 @@
 // display and the timing; main_window_commands.cpp has the buttons, the clock commands and the
 // location menu; main_window_sounds.cpp the sounds menu and the sound tasks;
 // main_window_report.cpp the timetables, the calendar window and the year graph.
+// main_window_liveupdate.cpp Live Update and the restart after it.
 #pragma once
 
 #include <QMainWindow>
@@ -35,6 +36,8 @@ class AlertWindowPort;
 class BalloonHints;
 class SoundPlayer;
 class SoundTrigger;
+class TFTP_Main_Dlg;
+enum class TransferKind;
 
 // What the main window needs from the program that creates it.
 struct MainWindowOptions {
@@ -149,8 +152,9 @@ class TVEK__MAIN : public QMainWindow {
   void ae_MinimizeClick();
   void ae_RestoreClick();
   void ae_QuitClick();
-  // The window was activated: a downloaded installer the user agreed to run starts now (and
-  // the program closes once it has started); otherwise the tray option is applied.
+  // The window was activated: with UPLOAD the maintainer's listing; else a downloaded installer
+  // the user agreed to run starts now (and the program closes once it has started); otherwise
+  // the tray option is applied.
   void FormActivate();
   // The tray icon shows, and minimising hides the window into it, while MinimizeToTray is on
   // and the desktop has a tray.
@@ -162,6 +166,13 @@ class TVEK__MAIN : public QMainWindow {
 
   // Another start of the program asked this one to come to the front.
   void WMUser();
+
+  // Live Update over FTP (the menu, the alert window, the About box) and over HTTP (tester
+  // mode): the local listing, the dialog, and the restart when files were fetched.
+  void LiveUpdateClick();
+  void HTTPUpdateClick();
+  // The open Live Update dialog, or null.
+  TFTP_Main_Dlg* LiveUpdateDialog() const;
 
  signals:
   // The window has accepted to close; the program ends (also from the tray, where the window
@@ -201,6 +212,11 @@ class TVEK__MAIN : public QMainWindow {
   bool OpenWebPage(const std::string& page);
   void BuildReportMenu();
   void CaptionReportMenu();
+  void BuildLiveUpdateMenu();
+  void CaptionLiveUpdateMenu();
+  void RunLiveUpdate(TransferKind kind);
+  void AfterLiveUpdate(int downloadedFiles);
+  bool FormActivateUpload();
   void LoadClock();
   void ApplyClockSize();
   void ApplyClockBackground();
@@ -228,9 +244,9 @@ class TVEK__MAIN : public QMainWindow {
   std::unique_ptr<BalloonHints> hints_;
   Shell& shell_;
   bool inCloseQuery_ = false;
-  bool closingWithoutPrompt_ = false;
   bool minToTrayRunning_ = false;
   bool promptToCloseRunning_ = false;
+  QPointer<TFTP_Main_Dlg> liveUpdateDialog_;
 };
 
 }  // namespace vek

@@ -84,6 +84,7 @@ void TVEK__MAIN::BuildMenuBar() {
   BuildLocationMenu();
   BuildReportMenu();
   BuildSoundsMenu();
+  BuildLiveUpdateMenu();
 
   W.OptionsMenu = menuBar()->addMenu(QString());
   W.HijriDateItem = W.OptionsMenu->addAction(QString(), this, [this] { HijtiMiladiClick(); });
@@ -132,6 +133,7 @@ void TVEK__MAIN::CaptionMenus() {
   const Language lang = s.Lang;
   CaptionLocationMenu();
   CaptionReportMenu();
+  CaptionLiveUpdateMenu();
 
   W.ProgramMenu->setTitle(Q(Text("&Program", "ال&برنامج")));
   W.LanguageItem->setText(Q(Text("عربي", "English")));
@@ -350,6 +352,7 @@ void TVEK__MAIN::AboutClick() {
   context.openUrl = [this](const std::string& url) {
     return OpenUrlInBrowser(url, Settings().Lang, shell_, *ui_);
   };
+  context.liveUpdate = [this] { LiveUpdateClick(); };
   TAboutVEK_Form box(std::move(context), this);
   box.exec();
 }
@@ -379,15 +382,17 @@ void TVEK__MAIN::Do_ToTray_Option() {
 }
 
 void TVEK__MAIN::FormActivate() {
+  if (FormActivateUpload())
+    return;
   if (Context().RunInstaller) {
     // One try: the installer starts once, and the program closes only when it has started.
     Context().RunInstaller = false;
-    closingWithoutPrompt_ = true;
+    Context().ClosingWithoutPrompt = true;
     if (ExecuteProgram(Context().FoundInstallerPath, {}, sys_)) {
       trigger_->StartTask(kTaskClose);
       W.TaskTimer->start();
     } else {
-      closingWithoutPrompt_ = false;
+      Context().ClosingWithoutPrompt = false;
     }
     return;
   }
@@ -395,7 +400,7 @@ void TVEK__MAIN::FormActivate() {
 }
 
 bool TVEK__MAIN::FormCloseQuery() {
-  if (closingAtStart_ || closingWithoutPrompt_ || !Settings().PromptToClose)
+  if (closingAtStart_ || Context().ClosingWithoutPrompt || !Settings().PromptToClose)
     return true;
   if (inCloseQuery_)
     return false;  // the question is already open

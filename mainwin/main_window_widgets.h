@@ -65,6 +65,11 @@ struct MainWindowWidgets {
   QAction* YearItem = nullptr;
   QAction* ShowPeaksItem = nullptr;
 
+  // The menu "Internet": Live Update, and over HTTP in tester mode.
+  QMenu* InternetMenu = nullptr;
+  QAction* InternetLiveUpdate1 = nullptr;
+  QAction* e_HTTPUpdate = nullptr;
+
   // The menu "Sounds".
   QMenu* SoundsMenu = nullptr;
   QMenu* TestAzhanMenu = nullptr;

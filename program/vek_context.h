@@ -33,8 +33,9 @@ struct VekContext {
   bool FirstRun = false;     // VEK.INI was missing at start
   bool SettingsFileMissing = true;
   bool FatalStartError = false;
-  bool RunInstaller = false;       // the user agreed to run the downloaded installer
-  std::string FoundInstallerPath;  // the downloaded installer found in the program folder
+  bool RunInstaller = false;          // the user agreed to run the downloaded installer
+  std::string FoundInstallerPath;     // the downloaded installer found in the program folder
+  bool ClosingWithoutPrompt = false;  // the program closes without asking (restart, installer)
 
   // The links of the About box and the alert window: opened in this run (never stored).
   bool WebLinkVisited = false;     // the maker's web page

@@ -16,6 +16,7 @@ packages=(
   qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-alsa   # sounds
   fontconfig fonts-liberation2 fonts-noto-core   # Latin and Arabic fonts for the forms
   ftp python3-pyftpdlib   # the ftp client of the tester's script and the test FTP server
+  libcurl4-openssl-dev   # Live Update over FTP and HTTP
 )
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"

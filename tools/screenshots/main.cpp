@@ -30,6 +30,9 @@
 #include "foundation/qt/hint_window.h"
 #include "foundation/qt/message_forms.h"
 #include "foundation/ui_services.h"
+#include "liveupdate/curl_transfer_client.h"
+#include "liveupdate/listing_record.h"
+#include "liveupdate/live_update_dialog.h"
 #include "locations/dialogs/change_location_dialog.h"
 #include "locations/dialogs/location_operations_dialog.h"
 #include "locations/dialogs/new_location_dialog.h"
@@ -44,11 +47,12 @@
 #include "mainwin/main_window.h"
 #include "mainwin/program_icons.h"
 #include "mainwin/splash_window.h"
+#include "program/current_location.h"
 #include "program/dialogs/hijri_adjust_dialog.h"
 #include "program/dialogs/month_names_dialog.h"
 #include "program/dialogs/safety_times_dialog.h"
-#include "program/current_location.h"
 #include "program/display_texts.h"
+#include "program/settings_converters.h"
 #include "report/timetable.h"
 #include "report/timetable_export.h"
 #include "report/timetable_view.h"
@@ -703,6 +707,77 @@ void ShootReports(Shooter& shooter, const QDir& dir) {
   }
 }
 
+// The Live Update dialog in both languages: the offer and the ignored items of a comparison with
+// a server listing on disk, and the session's log.
+void ShootLiveUpdate(Shooter& shooter) {
+  struct Item {
+    const char* name;
+    std::int32_t localSize;  // 0: not installed
+    std::int32_t serverSize;
+    const char* book;
+    const char* author;
+  };
+  const Item items[] = {
+      {"ZUZUZ623.EXE", 0, 2'400'512, "", ""},
+      {"1NEWS.TXT", 1'200, 1'846, "NEWS OF THIS VERSION", "AL TOVARELIN"},
+      {"ALEPPO.WAV", 0, 1'322'044, "", ""},
+      {"MACCAH1.WAV", 901'120, 934'712, "", ""},
+      {"S1.WAV", 0, 412'300, "", ""},
+      {"S112.WAV", 0, 121'870, "", ""},
+  };
+  StderrUi ui;
+  for (const vek::Language lang : {vek::Language::English, vek::Language::Arabic}) {
+    QTemporaryDir folder;
+    const std::filesystem::path prog = folder.path().toStdString();
+    std::filesystem::create_directories(prog / "LiveUpdate");
+    std::string local;
+    std::string server;
+    for (const Item& item : items) {
+      vek::TListingRec rec;
+      rec.Kind = vek::riIsFileInfo;
+      rec.State = 1;
+      rec.FileName = item.name;
+      rec.Text = item.book;
+      rec.Author = item.author;
+      rec.Date = 0x5A2A5000;
+      rec.Size = item.serverSize;
+      vek::AppendListingRec(rec, server);
+      if (item.localSize > 0) {
+        rec.Size = item.localSize;
+        rec.Date = 0x58215000;
+        vek::AppendListingRec(rec, local);
+      }
+    }
+    std::string ignore;
+    vek::AppendIgnoreRec({"egypt1.wav", 1'002'300, 0x5A2A5000, "New version"}, ignore);
+    vek::WriteFileReplacing(prog / "LiveUpdate" / "vekdirs.rec", local);
+    vek::WriteFileReplacing(prog / "LiveUpdate" / "vekdirs.dwn", server);
+    vek::WriteFileReplacing(prog / "LiveUpdate" / "IGNORE.REC", ignore);
+    std::filesystem::create_directories(prog / "SOUNDS");
+    vek::WriteFileReplacing(prog / "SOUNDS" / "MACCAH1.WAV", std::string(16, 'x'));
+
+    vek::TLiveUpdateSetup setup;
+    setup.programFolder = prog;
+    setup.updateFolder = prog / "LiveUpdate";
+    setup.skipDownload = true;
+    setup.language = lang;
+    const vek::AzhanDescriptionLists& names = vek::DefaultAzhanDescriptions();
+    for (std::size_t i = 0; i < vek::AzhanFiles.size(); ++i)
+      setup.comparison.adhans.push_back(
+          {std::string(vek::AzhanFiles[i]), names.English[i], names.Arabic[i]});
+    setup.comparison.fileExists = vek::ProgramFolderProbe(prog);
+    vek::SystemServices sys{.ui = ui};
+    vek::TFileCatalogue catalogue = vek::FileCatalogue();
+    vek::TFTP_Main_Dlg dialog(
+        setup, std::make_unique<vek::CurlTransferClient>(vek::TLiveUpdateServer{}), sys, catalogue);
+    dialog.show();
+    for (int i = 0; i < 3; ++i)
+      QCoreApplication::processEvents();
+    shooter.Shoot(dialog,
+                  lang == vek::Language::Arabic ? "live_update_arabic" : "live_update_english");
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -734,5 +809,6 @@ int main(int argc, char** argv) {
   ShootHints(shooter);
   ShootSettingsDialogs(shooter);
   ShootReports(shooter, dir);
+  ShootLiveUpdate(shooter);
   return shooter.Failures() == 0 ? 0 : 1;
 }

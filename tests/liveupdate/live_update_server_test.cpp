@@ -1,0 +1,468 @@
+// The Live Update session against real servers on 127.0.0.1, over FTP and over HTTP: the
+// listing, the comparison, the moves between the grids, the download run with its faults, Close
+// and the time-outs.
+#include <netinet/in.h>
+#include <sys/socket.h>
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QToolButton>
+
+#include "foundation/file_io.h"
+#include "liveupdate/listing_record.h"
+#include "liveupdate/live_update_fixture.h"
+
+namespace vek {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::Bytes;
+using testing::LiveUpdateFixture;
+using testing::ReadBytes;
+using testing::SessionRun;
+using testing::Spin;
+using testing::WriteFile;
+
+std::string KindName(const ::testing::TestParamInfo<TransferKind>& info) {
+  return info.param == TransferKind::Ftp ? "Ftp" : "Http";
+}
+
+class OverServer : public ::testing::TestWithParam<TransferKind>, public LiveUpdateFixture {
+ protected:
+  OverServer() : LiveUpdateFixture(GetParam()) {}
+  void SetUp() override { ASSERT_TRUE(StartServer()); }
+
+  // Three sound files whose new versions the maker offers as archives.
+  void ThreeSounds() {
+    for (const char* name : {"ALEPPO", "EGYPT1", "MACCAH1"}) {
+      const std::string stem = name;
+      std::string lower = stem;
+      for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      WriteFile(prog / "SOUNDS" / (stem + ".WAV"), Bytes(1000, 'o'));
+      Offered(fs::path("SOUNDS") / (stem + ".WAV"), Bytes(1500, 'n'), "/go-" + lower + ".z",
+              Bytes(3000 + lower.size(), lower[0]));
+    }
+  }
+
+  std::vector<std::string> OfferedNames(const SessionRun& run) const {
+    std::vector<std::string> names;
+    for (const TGridRow& row : run.View().offered)
+      names.push_back(row[0]);
+    return names;
+  }
+
+  // Files left in the program folder by a transfer that did not end well.
+  std::vector<std::string> TemporaryFiles() const {
+    std::vector<std::string> names;
+    for (const fs::directory_entry& e : fs::directory_iterator(prog)) {
+      if (e.path().extension() == ".tovarelin")
+        names.push_back(e.path().filename().string());
+    }
+    for (const fs::directory_entry& e : fs::directory_iterator(prog / "LiveUpdate")) {
+      if (e.path().extension() == ".tovarelin")
+        names.push_back(e.path().filename().string());
+    }
+    return names;
+  }
+};
+
+INSTANTIATE_TEST_SUITE_P(Kinds, OverServer,
+                         ::testing::Values(TransferKind::Ftp, TransferKind::Http), KindName);
+
+TEST_P(OverServer, NothingToOfferClosesOnTheNextTick) {
+  Installed("VEK.LOC", Bytes(500, 'l'));
+  Installed(fs::path("SOUNDS") / "ALEPPO.WAV", Bytes(800, 'a'));
+  Publish();
+  SessionRun run(SessionSetup(), Server(), sys);
+  ASSERT_TRUE(run.Open());
+  EXPECT_TRUE(run.session->ListingComplete());
+  EXPECT_EQ((std::vector<std::string>{"Your files do not need updating"}), ui.messages);
+  ASSERT_TRUE(run.Closed());
+  EXPECT_EQ(0, run.session->DownloadedFileCount());
+  EXPECT_FALSE(run.View().listsVisible);
+  // The server's listing arrived whole, under its name; over FTP the folder's listing is kept.
+  EXPECT_EQ(ReadBytes(root / "liveupdate" / "vekdirs.rec"),
+            ReadBytes(prog / "LiveUpdate" / "vekdirs.dwn"));
+  if (GetParam() == TransferKind::Ftp)
+    EXPECT_NE(std::string::npos,
+              ReadBytes(prog / "LiveUpdate" / "vekdirs.DAT").find("vekdirs.rec"));
+  else
+    EXPECT_FALSE(fs::exists(prog / "LiveUpdate" / "vekdirs.DAT"));
+  EXPECT_TRUE(TemporaryFiles().empty());
+}
+
+TEST_P(OverServer, MovesBetweenTheGridsDecideWhatIsFetched) {
+  ThreeSounds();
+  Publish();
+  // MACCAH1 was ignored in an earlier session.
+  std::string ignore;
+  AppendIgnoreRec({"maccah1.wav", 1500, 0, "New version"}, ignore);
+  ASSERT_EQ(0, WriteFileReplacing(prog / "LiveUpdate" / "IGNORE.REC", ignore));
+  SessionRun run(SessionSetup(), Server(), sys);
+  ASSERT_TRUE(run.Open());
+  EXPECT_TRUE(ui.messages.empty()) << ui.messages.front();
+  EXPECT_TRUE(run.View().listsVisible);
+  EXPECT_EQ((std::vector<std::string>{"aleppo.wav", "egypt1.wav"}), OfferedNames(run));
+  ASSERT_EQ(1u, run.View().ignored.size());
+
+  // Egypt 1 is held back; Maccah 1 is let through.
+  run.session->SelectOffered(1);
+  run.session->RemoveOne();
+  run.session->SelectIgnored(0);
+  run.session->AddOne();
+  EXPECT_EQ((std::vector<std::string>{"aleppo.wav", "maccah1.wav"}), OfferedNames(run));
+  bool cut = false;
+  RecordFileError error = RecordFileError::None;
+  std::vector<TIgnoreRec> saved =
+      DecodeIgnoreFile(ReadBytes(prog / "LiveUpdate" / "IGNORE.REC"), cut, error);
+  ASSERT_EQ(1u, saved.size());
+  EXPECT_EQ("egypt1.wav", saved[0].FileName);
+
+  server->ClearRequests();
+  run.session->StartUpdate_BitBtnClick();
+  ASSERT_TRUE(run.Closed());
+  EXPECT_EQ(2, run.session->DownloadedFileCount());
+  EXPECT_EQ(ReadBytes(root / "go-aleppo.z"), ReadBytes(prog / "go-aleppo.z"));
+  EXPECT_EQ(ReadBytes(root / "go-maccah1.z"), ReadBytes(prog / "go-maccah1.z"));
+  EXPECT_FALSE(fs::exists(prog / "go-egypt1.z"));
+  const std::string verb = GetParam() == TransferKind::Ftp ? "RETR " : "GET ";
+  EXPECT_EQ((std::vector<std::string>{verb + "/go-aleppo.z", verb + "/go-maccah1.z"}),
+            server->Requests());
+  // The fetched file has the date of the maker's file.
+  EXPECT_EQ(fs::last_write_time(maker / "SOUNDS" / "ALEPPO.WAV"),
+            fs::last_write_time(prog / "go-aleppo.z"));
+  EXPECT_TRUE(run.View().offered.empty());
+  saved = DecodeIgnoreFile(ReadBytes(prog / "LiveUpdate" / "IGNORE.REC"), cut, error);
+  ASSERT_EQ(1u, saved.size());
+  EXPECT_EQ("egypt1.wav", saved[0].FileName);
+}
+
+TEST_P(OverServer, ADroppedItemStaysOnOfferAndARetryFetchesIt) {
+  ThreeSounds();
+  // An older copy of the second archive is in the program folder already.
+  WriteFile(prog / "GO-EGYPT1.Z", "old archive");
+  Publish();
+  server->SetFaults("/go-egypt1.z drop 1000\n");
+  SessionRun run(SessionSetup(), Server(), sys);
+  ASSERT_TRUE(run.Open());
+  run.session->StartUpdate_BitBtnClick();
+  ASSERT_TRUE(run.RunEnded());
+  EXPECT_EQ(2, run.session->DownloadedFileCount());
+  EXPECT_EQ((std::vector<std::string>{"egypt1.wav"}), OfferedNames(run));
+  EXPECT_TRUE(run.View().preventEnabled);
+  EXPECT_TRUE(run.session->ListsEditable());
+  EXPECT_EQ("old archive", ReadBytes(prog / "GO-EGYPT1.Z"));
+  EXPECT_TRUE(TemporaryFiles().empty());
+  EXPECT_NE(std::find(run.View().englishMemo.begin(), run.View().englishMemo.end(),
+                      "***INCOMPLETE*** egypt1.wav"),
+            run.View().englishMemo.end());
+  // The dialog stays open.
+  EXPECT_FALSE(Spin([&] { return run.closeRequests > 0; }, std::chrono::milliseconds(300)));
+
+  server->SetFaults("");
+  run.session->StartUpdate_BitBtnClick();
+  ASSERT_TRUE(run.Closed());
+  // The count is the session's: three files, and the archive replaced whatever its case.
+  EXPECT_EQ(3, run.session->DownloadedFileCount());
+  EXPECT_EQ(ReadBytes(root / "go-egypt1.z"), ReadBytes(prog / "GO-EGYPT1.Z"));
+  EXPECT_FALSE(fs::exists(prog / "go-egypt1.z"));
+}
+
+TEST_P(OverServer, WhatIsNoWholeFileIsNeverAFile) {
+  ThreeSounds();
+  // The package is fetched under its listed name: it must have its listed size.
+  Offered("ZUZUZ623.EXE", Bytes(2000, 'p'), "/zuzuz623.exe", Bytes(2100, 'p'));
+  Publish();
+  fs::remove(root / "go-aleppo.z");  // not on the server: 404 or 550
+  if (GetParam() == TransferKind::Http)
+    server->SetFaults("/go-egypt1.z status 500\n/go-maccah1.z redirect /go-egypt1.z\n");
+  else
+    server->SetFaults("/go-egypt1.z drop 10\n/go-maccah1.z stall 0\n");
+  TLiveUpdateServer config = Server();
+  config.dataTimeout = std::chrono::seconds(1);
+  config.replyTimeout = std::chrono::seconds(1);
+  SessionRun run(SessionSetup(), config, sys);
+  ASSERT_TRUE(run.Open());
+  ASSERT_EQ(4u, run.View().offered.size());
+  run.session->StartUpdate_BitBtnClick();
+  ASSERT_TRUE(run.RunEnded());
+  EXPECT_EQ(0, run.session->DownloadedFileCount());
+  EXPECT_EQ(4u, run.View().offered.size());
+  for (const char* name : {"go-aleppo.z", "go-egypt1.z", "go-maccah1.z", "zuzuz623.exe"})
+    EXPECT_FALSE(fs::exists(prog / name)) << name;
+  EXPECT_TRUE(TemporaryFiles().empty());
+  EXPECT_TRUE(run.View().preventEnabled);
+  if (GetParam() == TransferKind::Http) {
+    // The failed request names the file it was to fill.
+    const std::vector<std::string>& memo = run.View().englishMemo;
+    EXPECT_NE(std::find(memo.begin(), memo.end(), (prog / "go-egypt1.z.tovarelin").string()),
+              memo.end());
+    EXPECT_EQ("HTTP GET Failed", run.View().status);
+  }
+}
+
+TEST_P(OverServer, AMissingListingEndsTheSession) {
+  Installed("VEK.LOC", Bytes(500, 'l'));
+  Publish();
+  fs::remove(root / "liveupdate" / "vekdirs.rec");
+  SessionRun run(SessionSetup(), Server(), sys);
+  ASSERT_TRUE(run.Open());
+  EXPECT_FALSE(run.session->ListingComplete());
+  EXPECT_EQ((std::vector<std::string>{"Download Incomplete\r\nMust Retry"}), ui.messages);
+  ASSERT_TRUE(run.Closed());
+  EXPECT_FALSE(fs::exists(prog / "LiveUpdate" / "vekdirs.dwn"));
+  EXPECT_TRUE(TemporaryFiles().empty());
+}
+
+TEST_P(OverServer, OneCloseLetsTheItemFinishAndStartsNoOther) {
+  ThreeSounds();
+  Publish();
+  server->SetFaults("/go-aleppo.z rate 6000\n");
+  SessionRun run(SessionSetup(), Server(), sys);
+  ASSERT_TRUE(run.Open());
+  server->ClearRequests();
+  run.session->StartUpdate_BitBtnClick();
+  ASSERT_TRUE(Spin([&] { return run.View().progress1Pos > 0; }));
+  run.session->Cancel_BitBtnClick();
+  EXPECT_TRUE(run.View().closingVisible);
+  EXPECT_NE(std::string::npos, run.View().closing.find("press Close again"));
+  ASSERT_TRUE(run.Closed());
+  EXPECT_EQ(1, run.session->DownloadedFileCount());
+  EXPECT_EQ(ReadBytes(root / "go-aleppo.z"), ReadBytes(prog / "go-aleppo.z"));
+  EXPECT_EQ(1u, server->Requests().size());
+}
+
+TEST_P(OverServer, ASecondCloseAbortsAtOnce) {
+  ThreeSounds();
+  Publish();
+  server->SetFaults("/go-aleppo.z rate 1024\n");
+  SessionRun run(SessionSetup(), Server(), sys);
+  ASSERT_TRUE(run.Open());
+  run.session->StartUpdate_BitBtnClick();
+  const fs::path temp = prog / "go-aleppo.z.tovarelin";
+  ASSERT_TRUE(Spin([&] { return run.View().progress1Pos > 0; }));
+  run.session->Cancel_BitBtnClick();
+  EXPECT_TRUE(fs::exists(temp));
+  run.session->Cancel_BitBtnClick();
+  // Gone at once, not after the transfer.
+  EXPECT_FALSE(fs::exists(temp));
+  EXPECT_FALSE(run.session->TransferRunning());
+  ASSERT_TRUE(run.Closed());
+  EXPECT_EQ(0, run.session->DownloadedFileCount());
+  EXPECT_EQ(3u, run.View().offered.size());
+  EXPECT_FALSE(fs::exists(prog / "go-aleppo.z"));
+}
+
+// FTP in active mode; HTTP through the configured proxy only, never the environment's.
+TEST_P(OverServer, TheConfiguredWayIsTaken) {
+  ThreeSounds();
+  Publish();
+  TLiveUpdateServer config = Server();
+  if (GetParam() == TransferKind::Ftp) {
+    config.ftpPassive = false;
+  } else {
+    ::setenv("http_proxy", "http://127.0.0.1:1", 1);
+    ::setenv("HTTP_PROXY", "http://127.0.0.1:1", 1);
+    SessionRun direct(SessionSetup(), config, sys);
+    const bool opened = direct.Open();
+    ::unsetenv("http_proxy");
+    ::unsetenv("HTTP_PROXY");
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(3u, direct.View().offered.size()) << ::testing::PrintToString(ui.messages);
+    // The server answers a proxy's requests too; the update host itself resolves nowhere.
+    config.httpBase = "http://update.vek.invalid";
+    config.proxyHost = "127.0.0.1";
+    config.proxyPort = server->port;
+  }
+  SessionRun run(SessionSetup(), config, sys);
+  ASSERT_TRUE(run.Open());
+  ASSERT_EQ(3u, run.View().offered.size()) << ::testing::PrintToString(ui.messages);
+  run.session->StartUpdate_BitBtnClick();
+  ASSERT_TRUE(run.Closed());
+  EXPECT_EQ(3, run.session->DownloadedFileCount());
+}
+
+TEST_P(OverServer, EveryWayOfClosingTheDialogAbortsTheTransfer) {
+  ThreeSounds();
+  Publish();
+  server->SetFaults("/go-aleppo.z rate 1024\n");
+  const fs::path temp = prog / "go-aleppo.z.tovarelin";
+  TFileCatalogue catalogue = FileCatalogue();
+  for (const bool escape : {true, false}) {
+    SCOPED_TRACE(escape ? "Escape" : "title bar");
+    TFTP_Main_Dlg dialog(SessionSetup(), std::make_unique<CurlTransferClient>(Server()), sys,
+                         catalogue, nullptr, std::chrono::milliseconds(50));
+    dialog.show();
+    ASSERT_TRUE(Spin([&] { return dialog.Session().Opened(); }));
+    dialog.StartUpdate_BitBtn->click();
+    ASSERT_TRUE(Spin([&] { return dialog.Session().View().progress1Pos > 0; }));
+    ASSERT_TRUE(fs::exists(temp));
+    if (escape)
+      dialog.reject();
+    else
+      dialog.close();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_TRUE(dialog.Session().Closed());
+    EXPECT_FALSE(fs::exists(temp));
+    EXPECT_EQ(0, dialog.DownloadedFileCount());
+  }
+}
+
+TEST_P(OverServer, AStalledListingTimesOut) {
+  Installed("VEK.LOC", Bytes(500, 'l'));
+  Publish();
+  server->SetFaults("/liveupdate/vekdirs.rec stall 0\n");
+  TLiveUpdateServer config = Server();
+  config.dataTimeout = std::chrono::seconds(1);
+  config.replyTimeout = std::chrono::seconds(1);
+  SessionRun run(SessionSetup(), config, sys);
+  ASSERT_TRUE(run.Open());
+  EXPECT_FALSE(run.session->ListingComplete());
+  EXPECT_EQ((std::vector<std::string>{"Download Incomplete\r\nMust Retry"}), ui.messages);
+  ASSERT_TRUE(run.Closed());
+  EXPECT_TRUE(TemporaryFiles().empty());
+}
+
+TEST_P(OverServer, AServerThatNeverAnswersIsAFailedConnection) {
+  // A port that accepts connections and says nothing.
+  const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  sockaddr_in address{};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  socklen_t length = sizeof address;
+  ASSERT_EQ(0, ::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address));
+  ASSERT_EQ(0, ::listen(listener, 4));
+  ASSERT_EQ(0, ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length));
+  Installed("VEK.LOC", Bytes(500, 'l'));
+  Publish();
+  TLiveUpdateServer config = Server();
+  config.ftpPort = ntohs(address.sin_port);
+  config.httpBase = "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port));
+  config.dataTimeout = std::chrono::seconds(1);
+  config.replyTimeout = std::chrono::seconds(1);
+  SessionRun run(SessionSetup(), config, sys);
+  ASSERT_TRUE(run.Open());
+  EXPECT_FALSE(run.session->ListingComplete());
+  if (GetParam() == TransferKind::Ftp) {
+    // No greeting: the connection failed, the advice is given, and Close is up to the user.
+    ASSERT_EQ(2u, ui.messages.size());
+    EXPECT_EQ(0u, ui.messages[0].find("Connection failed...\nPlease try connecting"));
+    EXPECT_FALSE(Spin([&] { return run.closeRequests > 0; }, std::chrono::milliseconds(300)));
+    run.session->Cancel_BitBtnClick();
+  } else {
+    // Connected, but the listing never comes.
+    EXPECT_EQ((std::vector<std::string>{"Download Incomplete\r\nMust Retry"}), ui.messages);
+  }
+  EXPECT_TRUE(run.Closed());
+  ::close(listener);
+}
+
+TEST_P(OverServer, SkipDownloadComparesTheListingOnDisk) {
+  ThreeSounds();
+  Publish();
+  fs::copy_file(root / "liveupdate" / "vekdirs.rec", prog / "LiveUpdate" / "vekdirs.dwn");
+  server->ClearRequests();
+  TLiveUpdateSetup setup = SessionSetup();
+  setup.skipDownload = true;
+  SessionRun run(setup, Server(), sys);
+  ASSERT_TRUE(run.Open());
+  EXPECT_EQ(3u, run.View().offered.size());
+  EXPECT_TRUE(server->Requests().empty());
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_P(OverServer, SkipDownloadWithoutAListingSaysSoOnceAndCloses) {
+  ThreeSounds();
+  Publish();
+  TLiveUpdateSetup setup = SessionSetup();
+  setup.skipDownload = true;
+  SessionRun run(setup, Server(), sys);
+  ASSERT_TRUE(run.Open());
+  ASSERT_TRUE(run.Closed());
+  ASSERT_EQ(1u, ui.messages.size());
+  EXPECT_NE(std::string::npos, ui.messages[0].find("vekdirs.dwn"));
+  EXPECT_TRUE(run.session->ComparisonDone());
+  run.session->FormClose();
+  EXPECT_EQ(1u, ui.messages.size());
+}
+
+TEST_P(OverServer, AHostileListingReachesNoPathOutsideTheProgramFolder) {
+  ThreeSounds();
+  Publish();
+  // The server's listing gets names that are no plain file names.
+  std::string listing = ReadBytes(root / "liveupdate" / "vekdirs.rec");
+  for (const char* name : {"../../EVIL.WAV", "S1.WAV/../../X", "..\\EVIL.WAV", "S2.WAV\r\nDELE",
+                           "ZUZUZ999.EXE/..", ".ZUZUZ999.EXE", "ALEPPO.WAV?X"}) {
+    TListingRec rec;
+    rec.Kind = riIsFileInfo;
+    rec.State = 1;
+    rec.FileName = name;
+    rec.Size = 4000;
+    rec.Date = 0x5A000000;
+    AppendListingRec(rec, listing);
+  }
+  ASSERT_EQ(0, WriteFileReplacing(root / "liveupdate" / "vekdirs.rec", listing));
+  SessionRun run(SessionSetup(), Server(), sys);
+  ASSERT_TRUE(run.Open());
+  EXPECT_EQ((std::vector<std::string>{"aleppo.wav", "egypt1.wav", "maccah1.wav"}),
+            OfferedNames(run));
+  server->ClearRequests();
+  run.session->StartUpdate_BitBtnClick();
+  ASSERT_TRUE(run.Closed());
+  EXPECT_EQ(3, run.session->DownloadedFileCount());
+  for (const std::string& request : server->Requests())
+    EXPECT_EQ(std::string::npos, request.find("..")) << request;
+  EXPECT_FALSE(fs::exists(dir.path() / "EVIL.WAV"));
+  EXPECT_FALSE(fs::exists(dir.path() / "X"));
+}
+
+// The dialog over a listing already on disk: the offer in either language, and the moves.
+TEST(LiveUpdateDialog, ShowsTheOfferInEitherLanguage) {
+  LiveUpdateFixture f(TransferKind::Ftp);
+  for (const char* name : {"ALEPPO", "EGYPT1"}) {
+    WriteFile(f.prog / "SOUNDS" / (std::string(name) + ".WAV"), Bytes(1000, 'o'));
+    f.Offered(fs::path("SOUNDS") / (std::string(name) + ".WAV"), Bytes(1500, 'n'), "/x", "");
+  }
+  f.Publish();
+  fs::copy_file(f.root / "liveupdate" / "vekdirs.rec", f.prog / "LiveUpdate" / "vekdirs.dwn");
+  TLiveUpdateSetup setup = f.SessionSetup();
+  setup.skipDownload = true;
+  TFileCatalogue catalogue = FileCatalogue();
+  TFTP_Main_Dlg dialog(setup, std::make_unique<CurlTransferClient>(f.Server()), f.sys, catalogue);
+  std::vector<Language> switched;
+  dialog.SetLanguageSwitched([&](Language lang) { switched.push_back(lang); });
+  dialog.show();
+  ASSERT_TRUE(Spin([&] { return dialog.Session().Opened(); }));
+  EXPECT_TRUE(dialog.Lists_Panel->isVisible());
+  EXPECT_EQ(2, dialog.sg_Add->rowCount());
+  EXPECT_EQ("Add these (2)", dialog.Add_Panel->text());
+  EXPECT_EQ("Aleppo Azhan", dialog.sg_Add->item(0, 5)->text());
+  EXPECT_EQ(Qt::LeftToRight, dialog.layoutDirection());
+  EXPECT_TRUE(dialog.E_Memo->isVisible());
+  EXPECT_TRUE(dialog.RemoveOne_SpeedButton->isEnabled());
+  EXPECT_FALSE(dialog.AddOne_SpeedButton->isEnabled());  // nothing ignored yet
+
+  dialog.ArEn_SpeedButton->click();
+  EXPECT_EQ(std::vector<Language>{Language::Arabic}, switched);
+  EXPECT_EQ(Qt::RightToLeft, dialog.layoutDirection());
+  EXPECT_TRUE(dialog.A_Memo->isVisible());
+  EXPECT_FALSE(dialog.E_Memo->isVisible());
+  EXPECT_EQ("إغلاق", dialog.Cancel_BitBtn->text());
+  EXPECT_TRUE(dialog.Add_Panel->text().contains("ترقية هذه (2)"));
+
+  // A double-click holds an item back, and the ignore file follows.
+  emit dialog.sg_Add->cellDoubleClicked(1, 0);
+  EXPECT_EQ(1, dialog.sg_Add->rowCount());
+  EXPECT_EQ(1, dialog.sg_Ignore->rowCount());
+  EXPECT_TRUE(dialog.AddOne_SpeedButton->isEnabled());
+  EXPECT_TRUE(fs::exists(f.prog / "LiveUpdate" / "IGNORE.REC"));
+  dialog.AddAll_SpeedButton->click();
+  EXPECT_EQ(2, dialog.sg_Add->rowCount());
+  EXPECT_FALSE(dialog.AddOne_SpeedButton->isEnabled());
+}
+
+}  // namespace
+}  // namespace vek

@@ -1,0 +1,377 @@
+// The Live Update session's own rules, with a client that the test drives: what counts as a
+// whole file, a rename that fails, the close countdown, Close with nothing running, and the
+// moves between the grids. The server tests (live_update_server_test.cpp) run the same session
+// against real servers.
+#include "liveupdate/live_update_session.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <sstream>
+
+#include "foundation/dos_date_time.h"
+#include "foundation/file_io.h"
+#include "liveupdate/listing_record.h"
+#include "support/fake_clock.h"
+#include "support/fake_file_system.h"
+#include "support/fake_ui.h"
+#include "support/temp_dir.h"
+
+namespace vek {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::FakeClock;
+using testing::FakeFileSystem;
+using testing::FakeUi;
+using testing::TempDir;
+
+std::string Read(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+// A client whose transfers end when the test says so.
+class FakeClient : public TransferClient {
+ public:
+  struct Running {
+    int id;
+    TransferCommand command;
+    std::string path;
+    fs::path file;
+  };
+
+  void SetEventSink(EventSink s) override { sink = std::move(s); }
+  std::string HostName() const override { return "update.example"; }
+  int Connect() override { return Begin(TransferCommand::Connect, "", {}); }
+  int List(const std::string& folder) override { return Begin(TransferCommand::List, folder, {}); }
+  int Download(const std::string& path, const fs::path& file) override {
+    return Begin(TransferCommand::Download, path, file);
+  }
+  void Disconnect() override { connected = false; }
+  bool Connected() const override { return connected; }
+  void Abort() override {
+    if (running)
+      ++aborts;
+    running.reset();
+  }
+  bool Busy() const override { return running.has_value(); }
+
+  // Ends the running transfer: a download's file gets body; total is the announced size.
+  void Finish(const std::string& body, std::int64_t total,
+              TransferFailure failure = TransferFailure::None, long reply = 200) {
+    ASSERT_TRUE(running);
+    const Running r = *running;
+    running.reset();
+    if (r.command == TransferCommand::Connect && failure == TransferFailure::None)
+      connected = true;
+    if (r.command == TransferCommand::Download)
+      std::ofstream(r.file, std::ios::binary) << body;
+    TransferEvent done;
+    done.kind = TransferEvent::Done;
+    done.transfer = r.id;
+    done.outcome.command = r.command;
+    done.outcome.failure = failure;
+    done.outcome.replyCode = reply;
+    done.outcome.received = static_cast<std::int64_t>(body.size());
+    done.outcome.total = total;
+    sink(done);
+  }
+  void FinishWhole(const std::string& body) {
+    Finish(body, static_cast<std::int64_t>(body.size()));
+  }
+
+  EventSink sink;
+  std::optional<Running> running;
+  std::vector<std::string> paths;
+  bool connected = false;
+  int aborts = 0;
+
+ private:
+  int Begin(TransferCommand command, const std::string& path, const fs::path& file) {
+    running = Running{++next_, command, path, file};
+    paths.push_back(path);
+    return next_;
+  }
+  int next_ = 0;
+};
+
+class FakeTimer : public SessionTimer {
+ public:
+  void Start() override { enabled = true; }
+  void Stop() override { enabled = false; }
+  bool Enabled() const override { return enabled; }
+  bool enabled = false;
+};
+
+TListingRec FileRec(const std::string& name, std::int32_t size, std::uint32_t date) {
+  TListingRec rec;
+  rec.Kind = riIsFileInfo;
+  rec.State = 1;
+  rec.FileName = name;
+  rec.Size = size;
+  rec.Date = date;
+  return rec;
+}
+
+constexpr std::uint32_t kStamp = 0x5A2A5000;  // 10 January 2025, 10:00
+
+class Session : public ::testing::Test {
+ protected:
+  Session() { fs::create_directories(prog / "LiveUpdate"); }
+
+  // The local installation has each sound at 1000 bytes; the server offers them at 1500.
+  std::string ServerListing(const std::vector<std::string>& sounds) {
+    std::string local;
+    std::string server;
+    for (const std::string& sound : sounds) {
+      AppendListingRec(FileRec(sound, 1000, kStamp - 0x10000), local);
+      AppendListingRec(FileRec(sound, 1500, kStamp), server);
+    }
+    EXPECT_EQ(0, WriteFileReplacing(prog / "LiveUpdate" / "vekdirs.rec", local));
+    return server;
+  }
+
+  // A session whose offer stands: the connection and the listing went through the client.
+  void OpenWithOffer(const std::vector<std::string>& sounds,
+                     TransferKind kind = TransferKind::Ftp) {
+    const std::string listing = ServerListing(sounds);
+    Create(kind);
+    session->FormActivate();
+    client.FinishWhole("");  // connected
+    if (kind == TransferKind::Ftp)
+      client.FinishWhole("");  // the folder listing
+    client.FinishWhole(listing);
+    ASSERT_FALSE(session->Activating());
+    ASSERT_EQ(sounds.size(), session->View().offered.size())
+        << ::testing::PrintToString(ui.messages);
+  }
+
+  void Create(TransferKind kind = TransferKind::Ftp) {
+    TLiveUpdateSetup setup;
+    setup.kind = kind;
+    setup.programFolder = prog;
+    setup.updateFolder = prog / "LiveUpdate";
+    session = std::make_unique<TLiveUpdateSession>(setup, client, timer, sys, catalogue);
+    session->onCloseRequested = [this] {
+      ++closeRequests;
+      session->FormClose();
+    };
+    session->FormCreate();
+  }
+
+  // Ticks the timer as often as it runs, up to n times.
+  void Tick(int n = 3) {
+    for (int i = 0; i < n && timer.enabled; ++i)
+      session->TaskTimer_Timer();
+  }
+
+  TempDir dir;
+  fs::path prog = dir.path() / "prog";
+  FakeClient client;
+  FakeTimer timer;
+  FakeUi ui;
+  FakeClock clock;
+  FakeFileSystem files;
+  SystemServices sys{.ui = ui, .clock = clock, .fs = files};
+  TFileCatalogue catalogue = FileCatalogue();
+  std::unique_ptr<TLiveUpdateSession> session;
+  int closeRequests = 0;
+};
+
+// A transfer makes a file only when the transport succeeded, the server announced a size above
+// 0, all of it arrived, it was a reply 200 over HTTP, and an item fetched under its listed name
+// has the listed size.
+TEST_F(Session, OnlyAWholeTransferMakesAFile) {
+  struct Case {
+    const char* what;
+    TransferKind kind;
+    std::string item;  // listed name (size 1500)
+    std::string body;
+    std::int64_t total;
+    TransferFailure failure;
+    long reply;
+    bool counted;
+  };
+  const std::string whole(1500, 'x');
+  const Case cases[] = {
+      {"whole archive", TransferKind::Ftp, "ALEPPO.WAV", "zip", 3, TransferFailure::None, 226,
+       true},
+      {"whole package", TransferKind::Http, "ZUZUZ623.EXE", whole, 1500, TransferFailure::None, 200,
+       true},
+      {"package of another size", TransferKind::Http, "ZUZUZ623.EXE", "x", 1, TransferFailure::None,
+       200, false},
+      {"size unknown", TransferKind::Ftp, "ALEPPO.WAV", "zip", -1, TransferFailure::None, 226,
+       false},
+      {"empty", TransferKind::Ftp, "ALEPPO.WAV", "", 0, TransferFailure::None, 226, false},
+      {"short", TransferKind::Ftp, "ALEPPO.WAV", "zi", 3, TransferFailure::None, 226, false},
+      {"transport failure", TransferKind::Ftp, "ALEPPO.WAV", "zip", 3, TransferFailure::Incomplete,
+       226, false},
+      {"error page", TransferKind::Http, "ALEPPO.WAV", "zip", 3, TransferFailure::None, 404, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    prog = dir.path() / c.what;
+    fs::create_directories(prog / "LiveUpdate");
+    closeRequests = 0;
+    ui.messages.clear();
+    OpenWithOffer({c.item}, c.kind);
+    session->StartUpdate_BitBtnClick();
+    client.Finish(c.body, c.total, c.failure, c.reply);
+    EXPECT_EQ(c.counted ? 1 : 0, session->DownloadedFileCount());
+    EXPECT_EQ(c.counted ? 0u : 1u, session->View().offered.size());
+    std::size_t files = 0;
+    for (const fs::directory_entry& e : fs::directory_iterator(prog))
+      files += e.is_regular_file() ? 1 : 0;
+    EXPECT_EQ(c.counted ? 1u : 0u, files);
+    // Whole: the dialog closes; not whole: the buttons come back and it stays.
+    Tick();
+    EXPECT_EQ(c.counted ? 1 : 0, closeRequests);
+    EXPECT_EQ(!c.counted, session->View().preventEnabled);
+    session.reset();
+  }
+}
+
+TEST_F(Session, ByteCountsOfLargeFilesDoNotOverflow) {
+  OpenWithOffer({"ALEPPO.WAV"});
+  session->StartUpdate_BitBtnClick();
+  clock.now += std::chrono::seconds(10);
+  session->TaskTimer_Timer();
+  TransferEvent progress;
+  progress.kind = TransferEvent::Progress;
+  progress.transfer = client.running->id;
+  progress.received = 3'000'000'000;
+  progress.total = 6'000'000'000;
+  client.sink(progress);
+  EXPECT_EQ("50%", session->View().percent);
+  EXPECT_EQ("3,000,000,000 of 6,000,000,000 bytes ", session->View().received);
+  EXPECT_EQ("10 secs", session->View().secs);
+  EXPECT_EQ("300000000 Bytes/sec", session->View().rate);
+  EXPECT_EQ(3'000'000'000, session->View().progress1Pos);
+}
+
+TEST_F(Session, AFileThatCannotTakeItsNameIsNotCounted) {
+  OpenWithOffer({"ALEPPO.WAV", "EGYPT1.WAV"});
+  files.failRename = [](const fs::path&, const fs::path& to) {
+    return to.filename() == "go-aleppo.z" ? EACCES : 0;
+  };
+  session->StartUpdate_BitBtnClick();
+  client.FinishWhole("first");
+  client.FinishWhole("second");
+  EXPECT_EQ(1, session->DownloadedFileCount());
+  ASSERT_EQ(1u, session->View().offered.size());
+  EXPECT_EQ("aleppo.wav", session->View().offered[0][0]);
+  EXPECT_FALSE(fs::exists(prog / "go-aleppo.z"));
+  EXPECT_FALSE(fs::exists(prog / "go-aleppo.z.tovarelin"));
+  EXPECT_EQ("second", Read(prog / "go-egypt1.z"));
+  EXPECT_FALSE(ui.messages.empty());  // the rename said why
+  Tick();
+  EXPECT_EQ(0, closeRequests);
+}
+
+TEST_F(Session, TheListingIsKeptOnlyWhenWhole) {
+  ASSERT_EQ(0, WriteFileReplacing(prog / "LiveUpdate" / "vekdirs.dwn", "an old listing"));
+  ServerListing({"ALEPPO.WAV"});
+  Create();
+  session->FormActivate();
+  client.FinishWhole("");
+  client.FinishWhole("");
+  client.Finish(std::string(100, 'x'), 168);  // the connection broke
+  EXPECT_FALSE(session->ListingComplete());
+  EXPECT_FALSE(fs::exists(prog / "LiveUpdate" / "vekdirs.dwn"));
+  EXPECT_FALSE(fs::exists(prog / "LiveUpdate" / "vekdirs.dwn.tovarelin"));
+  EXPECT_FALSE(fs::exists(prog / "LiveUpdate" / "vekdirs.DAT"));
+  EXPECT_EQ((std::vector<std::string>{"Download Incomplete\r\nMust Retry"}), ui.messages);
+  Tick();
+  EXPECT_EQ(1, closeRequests);
+}
+
+TEST_F(Session, TheCountdownWaitsForTheTransferAndForAnOpenMessage) {
+  OpenWithOffer({"ALEPPO.WAV", "EGYPT1.WAV"});
+  session->StartUpdate_BitBtnClick();
+  session->Cancel_BitBtnClick();  // the first: the item runs on
+  EXPECT_EQ(TLiveUpdateSession::kCloseCountdown, session->TimerMode());
+  Tick(5);
+  EXPECT_EQ(0, closeRequests);
+  EXPECT_TRUE(session->TransferRunning());
+  // A tick while a message is open closes nothing.
+  files.failRename = [](const fs::path&, const fs::path&) { return EACCES; };
+  ui.onMessage = [this](const std::string&) { session->TaskTimer_Timer(); };
+  client.FinishWhole("first");
+  ui.onMessage = nullptr;
+  EXPECT_EQ(0, closeRequests);
+  EXPECT_FALSE(client.running);  // no other item started
+  Tick();
+  EXPECT_EQ(1, closeRequests);
+}
+
+TEST_F(Session, CloseWithNothingRunningEndsTheSessionWhateverTheCount) {
+  ServerListing({"ALEPPO.WAV"});
+  Create();
+  session->FormActivate();
+  client.Finish("", -1, TransferFailure::ConnectionFailed, 0);
+  ASSERT_EQ(2u, ui.messages.size());
+  EXPECT_EQ(0u, ui.messages[0].find("Connection failed..."));
+  EXPECT_EQ("Download Incomplete\r\nMust Retry", ui.messages[1]);
+  Tick();
+  EXPECT_EQ(0, closeRequests);  // open, for the user to read
+  for (int i = 0; i < 7; ++i)
+    session->Cancel_BitBtnClick();
+  Tick();
+  EXPECT_EQ(1, closeRequests);
+  EXPECT_EQ(7, session->CancelPressCount());
+  EXPECT_EQ(2u, ui.messages.size());
+}
+
+TEST_F(Session, MovesSaveTheIgnoreFileAndKeepTheStamp) {
+  std::vector<std::string> sounds;
+  for (int i = 1; i <= 10; ++i)
+    sounds.push_back("S" + std::to_string(i) + ".WAV");
+  OpenWithOffer(sounds);
+  const fs::path ignoreFile = prog / "LiveUpdate" / "IGNORE.REC";
+  const int renames = files.renames;
+  session->RemoveAll();
+  EXPECT_EQ(renames + 1, files.renames);  // one write for the ten moves
+  bool cut = false;
+  RecordFileError error = RecordFileError::None;
+  EXPECT_EQ(10u, DecodeIgnoreFile(Read(ignoreFile), cut, error).size());
+  EXPECT_FALSE(session->View().preventEnabled);
+  const TLiveUpdateCaptions none = LiveUpdateCaptions(Language::English, 0, 10);
+  EXPECT_EQ("no items to download", none.addHint);
+
+  // Back to the offer: a row keeps its hidden stamp, and the file gets that date.
+  session->SelectIgnored(0);
+  session->AddOne();
+  session->AddOne();
+  ASSERT_EQ(2u, session->View().offered.size());
+  EXPECT_EQ(std::to_string(kStamp), session->View().offered[0][3]);
+  EXPECT_EQ(8u, DecodeIgnoreFile(Read(ignoreFile), cut, error).size());
+  session->StartUpdate_BitBtnClick();
+
+  // During a run no move is allowed: a beep, and nothing moves or hangs.
+  const int beeps = ui.beeps;
+  session->RemoveOne();
+  session->RemoveAll();
+  session->AddOne();
+  session->AddAll();
+  session->StartUpdate_BitBtnClick();  // running already: nothing
+  EXPECT_EQ(beeps + 4, ui.beeps);
+  EXPECT_EQ(2u, session->View().offered.size());
+  EXPECT_EQ(8u, session->View().ignored.size());
+
+  client.FinishWhole("archive");
+  const fs::path fetched = prog / client.paths.back().substr(1);
+  client.FinishWhole("archive");
+  ASSERT_EQ(2, session->DownloadedFileCount());
+  const auto expected = FileTimeOfDosDateTime(kStamp);
+  ASSERT_TRUE(expected);
+  EXPECT_EQ(*expected, std::chrono::system_clock::to_time_t(
+                           std::chrono::file_clock::to_sys(fs::last_write_time(fetched))));
+}
+
+}  // namespace
+}  // namespace vek
