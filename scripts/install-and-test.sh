@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need (Debian 12), builds the project three times (a
 # release build, an AddressSanitizer + UndefinedBehaviorSanitizer build and a Clang build) and
-# runs the whole test suite in each. Run as root, or as a user who may use sudo.
+# runs the whole test suite in each; then builds the Debian package, installs it, starts the
+# installed program and removes the package again (scripts/test-package.sh). Run as root, or as
+# a user who may use sudo.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/install-packages.sh
@@ -13,3 +15,5 @@ for preset in default asan clang; do
   cmake --build --preset "${preset}" -j "${jobs}"
   ctest --preset "${preset}" -j "${jobs}"
 done
+
+./scripts/test-package.sh

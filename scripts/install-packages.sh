@@ -15,6 +15,8 @@ packages=(
   qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-alsa   # sounds
   fontconfig fonts-liberation2 fonts-noto-core   # Latin and Arabic fonts for the forms
   ftp python3-pyftpdlib   # the ftp client of the tester's script and the test FTP server
+  dpkg-dev   # dpkg-shlibdeps: the library dependencies of the Debian package
+  desktop-file-utils appstream   # validating the package's desktop entry and metainfo
 )
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
