@@ -48,7 +48,9 @@ struct Installation {
     for (const char* adhan : kAdhans)
       Write(folder / "SOUNDS" / adhan, 300'000);
     for (int i = 0; i <= 115; ++i)
-      Write(folder / "SOUNDS" / "SURAS" / ("S" + std::to_string(i) + ".WAV"), 1'000 + i);
+      Write(
+          folder / "SOUNDS" / "SURAS" / (std::string("S").append(std::to_string(i)).append(".WAV")),
+          1'000 + i);
     files = {folder / "LiveUpdate" / "vekdirs.rec", folder / "LiveUpdate" / "vekdirs.dwn",
              folder / "LiveUpdate" / "IGNORE.REC"};
     // The server's listing: the installation's files, some of them changed, and others.
@@ -63,7 +65,8 @@ struct Installation {
       vek::AppendListingRec(rec, server);
     };
     for (int i = 0; i <= 115; ++i)
-      add("S" + std::to_string(i) + ".WAV", 1'000 + i + (i % 10 == 0 ? 1 : 0));
+      add(std::string("S").append(std::to_string(i)).append(".WAV"),
+          1'000 + i + (i % 10 == 0 ? 1 : 0));
     for (const char* adhan : kAdhans)
       add(adhan, 300'001);
     for (int i = 0; server.size() < 2000 * vek::kListingRecSize; ++i)

@@ -291,7 +291,7 @@ int MakeOwnerWritable(const std::filesystem::path& file) {
 
 int WriteFileReplacing(const std::filesystem::path& target, std::string_view data, FileSystem& fs,
                        int permissions) {
-  UniqueFile temp = CreateUniqueFile(target.parent_path(), "." + target.filename().string() + ".");
+  UniqueFile temp = CreateTemporaryBeside(target);
   if (temp.error != 0)
     return temp.error;
   int e = 0;

@@ -127,7 +127,7 @@ std::optional<std::string> FtpScriptText(const TFtpScript& script) {
   const std::string remote = FtpArgument(script.fileName);
   std::string text = "user " + FtpArgument(script.user);
   if (!script.password.empty())
-    text += " " + FtpArgument(script.password);
+    text.append(" ").append(FtpArgument(script.password));
   text += "\n";
   text += script.binary ? "binary\n" : "ascii\n";
   if (script.direction == kFtpUpload)

@@ -125,8 +125,11 @@ std::string EscapeUrlPath(std::string_view path) {
 
 std::optional<std::string> ServerUrl(const TLiveUpdateServer& server, std::string_view path) {
   std::string escaped = EscapeUrlPath(path);
-  if (escaped.empty() || escaped.front() != '/')
-    escaped.insert(0, "/");
+  if (escaped.empty() || escaped.front() != '/') {
+    std::string rooted = "/";
+    rooted += escaped;
+    escaped = std::move(rooted);
+  }
   if (server.kind == TransferKind::Ftp) {
     if (!IsHostName(server.ftpHost))
       return std::nullopt;
@@ -139,7 +142,7 @@ std::optional<std::string> ServerUrl(const TLiveUpdateServer& server, std::strin
     return std::nullopt;
   std::string url = base->scheme + "://" + base->host;
   if (base->port != 0)
-    url += ":" + std::to_string(base->port);
+    url.append(":").append(std::to_string(base->port));
   return url + base->folder + escaped;
 }
 

@@ -76,6 +76,8 @@ int RunProgram(const std::vector<std::string>& params, vek::UiServices& ui, vek:
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("vek");
+  // The installed desktop entry, so that the desktop shows the windows with its name and icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral(VEK_APP_ID));
   vek::InitFileCatalogue();
   std::vector<std::string> params(argv + 1, argv + argc);
   vek::SetCommandLineParameters(params);

@@ -27,7 +27,7 @@ constexpr std::array<Titles, kReportColumns> kTitles = {{
 }};
 
 std::string TwoDigits(int n) {
-  return n < 10 ? "0" + std::to_string(n) : std::to_string(n);
+  return n < 10 ? std::string("0").append(std::to_string(n)) : std::to_string(n);
 }
 
 std::string HourMinute(int hour, int minute) {
@@ -37,9 +37,9 @@ std::string HourMinute(int hour, int minute) {
 std::string DateText(int dateStyle, int year, int month, int day) {
   std::string text = std::to_string(day);
   if (dateStyle == CompleteDate || dateStyle == DayAndMonth)
-    text += "/" + std::to_string(month);
+    text.append("/").append(std::to_string(month));
   if (dateStyle == CompleteDate)
-    text += "/" + std::to_string(year);
+    text.append("/").append(std::to_string(year));
   return text;
 }
 

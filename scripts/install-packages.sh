@@ -17,6 +17,8 @@ packages=(
   fontconfig fonts-liberation2 fonts-noto-core   # Latin and Arabic fonts for the forms
   ftp python3-pyftpdlib   # the ftp client of the tester's script and the test FTP server
   libcurl4-openssl-dev   # Live Update over FTP and HTTP
+  dpkg-dev   # dpkg-shlibdeps: the library dependencies of the Debian package
+  desktop-file-utils appstream   # validating the package's desktop entry and metainfo
 )
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"

@@ -330,7 +330,7 @@ TEST_F(Session, CloseWithNothingRunningEndsTheSessionWhateverTheCount) {
 TEST_F(Session, MovesSaveTheIgnoreFileAndKeepTheStamp) {
   std::vector<std::string> sounds;
   for (int i = 1; i <= 10; ++i)
-    sounds.push_back("S" + std::to_string(i) + ".WAV");
+    sounds.push_back(std::string("S").append(std::to_string(i)).append(".WAV"));
   OpenWithOffer(sounds);
   const fs::path ignoreFile = prog / "LiveUpdate" / "IGNORE.REC";
   const int renames = files.renames;

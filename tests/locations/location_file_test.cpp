@@ -315,7 +315,8 @@ TEST_F(LocationFileTest, TwoSaversNeverLeaveAReaderAnEmptyOrPartialFile) {
   TLocations small, large;
   small.Append(std::make_unique<TLocation>(Named("AMMAN", "JORDAN")));
   for (int i = 0; i < 200; ++i)
-    large.Append(std::make_unique<TLocation>(Named("C" + std::to_string(i), "X")));
+    large.Append(
+        std::make_unique<TLocation>(Named(std::string("C").append(std::to_string(i)), "X")));
   small.Modified = large.Modified = true;
   const std::string images[] = {first, LocationsFileImage(small), LocationsFileImage(large)};
 

@@ -1,0 +1,149 @@
+#!/usr/bin/env bash
+# Builds the Debian package (build/package, cpack -G DEB), validates its desktop entry and
+# AppStream metainfo, installs it with apt, starts /usr/bin/vek offscreen under an empty HOME,
+# and removes the package again. Fails when the program does not seed its folder from
+# /usr/share/vek and finish its start-up, when anything under /usr changes while it runs, or when
+# a file of the package is left after the removal. Needs the packages of install-packages.sh; run
+# as root, or as a user who may use sudo. Refuses to run while a package "vek" is installed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+app_id="invalid.vek.Vek"
+jobs=$(nproc)
+
+fail() {
+  echo "test-package: $*" >&2
+  exit 1
+}
+
+vek_installed() {
+  dpkg-query -W -f='${Status}' vek 2>/dev/null | grep -q " installed$"
+}
+if vek_installed; then
+  fail "a package vek is installed already; remove it first (apt-get purge vek)"
+fi
+
+echo "=== package build ==="
+cmake --preset package
+cmake --build --preset package -j "${jobs}"
+rm -f build/package/vek_*.deb
+(cd build/package && cpack -G DEB)
+debs=(build/package/vek_*.deb)
+if [ "${#debs[@]}" -ne 1 ] || [ ! -f "${debs[0]}" ]; then fail "cpack made no single vek_*.deb"; fi
+deb="$(realpath "${debs[0]}")"
+dpkg-deb --info "${deb}"
+dpkg-deb --contents "${deb}"
+
+work="$(mktemp -d)"
+pid=""
+installed=0
+cleanup() {
+  if [ -n "${pid}" ]; then kill "${pid}" 2>/dev/null || true; fi
+  if [ "${installed}" -eq 1 ]; then
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get purge -y -qq vek || true
+  fi
+  rm -rf "${work}"
+}
+trap cleanup EXIT
+
+echo "=== what the package holds ==="
+dpkg-deb -x "${deb}" "${work}/tree"
+for file in usr/bin/vek usr/share/vek/VEK.LOC "usr/share/applications/${app_id}.desktop" \
+  "usr/share/metainfo/${app_id}.metainfo.xml"; do
+  [ -f "${work}/tree/${file}" ] || fail "the package lacks /${file}"
+done
+for size in 16 22 24 32 48 64 128 256; do
+  icon="usr/share/icons/hicolor/${size}x${size}/apps/${app_id}.png"
+  [ -f "${work}/tree/${icon}" ] || fail "the package lacks /${icon}"
+  python3 - "${work}/tree/${icon}" "${size}" <<'EOF' || fail "/${icon} is not a ${size} x ${size} PNG"
+import struct, sys
+head = open(sys.argv[1], "rb").read(24)
+size = int(sys.argv[2])
+sys.exit(not (head[:8] == b"\x89PNG\r\n\x1a\n" and struct.unpack(">II", head[16:24]) == (size, size)))
+EOF
+done
+# Warnings and hints count as failures too.
+notes="$(desktop-file-validate "${work}/tree/usr/share/applications/${app_id}.desktop" 2>&1)" ||
+  fail "desktop-file-validate: ${notes}"
+[ -z "${notes}" ] || fail "desktop-file-validate: ${notes}"
+appstreamcli validate --no-net "${work}/tree/usr/share/metainfo/${app_id}.metainfo.xml"
+depends="$(dpkg-deb --field "${deb}" Depends)"
+for needed in libqt6widgets6 libqt6multimedia6 gstreamer1.0-plugins-good fonts-liberation2 \
+  fonts-noto-core; do
+  grep -q "${needed}" <<<"${depends}" || fail "the package does not depend on ${needed}"
+done
+
+echo "=== install ==="
+installed=1
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${deb}"
+dpkg-query -L vek >"${work}/files"
+
+echo "=== first start under an empty HOME ==="
+# Nothing under /usr may change from here until the program has ended.
+touch "${work}/stamp"
+sleep 1
+home="${work}/home"
+mkdir "${home}"
+mkdir -m 700 "${work}/runtime"
+run_vek() {
+  env -i PATH=/usr/bin:/bin HOME="${home}" LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen \
+    TMPDIR="${work}" XDG_RUNTIME_DIR="${work}/runtime" "$@"
+}
+run_vek /usr/bin/vek >"${work}/vek.log" 2>&1 &
+pid=$!
+# The start-up writes VEK.INI as its last step, before the main window is shown.
+folder="${home}/.local/share/vek"
+for _ in $(seq 1 300); do
+  [ -f "${folder}/VEK.INI" ] && break
+  kill -0 "${pid}" 2>/dev/null || break
+  sleep 0.1
+done
+sleep 2
+kill -0 "${pid}" 2>/dev/null || {
+  cat "${work}/vek.log" >&2
+  fail "vek ended during its start-up"
+}
+[ -f "${folder}/VEK.INI" ] || {
+  cat "${work}/vek.log" >&2
+  fail "vek did not finish its start-up (no ${folder}/VEK.INI)"
+}
+cmp /usr/share/vek/VEK.LOC "${folder}/VEK.LOC" || fail "the program folder was not seeded"
+# A second start finds the running one, asks it to come to the front, and ends at once.
+run_vek timeout 20 /usr/bin/vek >>"${work}/vek.log" 2>&1 ||
+  fail "a second start did not hand over to the running program"
+kill -TERM "${pid}"
+status=0
+wait "${pid}" || status=$?
+pid=""
+echo "What the program wrote to its output:"
+cat "${work}/vek.log"
+# Ended by the signal (143), or by a handler of it.
+[ "${status}" -eq 143 ] || [ "${status}" -eq 0 ] ||
+  fail "vek was not running until SIGTERM (exit status ${status})"
+echo "The program folder after the first start:"
+ls -la "${folder}"
+
+changed="$($sudo find /usr -xdev -newer "${work}/stamp" -print)"
+[ -z "${changed}" ] || fail "changed under /usr while vek ran: ${changed}"
+$sudo dpkg --verify vek || fail "the installed files of vek were changed"
+
+echo "=== removal ==="
+DEBIAN_FRONTEND=noninteractive $sudo apt-get purge -y -qq vek
+installed=0
+if vek_installed; then fail "vek is still installed"; fi
+left=""
+while IFS= read -r path; do
+  [ "${path}" = "/." ] && continue
+  if [ -d "${path}" ] && [ ! -L "${path}" ]; then
+    # A folder of the package stays only while another package or another file uses it.
+    if [ -z "$(ls -A "${path}")" ] && ! dpkg-query -S "${path}" >/dev/null 2>&1; then
+      left+="${path}"$'\n'
+    fi
+  elif [ -e "${path}" ] || [ -L "${path}" ]; then
+    left+="${path}"$'\n'
+  fi
+done <"${work}/files"
+[ -z "${left}" ] || fail "left after the removal: ${left}"
+echo "The package was built, installed, started and removed without trace."
