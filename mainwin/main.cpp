@@ -9,6 +9,7 @@
 
 #include "foundation/command_line.h"
 #include "foundation/file_catalogue.h"
+#include "foundation/qt/font_substitutes.h"
 #include "foundation/qt/qt_ui_services.h"
 #include "mainwin/main_window.h"
 #include "mainwin/program_start.h"
@@ -19,6 +20,7 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("vek");
+  vek::InstallFontSubstitutes();
   vek::InitFileCatalogue();
   std::vector<std::string> params(argv + 1, argv + argc);
   vek::SetCommandLineParameters(params);
