@@ -227,7 +227,8 @@ class PagePainter {
   }
 
  private:
-  void SetFont(const FontSpec& font) {
+  void SetFont(FontSpec font) {
+    font.Size = std::clamp(font.Size, 1, kMaxPageFontPoints);
     canvas_.SetFont(font);
     lineHeight_ = canvas_.LineHeight();
   }
@@ -289,6 +290,7 @@ class PagePainter {
     const int x0 = block.X;
     const int width = block.Width;
     FontSpec font = design_.POBFont;
+    font.Size = std::clamp(font.Size, 1, kMaxPageFontPoints);
     SetFont(font);
     y_ = block.Y + lineHeight_;
     const int yFrame = y_;

@@ -20,6 +20,9 @@
 namespace vek {
 
 inline constexpr int kPageMargin = 25;  // on all four sides
+// The largest font a page is painted with, in points: a bigger size from a hand-edited VEK.INI
+// is drawn at this one (a single letter would not fit on the page anyway).
+inline constexpr int kMaxPageFontPoints = 200;
 // The longest page-number text a footer prints.
 inline constexpr std::size_t kPageNumberChars = 287;
 

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QScreen>
 
+#include <algorithm>
 #include <cmath>
 
 #include "foundation/qt/color_ref.h"
@@ -24,7 +25,7 @@ constexpr int kTextFlags = Qt::TextSingleLine | Qt::TextDontClip | Qt::TextForce
 
 QFont ReportFont(const FontSpec& spec) {
   QFont font(ToQString(spec.Name));
-  font.setPointSize(spec.Size > 0 ? spec.Size : 12);
+  font.setPointSize(spec.Size > 0 ? std::min(spec.Size, kMaxPageFontPoints) : 12);
   font.setBold(spec.Bold);
   font.setItalic(spec.Italic);
   font.setUnderline(spec.Underline);

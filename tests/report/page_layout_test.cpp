@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <map>
 #include <sstream>
 
@@ -357,6 +358,20 @@ TEST(PageLayout, ThePeaksPageCentresMonthsOverARuleAndRepeatsTitlesInJanuaryAndJ
     EXPECT_EQ(january[0].Y + 12, titles[0].Y);
     EXPECT_EQ(canvas.Find(months[6])[0].Y + 12, titles[1].Y);
   }
+}
+
+TEST(PageLayout, AHugeFontFromTheSettingsIsPaintedAtTheLargestSize) {
+  Timetable report = Month(2026, 1);
+  report.Design().POHFont.Size = std::numeric_limits<int>::max();
+  report.Design().POBFont.Size = std::numeric_limits<int>::max();
+  RecordingCanvas canvas;
+  ASSERT_TRUE(PaintReportPage(report, canvas, 1, kA4));
+  const auto header = canvas.Find("Zurivo Zazir For One Year");
+  ASSERT_EQ(1u, header.size());
+  EXPECT_EQ(kMaxPageFontPoints, header[0].Font.Size);
+  const auto title = canvas.Find("January, 2026");
+  ASSERT_EQ(1u, title.size());
+  EXPECT_EQ(kMaxPageFontPoints, title[0].Font.Size);
 }
 
 TEST(PageLayout, NoPageOutsideTheReportIsPainted) {
