@@ -14,6 +14,7 @@
 #include "foundation/ini_file.h"
 #include "foundation/last_resort.h"
 #include "foundation/program_folder.h"
+#include "foundation/qt/font_substitutes.h"
 #include "foundation/qt/qt_ui_services.h"
 #include "mainwin/main_window.h"
 #include "mainwin/program_start.h"
@@ -76,6 +77,7 @@ int RunProgram(const std::vector<std::string>& params, vek::UiServices& ui, vek:
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("vek");
+  vek::InstallFontSubstitutes();
   // The installed desktop entry, so that the desktop shows the windows with its name and icon.
   QGuiApplication::setDesktopFileName(QStringLiteral(VEK_APP_ID));
   vek::InitFileCatalogue();

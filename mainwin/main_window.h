@@ -24,11 +24,14 @@
 #include "foundation/ui_services.h"
 #include "mainwin/main_window_widgets.h"
 #include "platform/launcher.h"
+#include "platform/printer_info.h"
 #include "platform/shell.h"
 #include "program/program_session.h"
 #include "program/report_range.h"
 #include "program/status_icon.h"
 #include "program/wall_clock.h"
+
+class QPrinter;
 
 namespace vek {
 
@@ -54,6 +57,7 @@ struct MainWindowOptions {
   vek::Launcher* Programs = nullptr;          // starts other programs; the system's when null
   SoundPlayer* Player = nullptr;  // the sound output; the program's own (Qt Multimedia) when null
   const ResourceModule* ProgramSounds = nullptr;  // the waves carried in the program
+  const PrinterInfo* Printers = nullptr;          // the printers of the system; CUPS's when null
 };
 
 class TVEK__MAIN : public QMainWindow {
@@ -114,6 +118,9 @@ class TVEK__MAIN : public QMainWindow {
   void ReportBtnClick();
   void CalendarBtnClick();
   void ShowPeaksClick();
+  // The run's one printer: paper and orientation chosen in its set-up last while the program
+  // runs. Made when first needed.
+  std::shared_ptr<QPrinter> RunPrinter();
 
   // Sounds (the menu "Sounds" and the two sound buttons).
   void AlarmSoundBtnClick();
@@ -247,6 +254,7 @@ class TVEK__MAIN : public QMainWindow {
   bool minToTrayRunning_ = false;
   bool promptToCloseRunning_ = false;
   QPointer<TFTP_Main_Dlg> liveUpdateDialog_;
+  std::shared_ptr<QPrinter> printer_;
 };
 
 }  // namespace vek

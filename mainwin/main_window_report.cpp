@@ -1,12 +1,15 @@
 // The main window's timetable commands: the month and year reports (the range selector, then the
-// timetable window), the calendar window and the year graph, with their menu and buttons.
+// timetable window, which prints on the run's printer), the calendar window and the year graph,
+// with their menu and buttons.
 #include <QMenuBar>
 
 #include "calendar/date_picker.h"
 #include "calendar/range_selector.h"
 #include "calendar/session_calendar_context.h"
+#include "foundation/qt/qt_printer_info.h"
 #include "foundation/qt/qt_strings.h"
 #include "mainwin/main_window.h"
+#include "report/report_printing.h"
 #include "report/session_report_context.h"
 #include "report/timetable_view.h"
 #include "report/year_graph_window.h"
@@ -47,10 +50,18 @@ void TVEK__MAIN::ReportClick(ReportKind preset) {
   const bool hijri = Settings().HijriMode;
   if (!RangeYearAllowed(range.RangeYear, hijri))
     return;
-  TKQViewForm report(MakeReportContext(*session_), range.RangeKind, this);
+  ReportContext context = MakeReportContext(*session_, RunPrinter());
+  context.Printers = options_.Printers;
+  TKQViewForm report(std::move(context), range.RangeKind, this);
   report.SetStartDate(RangeStartDate(range, hijri, Settings().HijriAdjust));
   report.ComputeReportRows();
   report.exec();
+}
+
+std::shared_ptr<QPrinter> TVEK__MAIN::RunPrinter() {
+  if (!printer_)
+    printer_ = MakeRunPrinter(options_.Printers ? *options_.Printers : SystemPrinters());
+  return printer_;
 }
 
 void TVEK__MAIN::ReportBtnClick() {

@@ -259,7 +259,8 @@ int ReadCurrentDesign(const IniFile& ini, const ReportDesigns& designs, Language
 int ReportPageCount(ReportKind kind, const TPrintOptions& design) {
   if (kind == ReportKind::Month || design.POPeaksOnly)
     return 1;
-  return ValidMonthsPerPage(design.POBNOMonths) ? 12 / design.POBNOMonths : 0;
+  // A value no page layout has still gives one page to print and preview.
+  return ValidMonthsPerPage(design.POBNOMonths) ? 12 / design.POBNOMonths : 1;
 }
 
 }  // namespace vek

@@ -100,7 +100,7 @@ int ReadCurrentDesign(const IniFile& ini, const ReportDesigns& designs, Language
                       ReportKind kind);
 
 // Printed pages: 1 for a month and for a year's peaks-only list, else 12 div the months per
-// page (0 for a value that a page cannot hold).
+// page; never less than 1 (a value that no page layout has gives 1).
 int ReportPageCount(ReportKind kind, const TPrintOptions& design);
 
 }  // namespace vek

@@ -5,7 +5,7 @@
 
 namespace vek {
 
-ReportContext MakeReportContext(ProgramSession& session) {
+ReportContext MakeReportContext(ProgramSession& session, std::shared_ptr<QPrinter> printer) {
   ReportContext c;
   const VekSettings& s = session.Settings();
   VekContext& run = session.Context();
@@ -26,6 +26,7 @@ ReportContext MakeReportContext(ProgramSession& session) {
   forms.lang = s.Lang;
   forms.showHint = s.ShowHint;
   c.ShowMessage = [forms](const std::string& text) { ShowKQMessage(ToQString(text), forms); };
+  c.Printer = std::move(printer);
   return c;
 }
 

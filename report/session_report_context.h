@@ -1,5 +1,5 @@
 // The report's context in the running program: the session's current location, trackers,
-// settings and VEK.INI, and the program's message form.
+// settings and VEK.INI, the program's message form and the run's printer.
 #pragma once
 
 #include "program/program_session.h"
@@ -7,7 +7,9 @@
 
 namespace vek {
 
-// Refers to the session, which must outlive the report. Needs a current location.
-ReportContext MakeReportContext(ProgramSession& session);
+// Refers to the session, which must outlive the report. Needs a current location. printer is
+// the run's printer (the report window makes its own when there is none).
+ReportContext MakeReportContext(ProgramSession& session,
+                                std::shared_ptr<QPrinter> printer = nullptr);
 
 }  // namespace vek

@@ -88,16 +88,21 @@ int SaveTimetableText(const Timetable& report, const std::filesystem::path& file
   return WriteFileReplacing(file, Utf8ToCp1256Lossy(TimetableExportText(report)), fs);
 }
 
-std::string ExportFailureText(const std::filesystem::path& file, int error, Language lang) {
-  std::string text = ByLanguage(lang, "The timetable could not be saved to the file:\r\n",
-                                "تعذر حفظ جدول الأوقات في الملف:\r\n");
-  text += file.string();
+std::string FileFailureReason(const std::filesystem::path& file, int error, Language lang) {
+  std::string text = file.string();
   text += "\r\n";
   if (lang == Language::Arabic) {
     text += ArabicErrorText(error);
     text += "\r\n";
   }
   text += IoErrorText(error);
+  return text;
+}
+
+std::string ExportFailureText(const std::filesystem::path& file, int error, Language lang) {
+  std::string text = ByLanguage(lang, "The timetable could not be saved to the file:\r\n",
+                                "تعذر حفظ جدول الأوقات في الملف:\r\n");
+  text += FileFailureReason(file, error, lang);
   return text;
 }
 

@@ -23,6 +23,9 @@ std::filesystem::path ExportFileName(const std::string& chosen);
 int SaveTimetableText(const Timetable& report, const std::filesystem::path& file,
                       FileSystem& fs = RealFileSystem());
 
+// What went wrong with a file: its name, then the error (in Arabic first for an Arabic reader).
+std::string FileFailureReason(const std::filesystem::path& file, int error, Language lang);
+
 // The message of a failed save, in the language.
 std::string ExportFailureText(const std::filesystem::path& file, int error, Language lang);
 

@@ -8,15 +8,23 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStandardPaths>
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "foundation/qt/qt_printer_info.h"
 #include "foundation/qt/qt_strings.h"
 #include "program/countdown.h"
+#include "report/font_color_dialog.h"
+#include "report/page_painter.h"
+#include "report/print_options_dialog.h"
+#include "report/print_preview.h"
+#include "report/report_printing.h"
 #include "report/timetable_export.h"
 
 namespace vek {
@@ -89,6 +97,7 @@ TKQViewForm::TKQViewForm(ReportContext context, ReportKind mode, QWidget* parent
       context_(std::move(context)),
       report_(std::make_unique<Timetable>(mode, context_.Source)) {
   setObjectName("TKQViewForm");
+  FillDialogs();
   if (context_.Settings)
     report_->LoadDesigns(*context_.Settings);
   BuildWidgets();
@@ -203,12 +212,19 @@ void TKQViewForm::BuildWidgets() {
   connect(UseDef, &QPushButton::clicked, this, [this] { UseDefClick(); });
   bottom->addWidget(Design_P);
   bottom->addStretch(1);
-  SaveToFileBtn = new QPushButton;
-  SaveToFileBtn->setObjectName("SaveToFileBtn");
-  CloseBtn = new QPushButton;
-  CloseBtn->setObjectName("CloseBtn");
-  bottom->addWidget(SaveToFileBtn);
-  bottom->addWidget(CloseBtn);
+  const auto button = [&bottom](QPushButton*& b, const char* name) {
+    b = new QPushButton;
+    b->setObjectName(name);
+    bottom->addWidget(b);
+  };
+  button(PrintOptionsBtn, "PrintOptionsBtn");
+  button(PrintPreviewBtn, "PrintPreviewBtn");
+  button(PrintBtn, "PrintBtn");
+  button(SaveToFileBtn, "SaveToFileBtn");
+  button(CloseBtn, "CloseBtn");
+  connect(PrintOptionsBtn, &QPushButton::clicked, this, [this] { PrintOptionsBtnClick(); });
+  connect(PrintPreviewBtn, &QPushButton::clicked, this, [this] { PrintPreviewBtnClick(); });
+  connect(PrintBtn, &QPushButton::clicked, this, [this] { PrintBtnClick(); });
   connect(SaveToFileBtn, &QPushButton::clicked, this, [this] { SaveToFileBtnClick(); });
   connect(CloseBtn, &QPushButton::clicked, this, &QDialog::accept);
   outer->addLayout(bottom);
@@ -257,6 +273,9 @@ void TKQViewForm::ApplyDesignToControls() {
   // Turning points belong to year reports.
   PeaksCheck->setEnabled(report_->IsYear());
   PeaksOnlyCheck->setEnabled(report_->IsYear());
+  if (PrinterPresent())
+    Printer().setPageOrientation(d.POPortraitOrientation ? QPageLayout::Portrait
+                                                         : QPageLayout::Landscape);
   applying_ = false;
 }
 
@@ -291,6 +310,9 @@ void TKQViewForm::SetCaptions() {
   Design_P->setTitle(Text("Design", "التصميم"));
   UseDef->setText(Text("Load Defaults", "القيم الافتراضية"));
   CloseBtn->setText(Text("Close", "إغلاق"));
+  PrintBtn->setText(Text("Print", "طباعة"));
+  PrintOptionsBtn->setText(Text("Design", "تصميم"));
+  PrintPreviewBtn->setText(Text("Preview", "عرض"));
   SaveToFileBtn->setText(Text("Save", "حفظ"));
   const bool hints = context_.ShowHint;
   const std::string rlm(kRlm);
@@ -410,6 +432,108 @@ void TKQViewForm::SaveToFileBtnClick() {
   FileSystem& fs = context_.Files ? *context_.Files : RealFileSystem();
   if (const int e = SaveTimetableText(*report_, file, fs); e != 0 && context_.ShowMessage)
     context_.ShowMessage(ExportFailureText(file, e, context_.Source.Lang));
+}
+
+void TKQViewForm::FillDialogs() {
+  ReportDialogs& d = context_.Dialogs;
+  const Language lang = context_.Source.Lang;
+  if (!d.Print)
+    d.Print = [this, lang](QPrinter& printer, int pageCount, std::optional<PageRange>& range) {
+      return RunPrintDialog(printer, pageCount, range, lang, this);
+    };
+  if (!d.PageSetup)
+    d.PageSetup = [this](QPrinter& printer) { return RunPageSetupDialog(printer, this); };
+  if (!d.AskPdfFileName)
+    d.AskPdfFileName = [this, lang](const std::string& suggested) {
+      std::string name = suggested;
+      if (name.empty())
+        name = ToUtf8(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+                      QStringLiteral("/timetable.pdf"));
+      return AskPdfFileNameDialog(name, lang, this);
+    };
+  if (!d.ChooseFont)
+    d.ChooseFont = [this, lang](const FontSpec& font) {
+      return ChooseFontDialog(font, lang, this);
+    };
+  if (!d.RunModal)
+    d.RunModal = [](QDialog& dialog) { return dialog.exec(); };
+}
+
+void TKQViewForm::ShowMessage(const std::string& text) const {
+  if (context_.ShowMessage)
+    context_.ShowMessage(text);
+}
+
+QPrinter& TKQViewForm::Printer() {
+  if (!context_.Printer)
+    context_.Printer = MakeRunPrinter(context_.Printers ? *context_.Printers : SystemPrinters());
+  return *context_.Printer;
+}
+
+bool TKQViewForm::PrinterPresent() const {
+  return (context_.Printers ? *context_.Printers : SystemPrinters()).PrinterPresent();
+}
+
+QImage TKQViewForm::PreviewPage(int page) {
+  return PaintPreviewPage(*report_, Printer(), page, ScreenPixelsPerInch());
+}
+
+bool TKQViewForm::RunPageSetup() {
+  return context_.Dialogs.PageSetup(Printer());
+}
+
+bool TKQViewForm::PrintReport(bool askForPages) {
+  const Language lang = context_.Source.Lang;
+  report_->DesignChanged();
+  const int count = report_->PageCount();
+  QPrinter& printer = Printer();
+  std::optional<PageRange> chosen;
+  if (askForPages) {
+    if (!context_.Dialogs.Print(printer, count, chosen))
+      return false;
+  } else if (PrintsToPdf(printer)) {
+    // The PDF writer starts no job without a file name: the user names the file first.
+    const std::string name = context_.Dialogs.AskPdfFileName(ToUtf8(printer.outputFileName()));
+    if (name.empty())
+      return false;
+    printer.setOutputFileName(ToQString(name));
+  }
+  const PageRange pages = chosen ? PagesToPrint(count, true, chosen->From, chosen->To)
+                                 : PagesToPrint(count, false, 1, count);
+  FileSystem& fs = context_.Files ? *context_.Files : RealFileSystem();
+  const std::string failure =
+      PrintTimetable(*report_, printer, pages, ScreenPixelsPerInch(), fs, lang);
+  if (!failure.empty()) {
+    ShowMessage(PrintFailureText(failure, lang));
+    return false;
+  }
+  return true;
+}
+
+void TKQViewForm::PrintBtnClick() {
+  if (!PrinterPresent()) {
+    ShowMessage(NoPrinterText(context_.Source.Lang));
+    return;
+  }
+  PrintReport(true);
+}
+
+void TKQViewForm::PrintPreviewBtnClick() {
+  if (!PrinterPresent()) {
+    ShowMessage(NoPrinterText(context_.Source.Lang));
+    return;
+  }
+  report_->DesignChanged();
+  TVEKPreView preview(*this, this);
+  preview.SetPageCount(report_->PageCount());
+  if (context_.Dialogs.RunModal(preview) == QDialog::Accepted)
+    PrintBtnClick();
+}
+
+void TKQViewForm::PrintOptionsBtnClick() {
+  TPrintOptionsDlg dialog(*report_, context_, Printer(), this);
+  context_.Dialogs.RunModal(dialog);
+  Refresh();
 }
 
 void TKQViewForm::done(int result) {

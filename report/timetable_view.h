@@ -1,10 +1,12 @@
 // The timetable window: the times of one month or one year of the current location in ten
 // columns as the current design shows them, the check boxes that change the design, the
-// choice among the designs of the language and kind, and the export to a text file. Arabic or
-// English, the form right to left in Arabic; the table keeps the design's column order.
+// choice among the designs of the language and kind, the export to a text file, and the
+// printed pages: the page design dialog, the preview and the print job. Arabic or English, the
+// form right to left in Arabic; the table keeps the design's column order.
 #pragma once
 
 #include <QDialog>
+#include <QImage>
 #include <QString>
 
 #include <memory>
@@ -16,6 +18,7 @@ class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QHeaderView;
+class QPrinter;
 class QPushButton;
 class QRadioButton;
 class QTableView;
@@ -61,6 +64,26 @@ class TKQViewForm : public QDialog {
   void UseDefClick();
   void SaveToFileBtnClick();
 
+  // Printing. Print and Preview first need something to print on (a printer, or the PDF
+  // writer standing in for one); without it they say so and do nothing.
+  void PrintBtnClick();
+  void PrintPreviewBtnClick();
+  // The page design dialog; the page count follows what it changed.
+  void PrintOptionsBtnClick();
+  // The print job: with askForPages the print dialog chooses the pages (Cancel prints nothing);
+  // without it every page is printed, and a PDF printer first asks for the file's name. A job
+  // that cannot start or fails is reported in the user's language. True when it printed.
+  bool PrintReport(bool askForPages);
+  // Page 1..PageCount as the preview shows it.
+  QImage PreviewPage(int page);
+  // The printer set-up dialog over the run's printer; true when confirmed.
+  bool RunPageSetup();
+  bool PrinterPresent() const;
+  // The run's printer (the window's own when its context gave none).
+  QPrinter& Printer();
+  const ReportContext& Context() const { return context_; }
+  bool Arabic() const { return context_.Source.Lang == Language::Arabic; }
+
   // Closing by any way writes the designs to VEK.INI.
   void done(int result) override;
 
@@ -83,6 +106,9 @@ class TKQViewForm : public QDialog {
   QGroupBox* Design_P = nullptr;
   QComboBox* DesignCombo = nullptr;
   QPushButton* UseDef = nullptr;
+  QPushButton* PrintOptionsBtn = nullptr;
+  QPushButton* PrintPreviewBtn = nullptr;
+  QPushButton* PrintBtn = nullptr;
   QPushButton* SaveToFileBtn = nullptr;
   QPushButton* CloseBtn = nullptr;
 
@@ -93,7 +119,9 @@ class TKQViewForm : public QDialog {
   void FillDesignCombo();
   // The design changed: the lists and the page count follow, the table is shown again.
   void Refresh();
-  bool Arabic() const { return context_.Source.Lang == Language::Arabic; }
+  // The dialogs of printing that the context left to Qt.
+  void FillDialogs();
+  void ShowMessage(const std::string& text) const;
   QString Text(const char* english, const char* arabic) const;
 
   ReportContext context_;

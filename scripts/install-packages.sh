@@ -11,10 +11,11 @@ packages=(
   libgtest-dev libbenchmark-dev
   libitl-dev   # independent prayer-times library the reference test compares against
   tzdata
-  qt6-base-dev libgl-dev   # Qt 6 Widgets
+  qt6-base-dev libgl-dev   # Qt 6 Widgets and PrintSupport
   libzip-dev   # reading the clock-face and sound archives
   qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-alsa   # sounds
-  fontconfig fonts-liberation2 fonts-noto-core   # Latin and Arabic fonts for the forms
+  fontconfig fonts-liberation2 fonts-noto-core   # Latin and Arabic fonts for the forms and pages
+  poppler-utils   # pdfinfo, pdftotext, pdffonts: the printing tests read the PDF files back
   ftp python3-pyftpdlib   # the ftp client of the tester's script and the test FTP server
   libcurl4-openssl-dev   # Live Update over FTP and HTTP
   dpkg-dev   # dpkg-shlibdeps: the library dependencies of the Debian package

@@ -2,6 +2,7 @@
 // and the year graph, each opened modally and closed by the test.
 #include <QApplication>
 #include <QPointer>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -63,6 +64,7 @@ TEST_F(MainWindowTest, TheReportButtonOpensTheSelectorOnAYearAndTheReportInTheCh
   bool openedOnYear = false;
   int rows = 0;
   ReportKind kind = ReportKind::Month;
+  const QPrinter* reportPrinter = nullptr;
   ModalDriver driver({
       [&](QWidget* modal) {
         auto* selector = qobject_cast<TMonthYearSelect*>(modal);
@@ -76,6 +78,7 @@ TEST_F(MainWindowTest, TheReportButtonOpensTheSelectorOnAYearAndTheReportInTheCh
         ASSERT_NE(nullptr, report);
         rows = report->Report().DisplayedCount();
         kind = report->Report().ReportMode();
+        reportPrinter = report->Context().Printer.get();
         report->CloseBtn->click();
       },
   });
@@ -84,6 +87,9 @@ TEST_F(MainWindowTest, TheReportButtonOpensTheSelectorOnAYearAndTheReportInTheCh
   EXPECT_TRUE(openedOnYear);
   EXPECT_EQ(ReportKind::Month, kind);
   EXPECT_EQ(31, rows);  // December 2026
+  // The report prints on the run's one printer.
+  ASSERT_NE(nullptr, reportPrinter);
+  EXPECT_EQ(w->RunPrinter().get(), reportPrinter);
   IniFile ini(folder() / "VEK.INI");
   EXPECT_EQ(EncodeDate(2026, 12, 1), ini.ReadInteger("MonthYearSelection", "MonthAndYear", -1));
   EXPECT_TRUE(ini.SectionExists("PrintOptionsOne Month"));

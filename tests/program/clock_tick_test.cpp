@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <ctime>
 #include <string>
@@ -92,9 +93,15 @@ TEST(SystemWallClock, ReadsTheLocalDateAndTime) {
     return At(EncodeDate(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday), tm.tm_hour, tm.tm_min,
               tm.tm_sec);
   };
-  const std::time_t before = std::time(nullptr);
+  // The same clock the program reads: std::time() may run on a coarser clock that lags
+  // system_clock by a few milliseconds across a second's edge.
+  const auto wholeSeconds = [] {
+    return std::chrono::system_clock::to_time_t(
+        std::chrono::time_point_cast<std::chrono::seconds>(std::chrono::system_clock::now()));
+  };
+  const std::time_t before = wholeSeconds();
   const double now = SystemWallClock().Now();
-  const std::time_t after = std::time(nullptr);
+  const std::time_t after = wholeSeconds();
   const double second = 1.0 / 86400;
   EXPECT_GE(now, local(before) - second / 1000);
   EXPECT_LT(now, local(after) + second);

@@ -72,7 +72,7 @@ TEST(ReportDesigns, PageCounts) {
   TPrintOptions d = DefaultDesigns()[0];
   const struct {
     int months, pages;
-  } cases[] = {{6, 2}, {3, 4}, {1, 12}, {2, 6}, {4, 3}, {0, 0}, {-1, 0}};
+  } cases[] = {{6, 2}, {3, 4}, {1, 12}, {2, 6}, {4, 3}, {5, 1}, {0, 1}, {-1, 1}};
   for (const auto& c : cases) {
     d.POBNOMonths = c.months;
     EXPECT_EQ(c.pages, ReportPageCount(ReportKind::Year, d)) << c.months;

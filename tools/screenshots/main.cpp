@@ -9,6 +9,9 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPixmap>
+#include <QPrinter>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusTipEvent>
 #include <QString>
 #include <QTemporaryDir>
@@ -27,6 +30,7 @@
 #include "foundation/command_line.h"
 #include "foundation/file_io.h"
 #include "foundation/qt/bilingual_dialogs.h"
+#include "foundation/qt/font_substitutes.h"
 #include "foundation/qt/hint_window.h"
 #include "foundation/qt/message_forms.h"
 #include "foundation/ui_services.h"
@@ -53,6 +57,10 @@
 #include "program/dialogs/safety_times_dialog.h"
 #include "program/display_texts.h"
 #include "program/settings_converters.h"
+#include "report/font_color_dialog.h"
+#include "report/print_options_dialog.h"
+#include "report/print_preview.h"
+#include "report/report_printing.h"
 #include "report/timetable.h"
 #include "report/timetable_export.h"
 #include "report/timetable_view.h"
@@ -778,12 +786,81 @@ void ShootLiveUpdate(Shooter& shooter) {
   }
 }
 
+// The PDF writer as the only printer, as on a machine without printers.
+class PdfOnly : public vek::PrinterInfo {
+ public:
+  bool HasSystemPrinter() const override { return false; }
+  bool HasPdfWriter() const override { return true; }
+};
+
+// The print preview (shrunk to fit and at actual size), the page design dialog and its font
+// dialog in both languages; and the PDF of every design for Damascus, Sydney and Makkah (year
+// designs: 2026, month designs: January 2026) as report-<design>-<CITY>.pdf.
+void ShootPrinting(Shooter& shooter, const QDir& dir) {
+  StderrUi ui;
+  vek::TLocations list;
+  if (!ReadShippedLocations(list, ui))
+    return;
+  for (Language lang : {Language::English, Language::Arabic}) {
+    const bool arabic = lang == Language::Arabic;
+    const QString suffix = arabic ? "_arabic" : "_english";
+    vek::TKQViewForm year(ReportContextAt(list, "DAMASCUS", "SYRIA", lang, false),
+                          vek::ReportKind::Year);
+    year.SetStartDate(vek::EncodeDate(2026, 1, 1));
+    year.ComputeReportRows();
+    vek::TVEKPreView preview(year);
+    preview.SetPageCount(year.Report().PageCount());
+    preview.resize(900, 760);
+    shooter.Shoot(preview, "preview_fit" + suffix);
+    preview.ActualBtnClick();
+    shooter.Shoot(preview, "preview_actual" + suffix);
+    // The second page, scrolled to its right-hand side, where an Arabic page's lines end.
+    preview.NextBtnClick();
+    preview.show();
+    QCoreApplication::processEvents();
+    preview.ImgPanel->horizontalScrollBar()->setValue(
+        arabic ? preview.ImgPanel->horizontalScrollBar()->maximum() : 0);
+    shooter.Shoot(preview, "preview_actual_page2" + suffix);
+
+    vek::TPrintOptionsDlg options(year.Report(), year.Context(), year.Printer());
+    shooter.Shoot(options, "print_options" + suffix);
+    vek::TFontColorDlg font(year.Report().Design().POHFont, lang);
+    shooter.Shoot(font, "font_dialog" + suffix);
+  }
+
+  const PdfOnly printers;
+  const std::shared_ptr<QPrinter> printer = vek::MakeRunPrinter(printers);
+  for (const auto& [city, country] :
+       {std::pair{"DAMASCUS", "SYRIA"}, std::pair{"SYDNEY", "AUSTRALIA"},
+        std::pair{"MAKKAH", "SAUDI ARABIA"}}) {
+    for (Language lang : {Language::English, Language::Arabic}) {
+      for (vek::ReportKind kind : {vek::ReportKind::Year, vek::ReportKind::Month}) {
+        vek::ReportContext context = ReportContextAt(list, city, country, lang, false);
+        vek::Timetable report(kind, context.Source);
+        report.ComputeReportRows(vek::EncodeDate(2026, 1, 1), list, context.Engine);
+        for (int index : report.DesignChoices()) {
+          report.SelectDesign(index);
+          const std::string name = "report-" + report.Design().Name + "-" + city + ".pdf";
+          printer->setOutputFileName(dir.filePath(QString::fromStdString(name)));
+          const std::string failure = vek::PrintTimetable(report, *printer, {1, report.PageCount()},
+                                                          96, vek::RealFileSystem(), lang);
+          if (!failure.empty()) {
+            std::fprintf(stderr, "cannot print %s: %s\n", name.c_str(), failure.c_str());
+            shooter.Fail();
+          }
+        }
+      }
+    }
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
     qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  vek::InstallFontSubstitutes();
   if (argc < 2) {
     std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
     return 2;
@@ -810,5 +887,6 @@ int main(int argc, char** argv) {
   ShootSettingsDialogs(shooter);
   ShootReports(shooter, dir);
   ShootLiveUpdate(shooter);
+  ShootPrinting(shooter, dir);
   return shooter.Failures() == 0 ? 0 : 1;
 }

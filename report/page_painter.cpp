@@ -1,0 +1,170 @@
+#include "report/page_painter.h"
+
+#include <QGuiApplication>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QScreen>
+
+#include <algorithm>
+#include <cmath>
+
+#include "foundation/qt/color_ref.h"
+#include "foundation/qt/qt_strings.h"
+
+namespace vek {
+
+namespace {
+
+constexpr double kWide = 100000;  // room for a text beside its anchor, in device units
+constexpr double kMetresPerInch = 0.0254;
+// Texts keep the order in which they are built: Arabic words read right to left inside a line
+// whose markers and numbers the cell texts have already put in place.
+constexpr int kTextFlags = Qt::TextSingleLine | Qt::TextDontClip | Qt::TextForceLeftToRight;
+
+}  // namespace
+
+QFont ReportFont(const FontSpec& spec) {
+  QFont font(ToQString(spec.Name));
+  font.setPointSize(spec.Size > 0 ? std::min(spec.Size, kMaxPageFontPoints) : 12);
+  font.setBold(spec.Bold);
+  font.setItalic(spec.Italic);
+  font.setUnderline(spec.Underline);
+  font.setStrikeOut(spec.StrikeOut);
+  return font;
+}
+
+FontSpec FontSpecOf(const QFont& font, std::uint32_t color) {
+  FontSpec spec;
+  spec.Color = color;
+  spec.Name = ToUtf8(font.family());
+  spec.Size = font.pointSize() > 0 ? font.pointSize() : 12;
+  spec.Bold = font.bold();
+  spec.Italic = font.italic();
+  spec.Underline = font.underline();
+  spec.StrikeOut = font.strikeOut();
+  return spec;
+}
+
+double ScreenPixelsPerInch() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const double ppi = screen ? std::round(screen->logicalDotsPerInchY()) : 96;
+  return ppi > 0 ? ppi : 96;
+}
+
+QtPageCanvas::QtPageCanvas(QPainter& painter, double scaleX, double scaleY,
+                           const QPaintDevice& metrics, double metricsScaleX, double metricsScaleY)
+    : painter_(painter),
+      scaleX_(scaleX),
+      scaleY_(scaleY),
+      metrics_(metrics),
+      metricsScaleX_(metricsScaleX),
+      metricsScaleY_(metricsScaleY) {
+  painter_.setRenderHint(QPainter::Antialiasing, false);
+  painter_.setRenderHint(QPainter::TextAntialiasing, true);
+  painter_.setBackground(Qt::white);
+  painter_.setBackgroundMode(Qt::TransparentMode);
+}
+
+void QtPageCanvas::SetFont(const FontSpec& font) {
+  font_ = ReportFont(font);
+  painter_.setFont(font_);
+  painter_.setPen(ColorFromColorRef(font.Color));
+  measure_.emplace(font_, &metrics_);
+}
+
+int QtPageCanvas::LineHeight() {
+  if (!measure_)
+    return 0;
+  return RoundHalfEven(measure_->height() / metricsScaleY_);
+}
+
+int QtPageCanvas::TextWidth(const std::string& text) {
+  if (!measure_ || text.empty())
+    return 0;
+  return RoundHalfEven(measure_->horizontalAdvance(ToQString(text)) / metricsScaleX_);
+}
+
+double QtPageCanvas::DeviceX(int x) const {
+  return RoundHalfEven(x * scaleX_);
+}
+
+double QtPageCanvas::DeviceY(int y) const {
+  return RoundHalfEven(y * scaleY_);
+}
+
+void QtPageCanvas::DrawAt(int x, int y, TextAnchor anchor, const QString& text) {
+  const double dx = DeviceX(x);
+  const double dy = DeviceY(y);
+  switch (anchor) {
+    case TextAnchor::Left:
+      painter_.drawText(QRectF(dx, dy, kWide, kWide), Qt::AlignLeft | Qt::AlignTop | kTextFlags,
+                        text);
+      break;
+    case TextAnchor::Right:
+      painter_.drawText(QRectF(dx - kWide, dy, kWide, kWide),
+                        Qt::AlignRight | Qt::AlignTop | kTextFlags, text);
+      break;
+    case TextAnchor::Center:
+      painter_.drawText(QRectF(dx - kWide, dy, 2 * kWide, kWide),
+                        Qt::AlignHCenter | Qt::AlignTop | kTextFlags, text);
+      break;
+  }
+}
+
+void QtPageCanvas::TextOut(int x, int y, const std::string& text) {
+  if (text.empty())
+    return;
+  painter_.setBackgroundMode(Qt::OpaqueMode);
+  DrawAt(x, y, TextAnchor::Left, ToQString(text));
+  painter_.setBackgroundMode(Qt::TransparentMode);
+}
+
+void QtPageCanvas::ClippedText(int x, int y, TextAnchor anchor, const std::string& text,
+                               const PageRect& clip) {
+  if (text.empty() || clip.Right <= clip.Left || clip.Bottom <= clip.Top)
+    return;
+  const double left = DeviceX(clip.Left);
+  const double top = DeviceY(clip.Top);
+  painter_.save();
+  painter_.setClipRect(QRectF(left, top, DeviceX(clip.Right) - left, DeviceY(clip.Bottom) - top));
+  DrawAt(x, y, anchor, ToQString(text));
+  painter_.restore();
+}
+
+void QtPageCanvas::Line(int x1, int y1, int x2, int y2) {
+  painter_.save();
+  painter_.setPen(QPen(Qt::black, 0));
+  painter_.drawLine(QPointF(DeviceX(x1), DeviceY(y1)), QPointF(DeviceX(x2), DeviceY(y2)));
+  painter_.restore();
+}
+
+PageSize DevicePageSize(const QPaintDevice& printer, double screenPpi) {
+  return LogicalPageSize(printer.width(), printer.height(), printer.logicalDpiX(),
+                         printer.logicalDpiY(), screenPpi);
+}
+
+bool PaintPrinterPage(const Timetable& report, QPainter& painter, const QPaintDevice& printer,
+                      int page, double screenPpi) {
+  const double scaleX = printer.logicalDpiX() / screenPpi;
+  const double scaleY = printer.logicalDpiY() / screenPpi;
+  QtPageCanvas canvas(painter, scaleX, scaleY, printer, scaleX, scaleY);
+  return PaintReportPage(report, canvas, page, DevicePageSize(printer, screenPpi));
+}
+
+QImage PaintPreviewPage(const Timetable& report, const QPaintDevice& printer, int page,
+                        double screenPpi) {
+  const PageSize size = DevicePageSize(printer, screenPpi);
+  QImage image(std::max(1, size.Width), std::max(1, size.Height + 2), QImage::Format_RGB32);
+  // The picture has the screen's resolution, so that point sizes give logical units.
+  const int dotsPerMetre = static_cast<int>(std::lround(screenPpi / kMetresPerInch));
+  image.setDotsPerMeterX(dotsPerMetre);
+  image.setDotsPerMeterY(dotsPerMetre);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  QtPageCanvas canvas(painter, 1, 1, printer, printer.logicalDpiX() / screenPpi,
+                      printer.logicalDpiY() / screenPpi);
+  PaintReportPage(report, canvas, page, size);
+  return image;
+}
+
+}  // namespace vek

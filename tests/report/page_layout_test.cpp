@@ -1,0 +1,423 @@
+#include "report/page_layout.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <limits>
+#include <map>
+#include <sstream>
+
+#include "engine/calendar.h"
+#include "program/report_range.h"
+#include "support/day_times.h"
+#include "support/recording_canvas.h"
+
+namespace vek {
+namespace {
+
+using testing::Day;
+using testing::Hm;
+using testing::RecordingCanvas;
+
+constexpr PageSize kA4{767, 1094};  // A4 at 1200 dpi, less the printer's margins, at 96 ppi
+
+// Times that move through the year, so that every column turns.
+TDayTimesRec Seasonal(double date) {
+  const int swing = std::abs(183 - DayNumberOfYear(date)) / 6;
+  return Day(Hm(4, 0) + swing, Hm(4, 10) + swing, Hm(5, 40) + swing, Hm(12, 30) + swing / 10,
+             Hm(16, 0) - swing, Hm(19, 0) - swing, Hm(20, 30) - swing);
+}
+
+TimetableSource Source(Language lang = Language::English, bool hijri = false) {
+  TimetableSource s;
+  s.Location.City = "DAMASCUS";
+  s.Location.Country = "SYRIA";
+  s.Location.LatDeg = 33;
+  s.Location.LatMin = 30;
+  s.Location.LongDeg = 36;
+  s.Location.LongMin = 18;
+  s.Location.North = true;
+  s.Lang = lang;
+  s.HijriMode = hijri;
+  return s;
+}
+
+Timetable Year(Language lang = Language::English, bool hijri = false) {
+  Timetable report(ReportKind::Year, Source(lang, hijri));
+  report.ComputeReportRows(MonthStartDate(hijri ? 1447 : 2026, 1, hijri, 0), Seasonal);
+  return report;
+}
+
+Timetable Month(int year, int month, bool hijri = false) {
+  Timetable report(ReportKind::Month, Source(Language::English, hijri));
+  report.ComputeReportRows(MonthStartDate(year, month, hijri, 0), Seasonal);
+  return report;
+}
+
+// The months of a page's blocks as the page shows them: rows top to bottom separated by "/",
+// months left to right separated by blanks.
+std::string Arrangement(const std::vector<MonthBlock>& blocks) {
+  std::map<int, std::map<int, int>> rows;
+  for (const MonthBlock& b : blocks)
+    rows[b.Y][b.X] = b.Month;
+  std::ostringstream text;
+  for (const auto& [y, row] : rows) {
+    if (text.tellp() > 0)
+      text << "/";
+    bool first = true;
+    for (const auto& [x, month] : row) {
+      text << (first ? "" : " ") << month;
+      first = false;
+    }
+  }
+  return text.str();
+}
+
+TEST(PageLayout, MonthBlocksOfEveryPageLayout) {
+  const struct {
+    int months;
+    bool sideBySide, rightToLeft;
+    int page;
+    const char* arrangement;
+    int width, height;
+  } cases[] = {
+      {1, true, true, 5, "5", 717, 900},
+      {2, false, false, 1, "1/2", 717, 450},
+      {2, false, true, 2, "4/3", 717, 450},
+      {2, true, false, 6, "11 12", 346, 900},
+      {2, true, true, 1, "2 1", 346, 900},
+      {3, false, false, 1, "1/2/3", 717, 300},
+      {3, false, true, 4, "12/11/10", 717, 300},
+      {3, true, false, 2, "4 5 6", 222, 900},
+      {3, true, true, 1, "3 2 1", 222, 900},
+      {4, false, false, 1, "1 3/2 4", 346, 450},
+      {4, false, true, 1, "3 1/4 2", 346, 450},
+      {4, true, false, 3, "9 10/11 12", 346, 450},
+      // Four months side by side right to left: the first month top right.
+      {4, true, true, 1, "2 1/4 3", 346, 450},
+      {6, false, false, 1, "1 4/2 5/3 6", 346, 300},
+      {6, false, true, 2, "10 7/11 8/12 9", 346, 300},
+      {6, true, false, 1, "1 2 3/4 5 6", 222, 450},
+      {6, true, true, 2, "9 8 7/12 11 10", 222, 450},
+  };
+  Timetable report = Year();
+  for (const auto& c : cases) {
+    TPrintOptions& d = report.Design();
+    d.POBNOMonths = c.months;
+    d.POBSideBySide = c.sideBySide;
+    d.POBRightToLeft = c.rightToLeft;
+    report.DesignChanged();
+    const std::vector<MonthBlock> blocks = PageBlocks(report, c.page, kA4.Width, 100, 1000);
+    SCOPED_TRACE(::testing::Message() << c.months << " " << c.sideBySide << c.rightToLeft);
+    EXPECT_EQ(c.arrangement, Arrangement(blocks));
+    for (const MonthBlock& b : blocks) {
+      EXPECT_EQ(c.width, b.Width);
+      EXPECT_EQ(c.height, b.Height);
+    }
+    // The blocks keep the margins and stand 25 apart.
+    const auto [left, right] = std::minmax_element(
+        blocks.begin(), blocks.end(), [](const auto& a, const auto& b) { return a.X < b.X; });
+    EXPECT_EQ(kPageMargin, left->X);
+    EXPECT_LE(right->X + right->Width, kA4.Width - kPageMargin);
+  }
+  // A layout no page has paints no body; a page outside the report has no blocks.
+  report.Design().POBNOMonths = 5;
+  report.DesignChanged();
+  EXPECT_EQ(1, report.PageCount());
+  EXPECT_TRUE(PageBlocks(report, 1, kA4.Width, 100, 1000).empty());
+  report.Design().POBNOMonths = 6;
+  report.DesignChanged();
+  EXPECT_TRUE(PageBlocks(report, 3, kA4.Width, 100, 1000).empty());
+  EXPECT_TRUE(PageBlocks(report, 0, kA4.Width, 100, 1000).empty());
+}
+
+// The cell texts of the days, by their top.
+std::vector<int> RowTops(const RecordingCanvas& canvas, const Timetable& report) {
+  std::vector<int> tops;
+  for (const auto& t : canvas.texts)
+    if (t.InCell && t.Font == report.Design().POBFont && (tops.empty() || tops.back() != t.Y))
+      tops.push_back(t.Y);
+  return tops;
+}
+
+TEST(PageLayout, RowStepsFillTheBlockInGregorianAndLeaveTwoFreeInHijri) {
+  const struct {
+    int year, month;
+    bool hijri;
+    int days, freeSteps;
+  } cases[] = {
+      {2026, 1, false, 31, 0},
+      {2026, 2, false, 28, 3},
+      {1448, 9, true, 30, 2},
+      {1447, 9, true, 29, 3},
+  };
+  for (const auto& c : cases) {
+    Timetable report = Month(c.year, c.month, c.hijri);
+    report.Design().POHeader = false;
+    report.Design().POFooter = false;
+    RecordingCanvas canvas;
+    ASSERT_TRUE(PaintReportPage(report, canvas, 1, kA4));
+    const std::vector<int> tops = RowTops(canvas, report);
+    ASSERT_EQ(static_cast<std::size_t>(c.days), tops.size()) << c.year << "/" << c.month;
+    const int step = tops[1] - tops[0];
+    const int blockBottom = kA4.Height - kPageMargin;
+    // The rows end freeSteps row steps above the block's bottom, less what the division left.
+    const int room = blockBottom - tops.back();
+    EXPECT_LE(c.freeSteps * step, room) << c.year << "/" << c.month;
+    EXPECT_LT(room, c.freeSteps * step + (c.hijri ? 32 : 31)) << c.year << "/" << c.month;
+  }
+}
+
+TEST(PageLayout, AMonthBlocksTitleHeadingsAndGrid) {
+  Timetable report = Month(2026, 1);
+  RecordingCanvas canvas;
+  ASSERT_TRUE(PaintReportPage(report, canvas, 1, kA4));
+  // The title in bold at a quarter more than the body's size, centred in the block.
+  const auto title = canvas.Find("January, 2026");
+  ASSERT_EQ(1u, title.size());
+  EXPECT_EQ(TextAnchor::Center, title[0].Anchor);
+  EXPECT_EQ(kPageMargin + (kA4.Width - 50) / 2, title[0].X);
+  EXPECT_TRUE(title[0].Font.Bold);
+  EXPECT_EQ(7, title[0].Font.Size);
+  // Seven columns (date and the six times), each cell left aligned 2 units into its column.
+  const int column = (kA4.Width - 50) / 7;
+  const auto fajr = canvas.Find("Fajr");
+  ASSERT_EQ(1u, fajr.size());
+  EXPECT_TRUE(fajr[0].Font.Bold);
+  EXPECT_EQ(kPageMargin + column + 2, fajr[0].X);
+  EXPECT_EQ(
+      (PageRect{kPageMargin + column, fajr[0].Y + 1, kPageMargin + 2 * column, fajr[0].Y + 12 - 1}),
+      fajr[0].Clip);
+  // Vertical rules: the two edges and six between the columns.
+  int verticals = 0;
+  for (const auto& l : canvas.lines)
+    verticals += l.X1 == l.X2;
+  EXPECT_EQ(8, verticals);
+
+  report.Design().POBDrawGrid = false;
+  report.Design().POHDrawLine = false;
+  report.Design().POFDrawLine = false;
+  RecordingCanvas plain;
+  PaintReportPage(report, plain, 1, kA4);
+  EXPECT_TRUE(plain.lines.empty());
+}
+
+TEST(PageLayout, TheFooterMovesDownWithoutALegend) {
+  Timetable report = Month(2026, 1);
+  RecordingCanvas canvas;
+  PaintReportPage(report, canvas, 1, kA4);
+  const int bottom = kA4.Height - kPageMargin;
+  const int line = 12;  // the footer's 6 points
+  ASSERT_EQ(1u, canvas.Find("Page (1)").size());
+  EXPECT_EQ(bottom - line, canvas.Find("Page (1)")[0].Y);
+  EXPECT_EQ(bottom - 2 * line, canvas.Find(" Page Footer")[0].Y);
+
+  TimetableSource source = Source();
+  source.Track.IshaFajrConflict.Record(170);
+  source.Track.IshaSaturation.Record(171);
+  Timetable tracked(ReportKind::Month, source);
+  tracked.ComputeReportRows(EncodeDate(2026, 1, 1), Seasonal);
+  RecordingCanvas withLegend;
+  PaintReportPage(tracked, withLegend, 1, kA4);
+  const std::string legend =
+      "#: Conflict between Isha and Fajr, ^: Saturation in Isha Calculation, ";
+  ASSERT_EQ(1u, withLegend.Find(legend).size());
+  EXPECT_EQ(bottom - 2 * line, withLegend.Find(legend)[0].Y);
+  EXPECT_EQ(bottom - 3 * line, withLegend.Find(" Page Footer")[0].Y);
+  // The rule above the footer, across the page between the margins.
+  bool rule = false;
+  for (const auto& l : withLegend.lines)
+    rule |= l.Y1 == bottom - 3 * line && l.X1 == kPageMargin && l.X2 == kA4.Width - kPageMargin;
+  EXPECT_TRUE(rule);
+}
+
+TEST(PageLayout, LegendsAndPageNumbers) {
+  Trackers all;
+  all.IshaFajrConflict.Record(170);
+  all.FajrSaturation.Record(171);
+  all.IshaSaturation.Record(172);
+  EXPECT_EQ(
+      "#: Conflict between Isha and Fajr, ^: Saturation in Fajr Calculation, "
+      "^: Saturation in Isha Calculation, ",
+      LegendLine(all, Language::English));
+  // Each Arabic piece goes in front of the ones before it.
+  EXPECT_EQ("إشباع في حساب العشاء،  ^ إشباع في حساب الفجر،  ^ تضارب بين الفجر والعشاء،  # ",
+            LegendLine(all, Language::Arabic));
+  EXPECT_EQ("", LegendLine(Trackers{}, Language::English));
+
+  const struct {
+    const char* pattern;
+    int page;
+    const char* text;
+  } cases[] = {{"Page (#)", 3, "Page (3)"},
+               {"-#-", 12, "-12-"},
+               {"Page", 5, "Page"},
+               {"#/#", 7, "7/7"},
+               {"", 2, ""}};
+  for (const auto& c : cases)
+    EXPECT_EQ(c.text, PageNumberText(c.pattern, c.page)) << c.pattern;
+  EXPECT_EQ(kPageNumberChars, PageNumberText(std::string(300, '#'), 1).size());
+}
+
+TEST(PageLayout, HeaderLinesInBothLanguages) {
+  TLocationRec loc = Source().Location;
+  EXPECT_EQ("DAMASCUS, SYRIA", LocationLine(loc, Language::English));
+  EXPECT_EQ("LAT=33°30'(Northern), LONG=36°18' (Eastern)",
+            LocationDetailsLine(loc, Language::English));
+  EXPECT_EQ("خط العرض=33°30'شمالي خط الطول=36°18'شرقي", LocationDetailsLine(loc, Language::Arabic));
+  loc.City = "DENVER";
+  loc.State = "CO";
+  loc.Country = "USA";
+  loc.North = true;
+  loc.West = true;
+  EXPECT_EQ("DENVER, CO, USA", LocationLine(loc, Language::English));
+  EXPECT_EQ("USA ،CO ،DENVER", LocationLine(loc, Language::Arabic));
+  loc.ZuhrDelayOn = true;
+  loc.Hanafi = true;
+  loc.Method = TFajrIshaMethod::FixedTime;
+  EXPECT_EQ("Fajr & Isha: Fixed, Zuhr: African, Asr: Hanafi",
+            CalcMethodLine(loc, Language::English));
+  EXPECT_EQ(" الفجر والعشاءثابتة ، الظهرافريقي ، العصرحنفي", CalcMethodLine(loc, Language::Arabic));
+
+  const struct {
+    std::uint8_t method;
+    const char* english;
+    const char* arabic;
+  } methods[] = {{0, "Eastern", "شرقية"},
+                 {1, "Middle-Eastern", "شرق أوسطية"},
+                 {2, "Fixed", "ثابتة"},
+                 {3, "Yours", "خاصة"},
+                 {4, "Saudi", "سعودية"},
+                 {5, "", ""},
+                 {255, "", ""}};
+  for (const auto& m : methods) {
+    EXPECT_EQ(m.english, CalcMethodName(m.method, Language::English)) << int(m.method);
+    EXPECT_EQ(m.arabic, CalcMethodName(m.method, Language::Arabic)) << int(m.method);
+  }
+}
+
+TEST(PageLayout, ArabicLinesEndAtTheRightMargin) {
+  Timetable report(ReportKind::Month, Source(Language::Arabic));
+  report.ComputeReportRows(EncodeDate(2026, 1, 1), Seasonal);
+  RecordingCanvas canvas;
+  PaintReportPage(report, canvas, 1, kA4);
+  const auto header = canvas.Find("أوقات الصلاة لسنة كاملة");
+  ASSERT_EQ(1u, header.size());
+  EXPECT_EQ(kA4.Width - kPageMargin, header[0].X + 23 * 8);  // 23 characters at 8 points
+  EXPECT_EQ(kPageMargin, header[0].Y);
+  const auto page = canvas.Find("-1-");
+  ASSERT_EQ(1u, page.size());
+  EXPECT_EQ(kA4.Width - kPageMargin, page[0].X + 3 * 6);
+  // Right to left the Isha column comes first; the design aligns the cells right.
+  const int column = (kA4.Width - 50) / 7;
+  const auto isha = canvas.Find("عشاء");
+  ASSERT_EQ(1u, isha.size());
+  EXPECT_EQ(TextAnchor::Right, isha[0].Anchor);
+  EXPECT_EQ(kPageMargin + column - 2, isha[0].X);
+}
+
+TEST(PageLayout, ThePeaksPageCentresMonthsOverARuleAndRepeatsTitlesInJanuaryAndJuly) {
+  for (Language lang : {Language::English, Language::Arabic}) {
+    Timetable report = Year(lang);
+    ASSERT_TRUE(report.SelectDesign(lang == Language::Arabic ? 6 : 2));
+    ASSERT_TRUE(report.ShowsPeaksOnly());
+    ASSERT_EQ(1, report.PageCount());
+    RecordingCanvas canvas;
+    ASSERT_TRUE(PaintReportPage(report, canvas, 1, kA4));
+    EXPECT_FALSE(PaintReportPage(report, canvas, 2, kA4));
+
+    const NameLists& names = report.Source().Names;
+    const auto& months = lang == Language::Arabic ? names.AMonths : names.EMonths;
+    const std::string fajr = lang == Language::Arabic ? "فجر" : "Fajr";
+    EXPECT_EQ(2u, canvas.Find(fajr).size());
+    // The table's width from the rule under the first month.
+    const auto january = canvas.Find(months[0]);
+    ASSERT_EQ(1u, january.size());
+    const auto rule = std::find_if(canvas.lines.begin(), canvas.lines.end(),
+                                   [&](const auto& l) { return l.Y1 == january[0].Y + 6; });
+    ASSERT_NE(canvas.lines.end(), rule);
+    const int total = rule->X2 - rule->X1;
+    if (lang == Language::Arabic)
+      EXPECT_EQ(kA4.Width - kPageMargin, rule->X2);
+    else
+      EXPECT_EQ(kPageMargin, rule->X1);
+    RecordingCanvas measure;
+    measure.SetFont(report.Design().POBFont);
+    for (const std::string& month : months) {
+      const auto name = canvas.Find(month);
+      ASSERT_EQ(1u, name.size()) << month;
+      EXPECT_FALSE(name[0].InCell);
+      EXPECT_EQ(rule->X1 + (total - measure.TextWidth(month)) / 2, name[0].X) << month;
+      // Over a rule across the table, through the middle of the name's line.
+      EXPECT_TRUE(std::any_of(canvas.lines.begin(), canvas.lines.end(), [&](const auto& l) {
+        return l.Y1 == name[0].Y + 6 && l.X1 == rule->X1 && l.X2 == rule->X2;
+      })) << month;
+    }
+    // The titles follow January and July directly.
+    const auto titles = canvas.Find(fajr);
+    EXPECT_EQ(january[0].Y + 12, titles[0].Y);
+    EXPECT_EQ(canvas.Find(months[6])[0].Y + 12, titles[1].Y);
+  }
+}
+
+TEST(PageLayout, AHugeFontFromTheSettingsIsPaintedAtTheLargestSize) {
+  Timetable report = Month(2026, 1);
+  report.Design().POHFont.Size = std::numeric_limits<int>::max();
+  report.Design().POBFont.Size = std::numeric_limits<int>::max();
+  RecordingCanvas canvas;
+  ASSERT_TRUE(PaintReportPage(report, canvas, 1, kA4));
+  const auto header = canvas.Find("Zurivo Zazir For One Year");
+  ASSERT_EQ(1u, header.size());
+  EXPECT_EQ(kMaxPageFontPoints, header[0].Font.Size);
+  const auto title = canvas.Find("January, 2026");
+  ASSERT_EQ(1u, title.size());
+  EXPECT_EQ(kMaxPageFontPoints, title[0].Font.Size);
+}
+
+TEST(PageLayout, NoPageOutsideTheReportIsPainted) {
+  Timetable report = Year();
+  ASSERT_EQ(2, report.PageCount());
+  for (int page : {0, -1, 3}) {
+    RecordingCanvas canvas;
+    EXPECT_FALSE(PaintReportPage(report, canvas, page, kA4)) << page;
+    EXPECT_TRUE(canvas.texts.empty());
+    EXPECT_TRUE(canvas.lines.empty());
+  }
+  RecordingCanvas second;
+  ASSERT_TRUE(PaintReportPage(report, second, 2, kA4));
+  EXPECT_EQ(1u, second.Find("July, 2026").size());
+  EXPECT_EQ(1u, second.Find("Page (2)").size());
+  EXPECT_TRUE(second.Find("June, 2026").empty());
+}
+
+TEST(PageLayout, PageSizesRangesAndShrinkToFit) {
+  EXPECT_EQ((PageSize{767, 1094}), LogicalPageSize(9583, 13699, 1200, 1200, 96));
+  EXPECT_EQ((PageSize{0, 0}), LogicalPageSize(9583, 13699, 0, 1200, 96));
+  EXPECT_EQ(0, RoundHalfEven(0.5));
+  EXPECT_EQ(2, RoundHalfEven(1.5));
+  EXPECT_EQ(2, RoundHalfEven(2.5));
+  EXPECT_EQ(3, RoundHalfEven(2.51));
+  EXPECT_EQ(-2, RoundHalfEven(-2.5));
+
+  EXPECT_EQ((PageRange{1, 12}), PagesToPrint(12, false, 5, 6));
+  EXPECT_EQ((PageRange{5, 6}), PagesToPrint(12, true, 5, 6));
+  EXPECT_EQ((PageRange{2, 2}), PagesToPrint(2, true, 3, 9));
+  EXPECT_EQ((PageRange{1, 1}), PagesToPrint(0, true, 0, 0));
+
+  const struct {
+    int bw, bh, rw, rh;
+    FitSize fit;
+  } cases[] = {
+      {767, 1096, 1000, 500, {350, 500}},  // taller than the room: as high as the room
+      {1096, 767, 500, 1000, {500, 350}},  // wider: as wide as the room
+      {767, 1096, 767, 1096, {767, 1096}}, {767, 1096, 0, 500, {0, 0}},  // no room left
+      {767, 1096, 500, -20, {0, 0}},       {0, 1096, 500, 500, {0, 0}},
+      {767, 1096, 1, 1000, {1, 1}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(c.fit, FitPageSize(c.bw, c.bh, c.rw, c.rh))
+        << c.bw << "x" << c.bh << " in " << c.rw << "x" << c.rh;
+}
+
+}  // namespace
+}  // namespace vek

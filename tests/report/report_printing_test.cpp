@@ -1,0 +1,518 @@
+// Printed timetables: real PDF files read back with poppler's pdfinfo, pdftotext and pdffonts;
+// the preview against the printer on recording paint devices; the print job's failures through
+// a fake printer list and a failing file system; the preview and the page design dialog
+// driven offscreen.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolButton>
+
+#include <cerrno>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "engine/calendar.h"
+#include "program/current_location.h"
+#include "report/font_color_dialog.h"
+#include "report/page_painter.h"
+#include "report/print_options_dialog.h"
+#include "report/print_preview.h"
+#include "report/report_printing.h"
+#include "report/timetable_view.h"
+#include "support/fake_file_system.h"
+#include "support/fake_printer_info.h"
+#include "support/locations_fixture.h"
+#include "support/recording_paint_device.h"
+#include "support/temp_dir.h"
+
+namespace vek {
+namespace {
+
+// The output of a command line (the tests pass it file names they made themselves).
+std::string Output(const std::string& command) {
+  std::string out;
+  if (FILE* pipe = ::popen(command.c_str(), "r")) {
+    char buffer[4096];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+      out.append(buffer, n);
+    ::pclose(pipe);
+  }
+  return out;
+}
+
+std::string Quoted(const std::filesystem::path& file) {
+  return "'" + file.string() + "'";
+}
+
+int PdfPages(const std::filesystem::path& file) {
+  std::istringstream info(Output("pdfinfo " + Quoted(file) + " 2>/dev/null"));
+  for (std::string line; std::getline(info, line);)
+    if (line.rfind("Pages:", 0) == 0)
+      return std::stoi(line.substr(6));
+  return -1;
+}
+
+// The PDF's text with Arabic presentation forms folded to their letters.
+QString PdfText(const std::filesystem::path& file) {
+  return QString::fromStdString(Output("pdftotext " + Quoted(file) + " - 2>/dev/null"))
+      .normalized(QString::NormalizationForm_KC);
+}
+
+std::string ReadFile(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+class ReportPrintingTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(testing::LoadShippedLocations(list)); }
+
+  ReportContext Context(const char* city, const char* country, Language lang = Language::English) {
+    list.CurrentIndex = list.Find(city, country, "");
+    EXPECT_GE(list.CurrentIndex, 0) << city;
+    ReportContext c;
+    c.Source.Location = list.Current().Rec;
+    c.Source.Lang = lang;
+    c.Locations = &list;
+    c.Today = EncodeDate(2026, 12, 10);
+    c.ShowMessage = [this](const std::string& text) { messages.push_back(text); };
+    c.Printer = printer;
+    c.Printers = &printers;
+    c.Files = &files;
+    c.Dialogs.AskPdfFileName = [this](const std::string& suggested) {
+      asked.push_back(suggested);
+      return pdfName;
+    };
+    c.Dialogs.Print = [this](QPrinter&, int pageCount, std::optional<PageRange>& range) {
+      dialogPages = pageCount;
+      range = chosenRange;
+      return printDialogAnswer;
+    };
+    c.Dialogs.PageSetup = [this](QPrinter& p) {
+      ++setups;
+      if (pageSetup)
+        pageSetup(p);
+      return true;
+    };
+    c.Dialogs.ChooseFont = [this](const FontSpec&) { return chosenFont; };
+    c.Dialogs.RunModal = [this](QDialog& dialog) { return modal ? modal(dialog) : 0; };
+    return c;
+  }
+
+  std::unique_ptr<TKQViewForm> Open(ReportContext context, ReportKind kind, double start) {
+    auto form = std::make_unique<TKQViewForm>(std::move(context), kind);
+    form->SetStartDate(start);
+    form->ComputeReportRows();
+    return form;
+  }
+
+  // A year 2026 (or January 2026) report of Damascus in design index, printed to a PDF.
+  std::filesystem::path PrintDesign(int index) {
+    const bool arabic = index >= 4;
+    const bool year = index % 4 != 3;
+    auto form = Open(Context("DAMASCUS", "SYRIA", arabic ? Language::Arabic : Language::English),
+                     year ? ReportKind::Year : ReportKind::Month, EncodeDate(2026, 1, 1));
+    EXPECT_TRUE(form->Report().SelectDesign(index));
+    form->ApplyDesignToControls();
+    const std::filesystem::path file = dir.path() / ("design-" + std::to_string(index) + ".pdf");
+    pdfName = file.string();
+    EXPECT_TRUE(form->PrintReport(false));
+    return file;
+  }
+
+  testing::TempDir dir;
+  TLocations list;
+  testing::FakePrinterInfo printers;
+  testing::FakeFileSystem files;
+  std::shared_ptr<QPrinter> printer = MakeRunPrinter(printers);
+  std::vector<std::string> messages;
+  std::vector<std::string> asked;
+  std::string pdfName;
+  bool printDialogAnswer = true;
+  int dialogPages = 0;
+  std::optional<PageRange> chosenRange;
+  int setups = 0;
+  std::function<void(QPrinter&)> pageSetup;
+  std::optional<FontSpec> chosenFont;
+  std::function<int(QDialog&)> modal;
+};
+
+TEST_F(ReportPrintingTest, EveryDesignOfDamascusPrintsItsPagesWithItsTexts) {
+  const int pages[] = {2, 12, 1, 1, 2, 4, 1, 1};
+  for (int index = 0; index < kDesignCount; ++index) {
+    const std::filesystem::path file = PrintDesign(index);
+    EXPECT_EQ(pages[index], PdfPages(file)) << index;
+  }
+  EXPECT_TRUE(messages.empty());
+
+  // The engine's Fajr of 1 January as the cells write it, the page number and the header.
+  const TDayTimesRec first = ComputeDayTimesForCurrent(list, EncodeDate(2026, 1, 1), {});
+  const std::string fajr = FormatCellTime(DefaultDesigns()[0], first[Fajr]);
+  const QString english = PdfText(dir.path() / "design-0.pdf");
+  EXPECT_TRUE(english.contains(QStringLiteral("Page (1)")));
+  EXPECT_TRUE(english.contains(QString::fromStdString(fajr).trimmed())) << fajr;
+  EXPECT_TRUE(english.contains(QStringLiteral("DAMASCUS, SYRIA")));
+  EXPECT_TRUE(english.contains(QStringLiteral("January, 2026")));
+  const QString arabic = PdfText(dir.path() / "design-4.pdf");
+  EXPECT_TRUE(arabic.contains(QString::fromUtf8("أوقات الصلاة لسنة كاملة")))
+      << arabic.left(400).toStdString();
+  EXPECT_TRUE(arabic.contains(QString::fromStdString(fajr).trimmed()));
+
+  // The designs' faces, embedded: Courier New and Arabic Transparent through their substitutes.
+  const std::string fonts = Output("pdffonts " + Quoted(dir.path() / "design-4.pdf"));
+  std::istringstream rows(fonts);
+  bool mono = false;
+  bool naskh = false;
+  for (std::string row; std::getline(rows, row);) {
+    const bool embedded = row.find(" yes ") != std::string::npos;
+    mono |= row.find("LiberationMono") != std::string::npos && embedded;
+    naskh |= row.find("NotoNaskhArabic") != std::string::npos && embedded;
+  }
+  EXPECT_TRUE(mono) << fonts;
+  EXPECT_TRUE(naskh) << fonts;
+}
+
+TEST_F(ReportPrintingTest, ThePrintDialogsRangeIsPrintedAndCancelPrintsNothing) {
+  auto form = Open(Context("DAMASCUS", "SYRIA"), ReportKind::Year, EncodeDate(2026, 1, 1));
+  ASSERT_TRUE(form->Report().SelectDesign(1));
+  const std::filesystem::path file = dir.path() / "range.pdf";
+  printer->setOutputFileName(QString::fromStdString(file.string()));
+  chosenRange = PageRange{2, 3};
+  form->PrintBtn->click();
+  EXPECT_EQ(12, dialogPages);
+  EXPECT_EQ(2, PdfPages(file));
+  const QString text = PdfText(file);
+  EXPECT_TRUE(text.contains(QStringLiteral("Page (2)")));
+  EXPECT_TRUE(text.contains(QStringLiteral("March, 2026")));
+  EXPECT_FALSE(text.contains(QStringLiteral("Page (1)")));
+
+  chosenRange = PageRange{11, 20};  // kept inside the report
+  EXPECT_TRUE(form->PrintReport(true));
+  EXPECT_EQ(2, PdfPages(file));
+  chosenRange.reset();  // every page
+  EXPECT_TRUE(form->PrintReport(true));
+  EXPECT_EQ(12, PdfPages(file));
+
+  std::filesystem::remove(file);
+  printDialogAnswer = false;
+  EXPECT_FALSE(form->PrintReport(true));
+  EXPECT_FALSE(std::filesystem::exists(file));
+  EXPECT_TRUE(asked.empty());  // the dialog named the file
+  EXPECT_TRUE(messages.empty());
+
+  // A dialog that left the PDF writer without a file name: nothing starts, the user is told.
+  printDialogAnswer = true;
+  printer->setOutputFileName(QString());
+  EXPECT_FALSE(form->PrintReport(true));
+  ASSERT_EQ(1u, messages.size());
+  EXPECT_EQ(PrintFailureText(NoPdfFileNameText(Language::English), Language::English), messages[0]);
+}
+
+TEST_F(ReportPrintingTest, WithoutAPrintDialogThePdfWriterAsksForTheFileFirst) {
+  auto form = Open(Context("DAMASCUS", "SYRIA"), ReportKind::Month, EncodeDate(2026, 1, 1));
+  const std::filesystem::path file = dir.path() / "month.pdf";
+  pdfName.clear();  // cancelled
+  EXPECT_FALSE(form->PrintReport(false));
+  EXPECT_EQ(1u, asked.size());
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+  EXPECT_TRUE(messages.empty());
+
+  pdfName = file.string();
+  EXPECT_TRUE(form->PrintReport(false));
+  EXPECT_EQ(1, PdfPages(file));
+  // The next job suggests the file of the last.
+  EXPECT_TRUE(form->PrintReport(false));
+  ASSERT_EQ(3u, asked.size());
+  EXPECT_EQ(file.string(), asked[2]);
+}
+
+TEST_F(ReportPrintingTest, AJobThatCannotStartOrFailsSaysWhyAndLeavesNoFile) {
+  for (Language lang : {Language::English, Language::Arabic}) {
+    messages.clear();
+    auto form = Open(Context("DAMASCUS", "SYRIA", lang), ReportKind::Month, EncodeDate(2026, 1, 1));
+    // A folder that does not exist.
+    const std::filesystem::path missing = dir.path() / "missing" / "month.pdf";
+    pdfName = missing.string();
+    EXPECT_FALSE(form->PrintReport(false));
+    ASSERT_EQ(1u, messages.size());
+    EXPECT_EQ(0u, messages[0].find(ByLanguage(lang, "The timetable could not be printed.",
+                                              "تعذرت طباعة جدول الأوقات.")));
+    EXPECT_NE(std::string::npos, messages[0].find(missing.string()));
+
+    // The finished file cannot take the name: an old file of that name stays as it was.
+    const std::filesystem::path file = dir.path() / "old.pdf";
+    std::ofstream(file) << "old";
+    pdfName = file.string();
+    files.failRename = [](const auto&, const auto&) { return EACCES; };
+    EXPECT_FALSE(form->PrintReport(false));
+    files.failRename = nullptr;
+    ASSERT_EQ(2u, messages.size());
+    EXPECT_NE(std::string::npos, messages[1].find(file.string()));
+    EXPECT_NE(std::string::npos, messages[1].find("File access denied")) << messages[1];
+    EXPECT_EQ("old", ReadFile(file));
+    // No temporary file is left beside it.
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
+      ++entries;
+    EXPECT_EQ(1, entries);
+    std::filesystem::remove(file);
+  }
+}
+
+TEST_F(ReportPrintingTest, WithNothingToPrintOnPrintAndPreviewOnlySaySo) {
+  printers.pdfWriter = false;
+  auto form = Open(Context("DAMASCUS", "SYRIA"), ReportKind::Month, EncodeDate(2026, 1, 1));
+  int shown = 0;
+  modal = [&](QDialog&) { return ++shown, 0; };
+  form->PrintBtn->click();
+  form->PrintPreviewBtn->click();
+  EXPECT_EQ(0, dialogPages);
+  EXPECT_EQ(0, shown);
+  ASSERT_EQ(2u, messages.size());
+  EXPECT_EQ(NoPrinterText(Language::English), messages[0]);
+  EXPECT_EQ(messages[0], messages[1]);
+
+  // A system printer without the PDF writer is something to print on too.
+  printers.systemPrinter = true;
+  form->PrintPreviewBtn->click();
+  EXPECT_EQ(1, shown);
+  EXPECT_EQ(2u, messages.size());
+}
+
+TEST_F(ReportPrintingTest, ThePreviewShowsThePrintedLayout) {
+  // An Arabic month: the Arabic font measures differently on the screen and on the printer.
+  ReportContext context = Context("DAMASCUS", "SYRIA", Language::Arabic);
+  Timetable report(ReportKind::Month, context.Source);
+  report.ComputeReportRows(EncodeDate(2026, 1, 1), list, context.Engine);
+  constexpr double kPpi = 96;
+  constexpr double kScale = 1200 / kPpi;
+  testing::RecordingPaintDevice paper(9583, 13699, 1200);
+  {
+    QPainter painter(&paper);
+    ASSERT_TRUE(PaintPrinterPage(report, painter, paper, 1, kPpi));
+  }
+  testing::RecordingPaintDevice screen(767, 1096, 96);
+  {
+    QPainter painter(&screen);
+    QtPageCanvas canvas(painter, 1, 1, paper, kScale, kScale);
+    ASSERT_TRUE(PaintReportPage(report, canvas, 1, DevicePageSize(paper, kPpi)));
+  }
+  ASSERT_EQ(paper.lines.size(), screen.lines.size());
+  ASSERT_FALSE(paper.lines.empty());
+  for (std::size_t i = 0; i < paper.lines.size(); ++i) {
+    EXPECT_EQ(RoundHalfEven(paper.lines[i].x1() / kScale), screen.lines[i].x1()) << i;
+    EXPECT_EQ(RoundHalfEven(paper.lines[i].y1() / kScale), screen.lines[i].y1()) << i;
+    EXPECT_EQ(RoundHalfEven(paper.lines[i].x2() / kScale), screen.lines[i].x2()) << i;
+    EXPECT_EQ(RoundHalfEven(paper.lines[i].y2() / kScale), screen.lines[i].y2()) << i;
+  }
+  // Every text where the printer puts it; the tops may differ by the rounding of the baseline.
+  QStringList paperTexts;
+  QStringList screenTexts;
+  for (const auto& t : paper.texts)
+    paperTexts << t.Value;
+  for (const auto& t : screen.texts)
+    screenTexts << t.Value;
+  ASSERT_EQ(paperTexts, screenTexts);
+  for (std::size_t i = 0; i < paper.texts.size(); ++i)
+    EXPECT_NEAR(paper.texts[i].TopLeft.y() / kScale, screen.texts[i].TopLeft.y(), 1.0) << i;
+
+  // The preview's picture: the printer's page at the screen's resolution.
+  const QImage picture = PaintPreviewPage(report, paper, 1, kPpi);
+  EXPECT_EQ(QSize(767, 1096), picture.size());
+  EXPECT_EQ(QColor(Qt::white), picture.pixelColor(3, 3));
+  EXPECT_EQ(QColor(Qt::white), PaintPreviewPage(report, paper, 2, kPpi).pixelColor(100, 100));
+}
+
+TEST_F(ReportPrintingTest, ThePreviewPagesZoomsAndFollowsThePrinterSetup) {
+  auto year = Open(Context("DAMASCUS", "SYRIA"), ReportKind::Year, EncodeDate(2026, 1, 1));
+  TVEKPreView preview(*year);
+  preview.SetPageCount(year->Report().PageCount());
+  EXPECT_EQ(2, preview.PageCount);
+  EXPECT_FALSE(preview.PrevBtn->isEnabled());
+  EXPECT_TRUE(preview.NextBtn->isEnabled());
+  const QImage first = preview.Bitmap();
+  preview.NextBtn->click();
+  EXPECT_EQ(2, preview.CurrentPage);
+  EXPECT_FALSE(preview.NextBtn->isEnabled());
+  EXPECT_TRUE(preview.PrevBtn->isEnabled());
+  EXPECT_NE(first, preview.Bitmap());
+  preview.NextBtnClick();  // no page after the last
+  EXPECT_EQ(2, preview.CurrentPage);
+  preview.SetPageCount(1);
+  EXPECT_EQ(1, preview.CurrentPage);
+  EXPECT_FALSE(preview.NextBtn->isEnabled());
+  EXPECT_EQ(first, preview.Bitmap());
+
+  // A4 portrait at 96 pixels per inch, shrunk into the window with its proportions.
+  EXPECT_EQ(767, preview.BitmapWidth);
+  EXPECT_EQ(1096, preview.BitmapHeight);
+  preview.resize(700, 600);
+  preview.show();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(1, preview.FitToWindow);
+  EXPECT_TRUE(preview.ZoomBtn->isChecked());
+  EXPECT_LE(preview.Image->height(), preview.ImgPanel->height() - 20);
+  EXPECT_NEAR(767.0 / 1096, double(preview.Image->width()) / preview.Image->height(), 0.01);
+  EXPECT_FALSE(preview.ImgPanel->verticalScrollBar()->isVisible());
+  preview.ActualBtn->click();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(0, preview.FitToWindow);
+  EXPECT_EQ(QSize(767, 1096), preview.Image->size());
+  EXPECT_TRUE(preview.ImgPanel->verticalScrollBar()->isVisible());
+
+  // A smaller landscape paper from the set-up: the picture changes size and shape at once, and
+  // at actual size a page smaller than the window needs no scroll bars.
+  pageSetup = [](QPrinter& p) {
+    p.setPageSize(QPageSize(QPageSize::A6));
+    p.setPageOrientation(QPageLayout::Landscape);
+  };
+  preview.SetupBtn->click();
+  EXPECT_EQ(1, setups);
+  QCoreApplication::processEvents();
+  EXPECT_GT(preview.BitmapWidth, preview.BitmapHeight);
+  EXPECT_LT(preview.BitmapWidth, 767);
+  EXPECT_EQ(QSize(preview.BitmapWidth, preview.BitmapHeight), preview.Bitmap().size());
+  EXPECT_FALSE(preview.ImgPanel->verticalScrollBar()->isVisible());
+  EXPECT_FALSE(preview.ImgPanel->horizontalScrollBar()->isVisible());
+  preview.hide();
+
+  // A one-page report offers no other page.
+  auto month = Open(Context("DAMASCUS", "SYRIA"), ReportKind::Month, EncodeDate(2026, 1, 1));
+  TVEKPreView single(*month);
+  EXPECT_FALSE(single.PrevBtn->isEnabled());
+  EXPECT_FALSE(single.NextBtn->isEnabled());
+}
+
+TEST_F(ReportPrintingTest, ThePreviewsPrintAsksForThePdfAndTheReportOpensIt) {
+  auto form = Open(Context("DAMASCUS", "SYRIA"), ReportKind::Year, EncodeDate(2026, 1, 1));
+  const std::filesystem::path file = dir.path() / "preview.pdf";
+  int pages = 0;
+  modal = [&](QDialog& dialog) {
+    auto* preview = qobject_cast<TVEKPreView*>(&dialog);
+    EXPECT_NE(nullptr, preview);
+    if (preview == nullptr)
+      return 0;
+    pages = preview->PageCount;
+    pdfName.clear();
+    preview->PrintBtn->click();  // cancelled at the file name
+    pdfName = file.string();
+    preview->PrintBtn->click();
+    return 0;
+  };
+  form->PrintPreviewBtn->click();
+  EXPECT_EQ(2, pages);
+  EXPECT_EQ(2u, asked.size());
+  EXPECT_EQ(0, dialogPages);  // no print dialog
+  EXPECT_EQ(2, PdfPages(file));
+}
+
+TEST_F(ReportPrintingTest, TheDesignDialogStoresOnlyItsChoicesAndOnlyOnOk) {
+  auto form = Open(Context("DAMASCUS", "SYRIA"), ReportKind::Year, EncodeDate(2026, 1, 1));
+  Timetable& report = form->Report();
+  ASSERT_EQ(6, report.Design().POBNOMonths);
+  {
+    TPrintOptionsDlg dialog(report, form->Context(), *printer);
+    EXPECT_EQ("Design Page", dialog.windowTitle());
+    EXPECT_EQ("Six Months", dialog.POBNOMonthsCombo->currentText());
+    dialog.POBNOMonthsCombo->setCurrentIndex(dialog.POBNOMonthsCombo->findText("Four Months"));
+    dialog.POHOtherInfoEdit->setText("Times of 2026");
+    dialog.POBDrawGridCheck->setChecked(false);
+    chosenFont = StrToFont("Maroon;Courier New;9;[fsItalic];");
+    dialog.HeaderBtn->click();
+    EXPECT_EQ(*chosenFont, dialog.HeaderFont());
+    dialog.PrinterSetup->click();
+    EXPECT_EQ(1, setups);
+    EXPECT_EQ(6, report.Design().POBNOMonths);  // not before OK
+    dialog.OkBtn->click();
+  }
+  EXPECT_EQ(4, report.Design().POBNOMonths);
+  EXPECT_EQ("Times of 2026", report.Design().POHOtherInfo);
+  EXPECT_FALSE(report.Design().POBDrawGrid);
+  EXPECT_EQ(*chosenFont, report.Design().POHFont);
+  {
+    TPrintOptionsDlg dialog(report, form->Context(), *printer);
+    dialog.POBNOMonthsCombo->setCurrentIndex(dialog.POBNOMonthsCombo->findText("Six Months"));
+    chosenFont = StrToFont("Red;Arial;12;[];");
+    dialog.BodyBtn->click();
+    dialog.CancelBtn->click();
+  }
+  EXPECT_EQ(4, report.Design().POBNOMonths);
+  EXPECT_EQ(StrToFont("Black;Courier New;6;[];"), report.Design().POBFont);
+
+  // A value the dialog does not offer shows the design's built-in choice, and OK never
+  // stores it.
+  report.Design().POBNOMonths = 5;
+  {
+    TPrintOptionsDlg dialog(report, form->Context(), *printer);
+    EXPECT_EQ("Six Months", dialog.POBNOMonthsCombo->currentText());
+    dialog.OkBtn->click();
+  }
+  EXPECT_EQ(6, report.Design().POBNOMonths);
+
+  // The report window's Design button: the page count follows.
+  modal = [](QDialog& dialog) {
+    auto* design = qobject_cast<TPrintOptionsDlg*>(&dialog);
+    EXPECT_NE(nullptr, design);
+    if (design) {
+      design->POBNOMonthsCombo->setCurrentIndex(2);  // three months
+      design->accept();
+    }
+    return 1;
+  };
+  form->PrintOptionsBtn->click();
+  EXPECT_EQ(3, report.Design().POBNOMonths);
+  EXPECT_EQ(4, report.PageCount());
+}
+
+TEST_F(ReportPrintingTest, TheArabicWindowsAndTheDesignsOrientation) {
+  IniFile ini;
+  ini.WriteString(std::string("PrintOptions") + "سنة على صفحتين", "POPortraitOrientation", "False");
+  ReportContext context = Context("MAKKAH", "SAUDI ARABIA", Language::Arabic);
+  context.Settings = &ini;
+  auto form = Open(context, ReportKind::Year, EncodeDate(2026, 1, 1));
+  EXPECT_EQ(4, form->Report().CurrentDesign());
+  EXPECT_EQ(QPageLayout::Landscape, printer->pageLayout().orientation());
+  EXPECT_EQ(QString::fromUtf8("طباعة"), form->PrintBtn->text());
+  EXPECT_EQ(QString::fromUtf8("عرض"), form->PrintPreviewBtn->text());
+  EXPECT_EQ(QString::fromUtf8("تصميم"), form->PrintOptionsBtn->text());
+
+  TPrintOptionsDlg dialog(form->Report(), form->Context(), *printer);
+  EXPECT_EQ(Qt::RightToLeft, dialog.layoutDirection());
+  EXPECT_EQ(QString::fromUtf8("تصميم الصفحة"), dialog.windowTitle());
+  EXPECT_EQ(QString::fromUtf8("ستة أشهر"), dialog.POBNOMonthsCombo->currentText());
+  TVEKPreView preview(*form);
+  EXPECT_EQ(QString::fromUtf8("معاينة الطباعة"), preview.windowTitle());
+  EXPECT_GT(preview.BitmapWidth, preview.BitmapHeight);  // landscape
+
+  form->Report().SelectDesign(5);
+  form->ApplyDesignToControls();
+  EXPECT_EQ(QPageLayout::Portrait, printer->pageLayout().orientation());
+}
+
+TEST_F(ReportPrintingTest, TheFontDialogKeepsTheDesignsFaceAndOffersItsColours) {
+  const FontSpec font = StrToFont("Maroon;Courier New;8;[fsBold];");
+  TFontColorDlg dialog(font, Language::English);
+  EXPECT_EQ(16, dialog.ColorCombo->count());
+  EXPECT_EQ("Maroon", dialog.ColorCombo->currentText());
+  EXPECT_EQ(font, dialog.Chosen());
+  dialog.ColorCombo->setCurrentIndex(dialog.ColorCombo->findText("Red"));
+  EXPECT_EQ(0x0000FFu, dialog.Chosen().Color);
+  EXPECT_EQ("Courier New", dialog.Chosen().Name);
+}
+
+}  // namespace
+}  // namespace vek
