@@ -53,7 +53,10 @@ std::string Output(const std::string& command) {
 }
 
 std::string Quoted(const std::filesystem::path& file) {
-  return "'" + file.string() + "'";
+  std::string quoted(1, '\'');
+  quoted += file.string();
+  quoted += '\'';
+  return quoted;
 }
 
 int PdfPages(const std::filesystem::path& file) {
