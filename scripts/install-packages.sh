@@ -13,6 +13,8 @@ packages=(
   qt6-base-dev libgl-dev   # Qt 6 Widgets
   libzip-dev   # reading the clock-face and sound archives
   qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-alsa   # sounds
+  gstreamer1.0-tools   # encoding the wizard's compressed test tone (tools/make_mp3_test_tone.py)
+  desktop-file-utils   # desktop-file-validate checks the autostart entry the wizard writes
   fontconfig fonts-liberation2 fonts-noto-core   # Latin and Arabic fonts for the forms
   ftp python3-pyftpdlib   # the ftp client of the tester's script and the test FTP server
 )
