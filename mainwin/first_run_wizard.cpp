@@ -71,7 +71,7 @@ void TSelectLanguage_Form::BuildWidgets() {
   LeftPanel = left;
   left->setObjectName("LeftPanel");
   left->setFixedWidth(180);
-  left->setStyleSheet("#LeftPanel { background: #1d4e89; } #LeftPanel QLabel { color: white; }");
+  left->setStyleSheet("#LeftPanel { background: #e6edf6; } #LeftPanel QLabel { color: #1d4e89; }");
   auto* leftColumn = new QVBoxLayout(left);
   leftColumn->setContentsMargins(12, 24, 12, 24);
   Logo = new QLabel;
@@ -285,6 +285,9 @@ void TSelectLanguage_Form::Render() {
 
   CityHeading->setText(Q(t.CityHeading));
   CityNameLabel->setText(Q(m.CityNameText()));
+  // A Latin name still sits on the reading side.
+  CityNameLabel->setAlignment(Qt::AlignAbsolute | Qt::AlignVCenter |
+                              (arabic ? Qt::AlignRight : Qt::AlignLeft));
   ChangeCityButton->setText(Q(t.ChangeCityButton));
   ChangeCityButton->setToolTip(Q(t.ChangeCityHint));
   ChangeCityButton->setEnabled(m.ChangeCityEnabled());
