@@ -7,6 +7,7 @@
 #include <QApplication>
 
 #include <filesystem>
+#include <fstream>
 
 #include "foundation/command_line.h"
 #include "foundation/qt/qt_ui_services.h"
@@ -21,6 +22,8 @@ void BM_StartupToShownWindow(benchmark::State& state) {
   std::string pattern = (fs::temp_directory_path() / "vek-bench-XXXXXX").string();
   const fs::path folder = ::mkdtemp(pattern.data());
   fs::copy_file(fs::path(VEK_SOURCE_DIR) / "resources" / "VEK.LOC", folder / "VEK.LOC");
+  // A program folder that has been used before: a first start would open the first-run wizard.
+  std::ofstream(folder / "VEK.INI") << "[Orvessa, by Al Tovarelin]\r\nLanguage=Arabic\r\n";
   vek::QtUiServices ui;
   for (auto _ : state) {
     vek::Switches() = vek::CommandLineSwitches{};

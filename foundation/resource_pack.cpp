@@ -39,6 +39,25 @@ void LogCopyFailure(const std::filesystem::path& source, const std::filesystem::
   DebugLog(text);
 }
 
+// fn_ExtractFileFromTemp with the errno of its failure.
+int ReplaceFromTemp(const std::filesystem::path& temporary,
+                    const std::filesystem::path& destination, FileSystem& fs) {
+  std::error_code ec;
+  if (!std::filesystem::exists(temporary, ec)) {
+    LogCopyFailure(temporary, destination, 0);
+    return ENOENT;
+  }
+  // A rename replaces the destination whatever its write bit, and the result has the new
+  // file's mode.
+  if (const int e = fs.Rename(temporary, destination); e != 0) {
+    fs.Remove(temporary);
+    LogCopyFailure(temporary, destination, e);
+    return e;
+  }
+  SyncFolderOf(destination);
+  return 0;
+}
+
 }  // namespace
 
 std::span<const unsigned char> TableResourceModule::Find(std::string_view name,
@@ -78,11 +97,17 @@ const unsigned char* FindResourceData(const ResourceModule& module, std::string_
 bool ExtractResourceToFile(const ResourceModule& module, std::string_view name,
                            std::string_view type, const std::filesystem::path& destination,
                            FileSystem& fs) {
+  return ExtractResourceToFileErrno(module, name, type, destination, fs) == 0;
+}
+
+int ExtractResourceToFileErrno(const ResourceModule& module, std::string_view name,
+                               std::string_view type, const std::filesystem::path& destination,
+                               FileSystem& fs) {
   std::size_t size = 0;
   const unsigned char* data = FindResourceData(module, name, type, size);
   if (data == nullptr) {
     LogResourceFailure(">>>ResData=nil", name, type, destination);
-    return false;
+    return ENOENT;
   }
 
   // A new file under a name no other file has, so that neither a second extraction nor a file
@@ -90,47 +115,40 @@ bool ExtractResourceToFile(const ResourceModule& module, std::string_view name,
   UniqueFile temporary = CreateTemporaryBeside(destination);
   if (temporary.error != 0) {
     LogResourceFailure(">>>FileHandle=INVALID_HANDLE_VALUE", name, type, destination);
-    return false;
+    return temporary.error;
   }
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  if (WriteAll(temporary.fd.get(), bytes) != 0) {
+  if (const int e = WriteAll(temporary.fd.get(), bytes); e != 0) {
     temporary.fd.Close();
     fs.Remove(temporary.path);
     LogResourceFailure(">>>Could not Write file", name, type, destination);
-    return false;
+    return e;
   }
   // The data must be on disk before the rename makes them the destination.
-  const bool synced = ::fsync(temporary.fd.get()) == 0;
-  if (temporary.fd.Close() != 0 || !synced) {
+  const int synced = ::fsync(temporary.fd.get()) == 0 ? 0 : errno;
+  const int closed = temporary.fd.Close();
+  if (synced != 0 || closed != 0) {
     fs.Remove(temporary.path);
     LogResourceFailure(">>>Could not CloseHandle", name, type, destination);
-    return false;
+    return synced != 0 ? synced : closed;
   }
-  return fn_ExtractFileFromTemp(temporary.path, destination, fs);
+  return ReplaceFromTemp(temporary.path, destination, fs);
 }
 
 bool fn_ExtractFileFromTemp(const std::filesystem::path& temporary,
                             const std::filesystem::path& destination, FileSystem& fs) {
-  std::error_code ec;
-  if (!std::filesystem::exists(temporary, ec)) {
-    LogCopyFailure(temporary, destination, 0);
-    return false;
-  }
-  // A rename replaces the destination whatever its write bit, and the result has the new
-  // file's mode.
-  if (const int e = fs.Rename(temporary, destination); e != 0) {
-    fs.Remove(temporary);
-    LogCopyFailure(temporary, destination, e);
-    return false;
-  }
-  SyncFolderOf(destination);
-  return true;
+  return ReplaceFromTemp(temporary, destination, fs) == 0;
 }
 
 bool ExtractFileFromResource(std::string_view fileName, const std::filesystem::path& folder,
                              const ResourceModule& module, FileSystem& fs) {
-  return ExtractResourceToFile(module, ResourceNameOf(fileName), kCarriedFileType,
-                               JoinFolderAndName(folder, fileName), fs);
+  return ExtractFileFromResourceErrno(fileName, folder, module, fs) == 0;
+}
+
+int ExtractFileFromResourceErrno(std::string_view fileName, const std::filesystem::path& folder,
+                                 const ResourceModule& module, FileSystem& fs) {
+  return ExtractResourceToFileErrno(module, ResourceNameOf(fileName), kCarriedFileType,
+                                    JoinFolderAndName(folder, fileName), fs);
 }
 
 }  // namespace vek

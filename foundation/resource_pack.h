@@ -63,6 +63,11 @@ const unsigned char* FindResourceData(const ResourceModule& module, std::string_
 bool ExtractResourceToFile(const ResourceModule& module, std::string_view name,
                            std::string_view type, const std::filesystem::path& destination,
                            FileSystem& fs = RealFileSystem());
+// The same with the reason of a failure: 0 on success, else the errno of the failing step
+// (ENOENT when there is no such resource or it is empty).
+int ExtractResourceToFileErrno(const ResourceModule& module, std::string_view name,
+                               std::string_view type, const std::filesystem::path& destination,
+                               FileSystem& fs = RealFileSystem());
 
 // Puts the finished temporary file in place of destination (same folder). False, with the
 // temporary file removed and the failure logged, when it is missing or cannot be renamed.
@@ -74,5 +79,8 @@ bool fn_ExtractFileFromTemp(const std::filesystem::path& temporary,
 // JoinFolderAndName(folder, fileName). True on success.
 bool ExtractFileFromResource(std::string_view fileName, const std::filesystem::path& folder,
                              const ResourceModule& module, FileSystem& fs = RealFileSystem());
+// The same with the reason of a failure, as ExtractResourceToFileErrno.
+int ExtractFileFromResourceErrno(std::string_view fileName, const std::filesystem::path& folder,
+                                 const ResourceModule& module, FileSystem& fs = RealFileSystem());
 
 }  // namespace vek

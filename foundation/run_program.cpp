@@ -17,15 +17,15 @@ bool IsExeFile(const std::filesystem::path& fileName) {
          (st.st_mode & (S_IXUSR | S_IXGRP | S_IXOTH)) != 0;
 }
 
-void WaitForProcessExit(pid_t pid, SystemServices& sys) {
+int WaitForProcessExit(pid_t pid, SystemServices& sys) {
   constexpr Clock::Duration kPoll = std::chrono::milliseconds(20);
   for (;;) {
     sys.ui.ProcessEvents();
     if (sys.launcher.HasExited(pid))
-      return;
+      return sys.launcher.ExitCode(pid);
     if (sys.ui.Terminating()) {
       sys.launcher.Detach(pid);
-      return;
+      return -1;
     }
     sys.clock.Sleep(kPoll);
   }

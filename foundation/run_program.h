@@ -22,8 +22,9 @@ bool IsExeFile(const std::filesystem::path& fileName);
 int RunProcess(const std::filesystem::path& fileName, const std::vector<std::string>& arguments,
                bool waitForExit, SystemServices& sys);
 
-// Handles events until the process has ended or the application is quitting.
-void WaitForProcessExit(pid_t pid, SystemServices& sys);
+// Handles events until the process has ended or the application is quitting. The process's exit
+// code, or -1 when a signal ended it or the wait was given up because the application is quitting.
+int WaitForProcessExit(pid_t pid, SystemServices& sys);
 
 // Checks the file, starts it without waiting, and shows what went wrong. True when started.
 bool ExecuteProgram(const std::filesystem::path& fileName,

@@ -185,7 +185,13 @@ void TVEK__MAIN::BuildWidgets() {
   W.City->setFont(cityFont);
   W.City->setStyleSheet("color: #1d4e89;");
   captions->addWidget(W.SDate_P);
-  captions->addWidget(W.City);
+  auto* cityRow = new QHBoxLayout;
+  cityRow->addWidget(W.City, 1);
+  W.SelLocationBtn = new QToolButton;
+  W.SelLocationBtn->setObjectName("SelLocationBtn");
+  connect(W.SelLocationBtn, &QToolButton::clicked, this, [this] { SelLocationBtnClick(); });
+  cityRow->addWidget(W.SelLocationBtn);
+  captions->addLayout(cityRow);
   heading->addLayout(captions, 1);
   outer->addLayout(heading);
 
@@ -382,13 +388,17 @@ void TVEK__MAIN::FormCreate() {
     return;
   }
   session_->SelectSavedLocation();
+  ApplyLanguageLayout();
+  // A first run, or the "INSTALL" word: the wizard opens before any day is computed, and the
+  // times of the city chosen there show when it closes.
+  if (Context().FirstRun || ParameterContains(params, 0, "INSTALL"))
+    RunFirstRunWizard(true);
   // The opening Basmalah is queued before the first minute's sounds, so that an alarm due at
   // start follows it instead of replacing it; the tasks run once the start-up has finished.
   if (Settings().OpeningBasmalah) {
     trigger_->StartTask(kTaskBasmalah);
     W.TaskTimer->start();
   }
-  ApplyLanguageLayout();
   session_->ComputeToday();
   ShowTimes();
   OvcClock1SecondChange();

@@ -41,6 +41,7 @@ class SoundPlayer;
 class SoundTrigger;
 class TFTP_Main_Dlg;
 enum class TransferKind;
+class TSelectLanguage_Form;
 
 // What the main window needs from the program that creates it.
 struct MainWindowOptions {
@@ -58,6 +59,10 @@ struct MainWindowOptions {
   SoundPlayer* Player = nullptr;  // the sound output; the program's own (Qt Multimedia) when null
   const ResourceModule* ProgramSounds = nullptr;  // the waves carried in the program
   const PrinterInfo* Printers = nullptr;          // the printers of the system; CUPS's when null
+  std::filesystem::path ProgramFile;    // the running program; Qt's application file when empty
+  std::function<bool()> DesktopArabic;  // the desktop's locale is Arabic; the system's when unset
+  // Shows the first-run wizard; its modal exec() when unset (tests drive the form instead).
+  std::function<void(TSelectLanguage_Form&)> RunWizard;
 };
 
 class TVEK__MAIN : public QMainWindow {
@@ -107,6 +112,9 @@ class TVEK__MAIN : public QMainWindow {
 
   // Locations (the menu "Location").
   void SelectClick();
+  // The location button and the wizard's city page: the select-location dialog; the window,
+  // the times and the high-latitude trackers follow the chosen location.
+  void SelLocationBtnClick();
   void EditClick();
   void OperationsClick();
   // The date kind (Hijri or Gregorian), also from the location dialogs' date button.
@@ -170,6 +178,15 @@ class TVEK__MAIN : public QMainWindow {
   bool FormCloseQuery();
   bool InCloseQuery() const { return inCloseQuery_; }
   BalloonHints& Hints() { return *hints_; }
+
+  // The first-run wizard (main_window_wizard.cpp): from the menu, and from the start-up of a
+  // first run or with "INSTALL" (startUp), which alone sets up a first run's language and tray.
+  void InstallationExpertClick();
+  void RunFirstRunWizard(bool startUp);
+  // The wizard's tray choice: set, applied to the tray icon and saved.
+  void SetMinimizeToTray(bool on);
+  // The tray icon can be used: the program may, and the desktop has a tray.
+  bool TrayUsable() const;
 
   // Another start of the program asked this one to come to the front.
   void WMUser();

@@ -140,12 +140,24 @@ void TVEK__MAIN::CaptionLocationMenu() {
   const bool any = session_->HasCurrentLocation();
   for (QAction* a : {W.SelectItem, W.EditItem, W.OperationsItem})
     a->setEnabled(any);
+  W.SelLocationBtn->setEnabled(any);
+  W.SelLocationBtn->setText(Q(Text("Change", "تغيير")));
+  W.SelLocationBtn->setToolTip(Q(Text("Select Location", "اختيار موقع")));
 }
 
 void TVEK__MAIN::SelectClick() {
   TSelectLocation dialog(MakeLocationDialogContext(*session_), this);
   ExecWithLivePanel(*session_, dialog);
   session_->AfterLocationChange(true, true);
+}
+
+void TVEK__MAIN::SelLocationBtnClick() {
+  if (!session_->HasCurrentLocation())
+    return;
+  TSelectLocation dialog(MakeLocationDialogContext(*session_), this);
+  ExecWithLivePanel(*session_, dialog);
+  // The trackers follow the chosen location; the settings are saved with the next change.
+  session_->AfterLocationChange(false, true);
 }
 
 void TVEK__MAIN::EditClick() {

@@ -77,6 +77,8 @@ QAction* AddCheckItem(QMenu* menu, QObject* receiver, std::function<void()> hand
 void TVEK__MAIN::BuildMenuBar() {
   W.ProgramMenu = menuBar()->addMenu(QString());
   W.LanguageItem = W.ProgramMenu->addAction(QString(), this, [this] { ChangeLanguageClick(); });
+  W.InstallationExpertItem =
+      W.ProgramMenu->addAction(QString(), this, [this] { InstallationExpertClick(); });
   W.ProgramMenu->addSeparator();
   W.MinimizeItem = W.ProgramMenu->addAction(QString(), this, [this] { ae_MinimizeClick(); });
   W.QuitItem = W.ProgramMenu->addAction(QString(), this, [this] { ae_QuitClick(); });
@@ -137,6 +139,7 @@ void TVEK__MAIN::CaptionMenus() {
 
   W.ProgramMenu->setTitle(Q(Text("&Program", "ال&برنامج")));
   W.LanguageItem->setText(Q(Text("عربي", "English")));
+  W.InstallationExpertItem->setText(Q(Text("Installation Expert...", "خبير التثبيت...")));
   W.MinimizeItem->setText(Q(Text("&Minimize", "ت&صغير")));
   W.QuitItem->setText(Q(Text("E&xit", "&خروج")));
 

@@ -21,8 +21,9 @@ class TSplashWnd;
 
 struct MainWindowWidgets {
   QWidget* MainPanel = nullptr;
-  QLabel* SDate_P = nullptr;  // the date
-  QLabel* City = nullptr;     // the location
+  QLabel* SDate_P = nullptr;              // the date
+  QLabel* City = nullptr;                 // the location
+  QToolButton* SelLocationBtn = nullptr;  // the location button
   QLabel* Logo = nullptr;
   TimesPanel* KQ_P = nullptr;          // the times panel
   std::array<QLabel*, 7> SlotNames{};  // Imsak .. Isha: the panel's labels
@@ -91,6 +92,7 @@ struct MainWindowWidgets {
   // The menu "Program".
   QMenu* ProgramMenu = nullptr;
   QAction* LanguageItem = nullptr;
+  QAction* InstallationExpertItem = nullptr;
   QAction* MinimizeItem = nullptr;
   QAction* QuitItem = nullptr;
   // The menu "Options".

@@ -54,8 +54,19 @@ bool Launcher::HasExited(pid_t pid) {
       return false;
     if (r < 0 && errno == EINTR)
       continue;
+    if (r == pid)
+      exitCodes_[pid] = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return true;  // reaped now, or no longer our child
   }
+}
+
+int Launcher::ExitCode(pid_t pid) {
+  const auto it = exitCodes_.find(pid);
+  if (it == exitCodes_.end())
+    return -1;
+  const int code = it->second;
+  exitCodes_.erase(it);
+  return code;
 }
 
 void Launcher::Detach(pid_t pid) {

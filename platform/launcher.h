@@ -6,6 +6,7 @@
 #include <sys/types.h>
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -32,8 +33,14 @@ class Launcher {
                         pid_t& pid);
   // Whether the process has ended; an ended process is reaped.
   virtual bool HasExited(pid_t pid);
+  // The exit code of a process that HasExited found ended (once): -1 when a signal ended it,
+  // or when nothing is known of it.
+  virtual int ExitCode(pid_t pid);
   // The caller no longer waits for the process: it is reaped in the background when it ends.
   virtual void Detach(pid_t pid);
+
+ private:
+  std::map<pid_t, int> exitCodes_;  // of ended processes whose code was not asked for yet
 };
 
 // Starts processes with posix_spawn.

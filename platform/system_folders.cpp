@@ -82,14 +82,22 @@ fs::path GetDesktopFolder() {
   return IsFolder(desktop) ? desktop : fs::path();
 }
 
-fs::path GetWindowsFolder() {
+fs::path WindowsFolderPath() {
   const fs::path data = XdgDataHome();
-  return data.empty() ? data : Made(data / "vek-windows");
+  return data.empty() ? data : data / "vek-windows";
+}
+
+fs::path SystemFolderPath() {
+  const fs::path windows = WindowsFolderPath();
+  return windows.empty() ? windows : windows / "system";
+}
+
+fs::path GetWindowsFolder() {
+  return Made(WindowsFolderPath());
 }
 
 fs::path GetSystemFolder() {
-  const fs::path windows = GetWindowsFolder();
-  return windows.empty() ? windows : Made(windows / "system");
+  return GetWindowsFolder().empty() ? fs::path() : Made(SystemFolderPath());
 }
 
 fs::path GetWindowsTempFolder() {

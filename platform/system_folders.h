@@ -25,6 +25,9 @@ std::filesystem::path GetDesktopFolder();
 // Made when missing; empty when it cannot be made.
 std::filesystem::path GetWindowsFolder();
 std::filesystem::path GetSystemFolder();
+// Where those two are, without making them; empty without a home folder.
+std::filesystem::path WindowsFolderPath();
+std::filesystem::path SystemFolderPath();
 std::filesystem::path GetWindowsTempFolder();
 
 }  // namespace vek

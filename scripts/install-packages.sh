@@ -16,10 +16,11 @@ packages=(
   qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-alsa   # sounds
   fontconfig fonts-liberation2 fonts-noto-core   # Latin and Arabic fonts for the forms and pages
   poppler-utils   # pdfinfo, pdftotext, pdffonts: the printing tests read the PDF files back
+  gstreamer1.0-tools   # encoding the wizard's compressed test tone (tools/make_mp3_test_tone.py)
   ftp python3-pyftpdlib   # the ftp client of the tester's script and the test FTP server
   libcurl4-openssl-dev   # Live Update over FTP and HTTP
   dpkg-dev   # dpkg-shlibdeps: the library dependencies of the Debian package
-  desktop-file-utils appstream   # validating the package's desktop entry and metainfo
+  desktop-file-utils appstream   # validating the desktop entries (package, autostart) and metainfo
 )
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"

@@ -36,8 +36,8 @@ bool QtSoundPlayer::PlayFile(const std::filesystem::path& file) {
             MediaStatusChanged(generation, status);
           });
   connect(player_, &QMediaPlayer::errorOccurred, this,
-          [this, generation](QMediaPlayer::Error error, const QString&) {
-            ErrorOccurred(generation, error);
+          [this, generation](QMediaPlayer::Error error, const QString& text) {
+            ErrorOccurred(generation, error, text);
           });
 
   playing_ = true;
@@ -59,14 +59,43 @@ bool QtSoundPlayer::Playing() const {
   return playing_;
 }
 
+bool QtSoundPlayer::Started() const {
+  return playing_ && started_;
+}
+
 void QtSoundPlayer::MediaStatusChanged(std::uint64_t generation, QMediaPlayer::MediaStatus status) {
+  if (status == QMediaPlayer::BufferedMedia && generation == generation_ && playing_)
+    started_ = true;
   if (status == QMediaPlayer::EndOfMedia || status == QMediaPlayer::InvalidMedia)
     Finish(generation);
 }
 
-void QtSoundPlayer::ErrorOccurred(std::uint64_t generation, QMediaPlayer::Error error) {
-  if (error != QMediaPlayer::NoError)
-    Finish(generation);
+namespace {
+
+SoundErrorKind KindOf(QMediaPlayer::Error error) {
+  switch (error) {
+    case QMediaPlayer::ResourceError:
+      return SoundErrorKind::Resource;
+    case QMediaPlayer::FormatError:
+      return SoundErrorKind::Format;
+    case QMediaPlayer::NetworkError:
+      return SoundErrorKind::Network;
+    case QMediaPlayer::AccessDeniedError:
+      return SoundErrorKind::AccessDenied;
+    default:
+      return SoundErrorKind::Other;
+  }
+}
+
+}  // namespace
+
+void QtSoundPlayer::ErrorOccurred(std::uint64_t generation, QMediaPlayer::Error error,
+                                  const QString& text) {
+  if (error == QMediaPlayer::NoError || generation != generation_ || !playing_)
+    return;
+  // Told before the end, whose report may already start the next file.
+  ReportError(SoundError{KindOf(error), text.toStdString()});
+  Finish(generation);
 }
 
 void QtSoundPlayer::Finish(std::uint64_t generation) {
@@ -82,6 +111,7 @@ void QtSoundPlayer::Finish(std::uint64_t generation) {
 void QtSoundPlayer::Release() {
   ++generation_;
   playing_ = false;
+  started_ = false;
   if (!player_)
     return;
   // The player may be in the middle of sending the signal that brought us here: it is freed

@@ -3,9 +3,11 @@
 // reports can reach the next one. The wave carried in the program plays through a QSoundEffect
 // from a temporary copy of its bytes.
 //
-// Ends: a file that plays to its end reports the end. A playback error ends the play as well
-// and reports it like an end, so that a recitation sequence goes on with its next file rather
-// than stall; an error while the file is being opened makes PlayFile answer false instead.
+// Ends: a file that plays to its end reports the end. A playback error is reported as an error
+// and then ends the play like an end, so that a recitation sequence goes on with its next file
+// rather than stall; an error while the file is being opened is reported as an error and makes
+// PlayFile answer false instead. A play has started once the media player has buffered it for
+// playing.
 #pragma once
 
 #include <QMediaPlayer>
@@ -36,6 +38,7 @@ class QtSoundPlayer : public QObject, public SoundPlayer {
   bool PlayFile(const std::filesystem::path& file) override;
   void Stop() override;
   bool Playing() const override;
+  bool Started() const override;
   void PlayResource(const std::string& name) override;
   void StopResource() override;
   bool ResourcePlaying() const override;
@@ -45,7 +48,7 @@ class QtSoundPlayer : public QObject, public SoundPlayer {
   // What the media player reports for the play of that number; the reports of any other play
   // are ignored. Connected to the player of each play.
   void MediaStatusChanged(std::uint64_t generation, QMediaPlayer::MediaStatus status);
-  void ErrorOccurred(std::uint64_t generation, QMediaPlayer::Error error);
+  void ErrorOccurred(std::uint64_t generation, QMediaPlayer::Error error, const QString& text = {});
 
   // The player of the current play, or null.
   QMediaPlayer* MediaPlayer() const { return player_; }
@@ -65,6 +68,7 @@ class QtSoundPlayer : public QObject, public SoundPlayer {
   std::uint64_t generation_ = 0;
   bool playing_ = false;
   bool opening_ = false;
+  bool started_ = false;
 
   QSoundEffect* effect_ = nullptr;
   std::unique_ptr<QTemporaryFile> wave_;

@@ -9,6 +9,14 @@
 
 namespace vek {
 
+// What kind of failure the player reports for a play.
+enum class SoundErrorKind { Resource, Format, Network, AccessDenied, Other };
+
+struct SoundError {
+  SoundErrorKind kind = SoundErrorKind::Other;
+  std::string text;  // the sound system's own description, UTF-8
+};
+
 class SoundPlayer {
  public:
   virtual ~SoundPlayer() = default;
@@ -22,6 +30,12 @@ class SoundPlayer {
   virtual bool Playing() const = 0;
   // Called when a file has played to its natural end (never for a stopped file).
   void SetOnEnd(std::function<void()> onEnd) { onEnd_ = std::move(onEnd); }
+  // Called when a play fails, with the player's kind and text of the failure, apart from the end:
+  // a failure while the file is being opened (PlayFile answers false then) or while it plays
+  // (whether an end report follows is the player's own rule).
+  void SetOnError(std::function<void(const SoundError&)> onError) { onError_ = std::move(onError); }
+  // The open file got past its opening: the sound system decodes and plays it.
+  virtual bool Started() const { return Playing(); }
 
   // The wave carried in the program under this name, on its own channel.
   virtual void PlayResource(const std::string& name) = 0;
@@ -36,9 +50,14 @@ class SoundPlayer {
     if (onEnd_)
       onEnd_();
   }
+  void ReportError(const SoundError& error) {
+    if (onError_)
+      onError_(error);
+  }
 
  private:
   std::function<void()> onEnd_;
+  std::function<void(const SoundError&)> onError_;
 };
 
 }  // namespace vek

@@ -133,6 +133,22 @@ TEST(ResourcePack, FailedRenameKeepsTheOldFileAndRemovesTheTemporaryFile) {
   EXPECT_EQ(std::vector<std::string>{"a.b.zip"}, FilesIn(t.path()));
 }
 
+// The reason of each failing step, for the callers that tell the user.
+TEST(ResourcePack, TheErrnoVariantTellsWhyTheExtractionFailed) {
+  TempDir t;
+  FakeFileSystem fake;
+  fake.failRename = [](const fs::path&, const fs::path&) { return EACCES; };
+  EXPECT_EQ(EACCES, ExtractFileFromResourceErrno("a.b.zip", t.path(), TestResourcePacks(), fake));
+  EXPECT_EQ(ENOENT, ExtractFileFromResourceErrno("None140.zip", t.path(), TestResourcePacks()));
+  EXPECT_EQ(ENOENT,
+            ExtractFileFromResourceErrno("a.b.zip", t.path() / "none", TestResourcePacks()));
+  WriteFile(t.path() / "file", "not a folder");
+  EXPECT_EQ(ENOTDIR,
+            ExtractFileFromResourceErrno("a.b.zip", t.path() / "file", TestResourcePacks()));
+  EXPECT_EQ(0, ExtractFileFromResourceErrno("a.b.zip", t.path(), TestResourcePacks()));
+  EXPECT_EQ((std::vector<std::string>{"a.b.zip", "file"}), FilesIn(t.path()));
+}
+
 TEST(ResourcePack, FailuresAreWrittenToTheDebugLog) {
   TempDir t;
   const fs::path faces = t.path() / "faces";

@@ -98,8 +98,23 @@ TEST_F(RunProgram, WaitingHandlesEventsUntilTheProgramEndsOrWeQuit) {
 
   fake.pollsLeft = 1000;
   ui.terminating = true;
-  WaitForProcessExit(1, sys);
+  EXPECT_EQ(-1, WaitForProcessExit(1, sys));
   EXPECT_EQ(1, fake.detached);  // handed to the background reaper
+}
+
+// The wait answers the program's exit code, and -1 for a program that a signal ended.
+TEST_F(RunProgram, WaitingAnswersTheExitCode) {
+  struct Case {
+    const char* script;
+    int code;
+  };
+  for (const Case& test : {Case{"exit 0", 0}, Case{"exit 3", 3}, Case{"kill -9 $$", -1}}) {
+    SCOPED_TRACE(test.script);
+    pid_t pid = 0;
+    ASSERT_EQ(0, real.launcher.Start("/bin/sh", {"sh", "-c", test.script}, pid));
+    EXPECT_EQ(test.code, WaitForProcessExit(pid, real));
+    EXPECT_EQ(-1, real.launcher.ExitCode(pid));  // told once
+  }
 }
 
 TEST(IsExeFile, ExtensionsAndExecuteBits) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,8 +13,10 @@
 #include "engine/calendar.h"
 #include "foundation/command_line.h"
 #include "foundation/file_io.h"
+#include "mainwin/first_run_wizard.h"
 #include "mainwin/main_window.h"
 #include "resources/clock_face_packs.h"
+#include "resources/program_sounds.h"
 #include "support/fake_clock.h"
 #include "support/fake_launcher.h"
 #include "support/fake_shell.h"
@@ -55,6 +58,15 @@ class MainWindowTest : public ::testing::Test {
     options.DesktopShell = &shell;
     options.Programs = &launcher;
     options.Player = &player;
+    options.ProgramSounds = &ProgramSounds();
+    options.ProgramFile = folder() / "vek";
+    options.DesktopArabic = [this] { return desktopArabic; };
+    // The wizard of a first run is never shown modally: a test drives it in onWizard.
+    options.RunWizard = [this](TSelectLanguage_Form& form) {
+      ++wizardRuns;
+      if (onWizard)
+        onWizard(form);
+    };
     return std::make_unique<TVEK__MAIN>(options);
   }
 
@@ -67,6 +79,9 @@ class MainWindowTest : public ::testing::Test {
   FakeLauncher launcher;
   bool useTray = false;  // a tray icon, when the desktop (trayAvailable) has a tray
   bool trayAvailable = false;
+  bool desktopArabic = true;  // the desktop's locale
+  int wizardRuns = 0;
+  std::function<void(TSelectLanguage_Form&)> onWizard;
 };
 
 }  // namespace vek::testing

@@ -45,6 +45,9 @@ TEST_F(SystemFolders, FollowTheXdgSettings) {
   std::ofstream(config / "user-dirs.dirs") << "# comment\nXDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n";
   EXPECT_EQ(config / "autostart", GetStartupFolder());
   EXPECT_EQ(home.path() / "Schreibtisch", GetDesktopFolder());
+  EXPECT_EQ(home.path() / "data" / "vek-windows", WindowsFolderPath());
+  EXPECT_EQ(home.path() / "data" / "vek-windows" / "system", SystemFolderPath());
+  EXPECT_FALSE(fs::exists(SystemFolderPath()));  // placed, not made
   EXPECT_EQ(home.path() / "data" / "vek-windows" / "system", GetSystemFolder());
   EXPECT_TRUE(fs::is_directory(GetSystemFolder()));
   ::setenv("XDG_DATA_HOME", "not/absolute", 1);

@@ -142,6 +142,39 @@ TEST_F(QtSoundPlayerTest, OnlyTheCurrentFileEndsItsPlay) {
   EXPECT_FALSE(player.Playing());
 }
 
+// An error is told with its kind and the player's text before the end it brings; a play has
+// started once it is buffered for playing.
+TEST_F(QtSoundPlayerTest, ErrorsAreToldApartFromTheEndAndAfterThemNothingHasStarted) {
+  std::vector<std::string> told;
+  player.SetOnEnd([&] { told.push_back("end"); });
+  player.SetOnError([&](const SoundError& e) {
+    told.push_back(std::to_string(static_cast<int>(e.kind)) + " " + e.text);
+  });
+  ASSERT_TRUE(player.PlayFile(first));
+  const std::uint64_t current = player.Generation();
+  player.MediaStatusChanged(current, QMediaPlayer::LoadedMedia);
+  EXPECT_FALSE(player.Started());
+  player.MediaStatusChanged(current, QMediaPlayer::BufferedMedia);
+  EXPECT_TRUE(player.Started());
+  player.ErrorOccurred(current, QMediaPlayer::FormatError, "missing a plug-in");
+  EXPECT_EQ(
+      (std::vector<std::string>{
+          std::to_string(static_cast<int>(SoundErrorKind::Format)) + " missing a plug-in", "end"}),
+      told);
+  EXPECT_FALSE(player.Started());
+  EXPECT_FALSE(player.Playing());
+
+  // What a replaced play reports is not told, and does not start the new one.
+  ASSERT_TRUE(player.PlayFile(first));
+  const std::uint64_t replaced = player.Generation();
+  ASSERT_TRUE(player.PlayFile(second));
+  player.MediaStatusChanged(replaced, QMediaPlayer::BufferedMedia);
+  player.ErrorOccurred(replaced, QMediaPlayer::ResourceError, "gone");
+  EXPECT_EQ(2u, told.size());
+  EXPECT_FALSE(player.Started());
+  EXPECT_TRUE(player.Playing());
+}
+
 TEST_F(QtSoundPlayerTest, TheCarriedWavePlaysFromACopyOfItsBytes) {
   const std::string wave = SilentWave(50);
   const std::array entries = {ResourceEntry{"BASMALAH", kCarriedFileType,

@@ -24,12 +24,14 @@ class FakeLauncher : public Launcher {
     return startError;
   }
   bool HasExited(pid_t) override { return true; }
+  int ExitCode(pid_t) override { return exitCode; }
   void Detach(pid_t) override { ++detached; }
 
   std::vector<std::filesystem::path> started;
   std::vector<std::string> args;
   LaunchOptions lastOptions;
   int startError = 0;
+  int exitCode = 0;  // of every started program
   int detached = 0;
 };
 

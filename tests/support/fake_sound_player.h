@@ -1,5 +1,6 @@
 // A SoundPlayer that records what was played and stopped, in order, without decoding anything.
-// A file plays when it exists and is not listed in unopenable; Finish() ends it naturally.
+// A file plays when it exists and is not listed in unopenable; Finish() ends it naturally and
+// Fail() with an error. A play has started at once unless stallOpening is set.
 #pragma once
 
 #include <filesystem>
@@ -29,6 +30,7 @@ class FakeSoundPlayer : public SoundPlayer {
     playing_ = false;
   }
   bool Playing() const override { return playing_; }
+  bool Started() const override { return playing_ && !stallOpening; }
   void PlayResource(const std::string& name) override {
     resourcePlaying = true;
     events.push_back("resource " + name);
@@ -46,6 +48,15 @@ class FakeSoundPlayer : public SoundPlayer {
     playing_ = false;
     ReportEnd();
   }
+  // The playing file fails: the error is reported, then the end, as Qt Multimedia's player does.
+  void Fail(const SoundError& error) {
+    if (!playing_)
+      return;
+    playing_ = false;
+    events.push_back("error " + error.text);
+    ReportError(error);
+    ReportEnd();
+  }
   // Lets every file play to its end, those started by end reports too (at most limit of them).
   void FinishAll(int limit = 1000) {
     while (playing_ && limit-- > 0)
@@ -56,6 +67,7 @@ class FakeSoundPlayer : public SoundPlayer {
   std::vector<std::string> events;   // "play NAME", "stop", "resource NAME", "stop resource"
   std::set<std::string> unopenable;  // file names that exist but fail to open
   bool resourcePlaying = false;
+  bool stallOpening = false;  // a play never gets past its opening
 
  private:
   bool playing_ = false;

@@ -45,7 +45,11 @@ class FakeUi : public UiServices {
     busyCursor = busy;
     ++cursorChanges;
   }
-  void ProcessEvents() override { ++eventPumps; }
+  void ProcessEvents() override {
+    ++eventPumps;
+    if (onProcessEvents)
+      onProcessEvents();
+  }
   bool Terminating() const override { return terminating; }
   void CloseSplash() override { ++splashCloses; }
 
@@ -53,6 +57,7 @@ class FakeUi : public UiServices {
   std::vector<Dialog> dialogs;
   std::deque<int> answers;                            // answers of AskNoYes, in order
   std::function<void(const std::string&)> onMessage;  // runs while a message is "shown"
+  std::function<void()> onProcessEvents;              // runs as pending events are handled
   int beeps = 0;
   bool busyCursor = false;
   int cursorChanges = 0;

@@ -48,6 +48,7 @@
 #include "mainwin/clock_face.h"
 #include "mainwin/clock_face_form.h"
 #include "mainwin/clock_face_loader.h"
+#include "mainwin/first_run_wizard.h"
 #include "mainwin/main_window.h"
 #include "mainwin/program_icons.h"
 #include "mainwin/splash_window.h"
@@ -66,6 +67,8 @@
 #include "report/timetable_view.h"
 #include "report/year_graph_window.h"
 #include "resources/clock_face_packs.h"
+#include "resources/program_sounds.h"
+#include "sounds/sound_player.h"
 
 namespace {
 
@@ -450,6 +453,77 @@ void ShootMenus(Shooter& shooter) {
     };
     for (const auto& [menu, name] : menus)
       shooter.Shoot(*menu, QString("menu_%1").arg(name) + suffix);
+  }
+}
+
+// A player that plays nothing and has started at once, and a user interface that says nothing:
+// the wizard's sound test passes without a sound.
+class SilentPlayer : public vek::SoundPlayer {
+ public:
+  bool PlayFile(const std::filesystem::path&) override { return playing_ = true; }
+  void Stop() override { playing_ = false; }
+  bool Playing() const override { return playing_; }
+  void PlayResource(const std::string&) override {}
+  void StopResource() override {}
+
+ private:
+  bool playing_ = false;
+};
+
+class QuietUi : public vek::UiServices {
+ public:
+  void ShowMessage(const std::string&) override {}
+  void ShowBox(const std::string&, int) override {}
+  void ShowPrompt(const std::string&, int) override {}
+  int AskNoYes(const std::string&, int) override { return 0; }
+  void Beep() override {}
+};
+
+// The first-run wizard's five pages in both languages (the sound page as the test has played;
+// the tray page without a tray, the auto-start page of a desktop with an autostart folder).
+void ShootWizard(Shooter& shooter) {
+  QuietUi ui;
+  SilentPlayer player;
+  for (Language lang : {Language::Arabic, Language::English}) {
+    QTemporaryDir folder;
+    const std::filesystem::path path = folder.path().toStdString();
+    std::filesystem::copy_file(VEK_LOCATION_FILE, path / "VEK.LOC");
+    vek::Switches() = vek::CommandLineSwitches{};
+    FixedWallClock clock(vek::EncodeDate(2026, 12, 10) + 16.25 / 24);
+    vek::ProgramSession session(path, ui, clock);
+    session.OpenSettings({});
+    session.LoadLocations();
+    session.SelectSavedLocation();
+    session.Settings().Lang = lang;
+    vek::SystemServices sys{.ui = ui};
+    vek::WizardContext context;
+    context.Session = &session;
+    context.Sys = &sys;
+    context.Player = &player;
+    context.Sounds = &ProgramSounds();
+    context.ProgramFile = path / "vek";
+    context.AutostartFolder = path / "autostart";
+    context.TempFolder = path;
+    context.TrayAvailable = lang == Language::English;
+    context.Host.ChangeLanguageClick = [&session] {
+      session.SetLanguage(session.Arabic() ? Language::English : Language::Arabic);
+    };
+    context.Host.SelLocationBtnClick = [] {};
+    context.Host.SetMinimizeToTray = [&session](bool on) {
+      session.Settings().MinimizeToTray = on;
+    };
+    vek::TSelectLanguage_Form form(std::move(context));
+    const QString suffix = lang == Language::Arabic ? "_arabic" : "_english";
+    const char* const names[] = {"language", "city", "sound", "tray", "autostart"};
+    for (int page = 0; page < vek::FirstRunWizardModel::kPageCount; ++page) {
+      if (page > 0)
+        form.Continue_BtnClick();
+      form.Render();
+      shooter.Shoot(form, QString("wizard_%1_%2").arg(page).arg(names[page]) + suffix);
+      if (page == vek::FirstRunWizardModel::kSoundPage)
+        form.YesButtonClick();
+    }
+    form.reject();
   }
 }
 
@@ -883,6 +957,7 @@ int main(int argc, char** argv) {
   ShootChangeLocation(shooter);
   ShootSelectLocation(shooter);
   ShootMenus(shooter);
+  ShootWizard(shooter);
   ShootHints(shooter);
   ShootSettingsDialogs(shooter);
   ShootReports(shooter, dir);

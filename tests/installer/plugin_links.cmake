@@ -1,0 +1,23 @@
+# Makes a folder of links to every GStreamer plugin of PLUGINS except the MP3 decoder
+# (libgstmpg123.so), for the decoder check without it; removes the registry cached for it.
+#   cmake -DPLUGINS=<plugin folder> -DOUT=<links folder> -DREGISTRY=<file> -P plugin_links.cmake
+foreach(var PLUGINS OUT REGISTRY)
+  if(NOT DEFINED ${var})
+    message(FATAL_ERROR "plugin_links: ${var} is not set")
+  endif()
+endforeach()
+file(REMOVE_RECURSE "${OUT}")
+file(REMOVE "${REGISTRY}")
+file(MAKE_DIRECTORY "${OUT}")
+file(GLOB plugins "${PLUGINS}/*.so")
+set(count 0)
+foreach(plugin IN LISTS plugins)
+  get_filename_component(name "${plugin}" NAME)
+  if(NOT name STREQUAL "libgstmpg123.so")
+    file(CREATE_LINK "${plugin}" "${OUT}/${name}" SYMBOLIC)
+    math(EXPR count "${count} + 1")
+  endif()
+endforeach()
+if(count EQUAL 0)
+  message(FATAL_ERROR "plugin_links: no GStreamer plugins in ${PLUGINS}")
+endif()
