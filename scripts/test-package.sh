@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds the Debian package (build/package, cpack -G DEB), validates its desktop entry and
-# AppStream metainfo, installs it with apt, starts /usr/bin/vek offscreen under an empty HOME,
-# and removes the package again. Fails when the program does not seed its folder from
-# /usr/share/vek and finish its start-up, when anything under /usr changes while it runs, or when
-# a file of the package is left after the removal. Needs the packages of install-packages.sh; run
+# AppStream metainfo, installs it with apt, starts /usr/bin/vek offscreen under an empty HOME
+# (the first start, which waits in the first-run wizard) and once more with settings, and removes
+# the package again. Fails when the program does not seed its folder from /usr/share/vek, ends
+# during its start-up or does not finish it with settings, when anything under /usr changes while
+# it runs, or when a file of the package is left after the removal. Needs the packages of install-packages.sh; run
 # as root, or as a user who may use sudo. Refuses to run while a package "vek" is installed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -50,7 +51,7 @@ trap cleanup EXIT
 
 echo "=== what the package holds ==="
 dpkg-deb -x "${deb}" "${work}/tree"
-for file in usr/bin/vek usr/share/vek/VEK.LOC "usr/share/applications/${app_id}.desktop" \
+for file in usr/bin/vek usr/bin/dravolen usr/share/vek/VEK.LOC "usr/share/applications/${app_id}.desktop" \
   "usr/share/metainfo/${app_id}.metainfo.xml"; do
   [ -f "${work}/tree/${file}" ] || fail "the package lacks /${file}"
 done
@@ -91,38 +92,54 @@ run_vek() {
   env -i PATH=/usr/bin:/bin HOME="${home}" LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen \
     TMPDIR="${work}" XDG_RUNTIME_DIR="${work}/runtime" "$@"
 }
-run_vek /usr/bin/vek >"${work}/vek.log" 2>&1 &
-pid=$!
-# The start-up writes VEK.INI as its last step, before the main window is shown.
 folder="${home}/.local/share/vek"
-for _ in $(seq 1 300); do
-  [ -f "${folder}/VEK.INI" ] && break
-  kill -0 "${pid}" 2>/dev/null || break
-  sleep 0.1
-done
-sleep 2
-kill -0 "${pid}" 2>/dev/null || {
-  cat "${work}/vek.log" >&2
-  fail "vek ended during its start-up"
+# Starts vek in the background and waits until FILE is in its folder and not empty, then two
+# seconds more; fails when the program ends before.
+start_vek_until() {
+  run_vek /usr/bin/vek >>"${work}/vek.log" 2>&1 &
+  pid=$!
+  for _ in $(seq 1 300); do
+    [ -s "${folder}/$1" ] && break
+    kill -0 "${pid}" 2>/dev/null || break
+    sleep 0.1
+  done
+  sleep 2
+  kill -0 "${pid}" 2>/dev/null || {
+    cat "${work}/vek.log" >&2
+    fail "vek ended during its start-up"
+  }
+  [ -s "${folder}/$1" ] || {
+    cat "${work}/vek.log" >&2
+    fail "vek did not write ${folder}/$1 at its start-up"
+  }
 }
-[ -f "${folder}/VEK.INI" ] || {
-  cat "${work}/vek.log" >&2
-  fail "vek did not finish its start-up (no ${folder}/VEK.INI)"
+stop_vek() {
+  kill -TERM "${pid}"
+  local status=0
+  wait "${pid}" || status=$?
+  pid=""
+  # Ended by the signal (143), or by a handler of it.
+  [ "${status}" -eq 143 ] || [ "${status}" -eq 0 ] || {
+    cat "${work}/vek.log" >&2
+    fail "vek was not running until SIGTERM (exit status ${status})"
+  }
 }
+
+# The first start seeds the program folder, then waits in the first-run wizard, which nothing
+# answers here; VEK.INI is written once the wizard is done.
+start_vek_until VEK.LOC
 cmp /usr/share/vek/VEK.LOC "${folder}/VEK.LOC" || fail "the program folder was not seeded"
 # A second start finds the running one, asks it to come to the front, and ends at once.
 run_vek timeout 20 /usr/bin/vek >>"${work}/vek.log" 2>&1 ||
   fail "a second start did not hand over to the running program"
-kill -TERM "${pid}"
-status=0
-wait "${pid}" || status=$?
-pid=""
+stop_vek
+# With settings there is no wizard: the start-up runs to its end, where it writes VEK.INI.
+: >"${folder}/VEK.INI"
+start_vek_until VEK.INI
+stop_vek
 echo "What the program wrote to its output:"
 cat "${work}/vek.log"
-# Ended by the signal (143), or by a handler of it.
-[ "${status}" -eq 143 ] || [ "${status}" -eq 0 ] ||
-  fail "vek was not running until SIGTERM (exit status ${status})"
-echo "The program folder after the first start:"
+echo "The program folder after the two starts:"
 ls -la "${folder}"
 
 changed="$($sudo find /usr -xdev -newer "${work}/stamp" -print)"
