@@ -23,26 +23,26 @@ constexpr int kTextFlags = Qt::TextSingleLine | Qt::TextDontClip | Qt::TextForce
 
 }  // namespace
 
-QFont ReportFont(const FontSpec& spec) {
-  QFont font(ToQString(spec.Name));
-  font.setPointSize(spec.Size > 0 ? std::min(spec.Size, kMaxPageFontPoints) : 12);
-  font.setBold(spec.Bold);
-  font.setItalic(spec.Italic);
-  font.setUnderline(spec.Underline);
-  font.setStrikeOut(spec.StrikeOut);
+QFont ReportFont(const FontSpec& style) {
+  QFont font(ToQString(style.Name));
+  font.setPointSize(style.Size > 0 ? std::min(style.Size, kMaxPageFontPoints) : 12);
+  font.setBold(style.Bold);
+  font.setItalic(style.Italic);
+  font.setUnderline(style.Underline);
+  font.setStrikeOut(style.StrikeOut);
   return font;
 }
 
 FontSpec FontSpecOf(const QFont& font, std::uint32_t color) {
-  FontSpec spec;
-  spec.Color = color;
-  spec.Name = ToUtf8(font.family());
-  spec.Size = font.pointSize() > 0 ? font.pointSize() : 12;
-  spec.Bold = font.bold();
-  spec.Italic = font.italic();
-  spec.Underline = font.underline();
-  spec.StrikeOut = font.strikeOut();
-  return spec;
+  FontSpec style;
+  style.Color = color;
+  style.Name = ToUtf8(font.family());
+  style.Size = font.pointSize() > 0 ? font.pointSize() : 12;
+  style.Bold = font.bold();
+  style.Italic = font.italic();
+  style.Underline = font.underline();
+  style.StrikeOut = font.strikeOut();
+  return style;
 }
 
 double ScreenPixelsPerInch() {
