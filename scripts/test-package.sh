@@ -88,15 +88,15 @@ sleep 1
 home="${work}/home"
 mkdir "${home}"
 mkdir -m 700 "${work}/runtime"
-run_vek() {
-  env -i PATH=/usr/bin:/bin HOME="${home}" LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen \
-    TMPDIR="${work}" XDG_RUNTIME_DIR="${work}/runtime" "$@"
-}
+vek_env=(env -i PATH=/usr/bin:/bin HOME="${home}" LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen
+  TMPDIR="${work}" XDG_RUNTIME_DIR="${work}/runtime")
 folder="${home}/.local/share/vek"
 # Starts vek in the background and waits until FILE is in its folder and not empty, then two
 # seconds more; fails when the program ends before.
 start_vek_until() {
-  run_vek /usr/bin/vek >>"${work}/vek.log" 2>&1 &
+  # A simple command in the background: $! is the program itself (env executes it), so the
+  # signal below reaches vek and not a shell that would leave it running.
+  "${vek_env[@]}" /usr/bin/vek >>"${work}/vek.log" 2>&1 &
   pid=$!
   for _ in $(seq 1 300); do
     [ -s "${folder}/$1" ] && break
@@ -130,7 +130,7 @@ stop_vek() {
 start_vek_until VEK.LOC
 cmp /usr/share/vek/VEK.LOC "${folder}/VEK.LOC" || fail "the program folder was not seeded"
 # A second start finds the running one, asks it to come to the front, and ends at once.
-run_vek timeout 20 /usr/bin/vek >>"${work}/vek.log" 2>&1 ||
+"${vek_env[@]}" timeout 20 /usr/bin/vek >>"${work}/vek.log" 2>&1 ||
   fail "a second start did not hand over to the running program"
 stop_vek
 # With settings there is no wizard: the start-up runs to its end, where it writes VEK.INI.
