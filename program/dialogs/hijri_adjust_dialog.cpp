@@ -8,6 +8,7 @@
 
 #include "foundation/qt/qt_strings.h"
 #include "program/dialogs/hijri_adjust_model.h"
+#include "program/dialogs/ok_cancel_row.h"
 
 namespace vek {
 
@@ -29,16 +30,11 @@ THijriAdjust::THijriAdjust(SettingsDialogContext context, double today, const Na
     HijriDates->addItem(ToQString(entry));
   HijriDates->setCurrentIndex(HijriAdjustEntryOf(currentAdjust));
 
-  OKBtn = new QPushButton(QByLanguage(lang, "OK", "موافق"));
-  CancelBtn = new QPushButton(QByLanguage(lang, "Cancel", "إلغاء الأمر"));
-  OKBtn->setDefault(true);
-  CancelBtn->setAutoDefault(false);
+  const OkCancelRow okCancel = MakeOkCancelRow(*this, lang);
+  OKBtn = okCancel.OK;
+  CancelBtn = okCancel.Cancel;
   connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-  connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(OKBtn);
-  buttons->addWidget(CancelBtn);
+  QHBoxLayout* buttons = okCancel.Row;
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(Label);

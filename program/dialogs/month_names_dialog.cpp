@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "foundation/qt/qt_strings.h"
+#include "program/dialogs/ok_cancel_row.h"
 
 namespace vek {
 
@@ -67,16 +68,11 @@ TMonthsDlg::TMonthsDlg(SettingsDialogContext context, NameLists& names, QWidget*
             [this, row](int position) { UpDownClick(row, position); });
   }
 
-  OKBtn = new QPushButton(QByLanguage(lang, "OK", "موافق"));
-  CancelBtn = new QPushButton(QByLanguage(lang, "Cancel", "إلغاء الأمر"));
-  OKBtn->setDefault(true);
-  CancelBtn->setAutoDefault(false);
+  const OkCancelRow okCancel = MakeOkCancelRow(*this, lang);
+  OKBtn = okCancel.OK;
+  CancelBtn = okCancel.Cancel;
   connect(OKBtn, &QPushButton::clicked, this, &TMonthsDlg::OKBtnClick);
-  connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(OKBtn);
-  buttons->addWidget(CancelBtn);
+  QHBoxLayout* buttons = okCancel.Row;
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid);
