@@ -4,19 +4,45 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <string_view>
 
+#include "foundation/language.h"
+
 namespace vek {
+
+// How an extraction ended.
+enum class ZipEntryStatus {
+  Extracted,
+  NotAnArchive,  // the archive cannot be opened or read as a ZIP archive
+  NoSuchEntry,   // it has no entry of that name
+  TooLarge,      // the entry announces more bytes than the caller allows
+  Damaged,       // the entry's data are damaged or shorter or longer than announced
+  WriteFailed,   // the destination could not be written: errnoValue says why
+};
+
+struct ZipEntryResult {
+  ZipEntryStatus status = ZipEntryStatus::NotAnArchive;
+  std::string entryName;        // the entry's name as the archive stores it, once found
+  std::uint64_t entrySize = 0;  // the size the entry announces, once found
+  std::uint64_t limit = 0;      // the largest entry the caller allowed
+  int errnoValue = 0;           // for WriteFailed
+  bool ok() const { return status == ZipEntryStatus::Extracted; }
+};
 
 // Extracts the entry of archive whose whole name equals entryName ignoring ASCII case to
 // destination. The destination is the caller's own path: the entry's name only selects it, so
 // an entry inside a folder of the archive, or one named "../x" or "/x", never matches a plain
 // name and never decides where data are written. The data go to a temporary file beside
 // destination that replaces it only when every byte was read and the checksum is right.
-// False, with destination untouched and no temporary file left, when the archive cannot be
-// read, has no such entry, announces more than maxBytes, holds damaged data, or the file cannot
-// be written.
-bool ExtractZipEntry(const std::filesystem::path& archive, std::string_view entryName,
-                     const std::filesystem::path& destination, std::uint64_t maxBytes);
+// Anything but Extracted leaves destination untouched and no temporary file behind; an entry
+// that announces more than maxBytes is refused before anything is read or written.
+ZipEntryResult ExtractZipEntry(const std::filesystem::path& archive, std::string_view entryName,
+                               const std::filesystem::path& destination, std::uint64_t maxBytes);
+
+// The message line of a TooLarge result in lang, said of the archive: the entry's name, its size
+// in bytes and the limit ("The file S5.WAV in it is too large: 1073741824 bytes (at most
+// 512 MiB)").
+std::string ZipEntryTooLargeText(const ZipEntryResult& result, Language lang);
 
 }  // namespace vek

@@ -1,5 +1,7 @@
 #include "locations/location_file.h"
 
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <span>
 #include <system_error>
@@ -59,18 +61,20 @@ void ReportDamagedFile(LocationFileContext& ctx, const fs::path& path, std::size
                             "\r\n\r\nاستبدل به نسخة سليمة ثم أعد تشغيل البرنامج"));
 }
 
-// A file that is no regular file (a FIFO would hold the start-up forever, a device would never
-// end) or is larger than any list of locations is refused before it is read.
+// The message of a file that is no regular file (a FIFO would hold the start-up forever, a device
+// would never end) or is larger than any list of locations, refused before it is read.
+std::string RefusedFileText(const fs::path& path, const FileRead& read, Language lang) {
+  const std::string reason = ReadRefusalText(read, lang == Language::Arabic);
+  return ByLanguage(lang,
+                    "Error: Locations file\r\n" + path.string() + "\r\n" + reason +
+                        "\r\n\r\nReplace it with a good copy, then restart program",
+                    "خطأ: ملف المواقع\r\n" + path.string() + "\r\n" + reason +
+                        "\r\n\r\nاستبدل به نسخة سليمة ثم أعد تشغيل البرنامج");
+}
+
 void ReportRefusedFile(LocationFileContext& ctx, const fs::path& path, const FileRead& read) {
-  const bool arabic = ctx.Lang == Language::Arabic;
   ctx.Ui.CloseSplash();
-  Fatal(ctx,
-        ByLanguage(ctx.Lang,
-                   "Error: Locations file\r\n" + path.string() + "\r\n" +
-                       ReadRefusalText(read, arabic) +
-                       "\r\n\r\nReplace it with a good copy, then restart program",
-                   "خطأ: ملف المواقع\r\n" + path.string() + "\r\n" + ReadRefusalText(read, arabic) +
-                       "\r\n\r\nاستبدل به نسخة سليمة ثم أعد تشغيل البرنامج"));
+  Fatal(ctx, RefusedFileText(path, read, ctx.Lang));
 }
 
 void ReportOpenError(LocationFileContext& ctx, const fs::path& path, int e) {
@@ -134,7 +138,14 @@ bool LocationFilePresent(const fs::path& folder) {
   return fs::is_regular_file(LocationFilePath(folder), ec);
 }
 
-std::string LocationFileMissingText(const fs::path& file, Language lang) {
+std::string LocationFileUnusableText(const fs::path& file, Language lang) {
+  struct stat st {};
+  if (::stat(file.c_str(), &st) == 0) {
+    if (!S_ISREG(st.st_mode))
+      return RefusedFileText(file, FileRead{ReadRefusal::NotRegularFile}, lang);
+  } else if (const int e = errno; e != ENOENT && e != ENOTDIR) {
+    return RefusedFileText(file, FileRead{ReadRefusal::Unreadable, e}, lang);
+  }
   return file.string() + ByLanguage(lang,
                                     "\r\nFile Not Found\r\n\r\nProgram will not run without this "
                                     "file",
@@ -152,7 +163,7 @@ bool CheckLocationsFileVersion(LocationFileContext& ctx) {
   const fs::path path = LocationFile(ctx);
   std::error_code ec;
   if (!fs::exists(path, ec)) {
-    Fatal(ctx, LocationFileMissingText(path, ctx.Lang));
+    Fatal(ctx, LocationFileUnusableText(path, ctx.Lang));
     return false;
   }
   MakeOwnerWritable(path);  // the reading below reports what still fails

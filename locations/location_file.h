@@ -32,8 +32,10 @@ bool fnReadLocations(TLocations& list, LocationFileContext& ctx);
 std::filesystem::path LocationFilePath(const std::filesystem::path& folder);
 bool LocationFilePresent(const std::filesystem::path& folder);
 
-// The message of a program folder without VEK.LOC, in lang.
-std::string LocationFileMissingText(const std::filesystem::path& file, Language lang);
+// The message, in lang, of a program folder whose VEK.LOC (file) cannot be used: it is not there
+// ("File Not Found"), it is no regular file (a FIFO, a folder, a device), or the system's reason
+// it cannot be reached.
+std::string LocationFileUnusableText(const std::filesystem::path& file, Language lang);
 
 // True when the file starts with the version record, or an old file was converted.
 bool CheckLocationsFileVersion(LocationFileContext& ctx);

@@ -112,7 +112,7 @@ void TClockFaceForm::FormActivate() {
     SetBackground(Images[static_cast<std::size_t>(i)], standard);
     if (context_.module != nullptr && context_.ui != nullptr)
       pictures_[static_cast<std::size_t>(i)] = UnpackFacePicture(
-          PictureNameOf(i), context_.programFolder, *context_.module, *context_.ui);
+          PictureNameOf(i), context_.programFolder, *context_.module, *context_.ui, context_.lang);
   }
   Size_ButtonClick();
   MarkFrame(context_.currentIndex);
@@ -164,7 +164,7 @@ void TClockFaceForm::ImageClick(int tag) {
   MarkFrame(index);
   if (context_.clock != nullptr && context_.module != nullptr && context_.ui != nullptr)
     LoadClockFace(FaceCodeOfIndex(index), context_.programFolder, *context_.module, *context_.clock,
-                  *context_.ui);
+                  *context_.ui, context_.lang);
   if (context_.faceChosen)
     context_.faceChosen(index);
 }

@@ -96,7 +96,7 @@ QImage ReadBitmap(const fs::path& file) {
   return image.copy();  // detached from data
 }
 
-enum class Failure { None, NoArchive, NotInArchive, Unreadable };
+enum class Failure { None, NoArchive, NotInArchive, TooLarge, Unreadable };
 
 }  // namespace
 
@@ -112,7 +112,7 @@ std::string ApplyFaceCode(int code, AnalogClock& clock) {
 }
 
 QImage UnpackFacePicture(const std::string& baseName, const fs::path& programFolder,
-                         const ResourceModule& module, UiServices& ui) {
+                         const ResourceModule& module, UiServices& ui, Language lang) {
   const std::string archiveName = baseName + ".ZIP";
   const std::string bitmapName = baseName + ".BMP";
   const fs::path archive = FindFileIgnoringCase(programFolder, archiveName);
@@ -130,6 +130,7 @@ QImage UnpackFacePicture(const std::string& baseName, const fs::path& programFol
   }
   bool unzip = !IsFile(bitmap);
   Failure failure = Failure::None;
+  ZipEntryResult unpacked;
   for (;;) {
     if (unzip) {
       Log("ABUnzipper1.BaseDirectory:\r\n" + programFolder.string());
@@ -138,8 +139,10 @@ QImage UnpackFacePicture(const std::string& baseName, const fs::path& programFol
       if (!IsFile(archive)) {
         Log("File not found (ABUnzipper1.FileName): " + archive.string());
         failure = Failure::NoArchive;
-      } else if (!ExtractZipEntry(archive, bitmapName, bitmap, kMaxPictureBytes)) {
-        failure = Failure::NotInArchive;
+      } else if (unpacked = ExtractZipEntry(archive, bitmapName, bitmap, kMaxPictureBytes);
+                 !unpacked.ok()) {
+        failure =
+            unpacked.status == ZipEntryStatus::TooLarge ? Failure::TooLarge : Failure::NotInArchive;
       }
     }
     if (IsFile(bitmap)) {
@@ -164,6 +167,9 @@ QImage UnpackFacePicture(const std::string& baseName, const fs::path& programFol
       case Failure::NotInArchive:
         ShowProgramMessage("File not Found: ShortFnm+.BMP: " + bitmapName, ui);
         break;
+      case Failure::TooLarge:
+        ShowProgramMessage(archive.string() + "\r\n" + ZipEntryTooLargeText(unpacked, lang), ui);
+        break;
       case Failure::Unreadable:
       case Failure::None:
         ShowProgramMessage("File not found: \r\n" + bitmap.string(), ui);
@@ -174,12 +180,12 @@ QImage UnpackFacePicture(const std::string& baseName, const fs::path& programFol
 }
 
 int LoadClockFace(int code, const fs::path& programFolder, const ResourceModule& module,
-                  AnalogClock& clock, UiServices& ui) {
+                  AnalogClock& clock, UiServices& ui, Language lang) {
   const int index = FaceIndexOfCode(code);
   const std::string baseName = ApplyFaceCode(code, clock);
   if (baseName.empty())
     return index;
-  const QImage picture = UnpackFacePicture(baseName, programFolder, module, ui);
+  const QImage picture = UnpackFacePicture(baseName, programFolder, module, ui, lang);
   if (!picture.isNull())
     clock.SetFacePicture(picture);
   return index;

@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <string>
 
+#include "foundation/language.h"
 #include "foundation/resource_pack.h"
 #include "foundation/ui_services.h"
 
@@ -29,13 +30,13 @@ class AnalogClock;
 std::string ApplyFaceCode(int code, AnalogClock& clock);
 
 // The picture N.BMP, unpacked as above from module's packs into programFolder; a null image when
-// it cannot be had (reported as above).
+// it cannot be had (reported as above, in lang).
 QImage UnpackFacePicture(const std::string& baseName, const std::filesystem::path& programFolder,
-                         const ResourceModule& module, UiServices& ui);
+                         const ResourceModule& module, UiServices& ui, Language lang);
 
 // Shows the face with that code on the clock: ApplyFaceCode, then the picture. Answers the
 // face's index (the new ClockFaceIndex, which the caller stores), or -1 for an unknown code.
 int LoadClockFace(int code, const std::filesystem::path& programFolder,
-                  const ResourceModule& module, AnalogClock& clock, UiServices& ui);
+                  const ResourceModule& module, AnalogClock& clock, UiServices& ui, Language lang);
 
 }  // namespace vek

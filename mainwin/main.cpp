@@ -14,6 +14,7 @@
 #include "foundation/ini_file.h"
 #include "foundation/last_resort.h"
 #include "foundation/program_folder.h"
+#include "foundation/program_temp_folder.h"
 #include "foundation/qt/font_substitutes.h"
 #include "foundation/qt/qt_ui_services.h"
 #include "mainwin/main_window.h"
@@ -41,6 +42,9 @@ int RunProgram(const std::vector<std::string>& params, vek::UiServices& ui, vek:
   if (!restarted && instance.ActivateRunning())
     return 0;
   instance.Listen(restarted ? std::chrono::seconds(5) : std::chrono::milliseconds(0));
+  // The run's temporary folder is made at once, so that every start removes what copies that
+  // crashed or were killed left in theirs.
+  vek::ProgramTempFolderPath();
   // A request that arrives while the start-up runs is answered once the window exists.
   bool activateRequested = false;
   const QMetaObject::Connection early = QObject::connect(

@@ -569,7 +569,7 @@ void TVEK__MAIN::LoadFace(int index) {
   if (options_.FacePacks == nullptr)
     return;
   const int loaded = LoadClockFace(FaceCodeOfIndex(index), Context().ThisPath, *options_.FacePacks,
-                                   *W.OvcClock1, *ui_);
+                                   *W.OvcClock1, *ui_, Settings().Lang);
   if (loaded >= 0)
     Settings().ClockFaceIndex = loaded;
 }

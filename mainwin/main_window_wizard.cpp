@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "foundation/program_temp_folder.h"
 #include "foundation/qt/qt_strings.h"
 #include "mainwin/first_run_wizard.h"
 #include "mainwin/main_window.h"
@@ -36,7 +37,7 @@ void TVEK__MAIN::RunFirstRunWizard(bool startUp) {
                             ? std::filesystem::path(ToUtf8(QCoreApplication::applicationFilePath()))
                             : options_.ProgramFile;
   context.AutostartFolder = GetStartupFolder();
-  context.TempFolder = GetWindowsTempFolder();
+  context.TempFolder = ProgramTempFolderPath();
   context.FirstRunSetUp = startUp && Context().SettingsFileMissing;
   context.DesktopArabic = options_.DesktopArabic ? options_.DesktopArabic()
                                                  : QLocale::system().language() == QLocale::Arabic;

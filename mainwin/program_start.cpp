@@ -17,12 +17,13 @@ std::optional<std::filesystem::path> PrepareProgramFolder(const ProgramFolderInp
     ui.ShowMessage(error);
     return std::nullopt;
   }
-  // Without its location file the program cannot run: that is said, in the user's language,
-  // before anything is created in the folder.
+  // Without its location file, or with one that is no regular file, the program cannot run:
+  // that is said, with the cause, in the user's language, before anything is created in the
+  // folder.
   if (!LocationFilePresent(*folder)) {
     const Language lang = ReadSettingsLanguage(
         IniFile(FindFileIgnoringCase(*folder, std::string(kSettingsFileName))));
-    ui.ShowMessage(LocationFileMissingText(LocationFilePath(*folder), lang));
+    ui.ShowMessage(LocationFileUnusableText(LocationFilePath(*folder), lang));
     return std::nullopt;
   }
   if (StartDriveIsReadOnly(*folder, ui))

@@ -21,6 +21,7 @@ packages=(
   libcurl4-openssl-dev   # Live Update over FTP and HTTP
   dpkg-dev   # dpkg-shlibdeps: the library dependencies of the Debian package
   desktop-file-utils appstream   # validating the desktop entries (package, autostart) and metainfo
+  lintian   # checking the Debian package (scripts/test-package.sh)
 )
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"

@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Builds the Debian package (build/package, cpack -G DEB), validates its desktop entry and
+# Builds the Debian package (build/package, cpack -G DEB), checks it with lintian (an error fails,
+# warnings are shown) and its notices in /usr/share/doc/vek, validates its desktop entry and
 # AppStream metainfo, installs it with apt, starts /usr/bin/vek offscreen under an empty HOME
 # (the first start, which waits in the first-run wizard) and once more with settings, and removes
 # the package again. Fails when the program does not seed its folder from /usr/share/vek, ends
-# during its start-up or does not finish it with settings, when anything under /usr changes while
-# it runs, or when a file of the package is left after the removal. Needs the packages of install-packages.sh; run
-# as root, or as a user who may use sudo. Refuses to run while a package "vek" is installed.
+# during its start-up or does not finish it with settings, when the second start leaves the
+# temporary files of the stopped first one, when anything under /usr changes while it runs, or
+# when a file of the package is left after the removal. Needs the packages of
+# install-packages.sh; run as root, or as a user who may use sudo. Refuses to run while a package
+# "vek" is installed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -52,9 +55,27 @@ trap cleanup EXIT
 echo "=== what the package holds ==="
 dpkg-deb -x "${deb}" "${work}/tree"
 for file in usr/bin/vek usr/bin/dravolen usr/share/vek/VEK.LOC "usr/share/applications/${app_id}.desktop" \
-  "usr/share/metainfo/${app_id}.metainfo.xml"; do
+  "usr/share/metainfo/${app_id}.metainfo.xml" usr/share/doc/vek/copyright \
+  usr/share/doc/vek/changelog.Debian.gz; do
   [ -f "${work}/tree/${file}" ] || fail "the package lacks /${file}"
 done
+# The notices: a machine-readable copyright file that names the sources of the location data with
+# their licences, and a Debian changelog of this version.
+copyright="${work}/tree/usr/share/doc/vek/copyright"
+head -n 1 "${copyright}" |
+  grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+  fail "/usr/share/doc/vek/copyright is not machine-readable"
+for notice in "city-timezones" "Kevin Roberts" "Permission is hereby granted, free of charge" \
+  "tz database" "public domain"; do
+  grep -q "${notice}" "${copyright}" || fail "/usr/share/doc/vek/copyright does not name ${notice}"
+done
+version="$(dpkg-deb --field "${deb}" Version)"
+zcat "${work}/tree/usr/share/doc/vek/changelog.Debian.gz" | head -n 1 | grep -q "^vek (${version}) " ||
+  fail "the changelog does not begin with version ${version}"
+echo "=== lintian ==="
+# Errors fail the test; the warnings that remain are shown.
+lintian --fail-on error --display-level ">=warning" "${deb}" ||
+  fail "lintian reports errors"
 for size in 16 22 24 32 48 64 128 256; do
   icon="usr/share/icons/hicolor/${size}x${size}/apps/${app_id}.png"
   [ -f "${work}/tree/${icon}" ] || fail "the package lacks /${icon}"
@@ -129,6 +150,12 @@ stop_vek() {
 # answers here; VEK.INI is written once the wizard is done.
 start_vek_until VEK.LOC
 cmp /usr/share/vek/VEK.LOC "${folder}/VEK.LOC" || fail "the program folder was not seeded"
+# The running program's temporary files lie in a folder of its own in its private folder.
+temp="${work}/vek-temp-$(id -u)"
+first_temp=("${temp}"/run-*)
+[ "${#first_temp[@]}" -eq 1 ] && [ -d "${first_temp[0]}" ] ||
+  fail "the running program has no folder of its own in ${temp}"
+[ "$(stat -c %a "${temp}")" = 700 ] || fail "${temp} is open to other users"
 # A second start finds the running one, asks it to come to the front, and ends at once.
 "${vek_env[@]}" timeout 20 /usr/bin/vek >>"${work}/vek.log" 2>&1 ||
   fail "a second start did not hand over to the running program"
@@ -136,6 +163,8 @@ stop_vek
 # With settings there is no wizard: the start-up runs to its end, where it writes VEK.INI.
 : >"${folder}/VEK.INI"
 start_vek_until VEK.INI
+# A stop by a signal leaves the temporary files; the next start removes them.
+[ ! -e "${first_temp[0]}" ] || fail "the second start left the first one's ${first_temp[0]}"
 stop_vek
 echo "What the program wrote to its output:"
 cat "${work}/vek.log"

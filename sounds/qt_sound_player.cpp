@@ -10,6 +10,8 @@
 #include <system_error>
 #include <utility>
 
+#include "foundation/program_temp_folder.h"
+
 namespace vek {
 
 QtSoundPlayer::QtSoundPlayer(const ResourceModule* module, QObject* parent)
@@ -134,7 +136,13 @@ void QtSoundPlayer::PlayResource(const std::string& name) {
     effect_ = new QSoundEffect(this);
   if (!wave_ || name != waveName_) {
     effect_->stop();
-    auto wave = std::make_unique<QTemporaryFile>(QDir::temp().filePath("vek-XXXXXX.wav"));
+    // In the run's own temporary folder, which the next start empties should this run end
+    // without removing it.
+    const std::filesystem::path& folder = ProgramTempFolderPath();
+    if (folder.empty())
+      return;
+    auto wave = std::make_unique<QTemporaryFile>(
+        QDir(QString::fromStdString(folder.string())).filePath("vek-XXXXXX.wav"));
     if (!wave->open())
       return;
     const auto size = static_cast<qint64>(data.size());

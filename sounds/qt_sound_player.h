@@ -1,7 +1,7 @@
 // The program's sound output over Qt Multimedia. Sound files play through a QMediaPlayer with a
 // QAudioOutput, a fresh pair for each file, so that nothing a stopped or replaced file still
 // reports can reach the next one. The wave carried in the program plays through a QSoundEffect
-// from a temporary copy of its bytes.
+// from a temporary copy of its bytes in the run's temporary folder (ProgramTempFolderPath).
 //
 // Ends: a file that plays to its end reports the end. A playback error is reported as an error
 // and then ends the play like an end, so that a recitation sequence goes on with its next file

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "foundation/dos_error.h"
 #include "foundation/file_helpers.h"
 #include "foundation/folder_walk.h"
 #include "foundation/program_folder.h"
@@ -27,8 +28,10 @@ constexpr std::array<std::string_view, 8> kSuraAliases = {
     "MAAOON", "", "", "", "", "IKHLAAS", "FALAQ", "NAAS",
 };
 
-// A wave file has at most 4 GiB (its sizes are 32-bit); a larger entry is not a sound.
-constexpr std::uint64_t kMaxWaveBytes = std::uint64_t{1} << 32;
+// The largest sound an archive may unpack: about 50 minutes of CD-quality wave data, and many
+// hours of the compressed recordings the program's own archives carry. A larger entry is refused
+// before anything is written, so that a small archive cannot fill the disk.
+constexpr std::uint64_t kMaxWaveBytes = std::uint64_t{512} << 20;
 
 bool IsFile(const fs::path& file) {
   std::error_code ec;
@@ -88,6 +91,25 @@ void CopyUnlessInstalled(const fs::path& sounds, const fs::path& suras, const st
   const fs::path source = FindFileIgnoringCase(sounds, alias);
   if (IsFile(source))
     CopyFileKeepDate(source, sounds / numbered, sys);
+}
+
+// Why unpacking a sound archive failed, in lang: an entry too large or a sound file that could not
+// be written say so; anything else is a damaged archive, to be downloaded again.
+std::string UnpackFailureText(const ZipEntryResult& unpacked, const fs::path& wave, Language lang) {
+  switch (unpacked.status) {
+    case ZipEntryStatus::TooLarge:
+      return ZipEntryTooLargeText(unpacked, lang);
+    case ZipEntryStatus::WriteFailed:
+      return ByLanguage(lang, "The sound file could not be written:", "تعذرت كتابة ملف الصوت:") +
+             std::string("\r\n") + wave.string() + "\r\n" + IoErrorText(unpacked.errnoValue);
+    default:
+      return std::string(
+                 ByLanguage(lang, "This is not a valid ZIP file", "هذا ليس ملف ZIP صالحاً")) +
+             "\r\n" +
+             ByLanguage(lang, "If you just downloaded it, please download it again",
+                        "إذا كنت قد نزّلته للتو، فالرجاء تنزيله مرة أخرى") +
+             "\r\n" + ByLanguage(lang, "then retry this operation", "ثم أعد محاولة هذه العملية");
+  }
 }
 
 }  // namespace
@@ -160,7 +182,8 @@ bool InstallSoundArchive(const fs::path& folder, const std::string& stem, std::s
   const fs::path kept = folder / (stem + ".TMPZIP");
   const bool putAside = IsFile(old) && SafeRenameFile(old, kept, sys);
 
-  const bool installed = ExtractZipEntry(archive, waveName, wave, kMaxWaveBytes) && IsFile(wave);
+  const ZipEntryResult unpacked = ExtractZipEntry(archive, waveName, wave, kMaxWaveBytes);
+  const bool installed = unpacked.ok() && IsFile(wave);
   if (putAside) {
     if (installed)
       ForceDeleteFile(kept, sys.fs);
@@ -168,13 +191,7 @@ bool InstallSoundArchive(const fs::path& folder, const std::string& stem, std::s
       SafeRenameFile(kept, old, sys);
   }
   if (!installed)
-    ShowProgramMessage(
-        archive.string() + "\r\n" +
-            ByLanguage(lang, "This is not a valid ZIP file", "هذا ليس ملف ZIP صالحاً") + "\r\n" +
-            ByLanguage(lang, "If you just downloaded it, please download it again",
-                       "إذا كنت قد نزّلته للتو، فالرجاء تنزيله مرة أخرى") +
-            "\r\n" + ByLanguage(lang, "then retry this operation", "ثم أعد محاولة هذه العملية"),
-        sys.ui);
+    ShowProgramMessage(archive.string() + "\r\n" + UnpackFailureText(unpacked, wave, lang), sys.ui);
   return installed;
 }
 

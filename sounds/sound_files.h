@@ -45,8 +45,10 @@ void ScanSoundFiles(const std::filesystem::path& programFolder, SystemServices& 
 // extension "ZIP"), else "GO-" + stem + ".Z" (prefix "GO-", extension "Z"). Only that entry is
 // extracted, and always to folder/stem.WAV. A stem.WAV already there is kept as stem.TMPZIP
 // meanwhile: removed when the new file is in place, given its name back when the unpacking
-// fails. Answers true when the archive was unpacked. No archive: false, nothing shown. A damaged
-// archive, or one without the entry: false, and a message in lang names the archive.
+// fails. Answers true when the archive was unpacked. No archive: false, nothing shown. Any other
+// failure: false, and a message in lang names the archive and the cause: an entry too large to
+// be a sound (more than 512 MiB, with its name and size), a wave file that could not be written
+// (with the system's reason), else a damaged archive or one without the entry.
 bool InstallSoundArchive(const std::filesystem::path& folder, const std::string& stem,
                          std::string& prefix, std::string& extension, SystemServices& sys,
                          Language lang);

@@ -20,6 +20,7 @@
 #include "resources/clock_face_packs.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
+#include "support/zip_archive.h"
 
 namespace vek {
 namespace {
@@ -54,6 +55,15 @@ std::string Damaged(std::string data) {
   return data;
 }
 
+// The archive with its entry name announcing a gibibyte of data (its own data stay small).
+std::string AnnouncingAGibibyte(const std::string& archive, const std::string& name) {
+  TempDir dir;
+  const fs::path file = dir.path() / "huge.zip";
+  Write(file, archive);
+  testing::AnnounceEntrySize(file, name, 1u << 30);
+  return Contents(file);
+}
+
 // A picture of one colour, saved as a bitmap.
 std::string SolidBitmap(const QColor& color) {
   QImage image(kFacePicturePixels, kFacePicturePixels, QImage::Format_RGB32);
@@ -74,12 +84,13 @@ class ClockFaceLoader : public ::testing::Test {
 
   const fs::path& folder() const { return dir.path(); }
   int Load(int code, const ResourceModule& module = ClockFacePacks()) {
-    return LoadClockFace(code, folder(), module, clock, ui);
+    return LoadClockFace(code, folder(), module, clock, ui, Language::English);
   }
   // The face's archive and bitmap as the packs give them.
   void Unpacked(const std::string& name, std::string& archive, std::string& bitmap) {
     TempDir other;
-    ASSERT_FALSE(UnpackFacePicture(name, other.path(), ClockFacePacks(), ui).isNull());
+    ASSERT_FALSE(
+        UnpackFacePicture(name, other.path(), ClockFacePacks(), ui, Language::English).isNull());
     archive = Contents(other.path() / (name + ".ZIP"));
     bitmap = Contents(other.path() / (name + ".BMP"));
   }
@@ -108,8 +119,9 @@ TEST_F(ClockFaceLoader, EveryFaceComesFromItsPackAndLeavesItsFiles) {
   EXPECT_EQ(expected, FilesIn(folder()));  // and no temporary files
   EXPECT_TRUE(ui.messages.empty());
   // The chooser's bare clock has a pack of its own.
-  EXPECT_FALSE(
-      UnpackFacePicture(std::string(kNoFacePictureName), folder(), ClockFacePacks(), ui).isNull());
+  EXPECT_FALSE(UnpackFacePicture(std::string(kNoFacePictureName), folder(), ClockFacePacks(), ui,
+                                 Language::English)
+                   .isNull());
 }
 
 TEST_F(ClockFaceLoader, TheBareClockNeedsNoFiles) {
@@ -153,6 +165,7 @@ TEST_F(ClockFaceLoader, DamagedFilesAreReplacedOnceFromThePack) {
       {"damaged archive", archive.substr(0, archive.size() - 30), ""},
       {"archive with damaged data", Damaged(archive), ""},
       {"archive that is no archive", "PK\x03\x04 nothing", ""},
+      {"archive whose picture is too large", AnnouncingAGibibyte(archive, "ROM140.BMP"), ""},
       {"both damaged", "garbage", truncated},
   };
   for (const auto& c : cases) {
@@ -162,7 +175,7 @@ TEST_F(ClockFaceLoader, DamagedFilesAreReplacedOnceFromThePack) {
     if (!c.bmp.empty())
       Write(folder.path() / "ROM140.BMP", c.bmp);
     clock.SetFacePicture(QImage());
-    LoadClockFace(kRoman, folder.path(), ClockFacePacks(), clock, ui);
+    LoadClockFace(kRoman, folder.path(), ClockFacePacks(), clock, ui, Language::English);
     EXPECT_EQ(QSize(140, 140), clock.FacePicture().size()) << c.what;
     EXPECT_EQ(bitmap, Contents(folder.path() / "ROM140.BMP")) << c.what;
     EXPECT_EQ(archive, Contents(folder.path() / "ROM140.ZIP")) << c.what;
@@ -212,13 +225,40 @@ TEST_F(ClockFaceLoader, AFaceThatCannotBeHadKeepsThePreviousPictureAndIsReported
   }
 }
 
+// A picture too large to be a face is refused unread, and said to be too large, with its name and
+// size, in the user's language.
+TEST_F(ClockFaceLoader, AnArchiveWhosePictureIsTooLargeSaysSo) {
+  std::string archive;
+  std::string bitmap;
+  Unpacked("SILVR140", archive, bitmap);
+  const std::string huge = AnnouncingAGibibyte(archive, "SILVR140.BMP");
+  const std::string path = (folder() / "SILVR140.ZIP").string();
+  const struct {
+    Language lang;
+    std::string message;
+  } cases[] = {
+      {Language::English, path + "\r\nThe file SILVR140.BMP in it is too large: 1073741824 bytes "
+                                 "(at most 16 MiB)"},
+      {Language::Arabic, path + "\r\nالملف SILVR140.BMP فيه أكبر من اللازم: 1073741824 بايت "
+                                "(الحد الأقصى 16 ميغابايت)"},
+  };
+  for (const auto& c : cases) {
+    Write(folder() / "SILVR140.ZIP", huge);
+    ui.messages.clear();
+    EXPECT_TRUE(UnpackFacePicture("SILVR140", folder(), noPacks, ui, c.lang).isNull());
+    EXPECT_EQ(std::vector<std::string>{c.message}, ui.messages);
+    EXPECT_EQ((std::set<std::string>{"SILVR140.ZIP"}), FilesIn(folder()));
+    EXPECT_EQ(huge, Contents(folder() / "SILVR140.ZIP"));
+  }
+}
+
 TEST_F(ClockFaceLoader, TheDebugLogFollowsTheUnpacking) {
   const fs::path log = folder() / "debug.log";
   SetLogFileName(log);
   Switches().DebugVek = true;
   Switches().IgnoreBmp = true;
   TempDir faces;
-  UnpackFacePicture("SILVR140", faces.path(), noPacks, ui);
+  UnpackFacePicture("SILVR140", faces.path(), noPacks, ui, Language::English);
   const std::string text = Contents(log);
   const std::string archive = (faces.path() / "SILVR140.ZIP").string();
   for (const std::string& line :

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "foundation/file_io.h"
+#include "foundation/program_temp_folder.h"
 #include "support/temp_dir.h"
 
 // Qt Multimedia's sound system keeps what PulseAudio and GLib allocate when no sound server
@@ -191,6 +192,11 @@ TEST_F(QtSoundPlayerTest, TheCarriedWavePlaysFromACopyOfItsBytes) {
   QFile copy(waves.SoundEffect()->source().toLocalFile());
   ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
   EXPECT_EQ(copy.readAll().toStdString(), wave);
+  // The copy lies in the run's own temporary folder, which a later start empties should this run
+  // not end normally.
+  ASSERT_FALSE(ProgramTempFolderPath().empty());
+  EXPECT_EQ(ProgramTempFolderPath(),
+            std::filesystem::path(copy.fileName().toStdString()).parent_path());
   waves.StopResource();
   EXPECT_FALSE(waves.SoundEffect()->isPlaying());
   // The file channel is apart.

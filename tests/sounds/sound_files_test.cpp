@@ -1,18 +1,21 @@
 #include "sounds/sound_files.h"
 
 #include <gtest/gtest.h>
-#include <zip.h>
 
+#include <cerrno>
+#include <cstdint>
 #include <filesystem>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "foundation/dos_error.h"
 #include "foundation/file_io.h"
 #include "support/fake_clock.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 #include "support/wave_file.h"
+#include "support/zip_archive.h"
 
 namespace vek {
 namespace {
@@ -43,27 +46,9 @@ std::set<std::string> FilesUnder(const fs::path& folder) {
   return names;
 }
 
-struct Entry {
-  std::string name;
-  std::string data;
-};
-
-// A ZIP archive made with libzip; stored (not compressed) entries keep their data visible.
-void MakeZip(const fs::path& file, const std::vector<Entry>& entries, bool store = false) {
-  fs::create_directories(file.parent_path());
-  int error = 0;
-  zip_t* zip = zip_open(file.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-  ASSERT_NE(nullptr, zip) << error;
-  for (const Entry& e : entries) {
-    zip_source_t* source = zip_source_buffer(zip, e.data.data(), e.data.size(), 0);
-    ASSERT_NE(nullptr, source);
-    const zip_int64_t index = zip_file_add(zip, e.name.c_str(), source, ZIP_FL_ENC_UTF_8);
-    ASSERT_GE(index, 0) << e.name << ": " << zip_strerror(zip);
-    if (store)
-      zip_set_file_compression(zip, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0);
-  }
-  ASSERT_EQ(0, zip_close(zip)) << zip_strerror(zip);
-}
+using Entry = testing::ZipEntry;
+using testing::AnnounceEntrySize;
+using testing::MakeZip;
 
 // Three recordings that differ, so that a test can tell which one ended where.
 const std::string kWaveA = MakeWave(0.05, 440);
@@ -236,6 +221,62 @@ TEST_F(SoundFiles, ADamagedArchiveKeepsTheWorkingSoundAndSaysSo) {
   EXPECT_EQ((prog / "GO-S5.Z").string() +
                 "\r\nهذا ليس ملف ZIP صالحاً\r\nإذا كنت قد نزّلته للتو، فالرجاء تنزيله مرة "
                 "أخرى\r\nثم أعد محاولة هذه العملية",
+            ui.messages[0]);
+}
+
+// An entry announced larger than any sound is refused before anything is written, and the message
+// names the entry and its size, not a damaged archive; one within the limit is unpacked as usual
+// (here its data are shorter than announced, so the archive is damaged after all).
+TEST_F(SoundFiles, AnEntryTooLargeForASoundIsNamedWithItsSize) {
+  constexpr std::uint32_t kLimit = 512u << 20;
+  const struct {
+    std::uint32_t announced;
+    Language lang;
+    std::string cause;
+  } cases[] = {
+      {1u << 30, Language::English,
+       "The file s5.wav in it is too large: 1073741824 bytes (at most 512 MiB)"},
+      {1u << 30, Language::Arabic,
+       "الملف s5.wav فيه أكبر من اللازم: 1073741824 بايت (الحد الأقصى 512 ميغابايت)"},
+      {kLimit + 1, Language::English,
+       "The file s5.wav in it is too large: 536870913 bytes (at most 512 MiB)"},
+      {kLimit, Language::English,
+       "This is not a valid ZIP file\r\nIf you just downloaded it, please download it "
+       "again\r\nthen retry this operation"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.announced);
+    TempDir dir;
+    const fs::path archive = dir.path() / "S5.ZIP";
+    MakeZip(archive, {{"s5.wav", kWaveB}});
+    AnnounceEntrySize(archive, "s5.wav", c.announced);
+    Write(dir.path() / "S5.WAV", kWaveA);
+    FakeUi seen;
+    SystemServices s{seen, clock};
+    std::string prefix;
+    std::string extension;
+
+    EXPECT_FALSE(InstallSoundArchive(dir.path(), "S5", prefix, extension, s, c.lang));
+
+    EXPECT_EQ((std::set<std::string>{"S5.ZIP", "S5.WAV"}), FilesUnder(dir.path()));
+    EXPECT_EQ(kWaveA, Read(dir.path() / "S5.WAV"));
+    EXPECT_EQ(std::vector<std::string>{archive.string() + "\r\n" + c.cause}, seen.messages);
+  }
+}
+
+// A sound file that cannot be written is said to be so, with the system's reason.
+TEST_F(SoundFiles, AWaveThatCannotBeWrittenIsNoDamagedArchive) {
+  MakeZip(prog / "S5.ZIP", {{"S5.WAV", kWaveB}});
+  fs::create_directory(prog / "S5.WAV");  // a folder where the sound should go
+  std::string prefix;
+  std::string extension;
+
+  EXPECT_FALSE(InstallSoundArchive(prog, "S5", prefix, extension, sys, Language::English));
+
+  EXPECT_EQ((std::set<std::string>{"S5.ZIP"}), FilesUnder(prog));
+  ASSERT_EQ(1u, ui.messages.size());
+  EXPECT_EQ((prog / "S5.ZIP").string() + "\r\nThe sound file could not be written:\r\n" +
+                (prog / "S5.WAV").string() + "\r\n" + IoErrorText(EISDIR),
             ui.messages[0]);
 }
 

@@ -301,7 +301,8 @@ void ShootClockFaces(Shooter& shooter) {
   const vek::ResourceModule& packs = ClockFacePacks();
   StderrUi ui;
   const auto load = [&](vek::AnalogClock* clock, int index) {
-    vek::LoadClockFace(vek::FaceCodeOfIndex(index), programFolder, packs, *clock, ui);
+    vek::LoadClockFace(vek::FaceCodeOfIndex(index), programFolder, packs, *clock, ui,
+                       vek::Language::English);
   };
 
   QWidget faces;
