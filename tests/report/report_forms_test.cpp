@@ -173,9 +173,15 @@ TEST_F(ReportFormTest, SavingToAFileAndAFailedSave) {
   EXPECT_NE(std::string::npos, messages[0].find("could not be saved"));
   EXPECT_NE(std::string::npos, messages[0].find("File access denied"));
 
+  // A folder that is not there.
+  chosenFile = (dir.path() / "gone" / "march.txt").string();
+  form->SaveToFileBtn->click();
+  ASSERT_EQ(2u, messages.size());
+  EXPECT_NE(std::string::npos, messages[1].find("DOS error code 3: Path not found")) << messages[1];
+
   chosenFile.clear();  // cancelled
   form->SaveToFileBtn->click();
-  EXPECT_EQ(1u, messages.size());
+  EXPECT_EQ(2u, messages.size());
 }
 
 TEST_F(ReportFormTest, TheYearGraphHasADayAColumnAndFuchsiaInRamadan) {
