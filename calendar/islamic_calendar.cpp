@@ -12,10 +12,8 @@ TIslamicCalendar::TIslamicCalendar(double today, QWidget* parent) : QWidget(pare
   // The grid mirrors itself for the Arabic face; the widget never mirrors it again.
   setLayoutDirection(Qt::LeftToRight);
   setMinimumSize(280, 150);
-  grid_.OnChange = [this] {
-    update();
-    emit Changed();
-  };
+  grid_.OnLayout = [this] { update(); };
+  grid_.OnChange = [this] { emit Changed(); };
 }
 
 QRect TIslamicCalendar::CellRect(int row, int column) const {

@@ -1,5 +1,6 @@
 // The month calendar control: the grid of MonthGrid drawn in seven equal columns and rows (day
-// names over six rows of days), the shown day highlighted; a click on a day chooses it.
+// names over six rows of days), the shown day highlighted; a click on a day chooses it. Every
+// new layout of the grid is painted at once.
 #pragma once
 
 #include <QWidget>

@@ -200,6 +200,8 @@ void MonthGrid::UpdateCalendar() {
   currentRow_ = cell / 7 + 1;
   const int column = cell % 7;
   currentColumn_ = arabicFace_ ? 6 - column : column;
+  if (OnLayout)
+    OnLayout();
 }
 
 double MonthGrid::Rebuild(int year, int month, int day) const {

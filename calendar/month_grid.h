@@ -72,6 +72,9 @@ class MonthGrid {
 
   // Told after every change of the date.
   std::function<void()> OnChange;
+  // Told after every new layout of the month (a new date, calendar, adjustment, face or first
+  // day of the week), so that a view of the grid shows it.
+  std::function<void()> OnLayout;
 
  private:
   // The day-name index (0 = Saturday) and the mirrored column of a grid column.

@@ -1,13 +1,17 @@
 // The calendar window and the report range selector, driven offscreen.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QBackingStore>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+
+#include <functional>
 
 #include "calendar/date_picker.h"
 #include "calendar/islamic_calendar.h"
@@ -16,6 +20,30 @@
 
 namespace vek {
 namespace {
+
+bool RunUntil(const std::function<bool()>& done, int milliseconds = 5000) {
+  QElapsedTimer timer;
+  timer.start();
+  while (!done() && timer.elapsed() < milliseconds)
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+  return done();
+}
+
+// What the window of a shown widget last put on the screen, in the widget's area: the window's
+// backing store, which holds only what was painted.
+QImage OnScreen(QWidget* widget) {
+  auto* image = dynamic_cast<QImage*>(widget->window()->backingStore()->paintDevice());
+  if (!image)
+    return {};
+  const qreal ratio = image->devicePixelRatio();
+  const QRect area(widget->mapTo(widget->window(), QPoint(0, 0)), widget->size());
+  return image->copy(QRect((area.topLeft() * ratio), area.size() * ratio));
+}
+
+// The grid as it would be drawn now.
+QImage Drawn(QWidget* widget) {
+  return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
 
 class DatePickerTest : public ::testing::Test {
  protected:
@@ -90,6 +118,37 @@ TEST_F(DatePickerTest, StepButtonsPointTheWayTheyStep) {
     EXPECT_EQ(arabic, form.Calendar1->Grid().ArabicFace());
     EXPECT_EQ(arabic ? Qt::RightToLeft : Qt::LeftToRight, form.layoutDirection());
   }
+}
+
+// The grid on the screen is the grid of the date, the calendar and the adjustment it holds,
+// after every change of them, without waiting for a click.
+TEST_F(DatePickerTest, TheScreenShowsEveryNewLayoutOfTheGridAtOnce) {
+  TBrDateForm form(Context());
+  form.SetDate(today);
+  form.show();
+  TIslamicCalendar* grid = form.Calendar1;
+  const auto shown = [grid] { return OnScreen(grid) == Drawn(grid); };
+  ASSERT_TRUE(RunUntil([&] { return !OnScreen(grid).isNull() && shown(); }));
+  const struct {
+    const char* what;
+    std::function<void()> change;
+  } changes[] = {
+      {"to Hijri", [&] { form.ConvertBtn->click(); }},
+      {"the Hijri adjustment", [&] { grid->Grid().SetAdvanceHijri(2); }},
+      {"back to Gregorian", [&] { form.ConvertBtn->click(); }},
+      {"a month on", [&] { form.PrevMonthBtn->click(); }},
+      {"a year back", [&] { form.NextYearBtn->click(); }},
+      {"the first day of the week", [&] { grid->Grid().SetStartOfWeek(2); }},
+      {"the Arabic face", [&] { grid->Grid().SetArabicFace(true); }},
+  };
+  for (const auto& c : changes) {
+    SCOPED_TRACE(c.what);
+    const QImage before = OnScreen(grid);
+    c.change();
+    EXPECT_NE(before, Drawn(grid));
+    EXPECT_TRUE(RunUntil(shown, 1000));
+  }
+  EXPECT_TRUE(grid->Grid().ArabicFace());
 }
 
 TEST(MonthGridControl, AClickOnADayChoosesIt) {
