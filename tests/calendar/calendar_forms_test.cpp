@@ -5,6 +5,7 @@
 #include <QBackingStore>
 #include <QElapsedTimer>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
@@ -27,6 +28,11 @@ bool RunUntil(const std::function<bool()>& done, int milliseconds = 5000) {
   while (!done() && timer.elapsed() < milliseconds)
     QApplication::processEvents(QEventLoop::AllEvents, 20);
   return done();
+}
+
+void Press(QWidget* widget, Qt::Key key) {
+  QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+  QApplication::sendEvent(widget, &press);
 }
 
 // What the window of a shown widget last put on the screen, in the widget's area: the window's
@@ -149,6 +155,74 @@ TEST_F(DatePickerTest, TheScreenShowsEveryNewLayoutOfTheGridAtOnce) {
     EXPECT_TRUE(RunUntil(shown, 1000));
   }
   EXPECT_TRUE(grid->Grid().ArabicFace());
+}
+
+// Tab stops on the grid, which frames the shown day while it has the focus; the arrows move the
+// day the way they point, and Enter stays in the grid.
+TEST_F(DatePickerTest, TabStopsOnTheGridWhichFramesTheShownDay) {
+  for (Language lang : {Language::English, Language::Arabic}) {
+    SCOPED_TRACE(lang == Language::Arabic ? "Arabic" : "English");
+    TBrDateForm form(Context(lang));
+    form.SetDate(today);
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(RunUntil([&] { return QApplication::activeWindow() == &form; }));
+    TIslamicCalendar* grid = form.Calendar1;
+    form.CloseBtn->setFocus();
+    for (int i = 0; i < 12 && !grid->hasFocus(); ++i)
+      Press(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_TRUE(grid->hasFocus());
+    const QRect day = grid->CellRect(grid->Grid().CurrentRow(), grid->Grid().CurrentColumn());
+    const QImage framed = Drawn(grid).copy(day);
+    form.CloseBtn->setFocus();
+    EXPECT_NE(framed, Drawn(grid).copy(day));
+
+    grid->setFocus();
+    Press(grid, Qt::Key_Return);
+    EXPECT_EQ(today, form.CalendarDate());
+    EXPECT_TRUE(form.isVisible());
+    Press(grid, Qt::Key_Left);
+    EXPECT_EQ(lang == Language::Arabic ? today + 1 : today - 1, form.CalendarDate());
+    EXPECT_EQ(QString("G %1").arg(static_cast<int>(form.CalendarDate())), form.Title->text());
+  }
+}
+
+TEST(MonthGridControl, TheKeysOfACalendarMoveTheDay) {
+  const struct {
+    bool arabic;
+    Qt::Key key;
+    int month, day;
+    int toMonth, toDay;
+  } cases[] = {
+      {false, Qt::Key_Right, 8, 20, 8, 21},  {false, Qt::Key_Left, 8, 20, 8, 19},
+      {true, Qt::Key_Right, 8, 20, 8, 19},   {true, Qt::Key_Left, 8, 20, 8, 21},
+      {false, Qt::Key_Up, 8, 20, 8, 13},     {true, Qt::Key_Down, 8, 20, 8, 27},
+      {false, Qt::Key_PageUp, 8, 20, 7, 20}, {false, Qt::Key_PageDown, 8, 20, 9, 20},
+      {false, Qt::Key_PageUp, 3, 31, 2, 28}, {false, Qt::Key_Home, 8, 20, 8, 1},
+      {true, Qt::Key_End, 8, 20, 8, 31},     {false, Qt::Key_Right, 8, 31, 9, 1},
+      {true, Qt::Key_Left, 8, 31, 9, 1},     {false, Qt::Key_Up, 8, 1, 7, 25},
+      {false, Qt::Key_Return, 8, 20, 8, 20}, {false, Qt::Key_Enter, 8, 20, 8, 20},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.arabic << " key " << std::hex << c.key << std::dec
+                                      << " on " << c.month << "/" << c.day);
+    TIslamicCalendar calendar(EncodeDate(2026, c.month, c.day));
+    calendar.Grid().SetArabicFace(c.arabic);
+    Press(&calendar, c.key);
+    EXPECT_EQ(EncodeDate(2026, c.toMonth, c.toDay), calendar.Grid().CalendarDate());
+  }
+
+  // The last day of a Hijri month of 29 days; a read-only grid only steps months.
+  TIslamicCalendar hijri(HijriToDate(1447, 9, 5, 0));
+  hijri.Grid().SetHijri(true);
+  Press(&hijri, Qt::Key_End);
+  EXPECT_EQ(HijriToDate(1447, 9, 29, 0), hijri.Grid().CalendarDate());
+  hijri.Grid().SetReadOnly(true);
+  for (Qt::Key key : {Qt::Key_Left, Qt::Key_Up, Qt::Key_Home, Qt::Key_Return})
+    Press(&hijri, key);
+  EXPECT_EQ(HijriToDate(1447, 9, 29, 0), hijri.Grid().CalendarDate());
+  Press(&hijri, Qt::Key_PageDown);
+  EXPECT_EQ(HijriToDate(1447, 10, 29, 0), hijri.Grid().CalendarDate());
 }
 
 TEST(MonthGridControl, AClickOnADayChoosesIt) {
