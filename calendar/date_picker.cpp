@@ -75,6 +75,9 @@ TBrDateForm::TBrDateForm(DatePickerContext context, QWidget* parent)
   connect(ConvertBtn, &QPushButton::clicked, this, [this] { ConvertBtnClick(); });
   connect(TodayBtn, &QPushButton::clicked, this, [this] { TodayBtnClick(); });
   connect(CloseBtn, &QPushButton::clicked, this, &QDialog::accept);
+  // Enter on the grid chooses its day; anywhere else but on a button it closes the window,
+  // never steps the month.
+  CloseBtn->setDefault(true);
 
   SetCaptions();
   Calendar1Change();

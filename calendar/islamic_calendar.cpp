@@ -1,7 +1,10 @@
 #include "calendar/islamic_calendar.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include <utility>
 
 #include "foundation/qt/qt_strings.h"
 
@@ -12,10 +15,10 @@ TIslamicCalendar::TIslamicCalendar(double today, QWidget* parent) : QWidget(pare
   // The grid mirrors itself for the Arabic face; the widget never mirrors it again.
   setLayoutDirection(Qt::LeftToRight);
   setMinimumSize(280, 150);
-  grid_.OnChange = [this] {
-    update();
-    emit Changed();
-  };
+  // Tab and a click give it the focus, and the keys move the day.
+  setFocusPolicy(Qt::StrongFocus);
+  grid_.OnLayout = [this] { update(); };
+  grid_.OnChange = [this] { emit Changed(); };
 }
 
 QRect TIslamicCalendar::CellRect(int row, int column) const {
@@ -52,6 +55,10 @@ void TIslamicCalendar::paintEvent(QPaintEvent*) {
       painter.setPen(current ? pal.color(QPalette::HighlightedText)
                              : pal.color(header ? QPalette::ButtonText : QPalette::Text));
       painter.drawText(cell, Qt::AlignCenter, ToQString(grid_.CellText(row, column)));
+      if (current && hasFocus()) {
+        painter.setPen(QPen(pal.color(QPalette::HighlightedText), 1, Qt::DashLine));
+        painter.drawRect(cell.adjusted(3, 3, -4, -4));
+      }
     }
   }
 }
@@ -60,6 +67,25 @@ void TIslamicCalendar::mousePressEvent(QMouseEvent* event) {
   int row = 0, column = 0;
   if (event->button() == Qt::LeftButton && CellAt(event->position().toPoint(), row, column))
     grid_.ClickCell(row, column);
+}
+
+void TIslamicCalendar::keyPressEvent(QKeyEvent* event) {
+  using Key = MonthGrid::Key;
+  // Enter is taken here too, so that it never reaches the window's default button.
+  static constexpr std::pair<int, Key> kKeys[] = {
+      {Qt::Key_Left, Key::Left},   {Qt::Key_Right, Key::Right},   {Qt::Key_Up, Key::Up},
+      {Qt::Key_Down, Key::Down},   {Qt::Key_PageUp, Key::PageUp}, {Qt::Key_PageDown, Key::PageDown},
+      {Qt::Key_Home, Key::Home},   {Qt::Key_End, Key::End},       {Qt::Key_Return, Key::Enter},
+      {Qt::Key_Enter, Key::Enter}, {Qt::Key_Select, Key::Enter},
+  };
+  for (const auto& [qtKey, key] : kKeys) {
+    if (event->key() == qtKey) {
+      grid_.PressKey(key);
+      event->accept();
+      return;
+    }
+  }
+  QWidget::keyPressEvent(event);
 }
 
 }  // namespace vek

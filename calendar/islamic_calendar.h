@@ -1,5 +1,7 @@
 // The month calendar control: the grid of MonthGrid drawn in seven equal columns and rows (day
-// names over six rows of days), the shown day highlighted; a click on a day chooses it.
+// names over six rows of days), the shown day highlighted, and framed while the control has the
+// focus; a click on a day chooses it, and so do the keys of MonthGrid::PressKey. Every new
+// layout of the grid is painted at once.
 #pragma once
 
 #include <QWidget>
@@ -30,6 +32,7 @@ class TIslamicCalendar : public QWidget {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   MonthGrid grid_;

@@ -191,6 +191,48 @@ void MonthGrid::ClickCell(int row, int column) {
     SetDateElement(3, DayAt(row, column));
 }
 
+void MonthGrid::MoveDays(int days) {
+  useCurrentDate_ = false;
+  SetCalendarDate(date_ + days);
+}
+
+void MonthGrid::PressKey(Key key) {
+  const bool choosesDay = key != Key::PageUp && key != Key::PageDown;
+  if (choosesDay && readOnly_)
+    return;
+  // The day after lies to the right of a day, and to its left on the mirrored face.
+  const int rightward = arabicFace_ ? -1 : 1;
+  switch (key) {
+    case Key::Left:
+      MoveDays(-rightward);
+      break;
+    case Key::Right:
+      MoveDays(rightward);
+      break;
+    case Key::Up:
+      MoveDays(-7);
+      break;
+    case Key::Down:
+      MoveDays(7);
+      break;
+    case Key::PageUp:
+      StepMonth(-1);
+      break;
+    case Key::PageDown:
+      StepMonth(1);
+      break;
+    case Key::Home:
+      SetDateElement(3, 1);
+      break;
+    case Key::End:
+      SetDateElement(3, DaysThisMonth());
+      break;
+    case Key::Enter:
+      ClickCell(currentRow_, currentColumn_);
+      break;
+  }
+}
+
 void MonthGrid::UpdateCalendar() {
   const double first = date_ - (GetDateElement(3) - 1);
   offset_ = 2 - FloorMod(SaturdayFirstWeekDay(first) - startOfWeek_, 7);
@@ -200,6 +242,8 @@ void MonthGrid::UpdateCalendar() {
   currentRow_ = cell / 7 + 1;
   const int column = cell % 7;
   currentColumn_ = arabicFace_ ? 6 - column : column;
+  if (OnLayout)
+    OnLayout();
 }
 
 double MonthGrid::Rebuild(int year, int month, int day) const {

@@ -70,13 +70,26 @@ class MonthGrid {
   // A click on a cell that can be chosen sets that day.
   void ClickCell(int row, int column);
 
+  // The keys of the grid, as the reader sees them: Left and Right are the cells on that side
+  // (the day before and after, swapped for the Arabic face), Up and Down the week before and
+  // after, PageUp and PageDown the month before and after, Home and End the first and last day
+  // of the month, Enter chooses the shown day as a click on it does. The days may run into the
+  // neighbouring month. The keys that choose a day do nothing while the grid is read-only.
+  enum class Key { Left, Right, Up, Down, PageUp, PageDown, Home, End, Enter };
+  void PressKey(Key key);
+
   // Told after every change of the date.
   std::function<void()> OnChange;
+  // Told after every new layout of the month (a new date, calendar, adjustment, face or first
+  // day of the week), so that a view of the grid shows it.
+  std::function<void()> OnLayout;
 
  private:
   // The day-name index (0 = Saturday) and the mirrored column of a grid column.
   int LogicalColumn(int column) const;
   void UpdateCalendar();
+  // Chooses the day days away from the shown one, in this month or a neighbouring one.
+  void MoveDays(int days);
   double Rebuild(int year, int month, int day) const;
   void Changed();
 

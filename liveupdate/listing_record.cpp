@@ -190,7 +190,7 @@ std::string FileWriteErrorText(const std::filesystem::path& file, int errnoValue
                                Language language) {
   return (language == Language::Arabic ? "خطأ في كتابة الملف:\r\n"
                                        : "Error writing the file:\r\n") +
-         file.string() + "\r\n" + IoErrorText(errnoValue);
+         file.string() + "\r\n" + FileErrorText(errnoValue, file, language);
 }
 
 bool IsPlainFileName(std::string_view name) {

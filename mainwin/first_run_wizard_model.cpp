@@ -220,7 +220,8 @@ bool FirstRunWizardModel::FindTestSound(fs::path& file) {
     if (!out.path.empty())
       fs::remove(out.path, ec);
     Say(Text("The test sound could not be written:\n", "تعذرت كتابة صوت الاختبار:\n") +
-        (out.path.empty() ? context_.TempFolder : out.path).string() + "\n" + IoErrorText(e));
+        (out.path.empty() ? context_.TempFolder : out.path).string() + "\n" +
+        IoErrorText(e, Lang()));
     return false;
   }
   writtenTone_ = out.path;
@@ -469,7 +470,7 @@ void FirstRunWizardModel::UpdateAutoStart() {
       Say(Text("\nError: Could not create ShortCut for Zurivo Zazir program in the autostart "
                "folder\n",
                "\nخطأ: تعذر إنشاء اختصار لبرنامج Zurivo Zazir في مجلد البدء التلقائي\n") +
-          link.string() + "\n" + IoErrorText(e));
+          link.string() + "\n" + FileErrorText(e, link, Lang()));
     }
     autoStart_ = Exists(link) ? AutoStartState::On : AutoStartState::Off;
     return;

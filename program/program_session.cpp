@@ -142,7 +142,8 @@ void ProgramSession::SaveSettings() {
     settingsErrorShown_ = true;
     ui_.ShowMessage(ByLanguage(Lang(), "The settings could not be saved to the file:\r\n",
                                "تعذر حفظ الإعدادات في الملف:\r\n") +
-                    ctx_.SettingsFile.FileName().string() + "\r\n" + IoErrorText(e));
+                    ctx_.SettingsFile.FileName().string() + "\r\n" +
+                    FileErrorText(e, ctx_.SettingsFile.FileName(), Lang()));
   }
 }
 

@@ -1,7 +1,5 @@
 #include "report/timetable_export.h"
 
-#include <cerrno>
-
 #include "foundation/cp1256.h"
 #include "foundation/dos_error.h"
 #include "foundation/file_io.h"
@@ -13,27 +11,6 @@ namespace {
 
 constexpr const char* kLineEnd = "\r\n";
 constexpr std::size_t kLocationChars = 28;  // "Location: " and the city
-
-// What went wrong, for an Arabic reader; the DOS text with its code follows it.
-const char* ArabicErrorText(int error) {
-  switch (error) {
-    case ENOENT:
-    case ENOTDIR:
-      return "المجلد غير موجود";
-    case EACCES:
-    case EPERM:
-      return "لا يسمح بالكتابة في هذا المجلد";
-    case EROFS:
-      return "القرص للقراءة فقط";
-    case ENOSPC:
-    case EDQUOT:
-      return "لا توجد مساحة كافية على القرص";
-    case EISDIR:
-      return "الاسم المختار اسم مجلد";
-    default:
-      return "خطأ في الكتابة";
-  }
-}
 
 }  // namespace
 
@@ -89,14 +66,7 @@ int SaveTimetableText(const Timetable& report, const std::filesystem::path& file
 }
 
 std::string FileFailureReason(const std::filesystem::path& file, int error, Language lang) {
-  std::string text = file.string();
-  text += "\r\n";
-  if (lang == Language::Arabic) {
-    text += ArabicErrorText(error);
-    text += "\r\n";
-  }
-  text += IoErrorText(error);
-  return text;
+  return file.string() + "\r\n" + FileErrorText(error, file, lang);
 }
 
 std::string ExportFailureText(const std::filesystem::path& file, int error, Language lang) {

@@ -203,6 +203,8 @@ void TKQViewForm::BuildWidgets() {
   DesignCombo->setMinimumWidth(180);
   UseDef = new QPushButton;
   UseDef->setObjectName("UseDef");
+  // It replaces every edit of the design: never the button that Enter presses.
+  UseDef->setAutoDefault(false);
   design->addWidget(DesignCombo, 1);
   design->addWidget(UseDef);
   connect(DesignCombo, &QComboBox::currentIndexChanged, this, [this] {
@@ -227,6 +229,8 @@ void TKQViewForm::BuildWidgets() {
   connect(PrintBtn, &QPushButton::clicked, this, [this] { PrintBtnClick(); });
   connect(SaveToFileBtn, &QPushButton::clicked, this, [this] { SaveToFileBtnClick(); });
   connect(CloseBtn, &QPushButton::clicked, this, &QDialog::accept);
+  // Enter closes the window, which keeps the design as it is now.
+  CloseBtn->setDefault(true);
   outer->addLayout(bottom);
 }
 
@@ -308,7 +312,7 @@ void TKQViewForm::SetCaptions() {
   PeaksCheck->setText(Text("Peaks", "نقاط التحول"));
   PeaksOnlyCheck->setText(Text("Peaks Only", "نقاط التحول فقط"));
   Design_P->setTitle(Text("Design", "التصميم"));
-  UseDef->setText(Text("Load Defaults", "القيم الافتراضية"));
+  UseDef->setText(Text("&Load Defaults", "&القيم الافتراضية"));
   CloseBtn->setText(Text("Close", "إغلاق"));
   PrintBtn->setText(Text("Print", "طباعة"));
   PrintOptionsBtn->setText(Text("Design", "تصميم"));

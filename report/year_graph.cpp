@@ -1,5 +1,6 @@
 #include "report/year_graph.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "engine/calendar.h"
@@ -57,8 +58,24 @@ YearGraphImage DrawYearGraph(const std::vector<KQItem>& rows, int height, int hi
     for (int slot = 0; slot < kPrayerSlots; ++slot)
       y[slot] = h - MinuteOfDay(row.Times[static_cast<std::size_t>(slot)]) * h / 1440;
 
+    // A band from one time to a later one; when the later one is past midnight (lower on the
+    // picture), the evening part runs to the top edge and the rest from the bottom edge.
+    const auto band = [&](int from, int to, std::uint32_t color) {
+      if (to <= from) {
+        line(from, to, color);
+      } else {
+        line(from, top, color);
+        line(bottom, to, color);
+      }
+    };
+    // A band that lies after midnight as a whole: drawn only when it runs upwards.
+    const auto afterMidnight = [&](int from, int to, std::uint32_t color) {
+      if (to < from)
+        line(from, to, color);
+    };
+
     if (IsRamadanDate(row.Date, hijriAdjust))
-      line(y[Imsak], y[Fajr], kGraphImsak);
+      band(y[Imsak], y[Fajr], kGraphImsak);
     if (y[Fajr] > y[Shuruq]) {
       line(y[Fajr], y[Shuruq], kGraphFajr);
     } else {
@@ -67,19 +84,26 @@ YearGraphImage DrawYearGraph(const std::vector<KQItem>& rows, int height, int hi
     }
     line(y[Shuruq], y[Zuhr], kGraphShuruq);
     line(y[Zuhr], y[Asr], kGraphZuhr);
-    line(y[Asr], y[Maghrib], kGraphAsr);
-    if (y[Isha] < y[Maghrib]) {
+    band(y[Asr], y[Maghrib], kGraphAsr);
+    // Isha after Fajr on the clock, both after midnight: blue up to Fajr, lime from Fajr on.
+    const auto ishaAfterMidnight = [&](int from) {
+      if (y[Fajr] <= y[Isha]) {
+        afterMidnight(from, y[Isha], kGraphMaghrib);
+      } else {
+        image.Conflict = true;
+        afterMidnight(from, y[Fajr], kGraphMaghrib);
+        afterMidnight(std::min(from, y[Fajr]), y[Isha], kGraphConflict);
+      }
+    };
+    if (y[Maghrib] > y[Asr]) {
+      // Maghrib after midnight (the summer of the far north), and Isha after it.
+      ishaAfterMidnight(y[Maghrib]);
+    } else if (y[Isha] < y[Maghrib]) {
       line(y[Maghrib], y[Isha], kGraphMaghrib);
     } else {
       // Isha after midnight: the evening to the top edge, then from the bottom edge.
       line(y[Maghrib], top, kGraphMaghrib);
-      if (y[Fajr] <= y[Isha]) {
-        line(bottom, y[Isha], kGraphMaghrib);
-      } else {
-        image.Conflict = true;
-        line(bottom, y[Fajr], kGraphMaghrib);
-        line(y[Fajr], y[Isha], kGraphConflict);
-      }
+      ishaAfterMidnight(bottom);
     }
   }
   return image;

@@ -165,8 +165,8 @@ TEST_F(FtpRun, ReportsAScriptThatCannotBeWrittenAndAClientThatCannotStart) {
   EXPECT_FALSE(RunFtpScript(Script(), Language::English, sys));
   EXPECT_EQ(0, launcher.detached);
   EXPECT_EQ((std::vector<std::string>{
-                "Error writing the file:\r\n" + (s.folder / "ftpcomm").string() + "\r\n" +
-                    IoErrorText(ENOENT),
+                "Error writing the file:\r\n" + (s.folder / "ftpcomm").string() +
+                    "\r\nDOS error code 3: Path not found",
                 "The ftp program could not be started:\r\nDOS error code 2: File not found"}),
             ui.messages);
 }

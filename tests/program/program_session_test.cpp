@@ -111,6 +111,8 @@ TEST_F(ProgramSessionTest, NothingIsWrittenBeforeTheStartAndAFailedSaveIsShownOn
   s.SaveAtClose();
   ASSERT_EQ(1u, ui.messages.size());
   EXPECT_EQ(0u, ui.messages[0].find("The settings could not be saved to the file:\r\n"));
+  EXPECT_NE(std::string::npos, ui.messages[0].find("DOS error code 3: Path not found"))
+      << ui.messages[0];
   EXPECT_EQ((std::vector<SessionChange>{SessionChange::Language, SessionChange::DateKind}), heard);
 }
 

@@ -1,9 +1,12 @@
 // The timetable window and the year graph, driven offscreen over the shipped locations.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
@@ -120,6 +123,34 @@ TEST_F(ReportFormTest, ColumnsFollowTheChecksAndTheHeaderCyclesAlignment) {
   EXPECT_EQ("Left", ini.ReadString("PrintOptionsOne Month", "AlignmentField4", ""));
 }
 
+// Enter never throws the design away: it closes the window as "Close" does, which keeps the
+// change in VEK.INI. The built-in design comes back only by a click or by its accelerator.
+TEST_F(ReportFormTest, EnterAfterAChangeKeepsIt) {
+  for (Language lang : {Language::English, Language::Arabic}) {
+    SCOPED_TRACE(lang == Language::Arabic ? "Arabic" : "English");
+    auto form = Open(Context("DAMASCUS", "SYRIA", lang), ReportKind::Month, EncodeDate(2026, 2, 1));
+    form->show();
+    form->activateWindow();
+    QElapsedTimer timer;
+    timer.start();
+    while (QApplication::activeWindow() != form.get() && timer.elapsed() < 5000)
+      QApplication::processEvents(QEventLoop::AllEvents, 20);
+    ASSERT_EQ(form.get(), QApplication::activeWindow());
+    EXPECT_EQ(form->KQBox, QApplication::focusWidget());
+    EXPECT_FALSE(form->UseDef->isDefault());
+    EXPECT_FALSE(QKeySequence::mnemonic(form->UseDef->text()).isEmpty());
+
+    ASSERT_FALSE(form->Report().Design().POImsak);
+    form->ImsakCheck->setFocus();
+    form->ImsakCheck->click();
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(form->ImsakCheck, &enter);
+    EXPECT_TRUE(form->Report().Design().POImsak);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ("True", ini.ReadString(DesignSection(form->Report().Design()), "POImsak", ""));
+  }
+}
+
 TEST_F(ReportFormTest, AYearShowsPeaksOnlyRowsWhenTheDesignAsks) {
   auto form = Open(Context("SYDNEY", "AUSTRALIA"), ReportKind::Year, EncodeDate(2026, 1, 1));
   EXPECT_EQ(365, form->KQBox->model()->rowCount());
@@ -173,9 +204,15 @@ TEST_F(ReportFormTest, SavingToAFileAndAFailedSave) {
   EXPECT_NE(std::string::npos, messages[0].find("could not be saved"));
   EXPECT_NE(std::string::npos, messages[0].find("File access denied"));
 
+  // A folder that is not there.
+  chosenFile = (dir.path() / "gone" / "march.txt").string();
+  form->SaveToFileBtn->click();
+  ASSERT_EQ(2u, messages.size());
+  EXPECT_NE(std::string::npos, messages[1].find("DOS error code 3: Path not found")) << messages[1];
+
   chosenFile.clear();  // cancelled
   form->SaveToFileBtn->click();
-  EXPECT_EQ(1u, messages.size());
+  EXPECT_EQ(2u, messages.size());
 }
 
 TEST_F(ReportFormTest, TheYearGraphHasADayAColumnAndFuchsiaInRamadan) {

@@ -131,15 +131,27 @@ TEST(TimetableExport, AFailedSaveLeavesTheOldFileAndNoTemporaryFile) {
   EXPECT_EQ("old", ReadBytes(file));
   EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(dir.path()),
                              std::filesystem::directory_iterator()));
-  EXPECT_EQ(ENOENT, SaveTimetableText(report, dir.path() / "missing" / "report.txt"));
 
   EXPECT_EQ(0, SaveTimetableText(report, file));
   EXPECT_EQ(Utf8ToCp1256Lossy(TimetableExportText(report)), ReadBytes(file));
+}
 
-  const std::string arabic = ExportFailureText(file, ENOENT, Language::Arabic);
-  EXPECT_NE(std::string::npos, arabic.find("تعذر حفظ جدول الأوقات"));
-  EXPECT_NE(std::string::npos, arabic.find("المجلد غير موجود"));
-  EXPECT_NE(std::string::npos, arabic.find(file.string()));
+// A folder that is not there is a path not found, in both languages.
+TEST(TimetableExport, TheMessageOfAFailedSaveNamesTheFileAndWhatWentWrong) {
+  testing::TempDir dir;
+  Timetable report(ReportKind::Month, UsSource());
+  report.ComputeReportRows(EncodeDate(2026, 2, 1), Moving);
+  const std::filesystem::path missing = dir.path() / "missing" / "report.txt";
+  const int error = SaveTimetableText(report, missing);
+  ASSERT_EQ(ENOENT, error);
+  EXPECT_EQ("The timetable could not be saved to the file:\r\n" + missing.string() +
+                "\r\nDOS error code 3: Path not found",
+            ExportFailureText(missing, error, Language::English));
+  EXPECT_EQ("تعذر حفظ جدول الأوقات في الملف:\r\n" + missing.string() +
+                "\r\nالمجلد غير موجود\r\nDOS error code 3: Path not found",
+            ExportFailureText(missing, error, Language::Arabic));
+
+  const std::filesystem::path file = dir.path() / "report.txt";
   EXPECT_NE(std::string::npos,
             ExportFailureText(file, EACCES, Language::English).find("File access denied"));
 }

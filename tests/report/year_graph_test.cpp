@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "engine/calendar.h"
+#include "program/countdown.h"
 #include "support/day_times.h"
+#include "support/locations_fixture.h"
 
 namespace vek {
 namespace {
@@ -19,6 +21,25 @@ int Y(int minutes) {
 
 std::vector<KQItem> OneDay(double date, const TDayTimesRec& times) {
   return {KQItem(1, date, times)};
+}
+
+// The colours of column x from the bottom edge up, each run of one colour once.
+std::vector<std::uint32_t> BandsUp(const YearGraphImage& image, int x) {
+  std::vector<std::uint32_t> bands;
+  for (int y = image.Height - 1; y >= 0; --y)
+    if (bands.empty() || bands.back() != image.At(x, y))
+      bands.push_back(image.At(x, y));
+  return bands;
+}
+
+// The graph of 2026 at a shipped city, five minutes a pixel.
+YearGraphImage Year2026(const char* city, const char* country, std::vector<KQItem>& rows) {
+  TLocations list;
+  EXPECT_TRUE(testing::LoadShippedLocations(list));
+  list.CurrentIndex = list.Find(city, country, "");
+  EXPECT_GE(list.CurrentIndex, 0) << city;
+  rows = YearGraphRows(EncodeDate(2026, 6, 1), false, list, EngineContext{});
+  return DrawYearGraph(rows, 288, 0);
 }
 
 TEST(YearGraph, TheBandsOfAnOrdinaryDayAndFuchsiaInRamadan) {
@@ -71,6 +92,85 @@ TEST(YearGraph, IshaAfterMidnightIsDrawnInTwoPiecesAndAConflictInLime) {
   EXPECT_EQ(kGraphMaghrib, conflict.At(0, Y(Hm(1, 0))));
   EXPECT_EQ(kGraphConflict, conflict.At(0, Y(Hm(1, 40))));
   EXPECT_EQ(kGraphFajr, conflict.At(0, Y(Hm(2, 10))));
+}
+
+// In the summer of the far north Maghrib falls after midnight: the red band runs from Asr to the
+// top edge and from the bottom edge to Maghrib, and the blue one from Maghrib to Isha.
+TEST(YearGraph, MaghribAfterMidnightSplitsTheRedBand) {
+  const double june = EncodeDate(2026, 6, 21);
+  const struct {
+    const char* what;
+    TDayTimesRec times;
+    std::vector<std::uint32_t> bands;
+    bool conflict;
+  } cases[] = {
+      {"Isha between Maghrib and Fajr",
+       Day(Hm(1, 0), Hm(1, 20), Hm(2, 20), Hm(13, 20), Hm(18, 15), Hm(0, 20), Hm(1, 0)),
+       {kGraphAsr, kGraphMaghrib, kGraphBackground, kGraphFajr, kGraphShuruq, kGraphZuhr,
+        kGraphAsr},
+       false},
+      {"Isha after Fajr",
+       Day(Hm(0, 30), Hm(0, 40), Hm(2, 20), Hm(13, 20), Hm(18, 15), Hm(0, 20), Hm(1, 0)),
+       {kGraphAsr, kGraphMaghrib, kGraphConflict, kGraphFajr, kGraphShuruq, kGraphZuhr, kGraphAsr},
+       true},
+      {"Maghrib at midnight",
+       Day(Hm(1, 0), Hm(1, 20), Hm(2, 20), Hm(13, 20), Hm(18, 15), Hm(0, 0), Hm(1, 0)),
+       {kGraphMaghrib, kGraphBackground, kGraphFajr, kGraphShuruq, kGraphZuhr, kGraphAsr},
+       false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const YearGraphImage image = DrawYearGraph(OneDay(june, c.times), kHeight, 0);
+    EXPECT_EQ(c.bands, BandsUp(image, 0));
+    EXPECT_EQ(c.conflict, image.Conflict);
+  }
+  // The red band's two pieces end where they should.
+  const YearGraphImage image = DrawYearGraph(OneDay(june, cases[0].times), kHeight, 0);
+  EXPECT_EQ(kGraphAsr, image.At(0, 0));
+  EXPECT_EQ(kGraphAsr, image.At(0, Y(Hm(18, 15))));
+  EXPECT_EQ(kGraphZuhr, image.At(0, Y(Hm(18, 15)) + 1));
+  EXPECT_EQ(kGraphAsr, image.At(0, Y(Hm(0, 10))));
+  EXPECT_EQ(kGraphMaghrib, image.At(0, Y(Hm(0, 20))));
+}
+
+// Oulu, 65 degrees north: Maghrib after midnight from 8 June to 5 July leaves every band in its
+// place; Cairo's columns keep the order of an ordinary day.
+TEST(YearGraph, TheFarNorthsSummerAndCairosYear) {
+  std::vector<KQItem> rows;
+  const YearGraphImage oulu = Year2026("OULU", "FINLAND", rows);
+  int afterMidnight = 0;
+  for (int x = 0; x < oulu.Width; ++x) {
+    const TDayTimesRec& t = rows[static_cast<std::size_t>(x)].Times;
+    if (MinuteOfDay(t[Maghrib]) >= Hm(12, 0))
+      continue;
+    ++afterMidnight;
+    const std::vector<std::uint32_t> expected =
+        MinuteOfDay(t[Maghrib]) * 288 / 1440 < 2  // no row of red under Maghrib
+            ? std::vector<std::uint32_t>{kGraphMaghrib, kGraphBackground, kGraphFajr,
+                                         kGraphShuruq,  kGraphZuhr,       kGraphAsr}
+            : std::vector<std::uint32_t>{kGraphAsr,    kGraphMaghrib, kGraphBackground, kGraphFajr,
+                                         kGraphShuruq, kGraphZuhr,    kGraphAsr};
+    EXPECT_EQ(expected, BandsUp(oulu, x)) << "day " << x + 1;
+  }
+  EXPECT_EQ(28, afterMidnight);
+  EXPECT_FALSE(oulu.Conflict);
+
+  const YearGraphImage cairo = Year2026("CAIRO", "EGYPT", rows);
+  const std::vector<std::uint32_t> ordinary = {kGraphBackground, kGraphFajr, kGraphShuruq,
+                                               kGraphZuhr,       kGraphAsr,  kGraphMaghrib,
+                                               kGraphBackground};
+  for (int x = 0; x < cairo.Width; ++x) {
+    const KQItem& row = rows[static_cast<std::size_t>(x)];
+    if (IsRamadanDate(row.Date, 0))
+      continue;
+    ASSERT_EQ(ordinary, BandsUp(cairo, x)) << "day " << x + 1;
+    // Each band from its first time up to the next.
+    for (int slot = Fajr; slot <= Isha; ++slot) {
+      const int y = 288 - MinuteOfDay(row.Times[static_cast<std::size_t>(slot)]) * 288 / 1440;
+      EXPECT_EQ(ordinary[static_cast<std::size_t>(slot)], cairo.At(x, y)) << x << " " << slot;
+      EXPECT_EQ(ordinary[static_cast<std::size_t>(slot - 1)], cairo.At(x, y + 1)) << x;
+    }
+  }
 }
 
 TEST(YearGraph, AHijriYearHasOneColumnPerDayFromTheFirstOfMuharram) {

@@ -719,8 +719,9 @@ vek::ReportContext ReportContextAt(vek::TLocations& list, const char* city, cons
 }
 
 // The timetable window (a month and a year, in both languages), the range selector, the
-// calendar window (Gregorian and Hijri) and the year graph; and the text export of every year
-// design for 2026 at Damascus, Sydney and Makkah as report-<design>-<CITY>.txt.
+// calendar window (Gregorian and Hijri) and the year graph (Moscow and, far north, Oulu); and
+// the text export of every year design for 2026 at Damascus, Sydney and Makkah as
+// report-<design>-<CITY>.txt.
 void ShootReports(Shooter& shooter, const QDir& dir) {
   StderrUi ui;
   vek::TLocations list;
@@ -768,6 +769,9 @@ void ShootReports(Shooter& shooter, const QDir& dir) {
 
     vek::TVEKGraph graph(ReportContextAt(list, "MOSCOW", "RUSSIA", lang, false));
     shooter.Shoot(graph, "year_graph" + suffix);
+    // 65 degrees north: Maghrib after midnight in June.
+    vek::TVEKGraph north(ReportContextAt(list, "OULU", "FINLAND", lang, false));
+    shooter.Shoot(north, "year_graph_far_north" + suffix);
   }
 
   for (const auto& [city, country] :
