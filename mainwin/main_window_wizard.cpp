@@ -4,7 +4,9 @@
 #include <QLocale>
 #include <QSystemTrayIcon>
 
+#include <cstdlib>
 #include <memory>
+#include <system_error>
 
 #include "foundation/qt/qt_strings.h"
 #include "mainwin/first_run_wizard.h"
@@ -35,6 +37,10 @@ void TVEK__MAIN::RunFirstRunWizard(bool startUp) {
   context.ProgramFile = options_.ProgramFile.empty()
                             ? std::filesystem::path(ToUtf8(QCoreApplication::applicationFilePath()))
                             : options_.ProgramFile;
+  if (const char* home = std::getenv("VEK_HOME"); home != nullptr && *home != '\0') {
+    std::error_code ec;
+    context.ProgramHome = std::filesystem::absolute(Context().ThisPath, ec);
+  }
   context.AutostartFolder = GetStartupFolder();
   context.TempFolder = GetWindowsTempFolder();
   context.FirstRunSetUp = startUp && Context().SettingsFileMissing;
