@@ -7,6 +7,10 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <utility>
+
+#include "support/drawn_ink.h"
+
 namespace vek {
 namespace {
 
@@ -41,6 +45,30 @@ TEST(MessageFormsTest, ShowThePanelAndCaptionOfTheLanguage) {
     EXPECT_EQ(question.DoNotAskAgain_CheckBox->text(),
               QString::fromUtf8(arabic ? "لا تطرح هذا السؤال في المستقبل"
                                        : "DO NOT ASK ME THIS QUESTION AGAIN"));
+  }
+}
+
+// Each line of a message reads in the direction of its own text, not in that of the message's
+// first line, on either language's panel.
+TEST(MessageFormsTest, EveryLineTakesTheDirectionOfItsOwnText) {
+  const QString english = "Could not read /home/user/VEK.INI.";
+  const QString arabic = QString::fromUtf8("تعذرت قراءة VEK.INI.");
+  for (Language lang : {Language::Arabic, Language::English}) {
+    SCOPED_TRACE(static_cast<int>(lang));
+    for (const auto& [first, last] : {std::pair{arabic, english}, std::pair{english, arabic}}) {
+      TKQMessage message(first + "\r\n\r\n" + last, Context(lang));
+      TKQMessage lastAlone(last, Context(lang));
+      TMessageYesNo question(first + "\r\n\r\n" + last, Context(lang));
+      TMessageYesNo lastAloneAsked(last, Context(lang));
+      for (QDialog* form :
+           std::initializer_list<QDialog*>{&message, &lastAlone, &question, &lastAloneAsked})
+        form->show();
+      const bool a = lang == Language::Arabic;
+      EXPECT_EQ(testing::DrawnInk(a ? lastAlone.AMsg : lastAlone.EMsg),
+                testing::DrawnLastLineInk(a ? message.AMsg : message.EMsg));
+      EXPECT_EQ(testing::DrawnInk(a ? lastAloneAsked.AMsg : lastAloneAsked.EMsg),
+                testing::DrawnLastLineInk(a ? question.AMsg : question.EMsg));
+    }
   }
 }
 
