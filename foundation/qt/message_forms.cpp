@@ -8,6 +8,7 @@
 
 #include <utility>
 
+#include "foundation/qt/joined_access_key_style.h"
 #include "foundation/qt/paragraph_label.h"
 
 namespace vek {
@@ -55,9 +56,11 @@ QLabel* MakeLabel(QFrame* panel, Language lang, int height) {
   return label;
 }
 
+// A button whose access key leaves an Arabic caption joined.
 QPushButton* MakeButton(QFrame* panel, const QString& caption, int left, int top) {
   auto* button = new QPushButton(caption, panel);
   button->setGeometry(left, top, kButtonWidth, kButtonHeight);
+  KeepAccessKeysJoined(button);
   return button;
 }
 

@@ -88,6 +88,19 @@ TEST(MessageFormsTest, ButtonCaptions) {
   EXPECT_EQ(question.e_Cancel_BitBtn->text(), "&Cancel");
 }
 
+// The access keys of the Arabic buttons leave their words joined.
+TEST(MessageYesNoTest, TheArabicAccessKeysKeepTheirWordsJoined) {
+  TMessageYesNo question("", Context(Language::Arabic));
+  question.show();
+  for (QPushButton* button :
+       {question.a_Yes_BitBtn, question.a_No_BitBtn, question.a_Cancel_BitBtn}) {
+    SCOPED_TRACE(button->text().toStdString());
+    const QImage withKey = testing::Drawn(button);
+    button->setText(QString(button->text()).remove(QLatin1Char('&')));
+    EXPECT_TRUE(testing::OnlyAnUnderlineAdded(withKey, testing::Drawn(button)));
+  }
+}
+
 TEST(MessageYesNoTest, ButtonsAndClosingGiveTheResultCodes) {
   struct Case {
     Language lang;
