@@ -9,6 +9,9 @@ namespace vek {
 
 namespace {
 
+// Runs a program with variables added to its environment; at this place on every Debian system.
+constexpr const char* kEnvProgram = "/usr/bin/env";
+
 bool HasControlCharacter(std::string_view s) {
   for (unsigned char c : s)
     if (c < 0x20 || c == 0x7F)
@@ -30,32 +33,54 @@ std::string EscapeValue(std::string_view s) {
 
 }  // namespace
 
-std::string DesktopExecValue(const std::string& program) {
+std::string DesktopExecValue(const std::vector<std::string>& argv) {
   constexpr std::string_view kReserved = " \t\n\"'\\><~|&;$*?#()`";
-  std::string arg;
-  bool quote = false;
-  for (char c : program) {
-    if (kReserved.find(c) != std::string_view::npos)
-      quote = true;
-    if (c == '"' || c == '`' || c == '$' || c == '\\')
-      arg += '\\';
-    arg += c == '%' ? std::string("%%") : std::string(1, c);
+  std::string line;
+  for (const std::string& argument : argv) {
+    std::string arg;
+    bool quote = argument.empty();
+    for (char c : argument) {
+      if (kReserved.find(c) != std::string_view::npos)
+        quote = true;
+      if (c == '"' || c == '`' || c == '$' || c == '\\')
+        arg += '\\';
+      arg += c == '%' ? std::string("%%") : std::string(1, c);
+    }
+    if (quote)
+      arg = '"' + arg + '"';
+    if (!line.empty())
+      line += ' ';
+    line += arg;
   }
-  if (quote)
-    arg = '"' + arg + '"';
-  return EscapeValue(arg);
+  return EscapeValue(line);
+}
+
+std::string DesktopExecValue(const std::string& program) {
+  return DesktopExecValue(std::vector<std::string>{program});
 }
 
 int CreateShellLink(const std::filesystem::path& target, const std::filesystem::path& linkFile,
-                    const std::filesystem::path& workingFolder, int /*showCommand*/) {
+                    const std::filesystem::path& workingFolder, int /*showCommand*/,
+                    const std::vector<std::string>& environment) {
   const std::string program = target.string();
   const std::string folder = workingFolder.string();
   const std::string name = linkFile.stem().string();
   if (program.empty() || linkFile.filename().empty() || HasControlCharacter(program) ||
       HasControlCharacter(folder) || HasControlCharacter(name))
     return EINVAL;
+  // A desktop entry has no key for the environment: env sets it and then runs the program.
+  std::vector<std::string> argv;
+  if (!environment.empty())
+    argv.emplace_back(kEnvProgram);
+  for (const std::string& variable : environment) {
+    const std::size_t equals = variable.find('=');
+    if (equals == 0 || equals == std::string::npos || HasControlCharacter(variable))
+      return EINVAL;
+    argv.push_back(variable);
+  }
+  argv.push_back(program);
   std::string entry = "[Desktop Entry]\nType=Application\nName=" + EscapeValue(name) +
-                      "\nExec=" + DesktopExecValue(program) + "\n";
+                      "\nExec=" + DesktopExecValue(argv) + "\n";
   if (!folder.empty())
     entry += "Path=" + EscapeValue(folder) + "\n";
   entry += "Terminal=false\n";

@@ -250,6 +250,11 @@ void TSelectLanguage_Form::BuildWidgets() {
   Back_BitBtn = new QPushButton;
   Continue_Btn = new QPushButton;
   Continue_Btn->setDefault(true);
+  // Enter continues (and on the last page finishes) wherever a page puts the focus: a page's own
+  // action runs only when its button is pressed itself. The answers of the sound test keep
+  // Enter, since Continue waits for an answer there.
+  for (QPushButton* own : {ChangeCityButton, TestSound_BitBtn, StartupButton})
+    own->setAutoDefault(false);
   buttons->addWidget(Back_BitBtn);
   buttons->addStretch(1);
   buttons->addWidget(Continue_Btn);

@@ -288,6 +288,24 @@ void FirstRunWizardModel::RunSoundTest() {
     return;
   }
   StopSounds();
+  if (!context_.Player->HasOutputDevice()) {
+    // Nothing can be heard, although the sound system would play both sounds to their end.
+    compressedSoundPlayed_ = false;
+    topInfoVisible_ = false;
+    testSoundEnabled_ = true;
+    Say(
+        Text("No sound device was found\n\nThe sound system has no speakers, headphones or other "
+             "output to play through,\nso neither the Basmalah nor the compressed sound can be "
+             "heard now.\n\nPlease connect a sound device or check the sound settings of your "
+             "desktop,\nthen press \"Test\" to try again.\n\nUntil then, answer \"No, I do not "
+             "hear it\".",
+             "لم يعثر على جهاز للصوت\n\nلا يجد نظام الصوت سماعات ولا أي مخرج آخر للصوت\nفلا يمكن "
+             "سماع البسملة ولا الصوت المضغوط الآن.\n\nيرجى وصل جهاز للصوت أو فحص إعدادات الصوت في "
+             "سطح المكتب\nثم الضغط على \"اختبار\" لإعادة المحاولة.\n\nوإلى ذلك الحين أجيبوا: \"لا، "
+             "لا أسمعه\"."));
+    focus_ = WizardFocus::NoButton;
+    return;
+  }
   context_.Player->PlayResource(kBasmalahResource);
   Say(
       Text("\nThe Basmalah should have been heard\n\nIf you did not hear it, please try the "
@@ -442,6 +460,13 @@ void FirstRunWizardModel::MinToTray_NoClick() {
 // ---------------------------------------------------------------------------------------------
 // Auto-start
 
+std::vector<std::string> FirstRunWizardModel::AutostartEnvironment() const {
+  // Started at log-in, the program finds the same program folder as in this run.
+  if (context_.ProgramHome.empty())
+    return {};
+  return {"VEK_HOME=" + context_.ProgramHome.string()};
+}
+
 fs::path FirstRunWizardModel::StartupLinkPath() const {
   return context_.AutostartFolder.empty() ? fs::path()
                                           : context_.AutostartFolder / kStartupLinkName;
@@ -464,8 +489,8 @@ void FirstRunWizardModel::UpdateAutoStart() {
       Say(Text("Error: Could not create ShortCut.\nSource file not found: ",
                "خطأ: تعذر إنشاء الاختصار.\nالملف المصدر غير موجود: ") +
           program.string());
-    } else if (const int e =
-                   CreateShellLink(program, link, program.parent_path(), kShowMinimizedNoActivate);
+    } else if (const int e = CreateShellLink(program, link, program.parent_path(),
+                                             kShowMinimizedNoActivate, AutostartEnvironment());
                e != 0) {
       Say(Text("\nError: Could not create ShortCut for Zurivo Zazir program in the autostart "
                "folder\n",

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "foundation/language.h"
 #include "foundation/resource_pack.h"
@@ -41,6 +42,9 @@ struct WizardContext {
   const ResourceModule* Sounds = nullptr;  // the carried Basmalah and compressed test tone
   std::filesystem::path ProgramFile;       // the running program: the autostart entry's
                                            // target; the codec installer lies beside it
+  std::filesystem::path ProgramHome;       // the program folder that VEK_HOME names for this
+                                           // run, carried into the autostart entry; empty
+                                           // when the program runs without VEK_HOME
   std::filesystem::path AutostartFolder;   // empty when the desktop has none
   std::filesystem::path TempFolder;        // where the carried test tone is written to play it
   bool FirstRunSetUp = false;              // the start-up's wizard of a run that found no VEK.INI
@@ -197,6 +201,8 @@ class FirstRunWizardModel {
   void ShowTestButtons();
   // The compressed test sound; false after telling what is missing or could not be written.
   bool FindTestSound(std::filesystem::path& file);
+  // The variables the autostart entry sets for the program.
+  std::vector<std::string> AutostartEnvironment() const;
   // Plays the file and awaits the player's verdict; false with the failure's text.
   bool PlayCompressedTest(const std::filesystem::path& file, std::string& failure);
 

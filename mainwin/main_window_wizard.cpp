@@ -4,7 +4,9 @@
 #include <QLocale>
 #include <QSystemTrayIcon>
 
+#include <cstdlib>
 #include <memory>
+#include <system_error>
 
 #include "foundation/program_temp_folder.h"
 #include "foundation/qt/qt_strings.h"
@@ -36,6 +38,10 @@ void TVEK__MAIN::RunFirstRunWizard(bool startUp) {
   context.ProgramFile = options_.ProgramFile.empty()
                             ? std::filesystem::path(ToUtf8(QCoreApplication::applicationFilePath()))
                             : options_.ProgramFile;
+  if (const char* home = std::getenv("VEK_HOME"); home != nullptr && *home != '\0') {
+    std::error_code ec;
+    context.ProgramHome = std::filesystem::absolute(Context().ThisPath, ec);
+  }
   context.AutostartFolder = GetStartupFolder();
   context.TempFolder = ProgramTempFolderPath();
   context.FirstRunSetUp = startUp && Context().SettingsFileMissing;

@@ -1,7 +1,9 @@
 #include "sounds/qt_sound_player.h"
 
+#include <QAudioDevice>
 #include <QAudioOutput>
 #include <QDir>
+#include <QMediaDevices>
 #include <QSoundEffect>
 #include <QTemporaryFile>
 #include <QUrl>
@@ -63,6 +65,11 @@ bool QtSoundPlayer::Playing() const {
 
 bool QtSoundPlayer::Started() const {
   return playing_ && started_;
+}
+
+bool QtSoundPlayer::HasOutputDevice() const {
+  // Without a device (no sound server, none connected) the player still plays to the end.
+  return !QMediaDevices::audioOutputs().isEmpty() && !QMediaDevices::defaultAudioOutput().isNull();
 }
 
 void QtSoundPlayer::MediaStatusChanged(std::uint64_t generation, QMediaPlayer::MediaStatus status) {

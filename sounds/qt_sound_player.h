@@ -39,6 +39,8 @@ class QtSoundPlayer : public QObject, public SoundPlayer {
   void Stop() override;
   bool Playing() const override;
   bool Started() const override;
+  // Qt Multimedia lists an audio output, and a default one.
+  bool HasOutputDevice() const override;
   void PlayResource(const std::string& name) override;
   void StopResource() override;
   bool ResourcePlaying() const override;

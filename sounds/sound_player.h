@@ -36,6 +36,9 @@ class SoundPlayer {
   void SetOnError(std::function<void(const SoundError&)> onError) { onError_ = std::move(onError); }
   // The open file got past its opening: the sound system decodes and plays it.
   virtual bool Started() const { return Playing(); }
+  // The sound system has a device to play through. Without one nothing is heard, although a
+  // file may still seem to play to its end without an error.
+  virtual bool HasOutputDevice() const { return true; }
 
   // The wave carried in the program under this name, on its own channel.
   virtual void PlayResource(const std::string& name) = 0;

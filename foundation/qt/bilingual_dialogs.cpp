@@ -1,5 +1,6 @@
 #include "foundation/qt/bilingual_dialogs.h"
 
+#include "foundation/qt/paragraph_label.h"
 #include "foundation/qt/qt_strings.h"
 
 #include <QEvent>
@@ -56,10 +57,9 @@ QFrame* MakePanel(QWidget* parent) {
   return panel;
 }
 
-// The label fills the client area of its panel.
+// The label fills the client area of its panel; each of its lines reads in its own direction.
 QLabel* MakeLabel(QFrame* panel, Qt::Alignment alignment) {
-  auto* label = new QLabel(panel);
-  label->setWordWrap(true);
+  auto* label = new ParagraphLabel(panel);
   label->setAlignment(alignment);
   label->setContentsMargins(kLabelSideMargin, 0, kLabelSideMargin, 0);
   return label;

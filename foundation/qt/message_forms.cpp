@@ -8,6 +8,9 @@
 
 #include <utility>
 
+#include "foundation/qt/joined_access_key_style.h"
+#include "foundation/qt/paragraph_label.h"
+
 namespace vek {
 
 namespace {
@@ -42,10 +45,10 @@ QFrame* MakePanel(QWidget* parent, Language lang, int height) {
   return panel;
 }
 
-// The word-wrapped label above the panel's buttons; the Arabic one is right-aligned.
+// The word-wrapped label above the panel's buttons; the Arabic one is right-aligned. Each line
+// of a message reads in its own direction.
 QLabel* MakeLabel(QFrame* panel, Language lang, int height) {
-  auto* label = new QLabel(panel);
-  label->setWordWrap(true);
+  auto* label = new ParagraphLabel(panel);
   label->setAlignment(lang == Language::Arabic
                           ? Qt::AlignRight | Qt::AlignAbsolute | Qt::AlignVCenter
                           : Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignVCenter);
@@ -53,9 +56,11 @@ QLabel* MakeLabel(QFrame* panel, Language lang, int height) {
   return label;
 }
 
+// A button whose access key leaves an Arabic caption joined.
 QPushButton* MakeButton(QFrame* panel, const QString& caption, int left, int top) {
   auto* button = new QPushButton(caption, panel);
   button->setGeometry(left, top, kButtonWidth, kButtonHeight);
+  KeepAccessKeysJoined(button);
   return button;
 }
 

@@ -6,12 +6,15 @@
 #include <QMenuBar>
 #include <QWidget>
 
+#include "foundation/qt/joined_access_key_style.h"
+
 namespace vek {
 
 void SetMenuDirection(QMenu* menu, Qt::LayoutDirection direction) {
   if (menu == nullptr)
     return;
   menu->setLayoutDirection(direction);
+  KeepAccessKeysJoined(menu);
   for (QAction* action : menu->actions())
     SetMenuDirection(action->menu(), direction);
 }
@@ -20,6 +23,7 @@ void SetMenuDirection(QMenuBar* bar, Qt::LayoutDirection direction) {
   if (bar == nullptr)
     return;
   bar->setLayoutDirection(direction);
+  KeepAccessKeysJoined(bar);
   for (QAction* action : bar->actions())
     SetMenuDirection(action->menu(), direction);
 }

@@ -2,7 +2,8 @@
 //
 // A menu bar passes its direction to the menus it owns only while they have no direction of
 // their own, and a menu without a parent (a tray menu) has none to inherit; so every menu and
-// submenu is given its direction explicitly.
+// submenu is given its direction explicitly. Their captions' access keys leave Arabic words
+// joined (joined_access_key_style.h).
 #pragma once
 
 #include <Qt>
@@ -13,7 +14,8 @@ class QWidget;
 
 namespace vek {
 
-// Gives the menu and every submenu under it the direction.
+// Gives the menu and every submenu under it the direction and access keys that keep Arabic words
+// joined.
 void SetMenuDirection(QMenu* menu, Qt::LayoutDirection direction);
 // The same for the menu bar and every menu it shows.
 void SetMenuDirection(QMenuBar* bar, Qt::LayoutDirection direction);

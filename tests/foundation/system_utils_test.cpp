@@ -95,6 +95,12 @@ TEST(CreateShellLink, WritesADesktopEntryThatStartsTheProgram) {
   EXPECT_NE(std::string::npos, text.find("Exec=/x/new\n"));
   EXPECT_EQ(std::string::npos, text.find("Path="));
   EXPECT_EQ(EINVAL, CreateShellLink("/x/line\nbreak", link, "", 7));
+  // Variables for the program go through env.
+  ASSERT_EQ(0, CreateShellLink("/x/new", link, "", 7, {"VEK_HOME=/a b", "LANG=C"}));
+  ASSERT_EQ(0, ReadWholeFile(link, text));
+  EXPECT_NE(std::string::npos, text.find("Exec=/usr/bin/env \"VEK_HOME=/a b\" LANG=C /x/new\n"));
+  EXPECT_EQ(EINVAL, CreateShellLink("/x/new", link, "", 7, {"NO_VALUE"}));
+  EXPECT_EQ(EINVAL, CreateShellLink("/x/new", link, "", 7, {"=value"}));
   EXPECT_EQ(1, std::distance(fs::directory_iterator(link.parent_path()), {}));
 }
 

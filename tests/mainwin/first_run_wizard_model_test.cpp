@@ -45,6 +45,21 @@ bool Contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
+// What the desktop's own checker says of a desktop entry: nothing when it is valid.
+std::string ValidationReport(const fs::path& entry) {
+  const std::string command = "desktop-file-validate '" + entry.string() + "' 2>&1";
+  FILE* out = ::popen(command.c_str(), "r");
+  if (out == nullptr)
+    return "desktop-file-validate could not be run";
+  std::string report;
+  std::array<char, 256> buffer{};
+  while (std::fgets(buffer.data(), buffer.size(), out))
+    report += buffer.data();
+  if (::pclose(out) != 0 && report.empty())
+    report = "desktop-file-validate failed";
+  return report;
+}
+
 class Wizard : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -69,6 +84,7 @@ class Wizard : public ::testing::Test {
     c.Player = &player;
     c.Sounds = &sounds;
     c.ProgramFile = program;
+    c.ProgramHome = programHome;
     c.AutostartFolder = autostart;
     c.TempFolder = temp;
     c.FirstRunSetUp = firstRunSetUp;
@@ -117,6 +133,7 @@ class Wizard : public ::testing::Test {
   fs::path folder = dir.path();
   fs::path bin = dir.path() / "bin";
   fs::path program = bin / "vek";
+  fs::path programHome;
   fs::path autostart = dir.path() / "config" / "autostart";
   fs::path temp = dir.path() / "tmp";
   FakeUi ui;
@@ -296,6 +313,39 @@ TEST_F(Wizard, APlayerErrorIsToldAndLeadsToNo) {
   }
   // The wait for a verdict that never came ran with events handled, up to its limit.
   EXPECT_GT(ui.eventPumps, 100);
+}
+
+// Without a sound device nothing can be heard, though the sound system plays without an error:
+// the test says so in the user's language, plays nothing, and leads to what the page offers when
+// nothing is heard.
+TEST_F(Wizard, WithoutASoundDeviceTheTestSaysSoAndLeadsToNo) {
+  player.noOutputDevice = true;
+  for (Language lang : {Language::English, Language::Arabic}) {
+    SCOPED_TRACE(static_cast<int>(lang));
+    ui = FakeUi();
+    player.events.clear();
+    session->Settings().Lang = lang;
+    auto w = Make();
+    ForwardTo(*w, FirstRunWizardModel::kCityPage);
+    w->Continue_BtnClick();
+    EXPECT_TRUE(player.events.empty());
+    ASSERT_EQ(1u, ui.dialogs.size());
+    EXPECT_TRUE(Contains(ui.dialogs[0].text, lang == Language::English ? "No sound device was found"
+                                                                       : "لم يعثر على جهاز للصوت"))
+        << ui.dialogs[0].text;
+    EXPECT_EQ(lang == Language::English ? kEnglishCaptions : kArabicCaptions, ui.dialogs[0].option);
+    EXPECT_FALSE(w->CompressedSoundPlayed());
+    EXPECT_FALSE(w->TopInfoVisible());
+    EXPECT_TRUE(w->YesNoEnabled());
+    EXPECT_TRUE(w->TestSoundEnabled());  // to try again once a device is there
+    EXPECT_FALSE(w->ContinueEnabled());
+    EXPECT_EQ(WizardFocus::NoButton, w->Focus());
+    ui.answers = {0};
+    w->NoButtonClick();
+    ASSERT_EQ(3u, ui.dialogs.size());
+    EXPECT_TRUE(Contains(ui.dialogs[1].text, "Do you want to start?"));
+    EXPECT_TRUE(w->ContinueEnabled());
+  }
 }
 
 // No: the offer of the codec installer. It is found beside the running program whatever the
@@ -491,15 +541,7 @@ TEST_F(Wizard, FinishingAfterTheAutoStartPageWritesAValidEntry) {
   ASSERT_EQ(0, ReadWholeFile(Link(), entry));
   EXPECT_TRUE(Contains(entry, "Exec=" + program.string() + "\n")) << entry;
   EXPECT_TRUE(Contains(entry, "Path=" + bin.string() + "\n")) << entry;
-  const std::string command = "desktop-file-validate '" + Link().string() + "' 2>&1";
-  FILE* out = ::popen(command.c_str(), "r");
-  ASSERT_NE(nullptr, out);
-  std::string report;
-  std::array<char, 256> buffer{};
-  while (std::fgets(buffer.data(), buffer.size(), out))
-    report += buffer.data();
-  EXPECT_EQ(0, ::pclose(out)) << report;
-  EXPECT_EQ("", report);
+  EXPECT_EQ("", ValidationReport(Link()));
 
   // Entering the page again rewrites the entry that is there.
   ASSERT_EQ(0, WriteFileReplacing(Link(), "[Desktop Entry]\nExec=/old/place\n"));
@@ -511,6 +553,31 @@ TEST_F(Wizard, FinishingAfterTheAutoStartPageWritesAValidEntry) {
   ASSERT_EQ(0, ReadWholeFile(Link(), entry));
   EXPECT_TRUE(Contains(entry, "Exec=" + program.string() + "\n"));
   EXPECT_EQ("Prevent Auto-Start", w->Texts().StartupButton);
+}
+
+// A program folder named by VEK_HOME goes into the entry, so that the program started at log-in
+// uses the folder it was set up with; the command is quoted by the desktop entry's rules.
+TEST_F(Wizard, TheAutostartEntryKeepsTheProgramFolderOfVekHome) {
+  programHome = dir.path() / "the home of $USER";
+  auto w = Make();
+  ForwardTo(*w, FirstRunWizardModel::kAutoStartPage);
+  w->StartupButtonClick();
+  std::string entry;
+  ASSERT_EQ(0, ReadWholeFile(Link(), entry));
+  EXPECT_TRUE(Contains(entry, "Exec=/usr/bin/env \"VEK_HOME=" + dir.path().string() +
+                                  "/the home of \\\\$USER\" " + program.string() + "\n"))
+      << entry;
+  EXPECT_EQ("", ValidationReport(Link()));
+  EXPECT_EQ(AutoStartState::On, w->AutoStart());
+
+  // A folder name that an entry cannot hold is told, and no entry is left.
+  fs::remove(Link());
+  programHome = dir.path() / "line\nbreak";
+  w = Make();
+  ForwardTo(*w, FirstRunWizardModel::kAutoStartPage);
+  w->StartupButtonClick();
+  EXPECT_TRUE(Contains(ui.dialogs.back().text, "Could not create ShortCut"));
+  EXPECT_FALSE(fs::exists(Link()));
 }
 
 // An entry removed with the button stays removed for that wizard: coming back to the page does

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
@@ -168,6 +169,83 @@ TEST_F(FirstRunWizard, InstallAndTheMenuOpenItOverTheSavedSettings) {
   w->W.InstallationExpertItem->trigger();
   EXPECT_EQ(2, wizardRuns);
   EXPECT_EQ("خبير التثبيت...", w->W.InstallationExpertItem->text());
+}
+
+// Presses Enter where the keyboard focus is, as the user does. A dialog that the key opens is
+// closed again and counted as a fault: only the wizard's own page may react.
+void PressEnter(TSelectLanguage_Form& form) {
+  QTimer::singleShot(0, [&form] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal != nullptr && modal != &form) {
+      ADD_FAILURE() << "Enter opened " << modal->metaObject()->className();
+      modal->close();
+    }
+  });
+  QWidget* target = form.focusWidget() ? form.focusWidget() : &form;
+  for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+    QKeyEvent key(type, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(target, &key);
+  }
+  QApplication::processEvents();
+}
+
+// The wizard walked with Enter alone, in both languages: every page continues, the sound page
+// first takes the answer that holds the focus, and the last page finishes. The autostart entry
+// is then written as the wizard closes, not by the page's own button on the way.
+TEST_F(FirstRunWizard, EnterContinuesOnEveryPageAndFinishesOnTheLast) {
+  for (bool arabic : {false, true}) {
+    SCOPED_TRACE(arabic ? "Arabic" : "English");
+    fs::remove_all(config_ / "autostart");
+    fs::remove(folder() / "VEK.INI");
+    desktopArabic = arabic;
+    wizardRuns = 0;
+    onWizard = [&](TSelectLanguage_Form& form) {
+      form.show();
+      form.FormActivate();
+      const FirstRunWizardModel& m = form.Model();
+      for (int page = FirstRunWizardModel::kLanguagePage;
+           page < FirstRunWizardModel::kAutoStartPage; ++page) {
+        SCOPED_TRACE(page);
+        ASSERT_EQ(page, m.Page());
+        if (page == FirstRunWizardModel::kSoundPage) {
+          EXPECT_EQ(form.YesButton, form.focusWidget());
+          PressEnter(form);  // "Yes, I hear it"
+          ASSERT_EQ(page, m.Page());
+        }
+        PressEnter(form);
+      }
+      ASSERT_EQ(FirstRunWizardModel::kAutoStartPage, m.Page());
+      PressEnter(form);
+      EXPECT_TRUE(m.CloseRequested());
+      EXPECT_EQ(QDialog::Accepted, form.result());
+      EXPECT_FALSE(form.isVisible());
+    };
+    auto w = Start();
+    EXPECT_EQ(1, wizardRuns);
+    EXPECT_EQ(arabic ? Language::Arabic : Language::English, w->Context().Settings.Lang);
+    EXPECT_TRUE(fs::is_regular_file(config_ / "autostart" / "Prayer.desktop"));
+  }
+}
+
+// A program started with VEK_HOME sets up its autostart entry with that program folder.
+TEST_F(FirstRunWizard, TheAutostartEntryKeepsTheProgramFolderOfVekHome) {
+  ::setenv("VEK_HOME", folder().c_str(), 1);
+  onWizard = [&](TSelectLanguage_Form& form) {
+    while (form.Model().Page() < FirstRunWizardModel::kAutoStartPage) {
+      form.Continue_BtnClick();
+      if (!form.Continue_Btn->isEnabled())
+        form.YesButtonClick();
+    }
+    form.StartupButtonClick();
+    form.reject();
+  };
+  auto w = Start();
+  ::unsetenv("VEK_HOME");
+  std::string entry;
+  ASSERT_EQ(0, ReadWholeFile(config_ / "autostart" / "Prayer.desktop", entry));
+  EXPECT_NE(std::string::npos, entry.find("Exec=/usr/bin/env VEK_HOME=" + folder().string() + " " +
+                                          (folder() / "vek").string() + "\n"))
+      << entry;
 }
 
 // The main window's location button opens the select-location dialog; the window and the

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QHelpEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -36,6 +37,7 @@
 #include "program/dialogs/safety_times_dialog.h"
 #include "program/display_texts.h"
 #include "sounds/sound_trigger.h"
+#include "support/drawn_ink.h"
 
 namespace vek {
 namespace {
@@ -187,6 +189,48 @@ TEST_F(MainWindowMenus, LanguageTwiceGivesTheStartingLayoutAndMenusReadRightToLe
   EXPECT_EQ("&Options", englishTitle);
   EXPECT_EQ("Show Warning Screen", w->W.ShowWarningScreenItem->text());
   EXPECT_EQ(w->W.OptionsMenu, w->W.ShowWarningScreenItem->parent());
+}
+
+// The Arabic menu bar keeps every title's access key, and each title is drawn as its plain word
+// with the key's underline: the key splits no word's joining. So are the items of its menus.
+TEST_F(MainWindowMenus, TheArabicMenusKeepTheirWordsJoinedAtTheirAccessKeys) {
+  auto w = StartIn("Arabic");
+  w->show();
+  QMenuBar* bar = w->menuBar();
+  std::vector<QAction*> titles;
+  for (QAction* title : bar->actions())
+    if (title->isVisible() && !bar->actionGeometry(title).isEmpty())
+      titles.push_back(title);
+  ASSERT_GE(titles.size(), 7u);
+  const QImage withKeys = testing::Drawn(bar);
+  for (QAction* title : titles) {
+    EXPECT_FALSE(QKeySequence::mnemonic(title->text()).isEmpty()) << title->text().toStdString();
+    title->menu()->setTitle(QString(title->text()).remove(QLatin1Char('&')));
+  }
+  const QImage plain = testing::Drawn(bar);
+  for (QAction* title : titles) {
+    SCOPED_TRACE(title->text().toStdString());
+    const QRect place = bar->actionGeometry(title);
+    EXPECT_TRUE(testing::OnlyAnUnderlineAdded(withKeys.copy(place), plain.copy(place)));
+  }
+
+  QMenu* program = w->W.ProgramMenu;
+  program->popup(QPoint(0, 0));
+  const QImage items = testing::Drawn(program);
+  std::vector<QAction*> keyed;
+  for (QAction* item : program->actions()) {
+    if (!QKeySequence::mnemonic(item->text()).isEmpty())
+      keyed.push_back(item);
+    item->setText(QString(item->text()).remove(QLatin1Char('&')));
+  }
+  ASSERT_GE(keyed.size(), 2u);
+  const QImage plainItems = testing::Drawn(program);
+  for (QAction* item : keyed) {
+    SCOPED_TRACE(item->text().toStdString());
+    const QRect place = program->actionGeometry(item);
+    EXPECT_TRUE(testing::OnlyAnUnderlineAdded(items.copy(place), plainItems.copy(place)));
+  }
+  program->hide();
 }
 
 TEST_F(MainWindowMenus, CursorToActiveControlPutsThePointerOnAButtonsCentre) {

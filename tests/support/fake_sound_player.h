@@ -31,6 +31,7 @@ class FakeSoundPlayer : public SoundPlayer {
   }
   bool Playing() const override { return playing_; }
   bool Started() const override { return playing_ && !stallOpening; }
+  bool HasOutputDevice() const override { return !noOutputDevice; }
   void PlayResource(const std::string& name) override {
     resourcePlaying = true;
     events.push_back("resource " + name);
@@ -67,7 +68,8 @@ class FakeSoundPlayer : public SoundPlayer {
   std::vector<std::string> events;   // "play NAME", "stop", "resource NAME", "stop resource"
   std::set<std::string> unopenable;  // file names that exist but fail to open
   bool resourcePlaying = false;
-  bool stallOpening = false;  // a play never gets past its opening
+  bool stallOpening = false;    // a play never gets past its opening
+  bool noOutputDevice = false;  // the desktop has no sound device (plays still seem to work)
 
  private:
   bool playing_ = false;

@@ -15,6 +15,7 @@
 #include "foundation/qt/qt_strings.h"
 #include "foundation/qt/qt_ui_services.h"
 #include "foundation/ui_services.h"
+#include "support/drawn_ink.h"
 
 namespace vek {
 namespace {
@@ -217,6 +218,39 @@ TEST(CountdownDialogsTest, LongMessageIsNotClipped) {
   EXPECT_GT(dialog.Gauge1->y(), dialog.Panel1->geometry().bottom());
   EXPECT_GT(dialog.NoBtn->y(), dialog.Gauge1->geometry().bottom());
   EXPECT_LE(dialog.NoBtn->geometry().bottom(), dialog.height());
+}
+
+// Each line of a message reads in the direction of its own text, not in that of the message's
+// first line: an English line after Arabic ones is drawn as it is alone, and so is an Arabic
+// line after English ones, in the dialogs of every option.
+TEST(BilingualDialogsTest, EveryLineTakesTheDirectionOfItsOwnText) {
+  struct Case {
+    const char* first;
+    const char* last;
+  };
+  const Case cases[] = {
+      {"هل تريدون المباشرة", "Do you want to start?"},
+      {"ملف مفقود", "/home/user/build/default/dravolen"},
+      {"File Missing", "ملف مفقود: F-MADINA.WAV"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.last);
+    const QString last = QString::fromUtf8(c.last);
+    const QString text = QString::fromUtf8(c.first) + "\n\n" + last;
+    for (int option : {kArabicCaptions, kEnglishCaptions, kBothCaptions}) {
+      SCOPED_TRACE(option);
+      TQEBox_Dlg box(text, option);
+      TQEBox_Dlg lastAlone(last, option);
+      TQENYDialog question(text, option);
+      TQENYDialog lastAloneAsked(last, option);
+      for (QDialog* dialog :
+           std::initializer_list<QDialog*>{&box, &lastAlone, &question, &lastAloneAsked})
+        dialog->show();
+      EXPECT_EQ(testing::DrawnInk(lastAlone.Label1), testing::DrawnLastLineInk(box.Label1));
+      EXPECT_EQ(testing::DrawnInk(lastAloneAsked.Label1),
+                testing::DrawnLastLineInk(question.Label1));
+    }
+  }
 }
 
 TEST(QtUiServicesTest, BusyCursorStaysBalanced) {

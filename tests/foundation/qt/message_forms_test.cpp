@@ -7,6 +7,10 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include <utility>
+
+#include "support/drawn_ink.h"
+
 namespace vek {
 namespace {
 
@@ -44,6 +48,30 @@ TEST(MessageFormsTest, ShowThePanelAndCaptionOfTheLanguage) {
   }
 }
 
+// Each line of a message reads in the direction of its own text, not in that of the message's
+// first line, on either language's panel.
+TEST(MessageFormsTest, EveryLineTakesTheDirectionOfItsOwnText) {
+  const QString english = "Could not read /home/user/VEK.INI.";
+  const QString arabic = QString::fromUtf8("تعذرت قراءة VEK.INI.");
+  for (Language lang : {Language::Arabic, Language::English}) {
+    SCOPED_TRACE(static_cast<int>(lang));
+    for (const auto& [first, last] : {std::pair{arabic, english}, std::pair{english, arabic}}) {
+      TKQMessage message(first + "\r\n\r\n" + last, Context(lang));
+      TKQMessage lastAlone(last, Context(lang));
+      TMessageYesNo question(first + "\r\n\r\n" + last, Context(lang));
+      TMessageYesNo lastAloneAsked(last, Context(lang));
+      for (QDialog* form :
+           std::initializer_list<QDialog*>{&message, &lastAlone, &question, &lastAloneAsked})
+        form->show();
+      const bool a = lang == Language::Arabic;
+      EXPECT_EQ(testing::DrawnInk(a ? lastAlone.AMsg : lastAlone.EMsg),
+                testing::DrawnLastLineInk(a ? message.AMsg : message.EMsg));
+      EXPECT_EQ(testing::DrawnInk(a ? lastAloneAsked.AMsg : lastAloneAsked.EMsg),
+                testing::DrawnLastLineInk(a ? question.AMsg : question.EMsg));
+    }
+  }
+}
+
 TEST(MessageFormsTest, ButtonCaptions) {
   TKQMessage message("", Context(Language::English));
   EXPECT_EQ(message.BitBtn1->text(), QString::fromUtf8("موافق"));
@@ -58,6 +86,19 @@ TEST(MessageFormsTest, ButtonCaptions) {
   EXPECT_EQ(question.a_Cancel_BitBtn->text(), QString::fromUtf8("إل&غاء"));
   EXPECT_EQ(question.e_No_BitBtn->text(), "&No");
   EXPECT_EQ(question.e_Cancel_BitBtn->text(), "&Cancel");
+}
+
+// The access keys of the Arabic buttons leave their words joined.
+TEST(MessageYesNoTest, TheArabicAccessKeysKeepTheirWordsJoined) {
+  TMessageYesNo question("", Context(Language::Arabic));
+  question.show();
+  for (QPushButton* button :
+       {question.a_Yes_BitBtn, question.a_No_BitBtn, question.a_Cancel_BitBtn}) {
+    SCOPED_TRACE(button->text().toStdString());
+    const QImage withKey = testing::Drawn(button);
+    button->setText(QString(button->text()).remove(QLatin1Char('&')));
+    EXPECT_TRUE(testing::OnlyAnUnderlineAdded(withKey, testing::Drawn(button)));
+  }
 }
 
 TEST(MessageYesNoTest, ButtonsAndClosingGiveTheResultCodes) {

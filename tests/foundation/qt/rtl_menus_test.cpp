@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "support/drawn_ink.h"
+
 namespace vek {
 namespace {
 
@@ -31,6 +33,47 @@ TEST(RtlMenus, EveryMenuAndSubmenuTakesTheDirection) {
   SetMenuDirection(window.menuBar(), Qt::LeftToRight);
   EXPECT_EQ(Qt::LeftToRight, deeper->layoutDirection());
   SetMenuDirection(static_cast<QMenu*>(nullptr), Qt::RightToLeft);  // nothing happens
+}
+
+// What a right-to-left menu bar and its menu draw for a caption: the bar's title and the
+// menu's one item.
+struct DrawnMenu {
+  QImage bar;
+  QImage menu;
+};
+
+DrawnMenu DrawMenu(const QString& caption) {
+  QMainWindow window;
+  QMenu* menu = window.menuBar()->addMenu(caption);
+  menu->addAction(caption);
+  SetMenuDirection(window.menuBar(), Qt::RightToLeft);
+  window.resize(300, 100);
+  window.show();
+  menu->popup(QPoint(0, 0));
+  DrawnMenu drawn{testing::Drawn(window.menuBar()), testing::Drawn(menu)};
+  menu->hide();
+  return drawn;
+}
+
+// An access key never breaks the joining of an Arabic word's letters: the caption is drawn as
+// the word without the key, with the key's underline below one of its letters.
+TEST(RtlMenus, AnAccessKeyKeepsTheArabicWordJoined) {
+  const struct {
+    const char* withKey;
+    const char* plain;
+  } cases[] = {
+      {"ال&برنامج", "البرنامج"}, {"ال&موقع", "الموقع"},     {"الأ&صوات", "الأصوات"},
+      {"الإن&ترنت", "الإنترنت"}, {"م&ساعدة", "مساعدة"},     {"&خيارات", "خيارات"},
+      {"ت&صغير", "تصغير"},       {"إل&غاء", "إلغاء"},       {"&لا", "لا"},
+      {"جدول &شهر", "جدول شهر"}, {"R&&D ب&حث", "R&&D بحث"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.withKey);
+    const DrawnMenu withKey = DrawMenu(QString::fromUtf8(c.withKey));
+    const DrawnMenu plain = DrawMenu(QString::fromUtf8(c.plain));
+    EXPECT_TRUE(testing::OnlyAnUnderlineAdded(withKey.bar, plain.bar));
+    EXPECT_TRUE(testing::OnlyAnUnderlineAdded(withKey.menu, plain.menu));
+  }
 }
 
 TEST(RtlMenus, CursorGoesToTheCentreOfTheActiveControl) {
