@@ -394,8 +394,9 @@ TEST_P(OverServer, AHostileListingReachesNoPathOutsideTheProgramFolder) {
   Publish();
   // The server's listing gets names that are no plain file names.
   std::string listing = ReadBytes(root / "liveupdate" / "vekdirs.rec");
-  for (const char* name : {"../../EVIL.WAV", "S1.WAV/../../X", "..\\EVIL.WAV", "S2.WAV\r\nDELE",
-                           "ZUZUZ999.EXE/..", ".ZUZUZ999.EXE", "ALEPPO.WAV?X"}) {
+  for (const char* name :
+       {"../../EVIL.WAV", "S1.WAV/../../X", "..\\EVIL.WAV", "S2.WAV\r\nDELE", "ZUZUZ999.EXE/..",
+        ".ZUZUZ999.EXE", "ALEPPO.WAV?X", "DIRIZ\u200F\u200E.EXE"}) {
     TListingRec rec;
     rec.Kind = riIsFileInfo;
     rec.State = 1;
