@@ -1,9 +1,10 @@
 // Unpacking one named file from a ZIP archive, the way the program unpacks clock-face pictures
-// and sound archives.
+// and sound archives, and reading it the same way without unpacking it (to check a download).
 #pragma once
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <string_view>
 
 namespace vek {
@@ -18,5 +19,11 @@ namespace vek {
 // be written.
 bool ExtractZipEntry(const std::filesystem::path& archive, std::string_view entryName,
                      const std::filesystem::path& destination, std::uint64_t maxBytes);
+
+// Reads the entry that ExtractZipEntry would extract, and checks it the same way (every byte
+// read, the checksum right, at most maxBytes), writing nothing: into out when it is not null.
+// False, with out untouched, where ExtractZipEntry would be false.
+bool ReadZipEntry(const std::filesystem::path& archive, std::string_view entryName,
+                  std::uint64_t maxBytes, std::string* out = nullptr);
 
 }  // namespace vek

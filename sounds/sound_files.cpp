@@ -18,17 +18,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The recitations are numbered 0 (the opening formula) to 115 (the closing one).
-constexpr int kLastSura = 115;
-
 // Short names under which recitations of the suras 107..114 were stored; empty: none.
 constexpr int kFirstAliasedSura = 107;
 constexpr std::array<std::string_view, 8> kSuraAliases = {
     "MAAOON", "", "", "", "", "IKHLAAS", "FALAQ", "NAAS",
 };
-
-// A wave file has at most 4 GiB (its sizes are 32-bit); a larger entry is not a sound.
-constexpr std::uint64_t kMaxWaveBytes = std::uint64_t{1} << 32;
 
 bool IsFile(const fs::path& file) {
   std::error_code ec;
@@ -176,6 +170,23 @@ bool InstallSoundArchive(const fs::path& folder, const std::string& stem, std::s
             "\r\n" + ByLanguage(lang, "then retry this operation", "ثم أعد محاولة هذه العملية"),
         sys.ui);
   return installed;
+}
+
+std::string SoundArchiveStem(std::string_view archiveName) {
+  const std::string upper = AsciiUpper(archiveName);
+  if (upper == "GO-AZHM1.Z")
+    return "AZHAN_M1";
+  std::string stem;
+  if (upper.starts_with("GO-") && HasExtension(upper, ".Z"))
+    stem = upper.substr(3, upper.size() - 5);
+  else if (HasExtension(upper, ".ZIP"))
+    stem = upper.substr(0, upper.size() - 4);
+  else
+    return {};
+  for (const std::string_view file : AzhanFiles)
+    if (stem == StripFromFirstDot(file))
+      return stem;
+  return IsSuraName(stem + ".WAV", ".WAV") ? stem : std::string();
 }
 
 void BringSoundArchivesHome(const fs::path& programFolder, SystemServices& sys) {
