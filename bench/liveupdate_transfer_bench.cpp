@@ -24,6 +24,7 @@
 #include "liveupdate/live_update_dialog.h"
 #include "liveupdate/live_update_session.h"
 #include "support/update_server.h"
+#include "support/zip_file.h"
 
 namespace {
 
@@ -67,11 +68,16 @@ void Write(const fs::path& file, std::size_t size, char fill) {
 // and two servers offering them as 1 MiB archives.
 struct Installations {
   Installations() : folder(TemporaryFolder()) {
+    fs::create_directories(root);
     for (int i = 1; i <= kFiles; ++i) {
       const std::string name = "S" + std::to_string(i);
       Write(prog / "SOUNDS" / "SURAS" / (name + ".WAV"), 1000, 'o');
       Write(maker / "SOUNDS" / "SURAS" / (name + ".WAV"), 2000, 'n');
-      Write(root / ("go-s" + std::to_string(i) + ".z"), kFileSize, 'z');
+      // The archive holds the recitation, stored: the restarted program must be able to unpack
+      // it, or the download does not take it.
+      vek::WriteFileReplacing(
+          root / ("go-s" + std::to_string(i) + ".z"),
+          vek::testing::ZipBytes({{name + ".WAV", std::string(kFileSize, 'z')}}, true));
     }
     fs::create_directories(prog / "LiveUpdate");
     fs::create_directories(same / "LiveUpdate");

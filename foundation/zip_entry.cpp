@@ -27,25 +27,71 @@ struct ZipFileCloser {
 
 constexpr std::size_t kBlock = 64 * 1024;
 
-// Copies the open entry, which announces size bytes, into fd. True when exactly size bytes came
-// and the end of the entry (where its checksum is checked) was reached without error; a failed
-// write leaves its errno in writeError.
-bool CopyEntry(zip_file_t* file, std::uint64_t size, int fd, int& writeError) {
+// An entry of an archive, open for reading, with the size it announces.
+struct OpenedEntry {
+  std::unique_ptr<zip_t, ZipCloser> zip;
+  std::unique_ptr<zip_file_t, ZipFileCloser> file;
+  std::uint64_t size = 0;
+};
+
+// Opens the entry whose whole name equals entryName ignoring ASCII case into entry. False when
+// it cannot be opened, with result's status saying why (an entry that announces more than
+// maxBytes is TooLarge); result has the entry's stored name and announced size once found.
+bool OpenEntry(const fs::path& archive, std::string_view entryName, std::uint64_t maxBytes,
+               OpenedEntry& entry, ZipEntryResult& result) {
+  result = ZipEntryResult{};
+  result.limit = maxBytes;
+  int error = 0;
+  // No ZIP_CHECKCONS: it refuses archives whose local headers defer the sizes to a data
+  // descriptor, as common archivers write them. The data are checked against their CRC instead.
+  entry.zip.reset(zip_open(archive.c_str(), ZIP_RDONLY, &error));
+  if (!entry.zip)
+    return false;
+  const std::string name(entryName);
+  const zip_int64_t index = zip_name_locate(entry.zip.get(), name.c_str(), ZIP_FL_NOCASE);
+  result.status = ZipEntryStatus::NoSuchEntry;
+  if (index < 0)
+    return false;
+  zip_stat_t stat;
+  zip_stat_init(&stat);
+  result.status = ZipEntryStatus::Damaged;
+  if (zip_stat_index(entry.zip.get(), static_cast<zip_uint64_t>(index), 0, &stat) != 0 ||
+      (stat.valid & ZIP_STAT_SIZE) == 0)
+    return false;
+  result.entryName = (stat.valid & ZIP_STAT_NAME) != 0 && stat.name != nullptr ? stat.name : name;
+  result.entrySize = stat.size;
+  if (stat.size > maxBytes) {
+    result.status = ZipEntryStatus::TooLarge;
+    return false;
+  }
+  entry.file.reset(zip_fopen_index(entry.zip.get(), static_cast<zip_uint64_t>(index), 0));
+  entry.size = stat.size;
+  return entry.file != nullptr;
+}
+
+// Reads the open entry to its end, giving each block to take (which answers false to stop).
+// True when exactly the announced size came and the end of the entry (where its checksum is
+// checked) was reached without error.
+template <typename Take>
+bool ReadEntry(OpenedEntry& entry, Take take) {
   std::vector<char> block(kBlock);
   std::uint64_t done = 0;
+  bool ok = false;
   for (;;) {
-    const zip_int64_t n = zip_fread(file, block.data(), block.size());
+    const zip_int64_t n = zip_fread(entry.file.get(), block.data(), block.size());
     if (n < 0)
-      return false;  // a read error, damaged data or a bad checksum
-    if (n == 0)
-      return done == size;
+      break;  // a read error, damaged data or a bad checksum
+    if (n == 0) {
+      ok = done == entry.size;
+      break;
+    }
     done += static_cast<std::uint64_t>(n);
-    if (done > size)
-      return false;
-    writeError = WriteAll(fd, std::string_view(block.data(), static_cast<std::size_t>(n)));
-    if (writeError != 0)
-      return false;
+    if (done > entry.size || !take(std::string_view(block.data(), static_cast<std::size_t>(n))))
+      break;
   }
+  if (zip_fclose(entry.file.release()) != 0)
+    ok = false;
+  return ok;
 }
 
 // The limit as a message gives it: whole mebibytes where it is some, else bytes.
@@ -60,34 +106,9 @@ std::string LimitText(std::uint64_t limit, Language lang) {
 
 ZipEntryResult ExtractZipEntry(const fs::path& archive, std::string_view entryName,
                                const fs::path& destination, std::uint64_t maxBytes) {
+  OpenedEntry entry;
   ZipEntryResult result;
-  result.limit = maxBytes;
-  int error = 0;
-  // No ZIP_CHECKCONS: it refuses archives whose local headers defer the sizes to a data
-  // descriptor, as common archivers write them. The data are checked against their CRC instead.
-  std::unique_ptr<zip_t, ZipCloser> zip(zip_open(archive.c_str(), ZIP_RDONLY, &error));
-  if (!zip)
-    return result;
-  const std::string name(entryName);
-  const zip_int64_t index = zip_name_locate(zip.get(), name.c_str(), ZIP_FL_NOCASE);
-  result.status = ZipEntryStatus::NoSuchEntry;
-  if (index < 0)
-    return result;
-  zip_stat_t stat;
-  zip_stat_init(&stat);
-  result.status = ZipEntryStatus::Damaged;
-  if (zip_stat_index(zip.get(), static_cast<zip_uint64_t>(index), 0, &stat) != 0 ||
-      (stat.valid & ZIP_STAT_SIZE) == 0)
-    return result;
-  result.entryName = (stat.valid & ZIP_STAT_NAME) != 0 && stat.name != nullptr ? stat.name : name;
-  result.entrySize = stat.size;
-  if (stat.size > maxBytes) {
-    result.status = ZipEntryStatus::TooLarge;
-    return result;
-  }
-  std::unique_ptr<zip_file_t, ZipFileCloser> file(
-      zip_fopen_index(zip.get(), static_cast<zip_uint64_t>(index), 0));
-  if (!file)
+  if (!OpenEntry(archive, entryName, maxBytes, entry, result))
     return result;
 
   UniqueFile temp = CreateTemporaryBeside(destination);
@@ -97,9 +118,10 @@ ZipEntryResult ExtractZipEntry(const fs::path& archive, std::string_view entryNa
     return result;
   }
   int writeError = 0;
-  bool ok = CopyEntry(file.get(), stat.size, temp.fd.get(), writeError);
-  if (zip_fclose(file.release()) != 0)
-    ok = false;
+  bool ok = ReadEntry(entry, [&](std::string_view data) {
+    writeError = WriteAll(temp.fd.get(), data);
+    return writeError == 0;
+  });
   if (ok && ::fsync(temp.fd.get()) != 0)
     writeError = errno;
   if (const int closed = temp.fd.Close(); closed != 0 && writeError == 0)
@@ -117,6 +139,23 @@ ZipEntryResult ExtractZipEntry(const fs::path& archive, std::string_view entryNa
   SyncFolderOf(destination);
   result.status = ZipEntryStatus::Extracted;
   return result;
+}
+
+bool ReadZipEntry(const fs::path& archive, std::string_view entryName, std::uint64_t maxBytes,
+                  std::string* out) {
+  OpenedEntry entry;
+  ZipEntryResult opened;
+  if (!OpenEntry(archive, entryName, maxBytes, entry, opened))
+    return false;
+  std::string data;
+  const bool ok = ReadEntry(entry, [&](std::string_view block) {
+    if (out != nullptr)
+      data += block;
+    return true;
+  });
+  if (ok && out != nullptr)
+    *out = std::move(data);
+  return ok;
 }
 
 std::string ZipEntryTooLargeText(const ZipEntryResult& result, Language lang) {

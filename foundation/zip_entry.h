@@ -1,5 +1,5 @@
 // Unpacking one named file from a ZIP archive, the way the program unpacks clock-face pictures
-// and sound archives.
+// and sound archives, and reading it the same way without unpacking it (to check a download).
 #pragma once
 
 #include <cstdint>
@@ -39,6 +39,12 @@ struct ZipEntryResult {
 // that announces more than maxBytes is refused before anything is read or written.
 ZipEntryResult ExtractZipEntry(const std::filesystem::path& archive, std::string_view entryName,
                                const std::filesystem::path& destination, std::uint64_t maxBytes);
+
+// Reads the entry that ExtractZipEntry would extract, and checks it the same way (every byte
+// read, the checksum right, at most maxBytes), writing nothing: into out when it is not null.
+// False, with out untouched, where ExtractZipEntry would not extract it.
+bool ReadZipEntry(const std::filesystem::path& archive, std::string_view entryName,
+                  std::uint64_t maxBytes, std::string* out = nullptr);
 
 // The message line of a TooLarge result in lang, said of the archive: the entry's name, its size
 // in bytes and the limit ("The file S5.WAV in it is too large: 1073741824 bytes (at most

@@ -1,5 +1,6 @@
 // ZIP entries: any bytes as an archive. Extraction either writes the whole entry to the
 // destination the program chose or leaves nothing behind; an entry's name never chooses where.
+// Reading an entry without extracting it agrees with extracting it.
 #include <filesystem>
 
 #include "foundation/zip_entry.h"
@@ -21,6 +22,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fs::remove(destination, ec);
     const bool done = ExtractZipEntry(archive, name, destination, 1 << 20).ok();
     Check(done == fs::exists(destination), "an extraction leaves the destination or nothing");
+    std::string read;
+    Check(ReadZipEntry(archive, name, 1 << 20, &read) == done,
+          "reading an entry agrees with extracting it");
+    std::string written;
+    Check(!done || (ReadWholeFile(destination, written) == 0 && written == read),
+          "reading an entry gives the bytes that extracting it writes");
     for (const fs::directory_entry& entry : fs::directory_iterator(folder / "out")) {
       Check(entry.path() == destination, "nothing but the destination is written");
     }

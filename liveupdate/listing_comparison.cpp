@@ -84,6 +84,45 @@ std::string Thousands(std::int64_t n) {
   return AddThousandsSeparators(std::to_string(n));
 }
 
+// The texts of the grids that the comparison writes, in both languages.
+struct GridText {
+  const char* english;
+  const char* arabic;
+  const char* In(Language language) const {
+    return language == Language::Arabic ? arabic : english;
+  }
+};
+constexpr GridText kNewVersion{"New version", "نسخة جديدة"};
+constexpr GridText kNewFile{"New file", "ملف جديد"};
+constexpr GridText kQuranFile{"Quran file", "ملف قرآن"};
+constexpr GridText kSoundFile{"Sound file", "ملف صوتي"};
+constexpr GridText kFixedTexts[] = {kNewVersion, kNewFile, kQuranFile, kSoundFile};
+// Followed by the book's name.
+constexpr GridText kIndexesFor{"INDEXES file for ", "ملف الفهارس لـ "};
+
+std::string AdhanDescription(const TAdhanName& adhan, Language language) {
+  return language == Language::Arabic ? "أذان " + adhan.arabic : adhan.english + " Azhan";
+}
+
+// The text in the other language when it is one the comparison writes, else the text itself.
+std::string RecaptionGridText(const std::string& text, Language language,
+                              const TComparisonSettings& settings) {
+  for (const GridText& fixed : kFixedTexts) {
+    if (text == fixed.english || text == fixed.arabic)
+      return fixed.In(language);
+  }
+  for (const TAdhanName& adhan : settings.adhans) {
+    if (text == AdhanDescription(adhan, Language::English) ||
+        text == AdhanDescription(adhan, Language::Arabic))
+      return AdhanDescription(adhan, language);
+  }
+  for (const std::string_view prefix : {kIndexesFor.english, kIndexesFor.arabic}) {
+    if (text.starts_with(prefix))
+      return kIndexesFor.In(language) + text.substr(prefix.size());
+  }
+  return text;
+}
+
 }  // namespace
 
 FileProbe ProgramFolderProbe(const fs::path& programFolder) {
@@ -169,7 +208,8 @@ std::vector<TListingRec> TListingComparison::ReadListingFile(
 TGridRow TListingComparison::IgnoreRow(const TIgnoreRec& rec) const {
   TGridRow row;
   row[0] = rec.FileName;
-  row[1] = rec.Description;
+  // Saved in the language of its day; shown in the user's.
+  row[1] = RecaptionGridText(rec.Description, settings_.language, settings_);
   row[2] = Thousands(rec.Size);
   if (rec.Date != 0) {
     row[3] = std::to_string(rec.Date);
@@ -286,32 +326,28 @@ std::string TListingComparison::IndexFileDescription(std::string_view name) cons
   const std::string book = StripExtension(name) + ".TXT";
   for (const TListingRec& rec : server) {
     if (rec.FileName == book)
-      return (settings_.language == Language::Arabic ? "ملف الفهارس لـ " : "INDEXES file for ") +
-             rec.Text;
+      return kIndexesFor.In(settings_.language) + rec.Text;
   }
   return {};
 }
 
 void TListingComparison::SoundFileDescription(std::string_view name, std::string& updateType,
                                               std::string& description) const {
-  const bool arabic = settings_.language == Language::Arabic;
+  const Language language = settings_.language;
   std::string_view folder = "SOUNDS";
   const auto adhan =
       std::find_if(settings_.adhans.begin(), settings_.adhans.end(),
                    [&](const TAdhanName& a) { return CompareAsciiNoCase(a.file, name) == 0; });
   if (adhan != settings_.adhans.end()) {
-    description = arabic ? "أذان " + adhan->arabic : adhan->english + " Azhan";
+    description = AdhanDescription(*adhan, language);
   } else if (IsSuraName(name)) {
-    description = arabic ? "ملف قرآن" : "Quran file";
+    description = kQuranFile.In(language);
     folder = "SOUNDS/SURAS";
   } else {
-    description = arabic ? "ملف صوتي" : "Sound file";
+    description = kSoundFile.In(language);
   }
   const bool exists = settings_.fileExists && settings_.fileExists(folder, name);
-  if (exists)
-    updateType = arabic ? "نسخة جديدة" : "New version";
-  else
-    updateType = arabic ? "ملف جديد" : "New file";
+  updateType = (exists ? kNewVersion : kNewFile).In(language);
 }
 
 void TListingComparison::DropSupersededPackages(std::string_view prefix) {
@@ -450,6 +486,11 @@ TComparison CompareAndFill(const TComparisonFiles& files, TFileCatalogue& catalo
   if (result.error.empty() && result.ignoreListChanged)
     result.saveError = SaveIgnoreFile(files.ignore, result.ignored, settings.language, fs);
   return result;
+}
+
+void RecaptionGridRow(TGridRow& row, Language language, const TComparisonSettings& settings) {
+  for (const std::size_t column : {std::size_t{1}, std::size_t{5}})
+    row[column] = RecaptionGridText(row[column], language, settings);
 }
 
 std::string SaveIgnoreFile(const fs::path& file, const std::vector<TGridRow>& rows,

@@ -134,6 +134,11 @@ TComparison CompareListings(std::string_view local, std::string_view server,
 TComparison CompareAndFill(const TComparisonFiles& files, TFileCatalogue& catalogue,
                            const TComparisonSettings& settings, FileSystem& fs = RealFileSystem());
 
+// The row's update type and description (columns 1 and 5) in language, where they are texts
+// that the comparison writes ("New file", "Quran file", an adhan's description, "INDEXES file
+// for ..."); other texts, such as a book's name, stay as they are.
+void RecaptionGridRow(TGridRow& row, Language language, const TComparisonSettings& settings);
+
 // SaveIgnoreFile: IGNORE.REC anew from the ignored rows (file name from column 0, description
 // from column 1, size and stamp from the digits of columns 2 and 3), through a temporary file.
 // Empty, or the message of the failure in the user's language.

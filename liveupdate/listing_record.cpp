@@ -193,8 +193,26 @@ std::string FileWriteErrorText(const std::filesystem::path& file, int errnoValue
          file.string() + "\r\n" + FileErrorText(errnoValue, file, language);
 }
 
+namespace {
+
+// The characters of code page 1256 that do not print: the zero-width non-joiner and joiner, the
+// left-to-right and right-to-left marks (bytes 0x9D, 0x9E, 0xFD, 0xFE) and the soft hyphen (0xAD).
+// A name holding one shows as another name ("DIRIZ" + 0xFE 0xFD + ".EXE" as "diriz.exe").
+constexpr std::string_view kInvisibleCharacters[] = {"\u200C", "\u200D", "\u200E", "\u200F",
+                                                     "\u00AD"};
+
+bool HoldsInvisibleCharacter(std::string_view name) {
+  for (const std::string_view invisible : kInvisibleCharacters) {
+    if (name.find(invisible) != std::string_view::npos)
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 bool IsPlainFileName(std::string_view name) {
-  if (name.empty() || !FitsCp1256(name))
+  if (name.empty() || !FitsCp1256(name) || HoldsInvisibleCharacter(name))
     return false;
   std::size_t chars = 0;
   for (const char c : name) {

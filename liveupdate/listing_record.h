@@ -96,8 +96,9 @@ std::string FileWriteErrorText(const std::filesystem::path& file, int errnoValue
                                Language language);
 
 // A name that may become part of a local path or a server address: 1 to 18 characters, none of
-// / \ : * ? " < > | nor a control character, not beginning with '.' and not ending with '.' or
-// a blank.
+// / \ : * ? " < > | nor a control character nor one that does not print (a mark of writing
+// direction, a joiner, the soft hyphen), not beginning with '.' and not ending with '.' or a
+// blank.
 bool IsPlainFileName(std::string_view name);
 
 }  // namespace vek

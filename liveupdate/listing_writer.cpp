@@ -15,6 +15,7 @@
 #include "foundation/file_helpers.h"
 #include "foundation/file_io.h"
 #include "foundation/program_folder.h"
+#include "foundation/save_lock.h"
 #include "foundation/text.h"
 
 namespace vek {
@@ -132,6 +133,11 @@ void TListingWriter::Add(const TListingRec& rec) {
 bool IsExcludedFile(std::string_view name, std::string_view moduleWord, std::uint8_t module,
                     bool liveUpdateRunning, const TFileCatalogue& catalogue) {
   (void)moduleWord;
+  // The program's own files beside the installation: the save lock, what a save or a copy is
+  // writing, and a download not yet in place.
+  if (name == AsciiUpper(kSaveLockFileName) || IsProgramTemporaryName(name) ||
+      name.ends_with(AsciiUpper(kDownloadSuffix)))
+    return true;
   const std::string stem = StripExtension(name);
   for (const TCatalogueEntry& row : catalogue) {
     if (row.Name == stem && row.Module != module && row.Module != BOTHModules)

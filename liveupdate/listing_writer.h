@@ -93,8 +93,8 @@ std::vector<TListingRec> ScanDirectory(const std::filesystem::path& folder,
                                        bool liveUpdateRunning, const TFileCatalogue& catalogue,
                                        UiServices& ui);
 
-// The exclusion rules: files of the other program, development files and the maintainer's own
-// files. name is upper case.
+// The exclusion rules: the program's own lock and temporary files, files of the other program,
+// development files and the maintainer's own files. name is upper case.
 bool IsExcludedFile(std::string_view name, std::string_view moduleWord, std::uint8_t module,
                     bool liveUpdateRunning, const TFileCatalogue& catalogue);
 

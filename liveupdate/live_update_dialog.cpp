@@ -31,14 +31,27 @@ QString Q(const std::string& s) {
 // The column widths of both grids; the description takes the rest.
 constexpr int kColumnWidths[] = {74, 68, 68, 0, 68};
 constexpr int kProgressSteps = 10000;
+// The narrowest statistics panels; a panel grows to hold its text.
+constexpr int kPanelWidth = 90;
+constexpr int kReceivedPanelWidth = 200;
 
-QLabel* Panel() {
-  auto* label = new QLabel;
-  label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  label->setMinimumWidth(90);
-  label->setAlignment(Qt::AlignCenter);
-  return label;
-}
+// A statistics panel, never narrower than its text (nor than its narrowest width): the layout
+// makes room for a longer text, in either language, and the dialog grows when it must.
+class StatisticsPanel : public QLabel {
+ public:
+  explicit StatisticsPanel(int narrowest) : narrowest_(narrowest) {
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setAlignment(Qt::AlignCenter);
+  }
+  QSize minimumSizeHint() const override {
+    QSize size = sizeHint();
+    size.setWidth(std::max(size.width(), narrowest_));
+    return size;
+  }
+
+ private:
+  int narrowest_;
+};
 
 QTableWidget* Grid() {
   auto* grid = new QTableWidget(0, 6);
@@ -149,11 +162,10 @@ void TFTP_Main_Dlg::BuildWidgets() {
   ProgressBar1->setRange(0, kProgressSteps);
 
   auto* stats = new QHBoxLayout;
-  PerCent_Panel = Panel();
-  Received_Panel = Panel();
-  Received_Panel->setMinimumWidth(200);
-  Secs_Panel = Panel();
-  KBS_Panel = Panel();
+  PerCent_Panel = new StatisticsPanel(kPanelWidth);
+  Received_Panel = new StatisticsPanel(kReceivedPanelWidth);
+  Secs_Panel = new StatisticsPanel(kPanelWidth);
+  KBS_Panel = new StatisticsPanel(kPanelWidth);
   for (QLabel* panel : {PerCent_Panel, Received_Panel, Secs_Panel, KBS_Panel})
     stats->addWidget(panel, panel == Received_Panel ? 2 : 1);
   outer->addLayout(stats);
@@ -289,7 +301,9 @@ void TFTP_Main_Dlg::RenderLabels() {
 void TFTP_Main_Dlg::RenderProgress() {
   const TLiveUpdateView& v = session_->View();
   ProgressBar1->setVisible(v.progress1Visible);
-  ProgressBar1->setValue(Steps(v.progress1Pos, v.progress1Max));
+  // A range of 0 to 0 is the bar's busy state.
+  ProgressBar1->setRange(0, v.progress1Busy ? 0 : kProgressSteps);
+  ProgressBar1->setValue(v.progress1Busy ? 0 : Steps(v.progress1Pos, v.progress1Max));
   ProgressBar2->setVisible(v.progress2Visible);
   ProgressBar2->setRange(0, std::max(1, v.progress2Max));
   ProgressBar2->setValue(v.progress2Pos);

@@ -16,6 +16,9 @@ inline constexpr std::string_view kListingBaseName = "vekdirs";
 inline constexpr std::string_view kLocalListingName = "vekdirs.rec";
 inline constexpr std::string_view kDownloadedListingName = "vekdirs.dwn";
 inline constexpr std::string_view kIgnoreFileName = "IGNORE.REC";
+// A file is downloaded under its final name with this added, and takes the final name only once
+// it is whole and reads.
+inline constexpr std::string_view kDownloadSuffix = ".tovarelin";
 // The folder of the program folder that holds the maintainer's update package.
 inline constexpr std::string_view kPackageFolderName = "$trash";
 // The beginning of the installer packages' names.

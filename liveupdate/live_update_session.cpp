@@ -8,8 +8,10 @@
 #include "foundation/file_io.h"
 #include "foundation/program_folder.h"
 #include "foundation/text.h"
+#include "liveupdate/download_check.h"
 #include "liveupdate/listing_record.h"
 #include "liveupdate/remote_names.h"
+#include "sounds/sound_files.h"
 
 namespace vek {
 
@@ -24,6 +26,30 @@ std::string Thousands(std::int64_t n) {
   return AddThousandsSeparators(std::to_string(n));
 }
 
+TTwinText Twin(std::string_view english, std::string_view arabic) {
+  return {std::string(english), std::string(arabic)};
+}
+
+// Text that is the same in both languages, added to both.
+TTwinText operator+(TTwinText text, std::string_view more) {
+  text.english += more;
+  text.arabic += more;
+  return text;
+}
+
+// A reader's message as lines of the log.
+std::string LogLines(std::string text) {
+  std::size_t at = 0;
+  while ((at = text.find("\r\n", at)) != std::string::npos)
+    text.erase(at, 1);
+  return text;
+}
+
+bool IsFile(const fs::path& file) {
+  std::error_code ec;
+  return fs::is_regular_file(file, ec);
+}
+
 std::string AsciiLower(std::string_view text) {
   std::string out(text);
   for (char& c : out) {
@@ -36,7 +62,7 @@ std::string AsciiLower(std::string_view text) {
 // The temporary file a listing or an item is fetched into.
 fs::path TemporaryOf(const fs::path& file) {
   fs::path temp = file;
-  temp += ".tovarelin";
+  temp += std::string(kDownloadSuffix);
   return temp;
 }
 
@@ -181,7 +207,18 @@ void TLiveUpdateSession::ClearMemos() {
 }
 
 void TLiveUpdateSession::Status(const std::string& text) {
-  view_.status = text;
+  Status(TTwinText{text, text});
+}
+
+void TLiveUpdateSession::Status(const TTwinText& text) {
+  statusText_ = text;
+  view_.status = text.In(view_.language);
+  Changed(kViewLabels);
+}
+
+void TLiveUpdateSession::DownloadingTo(const TTwinText& text) {
+  downloadingToText_ = text;
+  view_.downloadingTo = text.In(view_.language);
   Changed(kViewLabels);
 }
 
@@ -196,32 +233,32 @@ void TLiveUpdateSession::ShowFailure(const TransferOutcome& outcome, bool connec
                                      const fs::path& body) {
   switch (outcome.failure) {
     case TransferFailure::InvalidHost:
-      Status(T("*Error: Invalid Host: ", "*خطأ: خادم غير صالح: ") + hostName_);
+      Status(Twin("*Error: Invalid Host: ", "*خطأ: خادم غير صالح: ") + hostName_);
       return;
     case TransferFailure::ConnectionFailed:
-      Status(T("Connection failed", "فشل الاتصال"));
+      Status(Twin("Connection failed", "فشل الاتصال"));
       Message(
           T("Connection failed...\nPlease try connecting to the internet MANUALLY,\n"
             "then repeat this Live Update again",
             "فشل الاتصال...\nيرجى الاتصال بالإنترنت يدويا،\nثم إعادة هذه الترقية الحية"));
       return;
     case TransferFailure::AuthenticationFailed:
-      Status(T("authentication failed", "فشل التحقق من الهوية"));
+      Status(Twin("authentication failed", "فشل التحقق من الهوية"));
       return;
     default:
       break;
   }
   if (outcome.errorCode != 0)
-    Status(T("*Error ", "*خطأ ") + std::to_string(outcome.errorCode) + ": " + outcome.errorText);
+    Status(Twin("*Error ", "*خطأ ") + std::to_string(outcome.errorCode) + ": " + outcome.errorText);
   if (setup_.kind == TransferKind::Http && !connecting) {
     for (const std::string& line : {std::string("Header:"), std::string(), std::string("======"),
                                     std::string("Body:"), body.string()})
       Memo(line, line);
-    Status(T("HTTP GET Failed", "فشل طلب HTTP GET"));
+    Status(Twin("HTTP GET Failed", "فشل طلب HTTP GET"));
     return;
   }
   const CommandText text = FailureText(outcome.command);
-  Status(T(text.english, text.arabic));
+  Status(Twin(text.english, text.arabic));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -233,12 +270,11 @@ void TLiveUpdateSession::FormCreate() {
   view_.arabicMemo.clear();
   view_.englishMemo.clear();
   view_.host.clear();
+  statusText_ = downloadingToText_ = closingText_ = {};
   view_.downloadingTo.clear();
   view_.status.clear();
-  view_.percent.clear();
-  view_.received.clear();
-  view_.secs.clear();
-  view_.rate.clear();
+  statistics_ = {};
+  ShowStatistics();
   view_.progress1Visible = false;
   view_.progress1Pos = 0;
   DisableALLAddRemoveButtons();
@@ -277,9 +313,8 @@ void TLiveUpdateSession::FormActivate() {
   view_.progress1Visible = true;
   Memo("Getting Live-Update Information, Please Wait",
        "جاري الحصول على معلومات الترقية الحية، يرجى الانتظار");
-  view_.status = T("Downloading from: ", "التنزيل من: ") + hostName_ + setup_.remoteListingPath;
-  view_.downloadingTo =
-      T("Downloading to: ", "التنزيل إلى: ") + DownloadedListingPath(setup_).string();
+  Status(Twin("Downloading from: ", "التنزيل من: ") + hostName_ + setup_.remoteListingPath);
+  DownloadingTo(Twin("Downloading to: ", "التنزيل إلى: ") + DownloadedListingPath(setup_).string());
   Changed(kViewLabels | kViewProgress);
 }
 
@@ -312,7 +347,7 @@ void TLiveUpdateSession::OnEvent(const TransferEvent& event) {
   if (closed_)
     return;
   if (event.kind == TransferEvent::Disconnected) {
-    Status(T("Disconnected", "انقطع الاتصال"));
+    Status(Twin("Disconnected", "انقطع الاتصال"));
     if (setup_.connectionWanted && !downloadBusy_)
       StartClose_Timer();
     return;
@@ -322,10 +357,11 @@ void TLiveUpdateSession::OnEvent(const TransferEvent& event) {
     return;
   switch (event.kind) {
     case TransferEvent::HostResolved:
-      Status(T("Host Resolved, wait for connection...", "تم العثور على الخادم، انتظر الاتصال..."));
+      Status(
+          Twin("Host Resolved, wait for connection...", "تم العثور على الخادم، انتظر الاتصال..."));
       break;
     case TransferEvent::TransactionStart:
-      Status(T("Beginning Data Transfer", "بدء نقل البيانات"));
+      Status(Twin("Beginning Data Transfer", "بدء نقل البيانات"));
       break;
     case TransferEvent::Progress:
       PacketRecvd(event.received, event.total);
@@ -364,26 +400,54 @@ void TLiveUpdateSession::OnEvent(const TransferEvent& event) {
 void TLiveUpdateSession::PacketRecvd(std::int64_t received, std::int64_t total) {
   if (total != view_.progress1Max)
     view_.progress1Max = total;
-  if (total > 0) {
-    view_.percent = std::to_string(received * 100 / total) + "%";
-    view_.received =
-        Thousands(received) + T(" of ", " من ") + Thousands(total) + T(" bytes ", " بايت ");
-  } else {
-    view_.received = Thousands(received) + T(" bytes ", " بايت ");
-  }
+  // Of a transfer of unknown size the bar shows only that it runs.
+  view_.progress1Busy = total <= 0;
+  statistics_.received = true;
+  statistics_.bytes = received;
+  statistics_.total = total;
   if (timerMode_ == kStopwatch) {
-    view_.secs = std::to_string(stopwatchSeconds_) + T(" secs", " ثانية");
-    if (stopwatchSeconds_ > 0)
-      view_.rate = std::to_string((received + carriedBytes_) / stopwatchSeconds_) +
-                   T(" Bytes/sec", " بايت/ثانية");
+    statistics_.timed = true;
+    statistics_.seconds = stopwatchSeconds_;
+    if (stopwatchSeconds_ > 0) {
+      statistics_.rated = true;
+      statistics_.rate = (received + carriedBytes_) / stopwatchSeconds_;
+    }
   }
+  ShowStatistics();
   view_.progress1Pos = received;
   Changed(kViewProgress);
 }
 
+// The statistics panels in the dialog's language: the percent only of a transfer of known size.
+void TLiveUpdateSession::ShowStatistics() {
+  const TStatistics& st = statistics_;
+  view_.percent.clear();
+  view_.received.clear();
+  if (st.received && st.total > 0) {
+    view_.percent = std::to_string(st.bytes * 100 / st.total) + "%";
+    view_.received =
+        Thousands(st.bytes) + T(" of ", " من ") + Thousands(st.total) + T(" bytes ", " بايت ");
+  } else if (st.received) {
+    view_.received = Thousands(st.bytes) + T(" bytes ", " بايت ");
+  }
+  view_.secs = st.timed ? std::to_string(st.seconds) + T(" secs", " ثانية") : std::string();
+  view_.rate = st.rated ? std::to_string(st.rate) + T(" Bytes/sec", " بايت/ثانية") : std::string();
+}
+
+// A transfer begins: nothing of the one before stays on its bar and panels.
+void TLiveUpdateSession::StartTransferStatistics() {
+  statistics_.received = false;
+  ShowStatistics();
+  view_.progress1Pos = 0;
+  view_.progress1Max = 0;
+  view_.progress1Busy = false;
+  Changed(kViewProgress);
+}
+
 void TLiveUpdateSession::OnDone(const TransferOutcome& outcome) {
+  view_.progress1Busy = false;
   if (outcome.command != TransferCommand::Connect)
-    Status(T("Data Transfer complete", "اكتمل نقل البيانات"));
+    Status(Twin("Data Transfer complete", "اكتمل نقل البيانات"));
   switch (phase_) {
     case Phase::Connecting:
       OnConnectDone(outcome);
@@ -405,7 +469,7 @@ void TLiveUpdateSession::OnDone(const TransferOutcome& outcome) {
 void TLiveUpdateSession::OnConnectDone(const TransferOutcome& outcome) {
   phase_ = Phase::Idle;
   if (outcome.Succeeded()) {
-    Status(T("connected", "تم الاتصال"));
+    Status(Twin("connected", "تم الاتصال"));
     sys_.ui.Beep();
     view_.host = hostName_;
     Changed(kViewLabels);
@@ -434,6 +498,7 @@ void TLiveUpdateSession::FetchListing() {
 void TLiveUpdateSession::FetchListingFile() {
   ForceDeleteFile(DownloadedListingPath(setup_), sys_.fs);
   StartStopWatch_Timer(true);
+  StartTransferStatistics();
   phase_ = Phase::Listing;
   transferFile_ = TemporaryOf(DownloadedListingPath(setup_));
   transfer_ = client_.Download(setup_.remoteListingPath, transferFile_);
@@ -441,9 +506,9 @@ void TLiveUpdateSession::FetchListingFile() {
 
 void TLiveUpdateSession::OnListDone(const TransferOutcome& outcome) {
   if (outcome.Succeeded()) {
-    Status(T("Directory changed to ", "تم الانتقال إلى المجلد ") + setup_.remoteUpdateDir);
+    Status(Twin("Directory changed to ", "تم الانتقال إلى المجلد ") + setup_.remoteUpdateDir);
     const CommandText text = SuccessText(TransferCommand::List);
-    Status(T(text.english, text.arabic));
+    Status(Twin(text.english, text.arabic));
     FetchListingFile();
     return;
   }
@@ -460,8 +525,24 @@ void TLiveUpdateSession::OnListingDone(const TransferOutcome& outcome) {
   phase_ = Phase::Idle;
   const fs::path temp = transferFile_;
   transferFile_.clear();
-  bool complete = Complete(outcome, -1);
+  bool complete = Complete(outcome);
   if (complete) {
+    // A listing that arrived whole but does not read is not kept: the log and a message say why,
+    // and there is nothing to compare.
+    const TDownloadCheck check = CheckDownloadedFile(temp, std::string(kDownloadedListingName),
+                                                     {setup_.programFolder, setup_.clockFaces});
+    if (!check.reads) {
+      ForceDeleteFile(temp, sys_.fs);
+      Memo(LogLines(check.english), LogLines(check.arabic));
+      Status(Twin("The server's listing does not read", "قائمة ملفات الخادم لا تقرأ"));
+      listingComplete_ = false;
+      Message(T(check.english.c_str(), check.arabic.c_str()));
+      StartClose_Timer();
+      view_.progress1Visible = false;
+      view_.progress1Pos = 0;
+      EndActivation();
+      return;
+    }
     // The listing becomes vekdirs.dwn only when it arrived whole.
     if (const int e = sys_.fs.Rename(temp, DownloadedListingPath(setup_)); e != 0) {
       Message(FileWriteErrorText(DownloadedListingPath(setup_), e, view_.language));
@@ -491,7 +572,7 @@ void TLiveUpdateSession::OnListingDone(const TransferOutcome& outcome) {
     StopStopWatch_Timer();
   CompareFiles();
   view_.progress1Visible = false;
-  view_.status.clear();
+  Status(std::string());
   EndActivation();
 }
 
@@ -504,20 +585,17 @@ void TLiveUpdateSession::ShowSuccess(const TransferOutcome& outcome) {
     return;
   }
   const CommandText text = SuccessText(outcome.command);
-  Status(T(text.english, text.arabic));
+  Status(Twin(text.english, text.arabic));
 }
 
 // A transfer is whole when the transport succeeded (over HTTP with the status 200), the server
-// announced a size above 0, that many bytes arrived, and, for a file fetched under its listed
-// name, the size is the listed one.
-bool TLiveUpdateSession::Complete(const TransferOutcome& outcome, std::int64_t listedSize) const {
+// announced a size above 0, and that many bytes arrived.
+bool TLiveUpdateSession::Complete(const TransferOutcome& outcome) const {
   if (!outcome.Succeeded())
     return false;
   if (setup_.kind == TransferKind::Http && outcome.replyCode != 200)
     return false;
-  if (outcome.total <= 0 || outcome.received != outcome.total)
-    return false;
-  return listedSize < 0 || outcome.received == listedSize;
+  return outcome.total > 0 && outcome.received == outcome.total;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -627,10 +705,10 @@ void TLiveUpdateSession::StartNextItem() {
     itemTemp_ = TemporaryName(setup_.programFolder, *remote);
     itemListedName_ = AsciiLower(remote->fileName) == AsciiLower(item.name);
     view_.progress1Visible = true;
-    view_.status = T("Downloading from: ", "التنزيل من: ") + hostName_ + remote->remotePath;
-    view_.downloadingTo =
-        T("Downloading to: ", "التنزيل إلى: ") + (setup_.programFolder / remote->fileName).string();
-    Changed(kViewLabels | kViewProgress);
+    Status(Twin("Downloading from: ", "التنزيل من: ") + hostName_ + remote->remotePath);
+    DownloadingTo(Twin("Downloading to: ", "التنزيل إلى: ") +
+                  (setup_.programFolder / remote->fileName).string());
+    StartTransferStatistics();
     StartStopWatch_Timer(false);
     phase_ = Phase::Item;
     transferFile_ = itemTemp_;
@@ -644,32 +722,84 @@ void TLiveUpdateSession::OnItemDone(const TransferOutcome& outcome) {
   // for the messages of a rename.
   transferFile_.clear();
   const TRunItem& item = run_[runNext_ - 1];
-  bool complete = Complete(outcome, itemListedName_ ? item.size : -1);
-  if (complete) {
+  bool installed = false;
+  if (Complete(outcome)) {
     if (timerMode_ == kStopwatch)
       carriedBytes_ += outcome.total;
     ShowSuccess(outcome);
-    Memo("Download Success: " + item.name, " نجح التنزيل " + item.name);
-    // A date that cannot be set is reported and the file still counts.
-    SetFileDateAndAttributes(itemTemp_, item.stamp, sys_);
-    if (AsciiUpper(itemTemp_.stem().string()).ends_with(".EXE"))
-      MakeExecutable(itemTemp_);
-    if (SafeRenameFile(itemTemp_, itemFinal_, sys_)) {
-      ++downloadedFileCount_;
-      RemoveFetchedRow(item.name);
-    } else {
-      complete = false;
-    }
+    installed = InstallItem(item, outcome);
   } else {
     ShowFailure(outcome, false, itemTemp_);
-  }
-  if (!complete) {
     Memo("***INCOMPLETE*** " + item.name, " ***غير كامل***  " + item.name);
+  }
+  if (!installed) {
     ForceDeleteFile(itemTemp_, sys_.fs);
     runIncomplete_ = true;
   }
   phase_ = Phase::Idle;
   StartNextItem();
+}
+
+// A whole file takes its final name only when it has the size the listing gives (when it is
+// fetched under its listed name) and, when the program reads it, reads with the program's own
+// reader; the user's own data that it replaces is kept in DOWNLOADED FILES first. False, with the
+// reason in the log and on the status line, when it is not put in place.
+bool TLiveUpdateSession::InstallItem(const TRunItem& item, const TransferOutcome& outcome) {
+  if (itemListedName_ && outcome.received != item.size) {
+    const TTwinText differs{
+        "The size of " + item.name + " differs from the listing: " + Thousands(outcome.received) +
+            " bytes arrived, the listing gives " + Thousands(item.size) + " bytes",
+        "حجم " + item.name + " يختلف عن القائمة: وصل " + Thousands(outcome.received) +
+            " بايت، والقائمة تذكر " + Thousands(item.size) + " بايت"};
+    Memo(differs.english, differs.arabic);
+    Status(differs);
+    return false;
+  }
+  const std::string fileName = itemFinal_.filename().string();
+  const TDownloadCheck check =
+      CheckDownloadedFile(itemTemp_, fileName, {setup_.programFolder, setup_.clockFaces});
+  if (!check.reads) {
+    Memo("***NOT INSTALLED*** " + item.name + ": it does not read, nothing is replaced\n" +
+             LogLines(check.english),
+         " ***لم يثبت***  " + item.name + ": لا يمكن قراءته، ولم يستبدل به شيء\n" +
+             LogLines(check.arabic));
+    Status(Twin("Not installed, it does not read: ", "لم يثبت لأنه لا يمكن قراءته: ") + item.name);
+    return false;
+  }
+  if (KeptBeforeReplacement(fileName) && IsFile(itemFinal_)) {
+    const fs::path folder =
+        FindFileIgnoringCase(setup_.programFolder, std::string(kDownloadedFilesFolder));
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    const TKeptCopy kept =
+        KeepDatedCopy(itemFinal_, folder, std::chrono::system_clock::now(), sys_.fs);
+    if (kept.error != 0) {
+      Memo("***NOT INSTALLED*** " + item.name + ": no copy of your " + fileName +
+               " could be kept, nothing is replaced\n" +
+               LogLines(FileWriteErrorText(folder, kept.error, Language::English)),
+           " ***لم يثبت***  " + item.name + ": تعذر حفظ نسخة من " + fileName +
+               "، ولم يستبدل به شيء\n" +
+               LogLines(FileWriteErrorText(folder, kept.error, Language::Arabic)));
+      Status(Twin("Not installed, no copy of the old file could be kept: ",
+                  "لم يثبت لتعذر حفظ نسخة من الملف القديم: ") +
+             item.name);
+      return false;
+    }
+    Memo("Your " + fileName + " is kept as " + kept.copy.string(),
+         "حفظت نسخة من " + fileName + " باسم " + kept.copy.string());
+  }
+  Memo("Download Success: " + item.name, " نجح التنزيل " + item.name);
+  // A date that cannot be set is reported and the file still counts.
+  SetFileDateAndAttributes(itemTemp_, item.stamp, sys_);
+  if (AsciiUpper(itemTemp_.stem().string()).ends_with(".EXE"))
+    MakeExecutable(itemTemp_);
+  if (!SafeRenameFile(itemTemp_, itemFinal_, sys_)) {
+    Memo("***INCOMPLETE*** " + item.name, " ***غير كامل***  " + item.name);
+    return false;
+  }
+  ++downloadedFileCount_;
+  RemoveFetchedRow(item.name);
+  return true;
 }
 
 void TLiveUpdateSession::FinishRun() {
@@ -716,11 +846,12 @@ void TLiveUpdateSession::Cancel_BitBtnClick() {
   ++cancelPressCount_;
   if (TransferRunning() && cancelPressCount_ == 1) {
     // The first press lets the running transfer finish and starts nothing more.
-    view_.closing =
-        T("Will stop after current item finishes downloading\nTo abort before completion of this "
-          "download,\npress Close again",
-          "سيتوقف التنزيل بعد انتهاء البند الحالي\nلإيقاف هذا التنزيل قبل اكتماله\nاضغط إغلاق مرة "
-          "أخرى");
+    closingText_ = Twin(
+        "Will stop after current item finishes downloading\nTo abort before completion of this "
+        "download,\npress Close again",
+        "سيتوقف التنزيل بعد انتهاء البند الحالي\nلإيقاف هذا التنزيل قبل اكتماله\nاضغط إغلاق مرة "
+        "أخرى");
+    view_.closing = closingText_.In(view_.language);
     view_.hostVisible = false;
     view_.downloadingToVisible = false;
     view_.progress2Visible = false;
@@ -761,7 +892,7 @@ void TLiveUpdateSession::AbortTransfer() {
 }
 
 void TLiveUpdateSession::DoDisconnect() {
-  Status(T("Disconnecting", "جاري قطع الاتصال"));
+  Status(Twin("Disconnecting", "جاري قطع الاتصال"));
   Memo("Disconnecting", "جاري قطع الاتصال");
   if (client_.Connected())
     client_.Disconnect();
@@ -949,7 +1080,19 @@ void TLiveUpdateSession::HideLists() {
 }
 
 void TLiveUpdateSession::SetDialogLanguage() {
-  Changed(kViewLanguage | kViewLabels | kViewGrids);
+  RecaptionShownTexts();
+  Changed(kViewLanguage | kViewLabels | kViewProgress | kViewGrids);
+}
+
+void TLiveUpdateSession::RecaptionShownTexts() {
+  view_.status = statusText_.In(view_.language);
+  view_.downloadingTo = downloadingToText_.In(view_.language);
+  view_.closing = closingText_.In(view_.language);
+  ShowStatistics();
+  for (std::vector<TGridRow>* rows : {&view_.offered, &view_.ignored}) {
+    for (TGridRow& row : *rows)
+      RecaptionGridRow(row, view_.language, setup_.comparison);
+  }
 }
 
 void TLiveUpdateSession::ArEn_SpeedButtonClick() {

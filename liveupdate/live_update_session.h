@@ -49,6 +49,9 @@ struct TLiveUpdateSetup {
   bool connectionWanted = true;  // the listing writer listed a module
   bool skipDownload = false;     // SKIPDOWNLOAD: compare with the server listing on disk
   Language language = Language::English;
+  // The base names of the clock faces' pictures ("WENQ140A"): their archives and pictures are
+  // files the program reads.
+  std::vector<std::string> clockFaces;
   // The comparison's settings; its rules follow kind and its language the dialog's.
   TComparisonSettings comparison;
 };
@@ -59,6 +62,16 @@ std::filesystem::path DownloadedListingPath(const TLiveUpdateSetup& setup);
 std::filesystem::path IgnoreFilePath(const TLiveUpdateSetup& setup);
 // The server's listing with its extension replaced by "DAT": the FTP LIST text of the folder.
 std::filesystem::path ListingDumpPath(const TLiveUpdateSetup& setup);
+
+// A text in both languages; the dialog shows the one of its language, and shows the other after
+// a switch.
+struct TTwinText {
+  std::string english;
+  std::string arabic;
+  const std::string& In(Language language) const {
+    return language == Language::Arabic ? arabic : english;
+  }
+};
 
 // What the dialog shows.
 struct TLiveUpdateView {
@@ -73,6 +86,7 @@ struct TLiveUpdateView {
   bool progress1Visible = false;  // bytes of the current transfer
   std::int64_t progress1Max = 0;
   std::int64_t progress1Pos = 0;
+  bool progress1Busy = false;     // a transfer of unknown size runs: the bar shows only that
   bool progress2Visible = false;  // items of the download run
   int progress2Max = 0;
   int progress2Pos = 0;
@@ -189,7 +203,10 @@ class TLiveUpdateSession {
   void OnListDone(const TransferOutcome& outcome);
   void OnListingDone(const TransferOutcome& outcome);
   void OnItemDone(const TransferOutcome& outcome);
+  bool InstallItem(const TRunItem& item, const TransferOutcome& outcome);
   void PacketRecvd(std::int64_t received, std::int64_t total);
+  void ShowStatistics();
+  void StartTransferStatistics();
   void FetchListing();
   void FetchListingFile();
   void ShowSuccess(const TransferOutcome& outcome);
@@ -199,7 +216,7 @@ class TLiveUpdateSession {
   void StartNextItem();
   void FinishRun();
   void RemoveFetchedRow(const std::string& name);
-  bool Complete(const TransferOutcome& outcome, std::int64_t listedSize) const;
+  bool Complete(const TransferOutcome& outcome) const;
   void AbortTransfer();
   void DoDisconnect();
 
@@ -221,7 +238,11 @@ class TLiveUpdateSession {
   std::string T(const char* english, const char* arabic) const;
   void Memo(const std::string& english, const std::string& arabic);
   void ClearMemos();
-  void Status(const std::string& text);
+  void Status(const std::string& text);  // the same in both languages
+  void Status(const TTwinText& text);
+  void DownloadingTo(const TTwinText& text);
+  // Shows the labels, the statistics and the grids' texts in the dialog's language.
+  void RecaptionShownTexts();
   void Message(const std::string& text);
   // body: the local file of the transfer, as the HTTP failure shows it.
   void ShowFailure(const TransferOutcome& outcome, bool connecting,
@@ -235,6 +256,20 @@ class TLiveUpdateSession {
   TFileCatalogue& catalogue_;
   TLiveUpdateView view_;
   std::string hostName_;
+  // The labels as both languages have them.
+  TTwinText statusText_;
+  TTwinText downloadingToText_;
+  TTwinText closingText_;
+  // What the statistics panels show, as numbers.
+  struct TStatistics {
+    bool received = false;  // a transfer told of its progress
+    std::int64_t bytes = 0;
+    std::int64_t total = -1;
+    bool timed = false;  // the stopwatch ran
+    std::int64_t seconds = 0;
+    bool rated = false;
+    std::int64_t rate = 0;  // bytes a second
+  } statistics_;
 
   Phase phase_ = Phase::Idle;
   int transfer_ = 0;                    // the number of the running transfer

@@ -4,6 +4,7 @@
 
 #include "foundation/file_helpers.h"
 #include "liveupdate/listing_record.h"
+#include "liveupdate/live_update_files.h"
 
 namespace vek {
 
@@ -56,7 +57,7 @@ std::filesystem::path FinalName(const std::filesystem::path& baseFolder, const T
 
 std::filesystem::path TemporaryName(const std::filesystem::path& baseFolder,
                                     const TRemoteName& name) {
-  return baseFolder / (name.fileName + ".tovarelin");
+  return baseFolder / (name.fileName + std::string(kDownloadSuffix));
 }
 
 }  // namespace vek

@@ -22,7 +22,7 @@ namespace {
 constexpr const char* kCrLf = "\r\n";
 
 fs::path LocationFile(const LocationFileContext& ctx) {
-  return LocationFilePath(ctx.Folder);
+  return ctx.File.empty() ? LocationFilePath(ctx.Folder) : ctx.File;
 }
 
 // The trace of the location file goes to the debug log only with DEBUGVEKLOC.

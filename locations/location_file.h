@@ -21,6 +21,9 @@ struct LocationFileContext {
   UiServices& Ui;
   Language Lang = Language::English;
   bool FatalStartError = false;  // set when the program cannot start without the file
+  // The file read and saved; empty: VEK.LOC of Folder. (A downloaded location file is read under
+  // its temporary name before it takes the place of VEK.LOC.)
+  std::filesystem::path File{};
 };
 
 // Checks (and, when old, converts) the file, then reads every location into list, sorted by

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "foundation/bitmap_file.h"
 #include "foundation/command_line.h"
 #include "foundation/debug_log.h"
 #include "foundation/file_io.h"
@@ -20,10 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Far above any face picture (a 140 x 140 bitmap is under 80 KB); a larger entry or file is not
-// a face and is not unpacked or read.
-constexpr std::uint64_t kMaxPictureBytes = 16u << 20;
-
 bool IsFile(const fs::path& file) {
   std::error_code ec;
   return fs::is_regular_file(file, ec);
@@ -32,52 +29,6 @@ bool IsFile(const fs::path& file) {
 void Log(const std::string& text) {
   if (Switches().DebugVek)
     DebugLog(text);
-}
-
-std::uint32_t Le16(std::string_view d, std::size_t at) {
-  return static_cast<unsigned char>(d[at]) | static_cast<unsigned char>(d[at + 1]) << 8;
-}
-std::uint32_t Le32(std::string_view d, std::size_t at) {
-  return Le16(d, at) | Le16(d, at + 2) << 16;
-}
-
-// True when the bitmap file holds all the pixel data its header announces. The image reader
-// itself accepts a truncated file and shows it partly black.
-bool BitmapIsComplete(std::string_view d) {
-  if (d.size() < 26 || d[0] != 'B' || d[1] != 'M')
-    return false;
-  const std::uint64_t offset = Le32(d, 10);
-  const std::uint32_t header = Le32(d, 14);
-  std::int64_t width = 0;
-  std::int64_t height = 0;
-  std::uint32_t bits = 0;
-  std::uint32_t compression = 0;
-  std::uint64_t imageSize = 0;
-  if (header == 12) {
-    width = Le16(d, 18);
-    height = Le16(d, 20);
-    bits = Le16(d, 24);
-  } else if (header >= 40 && d.size() >= 54) {
-    width = static_cast<std::int32_t>(Le32(d, 18));
-    height = static_cast<std::int32_t>(Le32(d, 22));
-    bits = Le16(d, 28);
-    compression = Le32(d, 30);
-    imageSize = Le32(d, 34);
-  } else {
-    return false;
-  }
-  if (height < 0)
-    height = -height;
-  if (width <= 0 || height == 0 || width > 16384 || height > 16384 || bits == 0 || bits > 32)
-    return false;
-  std::uint64_t pixels;
-  if (compression == 0 || compression == 3 || compression == 6) {  // plain or bit fields
-    const std::uint64_t stride = (static_cast<std::uint64_t>(width) * bits + 31) / 32 * 4;
-    pixels = stride * static_cast<std::uint64_t>(height);
-  } else {
-    pixels = imageSize == 0 ? 1 : imageSize;  // run-length data: as long as announced
-  }
-  return d.size() >= offset + pixels;
 }
 
 // The picture in the bitmap file, or a null image when it is missing, too large, incomplete or

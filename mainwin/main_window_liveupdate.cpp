@@ -16,6 +16,7 @@
 #include "liveupdate/listing_writer.h"
 #include "liveupdate/live_update_config.h"
 #include "liveupdate/live_update_dialog.h"
+#include "mainwin/clock_face.h"
 #include "mainwin/main_window.h"
 #include "program/settings_converters.h"
 
@@ -106,6 +107,12 @@ void TVEK__MAIN::RunLiveUpdate(TransferKind kind) {
                                        Settings().AzhanDescriptions.English[i],
                                        Settings().AzhanDescriptions.Arabic[i]});
   setup.comparison.fileExists = ProgramFolderProbe(program);
+  // The clock faces' archives and pictures are files the program reads: a download must read.
+  for (const ClockFaceRow& face : kClockFaces) {
+    if (!face.baseName.empty())
+      setup.clockFaces.emplace_back(face.baseName);
+  }
+  setup.clockFaces.emplace_back(kNoFacePictureName);
 
   auto client =
       std::make_unique<CurlTransferClient>(LiveUpdateServerOf(Context().SettingsFile, kind));

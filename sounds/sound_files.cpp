@@ -19,19 +19,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The recitations are numbered 0 (the opening formula) to 115 (the closing one).
-constexpr int kLastSura = 115;
-
 // Short names under which recitations of the suras 107..114 were stored; empty: none.
 constexpr int kFirstAliasedSura = 107;
 constexpr std::array<std::string_view, 8> kSuraAliases = {
     "MAAOON", "", "", "", "", "IKHLAAS", "FALAQ", "NAAS",
 };
-
-// The largest sound an archive may unpack: about 50 minutes of CD-quality wave data, and many
-// hours of the compressed recordings the program's own archives carry. A larger entry is refused
-// before anything is written, so that a small archive cannot fill the disk.
-constexpr std::uint64_t kMaxWaveBytes = std::uint64_t{512} << 20;
 
 bool IsFile(const fs::path& file) {
   std::error_code ec;
@@ -193,6 +185,23 @@ bool InstallSoundArchive(const fs::path& folder, const std::string& stem, std::s
   if (!installed)
     ShowProgramMessage(archive.string() + "\r\n" + UnpackFailureText(unpacked, wave, lang), sys.ui);
   return installed;
+}
+
+std::string SoundArchiveStem(std::string_view archiveName) {
+  const std::string upper = AsciiUpper(archiveName);
+  if (upper == "GO-AZHM1.Z")
+    return "AZHAN_M1";
+  std::string stem;
+  if (upper.starts_with("GO-") && HasExtension(upper, ".Z"))
+    stem = upper.substr(3, upper.size() - 5);
+  else if (HasExtension(upper, ".ZIP"))
+    stem = upper.substr(0, upper.size() - 4);
+  else
+    return {};
+  for (const std::string_view file : AzhanFiles)
+    if (stem == StripFromFirstDot(file))
+      return stem;
+  return IsSuraName(stem + ".WAV", ".WAV") ? stem : std::string();
 }
 
 void BringSoundArchivesHome(const fs::path& programFolder, SystemServices& sys) {

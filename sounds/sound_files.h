@@ -16,6 +16,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -30,6 +31,13 @@ namespace vek {
 inline constexpr const char* kSoundsFolder = "SOUNDS";
 inline constexpr const char* kSurasFolder = "SURAS";  // inside SOUNDS
 inline constexpr const char* kDownloadedFilesFolder = "DOWNLOADED FILES";
+
+// The recitations are numbered 0 (the opening formula) to 115 (the closing one).
+inline constexpr int kLastSura = 115;
+// The largest sound an archive may unpack: about 50 minutes of CD-quality wave data, and many
+// hours of the compressed recordings the program's own archives carry. A larger entry is refused
+// before anything is written, so that a small archive cannot fill the disk.
+inline constexpr std::uint64_t kMaxWaveBytes = std::uint64_t{512} << 20;
 
 // The name of recitation number n (0..115): "S" + n + extension, without leading zeros.
 std::string SuraFileName(int n, std::string_view extension);
@@ -52,6 +60,13 @@ void ScanSoundFiles(const std::filesystem::path& programFolder, SystemServices& 
 bool InstallSoundArchive(const std::filesystem::path& folder, const std::string& stem,
                          std::string& prefix, std::string& extension, SystemServices& sys,
                          Language lang);
+
+// The stem of the wave file that the start-up unpacks from an archive of that name in the
+// program folder (InstallFoundArchives): an adhan's or a recitation's, under "GO-" + stem + ".Z"
+// or stem + ".ZIP" ("GO-ALEPPO.Z" and "S30.ZIP" give "ALEPPO" and "S30"; "GO-AZHM1.Z", the first
+// adhan's archive under its older name, gives "AZHAN_M1"). Empty for any other name. Case is
+// ignored; the stem is upper case.
+std::string SoundArchiveStem(std::string_view archiveName);
 
 // Moves the recitation archives "S<n>.ZIP" (n = 0..115) of SOUNDS and SOUNDS/SURAS to the
 // program folder, names GO-AZHM1.Z (the first adhan's archive under an older name) GO-AZHAN_M1.Z

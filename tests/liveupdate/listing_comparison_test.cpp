@@ -315,6 +315,22 @@ TEST(ListingComparison, FillsTheColumnsOfTheOfferedRows) {
   EXPECT_EQ("نسخة جديدة", r.offered[0][1]);
   EXPECT_EQ("ملف قرآن", r.offered[2][5]);
   EXPECT_EQ("ملف الفهارس لـ A BOOK", r.offered[5][5]);
+
+  // A saved ignore entry shows its update type in the user's language; after a switch every text
+  // that the comparison wrote follows, and a book's name stays as it is.
+  std::string ignore;
+  AppendIgnoreRec({"s7.wav", 10, kOld, "New version"}, ignore);
+  catalogue = FileCatalogue();
+  r = CompareListings(Listing({}), server, ignore, catalogue, settings);
+  ASSERT_EQ(1u, r.ignored.size());
+  EXPECT_EQ("نسخة جديدة", r.ignored[0][1]);
+  for (TGridRow& row : r.offered)
+    RecaptionGridRow(row, Language::English, settings);
+  EXPECT_EQ("Aleppo Azhan", r.offered[0][5]);
+  EXPECT_EQ("New version", r.offered[0][1]);
+  EXPECT_EQ("Quran file", r.offered[2][5]);
+  EXPECT_EQ("A BOOK Someone", r.offered[4][5]);
+  EXPECT_EQ("INDEXES file for A BOOK", r.offered[5][5]);
 }
 
 TEST(ListingComparison, SaysWhenNothingNeedsUpdating) {

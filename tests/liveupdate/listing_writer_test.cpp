@@ -157,6 +157,16 @@ TEST_F(InstallationListing, ReplacesAReadOnlyOldListingWithTheWholeListing) {
   EXPECT_FALSE(ui.busyCursor);
 }
 
+// The program's own files beside the installation: the save lock, the temporary files of a save
+// and of a copy, and a download not yet in place.
+TEST_F(InstallationListing, LeavesOutTheProgramsOwnLockAndTemporaryFiles) {
+  for (const char* name :
+       {".VEK.lock", ".VEK.LOC.a1B2c3", "$TMP_WRK.$_$x1Y2z3", "go-aleppo.z.tovarelin"})
+    File(program / name, 10, Stamp(20));
+  EXPECT_EQ(TListingOutcome::Written, List(false).status);
+  EXPECT_EQ(kUserShape, Shape(ReadAll(listing)));
+}
+
 TEST_F(InstallationListing, InMaintainerModeAddsThePackageRecordAndTheTextTwin) {
   File(program / "$trash" / "ZUZUZ622.EXE", 777, Stamp(20));
   EXPECT_EQ(TListingOutcome::Written, List(true).status);

@@ -13,6 +13,9 @@
 #include "foundation/file_io.h"
 #include "liveupdate/listing_record.h"
 #include "liveupdate/live_update_fixture.h"
+#include "locations/location_file.h"
+#include "support/locations_fixture.h"
+#include "support/zip_file.h"
 
 namespace vek {
 namespace {
@@ -42,8 +45,9 @@ class OverServer : public ::testing::TestWithParam<TransferKind>, public LiveUpd
       for (char& c : lower)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
       WriteFile(prog / "SOUNDS" / (stem + ".WAV"), Bytes(1000, 'o'));
+      // The server's archive holds the new wave file (stored, so that it is as large).
       Offered(fs::path("SOUNDS") / (stem + ".WAV"), Bytes(1500, 'n'), "/go-" + lower + ".z",
-              Bytes(3000 + lower.size(), lower[0]));
+              testing::ZipBytes({{stem + ".WAV", Bytes(3000 + lower.size(), lower[0])}}, true));
     }
   }
 
@@ -394,8 +398,9 @@ TEST_P(OverServer, AHostileListingReachesNoPathOutsideTheProgramFolder) {
   Publish();
   // The server's listing gets names that are no plain file names.
   std::string listing = ReadBytes(root / "liveupdate" / "vekdirs.rec");
-  for (const char* name : {"../../EVIL.WAV", "S1.WAV/../../X", "..\\EVIL.WAV", "S2.WAV\r\nDELE",
-                           "ZUZUZ999.EXE/..", ".ZUZUZ999.EXE", "ALEPPO.WAV?X"}) {
+  for (const char* name :
+       {"../../EVIL.WAV", "S1.WAV/../../X", "..\\EVIL.WAV", "S2.WAV\r\nDELE", "ZUZUZ999.EXE/..",
+        ".ZUZUZ999.EXE", "ALEPPO.WAV?X", "DIRIZ\u200F\u200E.EXE"}) {
     TListingRec rec;
     rec.Kind = riIsFileInfo;
     rec.State = 1;
@@ -417,6 +422,110 @@ TEST_P(OverServer, AHostileListingReachesNoPathOutsideTheProgramFolder) {
     EXPECT_EQ(std::string::npos, request.find("..")) << request;
   EXPECT_FALSE(fs::exists(dir.path() / "EVIL.WAV"));
   EXPECT_FALSE(fs::exists(dir.path() / "X"));
+}
+
+// The user's location file: the version record and count locations.
+std::string Locations(int count) {
+  TLocations list;
+  for (int i = 0; i < count; ++i)
+    list.Append(std::make_unique<TLocation>(testing::SampleLocationRec()));
+  return LocationsFileImage(list);
+}
+
+// The server's listing with the newer-only byte of the file cleared, as any listing may have it:
+// the file is then offered under its own name, not as the installer package that carries it.
+void OfferedUnderItsOwnName(const fs::path& listing, const std::string& name) {
+  RecordFileError error = RecordFileError::None;
+  std::string bytes;
+  for (TListingRec rec : DecodeListing(ReadBytes(listing), error)) {
+    if (rec.FileName == name)
+      rec.NewerOnly = 0;
+    AppendListingRec(rec, bytes);
+  }
+  ASSERT_EQ(0, WriteFileReplacing(listing, bytes));
+}
+
+// A line of the log that holds every one of the parts.
+bool Logged(const std::vector<std::string>& memo, std::initializer_list<std::string> parts) {
+  return std::any_of(memo.begin(), memo.end(), [&](const std::string& line) {
+    return std::all_of(parts.begin(), parts.end(), [&](const std::string& part) {
+      return line.find(part) != std::string::npos;
+    });
+  });
+}
+
+TEST_P(OverServer, ALocationFileThatDoesNotReadNeverReplacesTheUsers) {
+  const std::string mine = Locations(2);
+  WriteFile(prog / "VEK.LOC", mine);
+  // The listing is right about the file: 100 bytes, and the server sends those 100 bytes.
+  Offered("VEK.LOC", Bytes(100, 'x'), "/vek.loc", Bytes(100, 'x'));
+  Publish();
+  OfferedUnderItsOwnName(root / "liveupdate" / "vekdirs.rec", "VEK.LOC");
+  SessionRun run(SessionSetup(), Server(), sys);
+  ASSERT_TRUE(run.Open());
+  ASSERT_EQ((std::vector<std::string>{"vek.loc"}), OfferedNames(run));
+  run.session->StartUpdate_BitBtnClick();
+  ASSERT_TRUE(run.RunEnded());
+  EXPECT_EQ(0, run.session->DownloadedFileCount());
+  EXPECT_EQ(mine, ReadBytes(prog / "VEK.LOC"));
+  EXPECT_TRUE(TemporaryFiles().empty());
+  EXPECT_FALSE(fs::exists(prog / "DOWNLOADED FILES"));
+  EXPECT_EQ((std::vector<std::string>{"vek.loc"}), OfferedNames(run));
+  // The log says why; the status line says what.
+  EXPECT_TRUE(Logged(run.View().englishMemo, {"vek.loc", "no whole number of 88-byte records"}))
+      << ::testing::PrintToString(run.View().englishMemo);
+  EXPECT_NE(std::string::npos, run.View().status.find("vek.loc")) << run.View().status;
+  // The program still starts with the user's locations.
+  testing::FakeUi quiet;
+  LocationFileContext ctx{prog, quiet};
+  TLocations list;
+  EXPECT_TRUE(fnReadLocations(list, ctx));
+  EXPECT_EQ(2, list.Count());
+}
+
+TEST_P(OverServer, ALocationFileThatReadsReplacesTheUsersOnceACopyIsKept) {
+  const std::string mine = Locations(2);
+  const std::string theirs = Locations(3);
+  WriteFile(prog / "VEK.LOC", mine);
+  Offered("VEK.LOC", theirs, "/vek.loc", theirs);
+  Publish();
+  OfferedUnderItsOwnName(root / "liveupdate" / "vekdirs.rec", "VEK.LOC");
+  SessionRun run(SessionSetup(), Server(), sys);
+  ASSERT_TRUE(run.Open());
+  run.session->StartUpdate_BitBtnClick();
+  ASSERT_TRUE(run.Closed());
+  EXPECT_EQ(1, run.session->DownloadedFileCount());
+  EXPECT_EQ(theirs, ReadBytes(prog / "VEK.LOC"));
+  std::vector<fs::path> copies;
+  for (const fs::directory_entry& e : fs::directory_iterator(prog / "DOWNLOADED FILES"))
+    copies.push_back(e.path());
+  ASSERT_EQ(1u, copies.size());
+  const std::string name = copies[0].filename().string();
+  EXPECT_TRUE(name.starts_with("VEK-") && name.ends_with(".LOC")) << name;
+  EXPECT_EQ(mine, ReadBytes(copies[0]));
+  EXPECT_TRUE(Logged(run.View().englishMemo, {copies[0].string()}))
+      << ::testing::PrintToString(run.View().englishMemo);
+  EXPECT_TRUE(Logged(run.View().arabicMemo, {copies[0].string()}));
+}
+
+// The listing says 70,000 bytes and the server sends 69,999 (and says so): the file is not
+// taken, and the log and the status line say that its size differs, with both numbers.
+TEST_P(OverServer, AFileOfAnotherSizeThanListedSaysSo) {
+  Offered("ZUZUZ623.EXE", Bytes(70000, 'p'), "/zuzuz623.exe", Bytes(69999, 'p'));
+  Publish();
+  SessionRun run(SessionSetup(), Server(), sys);
+  ASSERT_TRUE(run.Open());
+  run.session->StartUpdate_BitBtnClick();
+  ASSERT_TRUE(run.RunEnded());
+  EXPECT_EQ(0, run.session->DownloadedFileCount());
+  EXPECT_FALSE(fs::exists(prog / "zuzuz623.exe"));
+  EXPECT_TRUE(TemporaryFiles().empty());
+  const std::string says =
+      "The size of zuzuz623.exe differs from the listing: 69,999 bytes arrived, the listing "
+      "gives 70,000 bytes";
+  EXPECT_TRUE(Logged(run.View().englishMemo, {says}))
+      << ::testing::PrintToString(run.View().englishMemo);
+  EXPECT_EQ(says, run.View().status);
 }
 
 // The dialog over a listing already on disk: the offer in either language, and the moves.

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -13,20 +14,29 @@
 
 #include "foundation/dos_date_time.h"
 #include "foundation/file_io.h"
+#include "foundation/text.h"
+#include "liveupdate/fake_transfer_client.h"
 #include "liveupdate/listing_record.h"
 #include "support/fake_clock.h"
 #include "support/fake_file_system.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
+#include "support/zip_file.h"
 
 namespace vek {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::FakeClient;
 using testing::FakeClock;
 using testing::FakeFileSystem;
 using testing::FakeUi;
 using testing::TempDir;
+
+// A sound archive as the server offers it: the ZIP archive of one wave file.
+std::string Archive(const std::string& wave) {
+  return testing::ZipBytes({{wave, "RIFF and the sound of " + wave}});
+}
 
 std::string Read(const fs::path& file) {
   std::ifstream in(file, std::ios::binary);
@@ -34,71 +44,6 @@ std::string Read(const fs::path& file) {
   out << in.rdbuf();
   return out.str();
 }
-
-// A client whose transfers end when the test says so.
-class FakeClient : public TransferClient {
- public:
-  struct Running {
-    int id;
-    TransferCommand command;
-    std::string path;
-    fs::path file;
-  };
-
-  void SetEventSink(EventSink s) override { sink = std::move(s); }
-  std::string HostName() const override { return "update.example"; }
-  int Connect() override { return Begin(TransferCommand::Connect, "", {}); }
-  int List(const std::string& folder) override { return Begin(TransferCommand::List, folder, {}); }
-  int Download(const std::string& path, const fs::path& file) override {
-    return Begin(TransferCommand::Download, path, file);
-  }
-  void Disconnect() override { connected = false; }
-  bool Connected() const override { return connected; }
-  void Abort() override {
-    if (running)
-      ++aborts;
-    running.reset();
-  }
-  bool Busy() const override { return running.has_value(); }
-
-  // Ends the running transfer: a download's file gets body; total is the announced size.
-  void Finish(const std::string& body, std::int64_t total,
-              TransferFailure failure = TransferFailure::None, long reply = 200) {
-    ASSERT_TRUE(running);
-    const Running r = *running;
-    running.reset();
-    if (r.command == TransferCommand::Connect && failure == TransferFailure::None)
-      connected = true;
-    if (r.command == TransferCommand::Download)
-      std::ofstream(r.file, std::ios::binary) << body;
-    TransferEvent done;
-    done.kind = TransferEvent::Done;
-    done.transfer = r.id;
-    done.outcome.command = r.command;
-    done.outcome.failure = failure;
-    done.outcome.replyCode = reply;
-    done.outcome.received = static_cast<std::int64_t>(body.size());
-    done.outcome.total = total;
-    sink(done);
-  }
-  void FinishWhole(const std::string& body) {
-    Finish(body, static_cast<std::int64_t>(body.size()));
-  }
-
-  EventSink sink;
-  std::optional<Running> running;
-  std::vector<std::string> paths;
-  bool connected = false;
-  int aborts = 0;
-
- private:
-  int Begin(TransferCommand command, const std::string& path, const fs::path& file) {
-    running = Running{++next_, command, path, file};
-    paths.push_back(path);
-    return next_;
-  }
-  int next_ = 0;
-};
 
 class FakeTimer : public SessionTimer {
  public:
@@ -156,12 +101,22 @@ class Session : public ::testing::Test {
     setup.kind = kind;
     setup.programFolder = prog;
     setup.updateFolder = prog / "LiveUpdate";
+    setup.language = language;
     session = std::make_unique<TLiveUpdateSession>(setup, client, timer, sys, catalogue);
     session->onCloseRequested = [this] {
       ++closeRequests;
       session->FormClose();
     };
     session->FormCreate();
+  }
+
+  // Ends the running download with a whole archive of the sound that its remote name stands
+  // for: "/go-aleppo.z" holds ALEPPO.WAV.
+  void FinishWithArchive() {
+    ASSERT_TRUE(client.running);
+    const std::string& path = client.running->path;
+    ASSERT_TRUE(path.starts_with("/go-") && path.ends_with(".z")) << path;
+    client.FinishWhole(Archive(AsciiUpper(path.substr(4, path.size() - 6)) + ".WAV"));
   }
 
   // Ticks the timer as often as it runs, up to n times.
@@ -181,6 +136,7 @@ class Session : public ::testing::Test {
   TFileCatalogue catalogue = FileCatalogue();
   std::unique_ptr<TLiveUpdateSession> session;
   int closeRequests = 0;
+  Language language = Language::English;
 };
 
 // A transfer makes a file only when the transport succeeded, the server announced a size above
@@ -198,20 +154,24 @@ TEST_F(Session, OnlyAWholeTransferMakesAFile) {
     bool counted;
   };
   const std::string whole(1500, 'x');
+  const std::string zip = Archive("ALEPPO.WAV");
+  const auto n = static_cast<std::int64_t>(zip.size());
   const Case cases[] = {
-      {"whole archive", TransferKind::Ftp, "ALEPPO.WAV", "zip", 3, TransferFailure::None, 226,
-       true},
+      {"whole archive", TransferKind::Ftp, "ALEPPO.WAV", zip, n, TransferFailure::None, 226, true},
+      // Whole, but no archive of the adhan: the restarted program could not unpack it.
+      {"archive that does not read", TransferKind::Ftp, "ALEPPO.WAV", "zip", 3,
+       TransferFailure::None, 226, false},
       {"whole package", TransferKind::Http, "ZUZUZ623.EXE", whole, 1500, TransferFailure::None, 200,
        true},
       {"package of another size", TransferKind::Http, "ZUZUZ623.EXE", "x", 1, TransferFailure::None,
        200, false},
-      {"size unknown", TransferKind::Ftp, "ALEPPO.WAV", "zip", -1, TransferFailure::None, 226,
-       false},
+      {"size unknown", TransferKind::Ftp, "ALEPPO.WAV", zip, -1, TransferFailure::None, 226, false},
       {"empty", TransferKind::Ftp, "ALEPPO.WAV", "", 0, TransferFailure::None, 226, false},
-      {"short", TransferKind::Ftp, "ALEPPO.WAV", "zi", 3, TransferFailure::None, 226, false},
-      {"transport failure", TransferKind::Ftp, "ALEPPO.WAV", "zip", 3, TransferFailure::Incomplete,
+      {"short", TransferKind::Ftp, "ALEPPO.WAV", zip.substr(1), n, TransferFailure::None, 226,
+       false},
+      {"transport failure", TransferKind::Ftp, "ALEPPO.WAV", zip, n, TransferFailure::Incomplete,
        226, false},
-      {"error page", TransferKind::Http, "ALEPPO.WAV", "zip", 3, TransferFailure::None, 404, false},
+      {"error page", TransferKind::Http, "ALEPPO.WAV", zip, n, TransferFailure::None, 404, false},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -260,14 +220,14 @@ TEST_F(Session, AFileThatCannotTakeItsNameIsNotCounted) {
     return to.filename() == "go-aleppo.z" ? EACCES : 0;
   };
   session->StartUpdate_BitBtnClick();
-  client.FinishWhole("first");
-  client.FinishWhole("second");
+  FinishWithArchive();
+  FinishWithArchive();
   EXPECT_EQ(1, session->DownloadedFileCount());
   ASSERT_EQ(1u, session->View().offered.size());
   EXPECT_EQ("aleppo.wav", session->View().offered[0][0]);
   EXPECT_FALSE(fs::exists(prog / "go-aleppo.z"));
   EXPECT_FALSE(fs::exists(prog / "go-aleppo.z.tovarelin"));
-  EXPECT_EQ("second", Read(prog / "go-egypt1.z"));
+  EXPECT_EQ(Archive("EGYPT1.WAV"), Read(prog / "go-egypt1.z"));
   EXPECT_FALSE(ui.messages.empty());  // the rename said why
   Tick();
   EXPECT_EQ(0, closeRequests);
@@ -363,14 +323,116 @@ TEST_F(Session, MovesSaveTheIgnoreFileAndKeepTheStamp) {
   EXPECT_EQ(2u, session->View().offered.size());
   EXPECT_EQ(8u, session->View().ignored.size());
 
-  client.FinishWhole("archive");
+  FinishWithArchive();
   const fs::path fetched = prog / client.paths.back().substr(1);
-  client.FinishWhole("archive");
+  FinishWithArchive();
   ASSERT_EQ(2, session->DownloadedFileCount());
   const auto expected = FileTimeOfDosDateTime(kStamp);
   ASSERT_TRUE(expected);
   EXPECT_EQ(*expected, std::chrono::system_clock::to_time_t(
                            std::chrono::file_clock::to_sys(fs::last_write_time(fetched))));
+}
+
+// A file fetched under its listed name must have the listed size; one that has another is thrown
+// away, and the log and the status line say so with both sizes, in the user's language.
+TEST_F(Session, AFileOfAnotherSizeThanListedIsRefusedAndSaysWhy) {
+  language = Language::Arabic;
+  OpenWithOffer({"ZUZUZ623.EXE"}, TransferKind::Http);
+  session->StartUpdate_BitBtnClick();
+  client.FinishWhole(std::string(1501, 'p'));
+  EXPECT_EQ(0, session->DownloadedFileCount());
+  EXPECT_FALSE(fs::exists(prog / "zuzuz623.exe"));
+  const TLiveUpdateView& v = session->View();
+  EXPECT_NE(std::string::npos, v.status.find("1,501")) << v.status;
+  EXPECT_NE(std::string::npos, v.status.find("1,500")) << v.status;
+  EXPECT_NE(std::string::npos, v.status.find("zuzuz623.exe")) << v.status;
+  EXPECT_NE(std::string::npos, v.status.find("يختلف")) << v.status;
+  const std::string english =
+      "The size of zuzuz623.exe differs from the listing: 1,501 bytes arrived, the listing gives "
+      "1,500 bytes";
+  EXPECT_NE(std::find(v.englishMemo.begin(), v.englishMemo.end(), english), v.englishMemo.end())
+      << ::testing::PrintToString(v.englishMemo);
+  EXPECT_EQ(1u, v.offered.size());
+}
+
+// A server listing that arrived whole but does not read is not kept: the log and a message say
+// why, and no comparison runs on it.
+TEST_F(Session, AListingThatDoesNotReadIsNotKept) {
+  ServerListing({"ALEPPO.WAV"});
+  Create();
+  session->FormActivate();
+  client.FinishWhole("");
+  client.FinishWhole("");
+  client.FinishWhole(std::string(100, 'x'));
+  EXPECT_FALSE(fs::exists(prog / "LiveUpdate" / "vekdirs.dwn"));
+  EXPECT_FALSE(fs::exists(prog / "LiveUpdate" / "vekdirs.dwn.tovarelin"));
+  ASSERT_EQ(1u, ui.messages.size());
+  EXPECT_NE(std::string::npos, ui.messages[0].find("whole records")) << ui.messages[0];
+  const std::vector<std::string>& memo = session->View().englishMemo;
+  EXPECT_TRUE(std::any_of(memo.begin(), memo.end(), [](const std::string& line) {
+    return line.find("whole records") != std::string::npos;
+  })) << ::testing::PrintToString(memo);
+  EXPECT_TRUE(session->View().offered.empty());
+  Tick();
+  EXPECT_EQ(1, closeRequests);
+}
+
+// Before the first progress of a transfer, and while its size is unknown, no percent is shown
+// (the bar shows that something runs); the item before must not leave its "100%".
+TEST_F(Session, ATransferOfUnknownSizeShowsNoPercent) {
+  OpenWithOffer({"ALEPPO.WAV", "EGYPT1.WAV"});
+  session->StartUpdate_BitBtnClick();
+  client.Progress(3, 3);
+  EXPECT_EQ("100%", session->View().percent);
+  EXPECT_FALSE(session->View().progress1Busy);
+  FinishWithArchive();
+  EXPECT_EQ("", session->View().percent);
+  client.Progress(500, -1);
+  EXPECT_EQ("", session->View().percent);
+  EXPECT_TRUE(session->View().progress1Busy);
+  EXPECT_EQ("500 bytes ", session->View().received);
+  client.Progress(600, 1000);
+  EXPECT_EQ("60%", session->View().percent);
+  EXPECT_FALSE(session->View().progress1Busy);
+}
+
+// After a switch of the dialog's language, what the labels, the statistics and the grids already
+// show is in the new language.
+TEST_F(Session, TheTextsAlreadyShownFollowTheLanguage) {
+  OpenWithOffer({"S1.WAV", "S2.WAV"});
+  session->StartUpdate_BitBtnClick();
+  clock.now += std::chrono::seconds(2);
+  session->TaskTimer_Timer();
+  client.Progress(500, 1000);
+  session->Cancel_BitBtnClick();  // the first press: the closing label
+  const TLiveUpdateView& v = session->View();
+  const TLiveUpdateView english = v;
+  EXPECT_EQ("Downloading from: update.example/go-s1.z", v.status);
+  EXPECT_EQ("500 of 1,000 bytes ", v.received);
+  EXPECT_EQ("2 secs", v.secs);
+  EXPECT_EQ("250 Bytes/sec", v.rate);
+  EXPECT_EQ("New file", v.offered[0][1]);
+  EXPECT_EQ("Quran file", v.offered[0][5]);
+  session->SelectOffered(1);
+  session->ArEn_SpeedButtonClick();
+  EXPECT_EQ("التنزيل من: update.example/go-s1.z", v.status);
+  EXPECT_EQ("التنزيل إلى: " + (prog / "go-s1.z").string(), v.downloadingTo);
+  EXPECT_NE(english.closing, v.closing);
+  EXPECT_NE(std::string::npos, v.closing.find("اضغط إغلاق")) << v.closing;
+  EXPECT_EQ("500 من 1,000 بايت ", v.received);
+  EXPECT_EQ("2 ثانية", v.secs);
+  EXPECT_EQ("250 بايت/ثانية", v.rate);
+  EXPECT_EQ("50%", v.percent);
+  for (const TGridRow& row : v.offered) {
+    EXPECT_EQ("ملف جديد", row[1]);
+    EXPECT_EQ("ملف قرآن", row[5]);
+  }
+  session->ArEn_SpeedButtonClick();
+  for (const std::string TLiveUpdateView::*text :
+       {&TLiveUpdateView::status, &TLiveUpdateView::downloadingTo, &TLiveUpdateView::closing,
+        &TLiveUpdateView::received, &TLiveUpdateView::secs, &TLiveUpdateView::rate})
+    EXPECT_EQ(english.*text, v.*text);
+  EXPECT_EQ(english.offered, v.offered);
 }
 
 }  // namespace

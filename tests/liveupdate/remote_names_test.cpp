@@ -33,8 +33,11 @@ TEST(RemoteNames, MapListedNamesToServerPathsAndLocalNames) {
 }
 
 TEST(RemoteNames, GiveNoPathForANameThatIsNotAPlainFileName) {
+  // Also a name holding characters that do not print (the marks of writing direction, joiners,
+  // the soft hyphen): "DIRIZ" + bytes 0xFE 0xFD of code page 1256 + ".EXE" shows as "diriz.exe".
   for (const char* bad :
-       {"../x.exe", "go-vek/../../x", "sounds/../x", ".profile", "a\r\nb.txt", ""}) {
+       {"../x.exe", "go-vek/../../x", "sounds/../x", ".profile", "a\r\nb.txt", "",
+        "diriz\u200F\u200E.exe", "s1\u200C.wav", "zuzuz\u200D623.exe", "vek\u00AD.loc"}) {
     EXPECT_FALSE(RemoteNameOf(bad)) << bad;
   }
 }

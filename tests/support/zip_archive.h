@@ -1,9 +1,8 @@
-// ZIP archives for tests: made with libzip, and, for entries far larger than a test should write,
-// the size an entry announces changed in place.
+// ZIP archive files for tests: made with libzip (support/zip_file.h), and, for entries far larger
+// than a test should write, the size an entry announces changed in place.
 #pragma once
 
 #include <gtest/gtest.h>
-#include <zip.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -12,29 +11,20 @@
 #include <string>
 #include <vector>
 
+#include "support/zip_file.h"
+
 namespace vek::testing {
 
-struct ZipEntry {
-  std::string name;
-  std::string data;
-};
-
-// A ZIP archive of the entries; stored (not compressed) entries keep their data visible.
+// A ZIP archive of the entries written to file; stored (not compressed) entries keep their data
+// visible.
 inline void MakeZip(const std::filesystem::path& file, const std::vector<ZipEntry>& entries,
                     bool store = false) {
+  const std::string bytes = ZipBytes(entries, store);
+  ASSERT_FALSE(bytes.empty()) << "libzip could not make " << file;
   std::filesystem::create_directories(file.parent_path());
-  int error = 0;
-  zip_t* zip = zip_open(file.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-  ASSERT_NE(nullptr, zip) << error;
-  for (const ZipEntry& e : entries) {
-    zip_source_t* source = zip_source_buffer(zip, e.data.data(), e.data.size(), 0);
-    ASSERT_NE(nullptr, source);
-    const zip_int64_t index = zip_file_add(zip, e.name.c_str(), source, ZIP_FL_ENC_UTF_8);
-    ASSERT_GE(index, 0) << e.name << ": " << zip_strerror(zip);
-    if (store)
-      zip_set_file_compression(zip, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0);
-  }
-  ASSERT_EQ(0, zip_close(zip)) << zip_strerror(zip);
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  ASSERT_TRUE(out.good()) << file;
 }
 
 namespace zip_detail {

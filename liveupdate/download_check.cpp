@@ -1,0 +1,224 @@
+#include "liveupdate/download_check.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <ctime>
+
+#include "foundation/bitmap_file.h"
+#include "foundation/file_io.h"
+#include "foundation/ini_file.h"
+#include "foundation/text.h"
+#include "foundation/ui_services.h"
+#include "foundation/zip_entry.h"
+#include "liveupdate/listing_record.h"
+#include "liveupdate/live_update_files.h"
+#include "locations/location_file.h"
+#include "program/settings.h"
+#include "sounds/sound_files.h"
+
+namespace vek {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// What a reader shows while it reads, kept as the reason a download does not read.
+class RecordingUi : public UiServices {
+ public:
+  void ShowMessage(const std::string& text) override { Add(text); }
+  void ShowBox(const std::string& text, int) override { Add(text); }
+  void ShowPrompt(const std::string& text, int) override { Add(text); }
+  int AskNoYes(const std::string& text, int) override {
+    Add(text);
+    return 0;
+  }
+  void Beep() override {}
+  std::string said;
+
+ private:
+  void Add(const std::string& text) {
+    if (!said.empty())
+      said += "\r\n";
+    said += text;
+  }
+};
+
+TDownloadCheck Refused(std::string english, std::string arabic) {
+  return {false, std::move(english), std::move(arabic)};
+}
+
+// The diagnosis of a reader's message: the advice that follows its first empty line is for a
+// file already in place, not for a download that is refused.
+std::string Diagnosis(const std::string& message) {
+  return message.substr(0, message.find("\r\n\r\n"));
+}
+
+TDownloadCheck CheckLocationFile(const fs::path& file, const TDownloadCheckSetup& setup) {
+  const auto read = [&](Language lang, std::string& said) {
+    RecordingUi ui;
+    LocationFileContext ctx{setup.programFolder, ui, lang};
+    ctx.File = file;
+    TLocations list;
+    const bool ok = fnReadLocations(list, ctx);
+    said = Diagnosis(ui.said);
+    return ok;
+  };
+  std::string english;
+  if (read(Language::English, english))
+    return {};
+  // A reading that fails writes nothing: the second one sees the same file.
+  std::string arabic;
+  read(Language::Arabic, arabic);
+  return Refused(english, arabic);
+}
+
+TDownloadCheck CheckSettingsFile(const fs::path& file) {
+  IniFile ini;
+  if (ini.Load(file) != 0)
+    return Refused(ReadRefusalText(ini.LoadResult(), false),
+                   ReadRefusalText(ini.LoadResult(), true));
+  if (!ini.SectionExists(kIniMainSection)) {
+    const std::string section = "[" + std::string(kIniMainSection) + "]";
+    return Refused("It is no settings file: it holds no section " + section,
+                   "ليس ملف إعدادات: لا يحوي القسم " + section);
+  }
+  return {};
+}
+
+TDownloadCheck RecordFileRefused(RecordFileError error, int e, std::string_view fileName) {
+  return Refused(RecordFileErrorText(error, e, std::string(fileName), Language::English),
+                 RecordFileErrorText(error, e, std::string(fileName), Language::Arabic));
+}
+
+TDownloadCheck CheckRecordFile(const fs::path& file, std::string_view fileName, bool listing) {
+  std::string bytes;
+  int e = 0;
+  RecordFileError error = ReadRecordFile(file, bytes, e);
+  if (error == RecordFileError::None) {
+    if (listing) {
+      DecodeListing(bytes, error);
+    } else {
+      bool cut = false;
+      DecodeIgnoreFile(bytes, cut, error);
+      if (error == RecordFileError::None && cut)
+        error = RecordFileError::NotWholeRecords;
+    }
+  }
+  if (error != RecordFileError::None)
+    return RecordFileRefused(error, e, fileName);
+  return {};
+}
+
+TDownloadCheck CheckSoundArchive(const fs::path& file, std::string_view fileName) {
+  const std::string wave = SoundArchiveStem(fileName) + ".WAV";
+  if (ReadZipEntry(file, wave, kMaxWaveBytes))
+    return {};
+  return Refused("This is not a valid ZIP file holding " + wave + " whole",
+                 "هذا ليس ملف ZIP صالحاً يحوي " + wave + " كاملاً");
+}
+
+TDownloadCheck PictureRefused(const std::string& picture) {
+  return Refused("It does not give the whole picture " + picture,
+                 "لا يعطي الصورة " + picture + " كاملة");
+}
+
+TDownloadCheck CheckClockFaceArchive(const fs::path& file, const std::string& face) {
+  const std::string picture = face + ".BMP";
+  std::string bytes;
+  if (ReadZipEntry(file, picture, kMaxPictureBytes, &bytes) && BitmapIsComplete(bytes))
+    return {};
+  return PictureRefused(picture);
+}
+
+TDownloadCheck CheckClockFacePicture(const fs::path& file, const std::string& face) {
+  std::string bytes;
+  if (ReadRegularFile(file, kMaxPictureBytes, bytes).ok() && BitmapIsComplete(bytes))
+    return {};
+  return PictureRefused(face + ".BMP");
+}
+
+// The face among the names whose picture (extension ".BMP") or archive (".ZIP") the name is.
+std::string FaceOf(const std::string& upperName, std::string_view extension,
+                   const std::vector<std::string>& faces) {
+  for (const std::string& face : faces) {
+    if (upperName == AsciiUpper(face) + std::string(extension))
+      return AsciiUpper(face);
+  }
+  return {};
+}
+
+}  // namespace
+
+TDownloadReader ReaderOfDownloadedFile(std::string_view fileName,
+                                       const std::vector<std::string>& clockFaces) {
+  const std::string upper = AsciiUpper(fileName);
+  if (upper == kLocationFileName)
+    return TDownloadReader::LocationFile;
+  if (upper == kSettingsFileName)
+    return TDownloadReader::SettingsFile;
+  if (upper == AsciiUpper(kIgnoreFileName))
+    return TDownloadReader::IgnoreFile;
+  if (upper == AsciiUpper(kLocalListingName) || upper == AsciiUpper(kDownloadedListingName))
+    return TDownloadReader::ListingFile;
+  if (!SoundArchiveStem(upper).empty())
+    return TDownloadReader::SoundArchive;
+  if (!FaceOf(upper, ".ZIP", clockFaces).empty())
+    return TDownloadReader::ClockFaceArchive;
+  if (!FaceOf(upper, ".BMP", clockFaces).empty())
+    return TDownloadReader::ClockFacePicture;
+  return TDownloadReader::None;
+}
+
+TDownloadCheck CheckDownloadedFile(const fs::path& file, std::string_view fileName,
+                                   const TDownloadCheckSetup& setup) {
+  const std::string upper = AsciiUpper(fileName);
+  switch (ReaderOfDownloadedFile(fileName, setup.clockFaces)) {
+    case TDownloadReader::None:
+      return {};
+    case TDownloadReader::LocationFile:
+      return CheckLocationFile(file, setup);
+    case TDownloadReader::SettingsFile:
+      return CheckSettingsFile(file);
+    case TDownloadReader::IgnoreFile:
+      return CheckRecordFile(file, fileName, false);
+    case TDownloadReader::ListingFile:
+      return CheckRecordFile(file, fileName, true);
+    case TDownloadReader::SoundArchive:
+      return CheckSoundArchive(file, fileName);
+    case TDownloadReader::ClockFaceArchive:
+      return CheckClockFaceArchive(file, FaceOf(upper, ".ZIP", setup.clockFaces));
+    case TDownloadReader::ClockFacePicture:
+      return CheckClockFacePicture(file, FaceOf(upper, ".BMP", setup.clockFaces));
+  }
+  return {};
+}
+
+bool KeptBeforeReplacement(std::string_view fileName) {
+  const TDownloadReader reader = ReaderOfDownloadedFile(fileName, {});
+  return reader == TDownloadReader::LocationFile || reader == TDownloadReader::SettingsFile;
+}
+
+TKeptCopy KeepDatedCopy(const fs::path& file, const fs::path& folder,
+                        std::chrono::system_clock::time_point now, FileSystem& files) {
+  const std::time_t t = std::chrono::system_clock::to_time_t(now);
+  std::tm local{};
+  localtime_r(&t, &local);
+  char date[32];
+  std::strftime(date, sizeof date, "%Y%m%d-%H%M%S", &local);
+  const std::string stem = file.stem().string() + "-" + date;
+  const std::string extension = file.extension().string();
+  constexpr int kMostCopiesASecond = 1000;
+  for (int n = 1; n <= kMostCopiesASecond; ++n) {
+    const fs::path copy =
+        folder / (stem + (n > 1 ? "-" + std::to_string(n) : std::string()) + extension);
+    std::error_code ec;
+    if (fs::exists(copy, ec) || ec)
+      continue;
+    if (const int e = CopyFileReplacing(file, copy, files); e != 0)
+      return {{}, e};
+    return {copy, 0};
+  }
+  return {{}, EEXIST};
+}
+
+}  // namespace vek

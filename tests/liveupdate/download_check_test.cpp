@@ -1,0 +1,185 @@
+// The check of a downloaded file with the program's own reader before it replaces a file, and the
+// dated copy of the user's own data.
+#include "liveupdate/download_check.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <ctime>
+
+#include "foundation/file_io.h"
+#include "locations/location_file.h"
+#include "support/fake_file_system.h"
+#include "support/fake_ui.h"
+#include "support/locations_fixture.h"
+#include "support/temp_dir.h"
+#include "support/zip_file.h"
+
+namespace vek {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::FakeFileSystem;
+using testing::TempDir;
+using testing::ZipBytes;
+
+std::string Read(const fs::path& file) {
+  std::string bytes;
+  ReadWholeFile(file, bytes);
+  return bytes;
+}
+
+std::string LocationImage(int count) {
+  TLocations list;
+  for (int i = 0; i < count; ++i)
+    list.Append(std::make_unique<TLocation>(testing::SampleLocationRec()));
+  return LocationsFileImage(list);
+}
+
+// A whole bitmap of 2 x 2 pixels, 24 bits each.
+std::string Bitmap() {
+  std::string b(70, '\0');
+  auto put32 = [&](std::size_t at, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i)
+      b[at + i] = static_cast<char>(v >> (8 * i));
+  };
+  b[0] = 'B';
+  b[1] = 'M';
+  put32(2, 70);
+  put32(10, 54);
+  put32(14, 40);
+  put32(18, 2);
+  put32(22, 2);
+  b[26] = 1;
+  b[28] = 24;
+  return b;
+}
+
+class DownloadCheck : public ::testing::Test {
+ protected:
+  TDownloadCheck Check(const std::string& name, const std::string& bytes) {
+    EXPECT_EQ(0, WriteFileReplacing(file, bytes));
+    return CheckDownloadedFile(file, name, setup);
+  }
+
+  TempDir dir;
+  TDownloadCheckSetup setup{dir.path(), {"WENQ140A", "NONE140"}};
+  fs::path file = dir.path() / "download.tovarelin";
+};
+
+TEST_F(DownloadCheck, AFileTheProgramReadsMustReadWithItsReader) {
+  const std::string bitmap = Bitmap();
+  // An archive whose wave file is damaged on the way: its checksum no longer fits.
+  std::string damaged = ZipBytes({{"ALEPPO.WAV", "RIFF wave data"}}, true);
+  damaged[damaged.find("wave data")] = 'W';
+  struct Case {
+    const char* name;
+    std::string bytes;
+    bool reads;
+    const char* why;  // part of the English reason
+  };
+  const Case cases[] = {
+      {"VEK.LOC", LocationImage(2), true, ""},
+      {"vek.loc", LocationImage(0), true, ""},  // only the version record: an empty list
+      {"vek.loc", std::string(100, 'x'), false, "no whole number of 88-byte records"},
+      {"vek.loc", LocationImage(2) + "garbage", false, "no whole number of 92-byte records"},
+      {"vek.loc", "", false, ""},
+      {"VEK.INI", "[Orvessa, by Al Tovarelin]\r\nLanguage=English\r\n", true, ""},
+      {"vek.ini", "<html><body>404 Not Found</body></html>", false, "Orvessa, by Al Tovarelin"},
+      {"IGNORE.REC", std::string(320, '\0'), true, ""},
+      {"ignore.rec", std::string(100, '\0'), false, "whole records"},
+      {"vekdirs.rec", std::string(168, '\0'), true, ""},
+      {"VEKDIRS.DWN", std::string(170, '\0'), false, "whole records"},
+      {"go-aleppo.z", ZipBytes({{"ALEPPO.WAV", "RIFF wave"}}), true, ""},
+      {"GO-AZHM1.Z", ZipBytes({{"azhan_m1.wav", "RIFF wave"}}), true, ""},
+      {"S30.ZIP", ZipBytes({{"S30.WAV", "RIFF wave"}}), true, ""},
+      {"go-aleppo.z", ZipBytes({{"EGYPT1.WAV", "RIFF wave"}}), false, "ALEPPO.WAV"},
+      {"go-aleppo.z", damaged, false, "ALEPPO.WAV"},
+      {"go-s5.z", "<html>moved</html>", false, "S5.WAV"},
+      {"WENQ140A.ZIP", ZipBytes({{"WENQ140A.BMP", bitmap}}), true, ""},
+      {"wenq140a.zip", ZipBytes({{"WENQ140A.BMP", bitmap.substr(0, 60)}}), false, "WENQ140A.BMP"},
+      {"None140.bmp", bitmap, true, ""},
+      {"NONE140.BMP", bitmap.substr(0, 60), false, "NONE140.BMP"},
+      // Not the program's to read: taken as they come.
+      {"zuzuz623.exe", "anything", true, ""},
+      {"go-intro.z", "anything", true, ""},
+      {"go-beep.z", "anything", true, ""},  // no adhan's and no recitation's archive
+      {"goxbeep.z", "anything", true, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name + std::string(" ") + std::to_string(c.bytes.size()));
+    const TDownloadCheck check = Check(c.name, c.bytes);
+    EXPECT_EQ(c.reads, check.reads);
+    if (!c.reads) {
+      EXPECT_NE(std::string::npos, check.english.find(c.why)) << check.english;
+      EXPECT_FALSE(check.arabic.empty());
+      EXPECT_NE(check.english, check.arabic);
+    }
+    // Nothing is written beside the file.
+    EXPECT_EQ(1, std::distance(fs::directory_iterator(dir.path()), {}));
+  }
+}
+
+TEST_F(DownloadCheck, ALocationFileOfTheOlderLayoutIsConvertedAsTheStartUpWould) {
+  std::string old(88, '\0');
+  old[0] = 5;
+  old.replace(1, 5, "ALEPP");
+  old[22] = 5;
+  old.replace(23, 5, "SYRIA");
+  ASSERT_TRUE(Check("VEK.LOC", old + old).reads);
+  const std::string converted = Read(file);
+  ASSERT_EQ(3 * kLocationRecSize, converted.size());
+  // It now reads as the location file of a program folder.
+  const fs::path folder = dir.path() / "installed";
+  fs::create_directories(folder);
+  fs::copy_file(file, folder / "VEK.LOC");
+  testing::FakeUi ui;
+  LocationFileContext ctx{folder, ui};
+  TLocations list;
+  EXPECT_TRUE(fnReadLocations(list, ctx));
+  EXPECT_EQ(2, list.Count());
+  EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(DownloadKeep, TheUsersOwnDataIsKept) {
+  for (const char* name : {"VEK.LOC", "vek.loc", "Vek.Ini"})
+    EXPECT_TRUE(KeptBeforeReplacement(name)) << name;
+  for (const char* name : {"IGNORE.REC", "go-aleppo.z", "zuzuz623.exe", "VEK.LOC.BAK"})
+    EXPECT_FALSE(KeptBeforeReplacement(name)) << name;
+}
+
+TEST(DownloadKeep, ACopyGetsADatedNameOfItsOwn) {
+  TempDir dir;
+  const fs::path file = dir.path() / "VEK.LOC";
+  ASSERT_EQ(0, WriteFileReplacing(file, "the user's locations"));
+  const fs::path folder = dir.path() / "DOWNLOADED FILES";
+  fs::create_directories(folder);
+  std::tm tm{};
+  tm.tm_year = 125;
+  tm.tm_mon = 0;
+  tm.tm_mday = 10;
+  tm.tm_hour = 9;
+  tm.tm_min = 5;
+  tm.tm_sec = 7;
+  tm.tm_isdst = -1;
+  const auto now = std::chrono::system_clock::from_time_t(std::mktime(&tm));
+  const TKeptCopy first = KeepDatedCopy(file, folder, now);
+  ASSERT_EQ(0, first.error);
+  EXPECT_EQ(folder / "VEK-20250110-090507.LOC", first.copy);
+  EXPECT_EQ("the user's locations", Read(first.copy));
+  // A second in the same second does not replace the first.
+  const TKeptCopy second = KeepDatedCopy(file, folder, now);
+  EXPECT_EQ(folder / "VEK-20250110-090507-2.LOC", second.copy);
+  EXPECT_EQ(fs::last_write_time(file), fs::last_write_time(second.copy));
+
+  // A copy that cannot be written leaves nothing.
+  FakeFileSystem failing;
+  failing.failRename = [](const fs::path&, const fs::path&) { return ENOSPC; };
+  const TKeptCopy failed = KeepDatedCopy(file, folder, now, failing);
+  EXPECT_EQ(ENOSPC, failed.error);
+  EXPECT_TRUE(failed.copy.empty());
+  EXPECT_EQ(2, std::distance(fs::directory_iterator(folder), {}));
+}
+
+}  // namespace
+}  // namespace vek

@@ -1,0 +1,134 @@
+// The Live Update dialog's panels over a client that the test drives: the statistics fit their
+// texts in both languages, a transfer of unknown size shows a busy bar, and what is already
+// shown follows a switch of the language.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QToolButton>
+
+#include "foundation/file_io.h"
+#include "liveupdate/fake_transfer_client.h"
+#include "liveupdate/listing_record.h"
+#include "liveupdate/live_update_dialog.h"
+#include "support/fake_clock.h"
+#include "support/fake_ui.h"
+#include "support/temp_dir.h"
+
+namespace vek {
+namespace {
+
+namespace fs = std::filesystem;
+
+TListingRec FileRec(const std::string& name, std::int32_t size) {
+  TListingRec rec;
+  rec.Kind = riIsFileInfo;
+  rec.State = 1;
+  rec.FileName = name;
+  rec.Size = size;
+  rec.Date = 0x5A2A5000;
+  return rec;
+}
+
+class Dialog : public ::testing::Test {
+ protected:
+  // The dialog, shown, fetching the server's listing.
+  void FetchListing() {
+    std::string local;
+    for (const char* name : {"S1.WAV", "S2.WAV"}) {
+      AppendListingRec(FileRec(name, 1000), local);
+      AppendListingRec(FileRec(name, 1500), server);
+    }
+    fs::create_directories(prog / "LiveUpdate");
+    ASSERT_EQ(0, WriteFileReplacing(prog / "LiveUpdate" / "vekdirs.rec", local));
+    TLiveUpdateSetup setup;
+    setup.programFolder = prog;
+    setup.updateFolder = prog / "LiveUpdate";
+    auto owned = std::make_unique<testing::FakeClient>();
+    client = owned.get();
+    dialog = std::make_unique<TFTP_Main_Dlg>(setup, std::move(owned), sys, catalogue, nullptr,
+                                             std::chrono::milliseconds(20));
+    dialog->show();
+    ASSERT_TRUE(Wait([&] { return client->running.has_value(); }));
+    client->FinishWhole("");  // connected
+    client->FinishWhole("");  // the folder's listing
+  }
+  // The dialog, shown, with two recitations on offer.
+  void Open() {
+    FetchListing();
+    client->FinishWhole(server);
+    ASSERT_TRUE(dialog->Session().Opened());
+    ASSERT_EQ(2, dialog->sg_Add->rowCount());
+  }
+
+  bool Wait(const std::function<bool()>& done) {
+    for (int i = 0; i < 200 && !done(); ++i)
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    return done();
+  }
+
+  // Every statistics panel is as wide as its text needs.
+  void ExpectPanelsFit() {
+    QCoreApplication::processEvents();
+    for (QLabel* panel :
+         {dialog->PerCent_Panel, dialog->Received_Panel, dialog->Secs_Panel, dialog->KBS_Panel}) {
+      EXPECT_GE(panel->width(), panel->sizeHint().width()) << panel->text().toStdString();
+    }
+  }
+
+  testing::TempDir dir;
+  fs::path prog = dir.path() / "prog";
+  testing::FakeUi ui;
+  testing::FakeClock clock;
+  SystemServices sys{.ui = ui, .clock = clock};
+  TFileCatalogue catalogue = FileCatalogue();
+  testing::FakeClient* client = nullptr;
+  std::unique_ptr<TFTP_Main_Dlg> dialog;
+  std::string server;  // the server's listing
+};
+
+// The dialog is at its smallest while the listing comes (the lists are not shown yet).
+TEST_F(Dialog, TheStatisticsFitTheirTextsInBothLanguages) {
+  FetchListing();
+  clock.now += std::chrono::seconds(10);
+  dialog->Session().TaskTimer_Timer();
+  client->Progress(3'000'000'000, 6'000'000'000);
+  EXPECT_EQ("300000000 Bytes/sec", dialog->KBS_Panel->text());
+  EXPECT_EQ("3,000,000,000 of 6,000,000,000 bytes ", dialog->Received_Panel->text());
+  ExpectPanelsFit();
+  dialog->ArEn_SpeedButton->click();
+  EXPECT_EQ(QString::fromUtf8("300000000 بايت/ثانية"), dialog->KBS_Panel->text());
+  ExpectPanelsFit();
+}
+
+TEST_F(Dialog, ATransferOfUnknownSizeShowsABusyBar) {
+  Open();
+  dialog->StartUpdate_BitBtn->click();
+  client->Progress(3, 3);
+  EXPECT_EQ("100%", dialog->PerCent_Panel->text());
+  EXPECT_GT(dialog->ProgressBar1->maximum(), 0);
+  client->FinishWhole("zip");
+  client->Progress(500, -1);
+  EXPECT_EQ("", dialog->PerCent_Panel->text());
+  EXPECT_EQ(0, dialog->ProgressBar1->minimum());
+  EXPECT_EQ(0, dialog->ProgressBar1->maximum());  // busy
+  client->Progress(500, 1000);
+  EXPECT_EQ(dialog->ProgressBar1->maximum() / 2, dialog->ProgressBar1->value());
+}
+
+TEST_F(Dialog, WhatIsShownFollowsTheLanguage) {
+  Open();
+  dialog->StartUpdate_BitBtn->click();
+  EXPECT_EQ("Downloading from: update.example/go-s1.z", dialog->Status_Label->text());
+  EXPECT_EQ("Quran file", dialog->sg_Add->item(0, 5)->text());
+  dialog->ArEn_SpeedButton->click();
+  EXPECT_EQ(QString::fromUtf8("التنزيل من: update.example/go-s1.z"), dialog->Status_Label->text());
+  EXPECT_EQ(QString::fromUtf8("ملف قرآن"), dialog->sg_Add->item(0, 5)->text());
+  EXPECT_EQ(QString::fromUtf8("ملف جديد"), dialog->sg_Add->item(1, 1)->text());
+}
+
+}  // namespace
+}  // namespace vek

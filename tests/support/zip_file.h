@@ -1,0 +1,52 @@
+// ZIP archives for tests, made with libzip.
+#pragma once
+
+#include <zip.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/temp_dir.h"
+
+namespace vek::testing {
+
+struct ZipEntry {
+  std::string name;
+  std::string data;
+};
+
+// The bytes of an archive holding the entries, compressed or stored (so that the archive is
+// about as large as its entries); empty when libzip failed.
+inline std::string ZipBytes(const std::vector<ZipEntry>& entries, bool store = false) {
+  TempDir dir;
+  const std::filesystem::path file = dir.path() / "archive.zip";
+  int error = 0;
+  zip_t* zip = zip_open(file.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+  if (zip == nullptr)
+    return {};
+  for (const ZipEntry& e : entries) {
+    zip_source_t* source = zip_source_buffer(zip, e.data.data(), e.data.size(), 0);
+    const zip_int64_t index =
+        source == nullptr ? -1 : zip_file_add(zip, e.name.c_str(), source, ZIP_FL_ENC_UTF_8);
+    if (index < 0) {
+      zip_source_free(source);
+      zip_discard(zip);
+      return {};
+    }
+    if (store)
+      zip_set_file_compression(zip, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0);
+  }
+  if (zip_close(zip) != 0) {
+    zip_discard(zip);
+    return {};
+  }
+  std::ifstream in(file, std::ios::binary);
+  std::ostringstream out;
+  out << in.rdbuf();
+  return out.str();
+}
+
+}  // namespace vek::testing
