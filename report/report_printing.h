@@ -1,6 +1,7 @@
 // The print job of a timetable: its pages on the run's printer, one document with a page break
-// between pages. A PDF file is written beside its name and renamed into place only when whole,
-// so that a failed job leaves no half-written file and an old file of that name stays as it was.
+// between pages. A PDF document is made in memory, written to a new file beside its name,
+// flushed to the disk and renamed into place only when all of it was written, so that a failed
+// job (a full disk) leaves no half-written file and an old file of that name stays as it was.
 // Also the run's printer and Qt's own dialogs of printing.
 #pragma once
 
@@ -27,8 +28,8 @@ std::shared_ptr<QPrinter> MakeRunPrinter(const PrinterInfo& printers);
 // The printer writes a PDF file rather than sending the pages to a printer.
 bool PrintsToPdf(const QPrinter& printer);
 
-// Prints pages of the report on printer. Empty on success; else what went wrong, in the
-// language, and nothing was printed (no PDF file is left behind).
+// Prints pages of the report on printer, or into its PDF file through fs. Empty on success;
+// else what went wrong, in the language, and nothing was printed (no PDF file is left behind).
 std::string PrintTimetable(const Timetable& report, QPrinter& printer, PageRange pages,
                            double screenPpi, FileSystem& fs, Language lang);
 

@@ -34,6 +34,7 @@
 #include "report/print_options_dialog.h"
 #include "report/print_preview.h"
 #include "report/report_printing.h"
+#include "report/timetable_export.h"
 #include "report/timetable_view.h"
 #include "support/fake_file_system.h"
 #include "support/fake_printer_info.h"
@@ -286,6 +287,33 @@ TEST_F(ReportPrintingTest, AJobThatCannotStartOrFailsSaysWhyAndLeavesNoFile) {
       ++entries;
     EXPECT_EQ(1, entries);
     std::filesystem::remove(file);
+  }
+}
+
+TEST_F(ReportPrintingTest, AFullDiskKeepsTheOldPdfAndSaysWhy) {
+  const std::filesystem::path file = dir.path() / "year.pdf";
+  for (Language lang : {Language::English, Language::Arabic}) {
+    messages.clear();
+    auto form = Open(Context("DAMASCUS", "SYRIA", lang), ReportKind::Year, EncodeDate(2026, 1, 1));
+    std::ofstream(file) << "old";
+    pdfName = file.string();
+    // The disk fills up after the first 4 KiB of the file.
+    files.writeLimit = 4096;
+    files.writeError = ENOSPC;
+    EXPECT_FALSE(form->PrintReport(false));
+    files.writeError = 0;
+    ASSERT_EQ(1u, messages.size());
+    EXPECT_EQ(PrintFailureText(FileFailureReason(file, ENOSPC, lang), lang), messages[0]);
+    EXPECT_EQ("old", ReadFile(file));
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
+      ++entries;
+    EXPECT_EQ(1, entries);  // no temporary file is left beside it
+
+    // With room on the disk the same job replaces it with the whole document.
+    EXPECT_TRUE(form->PrintReport(false));
+    EXPECT_EQ(2, PdfPages(file));
+    EXPECT_EQ(1u, messages.size());
   }
 }
 
