@@ -105,11 +105,55 @@ bool PrintsToPdf(const QPrinter& printer) {
 }
 
 std::string PrintTimetable(const Timetable& report, QPrinter& printer, PageRange pages,
-                           double screenPpi, FileSystem& fs, Language lang) {
+                           double screenPpi, FileSystem& fs, const PrinterInfo& printers,
+                           Language lang) {
   pages = PagesToPrint(report.PageCount(), true, pages.From, pages.To);
   if (PrintsToPdf(printer))
     return PrintPdf(report, printer, pages, screenPpi, fs, lang);
-  return PaintPages(report, printer, pages, screenPpi, lang);
+  return RunQueueJob(
+      printers, ToUtf8(printer.printerName()),
+      [&] { return PaintPages(report, printer, pages, screenPpi, lang); }, lang);
+}
+
+std::string RunQueueJob(const PrinterInfo& printers, const std::string& printer,
+                        const std::function<std::string()>& job, Language lang) {
+  if (const QueueAnswer before = printers.QueueState(printer); !before.Accepted())
+    return QueueRefusalText(printer, before, lang);
+  if (std::string failure = job(); !failure.empty())
+    return failure;
+  if (const QueueAnswer after = printers.LastJobAnswer(); !after.Accepted())
+    return QueueRefusalText(printer, after, lang);
+  return {};
+}
+
+std::string QueueRefusalText(const std::string& printer, const QueueAnswer& answer, Language lang) {
+  const std::string quoted = "\"" + printer + "\"";
+  std::string text;
+  switch (answer.verdict) {
+    case QueueAnswer::Verdict::Accepted:
+      return {};
+    case QueueAnswer::Verdict::NotAccepting:
+      text = ByLanguage(lang, "The printer " + quoted + " refused the job: it accepts no jobs now.",
+                        "رفضت الطابعة " + quoted + " مهمة الطباعة: إنها لا تقبل أي مهمة الآن.");
+      break;
+    case QueueAnswer::Verdict::NotFound:
+      text = ByLanguage(
+          lang, "The printer " + quoted + " refused the job: the print system has no such printer.",
+          "رفضت الطابعة " + quoted + " مهمة الطباعة: لا توجد طابعة بهذا الاسم في نظام الطباعة.");
+      break;
+    case QueueAnswer::Verdict::Failed:
+      text = ByLanguage(lang,
+                        "The print system could not take the job for the printer " + quoted + ".",
+                        "تعذر على نظام الطباعة قبول المهمة للطابعة " + quoted + ".");
+      break;
+  }
+  if (!answer.message.empty()) {
+    text.append(ByLanguage(lang, " The print system says: ", " يقول نظام الطباعة: "))
+        .append(answer.message);
+    if (const char last = answer.message.back(); last != '.' && last != '!' && last != '?')
+      text.append(".");
+  }
+  return text;
 }
 
 std::string PrintFailureText(const std::string& reason, Language lang) {

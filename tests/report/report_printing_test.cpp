@@ -317,6 +317,68 @@ TEST_F(ReportPrintingTest, AFullDiskKeepsTheOldPdfAndSaysWhy) {
   }
 }
 
+TEST(PrintQueue, AJobTheQueueRefusesIsReportedWithItsReasonNeverAsPrinted) {
+  using Verdict = QueueAnswer::Verdict;
+  testing::FakePrinterInfo printers;
+  int jobs = 0;
+  const auto job = [&jobs] {
+    ++jobs;
+    return std::string();
+  };
+  EXPECT_EQ("", RunQueueJob(printers, "PDF/draft", job, Language::English));
+  EXPECT_EQ(1, jobs);
+  EXPECT_EQ(std::vector<std::string>{"PDF/draft"}, printers.asked);
+
+  // A queue that rejects jobs: the job does not start, and the user learns why.
+  printers.queueAnswer = {Verdict::NotAccepting, "Out of paper"};
+  EXPECT_EQ(
+      "The printer \"PDF\" refused the job: it accepts no jobs now. The print system says: Out of "
+      "paper.",
+      RunQueueJob(printers, "PDF", job, Language::English));
+  EXPECT_EQ(
+      "رفضت الطابعة \"PDF\" مهمة الطباعة: إنها لا تقبل أي مهمة الآن. يقول نظام الطباعة: Out of "
+      "paper.",
+      RunQueueJob(printers, "PDF", job, Language::Arabic));
+  EXPECT_EQ(1, jobs);
+
+  // A queue that took the job's start but refused the job itself.
+  printers.queueAnswer = {};
+  printers.jobAnswer = {Verdict::NotAccepting, "Destination \"PDF\" is not accepting jobs."};
+  for (Language lang : {Language::English, Language::Arabic})
+    EXPECT_EQ(QueueRefusalText("PDF", printers.jobAnswer, lang),
+              RunQueueJob(printers, "PDF", job, lang));
+  EXPECT_EQ(3, jobs);
+  // A job that failed on its own says so.
+  EXPECT_EQ("no paper",
+            RunQueueJob(
+                printers, "PDF", [] { return std::string("no paper"); }, Language::English));
+
+  const struct {
+    QueueAnswer answer;
+    const char* english;
+    const char* arabic;
+  } texts[] = {
+      {{Verdict::NotAccepting, ""},
+       "The printer \"PDF\" refused the job: it accepts no jobs now.",
+       "رفضت الطابعة \"PDF\" مهمة الطباعة: إنها لا تقبل أي مهمة الآن."},
+      {{Verdict::NotFound, "The printer or class does not exist."},
+       "The printer \"PDF\" refused the job: the print system has no such printer. The print "
+       "system says: The printer or class does not exist.",
+       "رفضت الطابعة \"PDF\" مهمة الطباعة: لا توجد طابعة بهذا الاسم في نظام الطباعة. يقول نظام "
+       "الطباعة: The printer or class does not exist."},
+      {{Verdict::Failed, "Connection refused"},
+       "The print system could not take the job for the printer \"PDF\". The print system says: "
+       "Connection refused.",
+       "تعذر على نظام الطباعة قبول المهمة للطابعة \"PDF\". يقول نظام الطباعة: Connection "
+       "refused."},
+      {{Verdict::Accepted, ""}, "", ""},
+  };
+  for (const auto& t : texts) {
+    EXPECT_EQ(t.english, QueueRefusalText("PDF", t.answer, Language::English));
+    EXPECT_EQ(t.arabic, QueueRefusalText("PDF", t.answer, Language::Arabic));
+  }
+}
+
 TEST_F(ReportPrintingTest, WithNothingToPrintOnPrintAndPreviewOnlySaySo) {
   printers.pdfWriter = false;
   auto form = Open(Context("DAMASCUS", "SYRIA"), ReportKind::Month, EncodeDate(2026, 1, 1));

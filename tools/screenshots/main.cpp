@@ -865,6 +865,8 @@ class PdfOnly : public vek::PrinterInfo {
  public:
   bool HasSystemPrinter() const override { return false; }
   bool HasPdfWriter() const override { return true; }
+  vek::QueueAnswer QueueState(const std::string&) const override { return {}; }
+  vek::QueueAnswer LastJobAnswer() const override { return {}; }
 };
 
 // Prints the report into <dir>/<name>.pdf.
@@ -872,7 +874,7 @@ void Print(const vek::Timetable& report, QPrinter& printer, const std::string& n
            const QDir& dir, Shooter& shooter) {
   printer.setOutputFileName(dir.filePath(QString::fromStdString(name + ".pdf")));
   const std::string failure = vek::PrintTimetable(report, printer, {1, report.PageCount()}, 96,
-                                                  vek::RealFileSystem(), lang);
+                                                  vek::RealFileSystem(), PdfOnly(), lang);
   if (!failure.empty()) {
     std::fprintf(stderr, "cannot print %s: %s\n", name.c_str(), failure.c_str());
     shooter.Fail();
