@@ -22,6 +22,8 @@ class NoPrinters : public vek::PrinterInfo {
  public:
   bool HasSystemPrinter() const override { return false; }
   bool HasPdfWriter() const override { return true; }
+  vek::QueueAnswer QueueState(const std::string&) const override { return {}; }
+  vek::QueueAnswer LastJobAnswer() const override { return {}; }
 };
 
 vek::TimetableSource Damascus(vek::TLocations& list, benchmark::State& state) {
@@ -44,8 +46,9 @@ void BM_YearOfTwelvePagesToPdf(benchmark::State& state) {
     vek::Timetable report(vek::ReportKind::Year, source);
     report.ComputeReportRows(vek::EncodeDate(2026, 1, 1), list, engine);
     report.SelectDesign(1);
-    const std::string failure = vek::PrintTimetable(report, *printer, {1, report.PageCount()}, 96,
-                                                    vek::RealFileSystem(), vek::Language::English);
+    const std::string failure =
+        vek::PrintTimetable(report, *printer, {1, report.PageCount()}, 96, vek::RealFileSystem(),
+                            NoPrinters(), vek::Language::English);
     if (!failure.empty())
       state.SkipWithError(failure.c_str());
   }

@@ -1,9 +1,27 @@
 // The printers the system offers to the program. A page can always be written to a PDF file in
 // place of a printer; printing and previewing need one or the other. The program asks the
-// print system (CUPS); tests answer with a fake.
+// print system (CUPS): which printers there are, whether a printer's queue takes jobs, and how
+// it answered the last job; tests answer with a fake.
 #pragma once
 
+#include <string>
+
 namespace vek {
+
+// What the print system says of a printer's queue or of a job sent to it.
+struct QueueAnswer {
+  enum class Verdict {
+    Accepted,      // the queue takes jobs, or took the job (also when it holds it for later)
+    NotAccepting,  // the queue refuses jobs (rejecting)
+    NotFound,      // the print system has no such printer
+    Failed,        // the print system could not be asked, or failed the job otherwise
+  };
+  Verdict verdict = Verdict::Accepted;
+  // The print system's own words: the queue's state message (the reason it was told to reject
+  // jobs) or its error text; may be empty.
+  std::string message;
+  bool Accepted() const { return verdict == Verdict::Accepted; }
+};
 
 class PrinterInfo {
  public:
@@ -14,6 +32,11 @@ class PrinterInfo {
   virtual bool HasPdfWriter() const = 0;
   // Something to print on: a printer, or the PDF writer when there is none.
   bool PrinterPresent() const { return HasSystemPrinter() || HasPdfWriter(); }
+  // Asked before a job: whether the queue of printer (a name as the print dialog gives it,
+  // "queue" or "queue/instance") takes jobs now.
+  virtual QueueAnswer QueueState(const std::string& printer) const = 0;
+  // Asked after a job was handed over on this thread: how the print system answered it.
+  virtual QueueAnswer LastJobAnswer() const = 0;
 };
 
 }  // namespace vek

@@ -87,15 +87,19 @@ std::string CalcMethodLine(const TLocationRec& loc, Language lang) {
   const std::string method = CalcMethodName(static_cast<std::uint8_t>(loc.Method), lang);
   std::string text;
   if (lang == Language::Arabic) {
-    text.append(" الفجر والعشاء").append(method);
-    text.append(" ، الظهر").append(loc.ZuhrDelayOn ? "افريقي" : "عادي");
-    text.append(" ، العصر").append(loc.Hanafi ? "حنفي" : "عادي");
+    text.append(" الفجر والعشاء ").append(method);
+    text.append(" ، الظهر ").append(loc.ZuhrDelayOn ? "افريقي" : "عادي");
+    text.append(" ، العصر ").append(loc.Hanafi ? "حنفي" : "عادي");
   } else {
     text.append("Fajr & Isha: ").append(method);
     text.append(", Zuhr: ").append(loc.ZuhrDelayOn ? "African" : "Normal");
     text.append(", Asr: ").append(loc.Hanafi ? "Hanafi" : "Normal");
   }
   return text;
+}
+
+std::string MonthTitle(const std::string& monthName, int year, bool arabicDesign) {
+  return std::string(monthName).append(arabicDesign ? "، " : ", ").append(std::to_string(year));
 }
 
 std::string LegendLine(const Trackers& track, Language lang) {
@@ -196,6 +200,33 @@ TextAnchor AnchorOf(std::uint8_t alignment) {
   }
 }
 
+// A month block's texts drawn in one font, for fitting the font to the block's columns.
+struct TextGroup {
+  FontSpec Font;
+  std::vector<std::string> Texts;
+};
+
+// The part of a cell's text that shows: blanks at the end away from its anchor would be cut off
+// unseen (the blank after a time in a left-aligned cell), so they need no room.
+std::string ShownPart(const std::string& text, TextAnchor anchor) {
+  switch (anchor) {
+    case TextAnchor::Left:
+      return text.substr(0, text.find_last_not_of(' ') + 1);
+    case TextAnchor::Right:
+      return text.find_first_not_of(' ') == std::string::npos
+                 ? std::string()
+                 : text.substr(text.find_first_not_of(' '));
+    case TextAnchor::Center:
+      break;
+  }
+  return text;
+}
+
+// Sizes are tried in tenths of a point.
+int Tenths(double points) {
+  return static_cast<int>(std::floor(points * 10 + 1e-9));
+}
+
 // The painting state of one page.
 class PagePainter {
  public:
@@ -227,10 +258,30 @@ class PagePainter {
   }
 
  private:
-  void SetFont(FontSpec font) {
+  // The font's own size, kept inside what a page is painted with.
+  static FontSpec PageFont(FontSpec font) {
     font.Size = std::clamp(font.Size, 1, kMaxPageFontPoints);
-    canvas_.SetFont(font);
+    return font;
+  }
+
+  void SetFont(const FontSpec& font, double points) {
+    canvas_.SetFont(PageFont(font), points);
     lineHeight_ = canvas_.LineHeight();
+    textDrop_ = 0;
+  }
+  void SetFont(const FontSpec& font) { SetFont(font, PageFont(font).Size); }
+
+  // The font of a block's cells, drawn at points: the cells keep the line of the font's own size
+  // (the rules and the clip), and a text drawn smaller stands in the middle of it, out of reach
+  // of the clip's edges.
+  void SetCellFont(const FontSpec& font, double points) {
+    SetFont(font);
+    if (points == PageFont(font).Size)
+      return;
+    const int line = lineHeight_;
+    SetFont(font, points);
+    textDrop_ = std::max(0, (line - lineHeight_) / 2);
+    lineHeight_ = line;
   }
 
   // English lines start at the left margin, Arabic lines end at the right margin.
@@ -240,11 +291,20 @@ class PagePainter {
 
   void Header() {
     SetFont(design_.POHFont);
-    for (const std::string& line : HeaderLines(report_)) {
-      canvas_.TextOut(LineStart(line), y_, line);
+    int lastTop = y_;
+    const std::string* last = nullptr;
+    const std::vector<std::string> lines = HeaderLines(report_);
+    for (const std::string& line : lines) {
+      // Over the page: the taller Arabic face of a Latin font reaches into the next line.
+      canvas_.TextOut(LineStart(line), y_, line, TextBackground::Transparent);
+      lastTop = y_;
+      last = &line;
       y_ += lineHeight_;
     }
     if (design_.POHDrawLine) {
+      // Below the descent of the last line, which an Arabic face may draw deeper than the line.
+      if (last != nullptr)
+        y_ = std::max(y_, lastTop + canvas_.TextBottom(*last));
       canvas_.Line(kPageMargin, y_, size_.Width - kPageMargin, y_);
       y_ += lineHeight_;
     }
@@ -256,24 +316,62 @@ class PagePainter {
     SetFont(design_.POFFont);
     for (const std::string& line : FooterLines(report_, page)) {
       y_ -= lineHeight_;
-      canvas_.TextOut(LineStart(line), y_, line);
+      canvas_.TextOut(LineStart(line), y_, line, TextBackground::Transparent);
     }
     if (design_.POFDrawLine)
       canvas_.Line(kPageMargin, y_, size_.Width - kPageMargin, y_);
     bodyBottom_ = y_ - lineHeight_;
   }
 
-  void DrawCellText(const std::string& text, std::uint8_t alignment, int x, int y, int width) {
+  void DrawCellText(const std::string& text, std::uint8_t alignment, int x, int y, int width,
+                    LineDirection direction = LineDirection::AsBuilt) {
     const PageRect clip{x, y + 1, x + width, y + lineHeight_ - 1};
     const TextAnchor anchor = AnchorOf(alignment);
-    const int at = anchor == TextAnchor::Left    ? x + 2
-                   : anchor == TextAnchor::Right ? x + width - 2
+    const int at = anchor == TextAnchor::Left    ? x + kCellMargin
+                   : anchor == TextAnchor::Right ? x + width - kCellMargin
                                                  : x + width / 2;
-    canvas_.ClippedText(at, y, anchor, text, clip);
+    canvas_.ClippedText(at, y + textDrop_, anchor, direction, text, clip);
   }
 
   std::uint8_t Alignment(int k) const {
     return design_.AlignmentField[static_cast<std::size_t>(k)];
+  }
+
+  // The largest size up to points, in tenths of a point and not below kMinBodyPoints, at which
+  // every text of the groups fits room. Each text is measured once, at points. Widths grow in
+  // proportion to the size, so the first size tried scales the widest text to the room, and
+  // only the widest text of each group is measured again at the sizes tried; any other text
+  // stays as narrow as it, give or take the rounding of a unit, which the cell's margins take.
+  double FitPoints(const std::vector<TextGroup>& groups, double points, int room) {
+    int widest = 0;
+    std::vector<const std::string*> widestOf(groups.size(), nullptr);
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+      canvas_.SetFont(groups[g].Font, points);
+      int groupWidest = -1;
+      for (const std::string& text : groups[g].Texts)
+        if (const int width = canvas_.TextWidth(text); width > groupWidest) {
+          groupWidest = width;
+          widestOf[g] = &text;
+        }
+      widest = std::max(widest, groupWidest);
+    }
+    if (widest <= room || points <= kMinBodyPoints)
+      return points;
+    const auto fits = [&](int tenths) {
+      for (std::size_t g = 0; g < groups.size(); ++g) {
+        if (widestOf[g] == nullptr)
+          continue;
+        canvas_.SetFont(groups[g].Font, tenths / 10.0);
+        if (canvas_.TextWidth(*widestOf[g]) > room)
+          return false;
+      }
+      return true;
+    };
+    const int floor = Tenths(kMinBodyPoints);
+    int tenths = std::clamp(Tenths(points * std::max(room, 0) / widest), floor, Tenths(points) - 1);
+    while (tenths > floor && !fits(tenths))
+      --tenths;
+    return tenths / 10.0;
   }
 
   void Body(int page) {
@@ -289,59 +387,89 @@ class PagePainter {
     const int year = report_.ReportYear();
     const int x0 = block.X;
     const int width = block.Width;
-    FontSpec font = design_.POBFont;
-    font.Size = std::clamp(font.Size, 1, kMaxPageFontPoints);
-    SetFont(font);
-    y_ = block.Y + lineHeight_;
-    const int yFrame = y_;
-    if (grid)
-      canvas_.Line(x0, y_, x0 + width, y_);
-
-    FontSpec title = font;
-    title.Bold = true;
-    title.Size = font.Size + font.Size / 4;
-    SetFont(title);
-    const std::string caption =
-        MonthName(report_.Source().Names, report_.Source().Lang, hijri, block.Month)
-            .append(", ")
-            .append(std::to_string(year));
-    DrawCellText(caption, AlignCenter, x0, y_, width);
-    y_ += lineHeight_;
-    const int yHead = y_;
-    if (grid)
-      canvas_.Line(x0, y_, x0 + width, y_);
-
+    const FontSpec font = PageFont(design_.POBFont);
     FontSpec heading = font;
     heading.Bold = true;
-    SetFont(heading);
     const int columns =
         6 + design_.POImsak + design_.POGregorian + design_.POHijri + design_.PODayName;
     const int columnWidth = width / columns;
-    int x = x0;
-    for (int k = 0; k < kReportColumns; ++k) {
-      const std::string text = report_.ColumnTitle(k);
-      if (text.empty())
-        continue;
-      DrawCellText(text, Alignment(k), x, y_, columnWidth);
-      x += columnWidth;
-    }
-    SetFont(font);
-    if (grid)
-      canvas_.Line(x0, y_ + lineHeight_, x0 + width, y_ + lineHeight_);
 
+    // The block's headings and the texts of its days' shown cells, by display column.
+    std::vector<std::string> titles;
+    std::vector<int> titled;
+    std::vector<int> shown;
+    for (int k = 0; k < kReportColumns; ++k) {
+      if (std::string text = report_.ColumnTitle(k); !text.empty()) {
+        titles.push_back(std::move(text));
+        titled.push_back(k);
+      }
+      if (ColumnShown(design_, LogicalColumn(design_, k)))
+        shown.push_back(k);
+    }
     int first = 0;
     if (report_.IsYear())
       for (int m = 1; m < block.Month; ++m)
         first += DaysInCalendarMonth(year, m, hijri, adjust);
     const int days = DaysInCalendarMonth(year, block.Month, hijri, adjust);
+    std::vector<std::string> cells;
+    cells.reserve(static_cast<std::size_t>(days) * shown.size());
+    for (int day = 0; day < days; ++day)
+      for (int k : shown)
+        cells.push_back(report_.CellText(k, first + day));
+
+    // Every heading and cell is drawn whole: one size for the whole block, so that its columns
+    // stay aligned, and the design's size wherever that fits.
+    std::vector<TextGroup> groups{{heading, {}}, {font, {}}};
+    for (std::size_t i = 0; i < titles.size(); ++i)
+      groups[0].Texts.push_back(ShownPart(titles[i], AnchorOf(Alignment(titled[i]))));
+    for (std::size_t i = 0; i < cells.size(); ++i)
+      if (!cells[i].empty())
+        groups[1].Texts.push_back(
+            ShownPart(cells[i], AnchorOf(Alignment(shown[i % shown.size()]))));
+    const double points = FitPoints(groups, font.Size, columnWidth - 2 * kCellMargin);
+
+    SetCellFont(font, points);
+    y_ = block.Y + lineHeight_;
+    const int yFrame = y_;
+    if (grid)
+      canvas_.Line(x0, y_, x0 + width, y_);
+
+    // The title, a quarter larger than the design's body font, in bold, across the block.
+    FontSpec title = font;
+    title.Bold = true;
+    title.Size = font.Size + font.Size / 4;
+    title = PageFont(title);
+    const bool arabicDesign = design_.Language;
+    const std::string caption =
+        MonthTitle(MonthName(report_.Source().Names, report_.Source().Lang, hijri, block.Month),
+                   year, arabicDesign);
+    const double titlePoints =
+        FitPoints({TextGroup{title, {caption}}}, title.Size, width - 2 * kCellMargin);
+    SetCellFont(title, titlePoints);
+    DrawCellText(caption, AlignCenter, x0, y_, width,
+                 arabicDesign ? LineDirection::RightToLeft : LineDirection::AsBuilt);
+    y_ += lineHeight_;
+    const int yHead = y_;
+    if (grid)
+      canvas_.Line(x0, y_, x0 + width, y_);
+
+    SetCellFont(heading, points);
+    int x = x0;
+    for (std::size_t i = 0; i < titles.size(); ++i) {
+      DrawCellText(titles[i], Alignment(titled[i]), x, y_, columnWidth);
+      x += columnWidth;
+    }
+    SetCellFont(font, points);
+    if (grid)
+      canvas_.Line(x0, y_ + lineHeight_, x0 + width, y_ + lineHeight_);
+
     const int step = (block.Height - (yHead - block.Y)) / (hijri ? 32 : 31);
+    std::size_t cell = 0;
     for (int day = 0; day < days; ++day) {
       x = x0;
       y_ += step;
-      for (int k = 0; k < kReportColumns; ++k) {
-        if (!ColumnShown(design_, LogicalColumn(design_, k)))
-          continue;
-        const std::string text = report_.CellText(k, first + day);
+      for (int k : shown) {
+        const std::string& text = cells[cell++];
         if (!text.empty())
           DrawCellText(text, Alignment(k), x, y_, columnWidth);
         x += columnWidth;
@@ -382,7 +510,9 @@ class PagePainter {
           MonthName(report_.Source().Names, report_.Source().Lang, hijri, month);
       if (name != previous) {
         canvas_.Line(left, y_ + lineHeight_ / 2, left + total, y_ + lineHeight_ / 2);
-        canvas_.TextOut(left + (total - canvas_.TextWidth(name)) / 2, y_, name);
+        // The name hides the rule through its middle.
+        canvas_.TextOut(left + (total - canvas_.TextWidth(name)) / 2, y_, name,
+                        TextBackground::Page);
         y_ += lineHeight_;
         if (month == 1 || month == 7) {
           int x = left;
@@ -413,6 +543,7 @@ class PagePainter {
   PageSize size_;
   bool arabic_;
   int lineHeight_ = 0;
+  int textDrop_ = 0;  // how far below its cell's top a text drawn smaller stands
   int y_ = kPageMargin;
   int bodyTop_ = kPageMargin;
   int bodyBottom_ = 0;

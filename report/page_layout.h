@@ -25,6 +25,12 @@ inline constexpr int kPageMargin = 25;  // on all four sides
 inline constexpr int kMaxPageFontPoints = 200;
 // The longest page-number text a footer prints.
 inline constexpr std::size_t kPageNumberChars = 287;
+// The smallest size a month block's body font is shrunk to, in points, so that its widest
+// heading or cell fits its column: small enough for ten columns of six months on a portrait
+// page, still printed whole.
+inline constexpr double kMinBodyPoints = 2;
+// A cell's text keeps this many units from each side of its column.
+inline constexpr int kCellMargin = 2;
 
 // A rectangle of the page in logical units.
 struct PageRect {
@@ -38,21 +44,33 @@ struct PageRect {
 // Where a cell's text stands against its x: its left edge, its right edge or its middle.
 enum class TextAnchor : std::uint8_t { Left, Right, Center };
 
+// What a line of text is drawn on: over whatever is there, or on a patch of the page's own
+// background that hides a rule under it.
+enum class TextBackground : std::uint8_t { Transparent, Page };
+
+// How a text is ordered on its line: in the order it was built (markers and numbers already in
+// place, Arabic words read right to left inside it), or as a right-to-left line.
+enum class LineDirection : std::uint8_t { AsBuilt, RightToLeft };
+
 // What the page painter draws on. Texts are UTF-8; positions and sizes are logical units.
 class PageCanvas {
  public:
   virtual ~PageCanvas() = default;
-  // The font of the texts and measures that follow.
-  virtual void SetFont(const FontSpec& font) = 0;
+  // The font of the texts and measures that follow: the face, style and colour of font at
+  // points (font.Size is not read).
+  virtual void SetFont(const FontSpec& font, double points) = 0;
   // The height of a line of the current font, and the width of a text in it.
   virtual int LineHeight() = 0;
   virtual int TextWidth(const std::string& text) = 0;
-  // A line of text whose left edge is at x and top at y, on the page's own background (a rule
-  // under it is hidden behind the text).
-  virtual void TextOut(int x, int y, const std::string& text) = 0;
+  // How far below its top a line of text reaches when drawn: the height of the faces its
+  // letters are drawn with, which is more than LineHeight where a Latin face leaves Arabic
+  // letters to a taller Arabic one.
+  virtual int TextBottom(const std::string& text) = 0;
+  // A line of text whose left edge is at x and top at y.
+  virtual void TextOut(int x, int y, const std::string& text, TextBackground background) = 0;
   // A cell's text standing at x by anchor, its top at y, cut off outside clip.
-  virtual void ClippedText(int x, int y, TextAnchor anchor, const std::string& text,
-                           const PageRect& clip) = 0;
+  virtual void ClippedText(int x, int y, TextAnchor anchor, LineDirection direction,
+                           const std::string& text, const PageRect& clip) = 0;
   virtual void Line(int x1, int y1, int x2, int y2) = 0;
 };
 
@@ -81,8 +99,12 @@ std::string LocationLine(const TLocationRec& loc, Language lang);
 std::string LocationDetailsLine(const TLocationRec& loc, Language lang);
 // The name of a Fajr/Isha method 0..4; empty for any other byte.
 std::string CalcMethodName(std::uint8_t method, Language lang);
-// "Fajr & Isha: Eastern, Zuhr: Normal, Asr: Normal" and its Arabic twin.
+// "Fajr & Isha: Eastern, Zuhr: Normal, Asr: Normal" and its Arabic twin, a blank between each
+// name and its value.
 std::string CalcMethodLine(const TLocationRec& loc, Language lang);
+// A month block's title: "January, 2026"; in an Arabic design the month name, the Arabic comma
+// and the year ("كانون الثاني، 2026"), drawn as a right-to-left line.
+std::string MonthTitle(const std::string& monthName, int year, bool arabicDesign);
 // The legend of the set trackers' markers; empty when none is set.
 std::string LegendLine(const Trackers& track, Language lang);
 

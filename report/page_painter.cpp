@@ -4,11 +4,13 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QScreen>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
 
 #include "foundation/qt/color_ref.h"
+#include "foundation/qt/font_substitutes.h"
 #include "foundation/qt/qt_strings.h"
 
 namespace vek {
@@ -17,9 +19,15 @@ namespace {
 
 constexpr double kWide = 100000;  // room for a text beside its anchor, in device units
 constexpr double kMetresPerInch = 0.0254;
+constexpr int kTextFlags = Qt::TextSingleLine | Qt::TextDontClip;
+
 // Texts keep the order in which they are built: Arabic words read right to left inside a line
-// whose markers and numbers the cell texts have already put in place.
-constexpr int kTextFlags = Qt::TextSingleLine | Qt::TextDontClip | Qt::TextForceLeftToRight;
+// whose markers and numbers the cell texts have already put in place. A right-to-left line
+// puts its first word at the right.
+int DirectionFlag(LineDirection direction) {
+  return direction == LineDirection::RightToLeft ? Qt::TextForceRightToLeft
+                                                 : Qt::TextForceLeftToRight;
+}
 
 }  // namespace
 
@@ -65,8 +73,10 @@ QtPageCanvas::QtPageCanvas(QPainter& painter, double scaleX, double scaleY,
   painter_.setBackgroundMode(Qt::TransparentMode);
 }
 
-void QtPageCanvas::SetFont(const FontSpec& font) {
+void QtPageCanvas::SetFont(const FontSpec& font, double points) {
   font_ = ReportFont(font);
+  font_.setFamilies(FacesWithArabic(font_.family()));
+  font_.setPointSizeF(std::clamp(points, 0.1, double(kMaxPageFontPoints)));
   painter_.setFont(font_);
   painter_.setPen(ColorFromColorRef(font.Color));
   measure_.emplace(font_, &metrics_);
@@ -84,6 +94,19 @@ int QtPageCanvas::TextWidth(const std::string& text) {
   return RoundHalfEven(measure_->horizontalAdvance(ToQString(text)) / metricsScaleX_);
 }
 
+int QtPageCanvas::TextBottom(const std::string& text) {
+  if (!measure_)
+    return 0;
+  // The line as drawn: as high as the tallest of the faces its letters are drawn with.
+  QTextLayout layout(ToQString(text), font_, &metrics_);
+  layout.beginLayout();
+  const QTextLine line = layout.createLine();
+  layout.endLayout();
+  const double height =
+      line.isValid() ? std::max(line.height(), measure_->height()) : measure_->height();
+  return RoundHalfEven(height / metricsScaleY_);
+}
+
 double QtPageCanvas::DeviceX(int x) const {
   return RoundHalfEven(x * scaleX_);
 }
@@ -92,42 +115,45 @@ double QtPageCanvas::DeviceY(int y) const {
   return RoundHalfEven(y * scaleY_);
 }
 
-void QtPageCanvas::DrawAt(int x, int y, TextAnchor anchor, const QString& text) {
+void QtPageCanvas::DrawAt(int x, int y, TextAnchor anchor, LineDirection direction,
+                          const QString& text) {
   const double dx = DeviceX(x);
   const double dy = DeviceY(y);
+  const int flags = Qt::AlignTop | kTextFlags | DirectionFlag(direction);
+  // Absolute alignments: a right-to-left line keeps the side it is anchored by.
   switch (anchor) {
     case TextAnchor::Left:
-      painter_.drawText(QRectF(dx, dy, kWide, kWide), Qt::AlignLeft | Qt::AlignTop | kTextFlags,
+      painter_.drawText(QRectF(dx, dy, kWide, kWide), Qt::AlignLeft | Qt::AlignAbsolute | flags,
                         text);
       break;
     case TextAnchor::Right:
       painter_.drawText(QRectF(dx - kWide, dy, kWide, kWide),
-                        Qt::AlignRight | Qt::AlignTop | kTextFlags, text);
+                        Qt::AlignRight | Qt::AlignAbsolute | flags, text);
       break;
     case TextAnchor::Center:
-      painter_.drawText(QRectF(dx - kWide, dy, 2 * kWide, kWide),
-                        Qt::AlignHCenter | Qt::AlignTop | kTextFlags, text);
+      painter_.drawText(QRectF(dx - kWide, dy, 2 * kWide, kWide), Qt::AlignHCenter | flags, text);
       break;
   }
 }
 
-void QtPageCanvas::TextOut(int x, int y, const std::string& text) {
+void QtPageCanvas::TextOut(int x, int y, const std::string& text, TextBackground background) {
   if (text.empty())
     return;
-  painter_.setBackgroundMode(Qt::OpaqueMode);
-  DrawAt(x, y, TextAnchor::Left, ToQString(text));
+  if (background == TextBackground::Page)
+    painter_.setBackgroundMode(Qt::OpaqueMode);
+  DrawAt(x, y, TextAnchor::Left, LineDirection::AsBuilt, ToQString(text));
   painter_.setBackgroundMode(Qt::TransparentMode);
 }
 
-void QtPageCanvas::ClippedText(int x, int y, TextAnchor anchor, const std::string& text,
-                               const PageRect& clip) {
+void QtPageCanvas::ClippedText(int x, int y, TextAnchor anchor, LineDirection direction,
+                               const std::string& text, const PageRect& clip) {
   if (text.empty() || clip.Right <= clip.Left || clip.Bottom <= clip.Top)
     return;
   const double left = DeviceX(clip.Left);
   const double top = DeviceY(clip.Top);
   painter_.save();
   painter_.setClipRect(QRectF(left, top, DeviceX(clip.Right) - left, DeviceY(clip.Bottom) - top));
-  DrawAt(x, y, anchor, ToQString(text));
+  DrawAt(x, y, anchor, direction, ToQString(text));
   painter_.restore();
 }
 

@@ -32,18 +32,19 @@ class QtPageCanvas : public PageCanvas {
   QtPageCanvas(QPainter& painter, double scaleX, double scaleY, const QPaintDevice& metrics,
                double metricsScaleX, double metricsScaleY);
 
-  void SetFont(const FontSpec& font) override;
+  void SetFont(const FontSpec& font, double points) override;
   int LineHeight() override;
   int TextWidth(const std::string& text) override;
-  void TextOut(int x, int y, const std::string& text) override;
-  void ClippedText(int x, int y, TextAnchor anchor, const std::string& text,
-                   const PageRect& clip) override;
+  int TextBottom(const std::string& text) override;
+  void TextOut(int x, int y, const std::string& text, TextBackground background) override;
+  void ClippedText(int x, int y, TextAnchor anchor, LineDirection direction,
+                   const std::string& text, const PageRect& clip) override;
   void Line(int x1, int y1, int x2, int y2) override;
 
  private:
   double DeviceX(int x) const;
   double DeviceY(int y) const;
-  void DrawAt(int x, int y, TextAnchor anchor, const QString& text);
+  void DrawAt(int x, int y, TextAnchor anchor, LineDirection direction, const QString& text);
 
   QPainter& painter_;
   double scaleX_;

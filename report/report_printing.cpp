@@ -1,16 +1,15 @@
 #include "report/report_printing.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileDialog>
 #include <QPageSetupDialog>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <system_error>
+#include <string_view>
 
 #include "foundation/file_io.h"
 #include "foundation/qt/qt_strings.h"
@@ -25,10 +24,6 @@ std::filesystem::path PathOf(const QString& name) {
   return std::filesystem::path(QFile::encodeName(name).toStdString());
 }
 
-QString NameOf(const std::filesystem::path& path) {
-  return QFile::decodeName(QByteArray::fromStdString(path.string()));
-}
-
 std::string JobRefused(Language lang) {
   return ByLanguage(lang, "The printer did not accept the job.", "لم تقبل الطابعة مهمة الطباعة.");
 }
@@ -38,32 +33,62 @@ std::string JobFailed(Language lang) {
                     "أبلغت الطابعة عن خطأ أثناء الطباعة.");
 }
 
-// Paints the pages on the printer as one document; empty or what went wrong.
-std::string PaintPages(const Timetable& report, QPrinter& printer, PageRange pages,
+// Paints the pages on the device (the printer, or the PDF writer) as one document; empty or
+// what went wrong.
+std::string PaintPages(const Timetable& report, QPagedPaintDevice& device, PageRange pages,
                        double screenPpi, Language lang) {
   QPainter painter;
-  if (!painter.begin(&printer))
+  if (!painter.begin(&device))
     return JobRefused(lang);
   bool ok = true;
   for (int page = pages.From; page <= pages.To && ok; ++page) {
     if (page > pages.From)
-      ok = printer.newPage();
+      ok = device.newPage();
     if (ok)
-      PaintPrinterPage(report, painter, printer, page, screenPpi);
+      PaintPrinterPage(report, painter, device, page, screenPpi);
   }
   if (!painter.end())
     ok = false;
   return ok ? std::string() : JobFailed(lang);
 }
 
-// Flushes a finished file to the disk; 0 or the errno.
-int SyncFile(const std::filesystem::path& file) {
-  FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
-  if (fd.get() < 0)
-    return errno;
-  if (::fsync(fd.get()) != 0)
-    return errno;
-  return fd.Close();
+// A whole PDF document ends with its trailer (and an end of line).
+bool EndsWithTrailer(const QByteArray& pdf) {
+  return pdf.trimmed().endsWith("%%EOF");
+}
+
+// The pages as the PDF file the printer names: made in memory with the printer's paper,
+// margins, resolution and document name, then written beside the file and renamed over it.
+std::string PrintPdf(const Timetable& report, const QPrinter& printer, PageRange pages,
+                     double screenPpi, FileSystem& fs, Language lang) {
+  // Qt's PDF writer starts no job without a file name.
+  const QString name = printer.outputFileName();
+  if (name.isEmpty())
+    return NoPdfFileNameText(lang);
+  const std::filesystem::path target = PathOf(name);
+  QByteArray pdf;
+  std::string failure;
+  {
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setPdfVersion(printer.pdfVersion());
+    writer.setResolution(printer.resolution());
+    writer.setPageLayout(printer.pageLayout());
+    writer.setTitle(printer.docName());
+    writer.setCreator(printer.creator());
+    failure = PaintPages(report, writer, pages, screenPpi, lang);
+  }
+  if (!failure.empty())
+    return failure;
+  if (!EndsWithTrailer(pdf))
+    return JobFailed(lang);
+  // Every byte written, flushed to the disk and closed without an error before the rename.
+  if (const int e = WriteFileReplacing(
+          target, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())), fs);
+      e != 0)
+    return FileFailureReason(target, e, lang);
+  return {};
 }
 
 }  // namespace
@@ -80,38 +105,55 @@ bool PrintsToPdf(const QPrinter& printer) {
 }
 
 std::string PrintTimetable(const Timetable& report, QPrinter& printer, PageRange pages,
-                           double screenPpi, FileSystem& fs, Language lang) {
+                           double screenPpi, FileSystem& fs, const PrinterInfo& printers,
+                           Language lang) {
   pages = PagesToPrint(report.PageCount(), true, pages.From, pages.To);
-  if (!PrintsToPdf(printer))
-    return PaintPages(report, printer, pages, screenPpi, lang);
+  if (PrintsToPdf(printer))
+    return PrintPdf(report, printer, pages, screenPpi, fs, lang);
+  return RunQueueJob(
+      printers, ToUtf8(printer.printerName()),
+      [&] { return PaintPages(report, printer, pages, screenPpi, lang); }, lang);
+}
 
-  // Qt's PDF writer starts no job without a file name.
-  const QString name = printer.outputFileName();
-  if (name.isEmpty())
-    return NoPdfFileNameText(lang);
-  const std::filesystem::path target = PathOf(name);
-  UniqueFile temp = CreateTemporaryBeside(target);
-  if (temp.error != 0)
-    return FileFailureReason(target, temp.error, lang);
-  temp.fd.Close();
-  printer.setOutputFileName(NameOf(temp.path));
-  std::string failure = PaintPages(report, printer, pages, screenPpi, lang);
-  printer.setOutputFileName(name);
-  int error = 0;
-  if (failure.empty()) {
-    std::error_code size;
-    if (std::filesystem::file_size(temp.path, size) == 0 || size)
-      failure = JobFailed(lang);
-    else if ((error = SyncFile(temp.path)) != 0 || (error = fs.Rename(temp.path, target)) != 0)
-      failure = FileFailureReason(target, error, lang);
-  }
-  if (!failure.empty()) {
-    std::error_code ignored;
-    std::filesystem::remove(temp.path, ignored);
+std::string RunQueueJob(const PrinterInfo& printers, const std::string& printer,
+                        const std::function<std::string()>& job, Language lang) {
+  if (const QueueAnswer before = printers.QueueState(printer); !before.Accepted())
+    return QueueRefusalText(printer, before, lang);
+  if (std::string failure = job(); !failure.empty())
     return failure;
-  }
-  SyncFolderOf(target);
+  if (const QueueAnswer after = printers.LastJobAnswer(); !after.Accepted())
+    return QueueRefusalText(printer, after, lang);
   return {};
+}
+
+std::string QueueRefusalText(const std::string& printer, const QueueAnswer& answer, Language lang) {
+  const std::string quoted = "\"" + printer + "\"";
+  std::string text;
+  switch (answer.verdict) {
+    case QueueAnswer::Verdict::Accepted:
+      return {};
+    case QueueAnswer::Verdict::NotAccepting:
+      text = ByLanguage(lang, "The printer " + quoted + " refused the job: it accepts no jobs now.",
+                        "رفضت الطابعة " + quoted + " مهمة الطباعة: إنها لا تقبل أي مهمة الآن.");
+      break;
+    case QueueAnswer::Verdict::NotFound:
+      text = ByLanguage(
+          lang, "The printer " + quoted + " refused the job: the print system has no such printer.",
+          "رفضت الطابعة " + quoted + " مهمة الطباعة: لا توجد طابعة بهذا الاسم في نظام الطباعة.");
+      break;
+    case QueueAnswer::Verdict::Failed:
+      text = ByLanguage(lang,
+                        "The print system could not take the job for the printer " + quoted + ".",
+                        "تعذر على نظام الطباعة قبول المهمة للطابعة " + quoted + ".");
+      break;
+  }
+  if (!answer.message.empty()) {
+    text.append(ByLanguage(lang, " The print system says: ", " يقول نظام الطباعة: "))
+        .append(answer.message);
+    if (const char last = answer.message.back(); last != '.' && last != '!' && last != '?')
+      text.append(".");
+  }
+  return text;
 }
 
 std::string PrintFailureText(const std::string& reason, Language lang) {

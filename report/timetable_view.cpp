@@ -505,8 +505,9 @@ bool TKQViewForm::PrintReport(bool askForPages) {
   const PageRange pages = chosen ? PagesToPrint(count, true, chosen->From, chosen->To)
                                  : PagesToPrint(count, false, 1, count);
   FileSystem& fs = context_.Files ? *context_.Files : RealFileSystem();
+  const PrinterInfo& printers = context_.Printers ? *context_.Printers : SystemPrinters();
   const std::string failure =
-      PrintTimetable(*report_, printer, pages, ScreenPixelsPerInch(), fs, lang);
+      PrintTimetable(*report_, printer, pages, ScreenPixelsPerInch(), fs, printers, lang);
   if (!failure.empty()) {
     ShowMessage(PrintFailureText(failure, lang));
     return false;

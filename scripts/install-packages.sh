@@ -19,6 +19,7 @@ packages=(
   gstreamer1.0-tools   # encoding the wizard's compressed test tone (tools/make_mp3_test_tone.py)
   ftp python3-pyftpdlib   # the ftp client of the tester's script and the test FTP server
   libcurl4-openssl-dev   # Live Update over FTP and HTTP
+  libcups2-dev   # asking CUPS whether a printer's queue takes jobs and how it answered a job
   dpkg-dev   # dpkg-shlibdeps: the library dependencies of the Debian package
   desktop-file-utils appstream   # validating the desktop entries (package, autostart) and metainfo
   lintian   # checking the Debian package (scripts/test-package.sh)

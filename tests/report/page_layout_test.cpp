@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <limits>
 #include <map>
+#include <set>
 #include <sstream>
 
 #include "engine/calendar.h"
@@ -277,7 +278,9 @@ TEST(PageLayout, HeaderLinesInBothLanguages) {
   loc.Method = TFajrIshaMethod::FixedTime;
   EXPECT_EQ("Fajr & Isha: Fixed, Zuhr: African, Asr: Hanafi",
             CalcMethodLine(loc, Language::English));
-  EXPECT_EQ(" الفجر والعشاءثابتة ، الظهرافريقي ، العصرحنفي", CalcMethodLine(loc, Language::Arabic));
+  // A blank between each name and its value, as in English.
+  EXPECT_EQ(" الفجر والعشاء ثابتة ، الظهر افريقي ، العصر حنفي",
+            CalcMethodLine(loc, Language::Arabic));
 
   const struct {
     std::uint8_t method;
@@ -342,7 +345,7 @@ TEST(PageLayout, ThePeaksPageCentresMonthsOverARuleAndRepeatsTitlesInJanuaryAndJ
     else
       EXPECT_EQ(kPageMargin, rule->X1);
     RecordingCanvas measure;
-    measure.SetFont(report.Design().POBFont);
+    measure.SetFont(report.Design().POBFont, report.Design().POBFont.Size);
     for (const std::string& month : months) {
       const auto name = canvas.Find(month);
       ASSERT_EQ(1u, name.size()) << month;
@@ -360,7 +363,7 @@ TEST(PageLayout, ThePeaksPageCentresMonthsOverARuleAndRepeatsTitlesInJanuaryAndJ
   }
 }
 
-TEST(PageLayout, AHugeFontFromTheSettingsIsPaintedAtTheLargestSize) {
+TEST(PageLayout, AHugeFontFromTheSettingsIsPaintedAtTheLargestSizeThatFits) {
   Timetable report = Month(2026, 1);
   report.Design().POHFont.Size = std::numeric_limits<int>::max();
   report.Design().POBFont.Size = std::numeric_limits<int>::max();
@@ -368,10 +371,153 @@ TEST(PageLayout, AHugeFontFromTheSettingsIsPaintedAtTheLargestSize) {
   ASSERT_TRUE(PaintReportPage(report, canvas, 1, kA4));
   const auto header = canvas.Find("Zurivo Zazir For One Year");
   ASSERT_EQ(1u, header.size());
-  EXPECT_EQ(kMaxPageFontPoints, header[0].Font.Size);
+  EXPECT_EQ(kMaxPageFontPoints, header[0].Points);
+  // The title and the cells shrink into the block and its columns.
   const auto title = canvas.Find("January, 2026");
   ASSERT_EQ(1u, title.size());
-  EXPECT_EQ(kMaxPageFontPoints, title[0].Font.Size);
+  EXPECT_LT(title[0].Points, kMaxPageFontPoints);
+  EXPECT_LE(title[0].Clip.Left, title[0].Left());
+  EXPECT_LE(title[0].Right(), title[0].Clip.Right);
+}
+
+// Trackers set on every day: Fajr and Isha carry "#" and "^" after their "*".
+TimetableSource MarkedEveryDay(Language lang) {
+  TimetableSource source = Source(lang);
+  for (Tracker* t : {&source.Track.IshaFajrConflict, &source.Track.FajrSaturation,
+                     &source.Track.IshaSaturation}) {
+    t->Record(1);
+    t->Record(366);
+  }
+  return source;
+}
+
+TEST(PageLayout, EveryHeadingAndCellIsDrawnWholeInItsColumn) {
+  const struct {
+    bool gregorian, hijri, imsak, dayName;
+    int columns;
+  } columnSets[] = {
+      {false, false, false, false, 6},
+      {true, false, false, false, 7},
+      {true, true, true, false, 9},
+      {true, true, true, true, 10},
+  };
+  for (int index = 0; index < kDesignCount; ++index) {
+    const Language lang = index >= 4 ? Language::Arabic : Language::English;
+    const bool year = index % 4 != 3;
+    for (const auto& set : columnSets) {
+      Timetable report(year ? ReportKind::Year : ReportKind::Month, MarkedEveryDay(lang));
+      report.ComputeReportRows(EncodeDate(2026, 1, 1), Seasonal);
+      ASSERT_TRUE(report.SelectDesign(index));
+      TPrintOptions& d = report.Design();
+      d.POGregorian = set.gregorian;
+      d.POHijri = set.hijri;
+      d.POImsak = set.imsak;
+      d.PODayName = set.dayName;
+      report.DesignChanged();
+      for (int page = 1; page <= report.PageCount(); ++page) {
+        RecordingCanvas canvas;
+        ASSERT_TRUE(PaintReportPage(report, canvas, page, kA4));
+        int cells = 0;
+        for (const auto& t : canvas.texts) {
+          if (!t.InCell)
+            continue;
+          ++cells;
+          EXPECT_LE(t.Clip.Left, t.Left()) << index << " " << set.columns << ": " << t.Value;
+          EXPECT_LE(t.Right(), t.Clip.Right) << index << " " << set.columns << ": " << t.Value;
+          // The clip keeps a unit off the rules of a line of the design's size; a text drawn
+          // smaller stands inside it, out of reach of its edges.
+          const int line = static_cast<int>(std::lround(2 * t.Points));
+          const int slack = 2 * t.Font.Size - line >= 2 ? 0 : 1;
+          EXPECT_LE(t.Clip.Top - slack, t.Y) << index << " " << set.columns << ": " << t.Value;
+          EXPECT_LE(t.Y + line, t.Clip.Bottom + slack)
+              << index << " " << set.columns << ": " << t.Value;
+        }
+        EXPECT_GT(cells, 0);
+      }
+    }
+  }
+}
+
+TEST(PageLayout, ABlockShrinksOnlyWhenATextWouldNotFitAndThenAsLittleAsItMust) {
+  // One month on the page: every heading and cell of its one block at one size.
+  const auto sizes = [](const RecordingCanvas& canvas, const FontSpec& body) {
+    std::set<double> points;
+    for (const auto& t : canvas.texts)
+      if (t.InCell && t.Font.Size == body.Size && !t.Font.Bold)
+        points.insert(t.Points);
+    return points;
+  };
+  Timetable month = Month(2026, 1);
+  RecordingCanvas roomy;
+  ASSERT_TRUE(PaintReportPage(month, roomy, 1, kA4));
+  EXPECT_EQ(std::set<double>{6}, sizes(roomy, month.Design().POBFont));
+  EXPECT_EQ(6, roomy.Find("Maghrib")[0].Points);
+  EXPECT_EQ(7, roomy.Find("January, 2026")[0].Points);
+
+  // Ten columns in a narrow page: "Wednesday" and "05:12 *#^" take 9 of the 8.6 characters a
+  // column of 25 holds at 6 points with its margins, so the block is drawn at 2.3 points.
+  Timetable report(ReportKind::Month, MarkedEveryDay(Language::English));
+  report.ComputeReportRows(EncodeDate(2026, 1, 1), Seasonal);
+  TPrintOptions& d = report.Design();
+  d.PODayName = d.POHijri = d.POImsak = true;
+  report.DesignChanged();
+  RecordingCanvas narrow;
+  ASSERT_TRUE(PaintReportPage(report, narrow, 1, PageSize{300, 1094}));
+  EXPECT_EQ(std::set<double>{2.3}, sizes(narrow, d.POBFont));
+  EXPECT_EQ(2.3, narrow.Find("Maghrib")[0].Points);
+  // The title has the block's whole width, and the header and footer keep their sizes.
+  EXPECT_EQ(7, narrow.Find("January, 2026")[0].Points);
+  EXPECT_EQ(8, narrow.Find("Zurivo Zazir For One Year")[0].Points);
+  EXPECT_EQ(6, narrow.Find("Page (1)")[0].Points);
+  // Each text is measured once; only the widest are measured again at the sizes tried.
+  int inCells = 0;
+  for (const auto& t : narrow.texts)
+    inCells += t.InCell;
+  EXPECT_LT(narrow.measures, inCells + 10);
+}
+
+TEST(PageLayout, ArabicMonthTitlesReadRightToLeftWithTheArabicComma) {
+  EXPECT_EQ("January, 2026", MonthTitle("January", 2026, false));
+  EXPECT_EQ("كانون الثاني، 2026", MonthTitle("كانون الثاني", 2026, true));
+
+  Timetable arabic = Year(Language::Arabic);
+  ASSERT_TRUE(arabic.SelectDesign(4));
+  RecordingCanvas canvas;
+  ASSERT_TRUE(PaintReportPage(arabic, canvas, 1, kA4));
+  const auto title = canvas.Find("كانون الثاني، 2026");
+  ASSERT_EQ(1u, title.size());
+  EXPECT_EQ(LineDirection::RightToLeft, title[0].Direction);
+  EXPECT_EQ(TextAnchor::Center, title[0].Anchor);
+  // The cells keep the order their texts were built in.
+  EXPECT_EQ(LineDirection::AsBuilt, canvas.Find("عشاء")[0].Direction);
+
+  RecordingCanvas english;
+  ASSERT_TRUE(PaintReportPage(Year(), english, 1, kA4));
+  ASSERT_EQ(1u, english.Find("January, 2026").size());
+  EXPECT_EQ(LineDirection::AsBuilt, english.Find("January, 2026")[0].Direction);
+}
+
+TEST(PageLayout, TheHeaderRuleLiesBelowTheDescentOfTheLastLine) {
+  for (Language lang : {Language::English, Language::Arabic}) {
+    Timetable report(ReportKind::Month, Source(lang));
+    report.ComputeReportRows(EncodeDate(2026, 1, 1), Seasonal);
+    RecordingCanvas canvas;
+    ASSERT_TRUE(PaintReportPage(report, canvas, 1, kA4));
+    const std::string last = CalcMethodLine(report.Source().Location, lang);
+    const auto line = canvas.Find(last);
+    ASSERT_EQ(1u, line.size());
+    // The lines step by the font's line (8 points: 16); the Arabic face reaches 24 below.
+    EXPECT_EQ(kPageMargin + 3 * 16, line[0].Y);
+    const int descent = lang == Language::Arabic ? 24 : 16;
+    const auto rule = std::find_if(canvas.lines.begin(), canvas.lines.end(), [](const auto& l) {
+      return l.X1 == kPageMargin && l.X2 == kA4.Width - kPageMargin && l.Y1 < 200;
+    });
+    ASSERT_NE(canvas.lines.end(), rule);
+    EXPECT_EQ(line[0].Y + descent, rule->Y1) << int(lang);
+    // The header's lines do not paint over one another.
+    for (const auto& t : canvas.texts)
+      EXPECT_TRUE(t.Y > rule->Y1 || t.Background == TextBackground::Transparent) << t.Value;
+  }
 }
 
 TEST(PageLayout, NoPageOutsideTheReportIsPainted) {

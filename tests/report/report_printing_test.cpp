@@ -7,11 +7,15 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRawFont>
+#include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolButton>
@@ -23,12 +27,14 @@
 #include <sstream>
 
 #include "engine/calendar.h"
+#include "foundation/qt/font_substitutes.h"
 #include "program/current_location.h"
 #include "report/font_color_dialog.h"
 #include "report/page_painter.h"
 #include "report/print_options_dialog.h"
 #include "report/print_preview.h"
 #include "report/report_printing.h"
+#include "report/timetable_export.h"
 #include "report/timetable_view.h"
 #include "support/fake_file_system.h"
 #include "support/fake_printer_info.h"
@@ -170,23 +176,31 @@ TEST_F(ReportPrintingTest, EveryDesignOfDamascusPrintsItsPagesWithItsTexts) {
   EXPECT_TRUE(english.contains(QString::fromStdString(fajr).trimmed())) << fajr;
   EXPECT_TRUE(english.contains(QStringLiteral("DAMASCUS, SYRIA")));
   EXPECT_TRUE(english.contains(QStringLiteral("January, 2026")));
+  // The header "أوقات الصلاة لسنة كاملة": Noto Naskh Arabic's lam-alef ligature leaves no
+  // letters in the PDF's text.
   const QString arabic = PdfText(dir.path() / "design-4.pdf");
-  EXPECT_TRUE(arabic.contains(QString::fromUtf8("أوقات الصلاة لسنة كاملة")))
-      << arabic.left(400).toStdString();
+  EXPECT_TRUE(arabic.contains(QString::fromUtf8("أوقات الص"))) << arabic.left(400).toStdString();
+  EXPECT_TRUE(arabic.contains(QString::fromUtf8("ة لسنة كاملة")));
   EXPECT_TRUE(arabic.contains(QString::fromStdString(fajr).trimmed()));
 
-  // The designs' faces, embedded: Courier New and Arabic Transparent through their substitutes.
+  // The designs' faces, embedded: Courier New and Arabic Transparent through their substitutes,
+  // and the Arabic of the bold Courier New header in the bold Arabic face, not whatever font
+  // the system falls back to.
   const std::string fonts = Output("pdffonts " + Quoted(dir.path() / "design-4.pdf"));
   std::istringstream rows(fonts);
   bool mono = false;
   bool naskh = false;
+  bool naskhBold = false;
   for (std::string row; std::getline(rows, row);) {
     const bool embedded = row.find(" yes ") != std::string::npos;
     mono |= row.find("LiberationMono") != std::string::npos && embedded;
-    naskh |= row.find("NotoNaskhArabic") != std::string::npos && embedded;
+    naskh |= row.find("NotoNaskhArabic-Regular") != std::string::npos && embedded;
+    naskhBold |= row.find("NotoNaskhArabic-Bold") != std::string::npos && embedded;
+    EXPECT_EQ(std::string::npos, row.find("DejaVu")) << fonts;
   }
   EXPECT_TRUE(mono) << fonts;
   EXPECT_TRUE(naskh) << fonts;
+  EXPECT_TRUE(naskhBold) << fonts;
 }
 
 TEST_F(ReportPrintingTest, ThePrintDialogsRangeIsPrintedAndCancelPrintsNothing) {
@@ -276,6 +290,95 @@ TEST_F(ReportPrintingTest, AJobThatCannotStartOrFailsSaysWhyAndLeavesNoFile) {
   }
 }
 
+TEST_F(ReportPrintingTest, AFullDiskKeepsTheOldPdfAndSaysWhy) {
+  const std::filesystem::path file = dir.path() / "year.pdf";
+  for (Language lang : {Language::English, Language::Arabic}) {
+    messages.clear();
+    auto form = Open(Context("DAMASCUS", "SYRIA", lang), ReportKind::Year, EncodeDate(2026, 1, 1));
+    std::ofstream(file) << "old";
+    pdfName = file.string();
+    // The disk fills up after the first 4 KiB of the file.
+    files.writeLimit = 4096;
+    files.writeError = ENOSPC;
+    EXPECT_FALSE(form->PrintReport(false));
+    files.writeError = 0;
+    ASSERT_EQ(1u, messages.size());
+    EXPECT_EQ(PrintFailureText(FileFailureReason(file, ENOSPC, lang), lang), messages[0]);
+    EXPECT_EQ("old", ReadFile(file));
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
+      ++entries;
+    EXPECT_EQ(1, entries);  // no temporary file is left beside it
+
+    // With room on the disk the same job replaces it with the whole document.
+    EXPECT_TRUE(form->PrintReport(false));
+    EXPECT_EQ(2, PdfPages(file));
+    EXPECT_EQ(1u, messages.size());
+  }
+}
+
+TEST(PrintQueue, AJobTheQueueRefusesIsReportedWithItsReasonNeverAsPrinted) {
+  using Verdict = QueueAnswer::Verdict;
+  testing::FakePrinterInfo printers;
+  int jobs = 0;
+  const auto job = [&jobs] {
+    ++jobs;
+    return std::string();
+  };
+  EXPECT_EQ("", RunQueueJob(printers, "PDF/draft", job, Language::English));
+  EXPECT_EQ(1, jobs);
+  EXPECT_EQ(std::vector<std::string>{"PDF/draft"}, printers.asked);
+
+  // A queue that rejects jobs: the job does not start, and the user learns why.
+  printers.queueAnswer = {Verdict::NotAccepting, "Out of paper"};
+  EXPECT_EQ(
+      "The printer \"PDF\" refused the job: it accepts no jobs now. The print system says: Out of "
+      "paper.",
+      RunQueueJob(printers, "PDF", job, Language::English));
+  EXPECT_EQ(
+      "رفضت الطابعة \"PDF\" مهمة الطباعة: إنها لا تقبل أي مهمة الآن. يقول نظام الطباعة: Out of "
+      "paper.",
+      RunQueueJob(printers, "PDF", job, Language::Arabic));
+  EXPECT_EQ(1, jobs);
+
+  // A queue that took the job's start but refused the job itself.
+  printers.queueAnswer = {};
+  printers.jobAnswer = {Verdict::NotAccepting, "Destination \"PDF\" is not accepting jobs."};
+  for (Language lang : {Language::English, Language::Arabic})
+    EXPECT_EQ(QueueRefusalText("PDF", printers.jobAnswer, lang),
+              RunQueueJob(printers, "PDF", job, lang));
+  EXPECT_EQ(3, jobs);
+  // A job that failed on its own says so.
+  EXPECT_EQ("no paper",
+            RunQueueJob(
+                printers, "PDF", [] { return std::string("no paper"); }, Language::English));
+
+  const struct {
+    QueueAnswer answer;
+    const char* english;
+    const char* arabic;
+  } texts[] = {
+      {{Verdict::NotAccepting, ""},
+       "The printer \"PDF\" refused the job: it accepts no jobs now.",
+       "رفضت الطابعة \"PDF\" مهمة الطباعة: إنها لا تقبل أي مهمة الآن."},
+      {{Verdict::NotFound, "The printer or class does not exist."},
+       "The printer \"PDF\" refused the job: the print system has no such printer. The print "
+       "system says: The printer or class does not exist.",
+       "رفضت الطابعة \"PDF\" مهمة الطباعة: لا توجد طابعة بهذا الاسم في نظام الطباعة. يقول نظام "
+       "الطباعة: The printer or class does not exist."},
+      {{Verdict::Failed, "Connection refused"},
+       "The print system could not take the job for the printer \"PDF\". The print system says: "
+       "Connection refused.",
+       "تعذر على نظام الطباعة قبول المهمة للطابعة \"PDF\". يقول نظام الطباعة: Connection "
+       "refused."},
+      {{Verdict::Accepted, ""}, "", ""},
+  };
+  for (const auto& t : texts) {
+    EXPECT_EQ(t.english, QueueRefusalText("PDF", t.answer, Language::English));
+    EXPECT_EQ(t.arabic, QueueRefusalText("PDF", t.answer, Language::Arabic));
+  }
+}
+
 TEST_F(ReportPrintingTest, WithNothingToPrintOnPrintAndPreviewOnlySaySo) {
   printers.pdfWriter = false;
   auto form = Open(Context("DAMASCUS", "SYRIA"), ReportKind::Month, EncodeDate(2026, 1, 1));
@@ -297,47 +400,241 @@ TEST_F(ReportPrintingTest, WithNothingToPrintOnPrintAndPreviewOnlySaySo) {
 }
 
 TEST_F(ReportPrintingTest, ThePreviewShowsThePrintedLayout) {
-  // An Arabic month: the Arabic font measures differently on the screen and on the printer.
-  ReportContext context = Context("DAMASCUS", "SYRIA", Language::Arabic);
-  Timetable report(ReportKind::Month, context.Source);
-  report.ComputeReportRows(EncodeDate(2026, 1, 1), list, context.Engine);
+  // An Arabic month: the Arabic font measures differently on the screen and on the printer; and
+  // the first page of an English year of two pages, whose blocks are drawn smaller to fit.
+  const ReportContext arabic = Context("DAMASCUS", "SYRIA", Language::Arabic);
+  Timetable month(ReportKind::Month, arabic.Source);
+  month.ComputeReportRows(EncodeDate(2026, 1, 1), list, arabic.Engine);
+  const ReportContext english = Context("DAMASCUS", "SYRIA");
+  Timetable year(ReportKind::Year, english.Source);
+  year.ComputeReportRows(EncodeDate(2026, 1, 1), list, english.Engine);
   constexpr double kPpi = 96;
   constexpr double kScale = 1200 / kPpi;
-  testing::RecordingPaintDevice paper(9583, 13699, 1200);
-  {
-    QPainter painter(&paper);
-    ASSERT_TRUE(PaintPrinterPage(report, painter, paper, 1, kPpi));
+  for (const Timetable* report : {&month, &year}) {
+    testing::RecordingPaintDevice paper(9583, 13699, 1200);
+    {
+      QPainter painter(&paper);
+      ASSERT_TRUE(PaintPrinterPage(*report, painter, paper, 1, kPpi));
+    }
+    testing::RecordingPaintDevice screen(767, 1096, 96);
+    {
+      QPainter painter(&screen);
+      QtPageCanvas canvas(painter, 1, 1, paper, kScale, kScale);
+      ASSERT_TRUE(PaintReportPage(*report, canvas, 1, DevicePageSize(paper, kPpi)));
+    }
+    ASSERT_EQ(paper.lines.size(), screen.lines.size());
+    ASSERT_FALSE(paper.lines.empty());
+    for (std::size_t i = 0; i < paper.lines.size(); ++i) {
+      EXPECT_EQ(RoundHalfEven(paper.lines[i].x1() / kScale), screen.lines[i].x1()) << i;
+      EXPECT_EQ(RoundHalfEven(paper.lines[i].y1() / kScale), screen.lines[i].y1()) << i;
+      EXPECT_EQ(RoundHalfEven(paper.lines[i].x2() / kScale), screen.lines[i].x2()) << i;
+      EXPECT_EQ(RoundHalfEven(paper.lines[i].y2() / kScale), screen.lines[i].y2()) << i;
+    }
+    // Every text where the printer puts it, at its size; the tops may differ by the rounding of
+    // the baseline.
+    QStringList paperTexts;
+    QStringList screenTexts;
+    for (const auto& t : paper.texts)
+      paperTexts << t.Value;
+    for (const auto& t : screen.texts)
+      screenTexts << t.Value;
+    ASSERT_EQ(paperTexts, screenTexts);
+    for (std::size_t i = 0; i < paper.texts.size(); ++i) {
+      EXPECT_NEAR(paper.texts[i].TopLeft.y() / kScale, screen.texts[i].TopLeft.y(), 1.0) << i;
+      EXPECT_EQ(paper.texts[i].Points, screen.texts[i].Points) << i;
+    }
   }
-  testing::RecordingPaintDevice screen(767, 1096, 96);
-  {
-    QPainter painter(&screen);
-    QtPageCanvas canvas(painter, 1, 1, paper, kScale, kScale);
-    ASSERT_TRUE(PaintReportPage(report, canvas, 1, DevicePageSize(paper, kPpi)));
-  }
-  ASSERT_EQ(paper.lines.size(), screen.lines.size());
-  ASSERT_FALSE(paper.lines.empty());
-  for (std::size_t i = 0; i < paper.lines.size(); ++i) {
-    EXPECT_EQ(RoundHalfEven(paper.lines[i].x1() / kScale), screen.lines[i].x1()) << i;
-    EXPECT_EQ(RoundHalfEven(paper.lines[i].y1() / kScale), screen.lines[i].y1()) << i;
-    EXPECT_EQ(RoundHalfEven(paper.lines[i].x2() / kScale), screen.lines[i].x2()) << i;
-    EXPECT_EQ(RoundHalfEven(paper.lines[i].y2() / kScale), screen.lines[i].y2()) << i;
-  }
-  // Every text where the printer puts it; the tops may differ by the rounding of the baseline.
-  QStringList paperTexts;
-  QStringList screenTexts;
-  for (const auto& t : paper.texts)
-    paperTexts << t.Value;
-  for (const auto& t : screen.texts)
-    screenTexts << t.Value;
-  ASSERT_EQ(paperTexts, screenTexts);
-  for (std::size_t i = 0; i < paper.texts.size(); ++i)
-    EXPECT_NEAR(paper.texts[i].TopLeft.y() / kScale, screen.texts[i].TopLeft.y(), 1.0) << i;
 
   // The preview's picture: the printer's page at the screen's resolution.
-  const QImage picture = PaintPreviewPage(report, paper, 1, kPpi);
+  testing::RecordingPaintDevice paper(9583, 13699, 1200);
+  const QImage picture = PaintPreviewPage(month, paper, 1, kPpi);
   EXPECT_EQ(QSize(767, 1096), picture.size());
   EXPECT_EQ(QColor(Qt::white), picture.pixelColor(3, 3));
-  EXPECT_EQ(QColor(Qt::white), PaintPreviewPage(report, paper, 2, kPpi).pixelColor(100, 100));
+  EXPECT_EQ(QColor(Qt::white), PaintPreviewPage(month, paper, 2, kPpi).pixelColor(100, 100));
+}
+
+// A canvas over another that keeps the text and clip of every cell it draws.
+class CellRecorder : public PageCanvas {
+ public:
+  struct Cell {
+    QString Text;
+    PageRect Clip;
+  };
+  explicit CellRecorder(PageCanvas& canvas) : canvas_(canvas) {}
+  void SetFont(const FontSpec& font, double points) override { canvas_.SetFont(font, points); }
+  int LineHeight() override { return canvas_.LineHeight(); }
+  int TextWidth(const std::string& text) override { return canvas_.TextWidth(text); }
+  int TextBottom(const std::string& text) override { return canvas_.TextBottom(text); }
+  void TextOut(int x, int y, const std::string& text, TextBackground background) override {
+    canvas_.TextOut(x, y, text, background);
+  }
+  void ClippedText(int x, int y, TextAnchor anchor, LineDirection direction,
+                   const std::string& text, const PageRect& clip) override {
+    canvas_.ClippedText(x, y, anchor, direction, text, clip);
+    cells.push_back({QString::fromStdString(text).normalized(QString::NormalizationForm_KC), clip});
+  }
+  void Line(int x1, int y1, int x2, int y2) override { canvas_.Line(x1, y1, x2, y2); }
+
+  std::vector<Cell> cells;
+
+ private:
+  PageCanvas& canvas_;
+};
+
+// A word of a PDF's text, with its box in points from the page's top left.
+struct PdfWord {
+  int Page = 0;
+  QRectF Box;
+  QString Text;
+};
+
+std::vector<PdfWord> PdfWords(const std::filesystem::path& file) {
+  const QString html = QString::fromStdString(Output("pdftotext -bbox " + Quoted(file) + " -"));
+  static const QRegularExpression kWord(QStringLiteral(
+      R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+  std::vector<PdfWord> words;
+  int page = 0;
+  for (auto match = kWord.globalMatch(html); match.hasNext();) {
+    const QRegularExpressionMatch m = match.next();
+    if (m.captured(0).startsWith(QStringLiteral("<page"))) {
+      ++page;
+      continue;
+    }
+    const QPointF min(m.captured(1).toDouble(), m.captured(2).toDouble());
+    const QPointF max(m.captured(3).toDouble(), m.captured(4).toDouble());
+    QString text = m.captured(5);
+    text.replace(QStringLiteral("&amp;"), QStringLiteral("&"))
+        .replace(QStringLiteral("&lt;"), QStringLiteral("<"))
+        .replace(QStringLiteral("&gt;"), QStringLiteral(">"));
+    words.push_back({page, QRectF(min, max), text.normalized(QString::NormalizationForm_KC)});
+  }
+  return words;
+}
+
+bool HasArabic(const QString& text) {
+  return std::any_of(text.begin(), text.end(),
+                     [](QChar c) { return c.script() == QChar::Script_Arabic; });
+}
+
+TEST_F(ReportPrintingTest, EveryGlyphOfAPrintedCellLiesInsideItsCell) {
+  constexpr double kPointsPerUnit = 72.0 / 96;
+  for (Language lang : {Language::English, Language::Arabic}) {
+    for (bool allColumns : {false, true}) {
+      const ReportContext context = Context("DAMASCUS", "SYRIA", lang);
+      Timetable report(ReportKind::Year, context.Source);
+      report.ComputeReportRows(EncodeDate(2026, 1, 1), list, context.Engine);
+      ASSERT_TRUE(report.SelectDesign(lang == Language::Arabic ? 4 : 0));  // two pages
+      TPrintOptions& d = report.Design();
+      if (allColumns) {
+        d.PODayName = d.POHijri = d.POImsak = d.POAMPM = true;
+        report.DesignChanged();
+      }
+      // The pages as the print job paints them into a PDF file, keeping every cell.
+      const std::filesystem::path file = dir.path() / "cells.pdf";
+      std::vector<std::vector<CellRecorder::Cell>> pages;
+      QPageLayout layout = printer->pageLayout();
+      {
+        QPdfWriter writer(QString::fromStdString(file.string()));
+        writer.setResolution(printer->resolution());
+        writer.setPageLayout(layout);
+        QPainter painter(&writer);
+        const double scale = writer.logicalDpiX() / 96.0;
+        for (int page = 1; page <= report.PageCount(); ++page) {
+          if (page > 1)
+            writer.newPage();
+          QtPageCanvas canvas(painter, scale, scale, writer, scale, scale);
+          CellRecorder recorder(canvas);
+          ASSERT_TRUE(PaintReportPage(report, recorder, page, DevicePageSize(writer, 96)));
+          pages.push_back(std::move(recorder.cells));
+        }
+      }
+      const QPointF origin = layout.paintRect(QPageLayout::Point).topLeft();
+      const auto box = [&](const PageRect& clip) {
+        return QRectF(
+            origin.x() + clip.Left * kPointsPerUnit, origin.y() + clip.Top * kPointsPerUnit,
+            (clip.Right - clip.Left) * kPointsPerUnit, (clip.Bottom - clip.Top) * kPointsPerUnit);
+      };
+      int checked = 0;
+      bool starOf8January = false;
+      for (const PdfWord& word : PdfWords(file)) {
+        ASSERT_LE(word.Page, int(pages.size()));
+        const QPointF middle = word.Box.center();
+        // The cell the word was drawn in: one of this row's whose text holds it (the most
+        // overlapped one), else the one it lies in.
+        const CellRecorder::Cell* owner = nullptr;
+        double overlap = 0;
+        bool inSome = false;
+        for (const auto& cell : pages[std::size_t(word.Page - 1)]) {
+          const QRectF clip = box(cell.Clip);
+          if (middle.y() < clip.top() - 2 || middle.y() > clip.bottom() + 2)
+            continue;
+          const bool inside = clip.left() <= middle.x() && middle.x() <= clip.right();
+          inSome |= inside;
+          const double shared =
+              clip.intersected(QRectF(word.Box.left(), clip.top(), word.Box.width(), clip.height()))
+                  .width();
+          const bool holds = cell.Text.contains(word.Text) || (inside && HasArabic(word.Text));
+          if (holds && shared > overlap) {
+            owner = &cell;
+            overlap = shared;
+          }
+        }
+        if (!inSome && owner == nullptr)
+          continue;  // a line of the header or the footer
+        ASSERT_NE(nullptr, owner) << word.Text.toStdString() << " on page " << word.Page
+                                  << " lies in a cell it is not part of";
+        const QRectF clip = box(owner->Clip);
+        EXPECT_LE(clip.left() - 0.1, word.Box.left())
+            << word.Text.toStdString() << " of " << owner->Text.toStdString();
+        EXPECT_LE(word.Box.right(), clip.right() + 0.1)
+            << word.Text.toStdString() << " of " << owner->Text.toStdString();
+        ++checked;
+        starOf8January |=
+            word.Page == 1 && word.Text.contains('*') && owner->Text.contains("07:39");
+      }
+      EXPECT_GT(checked, 2000) << int(lang) << allColumns;
+      // Shuruq's turning point on 8 January: "07:39 *" ("*07:39 " right to left).
+      EXPECT_TRUE(starOf8January) << int(lang) << allColumns;
+    }
+  }
+}
+
+TEST_F(ReportPrintingTest, TheArabicDesignsOfSevenColumnsKeepTheirSizes) {
+  // Their cells fit at the design's size: nothing is drawn smaller than the body's 6 points.
+  for (int index : {4, 5, 6, 7}) {
+    const ReportContext context = Context("DAMASCUS", "SYRIA", Language::Arabic);
+    Timetable report(index == 7 ? ReportKind::Month : ReportKind::Year, context.Source);
+    report.ComputeReportRows(EncodeDate(2026, 1, 1), list, context.Engine);
+    ASSERT_TRUE(report.SelectDesign(index));
+    for (int page = 1; page <= report.PageCount(); ++page) {
+      testing::RecordingPaintDevice paper(9583, 13699, 1200);
+      QPainter painter(&paper);
+      ASSERT_TRUE(PaintPrinterPage(report, painter, paper, page, 96));
+      for (const auto& t : paper.texts)
+        EXPECT_TRUE(t.Points == 6 || t.Points == 7 || t.Points == 8)
+            << index << " " << t.Value.toStdString() << " " << t.Points;
+    }
+  }
+}
+
+TEST(QtPageCanvasTest, ArabicInALatinFaceIsDrawnWithTheArabicFaceAndReachesDeeper) {
+  testing::RecordingPaintDevice paper(9583, 13699, 1200);
+  QPainter painter(&paper);
+  QtPageCanvas canvas(painter, 12.5, 12.5, paper, 12.5, 12.5);
+  canvas.SetFont(StrToFont("Black;Courier New;8;[fsBold];"), 8);
+  const std::string arabic = "أوقات الصلاة لسنة كاملة";
+  EXPECT_EQ(canvas.LineHeight(), canvas.TextBottom("DAMASCUS, SYRIA"));
+  EXPECT_GT(canvas.TextBottom(arabic), canvas.LineHeight());
+  canvas.TextOut(25, 25, arabic, TextBackground::Transparent);
+  painter.end();
+  ASSERT_FALSE(paper.texts.empty());
+  // The Arabic letters in the bold Arabic face, the Latin ones in the face's substitute.
+  QFont font = ReportFont(StrToFont("Black;Courier New;8;[fsBold];"));
+  font.setFamilies(FacesWithArabic(font.family()));
+  EXPECT_EQ((QStringList{"Liberation Mono", "Noto Naskh Arabic"}), font.families());
+  QRawFont drawn = QRawFont::fromFont(font, QFontDatabase::Arabic);
+  EXPECT_EQ("Noto Naskh Arabic", drawn.familyName());
+  EXPECT_EQ(QFont::Bold, drawn.weight());
 }
 
 TEST_F(ReportPrintingTest, ThePreviewPagesZoomsAndFollowsThePrinterSetup) {

@@ -1,6 +1,6 @@
 // A paint device of a chosen resolution that records the lines and texts a QPainter draws on
 // it, in device units: a printer's page without a printer. Texts are recorded by their top
-// (the baseline less the font's ascent on this device) and their left edge.
+// (the baseline less the font's ascent on this device), their left edge and their font's size.
 #pragma once
 
 #include <QFontMetricsF>
@@ -19,6 +19,7 @@ class RecordingPaintDevice : public QPaintDevice {
   struct Text {
     QPointF TopLeft;
     QString Value;
+    double Points = 0;
   };
 
   // A page of width x height device units at dpi dots per inch.
@@ -84,7 +85,8 @@ class RecordingPaintDevice : public QPaintDevice {
     }
     void drawTextItem(const QPointF& p, const QTextItem& item) override {
       const double ascent = QFontMetricsF(item.font(), &device_).ascent();
-      device_.texts.push_back({QPointF(p.x(), p.y() - ascent), item.text()});
+      device_.texts.push_back(
+          {QPointF(p.x(), p.y() - ascent), item.text(), item.font().pointSizeF()});
     }
 
    private:

@@ -870,11 +870,26 @@ class PdfOnly : public vek::PrinterInfo {
  public:
   bool HasSystemPrinter() const override { return false; }
   bool HasPdfWriter() const override { return true; }
+  vek::QueueAnswer QueueState(const std::string&) const override { return {}; }
+  vek::QueueAnswer LastJobAnswer() const override { return {}; }
 };
+
+// Prints the report into <dir>/<name>.pdf.
+void Print(const vek::Timetable& report, QPrinter& printer, const std::string& name, Language lang,
+           const QDir& dir, Shooter& shooter) {
+  printer.setOutputFileName(dir.filePath(QString::fromStdString(name + ".pdf")));
+  const std::string failure = vek::PrintTimetable(report, printer, {1, report.PageCount()}, 96,
+                                                  vek::RealFileSystem(), PdfOnly(), lang);
+  if (!failure.empty()) {
+    std::fprintf(stderr, "cannot print %s: %s\n", name.c_str(), failure.c_str());
+    shooter.Fail();
+  }
+}
 
 // The print preview (shrunk to fit and at actual size), the page design dialog and its font
 // dialog in both languages; and the PDF of every design for Damascus, Sydney and Makkah (year
-// designs: 2026, month designs: January 2026) as report-<design>-<CITY>.pdf.
+// designs: 2026, month designs: January 2026) as report-<design>-<CITY>.pdf, and of each with
+// every column ticked as report-<design>-all-columns-<CITY>.pdf.
 void ShootPrinting(Shooter& shooter, const QDir& dir) {
   StderrUi ui;
   vek::TLocations list;
@@ -919,14 +934,22 @@ void ShootPrinting(Shooter& shooter, const QDir& dir) {
         report.ComputeReportRows(vek::EncodeDate(2026, 1, 1), list, context.Engine);
         for (int index : report.DesignChoices()) {
           report.SelectDesign(index);
-          const std::string name = "report-" + report.Design().Name + "-" + city + ".pdf";
-          printer->setOutputFileName(dir.filePath(QString::fromStdString(name)));
-          const std::string failure = vek::PrintTimetable(report, *printer, {1, report.PageCount()},
-                                                          96, vek::RealFileSystem(), lang);
-          if (!failure.empty()) {
-            std::fprintf(stderr, "cannot print %s: %s\n", name.c_str(), failure.c_str());
-            shooter.Fail();
-          }
+          Print(report, *printer, "report-" + report.Design().Name + "-" + city, lang, dir,
+                shooter);
+          // Every column and option of the window ticked: ten columns with 12-hour times and
+          // their am/pm (the peaks-only list has no columns to add).
+          if (report.Design().POPeaksOnly)
+            continue;
+          const vek::TPrintOptions design = report.Design();
+          vek::TPrintOptions& all = report.Design();
+          all.PODayName = all.POHijri = all.POGregorian = all.POImsak = true;
+          all.POPeaks = all.POSaving = all.POAMPM = true;
+          all.PO24H = false;
+          report.DesignChanged();
+          Print(report, *printer, "report-" + design.Name + "-all-columns-" + city, lang, dir,
+                shooter);
+          report.Design() = design;
+          report.DesignChanged();
         }
       }
     }
