@@ -1,7 +1,7 @@
 // The Live Update session against real servers on 127.0.0.1, over FTP and over HTTP: the
 // listing, the comparison, the moves between the grids, the download run with its faults, Close
 // and the time-outs; a table of servers that misbehave or lie; the window that stays alive
-// whatever a server does.
+// whatever a server does, and the dialog's log.
 #include <netinet/in.h>
 #include <sys/socket.h>
 
@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QToolButton>
 
@@ -697,6 +698,52 @@ TEST(LiveUpdateDialog, ShowsTheOfferInEitherLanguage) {
   dialog.AddAll_SpeedButton->click();
   EXPECT_EQ(2, dialog.sg_Add->rowCount());
   EXPECT_FALSE(dialog.AddOne_SpeedButton->isEnabled());
+}
+
+// The log shows its newest line in either language, also once the lists have taken room from
+// it, unless the user scrolled up to read.
+TEST(LiveUpdateDialog, TheLogFollowsItsNewestLine) {
+  LiveUpdateFixture f(TransferKind::Ftp);
+  ASSERT_TRUE(f.StartServer());
+  std::string faults;
+  for (int i = 1; i <= 12; ++i) {
+    const std::string n = std::to_string(i);
+    WriteFile(f.prog / "SOUNDS" / "SURAS" / ("S" + n + ".WAV"), Bytes(1000, 'o'));
+    f.Offered(fs::path("SOUNDS") / "SURAS" / ("S" + n + ".WAV"), Bytes(1500, 'n'),
+              "/go-s" + n + ".z", Bytes(1400, 'z'));
+    faults += "/go-s" + n + ".z drop 10\n";
+  }
+  f.Publish();
+  f.server->SetFaults(faults);
+  TFileCatalogue catalogue = FileCatalogue();
+  TFTP_Main_Dlg dialog(f.SessionSetup(), std::make_unique<CurlTransferClient>(f.Server()), f.sys,
+                       catalogue, nullptr, std::chrono::milliseconds(50));
+  dialog.show();
+  ASSERT_TRUE(Spin([&] { return dialog.Session().Opened(); }));
+  ASSERT_TRUE(dialog.Lists_Panel->isVisible());
+  const auto atEnd = [](const QPlainTextEdit* memo) {
+    const QScrollBar* bar = memo->verticalScrollBar();
+    return bar->maximum() > 0 && bar->value() == bar->maximum();
+  };
+  const auto runEnded = [&] { return Spin([&] { return !dialog.Session().DownloadBusy(); }); };
+  dialog.StartUpdate_BitBtn->click();
+  ASSERT_TRUE(runEnded());
+  Spin([] { return false; }, std::chrono::milliseconds(100));  // the layout settles
+  EXPECT_TRUE(atEnd(dialog.E_Memo));
+  EXPECT_TRUE(dialog.E_Memo->toPlainText().endsWith(
+      QString::fromStdString(dialog.Session().View().englishMemo.back())));
+
+  // Scrolled up, the log stays where the user put it.
+  dialog.E_Memo->verticalScrollBar()->setValue(0);
+  dialog.StartUpdate_BitBtn->click();
+  ASSERT_TRUE(runEnded());
+  Spin([] { return false; }, std::chrono::milliseconds(100));
+  EXPECT_EQ(0, dialog.E_Memo->verticalScrollBar()->value());
+
+  // The other language's log followed while it was hidden.
+  dialog.ArEn_SpeedButton->click();
+  Spin([] { return false; }, std::chrono::milliseconds(100));
+  EXPECT_TRUE(atEnd(dialog.A_Memo));
 }
 
 }  // namespace
