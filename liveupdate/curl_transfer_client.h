@@ -1,30 +1,28 @@
-// The update server's client over libcurl, driven by the Qt event loop through libcurl's multi
-// socket interface: the sockets libcurl asks to watch become socket notifiers and its time-outs
-// a timer, so that transfers run without a thread of their own while the dialog stays alive.
+// The update server's client over libcurl. Each transfer runs curl_easy_perform on a thread of
+// its own, with a connection of its own; what it hears is posted to the Qt event loop, where the
+// events are delivered. The session and every handler stay on the event loop's thread, which
+// never calls into libcurl while a transfer runs: libcurl waits for an FTP server's final reply
+// ("226") and for its answer to QUIT in blocking loops (up to the reply time-out, whatever
+// interface drives it), and on a thread of its own such a wait stops no window. A transfer that
+// is aborted or given up is left to its thread, which no longer writes or tells anything and
+// ends within about a second.
 //
 // Only ftp and http (and https when the base address asks for it, with certificates checked)
 // are allowed; no redirect is followed; the proxy is the configured one and never the
-// environment's. Over FTP every transfer opens a connection of its own (anonymous, no password,
-// passive unless configured active). Events are collected while libcurl runs and delivered
-// after it has returned. Once connected, a transfer that hears nothing for the FTP reply
-// time-out (waiting for a reply) or the data time-out (receiving data) fails as timed out.
+// environment's. FTP logs in as anonymous without a password, passive unless configured
+// active. Once connected, a transfer that hears nothing for the FTP reply time-out (waiting for
+// a reply, the final one included) or the data time-out (receiving data) fails as timed out.
 #pragma once
-
-#include <curl/curl.h>
 
 #include <QObject>
 #include <QTimer>
 
-#include <deque>
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <string>
 
 #include "liveupdate/live_update_config.h"
 #include "liveupdate/transfer_client.h"
-
-class QSocketNotifier;
 
 namespace vek {
 
@@ -40,53 +38,33 @@ class CurlTransferClient : public QObject, public TransferClient {
   void SetEventSink(EventSink sink) override;
   std::string HostName() const override;
   int Connect() override;
-  int List(const std::string& remoteFolder) override;
-  int Download(const std::string& remotePath, const std::filesystem::path& localFile) override;
+  int List(const std::string& remoteFolder, std::int64_t maxBytes) override;
+  int Download(const std::string& remotePath, const std::filesystem::path& localFile,
+               std::int64_t maxBytes) override;
   void Disconnect() override;
   bool Connected() const override { return connected_; }
   void Abort() override;
-  bool Busy() const override { return transfer_ != nullptr; }
+  bool Busy() const override { return current_ != 0; }
 
  private:
-  struct Transfer;
-  struct Watch {
-    QSocketNotifier* read = nullptr;
-    QSocketNotifier* write = nullptr;
-  };
+  class Job;       // one transfer on its thread
+  struct Mailbox;  // the events on their way to the event loop
 
-  int Start(TransferCommand command, const std::string& path, const std::filesystem::path& file);
-  // Sets the options of a transfer; false when the configuration is not usable.
-  bool Configure(Transfer& transfer, const std::string& url);
+  int Start(TransferCommand command, const std::string& path, const std::filesystem::path& file,
+            std::int64_t maxBytes);
   void FailAtStart(int id, TransferCommand command, TransferFailure failure, int error,
                    const std::string& text);
-  void WatchSocket(curl_socket_t socket, int what);
-  void OnSocket(curl_socket_t socket, int flags);
-  void OnTimeout();
   void Watchdog();
-  void CollectDone();
-  void Finish(CURLcode code);
-  void EndTransfer();
-  void MakeMulti();
-  void DropMulti();
-  void Queue(TransferEvent event);
-  void PostDispatch();
   void Dispatch();
-
-  static int SocketCallback(CURL* easy, curl_socket_t socket, int what, void* client, void*);
-  static int TimerCallback(CURLM* multi, long milliseconds, void* client);
-  static size_t WriteCallback(char* data, size_t size, size_t count, void* transfer);
-  static int DebugCallback(CURL* easy, curl_infotype type, char* data, size_t size, void* transfer);
-  static curl_socket_t OpenSocketCallback(void* transfer, curlsocktype purpose,
-                                          struct curl_sockaddr* address);
+  // The running transfer is over for the event loop: its thread stops and tells nothing more.
+  void Release();
 
   TLiveUpdateServer server_;
   EventSink sink_;
-  CURLM* multi_ = nullptr;
-  std::unique_ptr<Transfer> transfer_;
-  QTimer timer_;
-  QTimer watchdog_;  // the time-outs of replies and data, which libcurl checks only when woken
-  std::map<curl_socket_t, Watch> watches_;
-  std::deque<TransferEvent> queue_;
+  std::shared_ptr<Mailbox> mailbox_;
+  std::shared_ptr<Job> job_;  // the running transfer's thread, when it has one
+  int current_ = 0;           // the number of the running transfer; 0: none
+  QTimer watchdog_;           // the time-outs of replies and data
   bool connected_ = false;
   int nextId_ = 1;
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

@@ -9,6 +9,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QTextDocument>
@@ -17,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <memory>
 
 #include "foundation/qt/qt_strings.h"
 
@@ -72,6 +74,19 @@ QToolButton* MoveButton(const char* glyph) {
   button->setText(QString::fromUtf8(glyph));
   button->setAutoRaise(true);
   return button;
+}
+
+// The log shows its newest line, also when it grows or the dialog's layout takes room from it,
+// unless the user has scrolled away from the end to read; back at the end, it follows again.
+void FollowNewestLine(QPlainTextEdit* memo) {
+  QScrollBar* bar = memo->verticalScrollBar();
+  auto follow = std::make_shared<bool>(true);
+  QObject::connect(bar, &QScrollBar::valueChanged, bar,
+                   [bar, follow](int value) { *follow = value >= bar->maximum(); });
+  QObject::connect(bar, &QScrollBar::rangeChanged, bar, [bar, follow](int, int maximum) {
+    if (*follow)
+      bar->setValue(maximum);
+  });
 }
 
 // A position of 64-bit byte counts on a bar of int steps.
@@ -175,6 +190,7 @@ void TFTP_Main_Dlg::BuildWidgets() {
   for (QPlainTextEdit* memo : {A_Memo, E_Memo}) {
     memo->setReadOnly(true);
     memo->setMinimumHeight(90);
+    FollowNewestLine(memo);
     outer->addWidget(memo, 1);
   }
   A_Memo->setLayoutDirection(Qt::RightToLeft);

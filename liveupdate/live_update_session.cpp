@@ -11,6 +11,7 @@
 #include "liveupdate/download_check.h"
 #include "liveupdate/listing_record.h"
 #include "liveupdate/remote_names.h"
+#include "liveupdate/transfer_failure_reason.h"
 #include "sounds/sound_files.h"
 
 namespace vek {
@@ -57,6 +58,11 @@ std::string AsciiLower(std::string_view text) {
       c = static_cast<char>(c - 'A' + 'a');
   }
   return out;
+}
+
+// A reason after the text it explains.
+std::string Because(const std::string& reason) {
+  return reason.empty() ? std::string() : ": " + reason;
 }
 
 // The temporary file a listing or an item is fetched into.
@@ -229,36 +235,44 @@ void TLiveUpdateSession::Message(const std::string& text) {
   --messagesOpen_;
 }
 
-void TLiveUpdateSession::ShowFailure(const TransferOutcome& outcome, bool connecting,
-                                     const fs::path& body) {
+TTwinText TLiveUpdateSession::WithReason(const char* english, const char* arabic,
+                                         const TTransferReason& reason) const {
+  return {english + Because(reason.english), arabic + Because(reason.arabic)};
+}
+
+TTransferReason TLiveUpdateSession::ShowFailure(const TransferOutcome& outcome, bool connecting,
+                                                const fs::path& body) {
+  const TTransferReason reason = TransferFailureReason(outcome, allowance_);
+  const CommandText text = FailureText(outcome.command);
+  // The log keeps why; an item's failure line is its "***INCOMPLETE***" line (OnItemDone).
+  if (phase_ != Phase::Item)
+    Memo(text.english + Because(reason.english), text.arabic + Because(reason.arabic));
   switch (outcome.failure) {
     case TransferFailure::InvalidHost:
       Status(Twin("*Error: Invalid Host: ", "*خطأ: خادم غير صالح: ") + hostName_);
-      return;
+      return reason;
     case TransferFailure::ConnectionFailed:
-      Status(Twin("Connection failed", "فشل الاتصال"));
+      Status(WithReason("Connection failed", "فشل الاتصال", reason));
       Message(
           T("Connection failed...\nPlease try connecting to the internet MANUALLY,\n"
             "then repeat this Live Update again",
             "فشل الاتصال...\nيرجى الاتصال بالإنترنت يدويا،\nثم إعادة هذه الترقية الحية"));
-      return;
+      return reason;
     case TransferFailure::AuthenticationFailed:
-      Status(Twin("authentication failed", "فشل التحقق من الهوية"));
-      return;
+      Status(WithReason("authentication failed", "فشل التحقق من الهوية", reason));
+      return reason;
     default:
       break;
   }
-  if (outcome.errorCode != 0)
-    Status(Twin("*Error ", "*خطأ ") + std::to_string(outcome.errorCode) + ": " + outcome.errorText);
   if (setup_.kind == TransferKind::Http && !connecting) {
     for (const std::string& line : {std::string("Header:"), std::string(), std::string("======"),
                                     std::string("Body:"), body.string()})
       Memo(line, line);
-    Status(Twin("HTTP GET Failed", "فشل طلب HTTP GET"));
-    return;
+    Status(WithReason("HTTP GET Failed", "فشل طلب HTTP GET", reason));
+    return reason;
   }
-  const CommandText text = FailureText(outcome.command);
-  Status(Twin(text.english, text.arabic));
+  Status(WithReason(text.english, text.arabic, reason));
+  return reason;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -386,9 +400,17 @@ void TLiveUpdateSession::OnEvent(const TransferEvent& event) {
       }
       break;
     }
-    case TransferEvent::ListLine:
-      listText_ += event.text + " ";
+    case TransferEvent::ListLines: {
+      std::size_t start = 0;
+      for (;;) {
+        const std::size_t end = event.text.find('\n', start);
+        listText_.append(event.text, start, end - start).append(" ");
+        if (end == std::string::npos)
+          break;
+        start = end + 1;
+      }
       break;
+    }
     case TransferEvent::Done:
       OnDone(event.outcome);
       break;
@@ -489,7 +511,8 @@ void TLiveUpdateSession::FetchListing() {
     listText_.clear();
     phase_ = Phase::Listing;
     transferFile_.clear();
-    transfer_ = client_.List(setup_.remoteUpdateDir);
+    allowance_ = ListingAllowance();
+    transfer_ = client_.List(setup_.remoteUpdateDir, allowance_.maxBytes);
     return;
   }
   FetchListingFile();
@@ -501,7 +524,8 @@ void TLiveUpdateSession::FetchListingFile() {
   StartTransferStatistics();
   phase_ = Phase::Listing;
   transferFile_ = TemporaryOf(DownloadedListingPath(setup_));
-  transfer_ = client_.Download(setup_.remoteListingPath, transferFile_);
+  allowance_ = ListingAllowance();
+  transfer_ = client_.Download(setup_.remoteListingPath, transferFile_, allowance_.maxBytes);
 }
 
 void TLiveUpdateSession::OnListDone(const TransferOutcome& outcome) {
@@ -661,6 +685,8 @@ void TLiveUpdateSession::StartUpdate_BitBtnClick() {
     sys_.ui.Beep();
     return;
   }
+  if (!RoomForTheOffer())
+    return;
   downloadBusy_ = true;
   view_.gridsEnabled = false;
   Memo("Started Download, Please Wait", "بدأ التنزيل، يرجى الانتظار");
@@ -682,6 +708,28 @@ void TLiveUpdateSession::StartUpdate_BitBtnClick() {
   StartStopWatch_Timer(true);
   Changed(kViewGrids | kViewProgress);
   StartNextItem();
+}
+
+// The offered items fit on the program folder's disk, by their listed sizes; when they do not,
+// the user hears how much room they need and nothing is fetched.
+bool TLiveUpdateSession::RoomForTheOffer() {
+  std::int64_t needed = 0;
+  for (const TGridRow& row : view_.offered)
+    needed += std::max<std::int64_t>(0, DigitsToNumber(DigitsOnly(row[2])));
+  const std::optional<std::uintmax_t> free = sys_.fs.FreeSpace(setup_.programFolder);
+  if (!free || static_cast<std::uintmax_t>(needed) <= *free)
+    return true;
+  const std::string folder = setup_.programFolder.string();
+  const std::string freeText = AddThousandsSeparators(std::to_string(*free));
+  const std::string english =
+      "Not enough free space on the disk for this update:\r\nthe items need " + Thousands(needed) +
+      " bytes, and only " + freeText + " bytes are free in " + folder;
+  const std::string arabic = "لا توجد مساحة كافية على القرص لهذه الترقية:\r\nتحتاج البنود إلى " +
+                             Thousands(needed) + " بايت، والمتاح " + freeText + " بايت فقط في " +
+                             folder;
+  Memo(english, arabic);
+  Message(ByLanguage(view_.language, english, arabic));
+  return false;
 }
 
 void TLiveUpdateSession::StartNextItem() {
@@ -712,7 +760,8 @@ void TLiveUpdateSession::StartNextItem() {
     StartStopWatch_Timer(false);
     phase_ = Phase::Item;
     transferFile_ = itemTemp_;
-    transfer_ = client_.Download(remote->remotePath, itemTemp_);
+    allowance_ = ItemAllowance(item.size, !itemListedName_);
+    transfer_ = client_.Download(remote->remotePath, itemTemp_, allowance_.maxBytes);
     return;
   }
 }
@@ -729,8 +778,9 @@ void TLiveUpdateSession::OnItemDone(const TransferOutcome& outcome) {
     ShowSuccess(outcome);
     installed = InstallItem(item, outcome);
   } else {
-    ShowFailure(outcome, false, itemTemp_);
-    Memo("***INCOMPLETE*** " + item.name, " ***غير كامل***  " + item.name);
+    const TTransferReason reason = ShowFailure(outcome, false, itemTemp_);
+    Memo("***INCOMPLETE*** " + item.name + Because(reason.english),
+         " ***غير كامل***  " + item.name + Because(reason.arabic));
   }
   if (!installed) {
     ForceDeleteFile(itemTemp_, sys_.fs);

@@ -26,6 +26,8 @@
 #include "foundation/system_services.h"
 #include "liveupdate/listing_comparison.h"
 #include "liveupdate/transfer_client.h"
+#include "liveupdate/transfer_failure_reason.h"
+#include "liveupdate/transfer_limits.h"
 
 namespace vek {
 
@@ -213,6 +215,7 @@ class TLiveUpdateSession {
   void EndActivation();
   void CompareFiles();
   void RunComparison(bool closing);
+  bool RoomForTheOffer();
   void StartNextItem();
   void FinishRun();
   void RemoveFetchedRow(const std::string& name);
@@ -244,9 +247,12 @@ class TLiveUpdateSession {
   // Shows the labels, the statistics and the grids' texts in the dialog's language.
   void RecaptionShownTexts();
   void Message(const std::string& text);
-  // body: the local file of the transfer, as the HTTP failure shows it.
-  void ShowFailure(const TransferOutcome& outcome, bool connecting,
-                   const std::filesystem::path& body = {});
+  // Shows and logs why a transfer failed, and answers the reason. body: the local file of the
+  // transfer, as the HTTP failure shows it.
+  TTransferReason ShowFailure(const TransferOutcome& outcome, bool connecting,
+                              const std::filesystem::path& body = {});
+  TTwinText WithReason(const char* english, const char* arabic,
+                       const TTransferReason& reason) const;
   void Changed(unsigned what);
 
   TLiveUpdateSetup setup_;
@@ -274,6 +280,7 @@ class TLiveUpdateSession {
   Phase phase_ = Phase::Idle;
   int transfer_ = 0;                    // the number of the running transfer
   std::filesystem::path transferFile_;  // its temporary file
+  TTransferAllowance allowance_;        // the bytes it may receive
 
   int downloadedFileCount_ = 0;
   bool listingComplete_ = false;

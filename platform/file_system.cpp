@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -56,6 +57,14 @@ int FileSystem::Write(int fd, std::string_view data) {
     data.remove_prefix(static_cast<std::size_t>(n));
   }
   return 0;
+}
+
+std::optional<std::uintmax_t> FileSystem::FreeSpace(const std::filesystem::path& path) {
+  struct statvfs st;
+  if (::statvfs(path.c_str(), &st) != 0)
+    return std::nullopt;
+  // The blocks an unprivileged writer may use, not those kept back for root.
+  return static_cast<std::uintmax_t>(st.f_bavail) * st.f_frsize;
 }
 
 FileSystem& RealFileSystem() {

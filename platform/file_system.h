@@ -1,10 +1,12 @@
 // The few file operations whose failures the program must survive and report: renaming,
-// deleting and changing the write bit. The program uses the real calls; tests put a file system
-// in their place that fails chosen calls, since a test running as root cannot make a file
-// unremovable with chmod.
+// deleting and changing the write bit, and the free space a download must fit in. The program uses
+// the real calls; tests put a file system in their place that fails chosen calls, since a test
+// running as root cannot make a file unremovable with chmod.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string_view>
 
 namespace vek {
@@ -21,6 +23,9 @@ class FileSystem {
   virtual int SetWritable(const std::filesystem::path& file, bool writable);
   // Writes all of data to the open file descriptor, retrying short writes.
   virtual int Write(int fd, std::string_view data);
+  // The bytes that this program may still write on the file system holding path; nothing when
+  // the system cannot tell.
+  virtual std::optional<std::uintmax_t> FreeSpace(const std::filesystem::path& path);
 };
 
 // The real file system.

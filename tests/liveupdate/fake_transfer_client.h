@@ -28,8 +28,10 @@ class FakeClient : public TransferClient {
   void SetEventSink(EventSink s) override { sink = std::move(s); }
   std::string HostName() const override { return "update.example"; }
   int Connect() override { return Begin(TransferCommand::Connect, "", {}); }
-  int List(const std::string& folder) override { return Begin(TransferCommand::List, folder, {}); }
-  int Download(const std::string& path, const std::filesystem::path& file) override {
+  int List(const std::string& folder, std::int64_t) override {
+    return Begin(TransferCommand::List, folder, {});
+  }
+  int Download(const std::string& path, const std::filesystem::path& file, std::int64_t) override {
     return Begin(TransferCommand::Download, path, file);
   }
   void Disconnect() override { connected = false; }

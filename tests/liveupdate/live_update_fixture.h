@@ -18,6 +18,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "foundation/file_catalogue.h"
 #include "foundation/system_services.h"
@@ -26,9 +27,11 @@
 #include "liveupdate/live_update_dialog.h"
 #include "liveupdate/live_update_session.h"
 #include "support/fake_clock.h"
+#include "support/fake_file_system.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 #include "support/update_server.h"
+#include "support/zip_file.h"
 
 namespace vek::testing {
 
@@ -112,6 +115,34 @@ class LiveUpdateFixture {
     WriteFile(root / remotePath.substr(1), bytes);
   }
 
+  // Three sound files whose new versions (1,500 bytes) the maker offers as archives
+  // (go-aleppo.z, go-egypt1.z, go-maccah1.z) that hold a wave file of 3,006, 3,006 and 3,007
+  // bytes, stored: archives of 3,124, 3,124 and 3,127 bytes.
+  void ThreeSounds() {
+    for (const char* name : {"ALEPPO", "EGYPT1", "MACCAH1"}) {
+      const std::string stem = name;
+      std::string lower = stem;
+      for (char& c : lower)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      WriteFile(prog / "SOUNDS" / (stem + ".WAV"), Bytes(1000, 'o'));
+      Offered(fs::path("SOUNDS") / (stem + ".WAV"), Bytes(1500, 'n'), "/go-" + lower + ".z",
+              testing::ZipBytes({{stem + ".WAV", Bytes(3000 + lower.size(), lower[0])}}, true));
+    }
+  }
+
+  // Files left in the program folder or its LiveUpdate folder by a transfer that did not end
+  // well.
+  std::vector<std::string> TemporaryFiles() const {
+    std::vector<std::string> names;
+    for (const fs::path& folder : {prog, prog / "LiveUpdate"}) {
+      for (const fs::directory_entry& e : fs::directory_iterator(folder)) {
+        if (e.path().extension() == ".tovarelin")
+          names.push_back(e.path().filename().string());
+      }
+    }
+    return names;
+  }
+
   // Both listings: the local one where the Live Update command writes it, the maker's on the
   // server.
   void Publish() {
@@ -160,7 +191,8 @@ class LiveUpdateFixture {
   const fs::path root = dir.path() / "root";    // the server's files
   FakeUi ui;
   FakeClock waits;
-  SystemServices sys{.ui = ui, .clock = waits};
+  FakeFileSystem files;  // the real one, with the free space a test may set
+  SystemServices sys{.ui = ui, .clock = waits, .fs = files};
   std::unique_ptr<UpdateServer> server;
 };
 

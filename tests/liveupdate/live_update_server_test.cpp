@@ -1,21 +1,24 @@
 // The Live Update session against real servers on 127.0.0.1, over FTP and over HTTP: the
 // listing, the comparison, the moves between the grids, the download run with its faults, Close
-// and the time-outs.
+// and the time-outs; a table of servers that misbehave or lie; the window that stays alive
+// whatever a server does, and the dialog's log.
 #include <netinet/in.h>
 #include <sys/socket.h>
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QToolButton>
 
 #include "foundation/file_io.h"
 #include "liveupdate/listing_record.h"
 #include "liveupdate/live_update_fixture.h"
+#include "liveupdate/remote_names.h"
 #include "locations/location_file.h"
 #include "support/locations_fixture.h"
-#include "support/zip_file.h"
 
 namespace vek {
 namespace {
@@ -32,45 +35,26 @@ std::string KindName(const ::testing::TestParamInfo<TransferKind>& info) {
   return info.param == TransferKind::Ftp ? "Ftp" : "Http";
 }
 
+std::vector<std::string> OfferedNames(const SessionRun& run) {
+  std::vector<std::string> names;
+  for (const TGridRow& row : run.View().offered)
+    names.push_back(row[0]);
+  return names;
+}
+
+// The log's line that begins with start; empty when there is none.
+std::string LogLine(const SessionRun& run, const std::string& start) {
+  for (const std::string& line : run.View().englishMemo) {
+    if (line.starts_with(start))
+      return line;
+  }
+  return {};
+}
+
 class OverServer : public ::testing::TestWithParam<TransferKind>, public LiveUpdateFixture {
  protected:
   OverServer() : LiveUpdateFixture(GetParam()) {}
   void SetUp() override { ASSERT_TRUE(StartServer()); }
-
-  // Three sound files whose new versions the maker offers as archives.
-  void ThreeSounds() {
-    for (const char* name : {"ALEPPO", "EGYPT1", "MACCAH1"}) {
-      const std::string stem = name;
-      std::string lower = stem;
-      for (char& c : lower)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-      WriteFile(prog / "SOUNDS" / (stem + ".WAV"), Bytes(1000, 'o'));
-      // The server's archive holds the new wave file (stored, so that it is as large).
-      Offered(fs::path("SOUNDS") / (stem + ".WAV"), Bytes(1500, 'n'), "/go-" + lower + ".z",
-              testing::ZipBytes({{stem + ".WAV", Bytes(3000 + lower.size(), lower[0])}}, true));
-    }
-  }
-
-  std::vector<std::string> OfferedNames(const SessionRun& run) const {
-    std::vector<std::string> names;
-    for (const TGridRow& row : run.View().offered)
-      names.push_back(row[0]);
-    return names;
-  }
-
-  // Files left in the program folder by a transfer that did not end well.
-  std::vector<std::string> TemporaryFiles() const {
-    std::vector<std::string> names;
-    for (const fs::directory_entry& e : fs::directory_iterator(prog)) {
-      if (e.path().extension() == ".tovarelin")
-        names.push_back(e.path().filename().string());
-    }
-    for (const fs::directory_entry& e : fs::directory_iterator(prog / "LiveUpdate")) {
-      if (e.path().extension() == ".tovarelin")
-        names.push_back(e.path().filename().string());
-    }
-    return names;
-  }
 };
 
 INSTANTIATE_TEST_SUITE_P(Kinds, OverServer,
@@ -160,9 +144,8 @@ TEST_P(OverServer, ADroppedItemStaysOnOfferAndARetryFetchesIt) {
   EXPECT_TRUE(run.session->ListsEditable());
   EXPECT_EQ("old archive", ReadBytes(prog / "GO-EGYPT1.Z"));
   EXPECT_TRUE(TemporaryFiles().empty());
-  EXPECT_NE(std::find(run.View().englishMemo.begin(), run.View().englishMemo.end(),
-                      "***INCOMPLETE*** egypt1.wav"),
-            run.View().englishMemo.end());
+  EXPECT_NE(std::string::npos,
+            LogLine(run, "***INCOMPLETE*** egypt1.wav: ").find("after 1,000 of 3,124 bytes"));
   // The dialog stays open.
   EXPECT_FALSE(Spin([&] { return run.closeRequests > 0; }, std::chrono::milliseconds(300)));
 
@@ -204,7 +187,8 @@ TEST_P(OverServer, WhatIsNoWholeFileIsNeverAFile) {
     const std::vector<std::string>& memo = run.View().englishMemo;
     EXPECT_NE(std::find(memo.begin(), memo.end(), (prog / "go-egypt1.z.tovarelin").string()),
               memo.end());
-    EXPECT_EQ("HTTP GET Failed", run.View().status);
+    EXPECT_EQ(0u, run.View().status.find("HTTP GET Failed: HTTP/1.1 302 Found"))
+        << run.View().status;
   }
 }
 
@@ -528,6 +512,256 @@ TEST_P(OverServer, AFileOfAnotherSizeThanListedSaysSo) {
   EXPECT_EQ(says, run.View().status);
 }
 
+// ---------------------------------------------------------------------------------------------
+// A server that misbehaves or lies. Whatever it sends, nothing of it becomes a file: the
+// transfer ends at the size it may have, its temporary file goes, the old file stays, the item
+// stays on offer, and the log says why. A new way of misbehaving is one more row of the table.
+
+struct BadServer {
+  enum Outcome {
+    ListingFails,    // the session ends without an offer
+    ItemFails,       // the item stays on offer; the other items are fetched
+    NothingFetched,  // the run does not start
+    AllFetched,      // what the server got wrong harms no file
+  };
+  const char* name;
+  const char* faults = "";  // the server's faults (update_server.py)
+  Outcome outcome = ItemFails;
+  const char* item = "aleppo.wav";  // ItemFails: the listed name of the item that fails
+  // A text of the failure line in the log (NothingFetched: of the message); over HTTP
+  // httpReason when it is given.
+  const char* reason = "";
+  const char* httpReason = nullptr;
+  bool ftp = true;  // the kinds it applies to
+  bool http = true;
+  // Anything else the case needs before the session opens.
+  std::function<void(LiveUpdateFixture&)> arrange = nullptr;
+};
+
+const BadServer kBadServers[] = {
+    {.name = "EndlessListing",
+     .faults = "/liveupdate/vekdirs.rec endless",
+     .outcome = BadServer::ListingFails,
+     .reason = "16,777,216 bytes"},
+    {.name = "EndlessItem",
+     .faults = "/go-aleppo.z endless",
+     .reason = "listed size (1,500 bytes)"},
+    {.name = "ItemLargerThanListed",
+     .faults = "/zuzuz623.exe larger 5000000",
+     .item = "zuzuz623.exe",
+     .reason = "listed size (2,000 bytes)"},
+    {.name = "ArchiveLargerThanListed",
+     .faults = "/go-egypt1.z larger 52428800",
+     .item = "egypt1.wav",
+     .reason = "listed size (1,500 bytes)"},
+    // The announced bytes are taken and the server reports that it could not send the rest.
+    {.name = "MoreThanAnnounced",
+     .faults = "/go-aleppo.z extra 5000000",
+     .reason = "426 ",
+     .http = false},
+    // The bytes beyond the Content-Length belong to no file, and the connection they came on
+    // is not used again: the next item is asked for on a fresh one.
+    {.name = "ExtraBytesAfterTheContentLength",
+     .faults = "/go-aleppo.z extra 5000",
+     .outcome = BadServer::AllFetched,
+     .ftp = false},
+    {.name = "ItemSmallerThanAnnounced",
+     .faults = "/go-aleppo.z drop 1000",
+     .reason = "after 1,000 of 3,124 bytes"},
+    {.name = "NotFound",
+     .reason = "550 ",
+     .httpReason = "404 Not Found",
+     .arrange = [](LiveUpdateFixture& f) { fs::remove(f.root / "go-aleppo.z"); }},
+    {.name = "ServerError",
+     .faults = "/go-aleppo.z status 500",
+     .reason = "500 Internal Server Error",
+     .ftp = false},
+    {.name = "Redirect",
+     .faults = "/go-aleppo.z redirect /go-egypt1.z",
+     .reason = "302 Found",
+     .ftp = false},
+    {.name = "Silence", .faults = "/go-aleppo.z stall 0", .reason = "time-out"},
+    {.name = "StalledFinalReply",
+     .faults = "/go-aleppo.z final",
+     .reason = "final reply",
+     .http = false},
+    {.name = "NoRoomOnTheDisk",
+     .outcome = BadServer::NothingFetched,
+     .reason = "6,500 bytes",
+     .arrange = [](LiveUpdateFixture& f) { f.files.freeSpace = 6499; }},
+};
+
+struct BadServerRun {
+  TransferKind kind;
+  const BadServer* server;
+};
+
+void PrintTo(const BadServerRun& run, std::ostream* out) {
+  *out << (run.kind == TransferKind::Ftp ? "FTP " : "HTTP ") << run.server->name;
+}
+
+std::vector<BadServerRun> BadServerRuns() {
+  std::vector<BadServerRun> runs;
+  for (const BadServer& server : kBadServers) {
+    if (server.ftp)
+      runs.push_back({TransferKind::Ftp, &server});
+    if (server.http)
+      runs.push_back({TransferKind::Http, &server});
+  }
+  return runs;
+}
+
+class AgainstABadServer : public ::testing::TestWithParam<BadServerRun>, public LiveUpdateFixture {
+ protected:
+  AgainstABadServer() : LiveUpdateFixture(GetParam().kind) {}
+  void SetUp() override { ASSERT_TRUE(StartServer()); }
+};
+
+INSTANTIATE_TEST_SUITE_P(Faults, AgainstABadServer, ::testing::ValuesIn(BadServerRuns()),
+                         [](const ::testing::TestParamInfo<BadServerRun>& info) {
+                           return std::string(info.param.kind == TransferKind::Ftp ? "Ftp"
+                                                                                   : "Http") +
+                                  info.param.server->name;
+                         });
+
+TEST_P(AgainstABadServer, NothingItSendsBecomesAFileAndTheLogSaysWhy) {
+  const BadServer& bad = *GetParam().server;
+  const std::string reason =
+      GetParam().kind == TransferKind::Http && bad.httpReason ? bad.httpReason : bad.reason;
+  ThreeSounds();
+  // The package is fetched under its listed name.
+  Offered("ZUZUZ623.EXE", Bytes(2000, 'p'), "/zuzuz623.exe", Bytes(2000, 'p'));
+  Publish();
+  // The archives of an earlier update are in place.
+  const std::vector<std::string> finals = {"go-aleppo.z", "go-egypt1.z", "go-maccah1.z",
+                                           "zuzuz623.exe"};
+  for (const std::string& name : finals)
+    WriteFile(prog / name, "old " + name);
+  server->SetFaults(std::string(bad.faults) + "\n");
+  if (bad.arrange)
+    bad.arrange(*this);
+  TLiveUpdateServer config = Server();
+  config.dataTimeout = std::chrono::seconds(1);
+  config.replyTimeout = std::chrono::seconds(1);
+  SessionRun run(SessionSetup(), config, sys);
+  ASSERT_TRUE(run.Open());
+
+  if (bad.outcome == BadServer::ListingFails) {
+    EXPECT_FALSE(run.session->ListingComplete());
+    EXPECT_EQ((std::vector<std::string>{"Download Incomplete\r\nMust Retry"}), ui.messages);
+    EXPECT_NE(std::string::npos, LogLine(run, "Download failure: ").find(reason))
+        << ::testing::PrintToString(run.View().englishMemo);
+    ASSERT_TRUE(run.Closed());
+    EXPECT_FALSE(fs::exists(prog / "LiveUpdate" / "vekdirs.dwn"));
+    EXPECT_TRUE(TemporaryFiles().empty());
+    return;
+  }
+  ASSERT_EQ(4u, run.View().offered.size()) << ::testing::PrintToString(ui.messages);
+  ASSERT_TRUE(ui.messages.empty()) << ui.messages.front();
+  server->ClearRequests();
+  run.session->StartUpdate_BitBtnClick();
+  if (bad.outcome == BadServer::AllFetched) {
+    ASSERT_TRUE(run.Closed()) << ::testing::PrintToString(run.View().englishMemo);
+    EXPECT_EQ(4, run.session->DownloadedFileCount());
+    EXPECT_EQ(4u, server->Requests().size());
+    for (const std::string& name : finals)
+      EXPECT_EQ(ReadBytes(root / name), ReadBytes(prog / name)) << name;
+    return;
+  }
+  ASSERT_TRUE(run.RunEnded());
+  EXPECT_TRUE(TemporaryFiles().empty());
+  EXPECT_TRUE(run.View().preventEnabled);
+  EXPECT_FALSE(Spin([&] { return run.closeRequests > 0; }, std::chrono::milliseconds(200)));
+
+  if (bad.outcome == BadServer::NothingFetched) {
+    ASSERT_EQ(1u, ui.messages.size());
+    EXPECT_NE(std::string::npos, ui.messages[0].find(reason)) << ui.messages[0];
+    EXPECT_TRUE(server->Requests().empty());
+    EXPECT_EQ(4u, run.View().offered.size());
+    for (const std::string& name : finals)
+      EXPECT_EQ("old " + name, ReadBytes(prog / name));
+    return;
+  }
+  EXPECT_EQ(3, run.session->DownloadedFileCount()) << ::testing::PrintToString(ui.messages);
+  EXPECT_EQ((std::vector<std::string>{bad.item}), OfferedNames(run));
+  const std::optional<TRemoteName> remote = RemoteNameOf(bad.item);
+  ASSERT_TRUE(remote);
+  EXPECT_EQ("old " + remote->fileName, ReadBytes(prog / remote->fileName));
+  const std::string line = LogLine(run, std::string("***INCOMPLETE*** ") + bad.item);
+  EXPECT_NE(std::string::npos, line.find(reason))
+      << ::testing::PrintToString(run.View().englishMemo);
+}
+
+// The longest time the event loop spent on one thing while it ran.
+class EventLoopGaps {
+ public:
+  EventLoopGaps() {
+    tick_.setInterval(10);
+    QObject::connect(&tick_, &QTimer::timeout,
+                     [this] { longest_ = std::max(longest_, since_.restart()); });
+    since_.start();
+    tick_.start();
+  }
+  qint64 LongestMs() const { return std::max(longest_, since_.elapsed()); }
+
+ private:
+  QTimer tick_;
+  QElapsedTimer since_;
+  qint64 longest_ = 0;
+};
+
+// A server that sends a whole file and then never its final reply ("226") nor an answer to
+// anything else: the window keeps painting, and Close is answered at once.
+TEST(LiveUpdateFtp, AServerThatNeverEndsATransferNeverFreezesTheWindow) {
+  LiveUpdateFixture f(TransferKind::Ftp);
+  ASSERT_TRUE(f.StartServer());
+  f.ThreeSounds();
+  f.Publish();
+  f.server->SetFaults("/go-aleppo.z final\n");
+  // Long enough that a wait for the reply would be seen.
+  TLiveUpdateServer config = f.Server();
+  config.replyTimeout = std::chrono::seconds(10);
+  config.dataTimeout = std::chrono::seconds(10);
+  TFileCatalogue catalogue = FileCatalogue();
+  TFTP_Main_Dlg dialog(f.SessionSetup(), std::make_unique<CurlTransferClient>(config), f.sys,
+                       catalogue, nullptr, std::chrono::milliseconds(50));
+  dialog.show();
+  ASSERT_TRUE(Spin([&] { return dialog.Session().Opened(); }));
+  const EventLoopGaps gaps;
+  dialog.StartUpdate_BitBtn->click();
+  // The whole archive arrives; the server falls silent.
+  const fs::path temp = f.prog / "go-aleppo.z.tovarelin";
+  Spin([&] {
+    std::error_code ec;
+    return fs::file_size(temp, ec) == fs::file_size(f.root / "go-aleppo.z") ||
+           !dialog.Session().DownloadBusy();
+  });
+  EXPECT_LT(gaps.LongestMs(), 1000);
+  ASSERT_TRUE(dialog.Session().TransferRunning());
+  // Close, pressed during the silence, is answered within a second; twice, it closes the
+  // dialog.
+  QElapsedTimer answered;
+  for (int press = 1; press <= 2; ++press) {
+    SCOPED_TRACE(press);
+    QElapsedTimer pressed;
+    QTimer::singleShot(300, &dialog, [&] {
+      answered.start();
+      dialog.Cancel_BitBtn->click();
+    });
+    pressed.start();
+    ASSERT_TRUE(Spin([&] { return answered.isValid(); }));
+    EXPECT_LT(pressed.elapsed(), 1300);
+    if (press == 1) {
+      EXPECT_TRUE(dialog.Closing_Label->isVisible());
+    }
+    answered.invalidate();
+  }
+  ASSERT_TRUE(Spin([&] { return !dialog.isVisible(); }, std::chrono::seconds(1)));
+  EXPECT_EQ(0, dialog.DownloadedFileCount());
+  EXPECT_FALSE(fs::exists(temp));
+  EXPECT_LT(gaps.LongestMs(), 1000);
+}
+
 // The dialog over a listing already on disk: the offer in either language, and the moves.
 TEST(LiveUpdateDialog, ShowsTheOfferInEitherLanguage) {
   LiveUpdateFixture f(TransferKind::Ftp);
@@ -571,6 +805,52 @@ TEST(LiveUpdateDialog, ShowsTheOfferInEitherLanguage) {
   dialog.AddAll_SpeedButton->click();
   EXPECT_EQ(2, dialog.sg_Add->rowCount());
   EXPECT_FALSE(dialog.AddOne_SpeedButton->isEnabled());
+}
+
+// The log shows its newest line in either language, also once the lists have taken room from
+// it, unless the user scrolled up to read.
+TEST(LiveUpdateDialog, TheLogFollowsItsNewestLine) {
+  LiveUpdateFixture f(TransferKind::Ftp);
+  ASSERT_TRUE(f.StartServer());
+  std::string faults;
+  for (int i = 1; i <= 12; ++i) {
+    const std::string n = std::to_string(i);
+    WriteFile(f.prog / "SOUNDS" / "SURAS" / ("S" + n + ".WAV"), Bytes(1000, 'o'));
+    f.Offered(fs::path("SOUNDS") / "SURAS" / ("S" + n + ".WAV"), Bytes(1500, 'n'),
+              "/go-s" + n + ".z", Bytes(1400, 'z'));
+    faults += "/go-s" + n + ".z drop 10\n";
+  }
+  f.Publish();
+  f.server->SetFaults(faults);
+  TFileCatalogue catalogue = FileCatalogue();
+  TFTP_Main_Dlg dialog(f.SessionSetup(), std::make_unique<CurlTransferClient>(f.Server()), f.sys,
+                       catalogue, nullptr, std::chrono::milliseconds(50));
+  dialog.show();
+  ASSERT_TRUE(Spin([&] { return dialog.Session().Opened(); }));
+  ASSERT_TRUE(dialog.Lists_Panel->isVisible());
+  const auto atEnd = [](const QPlainTextEdit* memo) {
+    const QScrollBar* bar = memo->verticalScrollBar();
+    return bar->maximum() > 0 && bar->value() == bar->maximum();
+  };
+  const auto runEnded = [&] { return Spin([&] { return !dialog.Session().DownloadBusy(); }); };
+  dialog.StartUpdate_BitBtn->click();
+  ASSERT_TRUE(runEnded());
+  Spin([] { return false; }, std::chrono::milliseconds(100));  // the layout settles
+  EXPECT_TRUE(atEnd(dialog.E_Memo));
+  EXPECT_TRUE(dialog.E_Memo->toPlainText().endsWith(
+      QString::fromStdString(dialog.Session().View().englishMemo.back())));
+
+  // Scrolled up, the log stays where the user put it.
+  dialog.E_Memo->verticalScrollBar()->setValue(0);
+  dialog.StartUpdate_BitBtn->click();
+  ASSERT_TRUE(runEnded());
+  Spin([] { return false; }, std::chrono::milliseconds(100));
+  EXPECT_EQ(0, dialog.E_Memo->verticalScrollBar()->value());
+
+  // The other language's log followed while it was hidden.
+  dialog.ArEn_SpeedButton->click();
+  Spin([] { return false; }, std::chrono::milliseconds(100));
+  EXPECT_TRUE(atEnd(dialog.A_Memo));
 }
 
 }  // namespace

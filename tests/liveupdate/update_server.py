@@ -13,6 +13,11 @@ FAULTS is a file read again at every request (it need not exist): one fault per 
   stall N       the first N bytes, then nothing for a minute
   status N      HTTP: the reply N with an error page (FTP: 550)
   redirect P    HTTP: 302 to the path P
+  endless       the file, then bytes without end; no size is announced (FTP: SIZE answers 502)
+  larger N      N bytes: the file, then filler; announced as N bytes
+  extra N       the file as announced, then N bytes more (HTTP: beyond the Content-Length, on a
+                connection kept open)
+  final         FTP: the whole file, then no final reply ("226") and no answer to anything
 """
 import http.server
 import logging
@@ -44,6 +49,16 @@ def read_faults(faults_file):
     return faults
 
 
+def announced_size(fault, size):
+    """The size a server announces for a file of size bytes under a fault; None: no size."""
+    kind, argument = fault if fault else ("", "")
+    if kind == "endless":
+        return None
+    if kind == "larger":
+        return int(argument)
+    return size
+
+
 class FaultyReader:
     """A file's bytes as a fault lets them through."""
 
@@ -52,6 +67,7 @@ class FaultyReader:
         self.kind, argument = fault if fault else ("", "")
         self.number = int(argument) if argument.isdigit() else 0
         self.sent = 0
+        self.filler = 0  # bytes sent after the end of the file
         self.closed = False
         self.name = getattr(f, "name", "")
 
@@ -67,9 +83,24 @@ class FaultyReader:
         elif self.kind == "rate" and self.number > 0:
             size = min(size, max(1, self.number // 8))
             time.sleep(size / self.number)
-        data = self.f.read(size)
+        data = self.f.read(size) if self.filler == 0 else b""
+        if not data:
+            data = self.fill(size)
         self.sent += len(data)
         return data
+
+    def fill(self, size):
+        """What follows the end of the file."""
+        if self.kind == "endless":
+            more = size
+        elif self.kind == "larger":
+            more = min(size, self.number - self.sent)
+        elif self.kind == "extra":
+            more = min(size, self.number - self.filler)
+        else:
+            more = 0
+        self.filler += max(0, more)
+        return b"x" * max(0, more)
 
     def close(self):
         self.closed = True
@@ -89,17 +120,49 @@ def serve_ftp(root, faults_file, log_file):
             fault = read_faults(faults_file).get(path)
             if fault and fault[0] == "status":
                 raise OSError(2, "No such file")
+            if fault and fault[0] == "final":
+                self.cmd_channel.mute_final_reply = True
             f = super().open(filename, mode)
             return FaultyReader(f, fault) if fault else f
+
+        def announced(self, path):
+            """The size SIZE answers for the file path; None: SIZE is not answered."""
+            fault = read_faults(faults_file).get(self.fs2ftp(path))
+            return announced_size(fault, super().getsize(path))
+
+        def getsize(self, path):
+            return self.announced(path)
 
         def listdir(self, path):
             log(log_file, "LIST " + self.fs2ftp(path))
             return super().listdir(path)
 
+    class FaultyHandler(FTPHandler):
+        mute_final_reply = False  # the fault "final": the next "226" is never sent
+        deaf = False  # answers nothing any more
+
+        def respond(self, resp, *args, **kwargs):
+            if self.deaf:
+                return
+            if self.mute_final_reply and resp.startswith("226"):
+                self.deaf = True
+                return
+            super().respond(resp, *args, **kwargs)
+
+        def process_command(self, cmd, *args, **kwargs):
+            if not self.deaf:
+                super().process_command(cmd, *args, **kwargs)
+
+        def ftp_SIZE(self, path):
+            if self.fs.isfile(path) and self.fs.announced(path) is None:
+                self.respond("502 No size for this file.")
+                return
+            super().ftp_SIZE(path)
+
     logging.basicConfig(level=logging.ERROR)
     authorizer = DummyAuthorizer()
     authorizer.add_anonymous(root)
-    handler = FTPHandler
+    handler = FaultyHandler
     handler.authorizer = authorizer
     handler.abstracted_fs = FaultyFS
     handler.use_sendfile = False
@@ -136,10 +199,14 @@ def serve_http(root, faults_file, log_file):
             if not local.startswith(os.path.abspath(root) + os.sep) or not os.path.isfile(local):
                 self.send_error(404)
                 return
-            size = os.path.getsize(local)
+            size = announced_size(fault, os.path.getsize(local))
             self.send_response(200)
             self.send_header("Content-Type", "application/octet-stream")
-            self.send_header("Content-Length", str(size))
+            if size is None:
+                self.send_header("Connection", "close")
+                self.close_connection = True
+            else:
+                self.send_header("Content-Length", str(size))
             self.end_headers()
             with open(local, "rb") as f:
                 reader = FaultyReader(f, fault)
@@ -152,7 +219,7 @@ def serve_http(root, faults_file, log_file):
                         self.wfile.flush()
                 except (BrokenPipeError, ConnectionResetError):
                     pass
-            if reader.sent < size:
+            if size is not None and reader.sent < size:
                 self.close_connection = True
 
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)

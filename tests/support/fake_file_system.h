@@ -1,8 +1,10 @@
 // The real file system, except for the calls a test tells it to fail.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string_view>
 
 #include "platform/file_system.h"
@@ -18,6 +20,8 @@ class FakeFileSystem : public FileSystem {
   // Writes: the number of bytes written before failing with writeError (0: never fails).
   std::size_t writeLimit = 0;
   int writeError = 0;
+  // The free space every file system reports; nothing: the real one's.
+  std::optional<std::uintmax_t> freeSpace;
   int renames = 0;
   int removes = 0;
 
@@ -50,6 +54,11 @@ class FakeFileSystem : public FileSystem {
       return writeError;
     }
     return FileSystem::Write(fd, data);
+  }
+  std::optional<std::uintmax_t> FreeSpace(const std::filesystem::path& path) override {
+    if (freeSpace)
+      return freeSpace;
+    return FileSystem::FreeSpace(path);
   }
 };
 

@@ -1,0 +1,91 @@
+#include "liveupdate/transfer_failure_reason.h"
+
+#include "foundation/conversions.h"
+
+namespace vek {
+
+namespace {
+
+std::string Thousands(std::int64_t n) {
+  return AddThousandsSeparators(std::to_string(n));
+}
+
+// The same words in both languages: what the server or libcurl said.
+TTransferReason Said(const std::string& text) {
+  return {text, text};
+}
+
+std::string InBrackets(const std::string& text) {
+  return text.empty() ? std::string() : " (" + text + ")";
+}
+
+TTransferReason TooLarge(const TransferOutcome& o, const TTransferAllowance& allowance) {
+  if (o.total >= 0 && o.total < allowance.maxBytes)
+    return {"more bytes than the " + Thousands(o.total) + " the server announced",
+            "بايتات أكثر من " + Thousands(o.total) + " التي أعلنها الخادم"};
+  if (allowance.listedSize < 0)
+    return {"larger than the " + Thousands(allowance.maxBytes) + " bytes a listing may have",
+            "أكبر من " + Thousands(allowance.maxBytes) + " بايت، وهو أقصى حجم لقائمة الملفات"};
+  return {"larger than its listed size (" + Thousands(allowance.listedSize) + " bytes) allows",
+          "أكبر مما يسمح به حجمه المدرج (" + Thousands(allowance.listedSize) + " بايت)"};
+}
+
+TTransferReason HttpStatus(const TransferOutcome& o) {
+  const std::string status =
+      o.replyLine.empty() ? "HTTP " + std::to_string(o.replyCode) : o.replyLine;
+  if (o.redirectUrl.empty())
+    return Said(status);
+  return {status + " (a redirect to " + o.redirectUrl + ", which is not followed)",
+          status + " (تحويل إلى " + o.redirectUrl + "، ولا يُتّبع)"};
+}
+
+}  // namespace
+
+TTransferReason TransferFailureReason(const TransferOutcome& o,
+                                      const TTransferAllowance& allowance) {
+  switch (o.failure) {
+    case TransferFailure::None:
+      if (o.command != TransferCommand::Download)
+        return {};
+      if (o.total <= 0)
+        return {"the server announced no size", "لم يعلن الخادم حجم الملف"};
+      if (o.received != o.total)
+        return {Thousands(o.received) + " of " + Thousands(o.total) + " bytes arrived",
+                "وصل " + Thousands(o.received) + " من " + Thousands(o.total) + " بايت"};
+      return {};
+    case TransferFailure::HttpStatus:
+      return HttpStatus(o);
+    case TransferFailure::TooLarge:
+      return TooLarge(o, allowance);
+    case TransferFailure::TimedOut:
+      return {"no answer from the server within the time-out" + InBrackets(o.errorText),
+              "لم يرد الخادم خلال المهلة" + InBrackets(o.errorText)};
+    case TransferFailure::Incomplete:
+      // All that was announced arrived, and the FTP server did not confirm it.
+      if (o.total >= 0 && o.received >= o.total && !o.replyLine.empty())
+        return Said(o.replyLine + InBrackets(o.errorText));
+      if (o.total >= 0)
+        return {"the connection ended after " + Thousands(o.received) + " of " +
+                    Thousands(o.total) + " bytes" + InBrackets(o.errorText),
+                "انقطع الاتصال بعد " + Thousands(o.received) + " من " + Thousands(o.total) +
+                    " بايت" + InBrackets(o.errorText)};
+      return {"the connection ended after " + Thousands(o.received) + " bytes" +
+                  InBrackets(o.errorText),
+              "انقطع الاتصال بعد " + Thousands(o.received) + " بايت" + InBrackets(o.errorText)};
+    case TransferFailure::LocalFile:
+      return {"the file could not be written: " + o.errorText, "تعذرت كتابة الملف: " + o.errorText};
+    case TransferFailure::NotFound:
+    case TransferFailure::AuthenticationFailed:
+    case TransferFailure::Other:
+      // The FTP server's reply says most; libcurl's text what it made of it.
+      if (!o.replyLine.empty() && o.replyCode >= 400)
+        return Said(o.replyLine + InBrackets(o.errorText));
+      return Said(o.errorText);
+    case TransferFailure::InvalidHost:
+    case TransferFailure::ConnectionFailed:
+      return Said(o.errorText);
+  }
+  return Said(o.errorText);
+}
+
+}  // namespace vek
