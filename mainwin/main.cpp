@@ -16,6 +16,7 @@
 #include "foundation/program_folder.h"
 #include "foundation/program_temp_folder.h"
 #include "foundation/qt/font_substitutes.h"
+#include "foundation/qt/joined_access_key_style.h"
 #include "foundation/qt/qt_ui_services.h"
 #include "mainwin/main_window.h"
 #include "mainwin/program_start.h"
@@ -82,6 +83,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("vek");
   vek::InstallFontSubstitutes();
+  vek::KeepAccessKeysJoinedEverywhere();
   // The installed desktop entry, so that the desktop shows the windows with its name and icon.
   QGuiApplication::setDesktopFileName(QStringLiteral(VEK_APP_ID));
   vek::InitFileCatalogue();

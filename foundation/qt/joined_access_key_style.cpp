@@ -238,6 +238,10 @@ void JoinedAccessKeyStyle::drawControl(ControlElement element, const QStyleOptio
     UnderlineKey(painter, key, runs);
 }
 
+void KeepAccessKeysJoinedEverywhere() {
+  QApplication::setStyle(new JoinedAccessKeyStyle);
+}
+
 void KeepAccessKeysJoined(QWidget* widget) {
   static QPointer<JoinedAccessKeyStyle> style;
   if (widget == nullptr)

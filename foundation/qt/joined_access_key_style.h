@@ -26,6 +26,10 @@ class JoinedAccessKeyStyle : public QProxyStyle {
                    const QWidget* widget = nullptr) const override;
 };
 
+// Makes a JoinedAccessKeyStyle the application's style, so that every window's captions keep
+// their Arabic words joined. Called once, after the QApplication is made.
+void KeepAccessKeysJoinedEverywhere();
+
 // Gives the widget the application's one JoinedAccessKeyStyle (made on first use, owned by the
 // application). Its children keep their own style.
 void KeepAccessKeysJoined(QWidget* widget);

@@ -32,6 +32,7 @@
 #include "foundation/qt/bilingual_dialogs.h"
 #include "foundation/qt/font_substitutes.h"
 #include "foundation/qt/hint_window.h"
+#include "foundation/qt/joined_access_key_style.h"
 #include "foundation/qt/message_forms.h"
 #include "foundation/ui_services.h"
 #include "liveupdate/curl_transfer_client.h"
@@ -963,6 +964,7 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   vek::InstallFontSubstitutes();
+  vek::KeepAccessKeysJoinedEverywhere();
   if (argc < 2) {
     std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
     return 2;
