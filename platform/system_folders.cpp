@@ -71,6 +71,14 @@ fs::path DesktopFromUserDirs(std::string_view text, const fs::path& home) {
   return {};
 }
 
+fs::path HomeFolder() {
+  return Home();
+}
+
+fs::path XdgCacheHome() {
+  return XdgBase("XDG_CACHE_HOME", ".cache");
+}
+
 fs::path XdgDataHome() {
   return XdgBase("XDG_DATA_HOME", fs::path(".local") / "share");
 }

@@ -23,6 +23,10 @@ inline constexpr std::size_t kMaxUserDirsBytes = 64 * 1024;
 // entry, any other value, or "$HOME" without a home folder.
 std::filesystem::path DesktopFromUserDirs(std::string_view text, const std::filesystem::path& home);
 
+// $HOME when it is absolute; empty otherwise.
+std::filesystem::path HomeFolder();
+// $XDG_CACHE_HOME when it is absolute, else ~/.cache; empty without a home folder.
+std::filesystem::path XdgCacheHome();
 // $XDG_DATA_HOME when it is absolute, else ~/.local/share; empty without a home folder.
 std::filesystem::path XdgDataHome();
 // $XDG_CONFIG_HOME when it is absolute, else ~/.config; empty without a home folder.

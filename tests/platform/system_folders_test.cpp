@@ -20,6 +20,7 @@ class SystemFolders : public ::testing::Test {
     ::setenv("HOME", home.path().c_str(), 1);
     ::unsetenv("XDG_CONFIG_HOME");
     ::unsetenv("XDG_DATA_HOME");
+    ::unsetenv("XDG_CACHE_HOME");
   }
   TempDir home;
 };
@@ -53,6 +54,10 @@ TEST_F(SystemFolders, FollowTheXdgSettings) {
   EXPECT_TRUE(fs::is_directory(GetSystemFolder()));
   ::setenv("XDG_DATA_HOME", "not/absolute", 1);
   EXPECT_EQ(home.path() / ".local" / "share", XdgDataHome());
+  EXPECT_EQ(home.path() / ".cache", XdgCacheHome());
+  ::setenv("XDG_CACHE_HOME", (home.path() / "cache").c_str(), 1);
+  EXPECT_EQ(home.path() / "cache", XdgCacheHome());
+  EXPECT_EQ(home.path(), HomeFolder());
 }
 
 // user-dirs.dirs is the user's file and may be anything: a FIFO (read without waiting for a
