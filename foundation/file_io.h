@@ -9,27 +9,11 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_descriptor.h"
 #include "platform/file_system.h"
+#include "platform/regular_file.h"
 
 namespace vek {
-
-// Owns a file descriptor and closes it when it goes out of scope.
-class FileDescriptor {
- public:
-  explicit FileDescriptor(int fd = -1) : fd_(fd) {}
-  FileDescriptor(const FileDescriptor&) = delete;
-  FileDescriptor& operator=(const FileDescriptor&) = delete;
-  FileDescriptor(FileDescriptor&& other) noexcept : fd_(other.release()) {}
-  FileDescriptor& operator=(FileDescriptor&& other) noexcept;
-  ~FileDescriptor();
-  int get() const { return fd_; }
-  int release();
-  // Closes now; 0 or the errno of close.
-  int Close();
-
- private:
-  int fd_;
-};
 
 // Writes all of data, retrying short writes; 0 or the errno.
 int WriteAll(int fd, std::string_view data);
@@ -62,29 +46,6 @@ int RemoveStaleTemporaryFiles(const std::filesystem::path& folder,
 
 // Reads the whole file into out; 0 on success, else the errno of the failing step.
 int ReadWholeFile(const std::filesystem::path& file, std::string& out);
-
-// Why ReadRegularFile refused a file.
-enum class ReadRefusal {
-  None,
-  Unreadable,      // it could not be opened or read: errnoValue says why (ENOENT when missing)
-  NotRegularFile,  // a FIFO, a device, a socket or a folder
-  TooLarge,        // above the reader's limit
-};
-struct FileRead {
-  ReadRefusal refusal = ReadRefusal::None;
-  int errnoValue = 0;     // for Unreadable
-  std::size_t limit = 0;  // the limit it was read with
-  bool ok() const { return refusal == ReadRefusal::None; }
-  bool missing() const;  // Unreadable because there is no such file
-};
-
-// Reads a file that the program keeps its data in: a regular file of at most maxBytes. It is
-// opened without waiting (a FIFO without a writer, or a device, never holds the reader up), then
-// checked, so that a FIFO, a device or a folder is refused before anything is read, and so is a
-// file above maxBytes; one that grows past it while it is read is refused too. At most readAtMost
-// bytes are read into out (the file's head); out is empty after a refusal.
-FileRead ReadRegularFile(const std::filesystem::path& file, std::size_t maxBytes, std::string& out,
-                         std::size_t readAtMost = static_cast<std::size_t>(-1));
 
 // The reason of a refusal for a message, in the user's language: the DOS error text of an
 // unreadable file, else "It is not a regular file" or "It is larger than <limit>".

@@ -4,16 +4,24 @@
 // 1256; in memory texts are UTF-8. Changes stay in memory until UpdateFile writes the whole file
 // through a temporary file and a rename, so a crash never leaves half a file.
 //
-// Only a regular file of a few megabytes is read (see Load).
+// Only a regular file of a few megabytes is read (see Load), and UpdateFile never writes a larger
+// one: what the program saves, it can read again. Lines are kept as stretches of the file read,
+// and lookups go through indexes of the section and key names, so that a file of the largest
+// size, however its lines are laid out, is read, searched and saved in a fraction of a second.
 //
 // Where a section name occurs more than once, only the first such section is read and written;
 // the later ones are kept as they are (EraseSection removes them all). Within a section the first
 // of duplicate keys counts. Lines before the first section hold no keys.
 #pragma once
 
+#include <cstdint>
+#include <deque>
 #include <filesystem>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "foundation/file_io.h"
@@ -26,7 +34,8 @@ class IniFile {
   // Reads the file when it exists; a missing or unreadable file gives an empty one (see Load).
   explicit IniFile(std::filesystem::path file);
 
-  // The largest file that Load reads; a settings file has no business being larger.
+  // The largest file that Load reads and UpdateFile writes; a settings file has no business
+  // being larger.
   static constexpr std::size_t kMaxFileBytes = 4u * 1024u * 1024u;
 
   // Reads the file, replacing what is in memory. 0 when it was read or does not exist (an
@@ -70,34 +79,98 @@ class IniFile {
   std::string Image() const;
   // Writes Image() to FileName(); 0 or the errno (the old file is then untouched). After a Load
   // that failed for any reason but a missing file, nothing is written and Load's errno is
-  // returned, so that a file that could not be read is never replaced by a nearly empty one.
+  // returned, so that a file that could not be read is never replaced by a nearly empty one. An
+  // image larger than kMaxFileBytes is not written either (EFBIG): Load would refuse it.
   int UpdateFile() const;
 
  private:
+  // The first position of each name, by a hash of the name ignoring ASCII case; a lookup compares
+  // the names at the positions of its hash, so that names of one hash never mix.
+  using NameIndex = std::unordered_multimap<std::uint64_t, std::size_t>;
+  enum class LineEnd : std::uint8_t { kNone, kLf, kCrLf };
+  enum class Kind : std::uint8_t { kOther, kSection, kKey };
+  // One line without its line end. Its bytes are a stretch of the file as it was read (text_),
+  // or, once the line was changed or added, a string of written_; names and values are cut out
+  // of them when asked for. A run of lines without keys is one line, its inner line ends
+  // included.
   struct Line {
-    enum class Kind { kOther, kSection, kKey };
+    std::uint32_t begin = 0;  // in text_, or the index in written_
+    std::uint32_t size = 0;   // in text_
+    std::uint32_t split = 0;  // a key's '=', a header's ']'
     Kind kind = Kind::kOther;
-    std::string raw;       // the bytes as read, without the line end; unused once changed
-    std::string lineEnd;   // "\r\n", "\n", or "" for a last line without one
-    std::string name;      // section name or key, UTF-8, trimmed, as spelled in the file
-    std::string value;     // a key's value, UTF-8 (trimmed when read from the file)
-    bool changed = false;  // rendered from name and value instead of raw
+    LineEnd end = LineEnd::kCrLf;
+    bool written = false;
   };
-  // Index range of a section's lines: the header and the lines up to the next header.
-  struct Range {
-    std::size_t header;
-    std::size_t end;
+  static constexpr std::uint32_t kNoOwnLines = UINT32_MAX;
+  // A header and the lines up to the next one (the lines before the first header have no
+  // header). Its lines are a stretch of the one list of the file's lines (lines_), followed by
+  // lines of its own once lines were added or removed: a line added amid its lines moves the
+  // file's lines after it into its own, and those are few, since keys go after the last key.
+  // keyEnd is the index after its last key line (0 without keys): no key line ever moves.
+  struct Section {
+    Line header;
+    std::uint32_t begin = 0;  // its first line in lines_
+    std::uint32_t size = 0;   // its lines in lines_
+    std::uint32_t keyEnd = 0;
+    std::uint32_t own = kNoOwnLines;  // else the index of its own lines in ownLines_
+  };
+  // A section's lines: those in the file's list, then its own.
+  template <typename L>
+  struct Lines {
+    std::span<L> inFile;
+    std::span<L> own;
+    std::size_t size() const { return inFile.size() + own.size(); }
+    bool empty() const { return size() == 0; }
+    L& operator[](std::size_t i) const {
+      return i < inFile.size() ? inFile[i] : own[i - inFile.size()];
+    }
+    L& back() const { return own.empty() ? inFile.back() : own.back(); }
+    template <typename F>
+    void ForEach(const F& f) const {
+      for (L& line : inFile)
+        f(line);
+      for (L& line : own)
+        f(line);
+    }
   };
 
-  // The first section of the name, if any.
-  bool FindSection(std::string_view section, Range& range) const;
-  // The index of the key's first line in range, or lines_.size().
-  std::size_t FindKey(const Range& range, std::string_view key) const;
-  // Inserts a new line before index at, giving a last line without line end one first.
-  void InsertLine(std::size_t at, Line::Kind kind, std::string name = {}, std::string value = {});
+  std::string_view BytesOf(const Line& line) const;
+  std::string_view NameOf(const Line& line) const;   // a key's or header's name, trimmed
+  std::string_view ValueOf(const Line& line) const;  // a key's value, trimmed
+  // A line of new bytes, or the line given new bytes.
+  Line NewLine(Kind kind, std::string bytes, std::size_t split);
+  void Rewrite(Line& line, std::string bytes, std::size_t split);
+  Line KeyLine(std::string_view name, std::string_view value);
+
+  Lines<const Line> Body(const Section& section) const;
+  Lines<Line> Body(Section& section);
+  // Makes the section's lines from index at on its own.
+  std::vector<Line>& OwnFrom(Section& section, std::size_t at);
+  // Inserts line before the one at index at of the section's lines.
+  void InsertLine(Section& section, std::size_t at, Line line);
+
+  // The first section of the name, or nullptr.
+  const Section* FindSection(std::string_view section) const;
+  Section* FindSection(std::string_view section);
+  // The index in the section's lines of the key's first line, or their number.
+  std::size_t FindKey(const Section& section, std::string_view key) const;
+  const NameIndex& KeyIndex(const Section& section) const;
+  const NameIndex& SectionIndex() const;
+  // The last line of the file, or nullptr for an empty one.
+  Line* LastLine();
+  void AppendSection(std::string_view section, std::string_view key, std::string_view value);
 
   std::filesystem::path file_;
-  std::vector<Line> lines_;
+  std::string text_;                        // the file as it was read
+  std::deque<std::string> written_;         // the bytes of changed and added lines
+  std::vector<Line> lines_;                 // the lines of the file's sections, in file order
+  std::deque<std::vector<Line>> ownLines_;  // of sections that have lines of their own
+  Section preamble_;                        // the lines before the first header
+  std::vector<Section> sections_;           // in file order
+  // Built when first needed: of the section headers, and of the key lines of each section
+  // looked up, by its index in sections_.
+  mutable std::optional<NameIndex> sectionIndex_;
+  mutable std::unordered_map<std::size_t, NameIndex> keyIndexes_;
   int loadError_ = 0;    // the errno of the last Load, 0 also for a missing file
   FileRead loadResult_;  // what the last Load's reading said, nothing for a missing file
 };

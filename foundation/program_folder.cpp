@@ -38,18 +38,30 @@ bool CopyWhole(const fs::path& from, const fs::path& to, std::string* error) {
   return true;
 }
 
-// The first installed data folder that holds VEK.LOC; empty when none does.
-fs::path SeedSource(const std::vector<fs::path>& dataFolders) {
+// The files a new program folder is seeded with: those of the first installed data folder that
+// holds VEK.LOC, else the location file beside the running executable (the build tree, or a
+// copy of the program that cannot be written to), which shares its folder with the program and
+// perhaps someone's settings, so that nothing else of it is taken. Nothing when neither has one.
+std::vector<fs::path> SeedFiles(const std::vector<fs::path>& dataFolders,
+                                const fs::path& executableFolder) {
+  std::vector<fs::path> files;
   for (const fs::path& data : dataFolders) {
-    if (HoldsLocationFile(data))
-      return data;
+    if (!HoldsLocationFile(data))
+      continue;
+    for (const fs::directory_entry& entry : FolderEntries(data)) {
+      if (IsRegularFileEntry(entry))
+        files.push_back(entry.path());
+    }
+    return files;
   }
-  return {};
+  if (!executableFolder.empty() && HoldsLocationFile(executableFolder))
+    files.push_back(FindFileIgnoringCase(executableFolder, kLocationFile));
+  return files;
 }
 
-// Copies the files of source that folder lacks into folder (created when missing); files
-// already there are kept.
-bool Seed(const fs::path& folder, const fs::path& source, std::string* error) {
+// Copies the files that folder lacks into folder (created when missing); files already there
+// are kept.
+bool Seed(const fs::path& folder, const std::vector<fs::path>& files, std::string* error) {
   std::error_code ec;
   fs::create_directories(folder, ec);
   if (ec || !fs::is_directory(folder, ec)) {
@@ -57,28 +69,26 @@ bool Seed(const fs::path& folder, const fs::path& source, std::string* error) {
       *error = "Cannot create the program folder " + folder.string() + ": " + ec.message();
     return false;
   }
-  for (const fs::directory_entry& entry : FolderEntries(source)) {
-    if (!IsRegularFileEntry(entry))
-      continue;
-    const fs::path target = FindFileIgnoringCase(folder, entry.path().filename().string());
+  for (const fs::path& file : files) {
+    const fs::path target = FindFileIgnoringCase(folder, file.filename().string());
     if (PathTaken(target))
       continue;
-    if (!CopyWhole(entry.path(), target, error))
+    if (!CopyWhole(file, target, error))
       return false;
   }
   return true;
 }
 
-// A program folder without VEK.LOC is seeded from the installed data. With nothing to seed
-// from, nothing is created: the start-up then reports the missing location file.
-std::optional<fs::path> Prepare(const fs::path& folder, const std::vector<fs::path>& dataFolders,
+// A program folder without VEK.LOC is seeded. With nothing to seed from, nothing is created:
+// the start-up then reports the missing location file.
+std::optional<fs::path> Prepare(const fs::path& folder, const ProgramFolderInputs& in,
                                 std::string* error) {
   if (HoldsLocationFile(folder))
     return folder;
-  const fs::path source = SeedSource(dataFolders);
-  if (source.empty())
+  const std::vector<fs::path> files = SeedFiles(in.dataFolders, in.executableFolder);
+  if (files.empty())
     return folder;
-  if (!Seed(folder, source, error))
+  if (!Seed(folder, files, error))
     return std::nullopt;
   return folder;
 }
@@ -94,13 +104,13 @@ std::optional<fs::path> EnvPath(const char* name) {
 
 std::optional<fs::path> ResolveProgramFolder(const ProgramFolderInputs& in, std::string* error) {
   if (in.vekHome)
-    return Prepare(*in.vekHome, in.dataFolders, error);
+    return Prepare(*in.vekHome, in, error);
   if (!in.executableFolder.empty() && HoldsLocationFile(in.executableFolder) &&
       IsWritableFolder(in.executableFolder)) {
     return in.executableFolder;
   }
   const fs::path base = in.xdgDataHome ? *in.xdgDataHome : in.home / ".local" / "share";
-  return Prepare(base / "vek", in.dataFolders, error);
+  return Prepare(base / "vek", in, error);
 }
 
 ProgramFolderInputs CurrentProgramFolderInputs() {

@@ -19,10 +19,10 @@ struct ProgramFolderInputs {
 
 // Resolution, in order: $VEK_HOME; the executable's folder when it holds VEK.LOC and is
 // writable; $XDG_DATA_HOME/vek (default ~/.local/share/vek). A chosen folder without VEK.LOC is
-// created if need be and seeded with the files of the first data folder that holds VEK.LOC
-// (files already there are kept); with no such data folder nothing is created, and the
-// start-up reports the missing location file. Nothing and a message in error when the folder
-// cannot be made or seeded.
+// created if need be and seeded with the files of the first data folder that holds VEK.LOC, or,
+// when none does, with the VEK.LOC of the executable's folder (files already there are kept);
+// with nothing to seed from nothing is created, and the start-up reports the missing location
+// file. Nothing and a message in error when the folder cannot be made or seeded.
 std::optional<std::filesystem::path> ResolveProgramFolder(const ProgramFolderInputs& in,
                                                           std::string* error);
 

@@ -37,8 +37,11 @@ std::filesystem::path SiblingInstallFolder(const std::filesystem::path& dataHome
 }
 
 void FindSiblingInstallDir(const std::filesystem::path& folder, SiblingInstallNote& note) {
+  // The note lies in the user's data folder: anything but a small regular file counts as
+  // missing, and nothing there holds the program up.
   std::string text;
-  if (ReadWholeFile(FindFileIgnoringCase(folder, "QuvInstall.DTA"), text) != 0)
+  if (!ReadRegularFile(FindFileIgnoringCase(folder, "QuvInstall.DTA"), kMaxInstallNoteBytes, text)
+           .ok())
     return;
   std::array<std::string, 5> lines;
   std::string_view rest = text;

@@ -2,6 +2,7 @@
 // for the system-information report, and the installer's note in the sibling's install folder.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 
@@ -44,9 +45,12 @@ struct SiblingInstallNote {
   std::string line5;
 };
 
+// The largest installer's note that is read; its five lines are short.
+inline constexpr std::size_t kMaxInstallNoteBytes = 64 * 1024;
+
 // Reads "QuvInstall.DTA" (any letter case) in folder into note. Lines end in CR LF or LF; lines
-// missing from a short file read as empty. When the file is missing or unreadable, note is left
-// as it is.
+// missing from a short file read as empty. When the file is missing or unreadable, or is no
+// regular file of at most kMaxInstallNoteBytes, note is left as it is.
 void FindSiblingInstallDir(const std::filesystem::path& folder, SiblingInstallNote& note);
 
 }  // namespace vek

@@ -13,6 +13,7 @@
 
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -20,6 +21,9 @@
 #include <string>
 #include <system_error>
 #include <utility>
+#include <vector>
+
+#include "platform/system_folders.h"
 
 namespace vek {
 
@@ -56,11 +60,61 @@ bool PeerIs(const QLocalSocket& socket, uid_t uid) {
          size == sizeof peer && peer.uid == uid;
 }
 
+// The owner of the folder entry at path (not of what a link leads to), as ownerOf tells it.
+uid_t OwnerOfEntry(const std::filesystem::path& path, const struct stat& st,
+                   const SingleInstance::OwnerOf& ownerOf) {
+  return ownerOf ? ownerOf(path, st.st_uid) : st.st_uid;
+}
+
 // Whether path is a real folder (not a link) of uid's that nobody else may enter.
-bool IsPrivateFolder(const std::filesystem::path& path, uid_t uid) {
+bool IsPrivateFolder(const std::filesystem::path& path, uid_t uid,
+                     const SingleInstance::OwnerOf& ownerOf) {
   struct stat st {};
-  return ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == uid &&
-         (st.st_mode & 077) == 0;
+  return ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
+         OwnerOfEntry(path, st, ownerOf) == uid && (st.st_mode & 077) == 0;
+}
+
+// Makes path (mode 0700) when it is missing, and gives it that mode when it is uid's own; whether
+// it is then a real folder of uid's that nobody else may enter. Another user's folder is left
+// as it is.
+bool MakePrivateFolder(const std::filesystem::path& path, uid_t uid,
+                       const SingleInstance::OwnerOf& ownerOf) {
+  std::error_code ignored;
+  std::filesystem::create_directories(path.parent_path(), ignored);
+  ::mkdir(path.c_str(), 0700);
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) ||
+      OwnerOfEntry(path, st, ownerOf) != uid)
+    return false;
+  return (st.st_mode & 077) == 0 || ::chmod(path.c_str(), 0700) == 0;
+}
+
+// The socket's name in its folder: "vek-<user id>-<hash of the program folder>".
+std::string SocketLeaf(const std::filesystem::path& programFolder) {
+  const std::string folder = NormalFolder(programFolder).native();
+  const QByteArray hash =
+      QCryptographicHash::hash(QByteArray(folder.data(), static_cast<qsizetype>(folder.size())),
+                               QCryptographicHash::Sha256)
+          .toHex()
+          .left(16);
+  return "vek-" + std::to_string(::getuid()) + "-" + hash.toStdString();
+}
+
+// Whether the path of a socket in folder fits a local socket's address (107 bytes and a NUL).
+bool SocketsFit(const std::filesystem::path& folder) {
+  constexpr std::size_t kMaxSocketPath = sizeof(sockaddr_un::sun_path) - 1;
+  return folder.native().size() + 1 + SocketLeaf("/").size() <= kMaxSocketPath;
+}
+
+// Eight letters for this machine, from its host name.
+std::string MachineTag() {
+  char name[256] = {};
+  if (::gethostname(name, sizeof name - 1) != 0)
+    name[0] = '\0';
+  return QCryptographicHash::hash(QByteArray(name), QCryptographicHash::Sha256)
+      .toHex()
+      .left(8)
+      .toStdString();
 }
 
 // Waits, letting the event loop run, so that the copy which holds the name can close meanwhile.
@@ -88,41 +142,45 @@ SingleInstance::SingleInstance(QString serverName, uid_t owner, QObject* parent)
 
 SingleInstance::~SingleInstance() = default;
 
-std::optional<std::filesystem::path> SingleInstance::SocketFolder(
-    const std::optional<std::filesystem::path>& runtimeDir, const std::filesystem::path& tmp,
-    uid_t uid) {
-  if (runtimeDir && runtimeDir->is_absolute() && IsPrivateFolder(*runtimeDir, uid))
-    return *runtimeDir;
-  const std::filesystem::path own = tmp / ("vek-" + std::to_string(uid));
-  ::mkdir(own.c_str(), 0700);
-  struct stat st {};
-  if (::lstat(own.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != uid)
-    return std::nullopt;
-  if ((st.st_mode & 077) != 0 && ::chmod(own.c_str(), 0700) != 0)
-    return std::nullopt;
-  return own;
+std::optional<std::filesystem::path> SingleInstance::SocketFolder(const SocketPlaces& places,
+                                                                  uid_t uid,
+                                                                  const OwnerOf& ownerOf) {
+  if (places.runtimeDir && places.runtimeDir->is_absolute() &&
+      IsPrivateFolder(*places.runtimeDir, uid, ownerOf) && SocketsFit(*places.runtimeDir))
+    return *places.runtimeDir;
+  // The folder of the user's own under the temporary folder; when another user made it first,
+  // or its sockets' paths would be too long, one that only the user can make: in the cache
+  // folder, else in the home folder, named for this machine, so that machines that share the
+  // home folder keep their sockets apart.
+  std::vector<std::filesystem::path> candidates = {places.tmp / ("vek-" + std::to_string(uid))};
+  const std::string machine = MachineTag();
+  if (places.cacheHome.is_absolute())
+    candidates.push_back(places.cacheHome / ("vek-" + machine));
+  if (places.home.is_absolute())
+    candidates.push_back(places.home / (".vek-" + machine));
+  for (const std::filesystem::path& folder : candidates) {
+    if (SocketsFit(folder) && MakePrivateFolder(folder, uid, ownerOf))
+      return folder;
+  }
+  return std::nullopt;
 }
 
 QString SingleInstance::ServerName(const std::filesystem::path& programFolder) {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  const auto folder = SocketFolder(
-      runtime && *runtime ? std::optional<std::filesystem::path>(runtime) : std::nullopt, "/tmp",
-      ::getuid());
+  SocketPlaces places;
+  if (runtime && *runtime)
+    places.runtimeDir = runtime;
+  places.tmp = "/tmp";
+  places.cacheHome = XdgCacheHome();
+  places.home = HomeFolder();
+  const auto folder = SocketFolder(places, ::getuid());
   return folder ? ServerName(programFolder, *folder) : QString();
 }
 
 QString SingleInstance::ServerName(const std::filesystem::path& programFolder,
                                    const std::filesystem::path& socketFolder) {
-  const std::string folder = NormalFolder(programFolder).native();
-  const QByteArray hash =
-      QCryptographicHash::hash(QByteArray(folder.data(), static_cast<qsizetype>(folder.size())),
-                               QCryptographicHash::Sha256)
-          .toHex()
-          .left(16);
-  const QString leaf = QStringLiteral("vek-%1-%2")
-                           .arg(static_cast<qulonglong>(::getuid()))
-                           .arg(QString::fromLatin1(hash));
-  return QString::fromStdString(socketFolder.native()) + u'/' + leaf;
+  return QString::fromStdString(socketFolder.native()) + u'/' +
+         QString::fromStdString(SocketLeaf(programFolder));
 }
 
 bool SingleInstance::OwnCopyAlive() const {

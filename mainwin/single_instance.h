@@ -4,9 +4,10 @@
 // Copies in different folders have different names and run side by side.
 //
 // The socket lives in a folder that only the user may enter ($XDG_RUNTIME_DIR, or a folder of
-// their own under /tmp with mode 0700) and only the user may use it. A listener that runs as
-// another user counts as absent: it is never sent "activate" and its name is taken over, so
-// that nobody else can keep the program from starting.
+// their own under /tmp with mode 0700, or, when another user made that one first, one under
+// their cache or home folder) and only the user may use it. A listener that runs as another
+// user counts as absent: it is never sent "activate" and its name is taken over, so that nobody
+// else can keep the program from starting, nor turn the single start off.
 //
 // Start-up: unless the program restarts after a Live Update, ActivateRunning() first; when it
 // returns true the process ends with 0 and touches nothing. Then Listen(): without a Live Update
@@ -23,6 +24,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 class QLocalServer;
@@ -39,15 +41,28 @@ class SingleInstance : public QObject {
   explicit SingleInstance(QString serverName, uid_t owner = ::getuid(), QObject* parent = nullptr);
   ~SingleInstance() override;
 
-  // The folder of the sockets for user uid: runtimeDir when it is a folder of uid's that nobody
-  // else may enter; otherwise tmp/vek-<uid>, made with mode 0700 when missing and given that mode
-  // when it is uid's own. Nothing when neither is such a folder (a link, another user's folder):
-  // the program then runs without the single-instance rule.
-  static std::optional<std::filesystem::path> SocketFolder(
-      const std::optional<std::filesystem::path>& runtimeDir, const std::filesystem::path& tmp,
-      uid_t uid);
+  // Where the sockets of a user may live.
+  struct SocketPlaces {
+    std::optional<std::filesystem::path> runtimeDir;  // $XDG_RUNTIME_DIR
+    std::filesystem::path tmp;                        // the system's temporary folder
+    std::filesystem::path cacheHome;  // $XDG_CACHE_HOME, else ~/.cache; empty without a home
+    std::filesystem::path home;       // $HOME; empty without one
+  };
+  // The owner of a folder, given the owner the system reports; tests pretend that another user
+  // made a folder.
+  using OwnerOf = std::function<uid_t(const std::filesystem::path&, uid_t reported)>;
 
-  // The path of the socket in SocketFolder($XDG_RUNTIME_DIR, /tmp, this user):
+  // The folder of the sockets for user uid, the first of these that is a real folder of uid's
+  // that nobody else may enter and whose sockets' paths fit a socket address: runtimeDir;
+  // tmp/vek-<uid>; cacheHome/vek-<machine>; home/.vek-<machine> (<machine>: eight letters from
+  // the host name, for home folders that several machines share). The last three are made with
+  // mode 0700 when missing and given that mode when they are uid's own; a link or another user's
+  // folder is passed over and left as it is. Nothing when none will do: the program then runs
+  // without the single-instance rule.
+  static std::optional<std::filesystem::path> SocketFolder(const SocketPlaces& places, uid_t uid,
+                                                           const OwnerOf& ownerOf = {});
+
+  // The path of the socket in the SocketFolder of this process's places and user:
   // "vek-<user id>-<hash of the folder>"; the same folder reached by another spelling (a
   // symbolic link, "..") gives the same name. Empty when there is no socket folder.
   static QString ServerName(const std::filesystem::path& programFolder);

@@ -1,8 +1,9 @@
 #include "platform/system_folders.h"
 
 #include <cstdlib>
-#include <fstream>
 #include <string>
+
+#include "platform/regular_file.h"
 
 namespace vek {
 
@@ -40,25 +41,43 @@ fs::path Made(const fs::path& p) {
   return IsFolder(p) ? p : fs::path();
 }
 
-// XDG_DESKTOP_DIR="$HOME/Desktop" (or an absolute path) in user-dirs.dirs.
-fs::path DesktopFromUserDirs(const fs::path& file, const fs::path& home) {
-  std::ifstream in(file);
-  std::string line;
-  const std::string key = "XDG_DESKTOP_DIR=";
-  while (std::getline(in, line)) {
-    if (line.compare(0, key.size(), key) != 0)
+// A file that is no small regular file (a FIFO, a device, a huge file) counts as missing.
+fs::path ReadDesktopFromUserDirs(const fs::path& file, const fs::path& home) {
+  std::string text;
+  if (!ReadRegularFile(file, kMaxUserDirsBytes, text).ok())
+    return {};
+  return DesktopFromUserDirs(text, home);
+}
+
+}  // namespace
+
+fs::path DesktopFromUserDirs(std::string_view text, const fs::path& home) {
+  constexpr std::string_view kKey = "XDG_DESKTOP_DIR=";
+  while (!text.empty()) {
+    const std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    if (!line.starts_with(kKey))
       continue;
-    std::string value = line.substr(key.size());
-    if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
-      value = value.substr(1, value.size() - 2);
-    if (value.rfind("$HOME", 0) == 0)
-      return home.empty() ? fs::path() : fs::path(home.string() + value.substr(5));
-    return fs::path(value).is_absolute() ? fs::path(value) : fs::path();
+    line.remove_prefix(kKey.size());
+    if (line.ends_with('\r'))
+      line.remove_suffix(1);
+    if (line.size() >= 2 && line.front() == '"' && line.back() == '"')
+      line = line.substr(1, line.size() - 2);
+    if (line == "$HOME" || line.starts_with("$HOME/"))
+      return home.empty() ? fs::path() : fs::path(home.string() + std::string(line.substr(5)));
+    return line.starts_with('/') ? fs::path(line) : fs::path();
   }
   return {};
 }
 
-}  // namespace
+fs::path HomeFolder() {
+  return Home();
+}
+
+fs::path XdgCacheHome() {
+  return XdgBase("XDG_CACHE_HOME", ".cache");
+}
 
 fs::path XdgDataHome() {
   return XdgBase("XDG_DATA_HOME", fs::path(".local") / "share");
@@ -76,7 +95,7 @@ fs::path GetStartupFolder() {
 fs::path GetDesktopFolder() {
   const fs::path config = XdgConfigHome();
   fs::path desktop =
-      config.empty() ? fs::path() : DesktopFromUserDirs(config / "user-dirs.dirs", Home());
+      config.empty() ? fs::path() : ReadDesktopFromUserDirs(config / "user-dirs.dirs", Home());
   if (desktop.empty() && !Home().empty())
     desktop = Home() / "Desktop";
   return IsFolder(desktop) ? desktop : fs::path();

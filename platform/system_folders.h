@@ -9,10 +9,24 @@
 // exist comes back empty, and callers skip their work.
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
+#include <string_view>
 
 namespace vek {
 
+// The largest user-dirs.dirs that is read; the list of a few folders is a few hundred bytes.
+inline constexpr std::size_t kMaxUserDirsBytes = 64 * 1024;
+
+// The Desktop folder that the text of a user-dirs.dirs names: the first XDG_DESKTOP_DIR entry,
+// its quoted value "$HOME", "$HOME/..." (under home) or an absolute path. Empty for no such
+// entry, any other value, or "$HOME" without a home folder.
+std::filesystem::path DesktopFromUserDirs(std::string_view text, const std::filesystem::path& home);
+
+// $HOME when it is absolute; empty otherwise.
+std::filesystem::path HomeFolder();
+// $XDG_CACHE_HOME when it is absolute, else ~/.cache; empty without a home folder.
+std::filesystem::path XdgCacheHome();
 // $XDG_DATA_HOME when it is absolute, else ~/.local/share; empty without a home folder.
 std::filesystem::path XdgDataHome();
 // $XDG_CONFIG_HOME when it is absolute, else ~/.config; empty without a home folder.

@@ -4,7 +4,6 @@
 
 #include "engine/calendar.h"
 #include "foundation/command_line.h"
-#include "foundation/dos_error.h"
 #include "locations/location_file.h"
 #include "program/current_location.h"
 #include "program/settings.h"
@@ -140,10 +139,7 @@ void ProgramSession::SaveSettings() {
   // One message per run, not one per changed setting.
   if (e != 0 && !settingsErrorShown_) {
     settingsErrorShown_ = true;
-    ui_.ShowMessage(ByLanguage(Lang(), "The settings could not be saved to the file:\r\n",
-                               "تعذر حفظ الإعدادات في الملف:\r\n") +
-                    ctx_.SettingsFile.FileName().string() + "\r\n" +
-                    FileErrorText(e, ctx_.SettingsFile.FileName(), Lang()));
+    ui_.ShowMessage(SettingsNotSavedText(e, ctx_.SettingsFile.FileName(), Lang()));
   }
 }
 

@@ -1,11 +1,13 @@
 #include "program/settings.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 
 #include "foundation/conversions.h"
 #include "foundation/debug_log.h"
+#include "foundation/dos_error.h"
 #include "foundation/program_folder.h"
 #include "foundation/save_lock.h"
 #include "foundation/text.h"
@@ -272,6 +274,26 @@ int SaveSettings(IniFile& ini, const VekSettings& s, const CommandLineSwitches& 
           ? std::optional<FolderSaveLock>(std::in_place, ini.FileName().parent_path())
           : std::nullopt;
   return ini.UpdateFile();
+}
+
+std::string SettingsNotSavedText(int errnoValue, const std::filesystem::path& file, Language lang) {
+  const std::string name = file.string();
+  if (errnoValue != EFBIG)
+    return ByLanguage(lang, "The settings could not be saved to the file:\r\n",
+                      "تعذر حفظ الإعدادات في الملف:\r\n") +
+           name + "\r\n" + FileErrorText(errnoValue, file, lang);
+  const std::string mib = std::to_string(IniFile::kMaxFileBytes / (1024 * 1024));
+  if (lang == Language::Arabic)
+    return "ملف الإعدادات أكبر من أن يُحفظ:\r\n" + name + "\r\n" +
+           "مع إعدادات البرنامج سيتجاوز حجمه " + mib +
+           " ميغابايت، وهو أكبر حجم يقرؤه البرنامج، فلن تمكن قراءته عند التشغيل التالي. بقي "
+           "الملف كما كان، ولا تبقى تغييرات الإعدادات إلا حتى إغلاق البرنامج. احذف منه ما تحفظه "
+           "فيه البرامج الأخرى لتُحفظ الإعدادات من جديد.";
+  return "The settings file is too large to be saved:\r\n" + name + "\r\n" +
+         "With the program's settings it would be larger than " + mib +
+         " MiB, the most the program reads, so it could not be read at the next start. The file "
+         "was left as it was, and changed settings are kept only until the program closes. "
+         "Remove what other programs keep in it to have the settings saved again.";
 }
 
 }  // namespace vek

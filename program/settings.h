@@ -101,9 +101,14 @@ void ReadSettings(const IniFile& ini, VekSettings& s, CommandLineSwitches& switc
 void WriteSettings(IniFile& ini, const VekSettings& s, const CommandLineSwitches& switches,
                    const TLocations* locations);
 
-// WriteSettings, then the whole file to disk through a temporary file. 0 or the errno.
+// WriteSettings, then the whole file to disk through a temporary file. 0 or the errno; EFBIG
+// when the file would grow beyond what the start reads (IniFile::kMaxFileBytes), and it is then
+// left as it was.
 int SaveSettings(IniFile& ini, const VekSettings& s, const CommandLineSwitches& switches,
                  const TLocations* locations);
+
+// What the user is told when SaveSettings failed with the errno for the file, in their language.
+std::string SettingsNotSavedText(int errnoValue, const std::filesystem::path& file, Language lang);
 
 // The text of a safety offset in hours ("." as decimal point, up to 15 significant digits), and
 // its reading ("." or ","); nothing for a text that is no number.

@@ -9,7 +9,8 @@ cd "$(dirname "$0")/.."
 build="${1:-build/fuzz}"
 seconds="${2:-20}"
 harnesses=(location_file_fuzz settings_fuzz engine_fuzz zip_entry_fuzz cp1256_fuzz
-           command_line_fuzz listing_fuzz download_check_fuzz printer_attributes_fuzz)
+           command_line_fuzz listing_fuzz download_check_fuzz printer_attributes_fuzz
+           user_dirs_fuzz)
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 

@@ -307,5 +307,27 @@ TEST_F(IniFileTest, FifosDevicesAndHugeFilesAreRefusedAtOnceAndKept) {
   EXPECT_EQ(full, limit.Image());
 }
 
+// A save never writes what Load would refuse: a file that new keys take past the limit stays
+// as it was (and so can be read again), while a change that keeps it within the limit is saved.
+TEST_F(IniFileTest, AnImageBeyondTheLimitIsNeverWritten) {
+  std::string full = "[Other Program]\r\n";
+  full.resize(IniFile::kMaxFileBytes - 7, ';');
+  full += "\r\nk=v\r\n";
+  ASSERT_EQ(IniFile::kMaxFileBytes, full.size());
+  IniFile grown = Loaded(full);
+  grown.WriteString("Main", "Language", "English");
+  EXPECT_GT(grown.Image().size(), IniFile::kMaxFileBytes);
+  EXPECT_EQ(EFBIG, grown.UpdateFile());
+  EXPECT_TRUE(full == Read(grown.FileName()));
+  EXPECT_EQ(1, std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()));
+
+  IniFile same(grown.FileName());
+  ASSERT_TRUE(same.LoadResult().ok());
+  same.WriteString("Other Program", "k", "w");
+  EXPECT_EQ(0, same.UpdateFile());
+  full.replace(full.size() - 3, 1, "w");
+  EXPECT_TRUE(full == Read(same.FileName()));
+}
+
 }  // namespace
 }  // namespace vek

@@ -81,6 +81,32 @@ TEST(ProgramFolder, AnEmptyOrNewVekHomeIsSeededAndAFullOneKept) {
   EXPECT_EQ("my own", ReadFile(t.path() / "mine" / "vek.loc"));
 }
 
+// Started from the build tree (the executable beside the shipped VEK.LOC) with a new or empty
+// VEK_HOME: the executable's folder seeds it when no installed data folder can, and gives only
+// its location file, not the program or the settings kept there.
+TEST(ProgramFolder, TheExecutablesFolderSeedsAfterTheInstalledData) {
+  TempDir t;
+  WriteFile(t.path() / "build" / "VEK.LOC", "beside the program");
+  WriteFile(t.path() / "build" / "VEK.INI", "[the developer's own settings]");
+  WriteFile(t.path() / "build" / "vek", "the program");
+  ProgramFolderInputs in;
+  in.executableFolder = t.path() / "build";
+  in.dataFolders = {t.path() / "no-share"};
+  for (const char* name : {"empty", "new"}) {
+    in.vekHome = t.path() / name;
+    if (std::string(name) == "empty")
+      fs::create_directories(*in.vekHome);
+    EXPECT_EQ(*in.vekHome, ResolveProgramFolder(in, nullptr));
+    EXPECT_EQ("beside the program", ReadFile(*in.vekHome / "VEK.LOC")) << name;
+    EXPECT_EQ(1, std::distance(fs::directory_iterator(*in.vekHome), fs::directory_iterator()));
+  }
+  WriteFile(t.path() / "share" / "VEK.LOC", "installed");
+  in.dataFolders.push_back(t.path() / "share");
+  in.vekHome = t.path() / "later";
+  EXPECT_EQ(*in.vekHome, ResolveProgramFolder(in, nullptr));
+  EXPECT_EQ("installed", ReadFile(*in.vekHome / "VEK.LOC"));
+}
+
 TEST(ProgramFolder, WithNothingToSeedFromNothingIsCreated) {
   TempDir t;
   ProgramFolderInputs in;

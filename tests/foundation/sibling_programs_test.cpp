@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "support/fake_ui.h"
+#include "support/special_files.h"
 #include "support/temp_dir.h"
 
 namespace vek {
@@ -79,6 +80,28 @@ TEST(FindSiblingInstallDir, ReadsLinesTwoFourAndFiveOfTheInstallerNote) {
   EXPECT_EQ("C:\\QUV", note.line2);
   EXPECT_EQ("", note.line4);
   EXPECT_EQ("", note.line5);
+}
+
+// The note lies in the user's data folder, where anything can be put in its place: a FIFO
+// neither holds the program up nor is read, a device or an oversized file is not read either,
+// and each counts as a missing note.
+TEST(FindSiblingInstallDir, ANoteThatIsNoSmallRegularFileCountsAsMissing) {
+  TempDir t;
+  const fs::path folder = SiblingInstallFolder(t.path());
+  fs::create_directories(folder);
+  const fs::path note = folder / "QuvInstall.DTA";
+  SiblingInstallNote read{"kept2", "kept4", "kept5"};
+
+  ASSERT_TRUE(testing::MakeFifo(note));
+  EXPECT_TRUE(testing::ReturnsWithoutWaiting(note, [&] { FindSiblingInstallDir(folder, read); }));
+  fs::remove(note);
+  fs::create_symlink("/dev/zero", note);
+  FindSiblingInstallDir(folder, read);
+  fs::remove(note);
+  std::ofstream(note, std::ios::binary) << "one\r\ntwo\r\n" << std::string(1 << 20, ';');
+  FindSiblingInstallDir(folder, read);
+  EXPECT_EQ("kept2", read.line2);
+  EXPECT_EQ("kept5", read.line5);
 }
 
 }  // namespace

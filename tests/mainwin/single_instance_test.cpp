@@ -100,25 +100,79 @@ TEST_F(SingleInstanceTest, TheSocketFolderIsTheUsersAlone) {
   const fs::path tmp = dir_.path() / "tmp";
   fs::create_directories(tmp);
   ASSERT_EQ(0, ::mkdir(run.c_str(), 0700));
-  EXPECT_EQ(run, SingleInstance::SocketFolder(run, tmp, me));
+  const SingleInstance::SocketPlaces inRun{run, tmp, {}, {}};
+  const SingleInstance::SocketPlaces inTmp{std::nullopt, tmp, {}, {}};
+  EXPECT_EQ(run, SingleInstance::SocketFolder(inRun, me));
 
   const fs::path own = tmp / ("vek-" + std::to_string(me));
   ::chmod(run.c_str(), 0755);  // others may enter: not used
-  EXPECT_EQ(own, SingleInstance::SocketFolder(run, tmp, me));
+  EXPECT_EQ(own, SingleInstance::SocketFolder(inRun, me));
   struct stat st {};
   ASSERT_EQ(0, ::lstat(own.c_str(), &st));
   EXPECT_EQ(0700u, st.st_mode & 0777);
   ::chmod(own.c_str(), 0777);  // the user's own is made private again
-  EXPECT_EQ(own, SingleInstance::SocketFolder(std::nullopt, tmp, me));
+  EXPECT_EQ(own, SingleInstance::SocketFolder(inTmp, me));
   ASSERT_EQ(0, ::lstat(own.c_str(), &st));
   EXPECT_EQ(0700u, st.st_mode & 0777);
 
   // Folders of another user, as this test sees them when it pretends to be that user.
-  EXPECT_EQ(std::nullopt, SingleInstance::SocketFolder(run, tmp, me + 1));
+  EXPECT_EQ(std::nullopt, SingleInstance::SocketFolder(inRun, me + 1));
   fs::remove(own);
   fs::create_directory_symlink(run, own);  // a planted link
-  EXPECT_EQ(std::nullopt, SingleInstance::SocketFolder(std::nullopt, tmp, me));
+  EXPECT_EQ(std::nullopt, SingleInstance::SocketFolder(inTmp, me));
   EXPECT_TRUE(fs::is_symlink(own));
+}
+
+// Another user made /tmp/vek-<uid> first (its owner is faked): the sockets go into a private
+// folder of the user's own under the cache or home folder, one whose socket paths fit, the
+// folder of the other user is left alone, and a second start still brings the first to the front.
+TEST_F(SingleInstanceTest, AfterAnotherUserTookTheTemporaryFolderTwoStartsStillFindEachOther) {
+  namespace fs = std::filesystem;
+  const uid_t me = ::getuid();
+  const fs::path tmp = dir_.path() / "tmp";
+  const fs::path taken = tmp / ("vek-" + std::to_string(me));
+  fs::create_directories(taken);
+  ::chmod(taken.c_str(), 0777);
+  const SingleInstance::OwnerOf otherUserMadeIt = [&](const fs::path& p, uid_t reported) {
+    return p == taken ? me + 1 : reported;
+  };
+  const fs::path home = dir_.path() / "home";
+  fs::create_directories(home);
+  const struct {
+    SingleInstance::SocketPlaces places;
+    fs::path expected;  // the parent of the folder used
+  } cases[] = {
+      {{std::nullopt, tmp, home / ".cache", home}, home / ".cache"},
+      {{std::nullopt, tmp, home / std::string(90, 'c'), home}, home},  // too long for sockets
+      {{dir_.path() / "no-run", tmp, fs::path(), home}, home},
+  };
+  for (const auto& [places, expected] : cases) {
+    SCOPED_TRACE(places.cacheHome.string());
+    const std::optional<fs::path> folder =
+        SingleInstance::SocketFolder(places, me, otherUserMadeIt);
+    ASSERT_TRUE(folder.has_value());
+    EXPECT_EQ(expected, folder->parent_path());
+    struct stat st {};
+    ASSERT_EQ(0, ::lstat(folder->c_str(), &st));
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+    EXPECT_EQ(me, st.st_uid);
+    EXPECT_EQ(0700u, st.st_mode & 0777);
+    ASSERT_EQ(0, ::lstat(taken.c_str(), &st));
+    EXPECT_EQ(0777u, st.st_mode & 0777);
+
+    const fs::path programFolder = dir_.path() / "program";
+    SingleInstance first(SingleInstance::ServerName(programFolder, *folder));
+    ASSERT_TRUE(first.Listen(0ms));
+    QWidget window;
+    window.showMinimized();
+    QObject::connect(&first, &SingleInstance::activateRequested, [&] { BringToFront(&window); });
+    const std::optional<fs::path> again = SingleInstance::SocketFolder(places, me, otherUserMadeIt);
+    ASSERT_EQ(folder, again);
+    SingleInstance second(SingleInstance::ServerName(programFolder, *again));
+    EXPECT_LE(second.Name().toStdString().size(), 107u);
+    EXPECT_TRUE(second.ActivateRunning());
+    EXPECT_TRUE(RunUntil([&] { return window.isVisible() && !window.isMinimized(); }));
+  }
 }
 
 // A listener of another user under the name (planted before the program started) neither hears

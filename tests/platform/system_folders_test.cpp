@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "support/special_files.h"
 #include "support/temp_dir.h"
 
 namespace vek {
@@ -19,6 +20,7 @@ class SystemFolders : public ::testing::Test {
     ::setenv("HOME", home.path().c_str(), 1);
     ::unsetenv("XDG_CONFIG_HOME");
     ::unsetenv("XDG_DATA_HOME");
+    ::unsetenv("XDG_CACHE_HOME");
   }
   TempDir home;
 };
@@ -52,6 +54,59 @@ TEST_F(SystemFolders, FollowTheXdgSettings) {
   EXPECT_TRUE(fs::is_directory(GetSystemFolder()));
   ::setenv("XDG_DATA_HOME", "not/absolute", 1);
   EXPECT_EQ(home.path() / ".local" / "share", XdgDataHome());
+  EXPECT_EQ(home.path() / ".cache", XdgCacheHome());
+  ::setenv("XDG_CACHE_HOME", (home.path() / "cache").c_str(), 1);
+  EXPECT_EQ(home.path() / "cache", XdgCacheHome());
+  EXPECT_EQ(home.path(), HomeFolder());
+}
+
+// user-dirs.dirs is the user's file and may be anything: a FIFO (read without waiting for a
+// writer), a link to a device, a file far larger than any such list. Each is not read, and the
+// Desktop folder is then ~/Desktop.
+TEST_F(SystemFolders, AUserDirsFileThatIsNoSmallRegularFileCountsAsMissing) {
+  const fs::path config = home.path() / ".config";
+  const fs::path dirs = config / "user-dirs.dirs";
+  fs::create_directories(config);
+  fs::create_directories(home.path() / "Desktop");
+  fs::create_directories(home.path() / "Elsewhere");
+  const std::string elsewhere = "XDG_DESKTOP_DIR=\"$HOME/Elsewhere\"\n";
+
+  ASSERT_TRUE(testing::MakeFifo(dirs));
+  fs::path desktop;
+  EXPECT_TRUE(testing::ReturnsWithoutWaiting(dirs, [&] { desktop = GetDesktopFolder(); }));
+  EXPECT_EQ(home.path() / "Desktop", desktop);
+  fs::remove(dirs);
+  fs::create_symlink("/dev/zero", dirs);
+  EXPECT_EQ(home.path() / "Desktop", GetDesktopFolder());
+  fs::remove(dirs);
+  std::ofstream(dirs) << elsewhere << std::string(kMaxUserDirsBytes, '#') << "\n";
+  EXPECT_EQ(home.path() / "Desktop", GetDesktopFolder());
+  fs::remove(dirs);
+  std::ofstream(dirs) << elsewhere;
+  EXPECT_EQ(home.path() / "Elsewhere", GetDesktopFolder());
+}
+
+// The Desktop entry of the file's text: "$HOME" or "$HOME/..." and absolute paths, quoted, the
+// first entry counting; anything else is no Desktop folder.
+TEST(DesktopFromUserDirs, ReadsTheDesktopEntryOfTheText) {
+  const fs::path home = "/home/user";
+  const struct {
+    const char* text;
+    const char* desktop;
+  } cases[] = {
+      {"# written by xdg-user-dirs-update\nXDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n",
+       "/home/user/Schreibtisch"},
+      {"XDG_DESKTOP_DIR=\"/srv/desk\"\nXDG_DESKTOP_DIR=\"$HOME/second\"\n", "/srv/desk"},
+      {"XDG_DESKTOP_DIR=\"$HOME\"", "/home/user"},
+      {"XDG_DESKTOP_DIR=\"$HOME/Desk\"\r\n", "/home/user/Desk"},
+      {"XDG_DESKTOP_DIR=\"$HOMEWORK\"\n", ""},
+      {"XDG_DESKTOP_DIR=\"relative\"\n", ""},
+      {"XDG_DOWNLOAD_DIR=\"$HOME/Downloads\"\n", ""},
+      {"", ""},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(fs::path(c.desktop), DesktopFromUserDirs(c.text, home)) << c.text;
+  EXPECT_EQ(fs::path(), DesktopFromUserDirs("XDG_DESKTOP_DIR=\"$HOME/Desk\"", fs::path()));
 }
 
 }  // namespace

@@ -116,6 +116,34 @@ TEST_F(ProgramSessionTest, NothingIsWrittenBeforeTheStartAndAFailedSaveIsShownOn
   EXPECT_EQ((std::vector<SessionChange>{SessionChange::Language, SessionChange::DateKind}), heard);
 }
 
+// A VEK.INI near the largest the start reads (sections another program keeps there) that the
+// program's own keys would take past it: the file stays as it was, so the next start still reads
+// it, and the user is told once, in their language, why the settings were not saved.
+TEST_F(ProgramSessionTest, ASettingsFileThatWouldOutgrowItsReaderIsKeptAndThatIsSaidOnce) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"English", "The settings file is too large to be saved:\r\n"},
+      {"Arabic", "ملف الإعدادات أكبر من أن يُحفظ:\r\n"},
+  };
+  for (const auto& [language, headline] : cases) {
+    SCOPED_TRACE(language);
+    ui.messages.clear();
+    std::string ini = std::string("[Orvessa, by Al Tovarelin]\r\nLanguage=") + language +
+                      "\r\n[Other Program]\r\n;";
+    ini.resize(IniFile::kMaxFileBytes - 2, 'x');
+    ini += "\r\n";
+    ProgramSession& s = Start(ini);
+    s.ToggleDateKind();
+    s.SaveAtClose();
+    std::string onDisk;
+    ASSERT_EQ(0, ReadWholeFile(dir.path() / "VEK.INI", onDisk));
+    EXPECT_EQ(ini, onDisk);
+    ASSERT_EQ(1u, ui.messages.size());
+    EXPECT_EQ(0u, ui.messages[0].find(headline)) << ui.messages[0];
+    EXPECT_NE(std::string::npos, ui.messages[0].find((dir.path() / "VEK.INI").string()));
+    EXPECT_NE(std::string::npos, ui.messages[0].find("4")) << ui.messages[0];
+  }
+}
+
 TEST_F(ProgramSessionTest, TheDayChangeEntersRamadanAndTheSaudiIshaFollows) {
   double firstDay = EncodeDate(2026, 1, 1);
   while (!IsRamadanDate(firstDay, 0))
