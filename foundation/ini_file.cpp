@@ -371,7 +371,10 @@ void IniFile::AppendSection(std::string_view section, std::string_view key,
     Section& before = sections_.empty() ? preamble_ : sections_.back();
     InsertLine(before, Body(before).size(), Line{});
   }
-  std::string header = "[" + Utf8ToCp1256Lossy(section) + "]";
+  // Built by appending: GCC 12 at -O3 misreads '"[" + std::string&&' as an overlapping copy.
+  std::string header(1, '[');
+  header += Utf8ToCp1256Lossy(section);
+  header += ']';
   const std::size_t close = header.size() - 1;
   Section added;
   added.header = NewLine(Kind::kSection, std::move(header), close);

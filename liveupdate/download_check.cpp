@@ -209,8 +209,12 @@ TKeptCopy KeepDatedCopy(const fs::path& file, const fs::path& folder,
   const std::string extension = file.extension().string();
   constexpr int kMostCopiesASecond = 1000;
   for (int n = 1; n <= kMostCopiesASecond; ++n) {
-    const fs::path copy =
-        folder / (stem + (n > 1 ? "-" + std::to_string(n) : std::string()) + extension);
+    // Built by appending: GCC 12 at -O3 misreads '"-" + std::string&&' as an overlapping copy.
+    std::string name = stem;
+    if (n > 1)
+      name.append("-").append(std::to_string(n));
+    name += extension;
+    const fs::path copy = folder / name;
     std::error_code ec;
     if (fs::exists(copy, ec) || ec)
       continue;
