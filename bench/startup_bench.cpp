@@ -40,7 +40,6 @@ fs::path MakeProgramFolder(const std::string& settings) {
 void TimeStartups(benchmark::State& state, const fs::path& folder, vek::UiServices& ui,
                   const vek::testing::FakeUi* messages = nullptr) {
   for (auto _ : state) {
-    vek::Switches() = vek::CommandLineSwitches{};
     vek::MainWindowOptions options;
     options.ProgramFolder = folder;
     options.Parameters = {"NoSplash"};

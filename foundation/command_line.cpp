@@ -42,25 +42,7 @@ bool* FlagOf(std::string_view word, CommandLineSwitches& f) {
   return nullptr;
 }
 
-std::vector<std::string>& StoredParameters() {
-  static std::vector<std::string> params;
-  return params;
-}
-
 }  // namespace
-
-CommandLineSwitches& Switches() {
-  static CommandLineSwitches flags;
-  return flags;
-}
-
-void SetCommandLineParameters(std::vector<std::string> params) {
-  StoredParameters() = std::move(params);
-}
-
-const std::vector<std::string>& CommandLineParameters() {
-  return StoredParameters();
-}
 
 void ParseCommandLineSwitches(const std::vector<std::string>& params, CommandLineSwitches& flags) {
   const std::size_t n = std::min(params.size(), kParsedParameters);
@@ -77,10 +59,6 @@ void ParseCommandLineSwitches(const std::vector<std::string>& params, CommandLin
   }
 }
 
-void ParseCommandLineSwitches() {
-  ParseCommandLineSwitches(StoredParameters(), Switches());
-}
-
 bool HasSwitch(const std::vector<std::string>& params, std::string_view name) {
   const std::string wanted = AsciiUpper(name);
   return std::any_of(params.begin(), params.end(), [&](const std::string& param) {
@@ -91,8 +69,15 @@ bool HasSwitch(const std::vector<std::string>& params, std::string_view name) {
   });
 }
 
-bool HasSwitch(std::string_view name) {
-  return HasSwitch(StoredParameters(), name);
+CommandLineSwitches ReadCommandLineSwitches(const std::vector<std::string>& params) {
+  CommandLineSwitches flags;
+  ParseCommandLineSwitches(params, flags);
+  // The start-up also asks for these words one parameter at a time, beyond the twentieth too.
+  flags.DebugVek = flags.DebugVek || HasSwitch(params, "DEBUGVEK");
+  flags.DebugVekLoc = flags.DebugVekLoc || HasSwitch(params, "DEBUGVEKLOC");
+  flags.IgnoreBmp = flags.IgnoreBmp || HasSwitch(params, "IGNOREBMP");
+  flags.TesterMode = HasSwitch(params, "QETESTINGVEK");
+  return flags;
 }
 
 }  // namespace vek

@@ -1,14 +1,16 @@
 // The main window TVEK__MAIN: today's seven times for the current location, the Hijri or
 // Gregorian date, the analogue clock, the countdown to the next event with its status colour,
 // and the tray icon, laid out for Arabic (right to left) or English. Creating it runs the whole
-// start-up of a run (FormCreate). The run's state lives in its ProgramSession; the window shows
-// it and follows what the session tells.
+// start-up of a run (FormCreate). The run's state lives in its ProgramSession: the window reads
+// it, changes it only through the session's operations, and shows what the session tells.
 //
 // The window's code is split by job: main_window.cpp builds it and runs the start-up, the
 // display and the timing; main_window_commands.cpp has the buttons, the clock commands and the
-// location menu; main_window_sounds.cpp the sounds menu and the sound tasks;
-// main_window_report.cpp the timetables, the calendar window and the year graph.
-// main_window_liveupdate.cpp Live Update and the restart after it.
+// location menu; main_window_menus.cpp the menu bar, the tray menu, the options, the help
+// commands and closing; main_window_sounds.cpp the sounds menu and the sound tasks;
+// main_window_report.cpp the timetables, the calendar window and the year graph;
+// main_window_liveupdate.cpp Live Update and the restart after it; main_window_wizard.cpp the
+// first-run wizard. Its widgets are listed in main_window_widgets.h.
 #pragma once
 
 #include <QMainWindow>
@@ -19,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/command_line.h"
 #include "foundation/resource_pack.h"
 #include "foundation/system_services.h"
 #include "foundation/ui_services.h"
@@ -47,6 +50,7 @@ class TSelectLanguage_Form;
 struct MainWindowOptions {
   std::filesystem::path ProgramFolder;
   std::vector<std::string> Parameters;  // the command line without the program name
+  CommandLineSwitches Switches;         // the switches of Parameters, read once by the entry
   UiServices* Ui = nullptr;             // message boxes and questions
   WallClock* Clock = nullptr;           // the local time; the system's when null
   vek::Clock* WaitClock = nullptr;      // the clock of waits and retries; the system's when null
@@ -73,7 +77,6 @@ class TVEK__MAIN : public QMainWindow {
   ~TVEK__MAIN() override;
 
   ProgramSession& Session() { return *session_; }
-  VekContext& Context() { return session_->Context(); }
   const VekContext& Context() const { return session_->Context(); }
   // True when the start-up ended with the fatal location error: the window closes at once.
   bool ClosingAtStart() const { return closingAtStart_; }
@@ -224,6 +227,9 @@ class TVEK__MAIN : public QMainWindow {
   void BuildSoundsMenu();
   void CaptionSoundsMenu();
   void RunSoundTrigger(bool force);
+  // After a sound command: a change of the sound settings is saved and told (the sound items
+  // follow); otherwise only the sound items are brought up to date.
+  void AfterSoundCommand(bool settingsChanged);
   void RunTasks();
   void BuildLocationMenu();
   void CaptionLocationMenu();
@@ -234,6 +240,8 @@ class TVEK__MAIN : public QMainWindow {
   void CreateTrayIcon();
   // Opens page of the maker's web site; an opened page keeps the web link visited for the run.
   bool OpenWebPage(const std::string& page);
+  // Opens url in the browser; an opened page keeps the web link visited for the run.
+  bool OpenUrlInBrowserKeepingVisited(const std::string& url);
   void BuildReportMenu();
   void CaptionReportMenu();
   void BuildLiveUpdateMenu();
@@ -251,7 +259,6 @@ class TVEK__MAIN : public QMainWindow {
   void SetClockButtonsVisible(bool visible);
   std::string Text(const char* english, const char* arabic) const;
   bool Arabic() const;
-  VekSettings& Settings() { return session_->Settings(); }
   const VekSettings& Settings() const { return session_->Settings(); }
 
   MainWindowOptions options_;

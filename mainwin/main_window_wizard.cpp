@@ -60,10 +60,7 @@ void TVEK__MAIN::RunFirstRunWizard(bool startUp) {
 }
 
 void TVEK__MAIN::SetMinimizeToTray(bool on) {
-  Settings().MinimizeToTray = on;
-  CaptionMenus();
-  Do_ToTray_Option();
-  session_->SaveSettings();
+  session_->SetMinimizeToTray(on);  // the menus and the tray icon follow what the session tells
 }
 
 bool TVEK__MAIN::TrayUsable() const {

@@ -1,7 +1,8 @@
-// The user's settings: the fields the main window keeps them in while the program runs, and
-// their file VEK.INI in the program folder. Reading takes every key with its default; writing
-// puts back every key the reader knows, so that after each successful start the file is
-// complete. Sections that other parts of the program own are left as they are.
+// The user's settings: the fields the program session keeps them in while the program runs
+// (named after their VEK.INI keys), and their file VEK.INI in the program folder. Reading takes
+// every key with its default; writing puts back every key the reader knows, so that after each
+// successful start the file is complete. Sections that other parts of the program own are left as
+// they are.
 #pragma once
 
 #include <array>

@@ -56,6 +56,19 @@ TEST(CommandLineSwitches, HasSwitchRemovesOneLeadingSlashOnly) {
   EXPECT_FALSE(HasSwitch({"DEBUGVEK;"}, "DEBUGVEK"));
 }
 
+// The run's value: the parsed keywords, and the words the start-up asks for one by one.
+TEST(CommandLineSwitches, TheRunsSwitchesAddWhatHasSwitchFinds) {
+  const CommandLineSwitches parsedOnly = ReadCommandLineSwitches({"DEBUGVEK;", "STOPCLOCK"});
+  EXPECT_TRUE(parsedOnly.DebugVek && parsedOnly.StopClock);
+  EXPECT_FALSE(parsedOnly.TesterMode);
+  Params beyond(20, "NOTHING");
+  for (const char* word : {"/DebugVekLoc", "IGNOREBMP", "QETESTINGVEK", "STOPCLOCK"})
+    beyond.push_back(word);
+  const CommandLineSwitches found = ReadCommandLineSwitches(beyond);
+  EXPECT_TRUE(found.DebugVekLoc && found.IgnoreBmp && found.TesterMode);
+  EXPECT_FALSE(found.StopClock || found.DebugVek);
+}
+
 TEST(CommandLineSwitches, ALaterParseNeverClearsAFlag) {
   CommandLineSwitches flags;
   ParseCommandLineSwitches({"STOPCLOCK"}, flags);

@@ -30,7 +30,6 @@ namespace vek::testing {
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Switches() = CommandLineSwitches{};
     std::filesystem::copy_file(std::filesystem::path(VEK_SOURCE_DIR) / "resources" / "VEK.LOC",
                                folder() / "VEK.LOC");
     // 10 December 2026, 16:00.
@@ -44,8 +43,8 @@ class MainWindowTest : public ::testing::Test {
   }
 
   std::unique_ptr<TVEK__MAIN> Start(std::vector<std::string> params = {}) {
-    ParseCommandLineSwitches(params, Switches());  // as the program entry does
     MainWindowOptions options;
+    options.Switches = ReadCommandLineSwitches(params);  // as the program entry does
     options.ProgramFolder = folder();
     options.Parameters = std::move(params);
     options.Ui = &ui;

@@ -26,7 +26,6 @@ namespace fs = std::filesystem;
 class ProgramSessionTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Switches() = CommandLineSwitches{};
     fs::copy_file(fs::path(VEK_SOURCE_DIR) / "resources" / "VEK.LOC", dir.path() / "VEK.LOC");
     clock.now = EncodeDate(2026, 6, 21) + 0.5;
   }
@@ -38,7 +37,7 @@ class ProgramSessionTest : public ::testing::Test {
     }
     session = std::make_unique<ProgramSession>(dir.path(), ui, clock);
     session->Listen([this](SessionChange change) { heard.push_back(change); });
-    session->OpenSettings({});
+    session->OpenSettings();
     EXPECT_TRUE(session->LoadLocations());
     session->SelectSavedLocation();
     session->UpdateRamadan();
@@ -72,7 +71,7 @@ TEST_F(ProgramSessionTest, SelectsTheSavedLocationWithItsTrackersOrTheFirst) {
 
 TEST_F(ProgramSessionTest, ALocationChangeRescansSavesBothFilesAndTells) {
   ProgramSession& s = Start();
-  TLocations& list = s.Context().Locations;
+  TLocations& list = s.Locations();
   EXPECT_EQ("DAMASCUS", list.Current().Rec.City);
   EXPECT_FALSE(s.Context().Track.AnySet());
   const TDayTimesRec damascus = s.Context().TodayTimes;
@@ -99,7 +98,7 @@ TEST_F(ProgramSessionTest, ALocationChangeRescansSavesBothFilesAndTells) {
 
 TEST_F(ProgramSessionTest, NothingIsWrittenBeforeTheStartAndAFailedSaveIsShownOnce) {
   ProgramSession early(dir.path(), ui, clock);
-  early.OpenSettings({});
+  early.OpenSettings();
   early.SaveSettings();
   EXPECT_FALSE(fs::exists(dir.path() / "VEK.INI"));
 
@@ -174,8 +173,8 @@ TEST_F(ProgramSessionTest, AListenerMayLeaveWhileItIsTold) {
     ++told;
     s.Unlisten(id);
   });
-  s.SettingChanged();
-  s.SettingChanged();
+  s.Set24Hour(true);
+  s.Set24Hour(false);
   EXPECT_EQ(1, told);
 }
 

@@ -220,8 +220,7 @@ void ShootProgramIcons(Shooter& shooter) {
 
 void ShootSplash(Shooter& shooter) {
   for (Language lang : {Language::English, Language::Arabic}) {
-    bool showSplash = true;
-    vek::TSplashWnd splash(nullptr, lang, true, &showSplash);
+    vek::TSplashWnd splash(nullptr, lang, true, true);
     shooter.Shoot(splash, lang == Language::Arabic ? "splash_arabic" : "splash_english");
   }
 }
@@ -303,7 +302,7 @@ void ShootClockFaces(Shooter& shooter) {
   StderrUi ui;
   const auto load = [&](vek::AnalogClock* clock, int index) {
     vek::LoadClockFace(vek::FaceCodeOfIndex(index), programFolder, packs, *clock, ui,
-                       vek::Language::English);
+                       vek::Language::English, vek::CommandLineSwitches{});
   };
 
   QWidget faces;
@@ -405,7 +404,6 @@ void ShootMainWindow(Shooter& shooter) {
                               std::string("[Orvessa, by Al Tovarelin]\r\nLanguage=") + language +
                                   "\r\nSelectedCity=" + scene.city +
                                   "\r\nSelectedCountry=" + scene.country + "\r\n");
-      vek::Switches() = vek::CommandLineSwitches{};
       FixedWallClock clock(scene.now);
       vek::MainWindowOptions options;
       options.ProgramFolder = path;
@@ -436,7 +434,6 @@ void ShootMenus(Shooter& shooter) {
     vek::WriteFileReplacing(
         path / "VEK.INI",
         std::string("[Orvessa, by Al Tovarelin]\r\nLanguage=") + language + "\r\n");
-    vek::Switches() = vek::CommandLineSwitches{};
     FixedWallClock clock(vek::EncodeDate(2026, 12, 10) + 16.25 / 24);
     vek::MainWindowOptions options;
     options.ProgramFolder = path;
@@ -490,13 +487,12 @@ void ShootWizard(Shooter& shooter) {
     QTemporaryDir folder;
     const std::filesystem::path path = folder.path().toStdString();
     std::filesystem::copy_file(VEK_LOCATION_FILE, path / "VEK.LOC");
-    vek::Switches() = vek::CommandLineSwitches{};
     FixedWallClock clock(vek::EncodeDate(2026, 12, 10) + 16.25 / 24);
     vek::ProgramSession session(path, ui, clock);
-    session.OpenSettings({});
+    session.OpenSettings();
     session.LoadLocations();
     session.SelectSavedLocation();
-    session.Settings().Lang = lang;
+    session.SetLanguage(lang);
     vek::SystemServices sys{.ui = ui};
     vek::WizardContext context;
     context.Session = &session;
@@ -511,9 +507,7 @@ void ShootWizard(Shooter& shooter) {
       session.SetLanguage(session.Arabic() ? Language::English : Language::Arabic);
     };
     context.Host.SelLocationBtnClick = [] {};
-    context.Host.SetMinimizeToTray = [&session](bool on) {
-      session.Settings().MinimizeToTray = on;
-    };
+    context.Host.SetMinimizeToTray = [&session](bool on) { session.SetMinimizeToTray(on); };
     vek::TSelectLanguage_Form form(std::move(context));
     const QString suffix = lang == Language::Arabic ? "_arabic" : "_english";
     const char* const names[] = {"language", "city", "sound", "tray", "autostart"};
@@ -561,14 +555,12 @@ void ShootSettingsDialogs(Shooter& shooter) {
     vek::TSaftyTimesDlg safety(context, offsets);
     shooter.Shoot(safety, "safety_times" + suffix);
 
-    bool webVisited = lang == Language::Arabic;
-    bool updateVisited = false;
     vek::AboutBoxContext about;
     about.lang = lang;
     about.programFile = "/usr/bin/vek";
     about.siteAddress = vek::WebSiteAddress();
-    about.webLinkVisited = &webVisited;
-    about.updateLinkVisited = &updateVisited;
+    about.webLinkVisited = lang == Language::Arabic;
+    about.updateLinkVisited = false;
     vek::TAboutVEK_Form box(about);
     shooter.Shoot(box, "about" + suffix);
   }
