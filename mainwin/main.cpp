@@ -52,13 +52,13 @@ int RunProgram(const std::vector<std::string>& params, vek::UiServices& ui, vek:
       &instance, &vek::SingleInstance::activateRequested, [&] { activateRequested = true; });
 
   vek::MainWindowOptions options;
-  options.ProgramFolder = *folder;
-  options.Parameters = params;
-  options.Switches = switches;
-  options.Ui = &ui;
-  options.FacePacks = &ClockFacePacks();
-  options.ProgramSounds = &ProgramSounds();
-  options.ArabicCanBeShown = vek::ArabicCanBeShown;
+  options.programFolder = *folder;
+  options.parameters = params;
+  options.switches = switches;
+  options.ui = &ui;
+  options.facePacks = &ClockFacePacks();
+  options.programSounds = &ProgramSounds();
+  options.arabicCanBeShown = vek::ArabicCanBeShown;
   vek::TVEK__MAIN window(options);
   if (window.ClosingAtStart())
     return 1;

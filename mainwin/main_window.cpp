@@ -108,17 +108,17 @@ class TVEK__MAIN::SplashAwareUi : public UiServices {
 TVEK__MAIN::TVEK__MAIN(MainWindowOptions options, QWidget* parent)
     : QMainWindow(parent),
       options_(std::move(options)),
-      ui_(std::make_unique<SplashAwareUi>(*options_.Ui, [this] { CloseSplashNow(); })),
-      clock_(options_.Clock ? *options_.Clock : SystemWallClock()),
-      sys_{*ui_, options_.WaitClock ? *options_.WaitClock : SystemClock(), RealFileSystem(),
-           options_.Programs ? *options_.Programs : SystemLauncher()},
-      session_(std::make_unique<ProgramSession>(options_.ProgramFolder, *ui_, clock_,
-                                                options_.Switches)),
-      shell_(options_.DesktopShell ? *options_.DesktopShell : DesktopShell()) {
+      ui_(std::make_unique<SplashAwareUi>(*options_.ui, [this] { CloseSplashNow(); })),
+      clock_(options_.clock ? *options_.clock : SystemWallClock()),
+      sys_{*ui_, options_.waitClock ? *options_.waitClock : SystemClock(), RealFileSystem(),
+           options_.programs ? *options_.programs : SystemLauncher()},
+      session_(std::make_unique<ProgramSession>(options_.programFolder, *ui_, clock_,
+                                                options_.switches)),
+      shell_(options_.desktopShell ? *options_.desktopShell : DesktopShell()) {
   BuildWidgets();
-  if (options_.Player == nullptr)
-    ownPlayer_ = std::make_unique<QtSoundPlayer>(options_.ProgramSounds);
-  player_ = options_.Player ? options_.Player : ownPlayer_.get();
+  if (options_.player == nullptr)
+    ownPlayer_ = std::make_unique<QtSoundPlayer>(options_.programSounds);
+  player_ = options_.player ? options_.player : ownPlayer_.get();
   alertPort_ = std::make_unique<AlertWindowPort>(this, [this] {
     AlertWindowContext c;
     c.lang = Settings().Lang;
@@ -138,7 +138,7 @@ TVEK__MAIN::TVEK__MAIN(MainWindowOptions options, QWidget* parent)
     return c;
   });
   trigger_ = std::make_unique<SoundTrigger>(session_->SoundTriggerSettings(), *player_, *alertPort_,
-                                            *ui_, options_.ProgramFolder);
+                                            *ui_, options_.programFolder);
   trigger_->onCloseTask = [this] { close(); };
   BuildMenuBar();
   session_->Listen([this](SessionChange change) { OnSessionChange(change); });
@@ -336,7 +336,7 @@ bool TVEK__MAIN::eventFilter(QObject* watched, QEvent* event) {
 // Start-up
 
 void TVEK__MAIN::FormCreate() {
-  const std::vector<std::string>& params = options_.Parameters;
+  const std::vector<std::string>& params = options_.parameters;
   const CommandLineSwitches& sw = session_->CommandLine();
   hints_ = InstallQuvHintWindow([this] { return Settings().ShowHint; });
 
@@ -354,8 +354,8 @@ void TVEK__MAIN::FormCreate() {
   W.ClockTimer->stop();
 
   session_->OpenSettings();
-  session_->CheckArabicSupport(options_.ArabicCanBeShown
-                                   ? options_.ArabicCanBeShown
+  session_->CheckArabicSupport(options_.arabicCanBeShown
+                                   ? options_.arabicCanBeShown
                                    : std::function<bool()>([] { return true; }));
 
   if (SplashWanted()) {
@@ -415,7 +415,7 @@ void TVEK__MAIN::FormCreate() {
 }
 
 bool TVEK__MAIN::SplashWanted() const {
-  const std::vector<std::string>& params = options_.Parameters;
+  const std::vector<std::string>& params = options_.parameters;
   return !ParameterContains(params, 0, "NOSPLASH") && !ParameterContains(params, 1, "NOSPLASH") &&
          !Context().FirstRun && !ParameterContains(params, 0, "INSTALL") &&
          Settings().ShowSplashOption;
@@ -553,9 +553,9 @@ void TVEK__MAIN::LoadClock() {
 }
 
 void TVEK__MAIN::LoadFace(int index) {
-  if (options_.FacePacks == nullptr)
+  if (options_.facePacks == nullptr)
     return;
-  const int loaded = LoadClockFace(FaceCodeOfIndex(index), Context().ThisPath, *options_.FacePacks,
+  const int loaded = LoadClockFace(FaceCodeOfIndex(index), Context().ThisPath, *options_.facePacks,
                                    *W.OvcClock1, *ui_, Settings().Lang, session_->CommandLine());
   if (loaded >= 0)
     session_->SetClockFace(loaded);

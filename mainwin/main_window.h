@@ -48,25 +48,25 @@ class TSelectLanguage_Form;
 
 // What the main window needs from the program that creates it.
 struct MainWindowOptions {
-  std::filesystem::path ProgramFolder;
-  std::vector<std::string> Parameters;  // the command line without the program name
-  CommandLineSwitches Switches;         // the switches of Parameters, read once by the entry
-  UiServices* Ui = nullptr;             // message boxes and questions
-  WallClock* Clock = nullptr;           // the local time; the system's when null
-  vek::Clock* WaitClock = nullptr;      // the clock of waits and retries; the system's when null
-  const ResourceModule* FacePacks = nullptr;  // the clock faces carried in the program
-  std::function<bool()> ArabicCanBeShown;     // the platform's Arabic test
-  bool UseTray = true;                        // false: never a tray icon
-  std::function<bool()> TrayAvailable;        // the desktop has a tray; the system's when unset
-  Shell* DesktopShell = nullptr;              // mail and web links; the desktop's when null
-  vek::Launcher* Programs = nullptr;          // starts other programs; the system's when null
-  SoundPlayer* Player = nullptr;  // the sound output; the program's own (Qt Multimedia) when null
-  const ResourceModule* ProgramSounds = nullptr;  // the waves carried in the program
-  const PrinterInfo* Printers = nullptr;          // the printers of the system; CUPS's when null
-  std::filesystem::path ProgramFile;    // the running program; Qt's application file when empty
-  std::function<bool()> DesktopArabic;  // the desktop's locale is Arabic; the system's when unset
+  std::filesystem::path programFolder;
+  std::vector<std::string> parameters;  // the command line without the program name
+  CommandLineSwitches switches;         // the switches of parameters, read once by the entry
+  UiServices* ui = nullptr;             // message boxes and questions
+  WallClock* clock = nullptr;           // the local time; the system's when null
+  vek::Clock* waitClock = nullptr;      // the clock of waits and retries; the system's when null
+  const ResourceModule* facePacks = nullptr;  // the clock faces carried in the program
+  std::function<bool()> arabicCanBeShown;     // the platform's Arabic test
+  bool useTray = true;                        // false: never a tray icon
+  std::function<bool()> trayAvailable;        // the desktop has a tray; the system's when unset
+  Shell* desktopShell = nullptr;              // mail and web links; the desktop's when null
+  vek::Launcher* programs = nullptr;          // starts other programs; the system's when null
+  SoundPlayer* player = nullptr;  // the sound output; the program's own (Qt Multimedia) when null
+  const ResourceModule* programSounds = nullptr;  // the waves carried in the program
+  const PrinterInfo* printers = nullptr;          // the printers of the system; CUPS's when null
+  std::filesystem::path programFile;    // the running program; Qt's application file when empty
+  std::function<bool()> desktopArabic;  // the desktop's locale is Arabic; the system's when unset
   // Shows the first-run wizard; its modal exec() when unset (tests drive the form instead).
-  std::function<void(TSelectLanguage_Form&)> RunWizard;
+  std::function<void(TSelectLanguage_Form&)> runWizard;
 };
 
 class TVEK__MAIN : public QMainWindow {

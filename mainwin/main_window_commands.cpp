@@ -99,14 +99,14 @@ void TVEK__MAIN::Button1Click() {
 }
 
 void TVEK__MAIN::SelectFaceClick() {
-  if (options_.FacePacks == nullptr)
+  if (options_.facePacks == nullptr)
     return;
   ClockFaceFormContext context;
   context.lang = Settings().Lang;
   context.currentIndex = Settings().ClockFaceIndex;
   context.clock = W.OvcClock1;
   context.programFolder = Context().ThisPath;
-  context.module = options_.FacePacks;
+  context.module = options_.facePacks;
   context.ui = ui_.get();
   context.switches = session_->CommandLine();
   TClockFaceForm form(std::move(context), this);

@@ -183,8 +183,8 @@ void TVEK__MAIN::CaptionMenus() {
 
 void TVEK__MAIN::CreateTrayIcon() {
   const bool available =
-      options_.TrayAvailable ? options_.TrayAvailable() : QSystemTrayIcon::isSystemTrayAvailable();
-  if (!options_.UseTray || !available)
+      options_.trayAvailable ? options_.trayAvailable() : QSystemTrayIcon::isSystemTrayAvailable();
+  if (!options_.useTray || !available)
     return;
   W.StTrayIcon1 = new QSystemTrayIcon(windowIcon(), this);
   W.StTrayIcon1->setContextMenu(W.TrayPopupMenu);

@@ -406,13 +406,13 @@ void ShootMainWindow(Shooter& shooter) {
                                   "\r\nSelectedCountry=" + scene.country + "\r\n");
       FixedWallClock clock(scene.now);
       vek::MainWindowOptions options;
-      options.ProgramFolder = path;
-      options.Parameters = {"NoSplash", "NoSplash"};
-      options.Ui = &ui;
-      options.Clock = &clock;
-      options.FacePacks = &ClockFacePacks();
-      options.ArabicCanBeShown = [] { return true; };
-      options.UseTray = false;
+      options.programFolder = path;
+      options.parameters = {"NoSplash", "NoSplash"};
+      options.ui = &ui;
+      options.clock = &clock;
+      options.facePacks = &ClockFacePacks();
+      options.arabicCanBeShown = [] { return true; };
+      options.useTray = false;
       vek::TVEK__MAIN window(options);
       if (scene.hoverFajrNotice) {
         QStatusTipEvent hover(window.W.FajrStatus->statusTip());
@@ -436,13 +436,13 @@ void ShootMenus(Shooter& shooter) {
         std::string("[Orvessa, by Al Tovarelin]\r\nLanguage=") + language + "\r\n");
     FixedWallClock clock(vek::EncodeDate(2026, 12, 10) + 16.25 / 24);
     vek::MainWindowOptions options;
-    options.ProgramFolder = path;
-    options.Parameters = {"NoSplash", "NoSplash"};
-    options.Ui = &ui;
-    options.Clock = &clock;
-    options.FacePacks = &ClockFacePacks();
-    options.ArabicCanBeShown = [] { return true; };
-    options.UseTray = false;
+    options.programFolder = path;
+    options.parameters = {"NoSplash", "NoSplash"};
+    options.ui = &ui;
+    options.clock = &clock;
+    options.facePacks = &ClockFacePacks();
+    options.arabicCanBeShown = [] { return true; };
+    options.useTray = false;
     vek::TVEK__MAIN window(options);
     const QString suffix = QString("_%1").arg(QString(language).toLower());
     const std::pair<QMenu*, const char*> menus[] = {
