@@ -17,23 +17,23 @@ bool IsStrippable(char c) {
 
 bool* FlagOf(std::string_view word, CommandLineSwitches& f) {
   const std::pair<std::string_view, bool*> keywords[] = {
-      {"FORCEARABIC", &f.ForceArabic},
-      {"IGNOREDRIVE", &f.IgnoreDrive},
-      {"IGNOREQUVEXE", &f.IgnoreQuvExe},
-      {"READWRITE", &f.ReadWrite},
-      {"95", &f.Windows95},
-      {"SHOWOMISSIONS", &f.ShowOmissions},
-      {"DEBUGVEKLOC", &f.DebugVekLoc},
-      {"DEBUGVEK", &f.DebugVek},
-      {"IGNOREBMP", &f.IgnoreBmp},
-      {"STOPCLOCK", &f.StopClock},
-      {"UPLOAD", &f.Upload},
-      {"UPLOADING", &f.Upload},
-      {"SKIPDOWNLOAD", &f.SkipDownload},
-      {"CONTINUELIVEUPDATE", &f.ContinueLiveUpdate},
-      {"MOVEGOVEKFILE", &f.MoveGoVekFile},
-      {"AUTHORIZED", &f.Authorized},
-      {"INDEXING", &f.Indexing},
+      {"FORCEARABIC", &f.forceArabic},
+      {"IGNOREDRIVE", &f.ignoreDrive},
+      {"IGNOREQUVEXE", &f.ignoreQuvExe},
+      {"READWRITE", &f.readWrite},
+      {"95", &f.windows95},
+      {"SHOWOMISSIONS", &f.showOmissions},
+      {"DEBUGVEKLOC", &f.debugVekLoc},
+      {"DEBUGVEK", &f.debugVek},
+      {"IGNOREBMP", &f.ignoreBmp},
+      {"STOPCLOCK", &f.stopClock},
+      {"UPLOAD", &f.upload},
+      {"UPLOADING", &f.upload},
+      {"SKIPDOWNLOAD", &f.skipDownload},
+      {"CONTINUELIVEUPDATE", &f.continueLiveUpdate},
+      {"MOVEGOVEKFILE", &f.moveGoVekFile},
+      {"AUTHORIZED", &f.authorized},
+      {"INDEXING", &f.indexing},
   };
   for (const auto& [keyword, flag] : keywords) {
     if (keyword == word)
@@ -73,10 +73,10 @@ CommandLineSwitches ReadCommandLineSwitches(const std::vector<std::string>& para
   CommandLineSwitches flags;
   ParseCommandLineSwitches(params, flags);
   // The start-up also asks for these words one parameter at a time, beyond the twentieth too.
-  flags.DebugVek = flags.DebugVek || HasSwitch(params, "DEBUGVEK");
-  flags.DebugVekLoc = flags.DebugVekLoc || HasSwitch(params, "DEBUGVEKLOC");
-  flags.IgnoreBmp = flags.IgnoreBmp || HasSwitch(params, "IGNOREBMP");
-  flags.TesterMode = HasSwitch(params, "QETESTINGVEK");
+  flags.debugVek = flags.debugVek || HasSwitch(params, "DEBUGVEK");
+  flags.debugVekLoc = flags.debugVekLoc || HasSwitch(params, "DEBUGVEKLOC");
+  flags.ignoreBmp = flags.ignoreBmp || HasSwitch(params, "IGNOREBMP");
+  flags.testerMode = HasSwitch(params, "QETESTINGVEK");
   return flags;
 }
 

@@ -10,23 +10,23 @@ namespace vek {
 
 // One flag per keyword, false at start; the parser only ever sets them.
 struct CommandLineSwitches {
-  bool ForceArabic = false;         // FORCEARABIC
-  bool IgnoreDrive = false;         // IGNOREDRIVE (accepted, no effect)
-  bool IgnoreQuvExe = false;        // IGNOREQUVEXE (accepted, no effect)
-  bool ReadWrite = false;           // READWRITE (accepted, no effect)
-  bool Windows95 = false;           // 95 (accepted, no effect)
-  bool ShowOmissions = false;       // SHOWOMISSIONS (accepted, no effect)
-  bool DebugVekLoc = false;         // DEBUGVEKLOC: debug log with a trace of the location file
-  bool DebugVek = false;            // DEBUGVEK: debug log
-  bool IgnoreBmp = false;           // IGNOREBMP: no message for a missing clock-face picture
-  bool StopClock = false;           // STOPCLOCK: the analogue clock is left inactive
-  bool Upload = false;              // UPLOAD or UPLOADING: maintainer mode
-  bool SkipDownload = false;        // SKIPDOWNLOAD: Live Update makes no connection
-  bool ContinueLiveUpdate = false;  // CONTINUELIVEUPDATE: restarted after a Live Update
-  bool TesterMode = false;          // HasSwitch("QETESTINGVEK"), not a parsed keyword
-  bool MoveGoVekFile = false;       // MOVEGOVEKFILE: move a downloaded installer away
-  bool Authorized = false;          // AUTHORIZED (accepted, no effect)
-  bool Indexing = false;            // INDEXING (accepted, no effect)
+  bool forceArabic = false;         // FORCEARABIC
+  bool ignoreDrive = false;         // IGNOREDRIVE (accepted, no effect)
+  bool ignoreQuvExe = false;        // IGNOREQUVEXE (accepted, no effect)
+  bool readWrite = false;           // READWRITE (accepted, no effect)
+  bool windows95 = false;           // 95 (accepted, no effect)
+  bool showOmissions = false;       // SHOWOMISSIONS (accepted, no effect)
+  bool debugVekLoc = false;         // DEBUGVEKLOC: debug log with a trace of the location file
+  bool debugVek = false;            // DEBUGVEK: debug log
+  bool ignoreBmp = false;           // IGNOREBMP: no message for a missing clock-face picture
+  bool stopClock = false;           // STOPCLOCK: the analogue clock is left inactive
+  bool upload = false;              // UPLOAD or UPLOADING: maintainer mode
+  bool skipDownload = false;        // SKIPDOWNLOAD: Live Update makes no connection
+  bool continueLiveUpdate = false;  // CONTINUELIVEUPDATE: restarted after a Live Update
+  bool testerMode = false;          // HasSwitch("QETESTINGVEK"), not a parsed keyword
+  bool moveGoVekFile = false;       // MOVEGOVEKFILE: move a downloaded installer away
+  bool authorized = false;          // AUTHORIZED (accepted, no effect)
+  bool indexing = false;            // INDEXING (accepted, no effect)
 };
 
 // Sets the flag of every keyword among the first twenty parameters; never clears a flag.

@@ -61,7 +61,7 @@ QImage UnpackFacePicture(const std::string& baseName, const fs::path& programFol
                          const ResourceModule& module, UiServices& ui, Language lang,
                          const CommandLineSwitches& switches) {
   const auto log = [&switches](const std::string& text) {
-    if (switches.DebugVek)
+    if (switches.debugVek)
       DebugLog(text);
   };
   const std::string archiveName = baseName + ".ZIP";
@@ -110,7 +110,7 @@ QImage UnpackFacePicture(const std::string& baseName, const fs::path& programFol
     unzip = true;  // the fresh archive's bitmap replaces the one there
   }
 
-  if (!switches.IgnoreBmp) {
+  if (!switches.ignoreBmp) {
     switch (failure) {
       case Failure::NoArchive:
         ShowProgramMessage("File not Found: ThisPath+ShortFnm+.BMP: " + bitmap.string(), ui);

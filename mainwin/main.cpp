@@ -39,7 +39,7 @@ int RunProgram(const std::vector<std::string>& params, vek::UiServices& ui, vek:
   // A copy already running in this folder is brought to the front instead. After a Live Update
   // the restarted program waits a few seconds for the old one to let go.
   vek::SingleInstance instance(vek::SingleInstance::ServerName(*folder));
-  const bool restarted = switches.ContinueLiveUpdate;
+  const bool restarted = switches.continueLiveUpdate;
   if (!restarted && instance.ActivateRunning())
     return 0;
   instance.Listen(restarted ? std::chrono::seconds(5) : std::chrono::milliseconds(0));

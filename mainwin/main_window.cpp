@@ -350,7 +350,7 @@ void TVEK__MAIN::FormCreate() {
   session_->ReadStartLanguage();
   HandleDownloadedInstaller();
   PrepareDebugLog();
-  W.Button1->setVisible(sw.TesterMode);
+  W.Button1->setVisible(sw.testerMode);
   W.ClockTimer->stop();
 
   session_->OpenSettings();
@@ -404,7 +404,7 @@ void TVEK__MAIN::FormCreate() {
 
   if (W.SplashWnd)
     StartSplashClosing(W.SplashWnd);
-  if (!sw.StopClock) {
+  if (!sw.stopClock) {
     W.OvcClock1->SetActive(true);
     W.ClockTimer->start();
   }
@@ -449,7 +449,7 @@ void TVEK__MAIN::HandleDownloadedInstaller() {
     const std::string path = found.string();
     const std::string target = (Context().ThisPath / kDownloadedFolder).string() + "/";
     bool run = false;
-    if (session_->CommandLine().MoveGoVekFile) {
+    if (session_->CommandLine().moveGoVekFile) {
       ui_->ShowMessage(
           Text("An attempt will be made to move the Installation file\r\n",
                "ستجري محاولة نقل ملف التثبيت\r\n") +
@@ -505,8 +505,8 @@ void TVEK__MAIN::PrepareDebugLog() {
   SetLogFileName(DebugLogFileFor(Context().ThisPath));
   std::error_code ec;
   fs::remove(LogFileName(), ec);
-  SetDebugLogging(sw.DebugVek || sw.DebugVekLoc, sw.DebugVekLoc);
-  if (!sw.DebugVek && !sw.DebugVekLoc)
+  SetDebugLogging(sw.debugVek || sw.debugVekLoc, sw.debugVekLoc);
+  if (!sw.debugVek && !sw.debugVekLoc)
     return;
   ui_->ShowMessage(
       "This is for debugging only\r\nA special \"debug\" file will now be prepared.\r\n"

@@ -42,7 +42,7 @@ void TVEK__MAIN::CaptionLiveUpdateMenu() {
   W.InternetMenu->setTitle(Q(Text("&Internet", "الإن&ترنت")));
   W.InternetLiveUpdate1->setText(Q(Text("&Live Update...", "ال&ترقية الحية...")));
   W.e_HTTPUpdate->setText(Q(Text("Live Update over &HTTP...", "الترقية الحية عبر &HTTP...")));
-  W.e_HTTPUpdate->setVisible(session_->CommandLine().TesterMode);
+  W.e_HTTPUpdate->setVisible(session_->CommandLine().testerMode);
 }
 
 void TVEK__MAIN::LiveUpdateClick() {
@@ -78,13 +78,13 @@ void TVEK__MAIN::RunLiveUpdate(TransferKind kind) {
   // The listing of this installation; in maintainer mode it is all there is to do.
   TListingSettings listing;
   listing.programFolder = program;
-  listing.maintainerMode = session_->CommandLine().Upload;
+  listing.maintainerMode = session_->CommandLine().upload;
   listing.liveUpdateRunning = true;
   listing.language = Settings().Lang;
   const TListingOutcome written =
       WriteLiveUpdateDirList(listing, folder / kLocalListingName, FileCatalogue(), sys_);
   if (written.status == TListingOutcome::PackageMissing ||
-      (written.status == TListingOutcome::Written && session_->CommandLine().Upload)) {
+      (written.status == TListingOutcome::Written && session_->CommandLine().upload)) {
     session_->SetClosingWithoutPrompt(true);
     close();
     return;
@@ -97,7 +97,7 @@ void TVEK__MAIN::RunLiveUpdate(TransferKind kind) {
   setup.programFolder = program;
   setup.updateFolder = folder;
   setup.connectionWanted = written.vekModuleListed || written.quvModuleListed;
-  setup.skipDownload = session_->CommandLine().SkipDownload;
+  setup.skipDownload = session_->CommandLine().skipDownload;
   setup.language = Settings().Lang;
   setup.comparison.packageName = written.packageName;
   setup.comparison.packageSubstitution = written.vekModuleListed;
@@ -148,7 +148,7 @@ void TVEK__MAIN::AfterLiveUpdate(int downloadedFiles) {
 }
 
 bool TVEK__MAIN::FormActivateUpload() {
-  if (!session_->CommandLine().Upload)
+  if (!session_->CommandLine().upload)
     return false;
   LiveUpdateClick();
   return true;

@@ -47,9 +47,9 @@ void ProgramSession::OpenSettings() {
                     ReadRefusalText(ctx_.SettingsFile.LoadResult(), Arabic()));
   ctx_.SettingsFileMissing = missing;
   ctx_.FirstRun = missing;
-  const bool forcedByCommandLine = switches_.ForceArabic;
+  const bool forcedByCommandLine = switches_.forceArabic;
   ReadSettings(ctx_.SettingsFile, ctx_.Settings, switches_);
-  switches_.ForceArabic = switches_.ForceArabic || forcedByCommandLine;
+  switches_.forceArabic = switches_.forceArabic || forcedByCommandLine;
 }
 
 void ProgramSession::CheckArabicSupport(const std::function<bool()>& canShowArabic) {

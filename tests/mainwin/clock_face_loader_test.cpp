@@ -206,7 +206,7 @@ TEST_F(ClockFaceLoader, AFaceThatCannotBeHadKeepsThePreviousPictureAndIsReported
        "File not found: \r\n" + bmpPath},
   };
   for (bool ignoreBmp : {false, true}) {
-    switches.IgnoreBmp = ignoreBmp;
+    switches.ignoreBmp = ignoreBmp;
     for (const auto& c : cases) {
       fs::remove(folder() / "SILVR140.ZIP");
       fs::remove(folder() / "SILVR140.BMP");
@@ -257,8 +257,8 @@ TEST_F(ClockFaceLoader, TheDebugLogFollowsTheUnpacking) {
   const fs::path log = folder() / "debug.log";
   SetLogFileName(log);
   SetDebugLogging(true, false);
-  switches.DebugVek = true;
-  switches.IgnoreBmp = true;
+  switches.debugVek = true;
+  switches.ignoreBmp = true;
   TempDir faces;
   UnpackFacePicture("SILVR140", faces.path(), noPacks, ui, Language::English, switches);
   const std::string text = Contents(log);

@@ -366,10 +366,10 @@ TEST_F(ProgramSessionTest, ForceArabicComesFromTheCommandLineOrTheSettings) {
                      dir.path() / "VEK.INI",
                      std::string("[Orvessa, by Al Tovarelin]\r\nForceArabic=") + c.ini + "\r\n"));
     CommandLineSwitches switches;
-    switches.ForceArabic = c.commandLine;
+    switches.forceArabic = c.commandLine;
     ProgramSession s(dir.path(), ui, clock, switches);
     s.OpenSettings();
-    EXPECT_EQ(c.forced, s.CommandLine().ForceArabic);
+    EXPECT_EQ(c.forced, s.CommandLine().forceArabic);
     s.CheckArabicSupport([] { return false; });
     EXPECT_EQ(c.forced, s.Context().ArabicSupported);
     ASSERT_TRUE(s.LoadLocations());
@@ -377,7 +377,7 @@ TEST_F(ProgramSessionTest, ForceArabicComesFromTheCommandLineOrTheSettings) {
     VekSettings read;
     CommandLineSwitches written;
     ReadSettings(IniFile(dir.path() / "VEK.INI"), read, written);
-    EXPECT_EQ(c.forced, written.ForceArabic);
+    EXPECT_EQ(c.forced, written.forceArabic);
   }
 }
 
