@@ -82,6 +82,16 @@ class ProgramSessionTest : public ::testing::Test {
     return *session;
   }
 
+  // Noon of the day before Ramadan 2026 (no Hijri adjustment), in Makkah.
+  ProgramSession& StartInMakkahTheDayBeforeRamadan() {
+    double firstDay = EncodeDate(2026, 1, 1);
+    while (!IsRamadanDate(firstDay, 0))
+      ++firstDay;
+    clock.now = firstDay - 1 + 0.5;
+    return Start(
+        "[Orvessa, by Al Tovarelin]\r\nSelectedCity=MAKKAH\r\nSelectedCountry=SAUDI ARABIA\r\n");
+  }
+
   testing::TempDir dir;
   testing::FakeUi ui;
   testing::FakeWallClock clock;
@@ -180,12 +190,7 @@ TEST_F(ProgramSessionTest, ASettingsFileThatWouldOutgrowItsReaderIsKeptAndThatIs
 }
 
 TEST_F(ProgramSessionTest, TheDayChangeEntersRamadanAndTheSaudiIshaFollows) {
-  double firstDay = EncodeDate(2026, 1, 1);
-  while (!IsRamadanDate(firstDay, 0))
-    ++firstDay;
-  clock.now = firstDay - 1 + 0.5;
-  ProgramSession& s = Start(
-      "[Orvessa, by Al Tovarelin]\r\nSelectedCity=MAKKAH\r\nSelectedCountry=SAUDI ARABIA\r\n");
+  ProgramSession& s = StartInMakkahTheDayBeforeRamadan();
   EXPECT_FALSE(s.Context().IsRamadan);
   const auto ishaAfterMaghrib = [&s] {
     const TDayTimesRec& t = s.Context().TodayTimes;
@@ -292,12 +297,7 @@ TEST_F(ProgramSessionTest, SafetyTimesAndTheHijriAdjustmentRecomputeTheDay) {
               1e-12);
 
   // The day before Ramadan: one day forward, and today is its first day.
-  double firstDay = EncodeDate(2026, 1, 1);
-  while (!IsRamadanDate(firstDay, 0))
-    ++firstDay;
-  clock.now = firstDay - 1 + 0.5;
-  ProgramSession& t = Start(
-      "[Orvessa, by Al Tovarelin]\r\nSelectedCity=MAKKAH\r\nSelectedCountry=SAUDI ARABIA\r\n");
+  ProgramSession& t = StartInMakkahTheDayBeforeRamadan();
   SettingsWrites again(dir.path());
   const TDayTimesRec outside = t.Context().TodayTimes;
   ProgramSessionTestAccess::State(t).Track.IshaFajrConflict.Flag = true;

@@ -373,6 +373,20 @@ class FixedWallClock : public vek::WallClock {
   double now_;
 };
 
+// The main window over the program folder path, without a splash or a tray icon.
+vek::MainWindowOptions ShotWindowOptions(const std::filesystem::path& path, vek::UiServices& ui,
+                                         vek::WallClock& clock) {
+  vek::MainWindowOptions options;
+  options.programFolder = path;
+  options.parameters = {"NoSplash", "NoSplash"};
+  options.ui = &ui;
+  options.clock = &clock;
+  options.facePacks = &ClockFacePacks();
+  options.arabicCanBeShown = [] { return true; };
+  options.useTray = false;
+  return options;
+}
+
 // The main window in both languages: an ordinary day, a day of Ramadan (with Imsak), a city
 // where twilight does not end in summer (with the high-latitude notices), and London with the
 // mouse over its Fajr notice (the long explanation in the status line).
@@ -405,15 +419,7 @@ void ShootMainWindow(Shooter& shooter) {
                                   "\r\nSelectedCity=" + scene.city +
                                   "\r\nSelectedCountry=" + scene.country + "\r\n");
       FixedWallClock clock(scene.now);
-      vek::MainWindowOptions options;
-      options.programFolder = path;
-      options.parameters = {"NoSplash", "NoSplash"};
-      options.ui = &ui;
-      options.clock = &clock;
-      options.facePacks = &ClockFacePacks();
-      options.arabicCanBeShown = [] { return true; };
-      options.useTray = false;
-      vek::TVEK__MAIN window(options);
+      vek::TVEK__MAIN window(ShotWindowOptions(path, ui, clock));
       if (scene.hoverFajrNotice) {
         QStatusTipEvent hover(window.W.FajrStatus->statusTip());
         QApplication::sendEvent(window.W.FajrStatus, &hover);
@@ -435,15 +441,7 @@ void ShootMenus(Shooter& shooter) {
         path / "VEK.INI",
         std::string("[Orvessa, by Al Tovarelin]\r\nLanguage=") + language + "\r\n");
     FixedWallClock clock(vek::EncodeDate(2026, 12, 10) + 16.25 / 24);
-    vek::MainWindowOptions options;
-    options.programFolder = path;
-    options.parameters = {"NoSplash", "NoSplash"};
-    options.ui = &ui;
-    options.clock = &clock;
-    options.facePacks = &ClockFacePacks();
-    options.arabicCanBeShown = [] { return true; };
-    options.useTray = false;
-    vek::TVEK__MAIN window(options);
+    vek::TVEK__MAIN window(ShotWindowOptions(path, ui, clock));
     const QString suffix = QString("_%1").arg(QString(language).toLower());
     const std::pair<QMenu*, const char*> menus[] = {
         {window.W.ProgramMenu, "program"}, {window.W.OptionsMenu, "options"},
