@@ -333,6 +333,23 @@ TEST_F(ProgramSessionTest, TheRunsFlagsAreKeptForTheRunOnly) {
   EXPECT_TRUE(heard.empty());
 }
 
+// Before the settings are read, the start-up takes the language alone for its first messages;
+// the next adhan of "all in turn" is the saved one only while its recording is there.
+TEST_F(ProgramSessionTest, TheStartUpsLanguageAndNextAdhan) {
+  ASSERT_EQ(0, WriteFileReplacing(dir.path() / "VEK.INI",
+                                  "[Orvessa, by Al Tovarelin]\r\nLanguage=English\r\n"));
+  ProgramSession s(dir.path(), ui, clock);
+  s.ReadStartLanguage();
+  EXPECT_EQ(Language::English, s.Lang());
+  s.OpenSettings();
+  std::array<bool, 6> present{};
+  present[s.Settings().NextAzhanIndex] = true;
+  s.StartAzhanRotation(present);
+  EXPECT_EQ(s.Settings().NextAzhanIndex, s.Settings().NextAzhanChoice);
+  s.StartAzhanRotation({});
+  EXPECT_EQ(kNoNextAzhanChoice, s.Settings().NextAzhanChoice);
+}
+
 // The clock's first tick is a new minute and a new day; the countdown then runs to the next
 // event of today's times.
 TEST_F(ProgramSessionTest, TheClockTickAndTheNextEvent) {
