@@ -40,14 +40,13 @@ fs::path MakeProgramFolder(const std::string& settings) {
 void TimeStartups(benchmark::State& state, const fs::path& folder, vek::UiServices& ui,
                   const vek::testing::FakeUi* messages = nullptr) {
   for (auto _ : state) {
-    vek::Switches() = vek::CommandLineSwitches{};
     vek::MainWindowOptions options;
-    options.ProgramFolder = folder;
-    options.Parameters = {"NoSplash"};
-    options.Ui = &ui;
-    options.FacePacks = &ClockFacePacks();
-    options.ArabicCanBeShown = vek::ArabicCanBeShown;
-    options.UseTray = false;
+    options.programFolder = folder;
+    options.parameters = {"NoSplash"};
+    options.ui = &ui;
+    options.facePacks = &ClockFacePacks();
+    options.arabicCanBeShown = vek::ArabicCanBeShown;
+    options.useTray = false;
     vek::TVEK__MAIN window(options);
     window.show();
     QApplication::processEvents();

@@ -22,7 +22,7 @@ ArabicSupportState& ArabicSupport() {
 
 bool CheckArabicSupport(CommandLineSwitches& switches, const std::function<bool()>& canShowArabic,
                         UiServices& ui, ArabicSupportState& state) {
-  if (switches.ForceArabic) {
+  if (switches.forceArabic) {
     state.ArabicKeyboardPresent = true;
     return true;
   }
@@ -30,7 +30,7 @@ bool CheckArabicSupport(CommandLineSwitches& switches, const std::function<bool(
   if (!present && !state.WarningShown) {
     state.WarningShown = true;
     ui.Beep();
-    switches.ForceArabic = ui.AskNoYes(kNoArabicWarning, kEnglishCaptions) == 1;
+    switches.forceArabic = ui.AskNoYes(kNoArabicWarning, kEnglishCaptions) == 1;
   }
   state.ArabicKeyboardPresent = present;
   return present;

@@ -17,23 +17,23 @@ bool IsStrippable(char c) {
 
 bool* FlagOf(std::string_view word, CommandLineSwitches& f) {
   const std::pair<std::string_view, bool*> keywords[] = {
-      {"FORCEARABIC", &f.ForceArabic},
-      {"IGNOREDRIVE", &f.IgnoreDrive},
-      {"IGNOREQUVEXE", &f.IgnoreQuvExe},
-      {"READWRITE", &f.ReadWrite},
-      {"95", &f.Windows95},
-      {"SHOWOMISSIONS", &f.ShowOmissions},
-      {"DEBUGVEKLOC", &f.DebugVekLoc},
-      {"DEBUGVEK", &f.DebugVek},
-      {"IGNOREBMP", &f.IgnoreBmp},
-      {"STOPCLOCK", &f.StopClock},
-      {"UPLOAD", &f.Upload},
-      {"UPLOADING", &f.Upload},
-      {"SKIPDOWNLOAD", &f.SkipDownload},
-      {"CONTINUELIVEUPDATE", &f.ContinueLiveUpdate},
-      {"MOVEGOVEKFILE", &f.MoveGoVekFile},
-      {"AUTHORIZED", &f.Authorized},
-      {"INDEXING", &f.Indexing},
+      {"FORCEARABIC", &f.forceArabic},
+      {"IGNOREDRIVE", &f.ignoreDrive},
+      {"IGNOREQUVEXE", &f.ignoreQuvExe},
+      {"READWRITE", &f.readWrite},
+      {"95", &f.windows95},
+      {"SHOWOMISSIONS", &f.showOmissions},
+      {"DEBUGVEKLOC", &f.debugVekLoc},
+      {"DEBUGVEK", &f.debugVek},
+      {"IGNOREBMP", &f.ignoreBmp},
+      {"STOPCLOCK", &f.stopClock},
+      {"UPLOAD", &f.upload},
+      {"UPLOADING", &f.upload},
+      {"SKIPDOWNLOAD", &f.skipDownload},
+      {"CONTINUELIVEUPDATE", &f.continueLiveUpdate},
+      {"MOVEGOVEKFILE", &f.moveGoVekFile},
+      {"AUTHORIZED", &f.authorized},
+      {"INDEXING", &f.indexing},
   };
   for (const auto& [keyword, flag] : keywords) {
     if (keyword == word)
@@ -42,25 +42,7 @@ bool* FlagOf(std::string_view word, CommandLineSwitches& f) {
   return nullptr;
 }
 
-std::vector<std::string>& StoredParameters() {
-  static std::vector<std::string> params;
-  return params;
-}
-
 }  // namespace
-
-CommandLineSwitches& Switches() {
-  static CommandLineSwitches flags;
-  return flags;
-}
-
-void SetCommandLineParameters(std::vector<std::string> params) {
-  StoredParameters() = std::move(params);
-}
-
-const std::vector<std::string>& CommandLineParameters() {
-  return StoredParameters();
-}
 
 void ParseCommandLineSwitches(const std::vector<std::string>& params, CommandLineSwitches& flags) {
   const std::size_t n = std::min(params.size(), kParsedParameters);
@@ -77,10 +59,6 @@ void ParseCommandLineSwitches(const std::vector<std::string>& params, CommandLin
   }
 }
 
-void ParseCommandLineSwitches() {
-  ParseCommandLineSwitches(StoredParameters(), Switches());
-}
-
 bool HasSwitch(const std::vector<std::string>& params, std::string_view name) {
   const std::string wanted = AsciiUpper(name);
   return std::any_of(params.begin(), params.end(), [&](const std::string& param) {
@@ -91,8 +69,15 @@ bool HasSwitch(const std::vector<std::string>& params, std::string_view name) {
   });
 }
 
-bool HasSwitch(std::string_view name) {
-  return HasSwitch(StoredParameters(), name);
+CommandLineSwitches ReadCommandLineSwitches(const std::vector<std::string>& params) {
+  CommandLineSwitches flags;
+  ParseCommandLineSwitches(params, flags);
+  // The start-up also asks for these words one parameter at a time, beyond the twentieth too.
+  flags.debugVek = flags.debugVek || HasSwitch(params, "DEBUGVEK");
+  flags.debugVekLoc = flags.debugVekLoc || HasSwitch(params, "DEBUGVEKLOC");
+  flags.ignoreBmp = flags.ignoreBmp || HasSwitch(params, "IGNOREBMP");
+  flags.testerMode = HasSwitch(params, "QETESTINGVEK");
+  return flags;
 }
 
 }  // namespace vek

@@ -1,4 +1,5 @@
-// The switch words of the main program's command line and the process-wide flags they set.
+// The switch words of the main program's command line and the flags they set. The program entry
+// reads them once (ReadCommandLineSwitches) and hands the value to the run's session.
 #pragma once
 
 #include <string>
@@ -9,39 +10,35 @@ namespace vek {
 
 // One flag per keyword, false at start; the parser only ever sets them.
 struct CommandLineSwitches {
-  bool ForceArabic = false;         // FORCEARABIC
-  bool IgnoreDrive = false;         // IGNOREDRIVE (accepted, no effect)
-  bool IgnoreQuvExe = false;        // IGNOREQUVEXE (accepted, no effect)
-  bool ReadWrite = false;           // READWRITE (accepted, no effect)
-  bool Windows95 = false;           // 95 (accepted, no effect)
-  bool ShowOmissions = false;       // SHOWOMISSIONS (accepted, no effect)
-  bool DebugVekLoc = false;         // DEBUGVEKLOC: debug log with a trace of the location file
-  bool DebugVek = false;            // DEBUGVEK: debug log
-  bool IgnoreBmp = false;           // IGNOREBMP: no message for a missing clock-face picture
-  bool StopClock = false;           // STOPCLOCK: the analogue clock is left inactive
-  bool Upload = false;              // UPLOAD or UPLOADING: maintainer mode
-  bool SkipDownload = false;        // SKIPDOWNLOAD: Live Update makes no connection
-  bool ContinueLiveUpdate = false;  // CONTINUELIVEUPDATE: restarted after a Live Update
-  bool TesterMode = false;          // set by the start-up from HasSwitch("QETESTINGVEK")
-  bool MoveGoVekFile = false;       // MOVEGOVEKFILE: move a downloaded installer away
-  bool Authorized = false;          // AUTHORIZED (accepted, no effect)
-  bool Indexing = false;            // INDEXING (accepted, no effect)
+  bool forceArabic = false;         // FORCEARABIC
+  bool ignoreDrive = false;         // IGNOREDRIVE (accepted, no effect)
+  bool ignoreQuvExe = false;        // IGNOREQUVEXE (accepted, no effect)
+  bool readWrite = false;           // READWRITE (accepted, no effect)
+  bool windows95 = false;           // 95 (accepted, no effect)
+  bool showOmissions = false;       // SHOWOMISSIONS (accepted, no effect)
+  bool debugVekLoc = false;         // DEBUGVEKLOC: debug log with a trace of the location file
+  bool debugVek = false;            // DEBUGVEK: debug log
+  bool ignoreBmp = false;           // IGNOREBMP: no message for a missing clock-face picture
+  bool stopClock = false;           // STOPCLOCK: the analogue clock is left inactive
+  bool upload = false;              // UPLOAD or UPLOADING: maintainer mode
+  bool skipDownload = false;        // SKIPDOWNLOAD: Live Update makes no connection
+  bool continueLiveUpdate = false;  // CONTINUELIVEUPDATE: restarted after a Live Update
+  bool testerMode = false;          // HasSwitch("QETESTINGVEK"), not a parsed keyword
+  bool moveGoVekFile = false;       // MOVEGOVEKFILE: move a downloaded installer away
+  bool authorized = false;          // AUTHORIZED (accepted, no effect)
+  bool indexing = false;            // INDEXING (accepted, no effect)
 };
-
-// The flags of this process.
-CommandLineSwitches& Switches();
-
-// The program's parameters (without the program name), stored once by the program entry.
-void SetCommandLineParameters(std::vector<std::string> params);
-const std::vector<std::string>& CommandLineParameters();
 
 // Sets the flag of every keyword among the first twenty parameters; never clears a flag.
 void ParseCommandLineSwitches(const std::vector<std::string>& params, CommandLineSwitches& flags);
-void ParseCommandLineSwitches();  // the stored parameters into Switches()
 
 // True when some parameter, upper-cased and without one leading '/' or '\', equals name
 // upper-cased. Looks at every parameter.
 bool HasSwitch(const std::vector<std::string>& params, std::string_view name);
-bool HasSwitch(std::string_view name);  // the stored parameters
+
+// The switches of a run (the parameters without the program name): the parsed keywords, with
+// DEBUGVEK, DEBUGVEKLOC and IGNOREBMP also set when HasSwitch finds them, and the tester mode
+// from HasSwitch("QETESTINGVEK").
+CommandLineSwitches ReadCommandLineSwitches(const std::vector<std::string>& params);
 
 }  // namespace vek

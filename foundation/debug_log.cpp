@@ -2,14 +2,22 @@
 
 #include <fstream>
 
-#include "foundation/command_line.h"
-
 namespace vek {
 
 namespace {
 std::filesystem::path& StoredLogFileName() {
   static std::filesystem::path file;
   return file;
+}
+
+struct Logging {
+  bool on = false;
+  bool traceLocationFile = false;
+};
+
+Logging& StoredLogging() {
+  static Logging logging;
+  return logging;
 }
 }  // namespace
 
@@ -25,8 +33,16 @@ const std::filesystem::path& LogFileName() {
   return StoredLogFileName();
 }
 
+void SetDebugLogging(bool on, bool traceLocationFile) {
+  StoredLogging() = Logging{on, traceLocationFile};
+}
+
+bool DebugLogTracesLocationFile() {
+  return StoredLogging().traceLocationFile;
+}
+
 void DebugLog(std::string_view text) {
-  if (!Switches().DebugVek && !Switches().DebugVekLoc)
+  if (!StoredLogging().on)
     return;
   if (StoredLogFileName().empty())
     return;

@@ -1,4 +1,5 @@
-// The debug log, written only while a debug switch (DEBUGVEK or DEBUGVEKLOC) is set.
+// The debug log, written only while the start-up turned it on (the switch DEBUGVEK or
+// DEBUGVEKLOC).
 #pragma once
 
 #include <filesystem>
@@ -13,7 +14,12 @@ std::filesystem::path DebugLogFileFor(const std::filesystem::path& programFolder
 void SetLogFileName(const std::filesystem::path& file);
 const std::filesystem::path& LogFileName();
 
-// Appends text and a line end to the log when a debug switch is set; otherwise does nothing.
+// Turns the log on or off, and with it the trace of the location file (DEBUGVEKLOC); the start-up
+// sets both from the run's switches.
+void SetDebugLogging(bool on, bool traceLocationFile);
+bool DebugLogTracesLocationFile();
+
+// Appends text and a line end to the log when it is on; otherwise does nothing.
 // A log that cannot be written is skipped silently: logging never stops the program.
 void DebugLog(std::string_view text);
 

@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             second.ClockFaceIndex == first.ClockFaceIndex &&
             second.SelectedCity == first.SelectedCity && second.Names.EDays == first.Names.EDays &&
             second.AzhanDescriptions.Arabic == first.AzhanDescriptions.Arabic &&
-            switchesAgain.ForceArabic == switches.ForceArabic,
+            switchesAgain.forceArabic == switches.forceArabic,
         "the saved settings read back as they were");
   WriteSettings(again, second, switchesAgain, nullptr);
   Check(again.Image() == saved, "a second save writes the same file");

@@ -6,7 +6,6 @@
 #include <span>
 #include <system_error>
 
-#include "foundation/command_line.h"
 #include "foundation/debug_log.h"
 #include "foundation/dos_error.h"
 #include "foundation/file_io.h"
@@ -27,7 +26,7 @@ fs::path LocationFile(const LocationFileContext& ctx) {
 
 // The trace of the location file goes to the debug log only with DEBUGVEKLOC.
 void LocLog(const std::string& text) {
-  if (Switches().DebugVekLoc)
+  if (DebugLogTracesLocationFile())
     DebugLog(text);
 }
 

@@ -48,7 +48,8 @@ std::string WebSiteAddress() {
 TAboutVEK_Form::TAboutVEK_Form(AboutBoxContext context, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      context_(std::move(context)) {
+      context_(std::move(context)),
+      webLinkVisited_(context_.webLinkVisited) {
   const Language lang = context_.lang;
   const bool arabic = lang == Language::Arabic;
   setObjectName("TAboutVEK_Form");
@@ -128,8 +129,8 @@ TAboutVEK_Form::TAboutVEK_Form(AboutBoxContext context, QWidget* parent)
 }
 
 void TAboutVEK_Form::ApplyLinkColours() {
-  const bool web = context_.webLinkVisited && *context_.webLinkVisited;
-  const bool update = context_.updateLinkVisited && *context_.updateLinkVisited;
+  const bool web = webLinkVisited_;
+  const bool update = context_.updateLinkVisited;
   for (QLabel* link : {TovarelinURL, TovarelinURL_Title})
     SetLinkLook(link, web);
   SetLinkLook(Updates_Heading, web);
@@ -141,8 +142,7 @@ void TAboutVEK_Form::TovarelinURLClick() {
                           (context_.lang == Language::Arabic ? "/a_updates.html" : "/updates.html");
   const bool opened = context_.openUrl && context_.openUrl(url);
   // A page opened once in this run stays visited, whatever a later attempt gives.
-  if (context_.webLinkVisited)
-    *context_.webLinkVisited = *context_.webLinkVisited || opened;
+  webLinkVisited_ = webLinkVisited_ || opened;
   ApplyLinkColours();
 }
 

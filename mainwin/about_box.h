@@ -24,10 +24,11 @@ struct AboutBoxContext {
   bool showHint = true;
   std::string programFile;  // the program's full file name
   std::string siteAddress;  // the web site, shown by the address link
-  // The run's link flags (cleared at start, never stored); must outlive the box.
-  bool* webLinkVisited = nullptr;
-  bool* updateLinkVisited = nullptr;
-  // Opens a page in the browser; true when the browser took it.
+  // The run's link flags when the box opens (cleared at start, never stored).
+  bool webLinkVisited = false;
+  bool updateLinkVisited = false;
+  // Opens a page in the browser; true when the browser took it (the opener then keeps the web
+  // link visited for the run).
   std::function<bool(const std::string& url)> openUrl;
   // Runs Live Update once the box has closed; unset, the link does nothing.
   std::function<void()> liveUpdate;
@@ -62,6 +63,7 @@ class TAboutVEK_Form : public QDialog {
 
  private:
   AboutBoxContext context_;
+  bool webLinkVisited_;
 };
 
 }  // namespace vek

@@ -506,10 +506,9 @@ void TKQTimeWindow::AzanBtnClick() {
 void TKQTimeWindow::HaltBtnClick() {
   if (!context_.settings)
     return;
-  context_.settings->MoveScreenSaverOption = !context_.settings->MoveScreenSaverOption;
+  if (context_.setMoveScreenSaver)
+    context_.setMoveScreenSaver(!context_.settings->MoveScreenSaverOption);
   ApplyMoveSetting();
-  if (context_.saveSettings)
-    context_.saveSettings();
 }
 
 void TKQTimeWindow::DoNotShowThisWindow_CheckBoxClick() {
@@ -518,11 +517,8 @@ void TKQTimeWindow::DoNotShowThisWindow_CheckBoxClick() {
   const bool show = !DoNotShowThisWindow_CheckBox->isChecked();
   if (show == context_.settings->ShowWarningScreen)
     return;
-  context_.settings->ShowWarningScreen = show;
-  if (context_.showWarningScreenChanged)
-    context_.showWarningScreenChanged();
-  if (context_.saveSettings)
-    context_.saveSettings();
+  if (context_.setShowWarningScreen)
+    context_.setShowWarningScreen(show);
 }
 
 void TKQTimeWindow::LiveUpdate_Label1Click() {

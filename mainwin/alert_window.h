@@ -40,14 +40,15 @@ struct AlertWindowContext {
   bool showHint = true;
   std::string azhanCaption;     // the selected adhan's caption; line breaks become blanks
   int availableAzhanCount = 0;  // adhan files present
-  // ShowWarningScreen and MoveScreenSaverOption are read and written; AzanSoundOn and
-  // AlarmSoundOn are read. Must outlive the window.
-  VekSettings* settings = nullptr;
+  // ShowWarningScreen, MoveScreenSaverOption, AzanSoundOn and AlarmSoundOn are read. Must
+  // outlive the window.
+  const VekSettings* settings = nullptr;
   // Stops any sound and ends the alarm recitation sequence.
   std::function<void()> mute;
-  std::function<void()> saveSettings;
-  // ShowWarningScreen changed: the main window updates its two menu items (before the save).
-  std::function<void()> showWarningScreenChanged;
+  // The check box chose ShowWarningScreen, the Fix/Move button MoveScreenSaverOption: the
+  // opener stores and saves the setting, and its menu items follow.
+  std::function<void(bool show)> setShowWarningScreen;
+  std::function<void(bool move)> setMoveScreenSaver;
   // Runs the Live Update (after the window has closed).
   std::function<void()> liveUpdate;
   // Opens the manual-update page at this path of the maker's web site.

@@ -111,8 +111,9 @@ void TClockFaceForm::FormActivate() {
   for (int i = 0; i < kClockFaceCount; ++i) {
     SetBackground(Images[static_cast<std::size_t>(i)], standard);
     if (context_.module != nullptr && context_.ui != nullptr)
-      pictures_[static_cast<std::size_t>(i)] = UnpackFacePicture(
-          PictureNameOf(i), context_.programFolder, *context_.module, *context_.ui, context_.lang);
+      pictures_[static_cast<std::size_t>(i)] =
+          UnpackFacePicture(PictureNameOf(i), context_.programFolder, *context_.module,
+                            *context_.ui, context_.lang, context_.switches);
   }
   Size_ButtonClick();
   MarkFrame(context_.currentIndex);
@@ -164,9 +165,8 @@ void TClockFaceForm::ImageClick(int tag) {
   MarkFrame(index);
   if (context_.clock != nullptr && context_.module != nullptr && context_.ui != nullptr)
     LoadClockFace(FaceCodeOfIndex(index), context_.programFolder, *context_.module, *context_.clock,
-                  *context_.ui, context_.lang);
-  if (context_.faceChosen)
-    context_.faceChosen(index);
+                  *context_.ui, context_.lang, context_.switches);
+  chosen_ = index;
 }
 
 bool TClockFaceForm::eventFilter(QObject* watched, QEvent* event) {

@@ -1,15 +1,15 @@
 // The face chooser (TClockFaceForm): the 17 faces as pictures in frames. Clicking a picture
 // marks its frame blue and loads that face into the main window's clock at once; the size
 // button switches between whole pictures scaled down ("Complete") and the middle of each at its
-// actual size ("Detailed"). Shown modally by the main window and freed after.
+// actual size ("Detailed"). Shown modally by the main window, which then stores ChosenFace().
 #pragma once
 
 #include <QDialog>
 
 #include <array>
 #include <filesystem>
-#include <functional>
 
+#include "foundation/command_line.h"
 #include "foundation/language.h"
 #include "foundation/resource_pack.h"
 #include "foundation/ui_services.h"
@@ -32,8 +32,7 @@ struct ClockFaceFormContext {
   std::filesystem::path programFolder;
   const ResourceModule* module = nullptr;  // the face packs
   UiServices* ui = nullptr;                // reports faces that cannot be unpacked
-  // Runs after a click loaded face index into the clock: stores ClockFaceIndex (and saves).
-  std::function<void(int index)> faceChosen;
+  CommandLineSwitches switches;            // the run's: IGNOREBMP and DEBUGVEK
 };
 
 class TClockFaceForm : public QDialog {
@@ -56,6 +55,8 @@ class TClockFaceForm : public QDialog {
   bool Stretched() const { return stretched_; }
   // The face whose frame is marked, or -1.
   int MarkedIndex() const { return marked_; }
+  // The face last clicked (and loaded into the clock), or -1 when none was.
+  int ChosenFace() const { return chosen_; }
 
   std::array<QLabel*, kClockFaceCount> Images{};
   std::array<QFrame*, kClockFaceCount> Frames{};
@@ -75,6 +76,7 @@ class TClockFaceForm : public QDialog {
   bool activated_ = false;
   bool stretched_ = false;
   int marked_ = -1;
+  int chosen_ = -1;
 };
 
 }  // namespace vek

@@ -26,11 +26,6 @@ bool IsFile(const fs::path& file) {
   return fs::is_regular_file(file, ec);
 }
 
-void Log(const std::string& text) {
-  if (Switches().DebugVek)
-    DebugLog(text);
-}
-
 // The picture in the bitmap file, or a null image when it is missing, too large, incomplete or
 // unreadable.
 QImage ReadBitmap(const fs::path& file) {
@@ -63,7 +58,12 @@ std::string ApplyFaceCode(int code, AnalogClock& clock) {
 }
 
 QImage UnpackFacePicture(const std::string& baseName, const fs::path& programFolder,
-                         const ResourceModule& module, UiServices& ui, Language lang) {
+                         const ResourceModule& module, UiServices& ui, Language lang,
+                         const CommandLineSwitches& switches) {
+  const auto log = [&switches](const std::string& text) {
+    if (switches.debugVek)
+      DebugLog(text);
+  };
   const std::string archiveName = baseName + ".ZIP";
   const std::string bitmapName = baseName + ".BMP";
   const fs::path archive = FindFileIgnoringCase(programFolder, archiveName);
@@ -84,11 +84,11 @@ QImage UnpackFacePicture(const std::string& baseName, const fs::path& programFol
   ZipEntryResult unpacked;
   for (;;) {
     if (unzip) {
-      Log("ABUnzipper1.BaseDirectory:\r\n" + programFolder.string());
-      Log("Note: ABUnzipper1.BaseDirectory is = ThisPath and also = OurPath");
-      Log("ABUnzipper1.fileName: " + archive.string());
+      log("ABUnzipper1.BaseDirectory:\r\n" + programFolder.string());
+      log("Note: ABUnzipper1.BaseDirectory is = ThisPath and also = OurPath");
+      log("ABUnzipper1.fileName: " + archive.string());
       if (!IsFile(archive)) {
-        Log("File not found (ABUnzipper1.FileName): " + archive.string());
+        log("File not found (ABUnzipper1.FileName): " + archive.string());
         failure = Failure::NoArchive;
       } else if (unpacked = ExtractZipEntry(archive, bitmapName, bitmap, kMaxPictureBytes);
                  !unpacked.ok()) {
@@ -110,7 +110,7 @@ QImage UnpackFacePicture(const std::string& baseName, const fs::path& programFol
     unzip = true;  // the fresh archive's bitmap replaces the one there
   }
 
-  if (!Switches().IgnoreBmp) {
+  if (!switches.ignoreBmp) {
     switch (failure) {
       case Failure::NoArchive:
         ShowProgramMessage("File not Found: ThisPath+ShortFnm+.BMP: " + bitmap.string(), ui);
@@ -131,12 +131,13 @@ QImage UnpackFacePicture(const std::string& baseName, const fs::path& programFol
 }
 
 int LoadClockFace(int code, const fs::path& programFolder, const ResourceModule& module,
-                  AnalogClock& clock, UiServices& ui, Language lang) {
+                  AnalogClock& clock, UiServices& ui, Language lang,
+                  const CommandLineSwitches& switches) {
   const int index = FaceIndexOfCode(code);
   const std::string baseName = ApplyFaceCode(code, clock);
   if (baseName.empty())
     return index;
-  const QImage picture = UnpackFacePicture(baseName, programFolder, module, ui, lang);
+  const QImage picture = UnpackFacePicture(baseName, programFolder, module, ui, lang, switches);
   if (!picture.isNull())
     clock.SetFacePicture(picture);
   return index;

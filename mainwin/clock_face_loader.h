@@ -7,8 +7,8 @@
 //  3. N.BMP is read. An archive or bitmap already there that cannot be used (a damaged ZIP, a
 //     truncated BMP) is replaced once by a fresh copy from the pack before the load gives up.
 // The files are left in the folder. A face that cannot be loaded leaves the clock's previous
-// picture and is reported with a message unless the IGNOREBMP switch is set; with DEBUGVEK the
-// unpacking is written to the debug log.
+// picture and is reported with a message unless the run's switches have IGNOREBMP; with DEBUGVEK
+// the unpacking is written to the debug log.
 #pragma once
 
 #include <QImage>
@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <string>
 
+#include "foundation/command_line.h"
 #include "foundation/language.h"
 #include "foundation/resource_pack.h"
 #include "foundation/ui_services.h"
@@ -32,11 +33,13 @@ std::string ApplyFaceCode(int code, AnalogClock& clock);
 // The picture N.BMP, unpacked as above from module's packs into programFolder; a null image when
 // it cannot be had (reported as above, in lang).
 QImage UnpackFacePicture(const std::string& baseName, const std::filesystem::path& programFolder,
-                         const ResourceModule& module, UiServices& ui, Language lang);
+                         const ResourceModule& module, UiServices& ui, Language lang,
+                         const CommandLineSwitches& switches);
 
 // Shows the face with that code on the clock: ApplyFaceCode, then the picture. Answers the
 // face's index (the new ClockFaceIndex, which the caller stores), or -1 for an unknown code.
 int LoadClockFace(int code, const std::filesystem::path& programFolder,
-                  const ResourceModule& module, AnalogClock& clock, UiServices& ui, Language lang);
+                  const ResourceModule& module, AnalogClock& clock, UiServices& ui, Language lang,
+                  const CommandLineSwitches& switches);
 
 }  // namespace vek

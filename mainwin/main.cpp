@@ -34,12 +34,12 @@ int RunProgram(const std::vector<std::string>& params, vek::UiServices& ui, vek:
     return 1;
   lang = vek::ReadSettingsLanguage(
       vek::IniFile(vek::FindFileIgnoringCase(*folder, std::string(vek::kSettingsFileName))));
-  vek::ParseCommandLineSwitches(params, vek::Switches());
+  const vek::CommandLineSwitches switches = vek::ReadCommandLineSwitches(params);
 
   // A copy already running in this folder is brought to the front instead. After a Live Update
   // the restarted program waits a few seconds for the old one to let go.
   vek::SingleInstance instance(vek::SingleInstance::ServerName(*folder));
-  const bool restarted = vek::Switches().ContinueLiveUpdate;
+  const bool restarted = switches.continueLiveUpdate;
   if (!restarted && instance.ActivateRunning())
     return 0;
   instance.Listen(restarted ? std::chrono::seconds(5) : std::chrono::milliseconds(0));
@@ -52,12 +52,13 @@ int RunProgram(const std::vector<std::string>& params, vek::UiServices& ui, vek:
       &instance, &vek::SingleInstance::activateRequested, [&] { activateRequested = true; });
 
   vek::MainWindowOptions options;
-  options.ProgramFolder = *folder;
-  options.Parameters = params;
-  options.Ui = &ui;
-  options.FacePacks = &ClockFacePacks();
-  options.ProgramSounds = &ProgramSounds();
-  options.ArabicCanBeShown = vek::ArabicCanBeShown;
+  options.programFolder = *folder;
+  options.parameters = params;
+  options.switches = switches;
+  options.ui = &ui;
+  options.facePacks = &ClockFacePacks();
+  options.programSounds = &ProgramSounds();
+  options.arabicCanBeShown = vek::ArabicCanBeShown;
   vek::TVEK__MAIN window(options);
   if (window.ClosingAtStart())
     return 1;
@@ -87,8 +88,7 @@ int main(int argc, char** argv) {
   // The installed desktop entry, so that the desktop shows the windows with its name and icon.
   QGuiApplication::setDesktopFileName(QStringLiteral(VEK_APP_ID));
   vek::InitFileCatalogue();
-  std::vector<std::string> params(argv + 1, argv + argc);
-  vek::SetCommandLineParameters(params);
+  const std::vector<std::string> params(argv + 1, argv + argc);
   vek::QtUiServices ui;
   // Whatever escapes the program's own handling ends it with a message, not an abort.
   vek::Language lang = vek::Language::Arabic;

@@ -108,16 +108,17 @@ class TVEK__MAIN::SplashAwareUi : public UiServices {
 TVEK__MAIN::TVEK__MAIN(MainWindowOptions options, QWidget* parent)
     : QMainWindow(parent),
       options_(std::move(options)),
-      ui_(std::make_unique<SplashAwareUi>(*options_.Ui, [this] { CloseSplashNow(); })),
-      clock_(options_.Clock ? *options_.Clock : SystemWallClock()),
-      sys_{*ui_, options_.WaitClock ? *options_.WaitClock : SystemClock(), RealFileSystem(),
-           options_.Programs ? *options_.Programs : SystemLauncher()},
-      session_(std::make_unique<ProgramSession>(options_.ProgramFolder, *ui_, clock_)),
-      shell_(options_.DesktopShell ? *options_.DesktopShell : DesktopShell()) {
+      ui_(std::make_unique<SplashAwareUi>(*options_.ui, [this] { CloseSplashNow(); })),
+      clock_(options_.clock ? *options_.clock : SystemWallClock()),
+      sys_{*ui_, options_.waitClock ? *options_.waitClock : SystemClock(), RealFileSystem(),
+           options_.programs ? *options_.programs : SystemLauncher()},
+      session_(std::make_unique<ProgramSession>(options_.programFolder, *ui_, clock_,
+                                                options_.switches)),
+      shell_(options_.desktopShell ? *options_.desktopShell : DesktopShell()) {
   BuildWidgets();
-  if (options_.Player == nullptr)
-    ownPlayer_ = std::make_unique<QtSoundPlayer>(options_.ProgramSounds);
-  player_ = options_.Player ? options_.Player : ownPlayer_.get();
+  if (options_.player == nullptr)
+    ownPlayer_ = std::make_unique<QtSoundPlayer>(options_.programSounds);
+  player_ = options_.player ? options_.player : ownPlayer_.get();
   alertPort_ = std::make_unique<AlertWindowPort>(this, [this] {
     AlertWindowContext c;
     c.lang = Settings().Lang;
@@ -128,16 +129,16 @@ TVEK__MAIN::TVEK__MAIN(MainWindowOptions options, QWidget* parent)
     c.availableAzhanCount = trigger_->AvailableAzhanCount();
     c.settings = &Settings();
     c.mute = [this] { trigger_->MuteAlertSound(); };
-    c.saveSettings = [this] { session_->SaveSettings(); };
-    c.showWarningScreenChanged = [this] { UpdateSoundItems(); };
+    c.setShowWarningScreen = [this](bool show) { session_->SetShowWarningScreen(show); };
+    c.setMoveScreenSaver = [this](bool move) { session_->SetMoveScreenSaver(move); };
     c.openManualUpdatePage = [this](const std::string& page) { OpenWebPage(page); };
     c.liveUpdate = [this] { LiveUpdateClick(); };
     if (const QScreen* screen = this->screen())
       c.screenArea = screen->availableGeometry();
     return c;
   });
-  trigger_ = std::make_unique<SoundTrigger>(Settings(), *player_, *alertPort_, *ui_,
-                                            options_.ProgramFolder);
+  trigger_ = std::make_unique<SoundTrigger>(session_->SoundTriggerSettings(), *player_, *alertPort_,
+                                            *ui_, options_.programFolder);
   trigger_->onCloseTask = [this] { close(); };
   BuildMenuBar();
   session_->Listen([this](SessionChange change) { OnSessionChange(change); });
@@ -335,41 +336,32 @@ bool TVEK__MAIN::eventFilter(QObject* watched, QEvent* event) {
 // Start-up
 
 void TVEK__MAIN::FormCreate() {
-  const std::vector<std::string>& params = options_.Parameters;
-  CommandLineSwitches& sw = Switches();
+  const std::vector<std::string>& params = options_.parameters;
+  const CommandLineSwitches& sw = session_->CommandLine();
   hints_ = InstallQuvHintWindow([this] { return Settings().ShowHint; });
 
-  // The program folder.
+  // The program folder. The session is new: no link visited, no installer to run, the start-up
+  // not finished.
   std::error_code ec;
   fs::create_directories(Context().ThisPath / kDownloadedFolder, ec);
   // What a save or a copy killed midway left behind.
   RemoveStaleTemporaryFiles(Context().ThisPath, std::chrono::system_clock::now());
-  Context().RunInstaller = false;
-  Context().WebLinkVisited = false;
-  Context().UpdateLinkVisited = false;
   // The messages about a downloaded installer are in the user's language.
-  Settings().Lang = ReadSettingsLanguage(
-      IniFile(FindFileIgnoringCase(Context().ThisPath, std::string(kSettingsFileName))));
+  session_->ReadStartLanguage();
   HandleDownloadedInstaller();
   PrepareDebugLog();
-  sw.TesterMode = HasSwitch(params, "QETESTINGVEK");
-  W.Button1->setVisible(sw.TesterMode);
-
-  Context().FormCreated = false;
-  Context().FirstRun = false;
-  Context().SettingsFileMissing = true;
+  W.Button1->setVisible(sw.testerMode);
   W.ClockTimer->stop();
 
-  session_->OpenSettings(params);
-  Context().ArabicSupported =
-      CheckArabicSupport(sw,
-                         options_.ArabicCanBeShown ? options_.ArabicCanBeShown
-                                                   : std::function<bool()>([] { return true; }),
-                         *ui_);
+  session_->OpenSettings();
+  session_->CheckArabicSupport(options_.arabicCanBeShown
+                                   ? options_.arabicCanBeShown
+                                   : std::function<bool()>([] { return true; }));
 
   if (SplashWanted()) {
     W.SplashWnd =
-        new TSplashWnd(this, Settings().Lang, Settings().ShowHint, &Settings().ShowSplashOption);
+        new TSplashWnd(this, Settings().Lang, Settings().ShowHint, Settings().ShowSplashOption,
+                       [this](bool show) { session_->SetShowSplash(show); });
     W.SplashWnd->show();
     W.SplashWnd->raise();
     QApplication::processEvents();
@@ -377,7 +369,6 @@ void TVEK__MAIN::FormCreate() {
 
   InstallSounds();
   LoadClock();
-  Context().Tick = ClockTick{};
   session_->UpdateRamadan();
 
   if (!session_->LoadLocations()) {
@@ -413,7 +404,7 @@ void TVEK__MAIN::FormCreate() {
 
   if (W.SplashWnd)
     StartSplashClosing(W.SplashWnd);
-  if (!sw.StopClock) {
+  if (!sw.stopClock) {
     W.OvcClock1->SetActive(true);
     W.ClockTimer->start();
   }
@@ -424,7 +415,7 @@ void TVEK__MAIN::FormCreate() {
 }
 
 bool TVEK__MAIN::SplashWanted() const {
-  const std::vector<std::string>& params = options_.Parameters;
+  const std::vector<std::string>& params = options_.parameters;
   return !ParameterContains(params, 0, "NOSPLASH") && !ParameterContains(params, 1, "NOSPLASH") &&
          !Context().FirstRun && !ParameterContains(params, 0, "INSTALL") &&
          Settings().ShowSplashOption;
@@ -455,10 +446,10 @@ void TVEK__MAIN::HandleDownloadedInstaller() {
   std::sort(candidates.begin(), candidates.end());
   if (!candidates.empty()) {
     found = candidates.front();
-    Context().FoundInstallerPath = found.string();
     const std::string path = found.string();
     const std::string target = (Context().ThisPath / kDownloadedFolder).string() + "/";
-    if (Switches().MoveGoVekFile) {
+    bool run = false;
+    if (session_->CommandLine().moveGoVekFile) {
       ui_->ShowMessage(
           Text("An attempt will be made to move the Installation file\r\n",
                "ستجري محاولة نقل ملف التثبيت\r\n") +
@@ -494,11 +485,11 @@ void TVEK__MAIN::HandleDownloadedInstaller() {
                  "لتجنب السؤال عن تثبيته في المرات القادمة"));
       }
     } else {
-      Context().RunInstaller =
-          ui_->AskNoYes(Text("Found Installation file: ", "وُجد ملف تثبيت: ") + path + "\r\n" +
-                            Text("Do you want to run it?", "هل تريد تشغيله؟"),
-                        Arabic() ? kArabicCaptions : kEnglishCaptions) == 1;
+      run = ui_->AskNoYes(Text("Found Installation file: ", "وُجد ملف تثبيت: ") + path + "\r\n" +
+                              Text("Do you want to run it?", "هل تريد تشغيله؟"),
+                          Arabic() ? kArabicCaptions : kEnglishCaptions) == 1;
     }
+    session_->FoundInstaller(path, run);
   }
 
   const fs::path startup = GetStartupFolder();
@@ -510,15 +501,12 @@ void TVEK__MAIN::HandleDownloadedInstaller() {
 }
 
 void TVEK__MAIN::PrepareDebugLog() {
-  const std::vector<std::string>& params = options_.Parameters;
-  CommandLineSwitches& sw = Switches();
+  const CommandLineSwitches& sw = session_->CommandLine();
   SetLogFileName(DebugLogFileFor(Context().ThisPath));
   std::error_code ec;
   fs::remove(LogFileName(), ec);
-  sw.DebugVek = HasSwitch(params, "DEBUGVEK");
-  sw.DebugVekLoc = HasSwitch(params, "DEBUGVEKLOC");
-  sw.IgnoreBmp = HasSwitch(params, "IGNOREBMP");
-  if (!sw.DebugVek && !sw.DebugVekLoc)
+  SetDebugLogging(sw.debugVek || sw.debugVekLoc, sw.debugVekLoc);
+  if (!sw.debugVek && !sw.debugVekLoc)
     return;
   ui_->ShowMessage(
       "This is for debugging only\r\nA special \"debug\" file will now be prepared.\r\n"
@@ -544,11 +532,10 @@ void TVEK__MAIN::FindAvailableAzhans() {
   const std::array<bool, 8> files = PresentAzhanFiles(Context().ThisPath);
   std::array<bool, 6> present{};
   std::copy_n(files.begin(), 6, present.begin());
-  VekSettings& s = Settings();
+  const VekSettings& s = Settings();
   // The next adhan of "all in turn": the saved one when its file is there, else the first there
   // (SetPresentAzhans moves a choice that is none to the first present recording).
-  s.NextAzhanChoice =
-      s.NextAzhanIndex < 6 && present[s.NextAzhanIndex] ? s.NextAzhanIndex : kNoNextAzhanChoice;
+  session_->StartAzhanRotation(present);
   trigger_->SetPresentAzhans(present);
   // The stored choice, through its menu handler when its item is enabled.
   if (s.AzhanIndex < 6 && trigger_->AzhanItemEnabled(s.AzhanIndex))
@@ -566,12 +553,12 @@ void TVEK__MAIN::LoadClock() {
 }
 
 void TVEK__MAIN::LoadFace(int index) {
-  if (options_.FacePacks == nullptr)
+  if (options_.facePacks == nullptr)
     return;
-  const int loaded = LoadClockFace(FaceCodeOfIndex(index), Context().ThisPath, *options_.FacePacks,
-                                   *W.OvcClock1, *ui_, Settings().Lang);
+  const int loaded = LoadClockFace(FaceCodeOfIndex(index), Context().ThisPath, *options_.facePacks,
+                                   *W.OvcClock1, *ui_, Settings().Lang, session_->CommandLine());
   if (loaded >= 0)
-    Settings().ClockFaceIndex = loaded;
+    session_->SetClockFace(loaded);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -589,6 +576,17 @@ void TVEK__MAIN::ShowTimes() {
 void TVEK__MAIN::OnSessionChange(SessionChange change) {
   switch (change) {
     case SessionChange::Minute:
+    case SessionChange::Clock:  // the clock shows its change already
+      break;
+    case SessionChange::Tray:
+      CaptionMenus();
+      Do_ToTray_Option();
+      break;
+    case SessionChange::Option:
+      CaptionMenus();
+      break;
+    case SessionChange::Sounds:
+      UpdateSoundItems();
       break;
     case SessionChange::DateKind:
       UpdateMenuCaptions();
@@ -612,6 +610,8 @@ void TVEK__MAIN::OnSessionChange(SessionChange change) {
       ShowTimes();
       ShowCountdown();
       ShowSavingTimeLabel();
+      if (change == SessionChange::Setting)
+        ShowCurrentTimeLabel();  // the 24-hour display
       break;
   }
 }
@@ -699,8 +699,7 @@ void TVEK__MAIN::UpdateAzhanButton() {
 // Timing
 
 void TVEK__MAIN::OvcClock1SecondChange() {
-  Context().Tick.OnSecond(
-      clock_.Now(), [this] { UpdateOnMinuteChange(); }, [this] { UpdateOnDayChange(); });
+  session_->AdvanceClock([this] { UpdateOnMinuteChange(); }, [this] { UpdateOnDayChange(); });
   W.OvcClock1->SetTime(Context().Tick.ClockHour(), Context().Tick.ClockMinute(),
                        Context().Tick.ClockSecond());
 }
@@ -725,9 +724,7 @@ void TVEK__MAIN::ShowCountdown() {
     W.TimesLeft->clear();
     return;
   }
-  Context().Next =
-      ComputeNextEvent(MinuteOfDay(Context().Tick.NowMinute()), Context().TodayTimes,
-                       Context().YesterdayTimes, Context().IsRamadan, Context().Status);
+  session_->UpdateNextEvent();
   SetStatusIcon(Context().Status.Icon);
   const StatusState& st = Context().Status;
   const std::string popup = Arabic() ? st.ArabicStatusText + st.ArabicStatusHelp

@@ -1,14 +1,16 @@
 // The main window TVEK__MAIN: today's seven times for the current location, the Hijri or
 // Gregorian date, the analogue clock, the countdown to the next event with its status colour,
 // and the tray icon, laid out for Arabic (right to left) or English. Creating it runs the whole
-// start-up of a run (FormCreate). The run's state lives in its ProgramSession; the window shows
-// it and follows what the session tells.
+// start-up of a run (FormCreate). The run's state lives in its ProgramSession: the window reads
+// it, changes it only through the session's operations, and shows what the session tells.
 //
 // The window's code is split by job: main_window.cpp builds it and runs the start-up, the
 // display and the timing; main_window_commands.cpp has the buttons, the clock commands and the
-// location menu; main_window_sounds.cpp the sounds menu and the sound tasks;
-// main_window_report.cpp the timetables, the calendar window and the year graph.
-// main_window_liveupdate.cpp Live Update and the restart after it.
+// location menu; main_window_menus.cpp the menu bar, the tray menu, the options, the help
+// commands and closing; main_window_sounds.cpp the sounds menu and the sound tasks;
+// main_window_report.cpp the timetables, the calendar window and the year graph;
+// main_window_liveupdate.cpp Live Update and the restart after it; main_window_wizard.cpp the
+// first-run wizard. Its widgets are listed in main_window_widgets.h.
 #pragma once
 
 #include <QMainWindow>
@@ -19,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/command_line.h"
 #include "foundation/resource_pack.h"
 #include "foundation/system_services.h"
 #include "foundation/ui_services.h"
@@ -45,24 +48,25 @@ class TSelectLanguage_Form;
 
 // What the main window needs from the program that creates it.
 struct MainWindowOptions {
-  std::filesystem::path ProgramFolder;
-  std::vector<std::string> Parameters;  // the command line without the program name
-  UiServices* Ui = nullptr;             // message boxes and questions
-  WallClock* Clock = nullptr;           // the local time; the system's when null
-  vek::Clock* WaitClock = nullptr;      // the clock of waits and retries; the system's when null
-  const ResourceModule* FacePacks = nullptr;  // the clock faces carried in the program
-  std::function<bool()> ArabicCanBeShown;     // the platform's Arabic test
-  bool UseTray = true;                        // false: never a tray icon
-  std::function<bool()> TrayAvailable;        // the desktop has a tray; the system's when unset
-  Shell* DesktopShell = nullptr;              // mail and web links; the desktop's when null
-  vek::Launcher* Programs = nullptr;          // starts other programs; the system's when null
-  SoundPlayer* Player = nullptr;  // the sound output; the program's own (Qt Multimedia) when null
-  const ResourceModule* ProgramSounds = nullptr;  // the waves carried in the program
-  const PrinterInfo* Printers = nullptr;          // the printers of the system; CUPS's when null
-  std::filesystem::path ProgramFile;    // the running program; Qt's application file when empty
-  std::function<bool()> DesktopArabic;  // the desktop's locale is Arabic; the system's when unset
+  std::filesystem::path programFolder;
+  std::vector<std::string> parameters;  // the command line without the program name
+  CommandLineSwitches switches;         // the switches of parameters, read once by the entry
+  UiServices* ui = nullptr;             // message boxes and questions
+  WallClock* clock = nullptr;           // the local time; the system's when null
+  vek::Clock* waitClock = nullptr;      // the clock of waits and retries; the system's when null
+  const ResourceModule* facePacks = nullptr;  // the clock faces carried in the program
+  std::function<bool()> arabicCanBeShown;     // the platform's Arabic test
+  bool useTray = true;                        // false: never a tray icon
+  std::function<bool()> trayAvailable;        // the desktop has a tray; the system's when unset
+  Shell* desktopShell = nullptr;              // mail and web links; the desktop's when null
+  vek::Launcher* programs = nullptr;          // starts other programs; the system's when null
+  SoundPlayer* player = nullptr;  // the sound output; the program's own (Qt Multimedia) when null
+  const ResourceModule* programSounds = nullptr;  // the waves carried in the program
+  const PrinterInfo* printers = nullptr;          // the printers of the system; CUPS's when null
+  std::filesystem::path programFile;    // the running program; Qt's application file when empty
+  std::function<bool()> desktopArabic;  // the desktop's locale is Arabic; the system's when unset
   // Shows the first-run wizard; its modal exec() when unset (tests drive the form instead).
-  std::function<void(TSelectLanguage_Form&)> RunWizard;
+  std::function<void(TSelectLanguage_Form&)> runWizard;
 };
 
 class TVEK__MAIN : public QMainWindow {
@@ -73,7 +77,6 @@ class TVEK__MAIN : public QMainWindow {
   ~TVEK__MAIN() override;
 
   ProgramSession& Session() { return *session_; }
-  VekContext& Context() { return session_->Context(); }
   const VekContext& Context() const { return session_->Context(); }
   // True when the start-up ended with the fatal location error: the window closes at once.
   bool ClosingAtStart() const { return closingAtStart_; }
@@ -224,6 +227,9 @@ class TVEK__MAIN : public QMainWindow {
   void BuildSoundsMenu();
   void CaptionSoundsMenu();
   void RunSoundTrigger(bool force);
+  // After a sound command: a change of the sound settings is saved and told (the sound items
+  // follow); otherwise only the sound items are brought up to date.
+  void AfterSoundCommand(bool settingsChanged);
   void RunTasks();
   void BuildLocationMenu();
   void CaptionLocationMenu();
@@ -234,6 +240,8 @@ class TVEK__MAIN : public QMainWindow {
   void CreateTrayIcon();
   // Opens page of the maker's web site; an opened page keeps the web link visited for the run.
   bool OpenWebPage(const std::string& page);
+  // Opens url in the browser; an opened page keeps the web link visited for the run.
+  bool OpenUrlInBrowserKeepingVisited(const std::string& url);
   void BuildReportMenu();
   void CaptionReportMenu();
   void BuildLiveUpdateMenu();
@@ -251,7 +259,6 @@ class TVEK__MAIN : public QMainWindow {
   void SetClockButtonsVisible(bool visible);
   std::string Text(const char* english, const char* arabic) const;
   bool Arabic() const;
-  VekSettings& Settings() { return session_->Settings(); }
   const VekSettings& Settings() const { return session_->Settings(); }
 
   MainWindowOptions options_;

@@ -51,21 +51,17 @@ void TVEK__MAIN::LanguageBtnClick() {
 }
 
 void TVEK__MAIN::AzanSoundBtnClick() {
-  if (trigger_->AzanSoundBtnClick())
-    session_->SaveSettings();
-  UpdateSoundItems();
+  AfterSoundCommand(trigger_->AzanSoundBtnClick());
 }
 
 void TVEK__MAIN::OvcClock1MouseDown(Qt::MouseButton button) {
   const int index = Settings().ClockFaceIndex;
   LoadFace(button == Qt::LeftButton ? NextFace(index) : PreviousFace(index));
-  session_->SaveSettings();
 }
 
 void TVEK__MAIN::ChangeClockSizeOnMouseDown() {
-  Settings().ClockSizeIndex = (Settings().ClockSizeIndex + 1) % 3;
+  session_->SetClockSize((Settings().ClockSizeIndex + 1) % 3);
   ApplyClockSize();
-  session_->SaveSettings();
 }
 
 void TVEK__MAIN::ApplyClockSize() {
@@ -74,9 +70,8 @@ void TVEK__MAIN::ApplyClockSize() {
 }
 
 void TVEK__MAIN::ClockBackGroundClick() {
-  Settings().ClockWhite = !Settings().ClockWhite;
+  session_->SetClockWhite(!Settings().ClockWhite);
   ApplyClockBackground();
-  session_->SaveSettings();
 }
 
 void TVEK__MAIN::ApplyClockBackground() {
@@ -89,10 +84,9 @@ void TVEK__MAIN::ApplyClockBackground() {
 
 void TVEK__MAIN::ColorsSpeedButtonMouseDown(Qt::MouseButton button) {
   const int index = Settings().HandsColorIndex;
-  Settings().HandsColorIndex =
-      button == Qt::LeftButton ? NextHandColor(index) : PreviousHandColor(index);
+  session_->SetHandsColor(button == Qt::LeftButton ? NextHandColor(index)
+                                                   : PreviousHandColor(index));
   ApplyHandColors();
-  session_->SaveSettings();
 }
 
 void TVEK__MAIN::ApplyHandColors() {
@@ -105,21 +99,21 @@ void TVEK__MAIN::Button1Click() {
 }
 
 void TVEK__MAIN::SelectFaceClick() {
-  if (options_.FacePacks == nullptr)
+  if (options_.facePacks == nullptr)
     return;
   ClockFaceFormContext context;
   context.lang = Settings().Lang;
   context.currentIndex = Settings().ClockFaceIndex;
   context.clock = W.OvcClock1;
   context.programFolder = Context().ThisPath;
-  context.module = options_.FacePacks;
+  context.module = options_.facePacks;
   context.ui = ui_.get();
-  context.faceChosen = [this](int index) {
-    Settings().ClockFaceIndex = index;
-    session_->SaveSettings();
-  };
+  context.switches = session_->CommandLine();
   TClockFaceForm form(std::move(context), this);
   form.exec();
+  // The clock shows the face chosen last already.
+  if (form.ChosenFace() >= 0)
+    session_->SetClockFace(form.ChosenFace());
 }
 
 // ---------------------------------------------------------------------------------------------

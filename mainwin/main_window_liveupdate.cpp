@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <memory>
 
-#include "foundation/command_line.h"
 #include "foundation/file_catalogue.h"
 #include "foundation/qt/qt_strings.h"
 #include "foundation/run_program.h"
@@ -43,7 +42,7 @@ void TVEK__MAIN::CaptionLiveUpdateMenu() {
   W.InternetMenu->setTitle(Q(Text("&Internet", "الإن&ترنت")));
   W.InternetLiveUpdate1->setText(Q(Text("&Live Update...", "ال&ترقية الحية...")));
   W.e_HTTPUpdate->setText(Q(Text("Live Update over &HTTP...", "الترقية الحية عبر &HTTP...")));
-  W.e_HTTPUpdate->setVisible(Switches().TesterMode);
+  W.e_HTTPUpdate->setVisible(session_->CommandLine().testerMode);
 }
 
 void TVEK__MAIN::LiveUpdateClick() {
@@ -66,7 +65,7 @@ void TVEK__MAIN::RunLiveUpdate(TransferKind kind) {
     liveUpdateDialog_->activateWindow();
     return;
   }
-  Context().UpdateLinkVisited = true;
+  session_->MarkUpdateLinkVisited();
   const fs::path& program = Context().ThisPath;
   const fs::path folder = LiveUpdateFolder(program);
   std::error_code ec;
@@ -79,14 +78,14 @@ void TVEK__MAIN::RunLiveUpdate(TransferKind kind) {
   // The listing of this installation; in maintainer mode it is all there is to do.
   TListingSettings listing;
   listing.programFolder = program;
-  listing.maintainerMode = Switches().Upload;
+  listing.maintainerMode = session_->CommandLine().upload;
   listing.liveUpdateRunning = true;
   listing.language = Settings().Lang;
   const TListingOutcome written =
       WriteLiveUpdateDirList(listing, folder / kLocalListingName, FileCatalogue(), sys_);
   if (written.status == TListingOutcome::PackageMissing ||
-      (written.status == TListingOutcome::Written && Switches().Upload)) {
-    Context().ClosingWithoutPrompt = true;
+      (written.status == TListingOutcome::Written && session_->CommandLine().upload)) {
+    session_->SetClosingWithoutPrompt(true);
     close();
     return;
   }
@@ -98,7 +97,7 @@ void TVEK__MAIN::RunLiveUpdate(TransferKind kind) {
   setup.programFolder = program;
   setup.updateFolder = folder;
   setup.connectionWanted = written.vekModuleListed || written.quvModuleListed;
-  setup.skipDownload = Switches().SkipDownload;
+  setup.skipDownload = session_->CommandLine().skipDownload;
   setup.language = Settings().Lang;
   setup.comparison.packageName = written.packageName;
   setup.comparison.packageSubstitution = written.vekModuleListed;
@@ -144,12 +143,12 @@ void TVEK__MAIN::AfterLiveUpdate(int downloadedFiles) {
   const fs::path program = QCoreApplication::applicationFilePath().toStdString();
   if (!ExecuteProgram(program, {program.string(), "ContinueLiveUpdate"}, sys_))
     return;
-  Context().ClosingWithoutPrompt = true;
+  session_->SetClosingWithoutPrompt(true);
   close();
 }
 
 bool TVEK__MAIN::FormActivateUpload() {
-  if (!Switches().Upload)
+  if (!session_->CommandLine().upload)
     return false;
   LiveUpdateClick();
   return true;

@@ -183,8 +183,8 @@ void TVEK__MAIN::CaptionMenus() {
 
 void TVEK__MAIN::CreateTrayIcon() {
   const bool available =
-      options_.TrayAvailable ? options_.TrayAvailable() : QSystemTrayIcon::isSystemTrayAvailable();
-  if (!options_.UseTray || !available)
+      options_.trayAvailable ? options_.trayAvailable() : QSystemTrayIcon::isSystemTrayAvailable();
+  if (!options_.useTray || !available)
     return;
   W.StTrayIcon1 = new QSystemTrayIcon(windowIcon(), this);
   W.StTrayIcon1->setContextMenu(W.TrayPopupMenu);
@@ -204,60 +204,41 @@ void TVEK__MAIN::ChangeLanguageClick() {
 }
 
 void TVEK__MAIN::T24HClick() {
-  Settings().Is24H = !Settings().Is24H;
-  session_->SettingChanged();
-  ShowCurrentTimeLabel();
+  session_->Set24Hour(!Settings().Is24H);
 }
 
 void TVEK__MAIN::HintClick() {
-  Settings().ShowHint = !Settings().ShowHint;
-  if (!Settings().ShowHint)
+  if (Settings().ShowHint)
     hints_->HideHint();
-  session_->SettingChanged();
+  session_->SetShowHint(!Settings().ShowHint);
 }
 
 void TVEK__MAIN::AdanceHijriClick() {
   THijriAdjust dialog(SettingsDialogContext{Settings().Lang, Settings().ShowHint, ui_.get()},
                       session_->Today(), Settings().Names, Settings().HijriAdjust, this);
-  if (dialog.exec() != QDialog::Accepted)
-    return;
-  // The adjustment moves the Ramadan days, which the times and the high-latitude scan use.
-  Settings().HijriAdjust = dialog.Adjust();
-  session_->UpdateRamadan();
-  session_->RescanTrackers();
-  session_->ComputeToday();
-  session_->SettingChanged();
+  if (dialog.exec() == QDialog::Accepted)
+    session_->SetHijriAdjust(dialog.Adjust());
 }
 
 void TVEK__MAIN::SafetyClick() {
   TSaftyTimesDlg dialog(SettingsDialogContext{Settings().Lang, Settings().ShowHint, ui_.get()},
                         Settings().Safety, this);
-  if (dialog.exec() != QDialog::Accepted)
-    return;
-  // The offsets enter every computed time, the high-latitude scan's too.
-  session_->RescanTrackers();
-  session_->ComputeToday();
-  session_->SettingChanged();
+  if (dialog.exec() == QDialog::Accepted)
+    session_->SetSafetyTimes(dialog.Offsets());
 }
 
 void TVEK__MAIN::MenthNamesClick() {
   TMonthsDlg dialog(SettingsDialogContext{Settings().Lang, Settings().ShowHint, ui_.get()},
                     Settings().Names, this);
-  if (dialog.exec() != QDialog::Accepted)
-    return;
-  session_->SettingChanged();  // the date caption and the status texts take the new names
+  if (dialog.exec() == QDialog::Accepted)
+    session_->SetNames(dialog.Names());
 }
 
 void TVEK__MAIN::ae_MinToTrayClick() {
   if (minToTrayRunning_)
     return;
   minToTrayRunning_ = true;
-  Settings().MinimizeToTray = !Settings().MinimizeToTray;
-  CaptionMenus();
-  if (Context().FormCreated) {
-    Do_ToTray_Option();
-    session_->SaveSettings();
-  }
+  session_->SetMinimizeToTray(!Settings().MinimizeToTray);
   minToTrayRunning_ = false;
 }
 
@@ -265,17 +246,12 @@ void TVEK__MAIN::ae_PromptToClose1Click() {
   if (promptToCloseRunning_)
     return;
   promptToCloseRunning_ = true;
-  Settings().PromptToClose = !Settings().PromptToClose;
-  CaptionMenus();
-  if (Context().FormCreated)
-    session_->SaveSettings();
+  session_->SetPromptToClose(!Settings().PromptToClose);
   promptToCloseRunning_ = false;
 }
 
 void TVEK__MAIN::ae_ShowSplashScreenClick() {
-  Settings().ShowSplashOption = !Settings().ShowSplashOption;
-  CaptionMenus();
-  session_->SaveSettings();
+  session_->SetShowSplash(!Settings().ShowSplashOption);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -286,9 +262,14 @@ bool TVEK__MAIN::OpenWebPage(const std::string& page) {
   if (!page.empty() && page.front() != '/')
     url += '/';
   url += page;
+  return OpenUrlInBrowserKeepingVisited(url);
+}
+
+// A page opened once in this run keeps the web link visited, whatever a later attempt gives.
+bool TVEK__MAIN::OpenUrlInBrowserKeepingVisited(const std::string& url) {
   const bool opened = OpenUrlInBrowser(url, Settings().Lang, shell_, *ui_);
-  // A page opened once in this run keeps the link visited, whatever a later attempt gives.
-  Context().WebLinkVisited = Context().WebLinkVisited || opened;
+  if (opened)
+    session_->MarkWebLinkVisited();
   return opened;
 }
 
@@ -350,11 +331,9 @@ void TVEK__MAIN::AboutClick() {
   context.showHint = Settings().ShowHint;
   context.programFile = ToUtf8(QCoreApplication::applicationFilePath());
   context.siteAddress = WebSiteAddress();
-  context.webLinkVisited = &Context().WebLinkVisited;
-  context.updateLinkVisited = &Context().UpdateLinkVisited;
-  context.openUrl = [this](const std::string& url) {
-    return OpenUrlInBrowser(url, Settings().Lang, shell_, *ui_);
-  };
+  context.webLinkVisited = Context().WebLinkVisited;
+  context.updateLinkVisited = Context().UpdateLinkVisited;
+  context.openUrl = [this](const std::string& url) { return OpenUrlInBrowserKeepingVisited(url); };
   context.liveUpdate = [this] { LiveUpdateClick(); };
   TAboutVEK_Form box(std::move(context), this);
   box.exec();
@@ -387,15 +366,14 @@ void TVEK__MAIN::Do_ToTray_Option() {
 void TVEK__MAIN::FormActivate() {
   if (FormActivateUpload())
     return;
-  if (Context().RunInstaller) {
+  if (const std::string installer = session_->TakeInstallerToRun(); !installer.empty()) {
     // One try: the installer starts once, and the program closes only when it has started.
-    Context().RunInstaller = false;
-    Context().ClosingWithoutPrompt = true;
-    if (ExecuteProgram(Context().FoundInstallerPath, {}, sys_)) {
+    session_->SetClosingWithoutPrompt(true);
+    if (ExecuteProgram(installer, {}, sys_)) {
       trigger_->StartTask(kTaskClose);
       W.TaskTimer->start();
     } else {
-      Context().ClosingWithoutPrompt = false;
+      session_->SetClosingWithoutPrompt(false);
     }
     return;
   }
@@ -412,8 +390,10 @@ bool TVEK__MAIN::FormCloseQuery() {
   context.lang = Settings().Lang;
   context.showHint = Settings().ShowHint;
   context.inCloseQuery = true;
-  context.promptToClose = &Settings().PromptToClose;
-  context.saveSettings = [this] { session_->SaveSettings(); };
+  // The question's check box can switch the question off; the session keeps and saves that.
+  bool promptToClose = Settings().PromptToClose;
+  context.promptToClose = &promptToClose;
+  context.saveSettings = [this, &promptToClose] { session_->SetPromptToClose(promptToClose); };
   const int answer = AskYesNoMessage(
       Q(Text("You requested to stop program\r\n\r\nDo you prefer to minimize it and keep it in "
              "the background instead of closing it?",

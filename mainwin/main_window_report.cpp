@@ -51,7 +51,7 @@ void TVEK__MAIN::ReportClick(ReportKind preset) {
   if (!RangeYearAllowed(range.RangeYear, hijri))
     return;
   ReportContext context = MakeReportContext(*session_, RunPrinter());
-  context.Printers = options_.Printers;
+  context.Printers = options_.printers;
   TKQViewForm report(std::move(context), range.RangeKind, this);
   report.SetStartDate(RangeStartDate(range, hijri, Settings().HijriAdjust));
   report.ComputeReportRows();
@@ -60,7 +60,7 @@ void TVEK__MAIN::ReportClick(ReportKind preset) {
 
 std::shared_ptr<QPrinter> TVEK__MAIN::RunPrinter() {
   if (!printer_)
-    printer_ = MakeRunPrinter(options_.Printers ? *options_.Printers : SystemPrinters());
+    printer_ = MakeRunPrinter(options_.printers ? *options_.printers : SystemPrinters());
   return printer_;
 }
 

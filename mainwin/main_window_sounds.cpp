@@ -136,10 +136,15 @@ void TVEK__MAIN::UpdateSoundItems() {
   UpdateAzhanButton();
 }
 
+void TVEK__MAIN::AfterSoundCommand(bool settingsChanged) {
+  if (settingsChanged)
+    session_->SoundsChanged();  // the sound items follow what the session tells
+  else
+    UpdateSoundItems();
+}
+
 void TVEK__MAIN::AlarmSoundBtnClick() {
-  if (trigger_->AlarmSoundBtnClick())
-    session_->SaveSettings();
-  UpdateSoundItems();
+  AfterSoundCommand(trigger_->AlarmSoundBtnClick());
 }
 
 void TVEK__MAIN::SelectAzhanClick(int index) {
@@ -153,9 +158,9 @@ void TVEK__MAIN::TestAzhanClick(int tag) {
 }
 
 void TVEK__MAIN::ChAzNameClick(int tag) {
-  VekSettings& s = Settings();
+  const VekSettings& s = Settings();
   const int index = tag - 1;
-  auto& descriptions = Arabic() ? s.AzhanDescriptions.Arabic : s.AzhanDescriptions.English;
+  const auto& descriptions = Arabic() ? s.AzhanDescriptions.Arabic : s.AzhanDescriptions.English;
   const std::string current = descriptions[index];
   bool ok = false;
   const QString answer = QInputDialog::getText(
@@ -173,8 +178,7 @@ void TVEK__MAIN::ChAzNameClick(int tag) {
                      typed);
     return;
   }
-  descriptions[index] = typed;
-  UpdateSoundItems();
+  session_->SetAzhanDescription(Settings().Lang, index, typed);
   const auto& other = Arabic() ? s.AzhanDescriptions.English : s.AzhanDescriptions.Arabic;
   const std::string file =
       (Context().ThisPath / "SOUNDS" / std::string(AzhanFiles[index])).string();
@@ -203,21 +207,15 @@ void TVEK__MAIN::ChAzNameClick(int tag) {
 }
 
 void TVEK__MAIN::AllSoundsClick() {
-  if (trigger_->ae_AllSoundsClick())
-    session_->SaveSettings();
-  UpdateSoundItems();
+  AfterSoundCommand(trigger_->ae_AllSoundsClick());
 }
 
 void TVEK__MAIN::AllowShuruqWarningClick() {
-  if (trigger_->AllowShuruqWarningClick())
-    session_->SaveSettings();
-  UpdateSoundItems();
+  AfterSoundCommand(trigger_->AllowShuruqWarningClick());
 }
 
 void TVEK__MAIN::BasmalahClick() {
-  if (trigger_->ae_BasmalahClick())
-    session_->SaveSettings();
-  UpdateSoundItems();
+  AfterSoundCommand(trigger_->ae_BasmalahClick());
 }
 
 void TVEK__MAIN::StopSoundThisTimeOnlyClick() {
@@ -226,9 +224,7 @@ void TVEK__MAIN::StopSoundThisTimeOnlyClick() {
 }
 
 void TVEK__MAIN::ShowWarningScreenClick() {
-  Settings().ShowWarningScreen = !Settings().ShowWarningScreen;
-  UpdateSoundItems();
-  session_->SaveSettings();
+  session_->SetShowWarningScreen(!Settings().ShowWarningScreen);
 }
 
 void TVEK__MAIN::ReadAvailableSurasClick() {

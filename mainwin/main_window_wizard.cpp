@@ -25,19 +25,19 @@ void TVEK__MAIN::RunFirstRunWizard(bool startUp) {
   // The wizard plays its test sounds on a player of its own, as its form has its own media
   // player: nothing it plays reaches the announcements' sequence.
   std::unique_ptr<SoundPlayer> ownPlayer;
-  SoundPlayer* player = options_.Player;
+  SoundPlayer* player = options_.player;
   if (player == nullptr) {
-    ownPlayer = std::make_unique<QtSoundPlayer>(options_.ProgramSounds);
+    ownPlayer = std::make_unique<QtSoundPlayer>(options_.programSounds);
     player = ownPlayer.get();
   }
   WizardContext context;
   context.Session = session_.get();
   context.Sys = &sys_;
   context.Player = player;
-  context.Sounds = options_.ProgramSounds;
-  context.ProgramFile = options_.ProgramFile.empty()
+  context.Sounds = options_.programSounds;
+  context.ProgramFile = options_.programFile.empty()
                             ? std::filesystem::path(ToUtf8(QCoreApplication::applicationFilePath()))
-                            : options_.ProgramFile;
+                            : options_.programFile;
   if (const char* home = std::getenv("VEK_HOME"); home != nullptr && *home != '\0') {
     std::error_code ec;
     context.ProgramHome = std::filesystem::absolute(Context().ThisPath, ec);
@@ -45,7 +45,7 @@ void TVEK__MAIN::RunFirstRunWizard(bool startUp) {
   context.AutostartFolder = GetStartupFolder();
   context.TempFolder = ProgramTempFolderPath();
   context.FirstRunSetUp = startUp && Context().SettingsFileMissing;
-  context.DesktopArabic = options_.DesktopArabic ? options_.DesktopArabic()
+  context.DesktopArabic = options_.desktopArabic ? options_.desktopArabic()
                                                  : QLocale::system().language() == QLocale::Arabic;
   context.ArabicSupported = Context().ArabicSupported;
   context.TrayAvailable = TrayUsable();
@@ -53,21 +53,18 @@ void TVEK__MAIN::RunFirstRunWizard(bool startUp) {
   context.Host.SelLocationBtnClick = [this] { SelLocationBtnClick(); };
   context.Host.SetMinimizeToTray = [this](bool on) { SetMinimizeToTray(on); };
   TSelectLanguage_Form form(std::move(context), this);
-  if (options_.RunWizard)
-    options_.RunWizard(form);
+  if (options_.runWizard)
+    options_.runWizard(form);
   else
     form.exec();
 }
 
 void TVEK__MAIN::SetMinimizeToTray(bool on) {
-  Settings().MinimizeToTray = on;
-  CaptionMenus();
-  Do_ToTray_Option();
-  session_->SaveSettings();
+  session_->SetMinimizeToTray(on);  // the menus and the tray icon follow what the session tells
 }
 
 bool TVEK__MAIN::TrayUsable() const {
-  return options_.UseTray && (options_.TrayAvailable ? options_.TrayAvailable()
+  return options_.useTray && (options_.trayAvailable ? options_.trayAvailable()
                                                      : QSystemTrayIcon::isSystemTrayAvailable());
 }
 

@@ -73,11 +73,12 @@ QFont TextFont(Language lang, int pointSize, bool bold, bool italic) {
 
 }  // namespace
 
-TSplashWnd::TSplashWnd(QWidget* owner, Language lang, bool showHint, bool* showSplashOption)
+TSplashWnd::TSplashWnd(QWidget* owner, Language lang, bool showHint, bool showSplashOption,
+                       std::function<void(bool)> showSplashChosen)
     : QWidget(owner, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       lang_(lang),
       showHint_(showHint),
-      showSplashOption_(showSplashOption) {
+      showSplashChosen_(std::move(showSplashChosen)) {
   setFixedSize(kWidth, kHeight);
   setAttribute(Qt::WA_DeleteOnClose);
   QPalette palette = this->palette();
@@ -115,7 +116,7 @@ TSplashWnd::TSplashWnd(QWidget* owner, Language lang, bool showHint, bool* showS
   Image1->setPixmap(SplashPicture(Image1->size()));
 
   ShowSplash_CB = new QCheckBox(this);
-  ShowSplash_CB->setChecked(showSplashOption_ && !*showSplashOption_);
+  ShowSplash_CB->setChecked(!showSplashOption);
   connect(ShowSplash_CB, &QCheckBox::toggled, this, &TSplashWnd::ShowSplash_CBClick);
 
   FormCreate();
@@ -178,8 +179,8 @@ void TSplashWnd::FormClose(QCloseEvent* event) {
 }
 
 void TSplashWnd::ShowSplash_CBClick() {
-  if (showSplashOption_)
-    *showSplashOption_ = !ShowSplash_CB->isChecked();
+  if (showSplashChosen_)
+    showSplashChosen_(!ShowSplash_CB->isChecked());
 }
 
 void TSplashWnd::setVisible(bool visible) {

@@ -11,6 +11,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
+
 #include "foundation/language.h"
 
 class QCheckBox;
@@ -25,9 +27,10 @@ class TSplashWnd : public QWidget {
   Q_OBJECT
 
  public:
-  // showHint follows the main window's setting; showSplashOption (may be null) is the
-  // ShowSplash setting that the check box changes.
-  TSplashWnd(QWidget* owner, Language lang, bool showHint, bool* showSplashOption);
+  // showHint follows the main window's setting; showSplashOption is the ShowSplash setting that
+  // the check box shows, and showSplashChosen (may be unset) takes what the check box chooses.
+  TSplashWnd(QWidget* owner, Language lang, bool showHint, bool showSplashOption,
+             std::function<void(bool)> showSplashChosen = {});
 
   // Puts the text into the label and its shadow.
   void SetSplashText(const QString& text);
@@ -41,7 +44,7 @@ class TSplashWnd : public QWidget {
   void SplashTimerTimer();
   // Whatever closes the splash, it is freed.
   void FormClose(QCloseEvent* event);
-  // The ShowSplash setting := not checked.
+  // The ShowSplash setting chosen: not checked.
   void ShowSplash_CBClick();
 
   bool ShowHint() const { return showHint_; }
@@ -70,7 +73,7 @@ class TSplashWnd : public QWidget {
  private:
   Language lang_;
   bool showHint_;
-  bool* showSplashOption_;
+  std::function<void(bool)> showSplashChosen_;
 };
 
 // Hides the splash at once and starts its closing timer; does nothing for null.

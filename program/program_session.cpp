@@ -1,18 +1,21 @@
 #include "program/program_session.h"
 
 #include <cmath>
+#include <utility>
 
 #include "engine/calendar.h"
-#include "foundation/command_line.h"
+#include "foundation/arabic_support.h"
+#include "foundation/program_folder.h"
 #include "locations/location_file.h"
+#include "program/countdown.h"
 #include "program/current_location.h"
 #include "program/settings.h"
 
 namespace vek {
 
 ProgramSession::ProgramSession(std::filesystem::path programFolder, UiServices& ui,
-                               WallClock& clock)
-    : ui_(ui), clock_(clock) {
+                               WallClock& clock, CommandLineSwitches switches)
+    : switches_(switches), ui_(ui), clock_(clock) {
   ctx_.ThisPath = std::move(programFolder);
 }
 
@@ -28,8 +31,12 @@ EngineContext ProgramSession::Engine() {
   return EngineContext{ctx_.Settings.Safety, ctx_.Settings.HijriAdjust, &ui_};
 }
 
-void ProgramSession::OpenSettings(const std::vector<std::string>& parameters) {
-  CommandLineSwitches& sw = Switches();
+void ProgramSession::ReadStartLanguage() {
+  ctx_.Settings.Lang = ReadSettingsLanguage(
+      IniFile(FindFileIgnoringCase(ctx_.ThisPath, std::string(kSettingsFileName))));
+}
+
+void ProgramSession::OpenSettings() {
   bool missing = true;
   // A file that cannot be read, or is refused (not a regular file, too large), is never
   // written over in this run.
@@ -40,8 +47,13 @@ void ProgramSession::OpenSettings(const std::vector<std::string>& parameters) {
                     ReadRefusalText(ctx_.SettingsFile.LoadResult(), Arabic()));
   ctx_.SettingsFileMissing = missing;
   ctx_.FirstRun = missing;
-  ReadSettings(ctx_.SettingsFile, ctx_.Settings, sw);
-  ParseCommandLineSwitches(parameters, sw);
+  const bool forcedByCommandLine = switches_.forceArabic;
+  ReadSettings(ctx_.SettingsFile, ctx_.Settings, switches_);
+  switches_.forceArabic = switches_.forceArabic || forcedByCommandLine;
+}
+
+void ProgramSession::CheckArabicSupport(const std::function<bool()>& canShowArabic) {
+  ctx_.ArabicSupported = vek::CheckArabicSupport(switches_, canShowArabic, ui_);
 }
 
 bool ProgramSession::LoadLocations() {
@@ -64,9 +76,39 @@ void ProgramSession::SelectSavedLocation() {
   RescanTrackers();
 }
 
+void ProgramSession::StartAzhanRotation(const std::array<bool, 6>& present) {
+  VekSettings& s = ctx_.Settings;
+  s.NextAzhanChoice =
+      s.NextAzhanIndex < 6 && present[s.NextAzhanIndex] ? s.NextAzhanIndex : kNoNextAzhanChoice;
+}
+
 void ProgramSession::StartupFinished() {
   ctx_.FormCreated = true;
   SaveSettings();
+}
+
+void ProgramSession::FoundInstaller(std::string path, bool run) {
+  ctx_.FoundInstallerPath = std::move(path);
+  ctx_.RunInstaller = run;
+}
+
+std::string ProgramSession::TakeInstallerToRun() {
+  if (!ctx_.RunInstaller)
+    return {};
+  ctx_.RunInstaller = false;
+  return ctx_.FoundInstallerPath;
+}
+
+void ProgramSession::SetClosingWithoutPrompt(bool on) {
+  ctx_.ClosingWithoutPrompt = on;
+}
+
+void ProgramSession::MarkWebLinkVisited() {
+  ctx_.WebLinkVisited = true;
+}
+
+void ProgramSession::MarkUpdateLinkVisited() {
+  ctx_.UpdateLinkVisited = true;
 }
 
 bool ProgramSession::HasCurrentLocation() const {
@@ -105,6 +147,16 @@ void ProgramSession::AfterLocationChange(bool saveSettings, bool saveLocations) 
   Notify(SessionChange::Location);
 }
 
+void ProgramSession::AdvanceClock(const std::function<void()>& onMinute,
+                                  const std::function<void()>& onDay) {
+  ctx_.Tick.OnSecond(clock_.Now(), onMinute, onDay);
+}
+
+void ProgramSession::UpdateNextEvent() {
+  ctx_.Next = ComputeNextEvent(MinuteOfDay(ctx_.Tick.NowMinute()), ctx_.TodayTimes,
+                               ctx_.YesterdayTimes, ctx_.IsRamadan, ctx_.Status);
+}
+
 void ProgramSession::MinuteChanged() {
   Notify(SessionChange::Minute);
 }
@@ -115,27 +167,116 @@ void ProgramSession::DayChanged() {
   Notify(SessionChange::Day);
 }
 
+void ProgramSession::Changed(SessionChange change) {
+  SaveSettings();
+  Notify(change);
+}
+
 void ProgramSession::SetLanguage(Language lang) {
   ctx_.Settings.Lang = lang;
-  SaveSettings();
-  Notify(SessionChange::Language);
+  Changed(SessionChange::Language);
 }
 
 void ProgramSession::ToggleDateKind() {
   ctx_.Settings.HijriMode = !ctx_.Settings.HijriMode;
-  SaveSettings();
-  Notify(SessionChange::DateKind);
+  Changed(SessionChange::DateKind);
 }
 
-void ProgramSession::SettingChanged() {
-  SaveSettings();
-  Notify(SessionChange::Setting);
+void ProgramSession::Set24Hour(bool on) {
+  ctx_.Settings.Is24H = on;
+  Changed(SessionChange::Setting);
+}
+
+void ProgramSession::SetShowHint(bool on) {
+  ctx_.Settings.ShowHint = on;
+  Changed(SessionChange::Setting);
+}
+
+// The adjustment moves the Ramadan days, which the times and the high-latitude scan use.
+void ProgramSession::SetHijriAdjust(int days) {
+  ctx_.Settings.HijriAdjust = days;
+  UpdateRamadan();
+  RescanTrackers();
+  ComputeToday();
+  Changed(SessionChange::Setting);
+}
+
+// The offsets enter every computed time, the high-latitude scan's too.
+void ProgramSession::SetSafetyTimes(const SafetyOffsets& offsets) {
+  ctx_.Settings.Safety = offsets;
+  RescanTrackers();
+  ComputeToday();
+  Changed(SessionChange::Setting);
+}
+
+// The date captions and the high-latitude texts take the new names.
+void ProgramSession::SetNames(const NameLists& names) {
+  ctx_.Settings.Names = names;
+  Changed(SessionChange::Setting);
+}
+
+void ProgramSession::SetClockFace(int index) {
+  ctx_.Settings.ClockFaceIndex = index;
+  Changed(SessionChange::Clock);
+}
+
+void ProgramSession::SetClockSize(int index) {
+  ctx_.Settings.ClockSizeIndex = index;
+  Changed(SessionChange::Clock);
+}
+
+void ProgramSession::SetClockWhite(bool white) {
+  ctx_.Settings.ClockWhite = white;
+  Changed(SessionChange::Clock);
+}
+
+void ProgramSession::SetHandsColor(int index) {
+  ctx_.Settings.HandsColorIndex = index;
+  Changed(SessionChange::Clock);
+}
+
+void ProgramSession::SetMinimizeToTray(bool on) {
+  ctx_.Settings.MinimizeToTray = on;
+  Changed(SessionChange::Tray);
+}
+
+void ProgramSession::SetPromptToClose(bool on) {
+  ctx_.Settings.PromptToClose = on;
+  Changed(SessionChange::Option);
+}
+
+void ProgramSession::SetShowSplash(bool on) {
+  ctx_.Settings.ShowSplashOption = on;
+  Changed(SessionChange::Option);
+}
+
+void ProgramSession::SetShowWarningScreen(bool on) {
+  ctx_.Settings.ShowWarningScreen = on;
+  Changed(SessionChange::Sounds);
+}
+
+void ProgramSession::SetMoveScreenSaver(bool on) {
+  ctx_.Settings.MoveScreenSaverOption = on;
+  Changed(SessionChange::Sounds);
+}
+
+void ProgramSession::SetAzhanDescription(Language lang, int index, std::string description) {
+  AzhanDescriptionLists& lists = ctx_.Settings.AzhanDescriptions;
+  auto& descriptions = lang == Language::Arabic ? lists.Arabic : lists.English;
+  if (index < 0 || index >= static_cast<int>(descriptions.size()))
+    return;
+  descriptions[static_cast<std::size_t>(index)] = std::move(description);
+  Changed(SessionChange::Sounds);
+}
+
+void ProgramSession::SoundsChanged() {
+  Changed(SessionChange::Sounds);
 }
 
 void ProgramSession::SaveSettings() {
   if (!ctx_.FormCreated)
     return;
-  const int e = vek::SaveSettings(ctx_.SettingsFile, ctx_.Settings, Switches(), &ctx_.Locations);
+  const int e = vek::SaveSettings(ctx_.SettingsFile, ctx_.Settings, switches_, &ctx_.Locations);
   // One message per run, not one per changed setting.
   if (e != 0 && !settingsErrorShown_) {
     settingsErrorShown_ = true;

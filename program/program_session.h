@@ -1,9 +1,12 @@
 // The run of the program without its windows: it owns the run's context (settings and their
-// file, the location list, today's times, the trackers), loads and selects the location,
-// computes the day, saves the settings and the location file, and tells its listeners what
-// changed, so that any window or dialog can change a setting and every other one follows.
+// file, the location list, today's times, the trackers, the clock tick and the countdown) and
+// the command line's switches, loads and selects the location, computes the day, saves the
+// settings and the location file, and tells its listeners what changed. Windows read the state
+// and change it through the named operations, each of which does what follows the change
+// (recompute, save, tell), so that every other window follows.
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -11,6 +14,7 @@
 #include <vector>
 
 #include "engine/prayer_times.h"
+#include "foundation/command_line.h"
 #include "foundation/language.h"
 #include "foundation/ui_services.h"
 #include "program/display_texts.h"
@@ -24,7 +28,12 @@ enum class SessionChange {
   Language,  // the user's language
   Location,  // the current location or its record, and so today's times and the trackers
   DateKind,  // Hijri or Gregorian dates
-  Setting,   // any other setting
+  Setting,   // a setting that times, dates and texts show: 24-hour, flying help, the Hijri
+             // adjustment, the safety times, the month and day names
+  Clock,     // the clock's face, size, background or hand colours
+  Tray,      // minimising to the tray
+  Option,    // an option that only a menu's check mark shows: the close question, the splash
+  Sounds,    // the sound choices, the adhan descriptions, the alert window's options
   Minute,    // a new minute of the clock
   Day,       // a new day: date captions, Ramadan and today's times
 };
@@ -33,20 +42,31 @@ class ProgramSession {
  public:
   using Listener = std::function<void(SessionChange)>;
 
-  // ui shows the session's messages; clock gives the local date and time.
-  ProgramSession(std::filesystem::path programFolder, UiServices& ui, WallClock& clock);
+  // ui shows the session's messages; clock gives the local date and time; switches are the
+  // run's command line, read once by the program entry.
+  ProgramSession(std::filesystem::path programFolder, UiServices& ui, WallClock& clock,
+                 CommandLineSwitches switches = {});
   ProgramSession(const ProgramSession&) = delete;
   ProgramSession& operator=(const ProgramSession&) = delete;
 
-  VekContext& Context() { return ctx_; }
+  // The run's state, for reading. It changes only through the operations below.
   const VekContext& Context() const { return ctx_; }
-  VekSettings& Settings() { return ctx_.Settings; }
   const VekSettings& Settings() const { return ctx_.Settings; }
+  const CommandLineSwitches& CommandLine() const { return switches_; }
   Language Lang() const { return ctx_.Settings.Lang; }
   bool Arabic() const { return ctx_.Settings.Lang == Language::Arabic; }
   UiServices& Ui() { return ui_; }
   WallClock& Clock() { return clock_; }
   const std::filesystem::path& ProgramFolder() const { return ctx_.ThisPath; }
+
+  // The parts of the state that others edit in place. The location list: the location dialogs
+  // change it, and AfterLocationChange follows. VEK.INI: the timetable and the report range keep
+  // their own sections in it and write them with SaveSettings. The sound settings: the sound
+  // trigger keeps the adhan, the sound switches and the adhan rotation up to date itself, and
+  // SoundsChanged follows each change it reports.
+  TLocations& Locations() { return ctx_.Locations; }
+  IniFile& SettingsFile() { return ctx_.SettingsFile; }
+  VekSettings& SoundTriggerSettings() { return ctx_.Settings; }
 
   // The local date-time, today's date (whole days) and the current year.
   double Now() const { return clock_.Now(); }
@@ -55,16 +75,33 @@ class ProgramSession {
   // The engine's settings: the safety offsets, the Hijri adjustment and its beeps.
   EngineContext Engine();
 
-  // The start-up. OpenSettings reads VEK.INI (a file that cannot be read is reported and read
-  // as defaults) and then the command line, which can only add to the ForceArabic key.
-  void OpenSettings(const std::vector<std::string>& parameters);
+  // The start-up. ReadStartLanguage takes the Language key alone, for the messages that come
+  // before the settings are read. OpenSettings reads VEK.INI (a file that cannot be read is
+  // reported and read as defaults); its ForceArabic key can only add to the command line's.
+  void ReadStartLanguage();
+  void OpenSettings();
+  // Whether Arabic can be shown (FORCEARABIC, or the platform's test; a warning's Yes forces it).
+  void CheckArabicSupport(const std::function<bool()>& canShowArabic);
   // Reads VEK.LOC. False after the location file's message when the program cannot go on.
   bool LoadLocations();
   // The saved city, country and state (the first location when they match none), with its
   // trackers scanned.
   void SelectSavedLocation();
+  // The next adhan of "all in turn": the saved one when its recording (0..5) is present, else
+  // none yet.
+  void StartAzhanRotation(const std::array<bool, 6>& present);
   // The start-up has finished: from now on the settings are written at every change.
   void StartupFinished();
+
+  // A downloaded installer found at start, and whether the user agreed to run it. The path of
+  // the installer to run now (the agreement is used up), or empty.
+  void FoundInstaller(std::string path, bool run);
+  std::string TakeInstallerToRun();
+  // The program closes without the close question (a restart, the installer), or again with it.
+  void SetClosingWithoutPrompt(bool on);
+  // The About box's and the alert window's links were opened in this run.
+  void MarkWebLinkVisited();
+  void MarkUpdateLinkVisited();
 
   // The list has a current location.
   bool HasCurrentLocation() const;
@@ -79,16 +116,36 @@ class ProgramSession {
   // After a location dialog: the trackers, today's times, the location file (saveLocations)
   // and the settings (saveSettings) follow the list; listeners hear Location.
   void AfterLocationChange(bool saveSettings, bool saveLocations);
+  // One second of the clock: a new minute runs onMinute, a new day onDay (see ClockTick).
+  void AdvanceClock(const std::function<void()>& onMinute, const std::function<void()>& onDay);
+  // The next event and the status of the current minute, from today's times.
+  void UpdateNextEvent();
   // A new minute (listeners hear Minute) and a new day (Ramadan and today's times follow,
   // listeners hear Day).
   void MinuteChanged();
   void DayChanged();
 
-  // Changes of settings: each is saved and told.
+  // Changes of settings. Each is saved and told; those that move the times recompute first.
   void SetLanguage(Language lang);
   void ToggleDateKind();
-  // A setting that the caller changed in Settings(): saved, and listeners hear Setting.
-  void SettingChanged();
+  void Set24Hour(bool on);
+  void SetShowHint(bool on);
+  void SetHijriAdjust(int days);                      // Ramadan, trackers and today's times follow
+  void SetSafetyTimes(const SafetyOffsets& offsets);  // trackers and today's times follow
+  void SetNames(const NameLists& names);
+  void SetClockFace(int index);
+  void SetClockSize(int index);
+  void SetClockWhite(bool white);
+  void SetHandsColor(int index);
+  void SetMinimizeToTray(bool on);
+  void SetPromptToClose(bool on);
+  void SetShowSplash(bool on);
+  void SetShowWarningScreen(bool on);
+  void SetMoveScreenSaver(bool on);
+  // The description of adhan recording index (0..7) in lang.
+  void SetAzhanDescription(Language lang, int index, std::string description);
+  // The sound trigger changed the sound settings.
+  void SoundsChanged();
 
   // Writes VEK.INI once the start-up has finished; a failure is shown once per run.
   void SaveSettings();
@@ -109,7 +166,6 @@ class ProgramSession {
   // Listeners are told of every change until they are removed.
   int Listen(Listener listener);
   void Unlisten(int id);
-  void Notify(SessionChange change);
 
   // A listener for the lifetime of a scope (an open dialog).
   class Subscription {
@@ -126,7 +182,14 @@ class ProgramSession {
   };
 
  private:
+  friend class ProgramSessionTestAccess;  // tests that put the state into a given shape
+
+  // A setting changed: saved, and listeners hear change.
+  void Changed(SessionChange change);
+  void Notify(SessionChange change);
+
   VekContext ctx_;
+  CommandLineSwitches switches_;
   UiServices& ui_;
   WallClock& clock_;
   bool settingsErrorShown_ = false;

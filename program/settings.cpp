@@ -175,7 +175,7 @@ Language ReadSettingsLanguage(const IniFile& ini) {
 }
 
 void ReadSettings(const IniFile& ini, VekSettings& s, CommandLineSwitches& switches) {
-  switches.ForceArabic = ReadFlag(ini, "ForceArabic", false);
+  switches.forceArabic = ReadFlag(ini, "ForceArabic", false);
   s.ShowSplashOption = ini.ReadBool(kSplashSection, "ShowSplash", true);
   s.PromptToClose = ReadFlag(ini, "PromptToClose", true);
   s.Lang = ReadSettingsLanguage(ini);
@@ -228,7 +228,7 @@ void WriteSettings(IniFile& ini, const VekSettings& s, const CommandLineSwitches
   // while none is chosen, the value read is kept.
   ini.WriteString(kMain, "NextAzhan",
                   s.NextAzhanChoice < 8 ? *SoundIndexToName(s.NextAzhanChoice) : s.NextAzhanText);
-  WriteFlag(ini, "ForceArabic", switches.ForceArabic);
+  WriteFlag(ini, "ForceArabic", switches.forceArabic);
   ini.WriteBool(kSplashSection, "ShowSplash", s.ShowSplashOption);
   WriteFlag(ini, "PromptToClose", s.PromptToClose);
   WriteFlag(ini, "MinimizeToTray", s.MinimizeToTray);

@@ -1,7 +1,8 @@
-// The user's settings: the fields the main window keeps them in while the program runs, and
-// their file VEK.INI in the program folder. Reading takes every key with its default; writing
-// puts back every key the reader knows, so that after each successful start the file is
-// complete. Sections that other parts of the program own are left as they are.
+// The user's settings: the fields the program session keeps them in while the program runs
+// (named after their VEK.INI keys), and their file VEK.INI in the program folder. Reading takes
+// every key with its default; writing puts back every key the reader knows, so that after each
+// successful start the file is complete. Sections that other parts of the program own are left as
+// they are.
 #pragma once
 
 #include <array>
@@ -90,10 +91,9 @@ Language ReadSettingsLanguage(const IniFile& ini);
 // The safety offsets that the settings take, in hours either way.
 inline constexpr long double kMaxSafetyHours = 1;
 
-// Reads every key into s, and the ForceArabic key into the switch flag (before the command line
-// is parsed, so that the command line can only add to it). A value that is no number reads as
-// its default; so does a safety offset that is not finite or lies beyond kMaxSafetyHours (noted
-// in the debug log).
+// Reads every key into s, and the ForceArabic key into the switch flag (the session then adds the
+// command line's FORCEARABIC to it). A value that is no number reads as its default; so does a
+// safety offset that is not finite or lies beyond kMaxSafetyHours (noted in the debug log).
 void ReadSettings(const IniFile& ini, VekSettings& s, CommandLineSwitches& switches);
 
 // Writes every key from s (the selected location from the current one of locations, when it has

@@ -1,6 +1,7 @@
-// Everything the main window keeps for a run, in one object that the window owns and hands to
-// the code that reads it: the settings and their file, the location list, today's times and the
-// high-latitude trackers, and the start-up's flags.
+// The state of a run, in one object that the program session owns (program_session.h) and that
+// windows read through it: the settings and their file, the location list, today's times and the
+// high-latitude trackers, the clock tick and the countdown, and the start-up's flags. Fields keep
+// the names of the program's data model.
 #pragma once
 
 #include <filesystem>
@@ -26,7 +27,6 @@ struct VekContext {
   TDayTimesRec YesterdayTimes{};  // for an Isha of the evening before that falls past midnight
   bool IsRamadan = false;         // today's Hijri month is 9
   bool ArabicSupported = false;   // the system can show Arabic
-  int AvailableAzhanCount = 0;    // adhan recordings 0..5 whose file is present
 
   // The start-up's flags.
   bool FormCreated = false;  // settings are written only once the start-up has finished

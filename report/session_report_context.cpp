@@ -8,7 +8,7 @@ namespace vek {
 ReportContext MakeReportContext(ProgramSession& session, std::shared_ptr<QPrinter> printer) {
   ReportContext c;
   const VekSettings& s = session.Settings();
-  VekContext& run = session.Context();
+  const VekContext& run = session.Context();
   if (session.HasCurrentLocation())
     c.Source.Location = run.Locations.Current().Rec;
   c.Source.Track = run.Track;
@@ -20,7 +20,7 @@ ReportContext MakeReportContext(ProgramSession& session, std::shared_ptr<QPrinte
   c.Engine = session.Engine();
   c.Today = session.Today();
   c.ShowHint = s.ShowHint;
-  c.Settings = &run.SettingsFile;
+  c.Settings = &session.SettingsFile();
   c.SaveSettings = [&session] { session.SaveSettings(); };
   MessageFormContext forms;
   forms.lang = s.Lang;

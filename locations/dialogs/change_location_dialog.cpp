@@ -75,7 +75,7 @@ bool LeavesTheEdit(Qt::FocusReason reason) {
 }  // namespace
 
 TChangeLocation::TChangeLocation(const LocationDialogContext& context, int index, QWidget* parent)
-    : QDialog(parent), context_(context), locationIndex_(index), form_(context.Lang) {
+    : QDialog(parent), context_(context), locationIndex_(index), model_(context.Lang) {
   FormCreate();
 }
 
@@ -95,7 +95,7 @@ void TChangeLocation::FormCreate() {
 
 QLineEdit* TChangeLocation::NewEdit(ChangeLocationField field, QWidget* parent) {
   auto* edit = new QLineEdit(parent);
-  edit->setMaxLength(FieldRule(field).MaxChars);
+  edit->setMaxLength(FieldRule(field).maxChars);
   edit->setAlignment(Qt::AlignCenter);
   edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
   edit->installEventFilter(this);
@@ -360,7 +360,7 @@ void TChangeLocation::ShowHints() {
 }
 
 void TChangeLocation::ShowForm() {
-  const ChangeLocationForm& f = form_;
+  const ChangeLocationModel& f = model_;
   SetTextIfChanged(City, ToQString(f.Title()));
   for (int i = 0; i < kChangeLocationFieldCount; ++i) {
     SetTextIfChanged(edits_[static_cast<std::size_t>(i)],
@@ -383,48 +383,48 @@ void TChangeLocation::ShowForm() {
     radios[static_cast<std::size_t>(f.Method())]->setChecked(true);
   }
   const MethodPanels& p = f.Panels();
-  YourFajr_P->setVisible(p.FajrAngle);
-  YourIsha_P->setVisible(p.IshaAngle);
-  FajrFixedOp_P->setVisible(p.FixedFajr);
-  IshaFixedOp_P->setVisible(p.FixedIsha);
-  FajrInclinationD->setEnabled(p.FajrAngleEdits);
-  FajrInclinationM->setEnabled(p.FajrAngleEdits);
-  IshaInclinationD->setEnabled(p.IshaAngleEdits);
-  IshaInclinationM->setEnabled(p.IshaAngleEdits);
+  YourFajr_P->setVisible(p.fajrAngle);
+  YourIsha_P->setVisible(p.ishaAngle);
+  FajrFixedOp_P->setVisible(p.fixedFajr);
+  IshaFixedOp_P->setVisible(p.fixedIsha);
+  FajrInclinationD->setEnabled(p.fajrAngleEdits);
+  FajrInclinationM->setEnabled(p.fajrAngleEdits);
+  IshaInclinationD->setEnabled(p.ishaAngleEdits);
+  IshaInclinationM->setEnabled(p.ishaAngleEdits);
 
   AfricanZuhr->setChecked(f.AfricanZuhr());
   African_P->setVisible(f.AfricanZuhr());
   HanafiMethod->setChecked(f.HanafiMethod());
-  Reconcile->setEnabled(p.Reconcile);
+  Reconcile->setEnabled(p.reconcile);
   (f.FixedDuration() ? FixedDuration : Reconcile)->setChecked(true);
   Imsak_P->setVisible(f.FixedDuration());
   RestoreBtn->setEnabled(f.Modified());
 }
 
 void TChangeLocation::LoadLocation() {
-  form_.LoadLocation(context_.Locations->GetItem(locationIndex_).Rec);
+  model_.LoadLocation(context_.Locations->GetItem(locationIndex_).Rec);
   ShowForm();
 }
 
 void TChangeLocation::StoreEdits(const TLocationRec& rec) {
   context_.Locations->SetItem(locationIndex_, rec);
-  form_.Stored(rec);
+  model_.Stored(rec);
   ShowForm();
 }
 
 void TChangeLocation::NumOnly(ChangeLocationField field) {
-  form_.NumOnly(field, ToUtf8(Edit(field)->text()));
+  model_.NumOnly(field, ToUtf8(Edit(field)->text()));
   ShowForm();
 }
 
 void TChangeLocation::FieldExit(ChangeLocationField field) {
   if (inExit_)
     return;
-  const std::optional<ChangeLocationError> error = form_.Exit(field);
+  const std::optional<ChangeLocationError> error = model_.Exit(field);
   ShowForm();
   if (error) {
     inExit_ = true;
-    ShowMessage(error->Message);
+    ShowMessage(error->message);
     inExit_ = false;
     FocusLater(field);
   }
@@ -443,37 +443,37 @@ void TChangeLocation::FocusLater(ChangeLocationField field) {
 }
 
 void TChangeLocation::DaySavingClick() {
-  form_.DaySavingClick(DaySaving->isChecked());
+  model_.DaySavingClick(DaySaving->isChecked());
   ShowForm();
 }
 
 void TChangeLocation::AfricanZuhrClick() {
-  form_.AfricanZuhrClick(AfricanZuhr->isChecked());
+  model_.AfricanZuhrClick(AfricanZuhr->isChecked());
   ShowForm();
 }
 
 void TChangeLocation::FixedDurationClick(bool fixedDuration) {
-  form_.FixedDurationClick(fixedDuration);
+  model_.FixedDurationClick(fixedDuration);
   ShowForm();
 }
 
 void TChangeLocation::HanafiMethodClick() {
-  form_.HanafiMethodClick(HanafiMethod->isChecked());
+  model_.HanafiMethodClick(HanafiMethod->isChecked());
   ShowForm();
 }
 
 void TChangeLocation::NorthernChange() {
-  form_.NorthernChange(Northern->currentIndex());
+  model_.NorthernChange(Northern->currentIndex());
   ShowForm();
 }
 
 void TChangeLocation::WesternChange() {
-  form_.WesternChange(Western->currentIndex());
+  model_.WesternChange(Western->currentIndex());
   ShowForm();
 }
 
 void TChangeLocation::GMTChange() {
-  form_.GMTChange(GMT->currentIndex());
+  model_.GMTChange(GMT->currentIndex());
   ShowForm();
 }
 
@@ -481,7 +481,7 @@ void TChangeLocation::FajrIshaOptionsChange() {
   const auto radios = MethodRadios();
   for (std::size_t m = 0; m < radios.size(); ++m) {
     if (radios[m]->isChecked())
-      form_.MethodClick(static_cast<int>(m));
+      model_.MethodClick(static_cast<int>(m));
   }
   ShowForm();
 }
@@ -498,20 +498,20 @@ void TChangeLocation::AcceptBtnClick() {
                                  names.AHMonths,
                                  names.EHMonths};
   inExit_ = true;  // the checks below report for every edit; the edits' own exits stay quiet
-  ChangeLocationAcceptance result = form_.Accept(year, context_.Engine, days);
+  ChangeLocationAcceptance result = model_.Accept(year, context_.Engine, days);
   ShowForm();
-  if (result.Error) {
-    ShowMessage(result.Error->Message);
+  if (result.error) {
+    ShowMessage(result.error->message);
     inExit_ = false;
-    FocusLater(result.Error->Field);
+    FocusLater(result.error->field);
     return;
   }
-  track_ = result.Track;
-  if (!result.ConflictText.empty())
-    ShowMessage(result.ConflictText);
+  track_ = result.track;
+  if (!result.conflictText.empty())
+    ShowMessage(result.conflictText);
   inExit_ = false;
-  if (result.Store)
-    StoreEdits(result.Record);
+  if (result.store)
+    StoreEdits(result.record);
   accept();
 }
 
@@ -522,7 +522,7 @@ void TChangeLocation::RestoreBtnClick() {
 }
 
 void TChangeLocation::CancelBtnClick() {
-  if (form_.Modified() &&
+  if (model_.Modified() &&
       !AskYes(Arabic() ? "هل تريد بالتأكيد إلغاء التعديلات  المتعلقة بهذا الموقع؟"
                        : "Are you sure you want to delete the changes related to this location?"))
     return;

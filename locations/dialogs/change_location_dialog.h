@@ -1,7 +1,7 @@
 // The change-location dialog: edits every calculation option of one stored location. One form for
 // both languages; the Arabic one reads right to left and carries hints. What the form decides
 // (record to form and back, the time zones, the method rule, the validators, Accept's checks and
-// high-latitude scan) is ChangeLocationForm; this class shows that state and hands it the user's
+// high-latitude scan) is ChangeLocationModel; this class shows that state and hands it the user's
 // actions. Controls filled by code never run the user's handlers.
 #pragma once
 
@@ -35,8 +35,8 @@ class TChangeLocation : public QDialog {
   TChangeLocation(const LocationDialogContext& context, int index, QWidget* parent = nullptr);
 
   int LocationIndex() const { return locationIndex_; }
-  bool Modified() const { return form_.Modified(); }
-  const ChangeLocationForm& Form() const { return form_; }
+  bool Modified() const { return model_.Modified(); }
+  const ChangeLocationModel& Model() const { return model_; }
   // The high-latitude scan of the record the last Accept stored (the edited record).
   const Trackers& Track() const { return track_; }
   QLineEdit* Edit(ChangeLocationField field) const {
@@ -141,7 +141,7 @@ class TChangeLocation : public QDialog {
 
   LocationDialogContext context_;
   int locationIndex_;
-  ChangeLocationForm form_;
+  ChangeLocationModel model_;
   Trackers track_;
   std::array<QLineEdit*, kChangeLocationFieldCount> edits_{};
   bool inExit_ = false;      // a validator is showing its message

@@ -106,7 +106,7 @@ std::string Decimal(long long value) {
 
 int Clamp(int value, ChangeLocationField field) {
   const ChangeLocationFieldRule& rule = FieldRule(field);
-  return std::clamp(value, rule.Min, rule.Max);
+  return std::clamp(value, rule.min, rule.max);
 }
 
 // The daylight-saving day and month edits as a day of the common year, when they form a date.
@@ -125,7 +125,7 @@ const ChangeLocationFieldRule& FieldRule(ChangeLocationField field) {
 
 std::string RangeMessage(ChangeLocationField field, Language lang) {
   const ChangeLocationFieldRule& rule = FieldRule(field);
-  return lang == Language::Arabic ? rule.Arabic : rule.English;
+  return lang == Language::Arabic ? rule.arabic : rule.english;
 }
 
 std::string TimeZoneText(int item) {
@@ -180,13 +180,13 @@ MethodPanels MethodPanelsFor(int method) {
 
 // ---- the form ------------------------------------------------------------------------------
 
-void ChangeLocationForm::LoadLocation(const TLocationRec& stored) {
+void ChangeLocationModel::LoadLocation(const TLocationRec& stored) {
   stored_ = stored;
   RecordToForm(stored_);
   modified_ = false;
 }
 
-void ChangeLocationForm::RecordToForm(const TLocationRec& rec) {
+void ChangeLocationModel::RecordToForm(const TLocationRec& rec) {
   const auto set = [this](F field, long long value) { texts_[Index(field)] = Decimal(value); };
   title_ = rec.City + "  (" + rec.Country + ")";
   set(F::LongDeg, rec.LongDeg);
@@ -211,8 +211,8 @@ void ChangeLocationForm::RecordToForm(const TLocationRec& rec) {
   method_ = method <= 4 ? method : -1;
   const DegreesMinutes fajr = AngleToForm(rec.FajrAngle);
   const DegreesMinutes isha = AngleToForm(rec.IshaAngle);
-  savedAngleTexts_ = {Decimal(fajr.Degrees), Decimal(fajr.Minutes), Decimal(isha.Degrees),
-                      Decimal(isha.Minutes)};
+  savedAngleTexts_ = {Decimal(fajr.degrees), Decimal(fajr.minutes), Decimal(isha.degrees),
+                      Decimal(isha.minutes)};
   FajrIshaOptionsChange();
 
   set(F::FajrOffsetH, rec.FajrInterval / 3600);
@@ -230,22 +230,22 @@ void ChangeLocationForm::RecordToForm(const TLocationRec& rec) {
   set(F::ImsakDurationS, rec.ImsakDuration % 60);
 }
 
-std::optional<int> ChangeLocationForm::Value(ChangeLocationField field) const {
+std::optional<int> ChangeLocationModel::Value(ChangeLocationField field) const {
   const std::string& text = Text(field);
   if (text.empty())
     return 0;
   return ParseInteger(text);
 }
 
-TLocationRec ChangeLocationForm::FormToRecord() const {
+TLocationRec ChangeLocationModel::FormToRecord() const {
   TLocationRec r = stored_;
   const auto value = [this](F field) {
-    return Clamp(Value(field).value_or(FieldRule(field).Min), field);
+    return Clamp(Value(field).value_or(FieldRule(field).min), field);
   };
   // A larger unit at its maximum allows no minutes.
   const auto pair = [&](F major, F minor) {
     const int big = value(major);
-    return std::pair{big, big == FieldRule(major).Max ? 0 : value(minor)};
+    return std::pair{big, big == FieldRule(major).max ? 0 : value(minor)};
   };
   const auto byte = [](int v) { return static_cast<std::uint8_t>(v); };
 
@@ -301,7 +301,7 @@ TLocationRec ChangeLocationForm::FormToRecord() const {
   return r;
 }
 
-void ChangeLocationForm::SetText(ChangeLocationField field, const std::string& text) {
+void ChangeLocationModel::SetText(ChangeLocationField field, const std::string& text) {
   std::string& current = texts_[Index(field)];
   if (current == text)
     return;
@@ -309,16 +309,16 @@ void ChangeLocationForm::SetText(ChangeLocationField field, const std::string& t
   MarkModified();
 }
 
-void ChangeLocationForm::NumOnly(ChangeLocationField field, const std::string& text) {
+void ChangeLocationModel::NumOnly(ChangeLocationField field, const std::string& text) {
   SetText(field, !text.empty() && !ParseInteger(text) ? std::string() : text);
 }
 
-std::optional<ChangeLocationError> ChangeLocationForm::Exit(ChangeLocationField field) {
+std::optional<ChangeLocationError> ChangeLocationModel::Exit(ChangeLocationField field) {
   const ChangeLocationFieldRule& rule = FieldRule(field);
-  if (Text(field).empty() && rule.EmptyBecomesZero)
+  if (Text(field).empty() && rule.emptyBecomesZero)
     SetText(field, "0");
   const std::optional<int> value = Value(field);
-  const bool inRange = value && *value >= rule.Min && *value <= rule.Max;
+  const bool inRange = value && *value >= rule.min && *value <= rule.max;
   std::optional<ChangeLocationError> error;
   if (!inRange)
     error = ChangeLocationError{field, RangeMessage(field, lang_)};
@@ -326,7 +326,7 @@ std::optional<ChangeLocationError> ChangeLocationForm::Exit(ChangeLocationField 
   // An empty or non-numeric larger unit is not at its maximum.
   for (const Pair& p : kPairs) {
     if (p.Major == field || p.Minor == field) {
-      if (Value(p.Major) == FieldRule(p.Major).Max)
+      if (Value(p.Major) == FieldRule(p.Major).max)
         SetText(p.Minor, "0");
     }
   }
@@ -335,25 +335,25 @@ std::optional<ChangeLocationError> ChangeLocationForm::Exit(ChangeLocationField 
   return error;
 }
 
-void ChangeLocationForm::NorthernChange(int item) {
+void ChangeLocationModel::NorthernChange(int item) {
   if (item == northernItem_ || item < 0 || item > 1)
     return;
   northernItem_ = item;
   MarkModified();
 }
 
-void ChangeLocationForm::GMTChange(int item) {
+void ChangeLocationModel::GMTChange(int item) {
   if (item == zoneItem_ || item < 0 || item >= kTimeZoneCount)
     return;
   zoneItem_ = item;
   const ZoneMeridian zone = TimeZoneMeridian(item);
   // Set directly: the meridian follows the zone without running the meridian's own handlers.
-  texts_[Index(F::St_LongDeg)] = Decimal(zone.Meridian);
-  westernItem_ = zone.WesternItem;
+  texts_[Index(F::St_LongDeg)] = Decimal(zone.meridian);
+  westernItem_ = zone.westernItem;
   MarkModified();
 }
 
-void ChangeLocationForm::WesternChange(int item) {
+void ChangeLocationModel::WesternChange(int item) {
   if (item == westernItem_ || item < 0 || item > 1)
     return;
   westernItem_ = item;
@@ -361,36 +361,36 @@ void ChangeLocationForm::WesternChange(int item) {
   MarkModified();
 }
 
-void ChangeLocationForm::DaySavingClick(bool checked) {
+void ChangeLocationModel::DaySavingClick(bool checked) {
   daySaving_ = checked;
   MarkModified();
 }
 
-void ChangeLocationForm::AfricanZuhrClick(bool checked) {
+void ChangeLocationModel::AfricanZuhrClick(bool checked) {
   africanZuhr_ = checked;
   MarkModified();
 }
 
-void ChangeLocationForm::HanafiMethodClick(bool checked) {
+void ChangeLocationModel::HanafiMethodClick(bool checked) {
   hanafi_ = checked;
   MarkModified();
 }
 
-void ChangeLocationForm::FixedDurationClick(bool fixedDuration) {
-  if (fixedDuration == fixedDuration_ || (!fixedDuration && !panels_.Reconcile))
+void ChangeLocationModel::FixedDurationClick(bool fixedDuration) {
+  if (fixedDuration == fixedDuration_ || (!fixedDuration && !panels_.reconcile))
     return;
   fixedDuration_ = fixedDuration;
   MarkModified();
 }
 
-void ChangeLocationForm::MethodClick(int method) {
+void ChangeLocationModel::MethodClick(int method) {
   if (method == method_ || method < 0 || method > 4)
     return;
   method_ = method;
   FajrIshaOptionsChange();
 }
 
-void ChangeLocationForm::FajrIshaOptionsChange() {
+void ChangeLocationModel::FajrIshaOptionsChange() {
   const int m = method_ < 0 ? 3 : method_;
   panels_ = MethodPanelsFor(m);
   const auto angles = [this](const char* fd, const char* fm, const char* id, const char* im) {
@@ -423,7 +423,7 @@ void ChangeLocationForm::FajrIshaOptionsChange() {
   MarkModified();
 }
 
-std::optional<ChangeLocationError> ChangeLocationForm::ValidateForAccept() {
+std::optional<ChangeLocationError> ChangeLocationModel::ValidateForAccept() {
   // The edits whose values reach the record, from the top of the form down.
   std::vector<F> fields = {F::LongDeg, F::LongMin, F::LatDeg, F::LatMin, F::St_LongDeg};
   if (daySaving_)
@@ -459,23 +459,23 @@ std::optional<ChangeLocationError> ChangeLocationForm::ValidateForAccept() {
   return std::nullopt;
 }
 
-ChangeLocationAcceptance ChangeLocationForm::Accept(int year, const EngineContext& engine,
-                                                    const MonthCaptionContext& days) {
+ChangeLocationAcceptance ChangeLocationModel::Accept(int year, const EngineContext& engine,
+                                                     const MonthCaptionContext& days) {
   ChangeLocationAcceptance result;
-  result.Error = ValidateForAccept();
-  if (result.Error)
+  result.error = ValidateForAccept();
+  if (result.error)
     return result;
-  result.Record = FormToRecord();
-  ScanHighLatitude(result.Record, year, engine, result.Track);
-  if (result.Track.AnySet()) {
-    result.ConflictText = lang_ == Language::Arabic ? ArabicConflictText(result.Track, days)
-                                                    : EnglishConflictText(result.Track, days);
+  result.record = FormToRecord();
+  ScanHighLatitude(result.record, year, engine, result.track);
+  if (result.track.AnySet()) {
+    result.conflictText = lang_ == Language::Arabic ? ArabicConflictText(result.track, days)
+                                                    : EnglishConflictText(result.track, days);
   }
-  result.Store = modified_;
+  result.store = modified_;
   return result;
 }
 
-void ChangeLocationForm::Stored(const TLocationRec& rec) {
+void ChangeLocationModel::Stored(const TLocationRec& rec) {
   stored_ = rec;
   modified_ = false;
 }

@@ -46,12 +46,12 @@ inline constexpr int kChangeLocationFieldCount = 21;
 
 // The exit rule of one edit.
 struct ChangeLocationFieldRule {
-  int Min = 0;
-  int Max = 0;
-  bool EmptyBecomesZero = false;  // else an empty edit counts as 0
-  int MaxChars = 2;               // the edit's maximum length
-  const char* English = "";       // the range message
-  const char* Arabic = "";
+  int min = 0;
+  int max = 0;
+  bool emptyBecomesZero = false;  // else an empty edit counts as 0
+  int maxChars = 2;               // the edit's maximum length
+  const char* english = "";       // the range message
+  const char* arabic = "";
 };
 const ChangeLocationFieldRule& FieldRule(ChangeLocationField field);
 // The range message of the field in the language.
@@ -65,8 +65,8 @@ std::string TimeZoneText(int item);
 // The standard meridian and east/west item of a picked zone (0 east, 1 west; the zero zone counts
 // as west). Half-hour zones round 7.5-degree steps to the even neighbour.
 struct ZoneMeridian {
-  int Meridian = 0;
-  int WesternItem = 1;
+  int meridian = 0;
+  int westernItem = 1;
   bool operator==(const ZoneMeridian&) const = default;
 };
 ZoneMeridian TimeZoneMeridian(int item);
@@ -75,8 +75,8 @@ int TimeZoneItem(int meridian, bool west);
 
 // The form shows a stored angle (arc-minutes above 18 degrees) as degrees and minutes.
 struct DegreesMinutes {
-  int Degrees = 0;
-  int Minutes = 0;
+  int degrees = 0;
+  int minutes = 0;
   bool operator==(const DegreesMinutes&) const = default;
 };
 DegreesMinutes AngleToForm(std::int32_t angle);
@@ -84,35 +84,35 @@ std::int32_t FormToAngle(int degrees, int minutes);
 
 // Which panels of the method show, and which controls are enabled, for a method (0..4).
 struct MethodPanels {
-  bool FajrAngle = true;
-  bool IshaAngle = true;
-  bool FixedFajr = false;
-  bool FixedIsha = false;
-  bool FajrAngleEdits = true;  // enabled
-  bool IshaAngleEdits = true;
-  bool Reconcile = false;  // the Reconcile Imsak radio is enabled
+  bool fajrAngle = true;
+  bool ishaAngle = true;
+  bool fixedFajr = false;
+  bool fixedIsha = false;
+  bool fajrAngleEdits = true;  // enabled
+  bool ishaAngleEdits = true;
+  bool reconcile = false;  // the Reconcile Imsak radio is enabled
   bool operator==(const MethodPanels&) const = default;
 };
 MethodPanels MethodPanelsFor(int method);
 
 // A refused value: the field that holds it and the message to show.
 struct ChangeLocationError {
-  ChangeLocationField Field = ChangeLocationField::LongDeg;
-  std::string Message;
+  ChangeLocationField field = ChangeLocationField::LongDeg;
+  std::string message;
 };
 
 // What Accept decided.
 struct ChangeLocationAcceptance {
-  std::optional<ChangeLocationError> Error;  // set: refused, nothing scanned or to be stored
-  TLocationRec Record;                       // the edited record
-  Trackers Track;                            // the high-latitude scan of Record
-  std::string ConflictText;                  // what the scan found; empty when nothing
-  bool Store = false;                        // the form was modified: store Record
+  std::optional<ChangeLocationError> error;  // set: refused, nothing scanned or to be stored
+  TLocationRec record;                       // the edited record
+  Trackers track;                            // the high-latitude scan of record
+  std::string conflictText;                  // what the scan found; empty when nothing
+  bool store = false;                        // the form was modified: store record
 };
 
-class ChangeLocationForm {
+class ChangeLocationModel {
  public:
-  explicit ChangeLocationForm(Language lang = Language::English) : lang_(lang) {}
+  explicit ChangeLocationModel(Language lang = Language::English) : lang_(lang) {}
 
   // Fills the form from the stored record; Modified is cleared.
   void LoadLocation(const TLocationRec& stored);

@@ -8,7 +8,7 @@ namespace vek {
 LocationDialogContext MakeLocationDialogContext(ProgramSession& session) {
   LocationDialogContext c;
   const VekSettings& s = session.Settings();
-  c.Locations = &session.Context().Locations;
+  c.Locations = &session.Locations();
   c.Lang = s.Lang;
   c.ShowHint = s.ShowHint;
   c.IsRamadan = session.Context().IsRamadan;

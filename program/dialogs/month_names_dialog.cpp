@@ -35,7 +35,7 @@ int TNameUpDown::valueFromText(const QString& text) const {
   return text.toInt() - 1;
 }
 
-TMonthsDlg::TMonthsDlg(SettingsDialogContext context, NameLists& names, QWidget* parent)
+TMonthsDlg::TMonthsDlg(SettingsDialogContext context, const NameLists& names, QWidget* parent)
     : QDialog(parent, kDialogBorder),
       context_(context),
       names_(names),

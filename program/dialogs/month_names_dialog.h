@@ -1,8 +1,8 @@
 // The month and day names dialog TMonthsDlg, "Change Months Names": three rows (Hijri month,
 // Gregorian month, day) of the user's language, each with an up-down that steps through the
-// list, the stored name at that position and an edit box for the new name. OK stores the typed
-// names into the user's lists of the language; Cancel discards every edit, also those already
-// kept while stepping.
+// list, the stored name at that position and an edit box for the new name. OK takes the typed
+// names into the lists of the language, which the opener then takes from Names(); Cancel
+// discards every edit, also those already kept while stepping.
 #pragma once
 
 #include <QDialog>
@@ -35,14 +35,16 @@ class TMonthsDlg : public QDialog {
   Q_OBJECT
 
  public:
-  // names must outlive the dialog; it changes only when OK closes the dialog.
-  TMonthsDlg(SettingsDialogContext context, NameLists& names, QWidget* parent = nullptr);
+  // The rows start from names.
+  TMonthsDlg(SettingsDialogContext context, const NameLists& names, QWidget* parent = nullptr);
 
   // A row's up-down moved to position.
   void UpDownClick(int row, int position);
   // OK: stores the typed names (a refused one keeps the dialog open with the focus on it) and
-  // copies the lists into the user's names.
+  // copies the lists into Names().
   void OKBtnClick();
+  // The given names, and after OK the edited ones.
+  const NameLists& Names() const { return names_; }
   bool ShowHint() const { return context_.showHint; }
   const MonthNamesModel& Model() const { return model_; }
 
@@ -58,7 +60,7 @@ class TMonthsDlg : public QDialog {
   void Refuse(NameCheck check, int row);
 
   SettingsDialogContext context_;
-  NameLists& names_;
+  NameLists names_;
   MonthNamesModel model_;
 };
 

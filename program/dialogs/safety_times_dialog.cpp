@@ -35,7 +35,7 @@ const char* const kArabicExplanation =
 
 }  // namespace
 
-TSaftyTimesDlg::TSaftyTimesDlg(SettingsDialogContext context, SafetyOffsets& offsets,
+TSaftyTimesDlg::TSaftyTimesDlg(SettingsDialogContext context, const SafetyOffsets& offsets,
                                QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),

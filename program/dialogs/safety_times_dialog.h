@@ -1,6 +1,6 @@
 // The safety-times dialog TSaftyTimesDlg: six lists of minutes (Fajr, Shuruq, Zuhr, Asr,
-// Maghrib, Isha) that the engine adds to every location's computed times. Only OK changes the
-// offsets; saving them and recomputing the day is the opener's.
+// Maghrib, Isha) that the engine adds to every location's computed times. The dialog changes
+// nothing itself; after OK the opener takes Offsets().
 #pragma once
 
 #include <QDialog>
@@ -22,11 +22,14 @@ class TSaftyTimesDlg : public QDialog {
   Q_OBJECT
 
  public:
-  // offsets must outlive the dialog; it changes only when OK closes the dialog.
-  TSaftyTimesDlg(SettingsDialogContext context, SafetyOffsets& offsets, QWidget* parent = nullptr);
+  // The lists show offsets.
+  TSaftyTimesDlg(SettingsDialogContext context, const SafetyOffsets& offsets,
+                 QWidget* parent = nullptr);
 
   // OK: each offset takes its list's entry.
   void OKBtnClick();
+  // The given offsets, and after OK the chosen ones.
+  const SafetyOffsets& Offsets() const { return offsets_; }
   bool ShowHint() const { return context_.showHint; }
 
   std::array<QComboBox*, kSafetyLists> Combos{};  // in SafetyList order
@@ -37,7 +40,7 @@ class TSaftyTimesDlg : public QDialog {
 
  private:
   SettingsDialogContext context_;
-  SafetyOffsets& offsets_;
+  SafetyOffsets offsets_;
 };
 
 }  // namespace vek

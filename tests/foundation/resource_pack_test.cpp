@@ -8,7 +8,6 @@
 #include <fstream>
 #include <vector>
 
-#include "foundation/command_line.h"
 #include "foundation/debug_log.h"
 #include "foundation/file_io.h"
 #include "support/fake_file_system.h"
@@ -154,8 +153,7 @@ TEST(ResourcePack, FailuresAreWrittenToTheDebugLog) {
   const fs::path faces = t.path() / "faces";
   fs::create_directory(faces);
   const fs::path logFile = t.path() / "VEK_LOG.TXT";
-  const CommandLineSwitches saved = Switches();
-  Switches().DebugVek = true;
+  SetDebugLogging(true, false);
   SetLogFileName(logFile);
 
   EXPECT_FALSE(ExtractFileFromResource("None140.zip", faces, TestResourcePacks()));
@@ -166,7 +164,7 @@ TEST(ResourcePack, FailuresAreWrittenToTheDebugLog) {
   fake.failRename = [](const fs::path&, const fs::path&) { return EACCES; };
   EXPECT_FALSE(ExtractFileFromResource("a.b.zip", faces, TestResourcePacks(), fake));
 
-  Switches() = saved;
+  SetDebugLogging(false, false);
   SetLogFileName({});
   const std::string log = Contents(logFile);
   const std::string step = "Error in ClockFace, in ExtractResourceToFile\r\n";

@@ -36,7 +36,7 @@ TEST(WaitWithHourglass, WaitsTheUnitsWithTheBusyCursorAndEventsRunning) {
 TEST(CheckArabicSupport, ForcedFlagSkipsTheTest) {
   FakeUi ui;
   CommandLineSwitches sw;
-  sw.ForceArabic = true;
+  sw.forceArabic = true;
   ArabicSupportState state;
   bool asked = false;
   EXPECT_TRUE(CheckArabicSupport(
@@ -65,13 +65,13 @@ TEST(CheckArabicSupport, WarnsOncePerRunAndAYesPreventsLaterWarnings) {
                     "*** WARNING ***\nYour Operating System DOES NOT support Arabic"));
   EXPECT_TRUE(ui.dialogs[0].text.ends_with("DO YOU WANT TO PREVENT THIS MESSAGE IN FUTURE RUNS ?"));
   EXPECT_EQ(1, ui.beeps);
-  EXPECT_TRUE(sw.ForceArabic);  // kept in the settings file by its writer
+  EXPECT_TRUE(sw.forceArabic);  // kept in the settings file by its writer
 
   CommandLineSwitches later;  // a No (or the countdown) leaves the flag clear
   ArabicSupportState next;
   EXPECT_FALSE(CheckArabicSupport(
       later, [] { return false; }, ui, next));
-  EXPECT_FALSE(later.ForceArabic);
+  EXPECT_FALSE(later.forceArabic);
   EXPECT_FALSE(CheckArabicSupport(
       later, [] { return false; }, ui, next));  // no second warning
   EXPECT_EQ(2u, ui.dialogs.size());

@@ -11,7 +11,6 @@
 #include <fstream>
 #include <functional>
 
-#include "foundation/command_line.h"
 #include "foundation/debug_log.h"
 #include "foundation/save_lock.h"
 #include "support/fake_ui.h"
@@ -375,13 +374,12 @@ TEST_F(LocationFileTest, SaveNeverFollowsAPlantedLink) {
 }
 
 TEST_F(LocationFileTest, DebugSwitchTracesTheReading) {
-  const CommandLineSwitches saved = Switches();
-  Switches().DebugVekLoc = true;
+  SetDebugLogging(true, true);
   SetLogFileName(dir.path() / "VEK_LOG.TXT");
   Write(ImageOf(
       {Named("A1", "X"), Named("A2", "X"), Named("A3", "X"), Named("A4", "X"), Named("A5", "X")}));
   ASSERT_TRUE(Read());
-  Switches() = saved;
+  SetDebugLogging(false, false);
   SetLogFileName({});
 
   std::ifstream in(dir.path() / "VEK_LOG.TXT", std::ios::binary);

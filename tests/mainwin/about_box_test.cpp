@@ -24,12 +24,18 @@ struct AboutFixture {
   AboutFixture() {
     context.programFile = "/opt/vek/vek";
     context.siteAddress = "http://www.vek.invalid";
-    context.webLinkVisited = &webVisited;
-    context.updateLinkVisited = &updateVisited;
     context.openUrl = [this](const std::string& url) {
       opened.push_back(url);
+      webVisited = webVisited || browserWorks;  // as the main window keeps it for the run
       return browserWorks;
     };
+  }
+  // The context of a box opened now, with the run's link flags.
+  AboutBoxContext Context() const {
+    AboutBoxContext now = context;
+    now.webLinkVisited = webVisited;
+    now.updateLinkVisited = updateVisited;
+    return now;
   }
   AboutBoxContext context;
   bool webVisited = false;
@@ -40,14 +46,14 @@ struct AboutFixture {
 
 TEST(AboutBox, VersionCaptionsAndLanguage) {
   AboutFixture f;
-  TAboutVEK_Form english(f.context);
+  TAboutVEK_Form english(f.Context());
   EXPECT_EQ("About VEK", english.windowTitle());
   EXPECT_EQ("/opt/vek/vek\r\n6.22", english.VersionLabel->text());
   EXPECT_EQ("&Close", english.CloseBtn->text());
   EXPECT_EQ("http://www.vek.invalid", english.TovarelinURL->text());
   EXPECT_TRUE(english.Statement->text().contains("Free (waqf) for all Muslims."));
   f.context.lang = Language::Arabic;
-  TAboutVEK_Form arabic(f.context);
+  TAboutVEK_Form arabic(f.Context());
   EXPECT_EQ(QString::fromUtf8("حول برنامج أوقات الصلاة"), arabic.windowTitle());
   EXPECT_EQ(QString::fromUtf8("إ&غلاق"), arabic.CloseBtn->text());
   EXPECT_EQ(Qt::RightToLeft, arabic.layoutDirection());
@@ -58,7 +64,7 @@ TEST(AboutBox, AnOpenedPageKeepsTheLinksPurpleForTheRun) {
   AboutFixture f;
   f.browserWorks = false;
   {
-    TAboutVEK_Form box(f.context);
+    TAboutVEK_Form box(f.Context());
     EXPECT_EQ(kBlue, LinkColour(box.TovarelinURL));
     box.TovarelinURLClick();  // no browser: still blue
     EXPECT_FALSE(f.webVisited);
@@ -77,7 +83,7 @@ TEST(AboutBox, AnOpenedPageKeepsTheLinksPurpleForTheRun) {
   // A later box of the run: purple from the start, and a failed open keeps it so.
   f.browserWorks = false;
   f.context.lang = Language::Arabic;
-  TAboutVEK_Form later(f.context);
+  TAboutVEK_Form later(f.Context());
   EXPECT_EQ(kPurple, LinkColour(later.TovarelinURL));
   later.TovarelinURLClick();
   EXPECT_EQ("http://www.vek.invalid/a_updates.html", f.opened.back());
@@ -89,7 +95,7 @@ TEST(AboutBox, TheLiveUpdateLinkClosesTheBoxAndRunsItsCommand) {
   AboutFixture f;
   f.updateVisited = true;
   {
-    TAboutVEK_Form box(f.context);  // no command: the link does nothing
+    TAboutVEK_Form box(f.Context());  // no command: the link does nothing
     EXPECT_EQ(kPurple, LinkColour(box.LiveUpdate_Label));
     box.show();
     box.LiveUpdate_Label_Click();
@@ -102,7 +108,7 @@ TEST(AboutBox, TheLiveUpdateLinkClosesTheBoxAndRunsItsCommand) {
     ++runs;
     closedFirst = shown && !shown->isVisible();
   };
-  TAboutVEK_Form box(f.context);
+  TAboutVEK_Form box(f.Context());
   shown = &box;
   box.show();
   box.LiveUpdate_Label_Click();

@@ -28,8 +28,16 @@ class AlertWindowTest : public ::testing::Test {
     context.availableAzhanCount = availableAzhans;
     context.settings = &settings;
     context.mute = [this] { ++mutes; };
-    context.saveSettings = [this] { ++saves; };
-    context.showWarningScreenChanged = [this] { ++menuUpdates; };
+    // As the main window does: the setting is stored, the menu follows, VEK.INI is saved.
+    context.setShowWarningScreen = [this](bool show) {
+      settings.ShowWarningScreen = show;
+      ++menuUpdates;
+      ++saves;
+    };
+    context.setMoveScreenSaver = [this](bool move) {
+      settings.MoveScreenSaverOption = move;
+      ++saves;
+    };
     context.liveUpdate = [this] { ++liveUpdates; };
     context.openManualUpdatePage = [this](const std::string& path) { pages.push_back(path); };
     context.screenArea = QRect(0, 0, 800, 600);

@@ -76,21 +76,21 @@ std::string SolidBitmap(const QColor& color) {
 
 class ClockFaceLoader : public ::testing::Test {
  protected:
-  void SetUp() override { Switches() = CommandLineSwitches{}; }
   void TearDown() override {
-    Switches() = CommandLineSwitches{};
+    SetDebugLogging(false, false);
     SetLogFileName({});
   }
 
   const fs::path& folder() const { return dir.path(); }
   int Load(int code, const ResourceModule& module = ClockFacePacks()) {
-    return LoadClockFace(code, folder(), module, clock, ui, Language::English);
+    return LoadClockFace(code, folder(), module, clock, ui, Language::English, switches);
   }
   // The face's archive and bitmap as the packs give them.
   void Unpacked(const std::string& name, std::string& archive, std::string& bitmap) {
     TempDir other;
     ASSERT_FALSE(
-        UnpackFacePicture(name, other.path(), ClockFacePacks(), ui, Language::English).isNull());
+        UnpackFacePicture(name, other.path(), ClockFacePacks(), ui, Language::English, switches)
+            .isNull());
     archive = Contents(other.path() / (name + ".ZIP"));
     bitmap = Contents(other.path() / (name + ".BMP"));
   }
@@ -98,6 +98,7 @@ class ClockFaceLoader : public ::testing::Test {
   TempDir dir;
   FakeUi ui;
   AnalogClock clock;
+  CommandLineSwitches switches;  // the run's
   const TableResourceModule noPacks{{}};
 };
 
@@ -120,7 +121,7 @@ TEST_F(ClockFaceLoader, EveryFaceComesFromItsPackAndLeavesItsFiles) {
   EXPECT_TRUE(ui.messages.empty());
   // The chooser's bare clock has a pack of its own.
   EXPECT_FALSE(UnpackFacePicture(std::string(kNoFacePictureName), folder(), ClockFacePacks(), ui,
-                                 Language::English)
+                                 Language::English, switches)
                    .isNull());
 }
 
@@ -175,7 +176,7 @@ TEST_F(ClockFaceLoader, DamagedFilesAreReplacedOnceFromThePack) {
     if (!c.bmp.empty())
       Write(folder.path() / "ROM140.BMP", c.bmp);
     clock.SetFacePicture(QImage());
-    LoadClockFace(kRoman, folder.path(), ClockFacePacks(), clock, ui, Language::English);
+    LoadClockFace(kRoman, folder.path(), ClockFacePacks(), clock, ui, Language::English, switches);
     EXPECT_EQ(QSize(140, 140), clock.FacePicture().size()) << c.what;
     EXPECT_EQ(bitmap, Contents(folder.path() / "ROM140.BMP")) << c.what;
     EXPECT_EQ(archive, Contents(folder.path() / "ROM140.ZIP")) << c.what;
@@ -205,7 +206,7 @@ TEST_F(ClockFaceLoader, AFaceThatCannotBeHadKeepsThePreviousPictureAndIsReported
        "File not found: \r\n" + bmpPath},
   };
   for (bool ignoreBmp : {false, true}) {
-    Switches().IgnoreBmp = ignoreBmp;
+    switches.ignoreBmp = ignoreBmp;
     for (const auto& c : cases) {
       fs::remove(folder() / "SILVR140.ZIP");
       fs::remove(folder() / "SILVR140.BMP");
@@ -245,7 +246,7 @@ TEST_F(ClockFaceLoader, AnArchiveWhosePictureIsTooLargeSaysSo) {
   for (const auto& c : cases) {
     Write(folder() / "SILVR140.ZIP", huge);
     ui.messages.clear();
-    EXPECT_TRUE(UnpackFacePicture("SILVR140", folder(), noPacks, ui, c.lang).isNull());
+    EXPECT_TRUE(UnpackFacePicture("SILVR140", folder(), noPacks, ui, c.lang, switches).isNull());
     EXPECT_EQ(std::vector<std::string>{c.message}, ui.messages);
     EXPECT_EQ((std::set<std::string>{"SILVR140.ZIP"}), FilesIn(folder()));
     EXPECT_EQ(huge, Contents(folder() / "SILVR140.ZIP"));
@@ -255,10 +256,11 @@ TEST_F(ClockFaceLoader, AnArchiveWhosePictureIsTooLargeSaysSo) {
 TEST_F(ClockFaceLoader, TheDebugLogFollowsTheUnpacking) {
   const fs::path log = folder() / "debug.log";
   SetLogFileName(log);
-  Switches().DebugVek = true;
-  Switches().IgnoreBmp = true;
+  SetDebugLogging(true, false);
+  switches.debugVek = true;
+  switches.ignoreBmp = true;
   TempDir faces;
-  UnpackFacePicture("SILVR140", faces.path(), noPacks, ui, Language::English);
+  UnpackFacePicture("SILVR140", faces.path(), noPacks, ui, Language::English, switches);
   const std::string text = Contents(log);
   const std::string archive = (faces.path() / "SILVR140.ZIP").string();
   for (const std::string& line :
@@ -271,20 +273,19 @@ TEST_F(ClockFaceLoader, TheDebugLogFollowsTheUnpacking) {
 
 // The chooser loads the packs the same way and puts a clicked face on the main clock at once.
 TEST_F(ClockFaceLoader, TheChooserShowsEveryFaceAndLoadsTheClickedOne) {
-  std::vector<int> chosen;
   ClockFaceFormContext context;
   context.currentIndex = 5;
   context.clock = &clock;
   context.programFolder = folder();
   context.module = &ClockFacePacks();
   context.ui = &ui;
-  context.faceChosen = [&chosen](int index) { chosen.push_back(index); };
   TClockFaceForm form(context);
   form.show();
   EXPECT_EQ("Selecting Clock Face", form.windowTitle());
   for (QLabel* image : form.Images)
     EXPECT_FALSE(image->pixmap().isNull());
   EXPECT_EQ(5, form.MarkedIndex());
+  EXPECT_EQ(-1, form.ChosenFace());
   EXPECT_TRUE(form.Stretched());
   EXPECT_EQ("Complete", form.Size_Button->text());
   EXPECT_EQ("Complete pictures, but approximate", form.Size_Button->toolTip());
@@ -296,7 +297,7 @@ TEST_F(ClockFaceLoader, TheChooserShowsEveryFaceAndLoadsTheClickedOne) {
   EXPECT_EQ(3, form.MarkedIndex());
   EXPECT_EQ(QColor(0, 0, 255), form.Frames[3]->palette().color(QPalette::Window));
   EXPECT_NE(QColor(0, 0, 255), form.Frames[5]->palette().color(QPalette::Window));
-  EXPECT_EQ(std::vector<int>{3}, chosen);
+  EXPECT_EQ(3, form.ChosenFace());
   EXPECT_FALSE(clock.FacePicture().isNull());
   EXPECT_FALSE(clock.MarksDrawn());
   EXPECT_TRUE(ui.messages.empty());

@@ -63,14 +63,13 @@ std::string ValidationReport(const fs::path& entry) {
 class Wizard : public ::testing::Test {
  protected:
   void SetUp() override {
-    Switches() = CommandLineSwitches{};
     fs::copy_file(fs::path(VEK_SOURCE_DIR) / "resources" / "VEK.LOC", folder / "VEK.LOC");
     wall.now = EncodeDate(2026, 12, 10) + 16.0 / 24;
     session = std::make_unique<ProgramSession>(folder, ui, wall);
-    session->OpenSettings({});
+    session->OpenSettings();
     ASSERT_TRUE(session->LoadLocations());
     session->SelectSavedLocation();
-    session->Settings().Lang = Language::English;
+    session->SetLanguage(Language::English);
     fs::create_directories(bin);
     ASSERT_EQ(0, WriteFileReplacing(program, "the program"));
     fs::create_directories(temp);
@@ -102,7 +101,7 @@ class Wizard : public ::testing::Test {
     };
     c.Host.SetMinimizeToTray = [this](bool on) {
       trayChoices.push_back(on);
-      session->Settings().MinimizeToTray = on;
+      session->SetMinimizeToTray(on);
     };
     return std::make_unique<FirstRunWizardModel>(std::move(c));
   }
@@ -324,7 +323,7 @@ TEST_F(Wizard, WithoutASoundDeviceTheTestSaysSoAndLeadsToNo) {
     SCOPED_TRACE(static_cast<int>(lang));
     ui = FakeUi();
     player.events.clear();
-    session->Settings().Lang = lang;
+    session->SetLanguage(lang);
     auto w = Make();
     ForwardTo(*w, FirstRunWizardModel::kCityPage);
     w->Continue_BtnClick();
@@ -422,8 +421,8 @@ TEST_F(Wizard, TheFirstRunSetUpRunsOnceAndKeepsTheUsersChoices) {
   for (const Case& test : {Case{true, true, Language::Arabic}, Case{true, false, Language::English},
                            Case{false, true, Language::English}}) {
     SCOPED_TRACE(std::to_string(test.desktopArabic) + std::to_string(test.arabicSupported));
-    session->Settings().Lang = Language::Arabic;  // the settings' default
-    session->Settings().MinimizeToTray = false;
+    session->SetLanguage(Language::Arabic);  // the settings' default
+    session->SetMinimizeToTray(false);
     firstRunSetUp = true;
     desktopArabic = test.desktopArabic;
     arabicSupported = test.arabicSupported;
@@ -446,8 +445,8 @@ TEST_F(Wizard, TheFirstRunSetUpRunsOnceAndKeepsTheUsersChoices) {
   }
   // A wizard opened later (from the menu) keeps them as well.
   firstRunSetUp = false;
-  session->Settings().Lang = Language::Arabic;
-  session->Settings().MinimizeToTray = false;
+  session->SetLanguage(Language::Arabic);
+  session->SetMinimizeToTray(false);
   const int switches = languageSwitches;
   auto w = Make();
   w->FormActivate();
@@ -457,7 +456,7 @@ TEST_F(Wizard, TheFirstRunSetUpRunsOnceAndKeepsTheUsersChoices) {
 }
 
 TEST_F(Wizard, TheLanguageLinkNeedsArabicToBeShown) {
-  session->Settings().Lang = Language::English;
+  session->SetLanguage(Language::English);
   arabicSupported = false;
   auto w = Make();
   w->ArEnLabelClick();
@@ -497,7 +496,7 @@ TEST_F(Wizard, WithoutATrayTheTaskBarShowsAndNothingIsForced) {
 }
 
 TEST_F(Wizard, TheCityLabelCutsNameAndCountryAndAddsTheState) {
-  TLocations& list = session->Context().Locations;
+  TLocations& list = session->Locations();
   auto w = Make();
   EXPECT_EQ("DAMASCUS  (SYRIA)", w->CityNameText());
   chooseCity = [&] { list.CurrentIndex = list.Find("BOSTON", "USA", "MA"); };

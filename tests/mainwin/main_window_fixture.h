@@ -30,7 +30,6 @@ namespace vek::testing {
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Switches() = CommandLineSwitches{};
     std::filesystem::copy_file(std::filesystem::path(VEK_SOURCE_DIR) / "resources" / "VEK.LOC",
                                folder() / "VEK.LOC");
     // 10 December 2026, 16:00.
@@ -44,25 +43,25 @@ class MainWindowTest : public ::testing::Test {
   }
 
   std::unique_ptr<TVEK__MAIN> Start(std::vector<std::string> params = {}) {
-    ParseCommandLineSwitches(params, Switches());  // as the program entry does
     MainWindowOptions options;
-    options.ProgramFolder = folder();
-    options.Parameters = std::move(params);
-    options.Ui = &ui;
-    options.Clock = &clock;
-    options.WaitClock = &waits;
-    options.FacePacks = &ClockFacePacks();
-    options.ArabicCanBeShown = [] { return true; };
-    options.UseTray = useTray;
-    options.TrayAvailable = [this] { return trayAvailable; };
-    options.DesktopShell = &shell;
-    options.Programs = &launcher;
-    options.Player = &player;
-    options.ProgramSounds = &ProgramSounds();
-    options.ProgramFile = folder() / "vek";
-    options.DesktopArabic = [this] { return desktopArabic; };
+    options.switches = ReadCommandLineSwitches(params);  // as the program entry does
+    options.programFolder = folder();
+    options.parameters = std::move(params);
+    options.ui = &ui;
+    options.clock = &clock;
+    options.waitClock = &waits;
+    options.facePacks = &ClockFacePacks();
+    options.arabicCanBeShown = [] { return true; };
+    options.useTray = useTray;
+    options.trayAvailable = [this] { return trayAvailable; };
+    options.desktopShell = &shell;
+    options.programs = &launcher;
+    options.player = &player;
+    options.programSounds = &ProgramSounds();
+    options.programFile = folder() / "vek";
+    options.desktopArabic = [this] { return desktopArabic; };
     // The wizard of a first run is never shown modally: a test drives it in onWizard.
-    options.RunWizard = [this](TSelectLanguage_Form& form) {
+    options.runWizard = [this](TSelectLanguage_Form& form) {
       ++wizardRuns;
       if (onWizard)
         onWizard(form);

@@ -38,6 +38,7 @@
 #include "program/display_texts.h"
 #include "sounds/sound_trigger.h"
 #include "support/drawn_ink.h"
+#include "support/program_session_access.h"
 
 namespace vek {
 namespace {
@@ -118,7 +119,7 @@ TEST_F(MainWindowMenus, OptionItemsToggleTheirSettingAndWriteIt) {
   for (const char* language : {"English", "Arabic"}) {
     SCOPED_TRACE(language);
     auto w = StartIn(language);
-    VekSettings& s = w->Context().Settings;
+    const VekSettings& s = w->Context().Settings;
     const struct {
       QAction* item;
       std::function<bool()> value;
@@ -429,7 +430,8 @@ TEST_F(MainWindowMenus, TheHijriDialogChangesNothingUntilOkAndOkEntersRamadanAtO
   EXPECT_EQ(0, w->Context().Settings.HijriAdjust);
   EXPECT_TRUE(w->W.SlotTimes[Imsak]->isHidden());
 
-  w->Context().Track.IshaFajrConflict.Flag = true;  // stale: OK scans again
+  ProgramSessionTestAccess::State(w->Session()).Track.IshaFajrConflict.Flag =
+      true;  // stale: OK scans again
   OnNextDialog<THijriAdjust>([](THijriAdjust& d) {
     d.HijriDates->setCurrentIndex(4);  // +1 day: today is the first of Ramadan
     d.OKBtn->click();
@@ -447,7 +449,7 @@ TEST_F(MainWindowMenus, SafetyTimesMoveTheTimesAndRescanTheTrackers) {
   const double fajr = w->Context().TodayTimes[Fajr];
   const double imsak = w->Context().TodayTimes[Imsak];
   const QString fajrText = w->W.SlotTimes[Fajr]->text();
-  w->Context().Track.IshaFajrConflict.Flag = true;
+  ProgramSessionTestAccess::State(w->Session()).Track.IshaFajrConflict.Flag = true;
   OnNextDialog<TSaftyTimesDlg>([](TSaftyTimesDlg& d) {
     d.Combos[kFajrSafety]->setCurrentIndex(0);  // "Before five minutes"
     d.OKBtn->click();

@@ -145,7 +145,7 @@ TEST_F(MainWindowTest, TheCalendarSwitchesTheProgramsDatesAndTheGraphShowsTheYea
 TEST_F(MainWindowTest, WithoutACurrentLocationThereIsNoReportOrGraph) {
   WriteIni("[Orvessa, by Al Tovarelin]\r\nLanguage=English\r\n");
   auto w = Start({"StopClock"});
-  w->Context().Locations.CurrentIndex = -1;
+  w->Session().Locations().CurrentIndex = -1;
   w->UpdateMenuCaptions();
   EXPECT_FALSE(w->W.ReportBtn->isEnabled());
   EXPECT_FALSE(w->W.YearItem->isEnabled());

@@ -212,7 +212,7 @@ TEST_F(MainWindow, LocationDialogsRefreshTheWindowAndTheMarks) {
   WriteIni("[Orvessa, by Al Tovarelin]\r\nLanguage=English\r\n");
   auto w = Start({"StopClock"});
   EXPECT_FALSE(w->Context().Track.AnySet());
-  TLocations& list = w->Context().Locations;
+  TLocations& list = w->Session().Locations();
   list.CurrentIndex = list.Find("MOSCOW", "RUSSIA", "");
   ASSERT_GE(list.CurrentIndex, 0);
   CloseNextDialog();

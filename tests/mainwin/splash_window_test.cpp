@@ -28,7 +28,7 @@ TEST(SplashWindowTest, CaptionsFollowTheLanguage) {
     SCOPED_TRACE(arabic ? "Arabic" : "English");
     QWidget owner;
     bool option = true;
-    TSplashWnd splash(&owner, c.lang, false, &option);
+    TSplashWnd splash(&owner, c.lang, false, option);
     splash.show();
 
     EXPECT_EQ(splash.SplashData->text(), QString::fromUtf8(c.text));
@@ -57,21 +57,21 @@ TEST(SplashWindowTest, CaptionsFollowTheLanguage) {
 TEST(SplashWindowTest, TheCheckBoxSwitchesTheSplashOff) {
   QWidget owner;
   bool option = true;
-  TSplashWnd splash(&owner, Language::English, true, &option);
+  TSplashWnd splash(&owner, Language::English, true, option, [&option](bool on) { option = on; });
   splash.show();
   splash.ShowSplash_CB->click();
   EXPECT_FALSE(option);
   splash.ShowSplash_CB->click();
   EXPECT_TRUE(option);
 
-  TSplashWnd withoutOption(&owner, Language::Arabic, true, nullptr);
+  TSplashWnd withoutOption(&owner, Language::Arabic, true, true);
   withoutOption.ShowSplash_CB->click();
 }
 
 TEST(SplashWindowTest, ClosingHidesAtOnceAndFreesTheSplashHalfASecondLater) {
   QWidget owner;
   bool option = true;
-  QPointer<TSplashWnd> splash = new TSplashWnd(&owner, Language::English, true, &option);
+  QPointer<TSplashWnd> splash = new TSplashWnd(&owner, Language::English, true, option);
   splash->show();
   ASSERT_TRUE(splash->isVisible());
 

@@ -2,9 +2,13 @@
 #include "program/program_session.h"
 
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <unistd.h>
 
+#include <array>
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -16,6 +20,7 @@
 #include "program/settings.h"
 #include "support/fake_ui.h"
 #include "support/fake_wall_clock.h"
+#include "support/program_session_access.h"
 #include "support/temp_dir.h"
 
 namespace vek {
@@ -23,10 +28,40 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Counts the times VEK.INI of a folder is written (each save puts a new file in its place).
+class SettingsWrites {
+ public:
+  explicit SettingsWrites(const fs::path& folder)
+      : fd_(inotify_init1(IN_NONBLOCK)),
+        watch_(inotify_add_watch(fd_, folder.c_str(), IN_MOVED_TO | IN_CLOSE_WRITE)) {}
+  ~SettingsWrites() { ::close(fd_); }
+  SettingsWrites(const SettingsWrites&) = delete;
+  SettingsWrites& operator=(const SettingsWrites&) = delete;
+
+  // The writes since the last call.
+  int Take() {
+    int writes = 0;
+    alignas(inotify_event) std::array<char, 4096> buffer{};
+    for (ssize_t n; (n = ::read(fd_, buffer.data(), buffer.size())) > 0;) {
+      for (ssize_t at = 0; at < n;) {
+        const auto* event = reinterpret_cast<const inotify_event*>(buffer.data() + at);
+        if (event->len > 0 && std::string(event->name) == "VEK.INI")
+          ++writes;
+        at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+      }
+    }
+    return writes;
+  }
+  bool Watching() const { return fd_ >= 0 && watch_ >= 0; }
+
+ private:
+  int fd_;
+  int watch_;
+};
+
 class ProgramSessionTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    Switches() = CommandLineSwitches{};
     fs::copy_file(fs::path(VEK_SOURCE_DIR) / "resources" / "VEK.LOC", dir.path() / "VEK.LOC");
     clock.now = EncodeDate(2026, 6, 21) + 0.5;
   }
@@ -38,13 +73,23 @@ class ProgramSessionTest : public ::testing::Test {
     }
     session = std::make_unique<ProgramSession>(dir.path(), ui, clock);
     session->Listen([this](SessionChange change) { heard.push_back(change); });
-    session->OpenSettings({});
+    session->OpenSettings();
     EXPECT_TRUE(session->LoadLocations());
     session->SelectSavedLocation();
     session->UpdateRamadan();
     session->ComputeToday();
     session->StartupFinished();
     return *session;
+  }
+
+  // Noon of the day before Ramadan 2026 (no Hijri adjustment), in Makkah.
+  ProgramSession& StartInMakkahTheDayBeforeRamadan() {
+    double firstDay = EncodeDate(2026, 1, 1);
+    while (!IsRamadanDate(firstDay, 0))
+      ++firstDay;
+    clock.now = firstDay - 1 + 0.5;
+    return Start(
+        "[Orvessa, by Al Tovarelin]\r\nSelectedCity=MAKKAH\r\nSelectedCountry=SAUDI ARABIA\r\n");
   }
 
   testing::TempDir dir;
@@ -72,7 +117,7 @@ TEST_F(ProgramSessionTest, SelectsTheSavedLocationWithItsTrackersOrTheFirst) {
 
 TEST_F(ProgramSessionTest, ALocationChangeRescansSavesBothFilesAndTells) {
   ProgramSession& s = Start();
-  TLocations& list = s.Context().Locations;
+  TLocations& list = s.Locations();
   EXPECT_EQ("DAMASCUS", list.Current().Rec.City);
   EXPECT_FALSE(s.Context().Track.AnySet());
   const TDayTimesRec damascus = s.Context().TodayTimes;
@@ -99,7 +144,7 @@ TEST_F(ProgramSessionTest, ALocationChangeRescansSavesBothFilesAndTells) {
 
 TEST_F(ProgramSessionTest, NothingIsWrittenBeforeTheStartAndAFailedSaveIsShownOnce) {
   ProgramSession early(dir.path(), ui, clock);
-  early.OpenSettings({});
+  early.OpenSettings();
   early.SaveSettings();
   EXPECT_FALSE(fs::exists(dir.path() / "VEK.INI"));
 
@@ -145,12 +190,7 @@ TEST_F(ProgramSessionTest, ASettingsFileThatWouldOutgrowItsReaderIsKeptAndThatIs
 }
 
 TEST_F(ProgramSessionTest, TheDayChangeEntersRamadanAndTheSaudiIshaFollows) {
-  double firstDay = EncodeDate(2026, 1, 1);
-  while (!IsRamadanDate(firstDay, 0))
-    ++firstDay;
-  clock.now = firstDay - 1 + 0.5;
-  ProgramSession& s = Start(
-      "[Orvessa, by Al Tovarelin]\r\nSelectedCity=MAKKAH\r\nSelectedCountry=SAUDI ARABIA\r\n");
+  ProgramSession& s = StartInMakkahTheDayBeforeRamadan();
   EXPECT_FALSE(s.Context().IsRamadan);
   const auto ishaAfterMaghrib = [&s] {
     const TDayTimesRec& t = s.Context().TodayTimes;
@@ -166,6 +206,198 @@ TEST_F(ProgramSessionTest, TheDayChangeEntersRamadanAndTheSaudiIshaFollows) {
   EXPECT_EQ(std::vector<SessionChange>{SessionChange::Day}, heard);
 }
 
+// Every change of a setting is written to VEK.INI once, and its listeners hear what changed.
+TEST_F(ProgramSessionTest, EachSettingChangeIsSavedOnceAndTold) {
+  using Settings = const VekSettings&;
+  NameLists renamed = DefaultNameLists();
+  renamed.EMonths[0] = "Jan";
+  const struct {
+    const char* what;
+    std::function<void(ProgramSession&)> change;
+    SessionChange told;
+    std::function<bool(Settings)> holds;  // of the session's settings and of the file's
+  } cases[] = {
+      {"language", [](ProgramSession& s) { s.SetLanguage(Language::English); },
+       SessionChange::Language, [](Settings v) { return v.Lang == Language::English; }},
+      {"date kind", [](ProgramSession& s) { s.ToggleDateKind(); }, SessionChange::DateKind,
+       [](Settings v) { return v.HijriMode; }},
+      {"24-hour", [](ProgramSession& s) { s.Set24Hour(true); }, SessionChange::Setting,
+       [](Settings v) { return v.Is24H; }},
+      {"flying help", [](ProgramSession& s) { s.SetShowHint(false); }, SessionChange::Setting,
+       [](Settings v) { return !v.ShowHint; }},
+      {"names", [&](ProgramSession& s) { s.SetNames(renamed); }, SessionChange::Setting,
+       [](Settings v) { return v.Names.EMonths[0] == "Jan" && v.Names.EMonths[1] == "February"; }},
+      {"clock face", [](ProgramSession& s) { s.SetClockFace(3); }, SessionChange::Clock,
+       [](Settings v) { return v.ClockFaceIndex == 3; }},
+      {"clock size", [](ProgramSession& s) { s.SetClockSize(0); }, SessionChange::Clock,
+       [](Settings v) { return v.ClockSizeIndex == 0; }},
+      {"clock background", [](ProgramSession& s) { s.SetClockWhite(true); }, SessionChange::Clock,
+       [](Settings v) { return v.ClockWhite; }},
+      {"hand colours", [](ProgramSession& s) { s.SetHandsColor(1); }, SessionChange::Clock,
+       [](Settings v) { return v.HandsColorIndex == 1; }},
+      {"tray", [](ProgramSession& s) { s.SetMinimizeToTray(false); }, SessionChange::Tray,
+       [](Settings v) { return !v.MinimizeToTray; }},
+      {"close question", [](ProgramSession& s) { s.SetPromptToClose(false); },
+       SessionChange::Option, [](Settings v) { return !v.PromptToClose; }},
+      {"splash", [](ProgramSession& s) { s.SetShowSplash(false); }, SessionChange::Option,
+       [](Settings v) { return !v.ShowSplashOption; }},
+      {"warning screen", [](ProgramSession& s) { s.SetShowWarningScreen(false); },
+       SessionChange::Sounds, [](Settings v) { return !v.ShowWarningScreen; }},
+      {"moving alert window", [](ProgramSession& s) { s.SetMoveScreenSaver(false); },
+       SessionChange::Sounds, [](Settings v) { return !v.MoveScreenSaverOption; }},
+      {"adhan description",
+       [](ProgramSession& s) { s.SetAzhanDescription(Language::Arabic, 2, "القاهرة"); },
+       SessionChange::Sounds,
+       [](Settings v) { return v.AzhanDescriptions.Arabic[2] == "القاهرة"; }},
+      {"sound trigger's choice",
+       [](ProgramSession& s) {
+         s.SoundTriggerSettings().AzanSoundOn = false;
+         s.SoundsChanged();
+       },
+       SessionChange::Sounds, [](Settings v) { return !v.AzanSoundOn; }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove(dir.path() / "VEK.INI");
+    ProgramSession& s = Start();
+    SettingsWrites writes(dir.path());
+    ASSERT_TRUE(writes.Watching());
+    ASSERT_FALSE(c.holds(s.Settings()));
+    heard.clear();
+    c.change(s);
+    EXPECT_TRUE(c.holds(s.Settings()));
+    EXPECT_EQ(1, writes.Take());
+    EXPECT_EQ(std::vector<SessionChange>{c.told}, heard);
+    VekSettings onDisk;
+    CommandLineSwitches switches;
+    ReadSettings(IniFile(dir.path() / "VEK.INI"), onDisk, switches);
+    EXPECT_TRUE(c.holds(onDisk));
+  }
+}
+
+// The safety times and the Hijri adjustment enter the times and the high-latitude scan: today's
+// times and the trackers follow before the one save, and listeners hear of it.
+TEST_F(ProgramSessionTest, SafetyTimesAndTheHijriAdjustmentRecomputeTheDay) {
+  ProgramSession& s = Start();
+  SettingsWrites writes(dir.path());
+  const TDayTimesRec before = s.Context().TodayTimes;
+  ProgramSessionTestAccess::State(s).Track.IshaFajrConflict.Flag = true;  // stale
+  heard.clear();
+  SafetyOffsets offsets;
+  offsets.Fajr = -5.0 / 60;
+  s.SetSafetyTimes(offsets);
+  EXPECT_NEAR(before[Fajr] - 5.0 / 1440, s.Context().TodayTimes[Fajr], 1e-9);
+  EXPECT_NEAR(before[Imsak] - 5.0 / 1440, s.Context().TodayTimes[Imsak], 1e-9);
+  EXPECT_DOUBLE_EQ(before[Isha], s.Context().TodayTimes[Isha]);
+  EXPECT_FALSE(s.Context().Track.AnySet());
+  EXPECT_EQ(1, writes.Take());
+  EXPECT_EQ(std::vector<SessionChange>{SessionChange::Setting}, heard);
+  IniFile ini(dir.path() / "VEK.INI");
+  EXPECT_NEAR(-5.0 / 60, std::stod(ini.ReadString(std::string(kIniMainSection), "FajrSafety", "")),
+              1e-12);
+
+  // The day before Ramadan: one day forward, and today is its first day.
+  ProgramSession& t = StartInMakkahTheDayBeforeRamadan();
+  SettingsWrites again(dir.path());
+  const TDayTimesRec outside = t.Context().TodayTimes;
+  ProgramSessionTestAccess::State(t).Track.IshaFajrConflict.Flag = true;
+  heard.clear();
+  t.SetHijriAdjust(1);
+  EXPECT_TRUE(t.Context().IsRamadan);
+  EXPECT_NEAR(30, std::lround((t.Context().TodayTimes[Isha] - outside[Isha]) * 1440), 1);
+  EXPECT_FALSE(t.Context().Track.AnySet());
+  EXPECT_EQ(1, again.Take());
+  EXPECT_EQ(std::vector<SessionChange>{SessionChange::Setting}, heard);
+  EXPECT_EQ(
+      1,
+      IniFile(dir.path() / "VEK.INI").ReadInteger(std::string(kIniMainSection), "AdvanceHijri", 0));
+}
+
+// The run's flags of the installer, the links and closing are neither saved nor told.
+TEST_F(ProgramSessionTest, TheRunsFlagsAreKeptForTheRunOnly) {
+  ProgramSession& s = Start();
+  SettingsWrites writes(dir.path());
+  heard.clear();
+  EXPECT_EQ("", s.TakeInstallerToRun());
+  s.FoundInstaller("/p/ZUZUZ1.EXE", false);
+  EXPECT_EQ("", s.TakeInstallerToRun());  // the user said no
+  s.FoundInstaller("/p/ZUZUZ1.EXE", true);
+  EXPECT_EQ("/p/ZUZUZ1.EXE", s.TakeInstallerToRun());
+  EXPECT_EQ("", s.TakeInstallerToRun());  // one try
+  s.MarkWebLinkVisited();
+  s.MarkUpdateLinkVisited();
+  s.SetClosingWithoutPrompt(true);
+  EXPECT_TRUE(s.Context().WebLinkVisited && s.Context().UpdateLinkVisited &&
+              s.Context().ClosingWithoutPrompt);
+  EXPECT_EQ(0, writes.Take());
+  EXPECT_TRUE(heard.empty());
+}
+
+// Before the settings are read, the start-up takes the language alone for its first messages;
+// the next adhan of "all in turn" is the saved one only while its recording is there.
+TEST_F(ProgramSessionTest, TheStartUpsLanguageAndNextAdhan) {
+  ASSERT_EQ(0, WriteFileReplacing(dir.path() / "VEK.INI",
+                                  "[Orvessa, by Al Tovarelin]\r\nLanguage=English\r\n"));
+  ProgramSession s(dir.path(), ui, clock);
+  s.ReadStartLanguage();
+  EXPECT_EQ(Language::English, s.Lang());
+  s.OpenSettings();
+  std::array<bool, 6> present{};
+  present[s.Settings().NextAzhanIndex] = true;
+  s.StartAzhanRotation(present);
+  EXPECT_EQ(s.Settings().NextAzhanIndex, s.Settings().NextAzhanChoice);
+  s.StartAzhanRotation({});
+  EXPECT_EQ(kNoNextAzhanChoice, s.Settings().NextAzhanChoice);
+}
+
+// The clock's first tick is a new minute and a new day; the countdown then runs to the next
+// event of today's times.
+TEST_F(ProgramSessionTest, TheClockTickAndTheNextEvent) {
+  ProgramSession& s = Start();
+  std::vector<std::string> ran;
+  s.AdvanceClock([&] { ran.push_back("minute"); }, [&] { ran.push_back("day"); });
+  EXPECT_EQ((std::vector<std::string>{"minute", "day"}), ran);
+  s.AdvanceClock([&] { ran.push_back("minute"); }, [&] { ran.push_back("day"); });
+  EXPECT_EQ(2u, ran.size());  // the same second
+  s.UpdateNextEvent();
+  // At noon of 21 June in Damascus, Zuhr is still to come.
+  const int zuhr = std::lround(s.Context().TodayTimes[Zuhr] * 1440);
+  EXPECT_EQ(Zuhr, s.Context().Next.Kind);
+  EXPECT_EQ(zuhr - 12 * 60, s.Context().Next.MinutesToNext);
+}
+
+// FORCEARABIC from the command line or from VEK.INI: either forces Arabic, and the flag is kept.
+TEST_F(ProgramSessionTest, ForceArabicComesFromTheCommandLineOrTheSettings) {
+  const struct {
+    bool commandLine;
+    const char* ini;
+    bool forced;
+  } cases[] = {
+      {true, "False", true},
+      {false, "True", true},
+      {false, "False", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.ini);
+    ASSERT_EQ(0, WriteFileReplacing(
+                     dir.path() / "VEK.INI",
+                     std::string("[Orvessa, by Al Tovarelin]\r\nForceArabic=") + c.ini + "\r\n"));
+    CommandLineSwitches switches;
+    switches.forceArabic = c.commandLine;
+    ProgramSession s(dir.path(), ui, clock, switches);
+    s.OpenSettings();
+    EXPECT_EQ(c.forced, s.CommandLine().forceArabic);
+    s.CheckArabicSupport([] { return false; });
+    EXPECT_EQ(c.forced, s.Context().ArabicSupported);
+    ASSERT_TRUE(s.LoadLocations());
+    s.StartupFinished();
+    VekSettings read;
+    CommandLineSwitches written;
+    ReadSettings(IniFile(dir.path() / "VEK.INI"), read, written);
+    EXPECT_EQ(c.forced, written.forceArabic);
+  }
+}
+
 TEST_F(ProgramSessionTest, AListenerMayLeaveWhileItIsTold) {
   ProgramSession& s = Start();
   int told = 0;
@@ -174,8 +406,8 @@ TEST_F(ProgramSessionTest, AListenerMayLeaveWhileItIsTold) {
     ++told;
     s.Unlisten(id);
   });
-  s.SettingChanged();
-  s.SettingChanged();
+  s.Set24Hour(true);
+  s.Set24Hour(false);
   EXPECT_EQ(1, told);
 }
 

@@ -45,7 +45,7 @@ TEST(Settings, FirstRunReadsDefaultsAndTheFirstSaveWritesEveryKey) {
   EXPECT_EQ(Language::Arabic, s.Lang);
   EXPECT_TRUE(s.AzanSoundOn && s.AlarmSoundOn && s.ShuruqSoundOn && s.OpeningBasmalah);
   EXPECT_TRUE(s.MinimizeToTray && s.ShowWarningScreen && s.PromptToClose && s.ShowSplashOption);
-  EXPECT_FALSE(s.Is24H || s.HijriMode || sw.ForceArabic);
+  EXPECT_FALSE(s.Is24H || s.HijriMode || sw.forceArabic);
   EXPECT_EQ(0, s.HijriAdjust);
   EXPECT_EQ(0, s.Safety.Fajr + s.Safety.Isha + s.Safety.Zuhr);
   EXPECT_EQ(0, s.ClockFaceIndex);
@@ -135,7 +135,7 @@ TEST(Settings, WhatIsSavedReadsBackAndSavesToTheSameBytes) {
   s.HandsColorIndex = 10;
   s.AzhanIndex = 3;
   s.DatWarnings = 200;
-  sw.ForceArabic = true;
+  sw.forceArabic = true;
   ASSERT_EQ(0, SaveSettings(ini, s, sw, nullptr));
 
   IniFile again(file);
@@ -154,7 +154,7 @@ TEST(Settings, WhatIsSavedReadsBackAndSavesToTheSameBytes) {
   EXPECT_EQ(10, r.HandsColorIndex);
   EXPECT_EQ(3, r.AzhanIndex);
   EXPECT_EQ(200, r.DatWarnings);
-  EXPECT_TRUE(rsw.ForceArabic);
+  EXPECT_TRUE(rsw.forceArabic);
   EXPECT_EQ("9", again.ReadString("PrintOptions", "FontSize", ""));
 
   std::string first;

@@ -220,8 +220,7 @@ void ShootProgramIcons(Shooter& shooter) {
 
 void ShootSplash(Shooter& shooter) {
   for (Language lang : {Language::English, Language::Arabic}) {
-    bool showSplash = true;
-    vek::TSplashWnd splash(nullptr, lang, true, &showSplash);
+    vek::TSplashWnd splash(nullptr, lang, true, true);
     shooter.Shoot(splash, lang == Language::Arabic ? "splash_arabic" : "splash_english");
   }
 }
@@ -303,7 +302,7 @@ void ShootClockFaces(Shooter& shooter) {
   StderrUi ui;
   const auto load = [&](vek::AnalogClock* clock, int index) {
     vek::LoadClockFace(vek::FaceCodeOfIndex(index), programFolder, packs, *clock, ui,
-                       vek::Language::English);
+                       vek::Language::English, vek::CommandLineSwitches{});
   };
 
   QWidget faces;
@@ -374,6 +373,20 @@ class FixedWallClock : public vek::WallClock {
   double now_;
 };
 
+// The main window over the program folder path, without a splash or a tray icon.
+vek::MainWindowOptions ShotWindowOptions(const std::filesystem::path& path, vek::UiServices& ui,
+                                         vek::WallClock& clock) {
+  vek::MainWindowOptions options;
+  options.programFolder = path;
+  options.parameters = {"NoSplash", "NoSplash"};
+  options.ui = &ui;
+  options.clock = &clock;
+  options.facePacks = &ClockFacePacks();
+  options.arabicCanBeShown = [] { return true; };
+  options.useTray = false;
+  return options;
+}
+
 // The main window in both languages: an ordinary day, a day of Ramadan (with Imsak), a city
 // where twilight does not end in summer (with the high-latitude notices), and London with the
 // mouse over its Fajr notice (the long explanation in the status line).
@@ -405,17 +418,8 @@ void ShootMainWindow(Shooter& shooter) {
                               std::string("[Orvessa, by Al Tovarelin]\r\nLanguage=") + language +
                                   "\r\nSelectedCity=" + scene.city +
                                   "\r\nSelectedCountry=" + scene.country + "\r\n");
-      vek::Switches() = vek::CommandLineSwitches{};
       FixedWallClock clock(scene.now);
-      vek::MainWindowOptions options;
-      options.ProgramFolder = path;
-      options.Parameters = {"NoSplash", "NoSplash"};
-      options.Ui = &ui;
-      options.Clock = &clock;
-      options.FacePacks = &ClockFacePacks();
-      options.ArabicCanBeShown = [] { return true; };
-      options.UseTray = false;
-      vek::TVEK__MAIN window(options);
+      vek::TVEK__MAIN window(ShotWindowOptions(path, ui, clock));
       if (scene.hoverFajrNotice) {
         QStatusTipEvent hover(window.W.FajrStatus->statusTip());
         QApplication::sendEvent(window.W.FajrStatus, &hover);
@@ -436,17 +440,8 @@ void ShootMenus(Shooter& shooter) {
     vek::WriteFileReplacing(
         path / "VEK.INI",
         std::string("[Orvessa, by Al Tovarelin]\r\nLanguage=") + language + "\r\n");
-    vek::Switches() = vek::CommandLineSwitches{};
     FixedWallClock clock(vek::EncodeDate(2026, 12, 10) + 16.25 / 24);
-    vek::MainWindowOptions options;
-    options.ProgramFolder = path;
-    options.Parameters = {"NoSplash", "NoSplash"};
-    options.Ui = &ui;
-    options.Clock = &clock;
-    options.FacePacks = &ClockFacePacks();
-    options.ArabicCanBeShown = [] { return true; };
-    options.UseTray = false;
-    vek::TVEK__MAIN window(options);
+    vek::TVEK__MAIN window(ShotWindowOptions(path, ui, clock));
     const QString suffix = QString("_%1").arg(QString(language).toLower());
     const std::pair<QMenu*, const char*> menus[] = {
         {window.W.ProgramMenu, "program"}, {window.W.OptionsMenu, "options"},
@@ -490,13 +485,12 @@ void ShootWizard(Shooter& shooter) {
     QTemporaryDir folder;
     const std::filesystem::path path = folder.path().toStdString();
     std::filesystem::copy_file(VEK_LOCATION_FILE, path / "VEK.LOC");
-    vek::Switches() = vek::CommandLineSwitches{};
     FixedWallClock clock(vek::EncodeDate(2026, 12, 10) + 16.25 / 24);
     vek::ProgramSession session(path, ui, clock);
-    session.OpenSettings({});
+    session.OpenSettings();
     session.LoadLocations();
     session.SelectSavedLocation();
-    session.Settings().Lang = lang;
+    session.SetLanguage(lang);
     vek::SystemServices sys{.ui = ui};
     vek::WizardContext context;
     context.Session = &session;
@@ -511,9 +505,7 @@ void ShootWizard(Shooter& shooter) {
       session.SetLanguage(session.Arabic() ? Language::English : Language::Arabic);
     };
     context.Host.SelLocationBtnClick = [] {};
-    context.Host.SetMinimizeToTray = [&session](bool on) {
-      session.Settings().MinimizeToTray = on;
-    };
+    context.Host.SetMinimizeToTray = [&session](bool on) { session.SetMinimizeToTray(on); };
     vek::TSelectLanguage_Form form(std::move(context));
     const QString suffix = lang == Language::Arabic ? "_arabic" : "_english";
     const char* const names[] = {"language", "city", "sound", "tray", "autostart"};
@@ -561,14 +553,12 @@ void ShootSettingsDialogs(Shooter& shooter) {
     vek::TSaftyTimesDlg safety(context, offsets);
     shooter.Shoot(safety, "safety_times" + suffix);
 
-    bool webVisited = lang == Language::Arabic;
-    bool updateVisited = false;
     vek::AboutBoxContext about;
     about.lang = lang;
     about.programFile = "/usr/bin/vek";
     about.siteAddress = vek::WebSiteAddress();
-    about.webLinkVisited = &webVisited;
-    about.updateLinkVisited = &updateVisited;
+    about.webLinkVisited = lang == Language::Arabic;
+    about.updateLinkVisited = false;
     vek::TAboutVEK_Form box(about);
     shooter.Shoot(box, "about" + suffix);
   }

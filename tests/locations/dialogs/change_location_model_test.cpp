@@ -28,22 +28,22 @@ TLocationRec YourMethodCity() {
   return r;
 }
 
-ChangeLocationForm Loaded(const TLocationRec& rec, Language lang = Language::English) {
-  ChangeLocationForm form(lang);
+ChangeLocationModel Loaded(const TLocationRec& rec, Language lang = Language::English) {
+  ChangeLocationModel form(lang);
   form.LoadLocation(rec);
   return form;
 }
 
-std::vector<std::string> AngleTexts(const ChangeLocationForm& form) {
+std::vector<std::string> AngleTexts(const ChangeLocationModel& form) {
   return {form.Text(F::FajrInclinationD), form.Text(F::FajrInclinationM),
           form.Text(F::IshaInclinationD), form.Text(F::IshaInclinationM)};
 }
 
-void Type(ChangeLocationForm& form, F field, const std::string& text) {
+void Type(ChangeLocationModel& form, F field, const std::string& text) {
   form.NumOnly(field, text);
 }
 
-TEST(ChangeLocationFormTest, ShippedLocationsPassThroughTheFormUnchanged) {
+TEST(ChangeLocationModelTest, ShippedLocationsPassThroughTheFormUnchanged) {
   TLocations list;
   ASSERT_TRUE(testing::LoadShippedLocations(list));
   ASSERT_GE(list.Count(), 1000);
@@ -52,7 +52,7 @@ TEST(ChangeLocationFormTest, ShippedLocationsPassThroughTheFormUnchanged) {
   for (int i = 0; i < list.Count(); ++i) {
     const TLocationRec& stored = list.GetItem(i).Rec;
     SCOPED_TRACE(stored.City + "/" + stored.Country);
-    ChangeLocationForm form = Loaded(stored);
+    ChangeLocationModel form = Loaded(stored);
     // The Eastern and Middle-Eastern methods show (and store) their own angles; the engine does
     // not read stored angles for them.
     TLocationRec expected = stored;
@@ -72,7 +72,7 @@ TEST(ChangeLocationFormTest, ShippedLocationsPassThroughTheFormUnchanged) {
   EXPECT_GE(methods.size(), 3u);  // the file covers several methods
 }
 
-TEST(ChangeLocationFormTest, TimeZoneTexts) {
+TEST(ChangeLocationModelTest, TimeZoneTexts) {
   EXPECT_EQ(TimeZoneText(0), "-12   GMT");
   EXPECT_EQ(TimeZoneText(1), "-11.5 GMT");
   EXPECT_EQ(TimeZoneText(23), "-0.5  GMT");
@@ -88,11 +88,11 @@ TEST(ChangeLocationFormTest, TimeZoneTexts) {
   EXPECT_EQ(texts.size(), 49u);
 }
 
-TEST(ChangeLocationFormTest, EveryTimeZoneRoundTripsThroughTheRecord) {
+TEST(ChangeLocationModelTest, EveryTimeZoneRoundTripsThroughTheRecord) {
   std::vector<int> halfHourMeridians;
   for (int item = 0; item < kTimeZoneCount; ++item) {
     SCOPED_TRACE(item);
-    ChangeLocationForm form = Loaded(YourMethodCity());
+    ChangeLocationModel form = Loaded(YourMethodCity());
     form.GMTChange(item == 30 ? 31 : 30);  // away first, so that the pick is a change
     form.GMTChange(item);
     EXPECT_EQ(form.ZoneItem(), item);
@@ -112,7 +112,7 @@ TEST(ChangeLocationFormTest, EveryTimeZoneRoundTripsThroughTheRecord) {
     bool west;
   };
   for (const Case& c : {Case{35, 82, false}, Case{17, 52, true}, Case{24, 0, true}}) {
-    ChangeLocationForm form = Loaded(YourMethodCity());
+    ChangeLocationModel form = Loaded(YourMethodCity());
     form.GMTChange(c.item);
     EXPECT_EQ(form.Text(F::St_LongDeg), std::to_string(c.meridian));
     EXPECT_EQ(form.FormToRecord().St_Longitude, c.meridian);
@@ -121,8 +121,8 @@ TEST(ChangeLocationFormTest, EveryTimeZoneRoundTripsThroughTheRecord) {
   }
 }
 
-TEST(ChangeLocationFormTest, HemisphereAndMeridianChanges) {
-  ChangeLocationForm form = Loaded(YourMethodCity());
+TEST(ChangeLocationModelTest, HemisphereAndMeridianChanges) {
+  ChangeLocationModel form = Loaded(YourMethodCity());
   const int zone = form.ZoneItem();
   form.NorthernChange(1);
   EXPECT_TRUE(form.Modified());
@@ -141,22 +141,22 @@ TEST(ChangeLocationFormTest, HemisphereAndMeridianChanges) {
   EXPECT_EQ(form.ZoneItem(), 14);  // an out-of-range meridian gives no zone
 }
 
-TEST(ChangeLocationFormTest, AngleEncoding) {
+TEST(ChangeLocationModelTest, AngleEncoding) {
   EXPECT_EQ(AngleToForm(0), (DegreesMinutes{18, 0}));
   EXPECT_EQ(AngleToForm(90), (DegreesMinutes{19, 30}));
   EXPECT_EQ(AngleToForm(-180), (DegreesMinutes{15, 0}));
   EXPECT_EQ(AngleToForm(120), (DegreesMinutes{20, 0}));
   for (int a = -180; a <= 120; ++a) {
     const DegreesMinutes dm = AngleToForm(a);
-    EXPECT_EQ(FormToAngle(dm.Degrees, dm.Minutes), a);
+    EXPECT_EQ(FormToAngle(dm.degrees, dm.minutes), a);
   }
 }
 
-TEST(ChangeLocationFormTest, MethodRule) {
-  ChangeLocationForm form = Loaded(YourMethodCity());
+TEST(ChangeLocationModelTest, MethodRule) {
+  ChangeLocationModel form = Loaded(YourMethodCity());
   EXPECT_EQ(form.Method(), 3);
   EXPECT_EQ(AngleTexts(form), (std::vector<std::string>{"19", "30", "17", "0"}));
-  EXPECT_TRUE(form.Panels().FajrAngleEdits && form.Panels().IshaAngleEdits);
+  EXPECT_TRUE(form.Panels().fajrAngleEdits && form.Panels().ishaAngleEdits);
   EXPECT_EQ(form.Text(F::FajrOffsetH), "1");
   EXPECT_EQ(form.Text(F::FajrOffsetM), "30");
   EXPECT_EQ(form.Text(F::ImsakDurationM), "10");
@@ -166,8 +166,8 @@ TEST(ChangeLocationFormTest, MethodRule) {
   form.MethodClick(0);
   EXPECT_EQ(AngleTexts(form), (std::vector<std::string>{"18", "0", "19", "30"}));
   EXPECT_EQ(form.Panels(), MethodPanelsFor(0));
-  EXPECT_FALSE(form.Panels().FajrAngleEdits);
-  EXPECT_TRUE(form.Panels().Reconcile);
+  EXPECT_FALSE(form.Panels().fajrAngleEdits);
+  EXPECT_TRUE(form.Panels().reconcile);
   EXPECT_TRUE(form.Modified());
   TLocationRec rec = form.FormToRecord();
   EXPECT_EQ(rec.Method, TFajrIshaMethod::Eastern);
@@ -184,7 +184,7 @@ TEST(ChangeLocationFormTest, MethodRule) {
   form.MethodClick(3);
   EXPECT_EQ(AngleTexts(form), (std::vector<std::string>{"19", "30", "17", "0"}));
   EXPECT_TRUE(form.FixedDuration());
-  EXPECT_FALSE(form.Panels().Reconcile);
+  EXPECT_FALSE(form.Panels().reconcile);
   form.FixedDurationClick(false);  // a disabled radio cannot be chosen
   EXPECT_TRUE(form.FixedDuration());
 
@@ -217,11 +217,11 @@ TEST(ChangeLocationFormTest, MethodRule) {
   EXPECT_TRUE(rec.ImsakFixedDuration);
 }
 
-TEST(ChangeLocationFormTest, CheckBoxesAndLoading) {
+TEST(ChangeLocationModelTest, CheckBoxesAndLoading) {
   TLocationRec stored = YourMethodCity();
   stored.Method = TFajrIshaMethod::Eastern;
   stored.ImsakFixedDuration = false;
-  ChangeLocationForm form = Loaded(stored);
+  ChangeLocationModel form = Loaded(stored);
   EXPECT_FALSE(form.Modified());  // the method rule run by the loading does not count
   EXPECT_TRUE(form.Reconcile());
 
@@ -244,7 +244,7 @@ TEST(ChangeLocationFormTest, CheckBoxesAndLoading) {
   EXPECT_EQ(form.FormToRecord(), expected);
 }
 
-TEST(ChangeLocationFormTest, NumOnlyEmptiesWhatIsNoInteger) {
+TEST(ChangeLocationModelTest, NumOnlyEmptiesWhatIsNoInteger) {
   struct Case {
     const char* typed;
     const char* kept;
@@ -253,7 +253,7 @@ TEST(ChangeLocationFormTest, NumOnlyEmptiesWhatIsNoInteger) {
                         {"-5", "-5"}, {"+5", "+5"}, {"", ""},  {"07", "07"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
-    ChangeLocationForm form = Loaded(YourMethodCity());
+    ChangeLocationModel form = Loaded(YourMethodCity());
     Type(form, F::LatDeg, c.typed);
     EXPECT_EQ(form.Text(F::LatDeg), c.kept);
     EXPECT_TRUE(form.Modified());
@@ -261,7 +261,7 @@ TEST(ChangeLocationFormTest, NumOnlyEmptiesWhatIsNoInteger) {
 }
 
 // Leaving an edit: the range check, the empty rule and the message.
-TEST(ChangeLocationFormTest, ExitValidators) {
+TEST(ChangeLocationModelTest, ExitValidators) {
   struct Case {
     F field;
     const char* typed;
@@ -310,21 +310,21 @@ TEST(ChangeLocationFormTest, ExitValidators) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::to_string(static_cast<int>(c.field)) + " '" + c.typed + "'");
-    ChangeLocationForm form = Loaded(YourMethodCity());
+    ChangeLocationModel form = Loaded(YourMethodCity());
     Type(form, c.field, c.typed);
     const auto error = form.Exit(c.field);
     EXPECT_EQ(error.has_value(), c.refused);
     if (error) {
-      EXPECT_EQ(error->Field, c.field);
-      EXPECT_EQ(error->Message, FieldRule(c.field).English);
+      EXPECT_EQ(error->field, c.field);
+      EXPECT_EQ(error->message, FieldRule(c.field).english);
     }
     EXPECT_EQ(form.Text(c.field), c.after);
   }
 
   // The messages are the form's language.
-  ChangeLocationForm arabic = Loaded(YourMethodCity(), Language::Arabic);
+  ChangeLocationModel arabic = Loaded(YourMethodCity(), Language::Arabic);
   Type(arabic, F::LatDeg, "70");
-  EXPECT_EQ(arabic.Exit(F::LatDeg)->Message,
+  EXPECT_EQ(arabic.Exit(F::LatDeg)->message,
             "يرجى إدخال قيمة بين الصفر و 65 درجة، القيم التي هي دون 61 درجة تعطي دقة أكبر في "
             "الحسابات");
   EXPECT_EQ(RangeMessage(F::LatDeg, Language::English),
@@ -340,7 +340,7 @@ TEST(ChangeLocationFormTest, ExitValidators) {
 }
 
 // A larger unit at its maximum allows no minutes, whichever edit is left.
-TEST(ChangeLocationFormTest, CompanionRules) {
+TEST(ChangeLocationModelTest, CompanionRules) {
   struct Case {
     F major;
     F minor;
@@ -357,7 +357,7 @@ TEST(ChangeLocationFormTest, CompanionRules) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.max);
-    ChangeLocationForm form = Loaded(YourMethodCity());
+    ChangeLocationModel form = Loaded(YourMethodCity());
     Type(form, c.minor, "45");
     Type(form, c.major, c.max);
     EXPECT_FALSE(form.Exit(c.major));
@@ -373,7 +373,7 @@ TEST(ChangeLocationFormTest, CompanionRules) {
   }
 }
 
-TEST(ChangeLocationFormTest, AcceptRefusesWhatNeverLeftItsEdit) {
+TEST(ChangeLocationModelTest, AcceptRefusesWhatNeverLeftItsEdit) {
   // Enter in an edit runs Accept without the edit's own exit: Accept checks again.
   struct Case {
     F field;
@@ -384,16 +384,16 @@ TEST(ChangeLocationFormTest, AcceptRefusesWhatNeverLeftItsEdit) {
                         {F::ImsakDurationM, "99"}, {F::AfricanDelayH, "5"}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.typed);
-    ChangeLocationForm form = Loaded(YourMethodCity());
+    ChangeLocationModel form = Loaded(YourMethodCity());
     Type(form, c.field, c.typed);
     const auto error = form.ValidateForAccept();
     ASSERT_TRUE(error.has_value());
-    EXPECT_EQ(error->Field, c.field);
+    EXPECT_EQ(error->field, c.field);
     EXPECT_EQ(form.Text(c.field), c.typed);
   }
 
   // Minutes typed after the degrees reached their maximum are put right by Accept.
-  ChangeLocationForm form = Loaded(YourMethodCity());
+  ChangeLocationModel form = Loaded(YourMethodCity());
   Type(form, F::FajrInclinationD, "20");
   Type(form, F::FajrInclinationM, "45");
   EXPECT_FALSE(form.ValidateForAccept());
@@ -414,12 +414,12 @@ TEST(ChangeLocationFormTest, AcceptRefusesWhatNeverLeftItsEdit) {
   EXPECT_EQ(rec.LatDeg, 65);
 }
 
-TEST(ChangeLocationFormTest, DaylightSavingDays) {
+TEST(ChangeLocationModelTest, DaylightSavingDays) {
   TLocationRec stored = YourMethodCity();
   stored.DST = true;
   stored.DstStart = 88;
   stored.DstEnd = 298;
-  ChangeLocationForm form = Loaded(stored);
+  ChangeLocationModel form = Loaded(stored);
   EXPECT_EQ(form.Text(F::DaySavingFrom), "29");
   EXPECT_EQ(form.Text(F::MonthSavingFrom), "3");
   EXPECT_EQ(form.Text(F::DaySavingTo), "25");
@@ -437,14 +437,14 @@ TEST(ChangeLocationFormTest, DaylightSavingDays) {
   // A day and month that form no date are refused, and the edits stay as typed.
   for (const auto& [day, month] : {std::pair{"30", "2"}, std::pair{"31", "4"}}) {
     SCOPED_TRACE(std::string(day) + "/" + month);
-    ChangeLocationForm bad = Loaded(stored, Language::Arabic);
+    ChangeLocationModel bad = Loaded(stored, Language::Arabic);
     Type(bad, F::DaySavingTo, day);
     Type(bad, F::MonthSavingTo, month);
     EXPECT_FALSE(bad.Exit(F::DaySavingTo));  // each edit alone is in range
     const auto error = bad.ValidateForAccept();
     ASSERT_TRUE(error.has_value());
-    EXPECT_EQ(error->Field, F::DaySavingTo);
-    EXPECT_EQ(error->Message, RangeMessage(F::DaySavingTo, Language::Arabic));
+    EXPECT_EQ(error->field, F::DaySavingTo);
+    EXPECT_EQ(error->message, RangeMessage(F::DaySavingTo, Language::Arabic));
     EXPECT_EQ(bad.Text(F::DaySavingTo), day);
     EXPECT_EQ(bad.Text(F::MonthSavingTo), month);
     EXPECT_EQ(bad.FormToRecord().DstEnd, 298);  // never a made-up day
@@ -466,43 +466,43 @@ TEST(ChangeLocationFormTest, DaylightSavingDays) {
   EXPECT_TRUE(form.ValidateForAccept().has_value());
 }
 
-TEST(ChangeLocationFormTest, AcceptScansTheEditedRecord) {
+TEST(ChangeLocationModelTest, AcceptScansTheEditedRecord) {
   const NameLists& names = DefaultNameLists();
   const MonthCaptionContext days{false,         Language::English, 2026,           0,
                                  names.AMonths, names.EMonths,     names.AHMonths, names.EHMonths};
   const EngineContext engine;
 
-  ChangeLocationForm form = Loaded(YourMethodCity());
+  ChangeLocationModel form = Loaded(YourMethodCity());
   ChangeLocationAcceptance result = form.Accept(2026, engine, days);
-  ASSERT_FALSE(result.Error);
-  EXPECT_FALSE(result.Store);  // nothing changed: nothing to store
-  EXPECT_FALSE(result.Track.AnySet());
-  EXPECT_TRUE(result.ConflictText.empty());
-  EXPECT_EQ(result.Record, YourMethodCity());
+  ASSERT_FALSE(result.error);
+  EXPECT_FALSE(result.store);  // nothing changed: nothing to store
+  EXPECT_FALSE(result.track.AnySet());
+  EXPECT_TRUE(result.conflictText.empty());
+  EXPECT_EQ(result.record, YourMethodCity());
 
   // The same city moved far north: the scan sees the edit, not the stored record.
   Type(form, F::LatDeg, "62");
   result = form.Accept(2026, engine, days);
-  ASSERT_FALSE(result.Error);
-  EXPECT_TRUE(result.Store);
-  EXPECT_EQ(result.Record.LatDeg, 62);
-  EXPECT_TRUE(result.Track.AnySet());
-  EXPECT_EQ(result.ConflictText, EnglishConflictText(result.Track, days));
+  ASSERT_FALSE(result.error);
+  EXPECT_TRUE(result.store);
+  EXPECT_EQ(result.record.LatDeg, 62);
+  EXPECT_TRUE(result.track.AnySet());
+  EXPECT_EQ(result.conflictText, EnglishConflictText(result.track, days));
   EXPECT_EQ(form.StoredRecord(), YourMethodCity());
 
-  ChangeLocationForm arabic = Loaded(YourMethodCity(), Language::Arabic);
+  ChangeLocationModel arabic = Loaded(YourMethodCity(), Language::Arabic);
   Type(arabic, F::LatDeg, "62");
   result = arabic.Accept(2026, engine, days);
-  EXPECT_EQ(result.ConflictText, ArabicConflictText(result.Track, days));
+  EXPECT_EQ(result.conflictText, ArabicConflictText(result.track, days));
 
   // Refused: no scan, nothing to store.
   Type(form, F::LatDeg, "70");
   result = form.Accept(2026, engine, days);
-  ASSERT_TRUE(result.Error);
-  EXPECT_FALSE(result.Store);
-  EXPECT_FALSE(result.Track.AnySet());
+  ASSERT_TRUE(result.error);
+  EXPECT_FALSE(result.store);
+  EXPECT_FALSE(result.track.AnySet());
 
-  form.Stored(result.Record);
+  form.Stored(result.record);
   EXPECT_FALSE(form.Modified());
 }
 

@@ -22,24 +22,22 @@ using testing::FakeUi;
 
 TEST(MonthNamesDialog, AnEditWithoutSteppingIsKeptByOk) {
   FakeUi ui;
-  NameLists names = DefaultNameLists();
-  const NameLists before = names;
-  TMonthsDlg dialog({Language::English, true, &ui}, names);
+  const NameLists before = DefaultNameLists();
+  TMonthsDlg dialog({Language::English, true, &ui}, before);
   EXPECT_EQ("Change Months Names", dialog.windowTitle());
   EXPECT_EQ(ToQString(before.EHMonths[0]), dialog.CurrentText[kHijriRow]->text());
   dialog.Edit[kHijriRow]->setText("  Muharram  ");
   dialog.OKBtn->click();
   EXPECT_EQ(QDialog::Accepted, dialog.result());
-  EXPECT_EQ("Muharram", names.EHMonths[0]);
-  EXPECT_EQ(before.AHMonths, names.AHMonths);  // the other language stays
+  EXPECT_EQ("Muharram", dialog.Names().EHMonths[0]);
+  EXPECT_EQ(before.AHMonths, dialog.Names().AHMonths);  // the other language stays
   EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST(MonthNamesDialog, CancelDiscardsEveryEditAlsoThoseKeptWhileStepping) {
   FakeUi ui;
-  NameLists names = DefaultNameLists();
-  const NameLists before = names;
-  TMonthsDlg dialog({Language::Arabic, true, &ui}, names);
+  const NameLists before = DefaultNameLists();
+  TMonthsDlg dialog({Language::Arabic, true, &ui}, before);
   EXPECT_EQ(Qt::RightToLeft, dialog.layoutDirection());
   dialog.Edit[kGregorianRow]->setText(QString::fromUtf8("كانون الثاني"));
   dialog.UpDown[kGregorianRow]->setValue(4);
@@ -47,13 +45,12 @@ TEST(MonthNamesDialog, CancelDiscardsEveryEditAlsoThoseKeptWhileStepping) {
   EXPECT_EQ(ToQString(before.AMonths[4]), dialog.Edit[kGregorianRow]->text());
   EXPECT_EQ("كانون الثاني", dialog.Model().NameAt(kGregorianRow, 0));
   dialog.CancelBtn->click();
-  EXPECT_EQ(before.AMonths, names.AMonths);
+  EXPECT_EQ(before.AMonths, dialog.Names().AMonths);
 }
 
 TEST(MonthNamesDialog, ANameTheFileCannotHoldIsRefusedWhereItIsTyped) {
   FakeUi ui;
-  NameLists names = DefaultNameLists();
-  TMonthsDlg dialog({Language::English, true, &ui}, names);
+  TMonthsDlg dialog({Language::English, true, &ui}, DefaultNameLists());
   dialog.show();
   dialog.Edit[kDayRow]->setText(QString::fromUtf8("日曜日"));
   dialog.UpDown[kDayRow]->setValue(2);
@@ -66,7 +63,7 @@ TEST(MonthNamesDialog, ANameTheFileCannotHoldIsRefusedWhereItIsTyped) {
   dialog.OKBtn->click();
   EXPECT_EQ(2u, ui.messages.size());
   EXPECT_TRUE(dialog.isVisible());
-  EXPECT_EQ(DefaultNameLists().EDays, names.EDays);
+  EXPECT_EQ(DefaultNameLists().EDays, dialog.Names().EDays);
   dialog.Edit[kDayRow]->setText("");
   dialog.OKBtn->click();
   EXPECT_NE(std::string::npos, ui.messages.back().find("type a name"));
@@ -96,11 +93,12 @@ TEST(HijriAdjustDialog, SevenDatesAndTheChosenAdjustment) {
 TEST(SafetyTimesDialog, NoDelayEverywhereAndBeforeFiveMinutesForFajr) {
   SafetyOffsets offsets;
   {
-    TSaftyTimesDlg dialog({Language::English, true, nullptr}, offsets);
+    TSaftyTimesDlg dialog({Language::English, true, nullptr}, SafetyOffsets{});
     EXPECT_EQ("Define Safty Times", dialog.windowTitle());
     for (QComboBox* combo : dialog.Combos)
       EXPECT_EQ("No delay", combo->currentText());
     dialog.OKBtn->click();
+    offsets = dialog.Offsets();
   }
   for (SafetyList list :
        {kFajrSafety, kShuruqSafety, kZuhrSafety, kAsrSafety, kMaghribSafety, kIshaSafety})
@@ -111,13 +109,13 @@ TEST(SafetyTimesDialog, NoDelayEverywhereAndBeforeFiveMinutesForFajr) {
   EXPECT_EQ("Before five minutes", dialog.Combos[kFajrSafety]->currentText());
   dialog.Combos[kMaghribSafety]->setCurrentIndex(2);
   dialog.CancelBtn->click();
-  EXPECT_EQ(0, offsets.Fajr);  // Cancel changes nothing
+  EXPECT_EQ(0, dialog.Offsets().Fajr);  // Cancel changes nothing
   TSaftyTimesDlg again({Language::Arabic, true, nullptr}, offsets);
   again.Combos[kFajrSafety]->setCurrentIndex(0);
   again.Combos[kMaghribSafety]->setCurrentIndex(2);
   again.OKBtn->click();
-  EXPECT_DOUBLE_EQ(-5.0 / 60, static_cast<double>(offsets.Fajr));
-  EXPECT_DOUBLE_EQ(2.0 / 60, static_cast<double>(offsets.Maghrib));
+  EXPECT_DOUBLE_EQ(-5.0 / 60, static_cast<double>(again.Offsets().Fajr));
+  EXPECT_DOUBLE_EQ(2.0 / 60, static_cast<double>(again.Offsets().Maghrib));
 }
 
 TEST(SafetyTimesDialog, AnOffsetOutsideItsListShowsTheNearestEntry) {
@@ -128,8 +126,8 @@ TEST(SafetyTimesDialog, AnOffsetOutsideItsListShowsTheNearestEntry) {
   EXPECT_EQ("No delay", dialog.Combos[kMaghribSafety]->currentText());
   EXPECT_EQ("After five minutes", dialog.Combos[kAsrSafety]->currentText());
   dialog.OKBtn->click();
-  EXPECT_EQ(0, offsets.Maghrib);  // never advanced
-  EXPECT_DOUBLE_EQ(5.0 / 60, static_cast<double>(offsets.Asr));
+  EXPECT_EQ(0, dialog.Offsets().Maghrib);  // never advanced
+  EXPECT_DOUBLE_EQ(5.0 / 60, static_cast<double>(dialog.Offsets().Asr));
 }
 
 }  // namespace
