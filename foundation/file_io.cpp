@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "foundation/dos_error.h"
+#include "foundation/text.h"
 
 namespace vek {
 
@@ -65,9 +66,7 @@ constexpr std::string_view kProbePrefix = "ERASEME.$$$.";
 constexpr std::size_t kUniqueChars = 6;
 
 bool IsUniqueSuffix(std::string_view s) {
-  return s.size() == kUniqueChars && std::all_of(s.begin(), s.end(), [](char c) {
-           return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-         });
+  return s.size() == kUniqueChars && std::all_of(s.begin(), s.end(), IsAsciiAlnum);
 }
 
 }  // namespace
