@@ -17,19 +17,6 @@
 
 namespace vek {
 
-int WriteAll(int fd, std::string_view data) {
-  while (!data.empty()) {
-    const ssize_t n = ::write(fd, data.data(), data.size());
-    if (n < 0) {
-      if (errno == EINTR)
-        continue;
-      return errno;
-    }
-    data.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return 0;
-}
-
 UniqueFile CreateUniqueFile(const std::filesystem::path& folder, std::string_view prefix) {
   UniqueFile out;
   std::string pattern =
