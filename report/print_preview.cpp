@@ -193,7 +193,7 @@ void TVEKPreView::BuildWidgets() {
 
 void TVEKPreView::SetCaptions() {
   const Language lang = report_.Context().Source.Lang;
-  setLayoutDirection(lang == Language::Arabic ? Qt::RightToLeft : Qt::LeftToRight);
+  setLayoutDirection(LayoutDirectionOf(lang));
   setWindowTitle(QByLanguage(lang, "Print Preview", "معاينة الطباعة"));
   CloseBtn->setText(QByLanguage(lang, "Close", "إغلاق"));
   PrintBtn->setText(QByLanguage(lang, "Print", "طباعة"));

@@ -81,8 +81,7 @@ TVEKGraph::TVEKGraph(const ReportContext& context, QWidget* parent)
       image_.setPixelColor(x, y, ColorFromColorRef(graph_.At(x, y)));
 
   const Language lang = context.Source.Lang;
-  const bool arabic = lang == Language::Arabic;
-  setLayoutDirection(arabic ? Qt::RightToLeft : Qt::LeftToRight);
+  setLayoutDirection(LayoutDirectionOf(lang));
   setWindowTitle(QByLanguage(lang, "Prayer Time Graph for a Year", "مخطط أوقات الصلاة لسنة كاملة"));
 
   auto* outer = new QVBoxLayout(this);
