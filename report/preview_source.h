@@ -25,7 +25,8 @@ class PreviewSource {
   virtual QPrinter& Printer() = 0;
   // The printer set-up dialog; true when confirmed.
   virtual bool RunPageSetup() = 0;
-  // The print job (see TKQViewForm::PrintReport); true when it printed.
+  // The print job: with askForPages the user chooses the pages, else every page is printed; a
+  // failure is reported to the user. True when it printed.
   virtual bool PrintReport(bool askForPages) = 0;
 };
 

@@ -108,13 +108,13 @@ def check(root):
             if (match := INCLUDE.match(line)):
                 included = match.group(1)
                 target = folder_of(str(pathlib.PurePosixPath(included).parent))
-                if target == home:
+                if target is None:
+                    pass
+                elif target == home:
                     unit = str(path.with_suffix(""))
                     other = str(pathlib.PurePosixPath(included).with_suffix(""))
                     if other != unit:
                         edges.setdefault(unit, set()).add(other)
-                elif target is None:
-                    pass
                 elif home == "installer":
                     if target not in INSTALLER_SEES:
                         problems.append(f"{path}:{number}: the installer includes {included}")
