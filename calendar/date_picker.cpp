@@ -123,7 +123,7 @@ void TBrDateForm::TodayBtnClick() {
 void TBrDateForm::SetCaptions() {
   const Language lang = context_.Lang;
   const bool arabic = Arabic();
-  setLayoutDirection(arabic ? Qt::RightToLeft : Qt::LeftToRight);
+  setLayoutDirection(LayoutDirectionOf(context_.Lang));
   setWindowTitle(QByLanguage(lang, "Calendar", "التقويم"));
   MonthBox->setTitle(QByLanguage(lang, "Month", "الشهر"));
   YearBox->setTitle(QByLanguage(lang, "Year", "السنة"));

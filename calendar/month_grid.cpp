@@ -71,18 +71,7 @@ void MonthGrid::SetCalendarDate(double date) {
 }
 
 int MonthGrid::GetDateElement(int element) const {
-  int year = 0, month = 0, day = 0;
-  if (hijri_) {
-    const HijriDate h = DateToHijri(date_, advanceHijri_);
-    year = h.Year;
-    month = h.Month;
-    day = h.Day;
-  } else {
-    const CivilDate c = DecodeDate(date_);
-    year = c.Year;
-    month = c.Month;
-    day = c.Day;
-  }
+  const auto [year, month, day] = DecodeCalendarDate(date_, hijri_, advanceHijri_);
   switch (element) {
     case 1:
       return year;
@@ -144,17 +133,8 @@ void MonthGrid::StepMonth(int n) {
   const double first = date_ - (day - 1);
   // From the last day one day forward, or from the first day one day back.
   const double neighbour = n >= 1 ? first + DaysThisMonth() : first - 1;
-  int year = 0, month = 0;
-  if (hijri_) {
-    const HijriDate h = DateToHijri(neighbour, advanceHijri_);
-    year = h.Year;
-    month = h.Month;
-  } else {
-    const CivilDate c = DecodeDate(neighbour);
-    year = c.Year;
-    month = c.Month;
-  }
-  SetCalendarDate(Rebuild(year, month, std::min(day, DaysPerMonth(year, month))));
+  const YearMonthDay to = DecodeCalendarDate(neighbour, hijri_, advanceHijri_);
+  SetCalendarDate(Rebuild(to.year, to.month, std::min(day, DaysPerMonth(to.year, to.month))));
 }
 
 void MonthGrid::StepYear(int n) {
@@ -247,7 +227,7 @@ void MonthGrid::UpdateCalendar() {
 }
 
 double MonthGrid::Rebuild(int year, int month, int day) const {
-  return hijri_ ? HijriToDate(year, month, day, advanceHijri_) : EncodeDate(year, month, day);
+  return EncodeCalendarDate(year, month, day, hijri_, advanceHijri_);
 }
 
 void MonthGrid::Changed() {

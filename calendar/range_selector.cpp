@@ -38,7 +38,7 @@ TMonthYearSelect::TMonthYearSelect(RangeSelectorContext context, QWidget* parent
   const RangeSelectorContext& c = model_->Context();
   const Language lang = c.Lang;
   const bool arabic = lang == Language::Arabic;
-  setLayoutDirection(arabic ? Qt::RightToLeft : Qt::LeftToRight);
+  setLayoutDirection(LayoutDirectionOf(lang));
   setWindowTitle(QByLanguage(lang, "Select Report Range", "تحديد مجال التقرير"));
 
   auto* outer = new QVBoxLayout(this);

@@ -11,16 +11,10 @@ namespace {
 
 // The year and month of a date in the calendar that hijriMode selects.
 ReportRange MonthOf(double date, bool hijriMode, int hijriAdjust) {
+  const YearMonthDay d = DecodeCalendarDate(date, hijriMode, hijriAdjust);
   ReportRange r;
-  if (hijriMode) {
-    const HijriDate h = DateToHijri(date, hijriAdjust);
-    r.RangeYear = h.Year;
-    r.RangeMonth = h.Month;
-  } else {
-    const CivilDate c = DecodeDate(date);
-    r.RangeYear = static_cast<std::uint16_t>(c.Year);
-    r.RangeMonth = static_cast<std::uint16_t>(c.Month);
-  }
+  r.RangeYear = static_cast<std::uint16_t>(d.year);
+  r.RangeMonth = static_cast<std::uint16_t>(d.month);
   return r;
 }
 

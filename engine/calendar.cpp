@@ -131,6 +131,19 @@ int HijriMonthLength(int year, int month, int hijriAdjust) {
   return DateToHijri(next, hijriAdjust).Month != month ? 29 : 30;
 }
 
+YearMonthDay DecodeCalendarDate(double date, bool hijriMode, int hijriAdjust) {
+  if (hijriMode) {
+    const HijriDate h = DateToHijri(date, hijriAdjust);
+    return {h.Year, h.Month, h.Day};
+  }
+  const CivilDate c = DecodeDate(date);
+  return {c.Year, c.Month, c.Day};
+}
+
+double EncodeCalendarDate(int year, int month, int day, bool hijriMode, int hijriAdjust) {
+  return hijriMode ? HijriToDate(year, month, day, hijriAdjust) : EncodeDate(year, month, day);
+}
+
 int DaysInCalendarYear(int year, bool hijriMode, int hijriAdjust) {
   if (!hijriMode)
     return IsLeapYear(year) ? 366 : 365;

@@ -47,6 +47,17 @@ double HijriToDate(int year, int month, int day, int hijriAdjust);
 
 int HijriMonthLength(int year, int month, int hijriAdjust);  // 29 or 30
 
+// A day of the calendar that the Hijri display mode selects: Gregorian, or Hijri with the
+// adjustment.
+struct YearMonthDay {
+  int year = 0;
+  int month = 0;  // 1..12
+  int day = 0;    // 1..31
+  bool operator==(const YearMonthDay&) const = default;
+};
+YearMonthDay DecodeCalendarDate(double date, bool hijriMode, int hijriAdjust);
+double EncodeCalendarDate(int year, int month, int day, bool hijriMode, int hijriAdjust);
+
 // Lengths in the calendar that the Hijri display mode selects.
 int DaysInCalendarYear(int year, bool hijriMode, int hijriAdjust);
 int DaysInCalendarMonth(int year, int month, bool hijriMode, int hijriAdjust);

@@ -13,21 +13,9 @@
 #include <vector>
 
 #include "foundation/dos_error.h"
+#include "foundation/text.h"
 
 namespace vek {
-
-int WriteAll(int fd, std::string_view data) {
-  while (!data.empty()) {
-    const ssize_t n = ::write(fd, data.data(), data.size());
-    if (n < 0) {
-      if (errno == EINTR)
-        continue;
-      return errno;
-    }
-    data.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return 0;
-}
 
 UniqueFile CreateUniqueFile(const std::filesystem::path& folder, std::string_view prefix) {
   UniqueFile out;
@@ -65,9 +53,7 @@ constexpr std::string_view kProbePrefix = "ERASEME.$$$.";
 constexpr std::size_t kUniqueChars = 6;
 
 bool IsUniqueSuffix(std::string_view s) {
-  return s.size() == kUniqueChars && std::all_of(s.begin(), s.end(), [](char c) {
-           return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-         });
+  return s.size() == kUniqueChars && std::all_of(s.begin(), s.end(), IsAsciiAlnum);
 }
 
 }  // namespace

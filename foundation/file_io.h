@@ -15,9 +15,6 @@
 
 namespace vek {
 
-// Writes all of data, retrying short writes; 0 or the errno.
-int WriteAll(int fd, std::string_view data);
-
 // A new empty file with a unique name in folder, beginning with prefix, created with the
 // permissions any new file of the program gets (0666 less the umask). On failure fd is closed
 // (-1) and error holds the errno.

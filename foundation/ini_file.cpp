@@ -25,10 +25,6 @@ std::string_view Trim(std::string_view s) {
   return s.substr(first, s.find_last_not_of(kBlanks) - first + 1);
 }
 
-char UpperAscii(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 // Names of another length differ without a look at their letters.
 bool SameName(std::string_view a, std::string_view b) {
   return a.size() == b.size() && CompareAsciiNoCase(a, b) == 0;
@@ -38,7 +34,7 @@ bool SameName(std::string_view a, std::string_view b) {
 std::uint64_t NameHash(std::string_view name) {
   std::uint64_t hash = 14695981039346656037ull;
   for (const char c : name) {
-    hash ^= static_cast<unsigned char>(UpperAscii(c));
+    hash ^= static_cast<unsigned char>(AsciiUpperChar(c));
     hash *= 1099511628211ull;
   }
   return hash;

@@ -4,23 +4,23 @@
 
 namespace vek {
 
-namespace {
-char UpperAscii(char c) {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-}  // namespace
-
 std::string AsciiUpper(std::string_view text) {
   std::string out(text);
-  std::transform(out.begin(), out.end(), out.begin(), UpperAscii);
+  std::transform(out.begin(), out.end(), out.begin(), AsciiUpperChar);
+  return out;
+}
+
+std::string AsciiLower(std::string_view text) {
+  std::string out(text);
+  std::transform(out.begin(), out.end(), out.begin(), AsciiLowerChar);
   return out;
 }
 
 int CompareAsciiNoCase(std::string_view a, std::string_view b) {
   const std::size_t n = std::min(a.size(), b.size());
   for (std::size_t i = 0; i < n; ++i) {
-    const auto ca = static_cast<unsigned char>(UpperAscii(a[i]));
-    const auto cb = static_cast<unsigned char>(UpperAscii(b[i]));
+    const auto ca = static_cast<unsigned char>(AsciiUpperChar(a[i]));
+    const auto cb = static_cast<unsigned char>(AsciiUpperChar(b[i]));
     if (ca != cb)
       return ca < cb ? -1 : 1;
   }

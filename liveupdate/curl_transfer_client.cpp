@@ -16,8 +16,9 @@
 #include <thread>
 #include <utility>
 
-#include "foundation/file_io.h"
 #include "liveupdate/live_update_files.h"
+#include "platform/file_descriptor.h"
+#include "platform/file_system.h"
 
 namespace vek {
 

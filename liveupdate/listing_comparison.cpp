@@ -30,15 +30,6 @@ std::string_view Extension(std::string_view name) {
   return dot == std::string_view::npos ? std::string_view() : name.substr(dot);
 }
 
-std::string AsciiLower(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z')
-      c = static_cast<char>(c - 'A' + 'a');
-  }
-  return out;
-}
-
 // The first occurrence of suffix in name, ignoring ASCII case, is at its end.
 bool FirstAtEndIgnoringCase(std::string_view name, std::string_view suffix) {
   const std::string upper = AsciiUpper(name);

@@ -3,15 +3,12 @@
 #include <algorithm>
 
 #include "foundation/conversions.h"
+#include "foundation/text.h"
 #include "program/server_addresses.h"
 
 namespace vek {
 
 namespace {
-
-bool IsAlnum(char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
-}
 
 int ReadPort(const IniFile& ini, std::string_view key, int def) {
   const long value = ini.ReadInteger(kLiveUpdateSection, key, def);
@@ -65,7 +62,7 @@ bool IsHostName(std::string_view host) {
   if (host.empty() || host.size() > 253 || host.front() == '.' || host.front() == '-')
     return false;
   return std::all_of(host.begin(), host.end(),
-                     [](char c) { return IsAlnum(c) || c == '-' || c == '.'; });
+                     [](char c) { return IsAsciiAlnum(c) || c == '-' || c == '.'; });
 }
 
 std::optional<THttpBase> ParseHttpBase(std::string_view base) {
@@ -74,9 +71,8 @@ std::optional<THttpBase> ParseHttpBase(std::string_view base) {
   for (const std::string_view scheme : {"http", "https"}) {
     const std::string prefix = std::string(scheme) + "://";
     if (base.size() > prefix.size() &&
-        std::equal(prefix.begin(), prefix.end(), base.begin(), [](char a, char b) {
-          return a == (b >= 'A' && b <= 'Z' ? b - 'A' + 'a' : b);
-        })) {
+        std::equal(prefix.begin(), prefix.end(), base.begin(),
+                   [](char a, char b) { return a == AsciiLowerChar(b); })) {
       parts.scheme = scheme;
       rest = base.substr(prefix.size());
     }
@@ -112,7 +108,7 @@ std::string EscapeUrlPath(std::string_view path) {
   std::string out;
   for (const char c : path) {
     const auto b = static_cast<unsigned char>(c);
-    if (IsAlnum(c) || c == '-' || c == '.' || c == '_' || c == '~' || c == '/') {
+    if (IsAsciiAlnum(c) || c == '-' || c == '.' || c == '_' || c == '~' || c == '/') {
       out += c;
     } else {
       out += '%';

@@ -406,7 +406,7 @@ void TFTP_Main_Dlg::RenderLanguage() {
   const TLiveUpdateView& v = session_->View();
   const bool arabic = v.language == Language::Arabic;
   const TLiveUpdateCaptions c = LiveUpdateCaptions(v.language, v.offered.size(), v.ignored.size());
-  setLayoutDirection(arabic ? Qt::RightToLeft : Qt::LeftToRight);
+  setLayoutDirection(LayoutDirectionOf(v.language));
   setWindowTitle(Q(c.windowCaption));
   Title_Label->setText(Q(c.title));
   Title_Label->setAlignment((arabic ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);

@@ -51,15 +51,6 @@ bool IsFile(const fs::path& file) {
   return fs::is_regular_file(file, ec);
 }
 
-std::string AsciiLower(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z')
-      c = static_cast<char>(c - 'A' + 'a');
-  }
-  return out;
-}
-
 // A reason after the text it explains.
 std::string Because(const std::string& reason) {
   return reason.empty() ? std::string() : ": " + reason;

@@ -1,23 +1,13 @@
 #include "liveupdate/remote_names.h"
 
-#include <cctype>
-
 #include "foundation/file_helpers.h"
+#include "foundation/text.h"
 #include "liveupdate/listing_record.h"
 #include "liveupdate/live_update_files.h"
 
 namespace vek {
 
 namespace {
-
-std::string AsciiLower(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z')
-      c = static_cast<char>(c - 'A' + 'a');
-  }
-  return out;
-}
 
 // The first occurrence of suffix in name is at its end.
 bool FirstAtEnd(std::string_view name, std::string_view suffix) {

@@ -54,7 +54,7 @@ TAboutVEK_Form::TAboutVEK_Form(AboutBoxContext context, QWidget* parent)
   const bool arabic = lang == Language::Arabic;
   setObjectName("TAboutVEK_Form");
   setWindowTitle(QByLanguage(lang, "About VEK", "حول برنامج أوقات الصلاة"));
-  setLayoutDirection(arabic ? Qt::RightToLeft : Qt::LeftToRight);
+  setLayoutDirection(LayoutDirectionOf(lang));
 
   VersionLabel =
       new QLabel(ToQString(context_.programFile + "\r\n" + std::string(kProgramVersion)));

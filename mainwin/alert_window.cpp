@@ -141,7 +141,7 @@ class LinkLabel : public QLabel {
 QFrame* MakeButtonRow(QWidget* parent, Language lang, QToolButton*& close, QToolButton*& mute,
                       QToolButton*& halt) {
   auto* row = new QFrame(parent);
-  row->setLayoutDirection(lang == Language::Arabic ? Qt::RightToLeft : Qt::LeftToRight);
+  row->setLayoutDirection(LayoutDirectionOf(lang));
   const bool arabic = lang == Language::Arabic;
   QToolButton** buttons[] = {&close, &mute, &halt};
   for (int i = 0; i < 3; ++i) {
@@ -206,8 +206,7 @@ TKQTimeWindow::TKQTimeWindow(AlertWindowContext context, QWidget* owner)
   Border->setGeometry(0, 0, kWidth, kHeight);
   Border->lower();
   setFixedSize(kWidth, kHeight);
-  const bool arabic = context_.lang == Language::Arabic;
-  setLayoutDirection(arabic ? Qt::RightToLeft : Qt::LeftToRight);
+  setLayoutDirection(LayoutDirectionOf(context_.lang));
 
   _NextTimesLeft = MakeLabel(this, Qt::AlignCenter, QFont());
   QFont timesFont = SansFont(10, true);
@@ -317,7 +316,7 @@ void TKQTimeWindow::FormCreate() {
   EBtns->setVisible(!arabic);
   ELogo->setVisible(!arabic);
   // The check box and its note follow the language whether or not the update offer shows.
-  DoNotShowThisWindow_CheckBox->setLayoutDirection(arabic ? Qt::RightToLeft : Qt::LeftToRight);
+  DoNotShowThisWindow_CheckBox->setLayoutDirection(LayoutDirectionOf(context_.lang));
   DoNotShowThisWindow_CheckBox->setText(
       QByLanguage(context_.lang, "Do not show this window again", "لا تُظهـِر هذه النافذة مستقبلا"));
   DoNotShowThisWindow_L->setText(QByLanguage(
@@ -450,8 +449,7 @@ void TKQTimeWindow::FillUpdateOffer() {
   DoNotShowThisWindow_L->setText(QByLanguage(
       lang, "You can also change this option from the main menu: Options / Show Warning Screen",
       "يمكنك أيضا تغيير هذا الخيار من القائمة الرئيسية: خيارات / إظهار نافذة التنبيه"));
-  DoNotShowThisWindow_CheckBox->setLayoutDirection(lang == Language::Arabic ? Qt::RightToLeft
-                                                                            : Qt::LeftToRight);
+  DoNotShowThisWindow_CheckBox->setLayoutDirection(LayoutDirectionOf(lang));
 }
 
 QRect TKQTimeWindow::ScreenArea() const {

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "foundation/qt/color_ref.h"
+#include "foundation/qt/qt_strings.h"
 #include "mainwin/analog_clock.h"
 #include "mainwin/clock_face_loader.h"
 
@@ -61,7 +62,7 @@ TClockFaceForm::TClockFaceForm(ClockFaceFormContext context, QWidget* parent)
   const bool arabic = context_.lang == Language::Arabic;
   const Captions& captions = arabic ? kArabic : kEnglish;
   setWindowTitle(Text(captions.title));
-  setLayoutDirection(arabic ? Qt::RightToLeft : Qt::LeftToRight);
+  setLayoutDirection(LayoutDirectionOf(context_.lang));
 
   auto* grid = new QGridLayout;
   grid->setSpacing(6);

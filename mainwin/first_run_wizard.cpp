@@ -267,7 +267,7 @@ void TSelectLanguage_Form::Render() {
   const FirstRunWizardModel& m = *model_;
   const WizardTexts t = m.Texts();
   const bool arabic = m.CheckedLanguage() == Language::Arabic;
-  setLayoutDirection(arabic ? Qt::RightToLeft : Qt::LeftToRight);
+  setLayoutDirection(LayoutDirectionOf(m.CheckedLanguage()));
   setWindowTitle(Q(t.Title));
   Logo->setPixmap(ProgramLogo(m.CheckedLanguage(), QSize(150, 56)));
   _ArEn_Label->setText(Q(t.LanguageLink));

@@ -618,7 +618,7 @@ void TVEK__MAIN::OnSessionChange(SessionChange change) {
 
 void TVEK__MAIN::ApplyLanguageLayout() {
   const bool arabic = Arabic();
-  const Qt::LayoutDirection direction = arabic ? Qt::RightToLeft : Qt::LeftToRight;
+  const Qt::LayoutDirection direction = LayoutDirectionOf(session_->Lang());
   W.MainPanel->setLayoutDirection(direction);
   setLayoutDirection(direction);
   W.KQ_P->SetLanguage(Settings().Lang);

@@ -176,7 +176,7 @@ void TVEK__MAIN::CaptionMenus() {
   W.TrayQuitItem->setText(W.QuitItem->text());
 
   // A menu without a parent (the tray's) inherits no direction; every menu gets it explicitly.
-  const Qt::LayoutDirection direction = Arabic() ? Qt::RightToLeft : Qt::LeftToRight;
+  const Qt::LayoutDirection direction = LayoutDirectionOf(session_->Lang());
   SetMenuDirection(menuBar(), direction);
   SetMenuDirection(W.TrayPopupMenu, direction);
 }

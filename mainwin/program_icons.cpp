@@ -17,6 +17,8 @@
 #include <cstdint>
 #include <numbers>
 
+#include "foundation/qt/qt_strings.h"
+
 namespace vek {
 
 namespace {
@@ -361,7 +363,7 @@ QPixmap ProgramLogo(Language lang, QSize size) {
   const qreal baseline = height / 2 + (metrics.ascent() - metrics.descent()) / 2 - height * 0.04;
   painter.setFont(font);
   painter.setPen(kInk);
-  painter.setLayoutDirection(arabic ? Qt::RightToLeft : Qt::LeftToRight);
+  painter.setLayoutDirection(LayoutDirectionOf(lang));
   const QRectF textBox(textLeft, baseline - metrics.ascent(), textWidth + 1,
                        metrics.ascent() + metrics.descent());
   painter.drawText(textBox, Qt::AlignCenter | Qt::TextSingleLine, name);

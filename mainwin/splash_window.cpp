@@ -14,6 +14,7 @@
 
 #include <utility>
 
+#include "foundation/qt/qt_strings.h"
 #include "mainwin/program_icons.h"
 
 namespace vek {
@@ -133,7 +134,7 @@ void TSplashWnd::SetSplashText(const QString& text) {
 
 void TSplashWnd::FormCreate() {
   const bool arabic = lang_ == Language::Arabic;
-  setLayoutDirection(arabic ? Qt::RightToLeft : Qt::LeftToRight);
+  setLayoutDirection(LayoutDirectionOf(lang_));
   SetSplashText(arabic ? Utf8("جارٍ تهيئة البرنامج") : QStringLiteral("Initializing program"));
   ShowSplash_CB->setFont(arabic ? TextFont(lang_, 10, false, false) : font());
   ShowSplash_CB->setText(arabic ? Utf8("لا تعرض هذه الشاشة بعد الآن")

@@ -46,7 +46,7 @@ int FileSystem::SetWritable(const std::filesystem::path& file, bool writable) {
   return ::chmod(file.c_str(), mode & 07777) == 0 ? 0 : errno;
 }
 
-int FileSystem::Write(int fd, std::string_view data) {
+int WriteAll(int fd, std::string_view data) {
   while (!data.empty()) {
     const ssize_t n = ::write(fd, data.data(), data.size());
     if (n < 0) {
@@ -57,6 +57,10 @@ int FileSystem::Write(int fd, std::string_view data) {
     data.remove_prefix(static_cast<std::size_t>(n));
   }
   return 0;
+}
+
+int FileSystem::Write(int fd, std::string_view data) {
+  return WriteAll(fd, data);
 }
 
 std::optional<std::uintmax_t> FileSystem::FreeSpace(const std::filesystem::path& path) {

@@ -11,6 +11,10 @@
 
 namespace vek {
 
+// Writes all of data to the open file descriptor, retrying short and interrupted writes; 0 or
+// the errno.
+int WriteAll(int fd, std::string_view data);
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -21,7 +25,7 @@ class FileSystem {
   virtual int Remove(const std::filesystem::path& file);
   // Adds or takes away the owner write bit (the "read-only attribute").
   virtual int SetWritable(const std::filesystem::path& file, bool writable);
-  // Writes all of data to the open file descriptor, retrying short writes.
+  // Writes all of data to the open file descriptor (WriteAll).
   virtual int Write(int fd, std::string_view data);
   // The bytes that this program may still write on the file system holding path; nothing when
   // the system cannot tell.

@@ -14,7 +14,7 @@ bool RangeYearAllowed(int year, bool hijriMode) {
 }
 
 double MonthStartDate(int year, int month, bool hijriMode, int hijriAdjust) {
-  return hijriMode ? HijriToDate(year, month, 1, hijriAdjust) : EncodeDate(year, month, 1);
+  return EncodeCalendarDate(year, month, 1, hijriMode, hijriAdjust);
 }
 
 double RangeStartDate(const ReportRange& range, bool hijriMode, int hijriAdjust) {

@@ -41,7 +41,7 @@ TFontColorDlg::TFontColorDlg(const FontSpec& font, Language lang, QWidget* paren
     : QDialog(parent), original_(font) {
   setObjectName("TFontColorDlg");
   const bool arabic = lang == Language::Arabic;
-  setLayoutDirection(arabic ? Qt::RightToLeft : Qt::LeftToRight);
+  setLayoutDirection(LayoutDirectionOf(lang));
   setWindowTitle(QByLanguage(lang, "Font", "الخط"));
   auto* outer = new QVBoxLayout(this);
 

@@ -505,7 +505,7 @@ class PagePainter {
     std::string previous;
     for (int row = 0; row < rows; ++row) {
       const double date = report_.Displayed()[static_cast<std::size_t>(row)].Date;
-      const int month = hijri ? DateToHijri(date, adjust).Month : DecodeDate(date).Month;
+      const int month = DecodeCalendarDate(date, hijri, adjust).month;
       const std::string name =
           MonthName(report_.Source().Names, report_.Source().Lang, hijri, month);
       if (name != previous) {

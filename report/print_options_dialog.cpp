@@ -132,7 +132,7 @@ void TPrintOptionsDlg::BuildWidgets() {
 
 void TPrintOptionsDlg::SetCaptions() {
   const bool arabic = context_.Source.Lang == Language::Arabic;
-  setLayoutDirection(arabic ? Qt::RightToLeft : Qt::LeftToRight);
+  setLayoutDirection(LayoutDirectionOf(context_.Source.Lang));
   setWindowTitle(Text("Design Page", "تصميم الصفحة"));
   Header_G->setTitle(Text("Header", "الرأس"));
   POHeaderCheck->setText(Text("Page Header", "رأس الصفحة"));

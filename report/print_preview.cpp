@@ -21,7 +21,6 @@
 #include "report/page_layout.h"
 #include "report/page_painter.h"
 #include "report/report_printing.h"
-#include "report/timetable_view.h"
 
 namespace vek {
 
@@ -113,7 +112,8 @@ QIcon DrawGlyph(Glyph glyph) {
 
 }  // namespace
 
-TVEKPreView::TVEKPreView(TKQViewForm& report, QWidget* parent) : QDialog(parent), report_(report) {
+TVEKPreView::TVEKPreView(PreviewSource& report, QWidget* parent)
+    : QDialog(parent), report_(report) {
   setObjectName("TVEKPreView");
   // No border icons: the tool bar closes the preview.
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -126,7 +126,7 @@ TVEKPreView::TVEKPreView(TKQViewForm& report, QWidget* parent) : QDialog(parent)
   }
   FitToWindow = 1;
   CurrentPage = 1;
-  PageCount = std::max(1, report_.Report().PageCount());
+  PageCount = std::max(1, report_.PageCount());
   UpdatePageButtons();
   SizeBitmap();
   MakeLayout();
@@ -156,7 +156,7 @@ void TVEKPreView::BuildWidgets() {
   button(ActualBtn, "ActualBtn", Glyph::Actual);
   PVToolBar->addSeparator();
   // Back and forward in the reading direction: the arrows turn in Arabic.
-  const bool arabic = report_.Arabic();
+  const bool arabic = report_.Lang() == Language::Arabic;
   button(PrevBtn, "PrevBtn", arabic ? Glyph::Forward : Glyph::Back);
   button(NextBtn, "NextBtn", arabic ? Glyph::Back : Glyph::Forward);
   ZoomBtn->setCheckable(true);
@@ -192,8 +192,8 @@ void TVEKPreView::BuildWidgets() {
 }
 
 void TVEKPreView::SetCaptions() {
-  const Language lang = report_.Context().Source.Lang;
-  setLayoutDirection(lang == Language::Arabic ? Qt::RightToLeft : Qt::LeftToRight);
+  const Language lang = report_.Lang();
+  setLayoutDirection(LayoutDirectionOf(lang));
   setWindowTitle(QByLanguage(lang, "Print Preview", "معاينة الطباعة"));
   CloseBtn->setText(QByLanguage(lang, "Close", "إغلاق"));
   PrintBtn->setText(QByLanguage(lang, "Print", "طباعة"));
@@ -203,7 +203,7 @@ void TVEKPreView::SetCaptions() {
   ZoomBtn->setText(QByLanguage(lang, "Shrink to Fit", "ملء النافذة"));
   ActualBtn->setText(QByLanguage(lang, "Actual Size", "الحجم الفعلي"));
   // The longer captions name the buttons in full as hints.
-  const bool hints = report_.Context().ShowHint;
+  const bool hints = report_.ShowHint();
   for (QToolButton* b : {CloseBtn, PrintBtn, PrevBtn, NextBtn, SetupBtn, ZoomBtn, ActualBtn})
     b->setToolTip(hints ? b->text() : QString());
 }

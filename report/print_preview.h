@@ -1,12 +1,15 @@
-// The print preview: the report window's pages one at a time as the printer will print them,
-// shrunk to the window or at actual size (scrolled when larger than the window), with paging,
-// the printer's set-up and printing. Closing gives Cancel.
+// The print preview: a report's pages one at a time as the printer will print them, shrunk to
+// the window or at actual size (scrolled when larger than the window), with paging, the
+// printer's set-up and printing. It takes them from a PreviewSource (the timetable window).
+// Closing gives Cancel.
 #pragma once
 
 #include <QDialog>
 #include <QImage>
 
 #include <cstdint>
+
+#include "report/preview_source.h"
 
 class QLabel;
 class QScrollArea;
@@ -15,14 +18,12 @@ class QToolButton;
 
 namespace vek {
 
-class TKQViewForm;
-
 class TVEKPreView : public QDialog {
   Q_OBJECT
 
  public:
-  // Shows page 1 of the report window's pages, shrunk to fit.
-  explicit TVEKPreView(TKQViewForm& report, QWidget* parent = nullptr);
+  // Shows page 1 of the source's pages, shrunk to fit.
+  explicit TVEKPreView(PreviewSource& report, QWidget* parent = nullptr);
 
   // The pages offered: 1..count (at least one); the current page stays among them.
   void SetPageCount(int count);
@@ -68,7 +69,7 @@ class TVEKPreView : public QDialog {
   void BuildWidgets();
   void SetCaptions();
 
-  TKQViewForm& report_;
+  PreviewSource& report_;
   QImage bitmap_;
 };
 

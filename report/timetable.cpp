@@ -65,15 +65,9 @@ void Timetable::ComputeReportRows(double startDate,
   startDate_ = std::floor(startDate);
   const bool hijri = source_.HijriMode;
   const int adjust = source_.HijriAdjust;
-  if (hijri) {
-    const HijriDate h = DateToHijri(startDate_, adjust);
-    reportYear_ = h.Year;
-    reportMonth_ = h.Month;
-  } else {
-    const CivilDate c = DecodeDate(startDate_);
-    reportYear_ = c.Year;
-    reportMonth_ = c.Month;
-  }
+  const YearMonthDay start = DecodeCalendarDate(startDate_, hijri, adjust);
+  reportYear_ = start.year;
+  reportMonth_ = start.month;
   const int count = IsYear() ? DaysInCalendarYear(reportYear_, hijri, adjust)
                              : DaysInCalendarMonth(reportYear_, reportMonth_, hijri, adjust);
   rows_.clear();

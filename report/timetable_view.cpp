@@ -296,7 +296,7 @@ void TKQViewForm::UpdateColumns() {
 
 void TKQViewForm::SetCaptions() {
   const bool arabic = Arabic();
-  setLayoutDirection(arabic ? Qt::RightToLeft : Qt::LeftToRight);
+  setLayoutDirection(LayoutDirectionOf(context_.Source.Lang));
   setWindowTitle(Text("Zurivo Zazir Report", "تقرير أوقات الصلاة"));
   DayNameCheck->setText(Text("Day Name", "اسم اليوم"));
   HijriCheck->setText(Text("Hijri", "هجري"));

@@ -11,6 +11,7 @@
 
 #include <memory>
 
+#include "report/preview_source.h"
 #include "report/report_context.h"
 #include "report/timetable.h"
 
@@ -25,7 +26,7 @@ class QTableView;
 
 namespace vek {
 
-class TKQViewForm : public QDialog {
+class TKQViewForm : public QDialog, public PreviewSource {
   Q_OBJECT
 
  public:
@@ -73,15 +74,18 @@ class TKQViewForm : public QDialog {
   // The print job: with askForPages the print dialog chooses the pages (Cancel prints nothing);
   // without it every page is printed, and a PDF printer first asks for the file's name. A job
   // that cannot start or fails is reported in the user's language. True when it printed.
-  bool PrintReport(bool askForPages);
+  bool PrintReport(bool askForPages) override;
   // Page 1..PageCount as the preview shows it.
-  QImage PreviewPage(int page);
+  QImage PreviewPage(int page) override;
   // The printer set-up dialog over the run's printer; true when confirmed.
-  bool RunPageSetup();
+  bool RunPageSetup() override;
   bool PrinterPresent() const;
   // The run's printer (the window's own when its context gave none).
-  QPrinter& Printer();
+  QPrinter& Printer() override;
+  int PageCount() const override { return report_->PageCount(); }
   const ReportContext& Context() const { return context_; }
+  Language Lang() const override { return context_.Source.Lang; }
+  bool ShowHint() const override { return context_.ShowHint; }
   bool Arabic() const { return context_.Source.Lang == Language::Arabic; }
 
   // Closing by any way writes the designs to VEK.INI.

@@ -153,8 +153,7 @@ std::vector<KQItem> BuildPeaksList(const std::vector<KQItem>& rows, const TLocat
       addSignificant(row);
       continue;
     }
-    const int dayOfMonth =
-        hijriMode ? DateToHijri(row.Date, hijriAdjust).Day : DecodeDate(row.Date).Day;
+    const int dayOfMonth = DecodeCalendarDate(row.Date, hijriMode, hijriAdjust).day;
     if ((dayOfMonth == 1 || dayOfMonth == 15) && !peaks.empty() &&
         row.Date > peaks.back().Date + 5.0) {
       peaks.push_back(KQItem::CreateFrom(row));

@@ -11,15 +11,8 @@ namespace vek {
 
 std::vector<KQItem> YearGraphRows(double today, bool hijriMode, int hijriAdjust,
                                   const std::function<TDayTimesRec(double)>& dayTimes) {
-  int year = 0;
-  double first = 0;
-  if (hijriMode) {
-    year = DateToHijri(today, hijriAdjust).Year;
-    first = HijriToDate(year, 1, 1, hijriAdjust);
-  } else {
-    year = DecodeDate(today).Year;
-    first = EncodeDate(year, 1, 1);
-  }
+  const int year = DecodeCalendarDate(today, hijriMode, hijriAdjust).year;
+  const double first = EncodeCalendarDate(year, 1, 1, hijriMode, hijriAdjust);
   const int count = DaysInCalendarYear(year, hijriMode, hijriAdjust);
   std::vector<KQItem> rows;
   rows.reserve(static_cast<std::size_t>(count));

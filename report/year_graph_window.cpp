@@ -52,22 +52,14 @@ class TVEKGraph::PlotArea : public QWidget {
     }
     const std::vector<KQItem>& rows = graph_.rows_;
     for (std::size_t i = 0; i < rows.size(); ++i) {
-      int day = 0, month = 0;
-      if (graph_.hijriMode_) {
-        const HijriDate h = DateToHijri(rows[i].Date, graph_.hijriAdjust_);
-        day = h.Day;
-        month = h.Month;
-      } else {
-        const CivilDate c = DecodeDate(rows[i].Date);
-        day = c.Day;
-        month = c.Month;
-      }
-      if (day != 1)
+      const YearMonthDay date =
+          DecodeCalendarDate(rows[i].Date, graph_.hijriMode_, graph_.hijriAdjust_);
+      if (date.day != 1)
         continue;
       const int x = area.left() + static_cast<int>(i) * kDayWidth;
       painter.drawLine(x, area.bottom() + 1, x, area.bottom() + 5);
       painter.drawText(QRect(x, area.bottom() + 5, 30, metrics.height()),
-                       Qt::AlignLeft | Qt::AlignTop, QString::number(month));
+                       Qt::AlignLeft | Qt::AlignTop, QString::number(date.month));
     }
   }
 
@@ -89,8 +81,7 @@ TVEKGraph::TVEKGraph(const ReportContext& context, QWidget* parent)
       image_.setPixelColor(x, y, ColorFromColorRef(graph_.At(x, y)));
 
   const Language lang = context.Source.Lang;
-  const bool arabic = lang == Language::Arabic;
-  setLayoutDirection(arabic ? Qt::RightToLeft : Qt::LeftToRight);
+  setLayoutDirection(LayoutDirectionOf(lang));
   setWindowTitle(QByLanguage(lang, "Prayer Time Graph for a Year", "مخطط أوقات الصلاة لسنة كاملة"));
 
   auto* outer = new QVBoxLayout(this);

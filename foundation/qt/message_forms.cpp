@@ -10,6 +10,7 @@
 
 #include "foundation/qt/joined_access_key_style.h"
 #include "foundation/qt/paragraph_label.h"
+#include "foundation/qt/qt_strings.h"
 
 namespace vek {
 
@@ -41,7 +42,7 @@ QString Utf8(const char* text) {
 QFrame* MakePanel(QWidget* parent, Language lang, int height) {
   auto* panel = new QFrame(parent);
   panel->setGeometry(0, 0, parent->width(), height);
-  panel->setLayoutDirection(lang == Language::Arabic ? Qt::RightToLeft : Qt::LeftToRight);
+  panel->setLayoutDirection(LayoutDirectionOf(lang));
   return panel;
 }
 
@@ -70,7 +71,7 @@ void ShowLanguagePanel(QDialog* form, Language lang, const QString& text, QFrame
   const bool arabic = lang == Language::Arabic;
   (arabic ? arabicLabel : englishLabel)->setText(text);
   form->setWindowTitle(Utf8(arabic ? kArabicCaption : kEnglishCaption));
-  form->setLayoutDirection(arabic ? Qt::RightToLeft : Qt::LeftToRight);
+  form->setLayoutDirection(LayoutDirectionOf(lang));
   arabicPanel->setVisible(arabic);
   englishPanel->setVisible(!arabic);
   englishPanel->move(englishPanel->x(), arabicPanel->y());

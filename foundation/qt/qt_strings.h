@@ -1,4 +1,5 @@
-// Conversions between the core's UTF-8 strings and Qt's strings, and setting a control's text.
+// Conversions between the core's UTF-8 strings and Qt's strings, the text and the layout
+// direction of the language, and setting a control's text.
 #pragma once
 
 #include <QString>
@@ -21,6 +22,11 @@ QString FrameArabicLines(const QString& text);
 
 // ByLanguage as a Qt string: the UTF-8 text of the language.
 QString QByLanguage(Language lang, const char* english, const char* arabic);
+
+// The layout direction of a form in the language: right to left in Arabic.
+constexpr Qt::LayoutDirection LayoutDirectionOf(Language lang) {
+  return lang == Language::Arabic ? Qt::RightToLeft : Qt::LeftToRight;
+}
 
 // Sets a control's text only when it differs, so that an unchanged text causes no repaint.
 template <class Control>

@@ -86,7 +86,7 @@ QString TChangeLocation::Text(const char* english, const char* arabic) const {
 void TChangeLocation::FormCreate() {
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
   setWindowTitle(Text("Adjust Location", "تعديل موقع"));
-  setLayoutDirection(Arabic() ? Qt::RightToLeft : Qt::LeftToRight);
+  setLayoutDirection(LayoutDirectionOf(context_.Lang));
   BuildControls();
   if (Arabic() && context_.ShowHint)
     ShowHints();

@@ -65,7 +65,7 @@ TLocationOperation::TLocationOperation(const LocationDialogContext& context, QWi
   const bool arabic = context_.Lang == Language::Arabic;
   const Captions& captions = arabic ? kArabic : kEnglish;
   setWindowTitle(Text(captions.title));
-  setLayoutDirection(arabic ? Qt::RightToLeft : Qt::LeftToRight);
+  setLayoutDirection(LayoutDirectionOf(context_.Lang));
 
   MakeLocationCombos(this, context_.Lang);
   auto* lists = new QGridLayout;

@@ -30,7 +30,7 @@ constexpr Qt::WindowFlags kDialogBorder =
 TNewName::TNewName(Language lang, QWidget* parent) : QDialog(parent, kDialogBorder) {
   const bool arabic = lang == Language::Arabic;
   setWindowTitle(Utf8(arabic ? "اسم جديد" : "New Name"));
-  setLayoutDirection(arabic ? Qt::RightToLeft : Qt::LeftToRight);
+  setLayoutDirection(LayoutDirectionOf(lang));
 
   Msg = new QLabel(this);
   Msg->setWordWrap(true);
@@ -82,7 +82,7 @@ TNewLocation::TNewLocation(const LocationDialogContext& context, QWidget* parent
     : QDialog(parent, kDialogBorder), context_(context), model_(context_) {
   const bool arabic = context_.Lang == Language::Arabic;
   setWindowTitle(QStringLiteral("Add New Location"));
-  setLayoutDirection(arabic ? Qt::RightToLeft : Qt::LeftToRight);
+  setLayoutDirection(LayoutDirectionOf(context_.Lang));
 
   MakeLocationCombos(this, context_.Lang);
   NewCountryBtn = new QPushButton(Utf8(arabic ? "دولة جديدة" : "New Country"), this);

@@ -142,8 +142,7 @@ void NewLocationModel::NewCityEntered(const std::string& typed) {
   std::string name;
   if (!Accept(typed, name))
     return;
-  if (name[0] >= 'a' && name[0] <= 'z')
-    name[0] = static_cast<char>(name[0] - 'a' + 'A');
+  name[0] = AsciiUpperChar(name[0]);
   const std::vector<std::string>& cities = cascade_.Cities();
   const std::string upper = AsciiUpper(name);
   if (Holds(cities, name)) {

@@ -318,7 +318,7 @@ void TSelectLocation::BuildWidgets() {
 
 void TSelectLocation::ApplyLanguage() {
   const bool arabic = model_->Context().Lang == Language::Arabic;
-  setLayoutDirection(arabic ? Qt::RightToLeft : Qt::LeftToRight);
+  setLayoutDirection(LayoutDirectionOf(model_->Context().Lang));
   setWindowTitle(Text("Select Location", "اختيار موقع"));
   // The location's names are Latin: the title keeps to the dialog's side whatever its text.
   City->setAlignment((arabic ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignAbsolute |

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "engine/prayer_times.h"
+#include "foundation/text.h"
 #include "locations/us_states.h"
 #include "program/current_location.h"
 #include "program/display_texts.h"
@@ -16,10 +17,6 @@ namespace {
 
 constexpr char32_t kEsc = 0x1B;
 
-constexpr char AsciiUpperChar(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 // How well field, upper-cased (ASCII), matches needle (already upper case): 0 when it begins
 // with it, 1 when a word of it (after a character that is no letter or digit) does, 2 when it
 // holds it anywhere else, kNoMatch when not at all. The needle is ASCII, so a match never starts
@@ -29,8 +26,7 @@ int MatchRank(std::string_view field, std::string_view needle) {
   if (needle.size() > field.size())
     return kNoMatch;
   const auto isWordChar = [](char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-           static_cast<unsigned char>(c) >= 0x80;
+    return IsAsciiAlnum(c) || static_cast<unsigned char>(c) >= 0x80;
   };
   int best = kNoMatch;
   const std::size_t last = field.size() - needle.size();
@@ -47,10 +43,9 @@ int MatchRank(std::string_view field, std::string_view needle) {
 }
 
 char SearchableKey(char32_t key) {
-  if (key == U' ' || (key >= U'0' && key <= U'9') || (key >= U'A' && key <= U'Z'))
-    return static_cast<char>(key);
-  if (key >= U'a' && key <= U'z')
-    return static_cast<char>(key - U'a' + U'A');
+  if (key == U' ' || (key >= U'0' && key <= U'9') || (key >= U'A' && key <= U'Z') ||
+      (key >= U'a' && key <= U'z'))
+    return AsciiUpperChar(static_cast<char>(key));
   return 0;
 }
 

@@ -21,7 +21,7 @@ THijriAdjust::THijriAdjust(SettingsDialogContext context, double today, const Na
   const Language lang = context_.lang;
   setObjectName("THijriAdjust");
   setWindowTitle(QByLanguage(lang, "Adjust Hijri Date", "ضبط التاريخ الهجري"));
-  setLayoutDirection(lang == Language::Arabic ? Qt::RightToLeft : Qt::LeftToRight);
+  setLayoutDirection(LayoutDirectionOf(lang));
 
   Label = new QLabel(QByLanguage(lang, "Adjust Hijri Date To:", "ضبط التاريخ الهجري إلى"));
   HijriDates = new QComboBox;

@@ -41,10 +41,9 @@ TMonthsDlg::TMonthsDlg(SettingsDialogContext context, const NameLists& names, QW
       names_(names),
       model_(names, context.lang) {
   const Language lang = context_.lang;
-  const bool arabic = lang == Language::Arabic;
   setObjectName("TMonthsDlg");
   setWindowTitle(QByLanguage(lang, "Change Months Names", "تغيير أسماء الشهور"));
-  setLayoutDirection(arabic ? Qt::RightToLeft : Qt::LeftToRight);
+  setLayoutDirection(LayoutDirectionOf(lang));
 
   auto* grid = new QGridLayout;
   grid->addWidget(new QLabel(QByLanguage(lang, "Current name", "الاسم الحالي")), 0, 2);

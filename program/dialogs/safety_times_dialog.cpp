@@ -44,7 +44,7 @@ TSaftyTimesDlg::TSaftyTimesDlg(SettingsDialogContext context, const SafetyOffset
   const Language lang = context_.lang;
   setObjectName("TSaftyTimesDlg");
   setWindowTitle(QByLanguage(lang, "Define Safty Times", "تحديد أوقات الاحتياط"));
-  setLayoutDirection(lang == Language::Arabic ? Qt::RightToLeft : Qt::LeftToRight);
+  setLayoutDirection(LayoutDirectionOf(lang));
 
   const char* const english[] = {"Fajr", "Shuruq", "Zuhr", "Asr", "Maghrib", "Isha"};
   const char* const arabic[] = {"الفجر", "الشروق", "الظهر", "العصر", "المغرب", "العشاء"};

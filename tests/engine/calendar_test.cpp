@@ -129,6 +129,25 @@ TEST(Calendar, ThirtiethOfA29DayMonthGivesItsEstimate) {
   EXPECT_LE(thirtieth, last + 2);
 }
 
+// A date in the calendar of the mode, the Hijri one with its adjustment, and back.
+TEST(Calendar, DatesInTheCalendarOfTheMode) {
+  const double date = EncodeDate(1999, 12, 9);
+  struct Case {
+    bool hijri;
+    int adjust;
+    YearMonthDay expected;
+  } cases[] = {
+      {false, 0, {1999, 12, 9}}, {false, 3, {1999, 12, 9}}, {true, 0, {1420, 9, 1}},
+      {true, 1, {1420, 9, 2}},   {true, -1, {1420, 8, 29}},
+  };
+  for (const Case& c : cases) {
+    const YearMonthDay d = DecodeCalendarDate(date + 0.5, c.hijri, c.adjust);
+    EXPECT_EQ(c.expected, d) << c.hijri << " " << c.adjust;
+    EXPECT_EQ(date, EncodeCalendarDate(d.year, d.month, d.day, c.hijri, c.adjust))
+        << c.hijri << " " << c.adjust;
+  }
+}
+
 TEST(Calendar, CalendarLengthsFollowTheMode) {
   EXPECT_EQ(366, DaysInCalendarYear(2024, false, 0));
   EXPECT_EQ(365, DaysInCalendarYear(2100, false, 0));

@@ -2,9 +2,11 @@
 """The layer rule of the source tree.
 
 A folder includes only folders below it, the feature folders do not include one another, the
-second program sees only the bottom folders, the engine never sees the location list, and the
-core folders include no Qt. Prints every include that breaks the rule and exits 1 when there is
-one. Usage: check_layers.py <source folder>
+second program sees only the bottom folders, the engine never sees the location list, the core
+folders include no Qt, and inside a folder no two files include each other's headers, directly
+or around a longer loop (a file's header and its .cpp count as one). Prints every include that
+breaks the rule and every loop, and exits 1 when there is one.
+Usage: check_layers.py <source folder>
 """
 import pathlib
 import re
@@ -57,8 +59,43 @@ def source_files(root):
                 for p in pathlib.Path(root).rglob("*") if p.suffix in (".h", ".cpp")]
 
 
+def include_loops(edges):
+    """The loops of a graph {unit: units it includes}: each set of two or more units that reach
+    one another, as a sorted list (Tarjan's strongly connected components)."""
+    index, low, stack, on_stack, loops = {}, {}, [], set(), []
+
+    def visit(unit):
+        index[unit] = low[unit] = len(index)
+        stack.append(unit)
+        on_stack.add(unit)
+        for other in sorted(edges.get(unit, ())):
+            if other not in index:
+                visit(other)
+                low[unit] = min(low[unit], low[other])
+            elif other in on_stack:
+                low[unit] = min(low[unit], index[other])
+        if low[unit] == index[unit]:
+            component = []
+            while True:
+                member = stack.pop()
+                on_stack.discard(member)
+                component.append(member)
+                if member == unit:
+                    break
+            if len(component) > 1:
+                loops.append(sorted(component))
+
+    for unit in sorted(edges):
+        if unit not in index:
+            visit(unit)
+    return sorted(loops)
+
+
 def check(root):
     problems = []
+    # Inside each folder: which unit (a header and its .cpp, by the path without the suffix)
+    # includes the headers of which other units.
+    edges = {}
     for path in source_files(root):
         if path.parts[0] in OUTSIDE or len(path.parts) < 2:
             continue
@@ -71,8 +108,13 @@ def check(root):
             if (match := INCLUDE.match(line)):
                 included = match.group(1)
                 target = folder_of(str(pathlib.PurePosixPath(included).parent))
-                if target is None or target == home:
+                if target is None:
                     pass
+                elif target == home:
+                    unit = str(path.with_suffix(""))
+                    other = str(pathlib.PurePosixPath(included).with_suffix(""))
+                    if other != unit:
+                        edges.setdefault(unit, set()).add(other)
                 elif home == "installer":
                     if target not in INSTALLER_SEES:
                         problems.append(f"{path}:{number}: the installer includes {included}")
@@ -85,6 +127,9 @@ def check(root):
             elif QT_INCLUDE.match(line) and home in CORE and not (
                     home == "sounds" and path.name.startswith("qt_")):
                 problems.append(f"{path}:{number}: {home}/ is core code and includes Qt")
+    for loop in include_loops(edges):
+        problems.append(f"{folder_of(str(pathlib.PurePosixPath(loop[0]).parent))}/: an include "
+                        f"loop: {', '.join(loop)} include one another's headers")
     return problems
 
 

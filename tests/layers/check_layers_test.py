@@ -26,6 +26,10 @@ class LayerCheckTest(unittest.TestCase):
             "mainwin/w.cpp": '#include "program/program_session.h"\n#include <QWidget>\n',
             "installer/main.cpp": '#include "foundation/ini_file.h"\n',
             "tests/x.cpp": '#include "mainwin/main_window.h"\n',
+            # One way inside a folder: the window includes the preview, not the other way.
+            "report/view.cpp": '#include "report/view.h"\n#include "report/preview.h"\n',
+            "report/preview.h": '#include "report/source.h"\n',
+            "report/preview.cpp": '#include "report/preview.h"\n',
         }))
 
     def test_each_break_is_found(self):
@@ -42,6 +46,26 @@ class LayerCheckTest(unittest.TestCase):
             with self.subTest(name):
                 found = problems_of({name: text})
                 self.assertTrue(any(expected in p for p in found), found)
+
+    def test_an_include_loop_inside_a_folder_is_found(self):
+        cases = {
+            "each other": ({
+                "report/view.cpp": '#include "report/view.h"\n#include "report/preview.h"\n',
+                "report/preview.cpp": '#include "report/preview.h"\n#include "report/view.h"\n',
+            }, ["report/preview", "report/view"]),
+            "around three": ({
+                "calendar/a.h": '#include "calendar/b.h"\n',
+                "calendar/b.cpp": '#include "calendar/b.h"\n#include "calendar/c.h"\n',
+                "calendar/c.h": '#include "calendar/a.h"\n',
+                "calendar/d.cpp": '#include "calendar/a.h"\n',
+            }, ["calendar/a", "calendar/b", "calendar/c"]),
+        }
+        for name, (files, members) in cases.items():
+            with self.subTest(name):
+                found = problems_of(files)
+                self.assertEqual(1, len(found), found)
+                self.assertIn("include loop", found[0])
+                self.assertIn(", ".join(members), found[0])
 
 
 if __name__ == "__main__":
