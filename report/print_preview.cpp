@@ -20,7 +20,6 @@
 #include "foundation/qt/qt_strings.h"
 #include "report/page_layout.h"
 #include "report/page_painter.h"
-#include "report/report_printing.h"
 
 namespace vek {
 
