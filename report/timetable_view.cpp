@@ -433,8 +433,7 @@ void TKQViewForm::SaveToFileBtnClick() {
   if (chosen.empty())
     return;
   const std::filesystem::path file = ExportFileName(chosen);
-  FileSystem& fs = context_.Files ? *context_.Files : RealFileSystem();
-  if (const int e = SaveTimetableText(*report_, file, fs); e != 0 && context_.ShowMessage)
+  if (const int e = SaveTimetableText(*report_, file, Files()); e != 0 && context_.ShowMessage)
     context_.ShowMessage(ExportFailureText(file, e, context_.Source.Lang));
 }
 
@@ -468,14 +467,22 @@ void TKQViewForm::ShowMessage(const std::string& text) const {
     context_.ShowMessage(text);
 }
 
+const PrinterInfo& TKQViewForm::Printers() const {
+  return context_.Printers ? *context_.Printers : SystemPrinters();
+}
+
+FileSystem& TKQViewForm::Files() const {
+  return context_.Files ? *context_.Files : RealFileSystem();
+}
+
 QPrinter& TKQViewForm::Printer() {
   if (!context_.Printer)
-    context_.Printer = MakeRunPrinter(context_.Printers ? *context_.Printers : SystemPrinters());
+    context_.Printer = MakeRunPrinter(Printers());
   return *context_.Printer;
 }
 
 bool TKQViewForm::PrinterPresent() const {
-  return (context_.Printers ? *context_.Printers : SystemPrinters()).PrinterPresent();
+  return Printers().PrinterPresent();
 }
 
 QImage TKQViewForm::PreviewPage(int page) {
@@ -504,10 +511,8 @@ bool TKQViewForm::PrintReport(bool askForPages) {
   }
   const PageRange pages = chosen ? PagesToPrint(count, true, chosen->From, chosen->To)
                                  : PagesToPrint(count, false, 1, count);
-  FileSystem& fs = context_.Files ? *context_.Files : RealFileSystem();
-  const PrinterInfo& printers = context_.Printers ? *context_.Printers : SystemPrinters();
   const std::string failure =
-      PrintTimetable(*report_, printer, pages, ScreenPixelsPerInch(), fs, printers, lang);
+      PrintTimetable(*report_, printer, pages, ScreenPixelsPerInch(), Files(), Printers(), lang);
   if (!failure.empty()) {
     ShowMessage(PrintFailureText(failure, lang));
     return false;

@@ -127,6 +127,9 @@ class TKQViewForm : public QDialog, public PreviewSource {
   void FillDialogs();
   void ShowMessage(const std::string& text) const;
   QString Text(const char* english, const char* arabic) const;
+  // The printers and the file system of the context, or the system's own when it gave none.
+  const PrinterInfo& Printers() const;
+  FileSystem& Files() const;
 
   ReportContext context_;
   std::unique_ptr<Timetable> report_;
