@@ -291,20 +291,16 @@ class PagePainter {
 
   void Header() {
     SetFont(design_.POHFont);
-    int lastTop = y_;
-    const std::string* last = nullptr;
     const std::vector<std::string> lines = HeaderLines(report_);
     for (const std::string& line : lines) {
       // Over the page: the taller Arabic face of a Latin font reaches into the next line.
       canvas_.TextOut(LineStart(line), y_, line, TextBackground::Transparent);
-      lastTop = y_;
-      last = &line;
       y_ += lineHeight_;
     }
     if (design_.POHDrawLine) {
       // Below the descent of the last line, which an Arabic face may draw deeper than the line.
-      if (last != nullptr)
-        y_ = std::max(y_, lastTop + canvas_.TextBottom(*last));
+      if (!lines.empty())
+        y_ = std::max(y_, y_ - lineHeight_ + canvas_.TextBottom(lines.back()));
       canvas_.Line(kPageMargin, y_, size_.Width - kPageMargin, y_);
       y_ += lineHeight_;
     }
