@@ -18,6 +18,7 @@
 #include "calendar/islamic_calendar.h"
 #include "calendar/range_selector.h"
 #include "engine/calendar.h"
+#include "support/drawn_ink.h"
 
 namespace vek {
 namespace {
@@ -47,9 +48,7 @@ QImage OnScreen(QWidget* widget) {
 }
 
 // The grid as it would be drawn now.
-QImage Drawn(QWidget* widget) {
-  return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
+using testing::Drawn;
 
 class DatePickerTest : public ::testing::Test {
  protected:

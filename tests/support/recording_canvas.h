@@ -55,7 +55,6 @@ class RecordingCanvas : public PageCanvas {
   void SetFont(const FontSpec& font, double points) override {
     font_ = font;
     points_ = points;
-    ++fontChanges;
   }
   int LineHeight() override { return static_cast<int>(std::lround(2 * points_)); }
   int TextWidth(const std::string& text) override {
@@ -97,7 +96,6 @@ class RecordingCanvas : public PageCanvas {
   std::vector<Text> texts;
   std::vector<Rule> lines;
   int measures = 0;  // texts measured
-  int fontChanges = 0;
 
  private:
   // The width of the text without the blanks at its end away from the anchor.
