@@ -78,7 +78,12 @@ void QtPageCanvas::SetFont(const FontSpec& font, double points) {
   font_.setFamilies(FacesWithArabic(font_.family()));
   font_.setPointSizeF(std::clamp(points, 0.1, double(kMaxPageFontPoints)));
   painter_.setFont(font_);
-  painter_.setPen(ColorFromColorRef(font.Color));
+  QColor color = ColorFromColorRef(font.Color);
+  if (grey_) {
+    const int grey = qGray(color.rgb());
+    color.setRgb(grey, grey, grey);
+  }
+  painter_.setPen(color);
   measure_.emplace(font_, &metrics_);
 }
 
@@ -170,10 +175,11 @@ PageSize DevicePageSize(const QPaintDevice& printer, double screenPpi) {
 }
 
 bool PaintPrinterPage(const Timetable& report, QPainter& painter, const QPaintDevice& printer,
-                      int page, double screenPpi) {
+                      int page, double screenPpi, bool grey) {
   const double scaleX = printer.logicalDpiX() / screenPpi;
   const double scaleY = printer.logicalDpiY() / screenPpi;
   QtPageCanvas canvas(painter, scaleX, scaleY, printer, scaleX, scaleY);
+  canvas.SetGrey(grey);
   return PaintReportPage(report, canvas, page, DevicePageSize(printer, screenPpi));
 }
 

@@ -41,6 +41,10 @@ class QtPageCanvas : public PageCanvas {
                    const std::string& text, const PageRect& clip) override;
   void Line(int x1, int y1, int x2, int y2) override;
 
+  // Texts of the fonts set from now on are drawn in the grey of their colour (qGray), as a
+  // printer does for a grey-scale job.
+  void SetGrey(bool grey) { grey_ = grey; }
+
  private:
   double DeviceX(int x) const;
   double DeviceY(int y) const;
@@ -54,15 +58,17 @@ class QtPageCanvas : public PageCanvas {
   double metricsScaleY_;
   QFont font_;
   std::optional<QFontMetricsF> measure_;
+  bool grey_ = false;
 };
 
 // The logical page of a printer (its printable area at its resolution).
 PageSize DevicePageSize(const QPaintDevice& printer, double screenPpi);
 
 // Paints page of the report on painter, whose device is the printer; false for a page outside
-// 1..PageCount (nothing painted).
+// 1..PageCount (nothing painted). With grey, the colours are painted as their greys, for a
+// grey-scale job on a device that would keep them (the PDF writer).
 bool PaintPrinterPage(const Timetable& report, QPainter& painter, const QPaintDevice& printer,
-                      int page, double screenPpi);
+                      int page, double screenPpi, bool grey = false);
 
 // The page as the preview shows it: a white picture of the printer's page at the screen's
 // resolution (page width x page height + 2), laid out with the printer's metrics. A page

@@ -33,10 +33,10 @@ std::string JobFailed(Language lang) {
                     "أبلغت الطابعة عن خطأ أثناء الطباعة.");
 }
 
-// Paints the pages on the device (the printer, or the PDF writer) as one document; empty or
-// what went wrong.
+// Paints the pages on the device (the printer, or the PDF writer) as one document, the colours
+// as greys when grey is set; empty or what went wrong.
 std::string PaintPages(const Timetable& report, QPagedPaintDevice& device, PageRange pages,
-                       double screenPpi, Language lang) {
+                       double screenPpi, bool grey, Language lang) {
   QPainter painter;
   if (!painter.begin(&device))
     return JobRefused(lang);
@@ -45,7 +45,7 @@ std::string PaintPages(const Timetable& report, QPagedPaintDevice& device, PageR
     if (page > pages.From)
       ok = device.newPage();
     if (ok)
-      PaintPrinterPage(report, painter, device, page, screenPpi);
+      PaintPrinterPage(report, painter, device, page, screenPpi, grey);
   }
   if (!painter.end())
     ok = false;
@@ -58,7 +58,8 @@ bool EndsWithTrailer(const QByteArray& pdf) {
 }
 
 // The pages as the PDF file the printer names: made in memory with the printer's paper,
-// margins, resolution and document name, then written beside the file and renamed over it.
+// margins, resolution, document name and colour mode, then written beside the file and renamed
+// over it.
 std::string PrintPdf(const Timetable& report, const QPrinter& printer, PageRange pages,
                      double screenPpi, FileSystem& fs, Language lang) {
   // Qt's PDF writer starts no job without a file name.
@@ -77,7 +78,9 @@ std::string PrintPdf(const Timetable& report, const QPrinter& printer, PageRange
     writer.setPageLayout(printer.pageLayout());
     writer.setTitle(printer.docName());
     writer.setCreator(printer.creator());
-    failure = PaintPages(report, writer, pages, screenPpi, lang);
+    // The PDF writer has no grey-scale mode of its own: the pages are painted in greys.
+    failure = PaintPages(report, writer, pages, screenPpi,
+                         printer.colorMode() == QPrinter::GrayScale, lang);
   }
   if (!failure.empty())
     return failure;
@@ -112,7 +115,7 @@ std::string PrintTimetable(const Timetable& report, QPrinter& printer, PageRange
     return PrintPdf(report, printer, pages, screenPpi, fs, lang);
   return RunQueueJob(
       printers, ToUtf8(printer.printerName()),
-      [&] { return PaintPages(report, printer, pages, screenPpi, lang); }, lang);
+      [&] { return PaintPages(report, printer, pages, screenPpi, false, lang); }, lang);
 }
 
 std::string RunQueueJob(const PrinterInfo& printers, const std::string& printer,

@@ -290,6 +290,35 @@ TEST_F(ReportPrintingTest, AJobThatCannotStartOrFailsSaysWhyAndLeavesNoFile) {
   }
 }
 
+// Whether the first page of a PDF, as poppler draws it, shows any colour other than a grey.
+bool ShowsColour(const std::filesystem::path& file, const std::filesystem::path& picture) {
+  Output("pdftoppm -r 40 -png -singlefile " + Quoted(file) + " " + Quoted(picture) +
+         " 2>/dev/null");
+  const QImage image(QString::fromStdString(picture.string() + ".png"));
+  EXPECT_FALSE(image.isNull()) << file;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (const QRgb p = image.pixel(x, y); qRed(p) != qGreen(p) || qGreen(p) != qBlue(p))
+        return true;
+  return false;
+}
+
+// Grayscale, as the print dialog offers it for a PDF file too, prints the design's colours as
+// their greys.
+TEST_F(ReportPrintingTest, AGreyScaleJobPrintsTheColoursAsGreys) {
+  auto form = Open(Context("DAMASCUS", "SYRIA"), ReportKind::Month, EncodeDate(2026, 1, 1));
+  TPrintOptions& design = form->Report().Design();
+  design.POHFont.Color = design.POBFont.Color = design.POFFont.Color = 0x0000FF;  // red
+  const std::filesystem::path file = dir.path() / "month.pdf";
+  printer->setOutputFileName(QString::fromStdString(file.string()));
+  for (QPrinter::ColorMode mode : {QPrinter::Color, QPrinter::GrayScale}) {
+    printer->setColorMode(mode);
+    ASSERT_TRUE(form->PrintReport(true));
+    EXPECT_EQ(mode == QPrinter::Color, ShowsColour(file, dir.path() / "page")) << int(mode);
+  }
+  EXPECT_TRUE(messages.empty());
+}
+
 TEST_F(ReportPrintingTest, AFullDiskKeepsTheOldPdfAndSaysWhy) {
   const std::filesystem::path file = dir.path() / "year.pdf";
   for (Language lang : {Language::English, Language::Arabic}) {
