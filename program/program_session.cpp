@@ -137,11 +137,10 @@ void ProgramSession::RescanTrackers() {
 
 // The high-latitude trackers are scanned again for the current location after every dialog, so
 // that the status marks describe the location shown.
-void ProgramSession::AfterLocationChange(bool saveSettings, bool saveLocations) {
+void ProgramSession::AfterLocationChange(bool saveSettings) {
   RescanTrackers();
   ComputeToday();
-  if (saveLocations)
-    SaveLocationsIfModified();
+  SaveLocationsIfModified();
   if (saveSettings)
     SaveSettings();
   Notify(SessionChange::Location);
