@@ -44,7 +44,7 @@ void TVEK__MAIN::RunFirstRunWizard(bool startUp) {
   }
   context.AutostartFolder = GetStartupFolder();
   context.TempFolder = ProgramTempFolderPath();
-  context.FirstRunSetUp = startUp && Context().SettingsFileMissing;
+  context.FirstRunSetUp = startUp && Context().FirstRun;
   context.DesktopArabic = options_.desktopArabic ? options_.desktopArabic()
                                                  : QLocale::system().language() == QLocale::Arabic;
   context.ArabicSupported = Context().ArabicSupported;
