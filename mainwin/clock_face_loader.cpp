@@ -3,7 +3,6 @@
 #include <QByteArray>
 
 #include <cstdint>
-#include <string_view>
 #include <system_error>
 
 #include "foundation/bitmap_file.h"

@@ -186,10 +186,6 @@ class TVEK__MAIN : public QMainWindow {
   // first run or with "INSTALL" (startUp), which alone sets up a first run's language and tray.
   void InstallationExpertClick();
   void RunFirstRunWizard(bool startUp);
-  // The wizard's tray choice: set, applied to the tray icon and saved.
-  void SetMinimizeToTray(bool on);
-  // The tray icon can be used: the program may, and the desktop has a tray.
-  bool TrayUsable() const;
 
   // Another start of the program asked this one to come to the front.
   void WMUser();
@@ -237,6 +233,8 @@ class TVEK__MAIN : public QMainWindow {
   // the user's language; in Arabic every menu reads right to left.
   void BuildMenuBar();
   void CaptionMenus();
+  // The tray icon can be used: the program may, and the desktop has a tray.
+  bool TrayUsable() const;
   void CreateTrayIcon();
   // Opens page of the maker's web site; an opened page keeps the web link visited for the run.
   bool OpenWebPage(const std::string& page);

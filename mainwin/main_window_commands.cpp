@@ -142,7 +142,7 @@ void TVEK__MAIN::CaptionLocationMenu() {
 void TVEK__MAIN::SelectClick() {
   TSelectLocation dialog(MakeLocationDialogContext(*session_), this);
   ExecWithLivePanel(*session_, dialog);
-  session_->AfterLocationChange(true, true);
+  session_->AfterLocationChange(true);
 }
 
 void TVEK__MAIN::SelLocationBtnClick() {
@@ -151,7 +151,7 @@ void TVEK__MAIN::SelLocationBtnClick() {
   TSelectLocation dialog(MakeLocationDialogContext(*session_), this);
   ExecWithLivePanel(*session_, dialog);
   // The trackers follow the chosen location; the settings are saved with the next change.
-  session_->AfterLocationChange(false, true);
+  session_->AfterLocationChange(false);
 }
 
 void TVEK__MAIN::EditClick() {
@@ -160,13 +160,13 @@ void TVEK__MAIN::EditClick() {
   TChangeLocation dialog(MakeLocationDialogContext(*session_), Context().Locations.CurrentIndex,
                          this);
   dialog.exec();
-  session_->AfterLocationChange(false, true);
+  session_->AfterLocationChange(false);
 }
 
 void TVEK__MAIN::OperationsClick() {
   TLocationOperation dialog(MakeLocationDialogContext(*session_), this);
   ExecWithLivePanel(*session_, dialog);
-  session_->AfterLocationChange(true, true);
+  session_->AfterLocationChange(true);
 }
 
 void TVEK__MAIN::HijtiMiladiClick() {

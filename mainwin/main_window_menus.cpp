@@ -181,10 +181,13 @@ void TVEK__MAIN::CaptionMenus() {
   SetMenuDirection(W.TrayPopupMenu, direction);
 }
 
+bool TVEK__MAIN::TrayUsable() const {
+  return options_.useTray && (options_.trayAvailable ? options_.trayAvailable()
+                                                     : QSystemTrayIcon::isSystemTrayAvailable());
+}
+
 void TVEK__MAIN::CreateTrayIcon() {
-  const bool available =
-      options_.trayAvailable ? options_.trayAvailable() : QSystemTrayIcon::isSystemTrayAvailable();
-  if (!options_.useTray || !available)
+  if (!TrayUsable())
     return;
   W.StTrayIcon1 = new QSystemTrayIcon(windowIcon(), this);
   W.StTrayIcon1->setContextMenu(W.TrayPopupMenu);

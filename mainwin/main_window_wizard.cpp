@@ -2,7 +2,6 @@
 // what the wizard asks of the window (the language, the location, the tray).
 #include <QCoreApplication>
 #include <QLocale>
-#include <QSystemTrayIcon>
 
 #include <cstdlib>
 #include <memory>
@@ -44,28 +43,20 @@ void TVEK__MAIN::RunFirstRunWizard(bool startUp) {
   }
   context.AutostartFolder = GetStartupFolder();
   context.TempFolder = ProgramTempFolderPath();
-  context.FirstRunSetUp = startUp && Context().SettingsFileMissing;
+  context.FirstRunSetUp = startUp && Context().FirstRun;
   context.DesktopArabic = options_.desktopArabic ? options_.desktopArabic()
                                                  : QLocale::system().language() == QLocale::Arabic;
   context.ArabicSupported = Context().ArabicSupported;
   context.TrayAvailable = TrayUsable();
   context.Host.ChangeLanguageClick = [this] { ChangeLanguageClick(); };
   context.Host.SelLocationBtnClick = [this] { SelLocationBtnClick(); };
-  context.Host.SetMinimizeToTray = [this](bool on) { SetMinimizeToTray(on); };
+  // The menus and the tray icon follow what the session tells.
+  context.Host.SetMinimizeToTray = [this](bool on) { session_->SetMinimizeToTray(on); };
   TSelectLanguage_Form form(std::move(context), this);
   if (options_.runWizard)
     options_.runWizard(form);
   else
     form.exec();
-}
-
-void TVEK__MAIN::SetMinimizeToTray(bool on) {
-  session_->SetMinimizeToTray(on);  // the menus and the tray icon follow what the session tells
-}
-
-bool TVEK__MAIN::TrayUsable() const {
-  return options_.useTray && (options_.trayAvailable ? options_.trayAvailable()
-                                                     : QSystemTrayIcon::isSystemTrayAvailable());
 }
 
 }  // namespace vek

@@ -45,7 +45,6 @@ void ProgramSession::OpenSettings() {
                                "تعذرت قراءة ملف الإعدادات:\r\n") +
                     ctx_.SettingsFile.FileName().string() + "\r\n" +
                     ReadRefusalText(ctx_.SettingsFile.LoadResult(), Arabic()));
-  ctx_.SettingsFileMissing = missing;
   ctx_.FirstRun = missing;
   const bool forcedByCommandLine = switches_.forceArabic;
   ReadSettings(ctx_.SettingsFile, ctx_.Settings, switches_);
@@ -59,8 +58,7 @@ void ProgramSession::CheckArabicSupport(const std::function<bool()>& canShowArab
 bool ProgramSession::LoadLocations() {
   LocationFileContext lctx{ctx_.ThisPath, ui_, ctx_.Settings.Lang};
   fnReadLocations(ctx_.Locations, lctx);
-  ctx_.FatalStartError = lctx.FatalStartError;
-  return !ctx_.FatalStartError;
+  return !lctx.FatalStartError;
 }
 
 void ProgramSession::SelectSavedLocation() {
@@ -137,11 +135,10 @@ void ProgramSession::RescanTrackers() {
 
 // The high-latitude trackers are scanned again for the current location after every dialog, so
 // that the status marks describe the location shown.
-void ProgramSession::AfterLocationChange(bool saveSettings, bool saveLocations) {
+void ProgramSession::AfterLocationChange(bool saveSettings) {
   RescanTrackers();
   ComputeToday();
-  if (saveLocations)
-    SaveLocationsIfModified();
+  SaveLocationsIfModified();
   if (saveSettings)
     SaveSettings();
   Notify(SessionChange::Location);

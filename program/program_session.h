@@ -56,7 +56,6 @@ class ProgramSession {
   Language Lang() const { return ctx_.Settings.Lang; }
   bool Arabic() const { return ctx_.Settings.Lang == Language::Arabic; }
   UiServices& Ui() { return ui_; }
-  WallClock& Clock() { return clock_; }
   const std::filesystem::path& ProgramFolder() const { return ctx_.ThisPath; }
 
   // The parts of the state that others edit in place. The location list: the location dialogs
@@ -68,10 +67,8 @@ class ProgramSession {
   IniFile& SettingsFile() { return ctx_.SettingsFile; }
   VekSettings& SoundTriggerSettings() { return ctx_.Settings; }
 
-  // The local date-time, today's date (whole days) and the current year.
-  double Now() const { return clock_.Now(); }
+  // Today's date (whole days) of the local clock.
   double Today() const;
-  int CurrentYear() const;
   // The engine's settings: the safety offsets, the Hijri adjustment and its beeps.
   EngineContext Engine();
 
@@ -110,12 +107,10 @@ class ProgramSession {
   void UpdateRamadan();
   // Today's and yesterday's times of the current location (nothing without one).
   void ComputeToday();
-  // The high-latitude trackers of the current location's year (reset without one).
-  void RescanTrackers();
 
-  // After a location dialog: the trackers, today's times, the location file (saveLocations)
-  // and the settings (saveSettings) follow the list; listeners hear Location.
-  void AfterLocationChange(bool saveSettings, bool saveLocations);
+  // After a location dialog: the trackers, today's times, the location file (when the list was
+  // changed) and the settings (saveSettings) follow the list; listeners hear Location.
+  void AfterLocationChange(bool saveSettings);
   // One second of the clock: a new minute runs onMinute, a new day onDay (see ClockTick).
   void AdvanceClock(const std::function<void()>& onMinute, const std::function<void()>& onDay);
   // The next event and the status of the current minute, from today's times.
@@ -149,17 +144,13 @@ class ProgramSession {
 
   // Writes VEK.INI once the start-up has finished; a failure is shown once per run.
   void SaveSettings();
-  // Writes VEK.LOC when the list was changed; a failure was shown and the list stays modified.
-  bool SaveLocationsIfModified();
   // The saves of a closing program: the settings and a changed location list.
   void SaveAtClose();
 
-  // Texts of the current state: today's date caption (Hijri or Gregorian), the current minute,
-  // and the days of the year as the high-latitude explanations show them (the user's month
-  // names, in the date kind shown).
+  // Texts of the current state: today's date caption (Hijri or Gregorian) and the current
+  // minute.
   std::string DateCaptionText() const;
   std::string TimeText() const;
-  MonthCaptionContext DayCaptions() const;
   // What the trackers found, in the user's language; empty when nothing.
   std::string ConflictText() const;
 
@@ -184,6 +175,15 @@ class ProgramSession {
  private:
   friend class ProgramSessionTestAccess;  // tests that put the state into a given shape
 
+  // The current year of the local clock.
+  int CurrentYear() const;
+  // The high-latitude trackers of the current location's year (reset without one).
+  void RescanTrackers();
+  // Writes VEK.LOC when the list was changed; a failure was shown and the list stays modified.
+  bool SaveLocationsIfModified();
+  // The days of the year as the high-latitude explanations show them (the user's month names,
+  // in the date kind shown).
+  MonthCaptionContext DayCaptions() const;
   // A setting changed: saved, and listeners hear change.
   void Changed(SessionChange change);
   void Notify(SessionChange change);

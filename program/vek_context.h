@@ -29,10 +29,8 @@ struct VekContext {
   bool ArabicSupported = false;   // the system can show Arabic
 
   // The start-up's flags.
-  bool FormCreated = false;  // settings are written only once the start-up has finished
-  bool FirstRun = false;     // VEK.INI was missing at start
-  bool SettingsFileMissing = true;
-  bool FatalStartError = false;
+  bool FormCreated = false;           // settings are written only once the start-up has finished
+  bool FirstRun = false;              // VEK.INI was missing at start
   bool RunInstaller = false;          // the user agreed to run the downloaded installer
   std::string FoundInstallerPath;     // the downloaded installer found in the program folder
   bool ClosingWithoutPrompt = false;  // the program closes without asking (restart, installer)

@@ -128,7 +128,7 @@ TEST_F(ProgramSessionTest, ALocationChangeRescansSavesBothFilesAndTells) {
   list.GetItem(list.CurrentIndex).Rec.City = "LONDON CITY";
   list.Modified = true;
   heard.clear();
-  s.AfterLocationChange(true, true);
+  s.AfterLocationChange(true);
 
   EXPECT_TRUE(s.Context().Track.FajrSaturation.Flag);
   EXPECT_NE(damascus, s.Context().TodayTimes);
