@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "foundation/dos_error.h"
+#include "foundation/language.h"
 #include "foundation/text.h"
 
 namespace vek {
@@ -134,7 +135,7 @@ std::string ReadRefusalText(const FileRead& result, bool arabic) {
     case ReadRefusal::None:
       return {};
     case ReadRefusal::Unreadable:
-      return IoErrorText(result.errnoValue);
+      return IoErrorText(result.errnoValue, arabic ? Language::Arabic : Language::English);
     case ReadRefusal::NotRegularFile:
       return arabic ? "ليس ملفاً عادياً" : "It is not a regular file";
     case ReadRefusal::TooLarge: {

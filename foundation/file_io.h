@@ -44,8 +44,8 @@ int RemoveStaleTemporaryFiles(const std::filesystem::path& folder,
 // Reads the whole file into out; 0 on success, else the errno of the failing step.
 int ReadWholeFile(const std::filesystem::path& file, std::string& out);
 
-// The reason of a refusal for a message, in the user's language: the DOS error text of an
-// unreadable file, else "It is not a regular file" or "It is larger than <limit>".
+// The reason of a refusal for a message, in the user's language: the error text of an unreadable
+// file (IoErrorText), else "It is not a regular file" or "It is larger than <limit>".
 std::string ReadRefusalText(const FileRead& result, bool arabic);
 
 // Reads at most the first maxBytes of the file into out (fewer when the file is shorter).

@@ -7,9 +7,9 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <memory>
 #include <string>
 #include <system_error>
+#include <utility>
 
 #include "foundation/folder_walk.h"
 #include "platform/system_folders.h"
@@ -120,12 +120,8 @@ int ProgramTempFolder::MakeOwnFolder(const fs::path& privateFolder) {
 std::vector<fs::path> ProgramTempFolderCandidates() {
   const std::string name = "vek-temp-" + std::to_string(::geteuid());
   std::vector<fs::path> candidates{GetWindowsTempFolder() / name};
-  const char* cache = std::getenv("XDG_CACHE_HOME");
-  const char* home = std::getenv("HOME");
-  if (cache != nullptr && fs::path(cache).is_absolute())
-    candidates.push_back(fs::path(cache) / "vek" / "temp");
-  else if (home != nullptr && fs::path(home).is_absolute())
-    candidates.push_back(fs::path(home) / ".cache" / "vek" / "temp");
+  if (const fs::path cache = XdgCacheHome(); !cache.empty())
+    candidates.push_back(cache / "vek" / "temp");
   return candidates;
 }
 

@@ -24,11 +24,11 @@ struct FileRead {
 };
 
 // Reads a file that the program keeps its data in, or one of the user's (a list of folders, a
-// note of another program): a regular file of at most maxBytes. It is
-// opened without waiting (a FIFO without a writer, or a device, never holds the reader up), then
-// checked, so that a FIFO, a device or a folder is refused before anything is read, and so is a
-// file above maxBytes; one that grows past it while it is read is refused too. At most readAtMost
-// bytes are read into out (the file's head); out is empty after a refusal.
+// note of another program): a regular file of at most maxBytes. It is opened without waiting (a
+// FIFO without a writer, or a device, never holds the reader up), then checked, so that a FIFO, a
+// device or a folder is refused before anything is read, and so is a file above maxBytes; one
+// that grows past it while it is read is refused too. At most readAtMost bytes are read into out
+// (the file's head); out is empty after a refusal.
 FileRead ReadRegularFile(const std::filesystem::path& file, std::size_t maxBytes, std::string& out,
                          std::size_t readAtMost = static_cast<std::size_t>(-1));
 

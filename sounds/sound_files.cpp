@@ -93,7 +93,7 @@ std::string UnpackFailureText(const ZipEntryResult& unpacked, const fs::path& wa
       return ZipEntryTooLargeText(unpacked, lang);
     case ZipEntryStatus::WriteFailed:
       return ByLanguage(lang, "The sound file could not be written:", "تعذرت كتابة ملف الصوت:") +
-             std::string("\r\n") + wave.string() + "\r\n" + IoErrorText(unpacked.errnoValue);
+             std::string("\r\n") + wave.string() + "\r\n" + IoErrorText(unpacked.errnoValue, lang);
     default:
       return std::string(
                  ByLanguage(lang, "This is not a valid ZIP file", "هذا ليس ملف ZIP صالحاً")) +

@@ -1,7 +1,7 @@
 // Access keys that leave Arabic words joined. Qt underlines an access key by giving its letter a
 // text format of its own, and a letter shaped apart from its neighbours loses its joining:
-// "ال&برنامج" comes out as "الـ" + "ب" + "رنامج". This style draws a caption whose key is an
-// Arabic letter as the plain word, and then underlines the key's letter itself, below the
+// "ال&برنامج" comes out as "الـ" + "ب" + "رنامج". This style draws a caption that has an access
+// key and Arabic letters as plain text, and then underlines the key's letter itself, below the
 // letter's dots. Every other caption is drawn as the style below it draws it.
 //
 // It covers what goes through QStyle::drawItemText (menu bar titles, buttons, labels) and the

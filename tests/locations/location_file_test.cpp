@@ -257,6 +257,25 @@ TEST_F(LocationFileTest, UnreadableFileIsReportedWithItsErrorText) {
   EXPECT_NE(std::string::npos, ui.messages[0].find("DOS error code")) << ui.messages[0];
 }
 
+// A location file that cannot even be looked at (a link that loops) says why in the user's
+// language: the Arabic message names the cause in Arabic before the DOS text.
+TEST_F(LocationFileTest, AFileThatCannotBeReachedSaysWhyInTheUsersLanguage) {
+  fs::create_symlink(kLocationFileName, File());
+  const struct {
+    Language lang;
+    const char* cause;
+  } cases[] = {
+      {Language::English, "\r\nDOS error code 1040: Too many symbolic links in the path\r\n"},
+      {Language::Arabic,
+       "\r\nعدد كبير جداً من الروابط الرمزية في المسار\r\nDOS error code 1040: Too many "
+       "symbolic links in the path\r\n"},
+  };
+  for (const auto& c : cases) {
+    const std::string text = LocationFileUnusableText(File(), c.lang);
+    EXPECT_NE(std::string::npos, text.find(File().string() + c.cause)) << text;
+  }
+}
+
 TEST_F(LocationFileTest, ReadOnlyFileIsMadeWritable) {
   Write(ImageOf({Named("CAIRO", "EGYPT")}));
   fs::permissions(File(), fs::perms::owner_read | fs::perms::group_read);

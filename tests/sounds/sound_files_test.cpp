@@ -264,20 +264,31 @@ TEST_F(SoundFiles, AnEntryTooLargeForASoundIsNamedWithItsSize) {
   }
 }
 
-// A sound file that cannot be written is said to be so, with the system's reason.
+// A sound file that cannot be written is said to be so, with the system's reason, in the user's
+// language.
 TEST_F(SoundFiles, AWaveThatCannotBeWrittenIsNoDamagedArchive) {
   MakeZip(prog / "S5.ZIP", {{"S5.WAV", kWaveB}});
   fs::create_directory(prog / "S5.WAV");  // a folder where the sound should go
   std::string prefix;
   std::string extension;
 
-  EXPECT_FALSE(InstallSoundArchive(prog, "S5", prefix, extension, sys, Language::English));
+  const struct {
+    Language lang;
+    const char* cannotWrite;
+  } cases[] = {
+      {Language::English, "The sound file could not be written:"},
+      {Language::Arabic, "تعذرت كتابة ملف الصوت:"},
+  };
+  for (const auto& c : cases) {
+    ui.messages.clear();
+    EXPECT_FALSE(InstallSoundArchive(prog, "S5", prefix, extension, sys, c.lang));
 
-  EXPECT_EQ((std::set<std::string>{"S5.ZIP"}), FilesUnder(prog));
-  ASSERT_EQ(1u, ui.messages.size());
-  EXPECT_EQ((prog / "S5.ZIP").string() + "\r\nThe sound file could not be written:\r\n" +
-                (prog / "S5.WAV").string() + "\r\n" + IoErrorText(EISDIR),
-            ui.messages[0]);
+    EXPECT_EQ((std::set<std::string>{"S5.ZIP"}), FilesUnder(prog));
+    ASSERT_EQ(1u, ui.messages.size());
+    EXPECT_EQ((prog / "S5.ZIP").string() + "\r\n" + c.cannotWrite + "\r\n" +
+                  (prog / "S5.WAV").string() + "\r\n" + IoErrorText(EISDIR, c.lang),
+              ui.messages[0]);
+  }
 }
 
 TEST_F(SoundFiles, InstallWritesOnlyTheOneEntryToItsOwnPath) {

@@ -15,16 +15,12 @@
 
 namespace vek::testing {
 
-// A ZIP archive of the entries written to file; stored (not compressed) entries keep their data
-// visible.
+// The archive file of the entries (WriteZip), its folder made when missing; stored (not
+// compressed) entries keep their data visible.
 inline void MakeZip(const std::filesystem::path& file, const std::vector<ZipEntry>& entries,
                     bool store = false) {
-  const std::string bytes = ZipBytes(entries, store);
-  ASSERT_FALSE(bytes.empty()) << "libzip could not make " << file;
   std::filesystem::create_directories(file.parent_path());
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  ASSERT_TRUE(out.good()) << file;
+  ASSERT_TRUE(WriteZip(file, entries, store)) << "libzip could not make " << file;
 }
 
 namespace zip_detail {

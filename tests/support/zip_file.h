@@ -1,4 +1,6 @@
-// ZIP archives for tests, made with libzip.
+// ZIP archives for tests and benchmarks, made with libzip: as a file or as the bytes of one (the
+// servers of Live Update serve those). No test framework here: support/zip_archive.h has what
+// tests check with.
 #pragma once
 
 #include <zip.h>
@@ -18,15 +20,14 @@ struct ZipEntry {
   std::string data;
 };
 
-// The bytes of an archive holding the entries, compressed or stored (so that the archive is
-// about as large as its entries); empty when libzip failed.
-inline std::string ZipBytes(const std::vector<ZipEntry>& entries, bool store = false) {
-  TempDir dir;
-  const std::filesystem::path file = dir.path() / "archive.zip";
+// Writes an archive holding the entries to file, compressed or stored (so that the archive is
+// about as large as its entries and their data stay visible); false when libzip failed.
+inline bool WriteZip(const std::filesystem::path& file, const std::vector<ZipEntry>& entries,
+                     bool store = false) {
   int error = 0;
   zip_t* zip = zip_open(file.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
   if (zip == nullptr)
-    return {};
+    return false;
   for (const ZipEntry& e : entries) {
     zip_source_t* source = zip_source_buffer(zip, e.data.data(), e.data.size(), 0);
     const zip_int64_t index =
@@ -34,15 +35,24 @@ inline std::string ZipBytes(const std::vector<ZipEntry>& entries, bool store = f
     if (index < 0) {
       zip_source_free(source);
       zip_discard(zip);
-      return {};
+      return false;
     }
     if (store)
       zip_set_file_compression(zip, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0);
   }
   if (zip_close(zip) != 0) {
     zip_discard(zip);
-    return {};
+    return false;
   }
+  return true;
+}
+
+// The bytes of an archive holding the entries (WriteZip); empty when libzip failed.
+inline std::string ZipBytes(const std::vector<ZipEntry>& entries, bool store = false) {
+  TempDir dir;
+  const std::filesystem::path file = dir.path() / "archive.zip";
+  if (!WriteZip(file, entries, store))
+    return {};
   std::ifstream in(file, std::ios::binary);
   std::ostringstream out;
   out << in.rdbuf();
