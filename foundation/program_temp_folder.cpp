@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "foundation/folder_walk.h"
+#include "platform/private_folder.h"
 #include "platform/system_folders.h"
 
 namespace vek {
@@ -23,28 +24,6 @@ namespace {
 constexpr std::string_view kRunPrefix = "run-";
 // How often a start tries to make a folder of its own that no other start takes away first.
 constexpr int kMakeAttempts = 5;
-
-// Makes folder (mode 0700) unless it is there, and checks that it belongs to owner alone: a
-// real folder, not a link, of owner, whose group and others bits are then cleared. 0 or the
-// errno; a folder or link of another user is EPERM and is left as it is.
-int MakePrivateFolder(const fs::path& folder, uid_t owner) {
-  if (folder.empty() || !folder.is_absolute())
-    return EINVAL;
-  std::error_code ec;
-  fs::create_directories(folder.parent_path(), ec);
-  if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
-    return errno;
-  struct stat st {};
-  if (::lstat(folder.c_str(), &st) != 0)
-    return errno;
-  if (!S_ISDIR(st.st_mode))
-    return ENOTDIR;
-  if (st.st_uid != owner)
-    return EPERM;
-  if ((st.st_mode & 077) != 0 && ::chmod(folder.c_str(), 0700) != 0)
-    return errno;
-  return 0;
-}
 
 // Opens folder for its lock; -1 when it cannot be opened.
 FileDescriptor OpenFolder(const fs::path& folder) {

@@ -23,6 +23,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/private_folder.h"
 #include "platform/system_folders.h"
 
 namespace vek {
@@ -58,35 +59,6 @@ bool PeerIs(const QLocalSocket& socket, uid_t uid) {
   const auto fd = static_cast<int>(socket.socketDescriptor());
   return fd >= 0 && ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 &&
          size == sizeof peer && peer.uid == uid;
-}
-
-// The owner of the folder entry at path (not of what a link leads to), as ownerOf tells it.
-uid_t OwnerOfEntry(const std::filesystem::path& path, const struct stat& st,
-                   const SingleInstance::OwnerOf& ownerOf) {
-  return ownerOf ? ownerOf(path, st.st_uid) : st.st_uid;
-}
-
-// Whether path is a real folder (not a link) of uid's that nobody else may enter.
-bool IsPrivateFolder(const std::filesystem::path& path, uid_t uid,
-                     const SingleInstance::OwnerOf& ownerOf) {
-  struct stat st {};
-  return ::lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
-         OwnerOfEntry(path, st, ownerOf) == uid && (st.st_mode & 077) == 0;
-}
-
-// Makes path (mode 0700) when it is missing, and gives it that mode when it is uid's own; whether
-// it is then a real folder of uid's that nobody else may enter. Another user's folder is left
-// as it is.
-bool MakePrivateFolder(const std::filesystem::path& path, uid_t uid,
-                       const SingleInstance::OwnerOf& ownerOf) {
-  std::error_code ignored;
-  std::filesystem::create_directories(path.parent_path(), ignored);
-  ::mkdir(path.c_str(), 0700);
-  struct stat st {};
-  if (::lstat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) ||
-      OwnerOfEntry(path, st, ownerOf) != uid)
-    return false;
-  return (st.st_mode & 077) == 0 || ::chmod(path.c_str(), 0700) == 0;
 }
 
 // The socket's name in its folder: "vek-<user id>-<hash of the program folder>".
@@ -159,7 +131,7 @@ std::optional<std::filesystem::path> SingleInstance::SocketFolder(const SocketPl
   if (places.home.is_absolute())
     candidates.push_back(places.home / (".vek-" + machine));
   for (const std::filesystem::path& folder : candidates) {
-    if (SocketsFit(folder) && MakePrivateFolder(folder, uid, ownerOf))
+    if (SocketsFit(folder) && MakePrivateFolder(folder, uid, ownerOf) == 0)
       return folder;
   }
   return std::nullopt;

@@ -27,6 +27,8 @@
 #include <functional>
 #include <optional>
 
+#include "platform/private_folder.h"
+
 class QLocalServer;
 class QLocalSocket;
 class QWidget;
@@ -50,7 +52,7 @@ class SingleInstance : public QObject {
   };
   // The owner of a folder, given the owner the system reports; tests pretend that another user
   // made a folder.
-  using OwnerOf = std::function<uid_t(const std::filesystem::path&, uid_t reported)>;
+  using OwnerOf = FolderOwner;
 
   // The folder of the sockets for user uid, the first of these that is a real folder of uid's
   // that nobody else may enter and whose sockets' paths fit a socket address: runtimeDir;
