@@ -1,13 +1,14 @@
 // Live Update against real servers on 127.0.0.1 (the tests' FTP and HTTP servers), over the
-// program's libcurl client on the Qt event loop. Targets:
+// program's libcurl client, whose transfers run on threads of their own and tell the Qt event
+// loop what happens. Targets:
 //   Download40MiB      40 files of 1 MiB, from Start Update to the close countdown: at most 5 s
 //                      over FTP (arg 0) and 2 s over HTTP (arg 1);
 //   SecondClose        a second Close during a transfer from a 1 KiB/s server: the transfer
 //                      ended and its temporary file deleted within 1 s;
 //   SecondCloseToClosed  the same, until the dialog's one-second timer has closed it: at most
-//                      about 1 s.
-// No benchmark sets counters of its own, so that every output format, CSV too, takes the runs.
+//                      about 1 s;
 //   NothingToOffer     the dialog, with its one-second timer, closes within 2 s of opening.
+// No benchmark sets counters of its own, so that every output format, CSV too, takes the runs.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 

@@ -1,5 +1,7 @@
 #include "liveupdate/curl_transfer_client.h"
 
+#include <QPointer>
+
 #include <curl/curl.h>
 #include <fcntl.h>
 #include <sys/socket.h>
@@ -527,7 +529,6 @@ CurlTransferClient::~CurlTransferClient() {
     const std::lock_guard lock(mailbox_->mutex);
     mailbox_->client = nullptr;
   }
-  alive_.reset();
   sink_ = nullptr;
   Release();
 }
@@ -640,7 +641,7 @@ void CurlTransferClient::Watchdog() {
 }
 
 void CurlTransferClient::Dispatch() {
-  const std::weak_ptr<bool> alive = alive_;
+  const QPointer<CurlTransferClient> self(this);
   std::deque<TransferEvent> events = mailbox_->Take();
   while (!events.empty()) {
     TransferEvent event = std::move(events.front());
@@ -657,7 +658,7 @@ void CurlTransferClient::Dispatch() {
     if (sink)
       sink(event);
     // A handler may have closed the dialog and freed this client.
-    if (alive.expired())
+    if (self.isNull())
       return;
   }
 }

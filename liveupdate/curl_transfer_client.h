@@ -67,7 +67,6 @@ class CurlTransferClient : public QObject, public TransferClient {
   QTimer watchdog_;           // the time-outs of replies and data
   bool connected_ = false;
   int nextId_ = 1;
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 }  // namespace vek

@@ -56,6 +56,11 @@ std::string Because(const std::string& reason) {
   return reason.empty() ? std::string() : ": " + reason;
 }
 
+TTwinText WithReason(std::string_view english, std::string_view arabic, const TTwinText& reason) {
+  return {std::string(english) + Because(reason.english),
+          std::string(arabic) + Because(reason.arabic)};
+}
+
 // The temporary file a listing or an item is fetched into.
 fs::path TemporaryOf(const fs::path& file) {
   fs::path temp = file;
@@ -226,14 +231,9 @@ void TLiveUpdateSession::Message(const std::string& text) {
   --messagesOpen_;
 }
 
-TTwinText TLiveUpdateSession::WithReason(const char* english, const char* arabic,
-                                         const TTransferReason& reason) const {
-  return {english + Because(reason.english), arabic + Because(reason.arabic)};
-}
-
-TTransferReason TLiveUpdateSession::ShowFailure(const TransferOutcome& outcome, bool connecting,
-                                                const fs::path& body) {
-  const TTransferReason reason = TransferFailureReason(outcome, allowance_);
+TTwinText TLiveUpdateSession::ShowFailure(const TransferOutcome& outcome, bool connecting,
+                                          const fs::path& body) {
+  const TTwinText reason = TransferFailureReason(outcome, allowance_);
   const CommandText text = FailureText(outcome.command);
   // The log keeps why; an item's failure line is its "***INCOMPLETE***" line (OnItemDone).
   if (phase_ != Phase::Item)
@@ -769,7 +769,7 @@ void TLiveUpdateSession::OnItemDone(const TransferOutcome& outcome) {
     ShowSuccess(outcome);
     installed = InstallItem(item, outcome);
   } else {
-    const TTransferReason reason = ShowFailure(outcome, false, itemTemp_);
+    const TTwinText reason = ShowFailure(outcome, false, itemTemp_);
     Memo("***INCOMPLETE*** " + item.name + Because(reason.english),
          " ***غير كامل***  " + item.name + Because(reason.arabic));
   }

@@ -26,8 +26,8 @@
 #include "foundation/system_services.h"
 #include "liveupdate/listing_comparison.h"
 #include "liveupdate/transfer_client.h"
-#include "liveupdate/transfer_failure_reason.h"
 #include "liveupdate/transfer_limits.h"
+#include "liveupdate/twin_text.h"
 
 namespace vek {
 
@@ -64,16 +64,6 @@ std::filesystem::path DownloadedListingPath(const TLiveUpdateSetup& setup);
 std::filesystem::path IgnoreFilePath(const TLiveUpdateSetup& setup);
 // The server's listing with its extension replaced by "DAT": the FTP LIST text of the folder.
 std::filesystem::path ListingDumpPath(const TLiveUpdateSetup& setup);
-
-// A text in both languages; the dialog shows the one of its language, and shows the other after
-// a switch.
-struct TTwinText {
-  std::string english;
-  std::string arabic;
-  const std::string& In(Language language) const {
-    return language == Language::Arabic ? arabic : english;
-  }
-};
 
 // What the dialog shows.
 struct TLiveUpdateView {
@@ -249,10 +239,8 @@ class TLiveUpdateSession {
   void Message(const std::string& text);
   // Shows and logs why a transfer failed, and answers the reason. body: the local file of the
   // transfer, as the HTTP failure shows it.
-  TTransferReason ShowFailure(const TransferOutcome& outcome, bool connecting,
-                              const std::filesystem::path& body = {});
-  TTwinText WithReason(const char* english, const char* arabic,
-                       const TTransferReason& reason) const;
+  TTwinText ShowFailure(const TransferOutcome& outcome, bool connecting,
+                        const std::filesystem::path& body = {});
   void Changed(unsigned what);
 
   TLiveUpdateSetup setup_;

@@ -11,7 +11,7 @@ std::string Thousands(std::int64_t n) {
 }
 
 // The same words in both languages: what the server or libcurl said.
-TTransferReason Said(const std::string& text) {
+TTwinText Said(const std::string& text) {
   return {text, text};
 }
 
@@ -19,7 +19,7 @@ std::string InBrackets(const std::string& text) {
   return text.empty() ? std::string() : " (" + text + ")";
 }
 
-TTransferReason TooLarge(const TransferOutcome& o, const TTransferAllowance& allowance) {
+TTwinText TooLarge(const TransferOutcome& o, const TTransferAllowance& allowance) {
   if (o.total >= 0 && o.total < allowance.maxBytes)
     return {"more bytes than the " + Thousands(o.total) + " the server announced",
             "بايتات أكثر من " + Thousands(o.total) + " التي أعلنها الخادم"};
@@ -30,7 +30,7 @@ TTransferReason TooLarge(const TransferOutcome& o, const TTransferAllowance& all
           "أكبر مما يسمح به حجمه المدرج (" + Thousands(allowance.listedSize) + " بايت)"};
 }
 
-TTransferReason HttpStatus(const TransferOutcome& o) {
+TTwinText HttpStatus(const TransferOutcome& o) {
   const std::string status =
       o.replyLine.empty() ? "HTTP " + std::to_string(o.replyCode) : o.replyLine;
   if (o.redirectUrl.empty())
@@ -41,8 +41,7 @@ TTransferReason HttpStatus(const TransferOutcome& o) {
 
 }  // namespace
 
-TTransferReason TransferFailureReason(const TransferOutcome& o,
-                                      const TTransferAllowance& allowance) {
+TTwinText TransferFailureReason(const TransferOutcome& o, const TTransferAllowance& allowance) {
   switch (o.failure) {
     case TransferFailure::None:
       if (o.command != TransferCommand::Download)

@@ -2,22 +2,15 @@
 // HTTP status, the FTP server's reply, libcurl's error text, or the limit that was passed.
 #pragma once
 
-#include <string>
-
 #include "liveupdate/transfer_client.h"
 #include "liveupdate/transfer_limits.h"
+#include "liveupdate/twin_text.h"
 
 namespace vek {
 
-struct TTransferReason {
-  std::string english;
-  std::string arabic;
-  bool empty() const { return english.empty(); }
-};
-
 // Empty when the transport had nothing to object to (a file whose size differs from the
 // listing is judged by the caller).
-TTransferReason TransferFailureReason(const TransferOutcome& outcome,
-                                      const TTransferAllowance& allowance);
+TTwinText TransferFailureReason(const TransferOutcome& outcome,
+                                const TTransferAllowance& allowance);
 
 }  // namespace vek

@@ -22,6 +22,7 @@
 
 #include "foundation/file_catalogue.h"
 #include "foundation/system_services.h"
+#include "foundation/text.h"
 #include "liveupdate/curl_transfer_client.h"
 #include "liveupdate/listing_writer.h"
 #include "liveupdate/live_update_dialog.h"
@@ -121,9 +122,7 @@ class LiveUpdateFixture {
   void ThreeSounds() {
     for (const char* name : {"ALEPPO", "EGYPT1", "MACCAH1"}) {
       const std::string stem = name;
-      std::string lower = stem;
-      for (char& c : lower)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+      const std::string lower = AsciiLower(stem);
       WriteFile(prog / "SOUNDS" / (stem + ".WAV"), Bytes(1000, 'o'));
       Offered(fs::path("SOUNDS") / (stem + ".WAV"), Bytes(1500, 'n'), "/go-" + lower + ".z",
               testing::ZipBytes({{stem + ".WAV", Bytes(3000 + lower.size(), lower[0])}}, true));
