@@ -73,6 +73,10 @@ std::string AddThousandsSeparators(std::string_view text) {
   return out;
 }
 
+std::string ThousandsOf(std::int64_t n) {
+  return AddThousandsSeparators(std::to_string(n));
+}
+
 std::string RepeatChar(char c, std::size_t n) {
   return std::string(n, c);
 }

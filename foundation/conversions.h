@@ -24,6 +24,8 @@ std::int64_t DigitsToNumber(std::string_view text);
 // end): "1234567" -> "1,234,567", "1234.5" -> "1,234.5". A leading sign stays in front:
 // "-1234" -> "-1,234", "-123" -> "-123".
 std::string AddThousandsSeparators(std::string_view text);
+// A whole number with ',' between every three digits: 70000 -> "70,000".
+std::string ThousandsOf(std::int64_t n);
 
 // n copies of c.
 std::string RepeatChar(char c, std::size_t n);

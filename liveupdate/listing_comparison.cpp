@@ -71,10 +71,6 @@ std::string DefaultShortDate(const DosDateTimeParts& p) {
   return TwoDigitStr(p.day) + "/" + TwoDigitStr(p.month) + "/" + std::to_string(p.year);
 }
 
-std::string Thousands(std::int64_t n) {
-  return AddThousandsSeparators(std::to_string(n));
-}
-
 // The texts of the grids that the comparison writes, in both languages.
 struct GridText {
   const char* english;
@@ -201,7 +197,7 @@ TGridRow TListingComparison::IgnoreRow(const TIgnoreRec& rec) const {
   row[0] = rec.FileName;
   // Saved in the language of its day; shown in the user's.
   row[1] = RecaptionGridText(rec.Description, settings_.language, settings_);
-  row[2] = Thousands(rec.Size);
+  row[2] = ThousandsOf(rec.Size);
   if (rec.Date != 0) {
     row[3] = std::to_string(rec.Date);
     row[4] = ShortDate(rec.Date);
@@ -298,7 +294,7 @@ void TListingComparison::AddNeededItem(const TListingRec& rec) {
     return;
   TGridRow row;
   row[0] = AsciiLower(rec.FileName);
-  row[2] = Thousands(rec.Size);
+  row[2] = ThousandsOf(rec.Size);
   if (rec.Date != 0) {
     row[4] = ShortDate(rec.Date);
     row[3] = std::to_string(rec.Date);

@@ -23,10 +23,6 @@ namespace fs = std::filesystem;
 // The right-to-left mark that frames Arabic captions.
 constexpr const char* kRlm = "\u200F";
 
-std::string Thousands(std::int64_t n) {
-  return AddThousandsSeparators(std::to_string(n));
-}
-
 TTwinText Twin(std::string_view english, std::string_view arabic) {
   return {std::string(english), std::string(arabic)};
 }
@@ -439,9 +435,9 @@ void TLiveUpdateSession::ShowStatistics() {
   if (st.received && st.total > 0) {
     view_.percent = std::to_string(st.bytes * 100 / st.total) + "%";
     view_.received =
-        Thousands(st.bytes) + T(" of ", " من ") + Thousands(st.total) + T(" bytes ", " بايت ");
+        ThousandsOf(st.bytes) + T(" of ", " من ") + ThousandsOf(st.total) + T(" bytes ", " بايت ");
   } else if (st.received) {
-    view_.received = Thousands(st.bytes) + T(" bytes ", " بايت ");
+    view_.received = ThousandsOf(st.bytes) + T(" bytes ", " بايت ");
   }
   view_.secs = st.timed ? std::to_string(st.seconds) + T(" secs", " ثانية") : std::string();
   view_.rate = st.rated ? std::to_string(st.rate) + T(" Bytes/sec", " بايت/ثانية") : std::string();
@@ -713,10 +709,10 @@ bool TLiveUpdateSession::RoomForTheOffer() {
   const std::string folder = setup_.programFolder.string();
   const std::string freeText = AddThousandsSeparators(std::to_string(*free));
   const std::string english =
-      "Not enough free space on the disk for this update:\r\nthe items need " + Thousands(needed) +
-      " bytes, and only " + freeText + " bytes are free in " + folder;
+      "Not enough free space on the disk for this update:\r\nthe items need " +
+      ThousandsOf(needed) + " bytes, and only " + freeText + " bytes are free in " + folder;
   const std::string arabic = "لا توجد مساحة كافية على القرص لهذه الترقية:\r\nتحتاج البنود إلى " +
-                             Thousands(needed) + " بايت، والمتاح " + freeText + " بايت فقط في " +
+                             ThousandsOf(needed) + " بايت، والمتاح " + freeText + " بايت فقط في " +
                              folder;
   Memo(english, arabic);
   Message(ByLanguage(view_.language, english, arabic));
@@ -788,10 +784,10 @@ void TLiveUpdateSession::OnItemDone(const TransferOutcome& outcome) {
 bool TLiveUpdateSession::InstallItem(const TRunItem& item, const TransferOutcome& outcome) {
   if (itemListedName_ && outcome.received != item.size) {
     const TTwinText differs{
-        "The size of " + item.name + " differs from the listing: " + Thousands(outcome.received) +
-            " bytes arrived, the listing gives " + Thousands(item.size) + " bytes",
-        "حجم " + item.name + " يختلف عن القائمة: وصل " + Thousands(outcome.received) +
-            " بايت، والقائمة تذكر " + Thousands(item.size) + " بايت"};
+        "The size of " + item.name + " differs from the listing: " + ThousandsOf(outcome.received) +
+            " bytes arrived, the listing gives " + ThousandsOf(item.size) + " bytes",
+        "حجم " + item.name + " يختلف عن القائمة: وصل " + ThousandsOf(outcome.received) +
+            " بايت، والقائمة تذكر " + ThousandsOf(item.size) + " بايت"};
     Memo(differs.english, differs.arabic);
     Status(differs);
     return false;

@@ -6,10 +6,6 @@ namespace vek {
 
 namespace {
 
-std::string Thousands(std::int64_t n) {
-  return AddThousandsSeparators(std::to_string(n));
-}
-
 // The same words in both languages: what the server or libcurl said.
 TTwinText Said(const std::string& text) {
   return {text, text};
@@ -21,13 +17,13 @@ std::string InBrackets(const std::string& text) {
 
 TTwinText TooLarge(const TransferOutcome& o, const TTransferAllowance& allowance) {
   if (o.total >= 0 && o.total < allowance.maxBytes)
-    return {"more bytes than the " + Thousands(o.total) + " the server announced",
-            "بايتات أكثر من " + Thousands(o.total) + " التي أعلنها الخادم"};
+    return {"more bytes than the " + ThousandsOf(o.total) + " the server announced",
+            "بايتات أكثر من " + ThousandsOf(o.total) + " التي أعلنها الخادم"};
   if (allowance.listedSize < 0)
-    return {"larger than the " + Thousands(allowance.maxBytes) + " bytes a listing may have",
-            "أكبر من " + Thousands(allowance.maxBytes) + " بايت، وهو أقصى حجم لقائمة الملفات"};
-  return {"larger than its listed size (" + Thousands(allowance.listedSize) + " bytes) allows",
-          "أكبر مما يسمح به حجمه المدرج (" + Thousands(allowance.listedSize) + " بايت)"};
+    return {"larger than the " + ThousandsOf(allowance.maxBytes) + " bytes a listing may have",
+            "أكبر من " + ThousandsOf(allowance.maxBytes) + " بايت، وهو أقصى حجم لقائمة الملفات"};
+  return {"larger than its listed size (" + ThousandsOf(allowance.listedSize) + " bytes) allows",
+          "أكبر مما يسمح به حجمه المدرج (" + ThousandsOf(allowance.listedSize) + " بايت)"};
 }
 
 TTwinText HttpStatus(const TransferOutcome& o) {
@@ -49,8 +45,8 @@ TTwinText TransferFailureReason(const TransferOutcome& o, const TTransferAllowan
       if (o.total <= 0)
         return {"the server announced no size", "لم يعلن الخادم حجم الملف"};
       if (o.received != o.total)
-        return {Thousands(o.received) + " of " + Thousands(o.total) + " bytes arrived",
-                "وصل " + Thousands(o.received) + " من " + Thousands(o.total) + " بايت"};
+        return {ThousandsOf(o.received) + " of " + ThousandsOf(o.total) + " bytes arrived",
+                "وصل " + ThousandsOf(o.received) + " من " + ThousandsOf(o.total) + " بايت"};
       return {};
     case TransferFailure::HttpStatus:
       return HttpStatus(o);
@@ -64,13 +60,13 @@ TTwinText TransferFailureReason(const TransferOutcome& o, const TTransferAllowan
       if (o.total >= 0 && o.received >= o.total && !o.replyLine.empty())
         return Said(o.replyLine + InBrackets(o.errorText));
       if (o.total >= 0)
-        return {"the connection ended after " + Thousands(o.received) + " of " +
-                    Thousands(o.total) + " bytes" + InBrackets(o.errorText),
-                "انقطع الاتصال بعد " + Thousands(o.received) + " من " + Thousands(o.total) +
+        return {"the connection ended after " + ThousandsOf(o.received) + " of " +
+                    ThousandsOf(o.total) + " bytes" + InBrackets(o.errorText),
+                "انقطع الاتصال بعد " + ThousandsOf(o.received) + " من " + ThousandsOf(o.total) +
                     " بايت" + InBrackets(o.errorText)};
-      return {"the connection ended after " + Thousands(o.received) + " bytes" +
+      return {"the connection ended after " + ThousandsOf(o.received) + " bytes" +
                   InBrackets(o.errorText),
-              "انقطع الاتصال بعد " + Thousands(o.received) + " بايت" + InBrackets(o.errorText)};
+              "انقطع الاتصال بعد " + ThousandsOf(o.received) + " بايت" + InBrackets(o.errorText)};
     case TransferFailure::LocalFile:
       return {"the file could not be written: " + o.errorText, "تعذرت كتابة الملف: " + o.errorText};
     case TransferFailure::NotFound:
