@@ -464,8 +464,10 @@ class CurlTransferClient::Job {
         break;
     }
     ConnectFailureIsAFailedConnection(o);
-    if (fileError_ != 0)
+    if (fileError_ != 0) {
+      o.fileErrno = fileError_;
       o.errorText = std::strerror(fileError_);
+    }
     if (command_ == TransferCommand::List && !lineBuffer_.empty()) {
       TransferEvent line;
       line.kind = TransferEvent::ListLines;
@@ -479,7 +481,8 @@ class CurlTransferClient::Job {
       if (o.Succeeded() && (!synced || closed != 0)) {
         o.failure = TransferFailure::LocalFile;
         o.errorCode = CURLE_WRITE_ERROR;
-        o.errorText = std::strerror(errno);
+        o.fileErrno = errno;
+        o.errorText = std::strerror(o.fileErrno);
       }
     }
     Post(DoneEvent(id_, std::move(o)));
@@ -599,7 +602,7 @@ int CurlTransferClient::Start(TransferCommand command, const std::string& path,
     if (fd.get() < 0) {
       const int e = errno;
       FailAtStart(id, command, TransferFailure::LocalFile, CURLE_WRITE_ERROR,
-                  file.string() + ": " + std::strerror(e));
+                  file.string() + ": " + std::strerror(e), e);
       return id;
     }
     job->SetFile(std::move(fd));
@@ -622,12 +625,13 @@ int CurlTransferClient::Start(TransferCommand command, const std::string& path,
 }
 
 void CurlTransferClient::FailAtStart(int id, TransferCommand command, TransferFailure failure,
-                                     int error, const std::string& text) {
+                                     int error, const std::string& text, int fileErrno) {
   TransferOutcome o;
   o.command = command;
   o.failure = failure;
   o.errorCode = error;
   o.errorText = text;
+  o.fileErrno = fileErrno;
   mailbox_->Post(DoneEvent(id, std::move(o)));
 }
 

@@ -52,8 +52,9 @@ class CurlTransferClient : public QObject, public TransferClient {
 
   int Start(TransferCommand command, const std::string& path, const std::filesystem::path& file,
             std::int64_t maxBytes);
+  // Ends transfer id before it began; fileErrno: why its local file could not be made.
   void FailAtStart(int id, TransferCommand command, TransferFailure failure, int error,
-                   const std::string& text);
+                   const std::string& text, int fileErrno = 0);
   void Watchdog();
   void Dispatch();
   // The running transfer is over for the event loop: its thread stops and tells nothing more.

@@ -41,6 +41,7 @@ struct TransferOutcome {
   TransferFailure failure = TransferFailure::None;
   int errorCode = 0;  // the network library's code
   std::string errorText;
+  int fileErrno = 0;        // LocalFile: why the local file could not be made or written
   long replyCode = 0;       // the HTTP status, or the FTP server's last reply
   std::string replyLine;    // HTTP: the status line; FTP: the server's last reply line
   std::string redirectUrl;  // HTTP: where a redirect pointed (never followed)

@@ -1,6 +1,7 @@
 #include "liveupdate/transfer_failure_reason.h"
 
 #include "foundation/conversions.h"
+#include "foundation/dos_error.h"
 
 namespace vek {
 
@@ -13,6 +14,15 @@ TTwinText Said(const std::string& text) {
 
 std::string InBrackets(const std::string& text) {
   return text.empty() ? std::string() : " (" + text + ")";
+}
+
+// Why a local file could not be made or written, for an Arabic reader: the program's Arabic
+// words for the errno (the first line of its text), then the system's own in brackets.
+std::string ArabicCause(const TransferOutcome& o) {
+  if (o.fileErrno == 0)
+    return o.errorText;
+  const std::string text = IoErrorText(o.fileErrno, Language::Arabic);
+  return text.substr(0, text.find("\r\n")) + InBrackets(o.errorText);
 }
 
 TTwinText TooLarge(const TransferOutcome& o, const TTransferAllowance& allowance) {
@@ -68,7 +78,8 @@ TTwinText TransferFailureReason(const TransferOutcome& o, const TTransferAllowan
                   InBrackets(o.errorText),
               "انقطع الاتصال بعد " + ThousandsOf(o.received) + " بايت" + InBrackets(o.errorText)};
     case TransferFailure::LocalFile:
-      return {"the file could not be written: " + o.errorText, "تعذرت كتابة الملف: " + o.errorText};
+      return {"the file could not be written: " + o.errorText,
+              "تعذرت كتابة الملف: " + ArabicCause(o)};
     case TransferFailure::NotFound:
     case TransferFailure::AuthenticationFailed:
     case TransferFailure::Other:

@@ -17,6 +17,7 @@
 #include "liveupdate/listing_record.h"
 #include "liveupdate/live_update_fixture.h"
 #include "liveupdate/remote_names.h"
+#include "liveupdate/transfer_failure_reason.h"
 #include "locations/location_file.h"
 #include "support/locations_fixture.h"
 
@@ -494,6 +495,34 @@ TEST_P(OverServer, ALocationFileThatReadsReplacesTheUsersOnceACopyIsKept) {
 
 // The listing says 70,000 bytes and the server sends 69,999 (and says so): the file is not
 // taken, and the log and the status line say that its size differs, with both numbers.
+// A local file that cannot be made or written: the reason names the system's cause, and in
+// Arabic says it in Arabic first.
+TEST_P(OverServer, AFileThatCannotBeMadeSaysWhyInTheUsersLanguage) {
+  CurlTransferClient client(Server());
+  std::optional<TransferOutcome> outcome;
+  client.SetEventSink([&](const TransferEvent& event) {
+    if (event.kind == TransferEvent::Done)
+      outcome = event.outcome;
+  });
+  WriteFile(prog / "not a folder", "a file");
+  client.Download("/vekdirs.dwn", prog / "not a folder" / ".vekdirs.dwn.tmp", 1 << 20);
+  ASSERT_TRUE(Spin([&] { return outcome.has_value(); }));
+  EXPECT_EQ(TransferFailure::LocalFile, outcome->failure);
+  EXPECT_EQ(ENOTDIR, outcome->fileErrno);
+  const TTwinText reason = TransferFailureReason(*outcome, {});
+  EXPECT_NE(std::string::npos, reason.english.find("Not a directory")) << reason.english;
+  EXPECT_TRUE(reason.arabic.starts_with("تعذرت كتابة الملف: جزء من المسار ليس مجلداً ("))
+      << reason.arabic;
+
+  // A write that fails on the way (a full disk) is told the same way.
+  TransferOutcome full;
+  full.failure = TransferFailure::LocalFile;
+  full.fileErrno = ENOSPC;
+  full.errorText = "No space left on device";
+  EXPECT_EQ("تعذرت كتابة الملف: لا توجد مساحة كافية على القرص (No space left on device)",
+            TransferFailureReason(full, {}).arabic);
+}
+
 TEST_P(OverServer, AFileOfAnotherSizeThanListedSaysSo) {
   Offered("ZUZUZ623.EXE", Bytes(70000, 'p'), "/zuzuz623.exe", Bytes(69999, 'p'));
   Publish();
