@@ -23,6 +23,8 @@ packages=(
   dpkg-dev   # dpkg-shlibdeps: the library dependencies of the Debian package
   desktop-file-utils appstream   # validating the desktop entries (package, autostart) and metainfo
   lintian   # checking the Debian package (scripts/test-package.sh)
+  groff-base man-db   # rendering the manual pages with their warnings (tests/packaging)
+  faketime   # the test suite at awkward instants of the clock (install-and-test.sh)
 )
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"

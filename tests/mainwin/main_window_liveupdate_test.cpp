@@ -1,7 +1,5 @@
 // The main window's Live Update: the commands, the dialog, the restart, and the restarted
 // start-up that installs what was fetched; against a real server on 127.0.0.1.
-#include <zip.h>
-
 #include <QTableWidget>
 
 #include "foundation/ini_file.h"
@@ -9,6 +7,7 @@
 #include "mainwin/alert_window.h"
 #include "mainwin/main_window_fixture.h"
 #include "support/wave_file.h"
+#include "support/zip_archive.h"
 
 namespace vek {
 namespace {
@@ -22,15 +21,6 @@ using testing::WriteFile;
 // The next version's installer: a script that leaves a mark beside itself.
 const std::string kPackage = "#!/bin/sh\ntouch \"$(dirname \"$0\")/installer-ran\"\n";
 const std::string kAleppo = testing::MakeWave(0.1, 523);
-
-void MakeZip(const fs::path& file, const std::string& entry, const std::string& bytes) {
-  int error = 0;
-  zip_t* zip = zip_open(file.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
-  ASSERT_NE(nullptr, zip) << error;
-  zip_source_t* source = zip_source_buffer(zip, bytes.data(), bytes.size(), 0);
-  ASSERT_GE(zip_file_add(zip, entry.c_str(), source, ZIP_FL_ENC_UTF_8), 0);
-  ASSERT_EQ(0, zip_close(zip));
-}
 
 class LiveUpdateCommand : public testing::MainWindowTest,
                           public ::testing::WithParamInterface<TransferKind> {
@@ -52,7 +42,7 @@ class LiveUpdateCommand : public testing::MainWindowTest,
         TListingOutcome::Written,
         WriteLiveUpdateDirList(settings, root / "liveupdate" / "vekdirs.rec", FileCatalogue(), sys)
             .status);
-    MakeZip(root / "go-aleppo.z", "ALEPPO.WAV", kAleppo);
+    testing::MakeZip(root / "go-aleppo.z", {{"ALEPPO.WAV", kAleppo}});
     WriteFile(root / "zuzuz623.exe", kPackage);
     server = std::make_unique<UpdateServer>(GetParam() == TransferKind::Ftp ? "ftp" : "http", root,
                                             serverDir.path());

@@ -20,8 +20,15 @@ struct ZipEntry {
   std::string data;
 };
 
+// The time every entry carries, as the DOS time and date fields of a ZIP archive: 2 January 2025,
+// 10:00:00. libzip would stamp the time of writing, so that two archives of the same entries made
+// either side of a two-second step would differ.
+inline constexpr zip_uint16_t kZipEntryDosTime = 10 << 11;
+inline constexpr zip_uint16_t kZipEntryDosDate = (2025 - 1980) << 9 | 1 << 5 | 2;
+
 // Writes an archive holding the entries to file, compressed or stored (so that the archive is
-// about as large as its entries and their data stay visible); false when libzip failed.
+// about as large as its entries and their data stay visible), each entry with the fixed time
+// above: the same entries always give the same bytes. False when libzip failed.
 inline bool WriteZip(const std::filesystem::path& file, const std::vector<ZipEntry>& entries,
                      bool store = false) {
   int error = 0;
@@ -32,8 +39,10 @@ inline bool WriteZip(const std::filesystem::path& file, const std::vector<ZipEnt
     zip_source_t* source = zip_source_buffer(zip, e.data.data(), e.data.size(), 0);
     const zip_int64_t index =
         source == nullptr ? -1 : zip_file_add(zip, e.name.c_str(), source, ZIP_FL_ENC_UTF_8);
-    if (index < 0) {
-      zip_source_free(source);
+    if (index < 0 || zip_file_set_dostime(zip, static_cast<zip_uint64_t>(index), kZipEntryDosTime,
+                                          kZipEntryDosDate, 0) != 0) {
+      if (index < 0)
+        zip_source_free(source);
       zip_discard(zip);
       return false;
     }
