@@ -85,7 +85,7 @@ TLocationOperation::TLocationOperation(const LocationDialogContext& context, QWi
   auto* datePanel = new QFrame(this);
   datePanel->setFrameShape(QFrame::StyledPanel);
   auto* dateBox = new QVBoxLayout(datePanel);
-  Date = new QLabel(datePanel);
+  Date = new ElidingLabel(datePanel);  // a long month name never widens the dialog
   Date->setAlignment(Qt::AlignCenter);
   Time = new QLabel(datePanel);
   Time->setAlignment(Qt::AlignCenter);

@@ -8,6 +8,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "foundation/qt/eliding_label.h"
 #include "foundation/qt/qt_strings.h"
 #include "program/dialogs/ok_cancel_row.h"
 
@@ -54,7 +55,7 @@ TMonthsDlg::TMonthsDlg(SettingsDialogContext context, const NameLists& names, QW
     grid->addWidget(new QLabel(QByLanguage(lang, english[row], arabicTitles[row])), row + 1, 0);
     UpDown[row] = new TNameUpDown(model_.Count(row));
     UpDown[row]->setToolTip(QByLanguage(lang, "Next or previous name", "الاسم التالي أو السابق"));
-    CurrentText[row] = new QLabel;
+    CurrentText[row] = new ElidingLabel;  // a long stored name never widens the dialog
     CurrentText[row]->setMinimumWidth(130);
     Edit[row] = new QLineEdit;
     Edit[row]->setMinimumWidth(150);
