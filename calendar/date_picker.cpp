@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "calendar/islamic_calendar.h"
+#include "foundation/qt/eliding_label.h"
 #include "foundation/qt/qt_strings.h"
 
 namespace vek {
@@ -29,7 +30,7 @@ TBrDateForm::TBrDateForm(DatePickerContext context, QWidget* parent)
   outer->setContentsMargins(10, 10, 10, 10);
   outer->setSpacing(8);
 
-  Title = new QLabel;
+  Title = new ElidingLabel;  // a long month name never widens the window
   Title->setObjectName("Title");
   Title->setAlignment(Qt::AlignCenter);
   QFont titleFont = Title->font();

@@ -77,6 +77,7 @@ CommandLineSwitches ReadCommandLineSwitches(const std::vector<std::string>& para
   flags.debugVekLoc = flags.debugVekLoc || HasSwitch(params, "DEBUGVEKLOC");
   flags.ignoreBmp = flags.ignoreBmp || HasSwitch(params, "IGNOREBMP");
   flags.testerMode = HasSwitch(params, "QETESTINGVEK");
+  flags.startMinimized = HasSwitch(params, kStartMinimizedWord);
   return flags;
 }
 

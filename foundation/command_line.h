@@ -8,6 +8,9 @@
 
 namespace vek {
 
+// The word of the minimised start, which the autostart entry gives the program.
+inline constexpr std::string_view kStartMinimizedWord = "Minimized";
+
 // One flag per keyword, false at start; the parser only ever sets them.
 struct CommandLineSwitches {
   bool forceArabic = false;         // FORCEARABIC
@@ -24,6 +27,7 @@ struct CommandLineSwitches {
   bool skipDownload = false;        // SKIPDOWNLOAD: Live Update makes no connection
   bool continueLiveUpdate = false;  // CONTINUELIVEUPDATE: restarted after a Live Update
   bool testerMode = false;          // HasSwitch("QETESTINGVEK"), not a parsed keyword
+  bool startMinimized = false;      // HasSwitch("MINIMIZED"): the window starts minimised
   bool moveGoVekFile = false;       // MOVEGOVEKFILE: move a downloaded installer away
   bool authorized = false;          // AUTHORIZED (accepted, no effect)
   bool indexing = false;            // INDEXING (accepted, no effect)
@@ -37,8 +41,9 @@ void ParseCommandLineSwitches(const std::vector<std::string>& params, CommandLin
 bool HasSwitch(const std::vector<std::string>& params, std::string_view name);
 
 // The switches of a run (the parameters without the program name): the parsed keywords, with
-// DEBUGVEK, DEBUGVEKLOC and IGNOREBMP also set when HasSwitch finds them, and the tester mode
-// from HasSwitch("QETESTINGVEK").
+// DEBUGVEK, DEBUGVEKLOC and IGNOREBMP also set when HasSwitch finds them, the tester mode from
+// HasSwitch("QETESTINGVEK") and the minimised start (the autostart entry's) from
+// HasSwitch("MINIMIZED").
 CommandLineSwitches ReadCommandLineSwitches(const std::vector<std::string>& params);
 
 }  // namespace vek

@@ -61,7 +61,8 @@ std::string DesktopExecValue(const std::string& program) {
 
 int CreateShellLink(const std::filesystem::path& target, const std::filesystem::path& linkFile,
                     const std::filesystem::path& workingFolder, int /*showCommand*/,
-                    const std::vector<std::string>& environment) {
+                    const std::vector<std::string>& environment,
+                    const std::vector<std::string>& arguments) {
   const std::string program = target.string();
   const std::string folder = workingFolder.string();
   const std::string name = linkFile.stem().string();
@@ -79,6 +80,11 @@ int CreateShellLink(const std::filesystem::path& target, const std::filesystem::
     argv.push_back(variable);
   }
   argv.push_back(program);
+  for (const std::string& argument : arguments) {
+    if (argument.empty() || HasControlCharacter(argument))
+      return EINVAL;
+    argv.push_back(argument);
+  }
   std::string entry = "[Desktop Entry]\nType=Application\nName=" + EscapeValue(name) +
                       "\nExec=" + DesktopExecValue(argv) + "\n";
   if (!folder.empty())

@@ -12,13 +12,15 @@ namespace vek {
 // show state, so the value is accepted and not written.
 inline constexpr int kShowMinimizedNoActivate = 7;
 
-// Writes (or overwrites) the desktop entry linkFile that starts target in workingFolder, with
-// the variables of environment ("NAME=value" each) set for it; the entry's name is linkFile's
-// name without extension. The folder of linkFile is made when missing. 0 on success, else an
-// errno (EINVAL for a path or variable that a desktop entry cannot hold).
+// Writes (or overwrites) the desktop entry linkFile that starts target with arguments in
+// workingFolder, with the variables of environment ("NAME=value" each) set for it; the entry's
+// name is linkFile's name without extension. The folder of linkFile is made when missing. 0 on
+// success, else an errno (EINVAL for a path, argument or variable that a desktop entry cannot
+// hold).
 int CreateShellLink(const std::filesystem::path& target, const std::filesystem::path& linkFile,
                     const std::filesystem::path& workingFolder, int showCommand,
-                    const std::vector<std::string>& environment = {});
+                    const std::vector<std::string>& environment = {},
+                    const std::vector<std::string>& arguments = {});
 
 // The Exec value that runs the command line argv: each argument quoted when it holds a reserved
 // character, with the escapes of the desktop entry format.

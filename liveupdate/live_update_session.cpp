@@ -240,6 +240,7 @@ TTwinText TLiveUpdateSession::ShowFailure(const TransferOutcome& outcome, bool c
       return reason;
     case TransferFailure::ConnectionFailed:
       Status(WithReason("Connection failed", "فشل الاتصال", reason));
+      failureShown_ = true;
       Message(
           T("Connection failed...\nPlease try connecting to the internet MANUALLY,\n"
             "then repeat this Live Update again",
@@ -289,6 +290,7 @@ void TLiveUpdateSession::FormActivate() {
   SetDialogLanguage();
   stopRequested_ = false;
   comparisonDone_ = false;
+  failureShown_ = false;
   activating_ = true;
   activated_ = true;
   if (setup_.skipDownload) {
@@ -546,6 +548,7 @@ void TLiveUpdateSession::OnListingDone(const TransferOutcome& outcome) {
       ForceDeleteFile(temp, sys_.fs);
       Memo(LogLines(check.english), LogLines(check.arabic));
       Status(Twin("The server's listing does not read", "قائمة ملفات الخادم لا تقرأ"));
+      DownloadingTo({});
       listingComplete_ = false;
       Message(T(check.english.c_str(), check.arabic.c_str()));
       StartClose_Timer();
@@ -613,10 +616,14 @@ bool TLiveUpdateSession::Complete(const TransferOutcome& outcome) const {
 // The comparison
 
 void TLiveUpdateSession::CompareFiles() {
-  if (listingComplete_)
+  if (listingComplete_) {
     Memo("Comparing Files, Please Wait", "جاري مقارنة الملفات، يرجى الانتظار");
-  else
-    Message(T("Download Incomplete\r\nMust Retry", "التنزيل غير كامل\r\nيجب إعادة المحاولة"));
+  } else {
+    // Nothing is being downloaded any more; one box tells the failure.
+    DownloadingTo({});
+    if (!std::exchange(failureShown_, false))
+      Message(T("Download Incomplete\r\nMust Retry", "التنزيل غير كامل\r\nيجب إعادة المحاولة"));
+  }
   if (listingComplete_ && !comparisonDone_)
     RunComparison(false);
   view_.progress1Pos = 0;

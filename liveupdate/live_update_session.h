@@ -283,6 +283,7 @@ class TLiveUpdateSession {
   bool closed_ = false;
   int cancelPressCount_ = 0;
   int messagesOpen_ = 0;
+  bool failureShown_ = false;  // a failed transfer's box was shown: no second one follows it
   std::uint8_t timerMode_ = kStopped;
   Clock::TimePoint stopwatchStart_{};
   std::int64_t stopwatchSeconds_ = 0;

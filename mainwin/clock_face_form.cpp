@@ -112,9 +112,10 @@ void TClockFaceForm::FormActivate() {
   for (int i = 0; i < kClockFaceCount; ++i) {
     SetBackground(Images[static_cast<std::size_t>(i)], standard);
     if (context_.module != nullptr && context_.ui != nullptr)
-      pictures_[static_cast<std::size_t>(i)] =
-          UnpackFacePicture(PictureNameOf(i), context_.programFolder, *context_.module,
-                            *context_.ui, context_.lang, context_.switches);
+      pictures_[static_cast<std::size_t>(i)] = UnpackFacePicture(
+          PictureNameOf(i),
+          context_.previewFolder.empty() ? context_.programFolder : context_.previewFolder,
+          *context_.module, *context_.ui, context_.lang, context_.switches);
   }
   Size_ButtonClick();
   MarkFrame(context_.currentIndex);

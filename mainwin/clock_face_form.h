@@ -29,7 +29,10 @@ struct ClockFaceFormContext {
   int currentIndex = 0;  // ClockFaceIndex, marked when the form opens
   // The main window's clock, which a click loads the face into (LoadClockFace).
   AnalogClock* clock = nullptr;
-  std::filesystem::path programFolder;
+  std::filesystem::path programFolder;  // where the chosen face is unpacked for the clock
+  // Where the pictures of the chooser are unpacked (the program's temporary folder), so that
+  // only the chosen face is left in the program folder; the program folder when empty.
+  std::filesystem::path previewFolder;
   const ResourceModule* module = nullptr;  // the face packs
   UiServices* ui = nullptr;                // reports faces that cannot be unpacked
   CommandLineSwitches switches;            // the run's: IGNOREBMP and DEBUGVEK

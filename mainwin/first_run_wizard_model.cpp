@@ -5,6 +5,7 @@
 #include <system_error>
 #include <utility>
 
+#include "foundation/command_line.h"
 #include "foundation/dos_error.h"
 #include "foundation/file_io.h"
 #include "foundation/program_folder.h"
@@ -489,8 +490,9 @@ void FirstRunWizardModel::UpdateAutoStart() {
       Say(Text("Error: Could not create ShortCut.\nSource file not found: ",
                "خطأ: تعذر إنشاء الاختصار.\nالملف المصدر غير موجود: ") +
           program.string());
-    } else if (const int e = CreateShellLink(program, link, program.parent_path(),
-                                             kShowMinimizedNoActivate, AutostartEnvironment());
+    } else if (const int e =
+                   CreateShellLink(program, link, program.parent_path(), kShowMinimizedNoActivate,
+                                   AutostartEnvironment(), {std::string(kStartMinimizedWord)});
                e != 0) {
       Say(Text("\nError: Could not create ShortCut for Zurivo Zazir program in the autostart "
                "folder\n",

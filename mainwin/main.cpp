@@ -70,7 +70,7 @@ int RunProgram(const std::vector<std::string>& params, vek::UiServices& ui, vek:
   QApplication::setQuitOnLastWindowClosed(false);
   QObject::connect(&window, &vek::TVEK__MAIN::Closed, qApp, &QCoreApplication::quit,
                    Qt::QueuedConnection);
-  window.show();
+  window.ShowAtStart();
   if (activateRequested)
     window.WMUser();
   // The first activation runs once the window is shown, whether or not the desktop activates it.

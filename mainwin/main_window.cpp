@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -238,6 +239,10 @@ void TVEK__MAIN::BuildWidgets() {
     button->setText(QString::fromUtf8(glyph));
     button->setAutoRaise(true);
     button->installEventFilter(this);
+    // Their room is kept while they are hidden: showing them never changes the window's size.
+    QSizePolicy policy = button->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    button->setSizePolicy(policy);
     clockButtons->addWidget(button);
   }
   clockBox->addLayout(clockButtons);
@@ -306,6 +311,18 @@ void TVEK__MAIN::SetClockButtonsVisible(bool visible) {
     b->setVisible(visible);
 }
 
+bool TVEK__MAIN::PointerOverClock() const {
+  const QPoint pointer = QCursor::pos();
+  for (const QWidget* part :
+       {static_cast<QWidget*>(W.OvcClock1), static_cast<QWidget*>(W.STime),
+        static_cast<QWidget*>(W.ClockFaceSpeedButton),
+        static_cast<QWidget*>(W.ClockBackGroundSpeedButton),
+        static_cast<QWidget*>(W.ClcockSizeSpeedButton), static_cast<QWidget*>(W.ColorsSpeedButton)})
+    if (part->isVisible() && part->rect().contains(part->mapFromGlobal(pointer)))
+      return true;
+  return false;
+}
+
 bool TVEK__MAIN::eventFilter(QObject* watched, QEvent* event) {
   const bool overClock = watched == W.OvcClock1 || watched == W.STime ||
                          watched == W.ClockFaceSpeedButton ||
@@ -313,6 +330,8 @@ bool TVEK__MAIN::eventFilter(QObject* watched, QEvent* event) {
                          watched == W.ClcockSizeSpeedButton || watched == W.ColorsSpeedButton;
   if (event->type() == QEvent::Enter && overClock)
     SetClockButtonsVisible(true);
+  else if (event->type() == QEvent::Leave && overClock && !PointerOverClock())
+    SetClockButtonsVisible(false);  // out of the clock, also straight out of the window
   else if (event->type() == QEvent::MouseMove && watched == W.MainPanel)
     SetClockButtonsVisible(false);
   if (event->type() == QEvent::MouseButtonPress && watched != W.OvcClock1) {
@@ -379,7 +398,13 @@ void TVEK__MAIN::FormCreate() {
     return;
   }
   session_->SelectSavedLocation();
+  // Without a tray the window only ever minimises to the task bar, and the settings say so.
+  if (!TrayUsable() && Settings().MinimizeToTray)
+    session_->SetMinimizeToTray(false);
   ApplyLanguageLayout();
+  // The clock runs from here: the first-run wizard and its location dialog show the time.
+  if (!sw.stopClock)
+    W.ClockTimer->start();
   // A first run, or the "INSTALL" word: the wizard opens before any day is computed, and the
   // times of the city chosen there show when it closes.
   if (Context().FirstRun || ParameterContains(params, 0, "INSTALL"))
@@ -392,6 +417,7 @@ void TVEK__MAIN::FormCreate() {
   }
   session_->ComputeToday();
   ShowTimes();
+  dayShown_ = true;
   OvcClock1SecondChange();
   ShowLocationCaption();
   ShowCountdown();
@@ -404,14 +430,19 @@ void TVEK__MAIN::FormCreate() {
 
   if (W.SplashWnd)
     StartSplashClosing(W.SplashWnd);
-  if (!sw.stopClock) {
+  if (!sw.stopClock)
     W.OvcClock1->SetActive(true);
-    W.ClockTimer->start();
-  }
   RunSoundTrigger(true);
   CreateTrayIcon();
   session_->StartupFinished();
   Do_ToTray_Option();
+}
+
+void TVEK__MAIN::ShowAtStart() {
+  if (session_->CommandLine().startMinimized)
+    showMinimized();
+  else
+    show();
 }
 
 bool TVEK__MAIN::SplashWanted() const {
@@ -699,7 +730,11 @@ void TVEK__MAIN::UpdateAzhanButton() {
 // Timing
 
 void TVEK__MAIN::OvcClock1SecondChange() {
-  session_->AdvanceClock([this] { UpdateOnMinuteChange(); }, [this] { UpdateOnDayChange(); });
+  // Before the day is shown a new minute has nothing to count down nor announce.
+  if (dayShown_)
+    session_->AdvanceClock([this] { UpdateOnMinuteChange(); }, [this] { UpdateOnDayChange(); });
+  else
+    session_->ReadClock();
   W.OvcClock1->SetTime(Context().Tick.ClockHour(), Context().Tick.ClockMinute(),
                        Context().Tick.ClockSecond());
 }

@@ -78,6 +78,9 @@ class TVEK__MAIN : public QMainWindow {
 
   ProgramSession& Session() { return *session_; }
   const VekContext& Context() const { return session_->Context(); }
+  // Shows the window as the start asks: minimised with the MINIMIZED switch (into the tray when
+  // the window minimises there), else normally.
+  void ShowAtStart();
   // True when the start-up ended with the fatal location error: the window closes at once.
   bool ClosingAtStart() const { return closingAtStart_; }
 
@@ -255,6 +258,8 @@ class TVEK__MAIN : public QMainWindow {
   bool SplashWanted() const;
   void ShowCurrentTimeLabel();
   void SetClockButtonsVisible(bool visible);
+  // The pointer is over the clock, its time or one of its buttons.
+  bool PointerOverClock() const;
   std::string Text(const char* english, const char* arabic) const;
   bool Arabic() const;
   const VekSettings& Settings() const { return session_->Settings(); }
@@ -269,6 +274,7 @@ class TVEK__MAIN : public QMainWindow {
   std::unique_ptr<AlertWindowPort> alertPort_;
   std::unique_ptr<SoundTrigger> trigger_;
   bool closingAtStart_ = false;
+  bool dayShown_ = false;  // the start-up showed the day: each second handles the clock's changes
   QString title_;
   std::unique_ptr<BalloonHints> hints_;
   Shell& shell_;

@@ -6,7 +6,10 @@
 #include <QMenuBar>
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
+#include "foundation/program_temp_folder.h"
 #include "foundation/qt/qt_strings.h"
 #include "liveupdate/internet_services.h"
 #include "locations/dialogs/change_location_dialog.h"
@@ -20,6 +23,8 @@
 namespace vek {
 
 namespace {
+
+namespace fs = std::filesystem;
 
 QString Q(const std::string& s) {
   return ToQString(s);
@@ -106,11 +111,23 @@ void TVEK__MAIN::SelectFaceClick() {
   context.currentIndex = Settings().ClockFaceIndex;
   context.clock = W.OvcClock1;
   context.programFolder = Context().ThisPath;
+  // The 17 pictures are unpacked into a folder of their own in the program's temporary folder,
+  // removed when the chooser closes.
+  std::error_code ec;
+  if (const fs::path& temp = ProgramTempFolderPath(); !temp.empty()) {
+    context.previewFolder = temp / "clock-faces";
+    fs::create_directories(context.previewFolder, ec);
+    if (ec)
+      context.previewFolder.clear();
+  }
+  const fs::path previews = context.previewFolder;
   context.module = options_.facePacks;
   context.ui = ui_.get();
   context.switches = session_->CommandLine();
   TClockFaceForm form(std::move(context), this);
   form.exec();
+  if (!previews.empty())
+    fs::remove_all(previews, ec);
   // The clock shows the face chosen last already.
   if (form.ChosenFace() >= 0)
     session_->SetClockFace(form.ChosenFace());

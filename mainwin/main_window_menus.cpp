@@ -153,7 +153,9 @@ void TVEK__MAIN::CaptionMenus() {
   W.ClockFaceItem->setText(Q(Text("Clock Face...", "وجه الساعة...")));
   W.HintsItem->setText(Q(FlyingHelpMenuCaption(s.ShowHint, lang)));
   W.MinToTrayItem->setText(Q(Text("Minimize to Tray", "التصغير إلى منطقة الإعلام")));
+  // Without a tray nothing can be minimised to it: the item is off and cannot be ticked.
   W.MinToTrayItem->setChecked(s.MinimizeToTray);
+  W.MinToTrayItem->setEnabled(TrayUsable());
   W.PromptToCloseItem->setText(Q(Text("Ask Before Closing", "السؤال قبل الإغلاق")));
   W.PromptToCloseItem->setChecked(s.PromptToClose);
   W.ShowSplashItem->setText(Q(Text("Show Opening Screen", "إظهار شاشة البداية")));
@@ -171,6 +173,7 @@ void TVEK__MAIN::CaptionMenus() {
   W.TrayLanguageItem->setText(W.LanguageItem->text());
   W.TrayMinToTrayItem->setText(W.MinToTrayItem->text());
   W.TrayMinToTrayItem->setChecked(s.MinimizeToTray);
+  W.TrayMinToTrayItem->setEnabled(W.MinToTrayItem->isEnabled());
   W.TrayPromptToCloseItem->setText(W.PromptToCloseItem->text());
   W.TrayPromptToCloseItem->setChecked(s.PromptToClose);
   W.TrayQuitItem->setText(W.QuitItem->text());
@@ -238,8 +241,10 @@ void TVEK__MAIN::MenthNamesClick() {
 }
 
 void TVEK__MAIN::ae_MinToTrayClick() {
-  if (minToTrayRunning_)
+  if (minToTrayRunning_ || !TrayUsable()) {
+    CaptionMenus();  // the item shows what the program does
     return;
+  }
   minToTrayRunning_ = true;
   session_->SetMinimizeToTray(!Settings().MinimizeToTray);
   minToTrayRunning_ = false;
@@ -393,10 +398,10 @@ bool TVEK__MAIN::FormCloseQuery() {
   context.lang = Settings().Lang;
   context.showHint = Settings().ShowHint;
   context.inCloseQuery = true;
-  // The question's check box can switch the question off; the session keeps and saves that.
+  // The question's check box can switch the question off: with Yes or No, which the session
+  // keeps and saves; Cancel changes nothing.
   bool promptToClose = Settings().PromptToClose;
   context.promptToClose = &promptToClose;
-  context.saveSettings = [this, &promptToClose] { session_->SetPromptToClose(promptToClose); };
   const int answer = AskYesNoMessage(
       Q(Text("You requested to stop program\r\n\r\nDo you prefer to minimize it and keep it in "
              "the background instead of closing it?",
@@ -404,6 +409,8 @@ bool TVEK__MAIN::FormCloseQuery() {
              "إغلاقه؟")),
       context);
   inCloseQuery_ = false;
+  if ((answer == kResultYes || answer == kResultNo) && promptToClose != Settings().PromptToClose)
+    session_->SetPromptToClose(promptToClose);
   CaptionMenus();  // the question's box may have switched the question off
   if (answer == kResultNo)
     return true;

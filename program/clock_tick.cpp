@@ -17,8 +17,7 @@ long long FloorDiv(long long a, long long b) {
 
 }  // namespace
 
-ClockTick::Changes ClockTick::OnSecond(double localNow, const std::function<void()>& onMinuteChange,
-                                       const std::function<void()>& onDayChange) {
+void ClockTick::Read(double localNow) {
   previousHour_ = hour_;
   previousMinute_ = minute_;
   previousSecond_ = second_;
@@ -36,6 +35,11 @@ ClockTick::Changes ClockTick::OnSecond(double localNow, const std::function<void
 
   nowMinute_ = (hour_ * 60 + minute_) / 1440.0;
   today_ = static_cast<double>(day);
+}
+
+ClockTick::Changes ClockTick::OnSecond(double localNow, const std::function<void()>& onMinuteChange,
+                                       const std::function<void()>& onDayChange) {
+  Read(localNow);
 
   // The first tick must not take a start at 00:00 (NowMinute 0, like the initial LastMinute)
   // for an unchanged minute.

@@ -24,6 +24,10 @@ class ClockTick {
   // first minute after midnight.
   Changes OnSecond(double localNow, const std::function<void()>& onMinuteChange = {},
                    const std::function<void()>& onDayChange = {});
+  // Reads the local time without handling a change: the clock's time, NowMinute() and Today()
+  // follow localNow, LastMinute() and LastDay() stay, and the next OnSecond handles what is new
+  // (the first one both changes).
+  void Read(double localNow);
 
   std::uint16_t ClockHour() const { return hour_; }
   std::uint16_t ClockMinute() const { return minute_; }

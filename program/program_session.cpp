@@ -17,6 +17,7 @@ ProgramSession::ProgramSession(std::filesystem::path programFolder, UiServices& 
                                WallClock& clock, CommandLineSwitches switches)
     : switches_(switches), ui_(ui), clock_(clock) {
   ctx_.ThisPath = std::move(programFolder);
+  ctx_.Tick.Read(clock_.Now());
 }
 
 double ProgramSession::Today() const {
@@ -147,6 +148,14 @@ void ProgramSession::AfterLocationChange(bool saveSettings) {
 void ProgramSession::AdvanceClock(const std::function<void()>& onMinute,
                                   const std::function<void()>& onDay) {
   ctx_.Tick.OnSecond(clock_.Now(), onMinute, onDay);
+}
+
+void ProgramSession::ReadClock() {
+  const double minute = ctx_.Tick.NowMinute();
+  const double day = ctx_.Tick.Today();
+  ctx_.Tick.Read(clock_.Now());
+  if (ctx_.Tick.NowMinute() != minute || ctx_.Tick.Today() != day)
+    Notify(SessionChange::Minute);
 }
 
 void ProgramSession::UpdateNextEvent() {

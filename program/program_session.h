@@ -113,6 +113,11 @@ class ProgramSession {
   void AfterLocationChange(bool saveSettings);
   // One second of the clock: a new minute runs onMinute, a new day onDay (see ClockTick).
   void AdvanceClock(const std::function<void()>& onMinute, const std::function<void()>& onDay);
+  // One second of the clock before the day is shown (the start-up, the first-run wizard): the
+  // current minute follows the clock, and listeners hear Minute when it moved, but nothing of a
+  // new minute or day is handled yet. The session reads the clock once as it is made, so that
+  // TimeText() is the clock's from the start.
+  void ReadClock();
   // The next event and the status of the current minute, from today's times.
   void UpdateNextEvent();
   // A new minute (listeners hear Minute) and a new day (Ramadan and today's times follow,

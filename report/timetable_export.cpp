@@ -58,7 +58,10 @@ std::filesystem::path ExportFileName(const std::string& chosen) {
   std::string name = chosen;
   if (!name.empty() && (name.back() == ')' || name.back() == '('))
     name.pop_back();
-  return std::filesystem::path(name);
+  std::filesystem::path file(name);
+  if (file.has_filename() && !file.has_extension())
+    file += ".TXT";
+  return file;
 }
 
 int SaveTimetableText(const Timetable& report, const std::filesystem::path& file, FileSystem& fs) {

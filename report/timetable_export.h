@@ -15,7 +15,7 @@ namespace vek {
 std::string TimetableExportText(const Timetable& report);
 
 // The name the save dialog gave, without a last ")" or "(" (left there by the dialog's
-// "(*.TXT)" filter).
+// "(*.TXT)" filter), and with the filter's ".TXT" added when the name has no extension.
 std::filesystem::path ExportFileName(const std::string& chosen);
 
 // Writes the file through a temporary file beside it and a rename, so that an old file stays

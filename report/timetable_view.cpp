@@ -425,11 +425,19 @@ void TKQViewForm::UseDefClick() {
 }
 
 void TKQViewForm::SaveToFileBtnClick() {
-  const std::string chosen = context_.AskSaveFileName
-                                 ? context_.AskSaveFileName()
-                                 : ToUtf8(QFileDialog::getSaveFileName(
-                                       this, Text("Save report as text", "حفظ التقرير كنص"),
-                                       QString(), QStringLiteral("Text File (*.TXT)")));
+  std::string chosen;
+  if (context_.AskSaveFileName) {
+    chosen = context_.AskSaveFileName();
+  } else {
+    // The filter's suffix is added by the dialog, so that its overwrite question names the file
+    // that is written.
+    QFileDialog dialog(this, Text("Save report as text", "حفظ التقرير كنص"), QString(),
+                       QStringLiteral("Text File (*.TXT)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("TXT"));
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+      chosen = ToUtf8(dialog.selectedFiles().constFirst());
+  }
   if (chosen.empty())
     return;
   const std::filesystem::path file = ExportFileName(chosen);

@@ -85,7 +85,10 @@ TLocationOperation::TLocationOperation(const LocationDialogContext& context, QWi
   auto* datePanel = new QFrame(this);
   datePanel->setFrameShape(QFrame::StyledPanel);
   auto* dateBox = new QVBoxLayout(datePanel);
-  Date = new QLabel(datePanel);
+  Date = new ElidingLabel(datePanel);  // a long month name never widens the dialog
+  // Room for the longest date of the usual names.
+  Date->setMinimumWidth(
+      Date->fontMetrics().horizontalAdvance(QStringLiteral("Wednesday 30 Jumada al-Akhirah 1448")));
   Date->setAlignment(Qt::AlignCenter);
   Time = new QLabel(datePanel);
   Time->setAlignment(Qt::AlignCenter);

@@ -8,6 +8,9 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
+#include "foundation/qt/eliding_label.h"
 #include "foundation/qt/qt_strings.h"
 #include "program/dialogs/ok_cancel_row.h"
 
@@ -54,8 +57,11 @@ TMonthsDlg::TMonthsDlg(SettingsDialogContext context, const NameLists& names, QW
     grid->addWidget(new QLabel(QByLanguage(lang, english[row], arabicTitles[row])), row + 1, 0);
     UpDown[row] = new TNameUpDown(model_.Count(row));
     UpDown[row]->setToolTip(QByLanguage(lang, "Next or previous name", "الاسم التالي أو السابق"));
-    CurrentText[row] = new QLabel;
-    CurrentText[row]->setMinimumWidth(130);
+    // A long stored name never widens the dialog; one of the longest allowed shows whole.
+    CurrentText[row] = new ElidingLabel;
+    CurrentText[row]->setMinimumWidth(
+        std::max(130, CurrentText[row]->fontMetrics().averageCharWidth() *
+                          static_cast<int>(kMaxMonthOrDayNameChars)));
     Edit[row] = new QLineEdit;
     Edit[row]->setMinimumWidth(150);
     Edit[row]->setToolTip(QByLanguage(lang, "Type the new name here", "اكتب الاسم الجديد هنا"));

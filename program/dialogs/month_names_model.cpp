@@ -4,6 +4,7 @@
 
 #include "foundation/conversions.h"
 #include "foundation/cp1256.h"
+#include "foundation/text.h"
 
 namespace vek {
 
@@ -25,6 +26,8 @@ NameCheck CheckName(const std::string& typed) {
   const std::string_view name = Trim(typed);
   if (name.empty())
     return NameCheck::Empty;
+  if (TruncateCodePoints(name, kMaxMonthOrDayNameChars).size() < name.size())
+    return NameCheck::TooLong;
   if (!FitsCp1256(name))
     return NameCheck::NotStorable;
   return NameCheck::Ok;
@@ -33,6 +36,15 @@ NameCheck CheckName(const std::string& typed) {
 std::string NameRefusalText(NameCheck check, const std::string& typed, Language lang) {
   if (check == NameCheck::Empty)
     return ByLanguage(lang, "Please type a name.", "يرجى كتابة اسم.");
+  if (check == NameCheck::TooLong) {
+    const std::string limit = std::to_string(kMaxMonthOrDayNameChars);
+    return lang == Language::Arabic
+               ? "الاسم طويل: يتسع التاريخ في النافذة الرئيسية وفي الصفحات المطبوعة لاسم من " +
+                     limit + " حرفاً على الأكثر."
+               : "This name is too long: the dates of the main window and of the printed pages "
+                 "have room for at most " +
+                     limit + " characters.";
+  }
   if (check == NameCheck::NotStorable)
     return std::string(ByLanguage(lang,
                                   "This name has characters that the program cannot store:\r\n",

@@ -1,8 +1,9 @@
 // What the month and day names dialog decides, without its form: three rows (Hijri months,
 // Gregorian months, day names) of the user's language, each a working copy of its list and the
 // position shown. Stepping a row keeps the typed name at the old position; a name is trimmed,
-// and one that is empty or that the settings file (code page 1256) cannot hold is refused where
-// it is typed. The lists of the other language are never touched.
+// and one that is empty, longer than the dates of the main window and the printed pages have
+// room for, or that the settings file (code page 1256) cannot hold is refused where it is typed.
+// The lists of the other language are never touched.
 #pragma once
 
 #include <array>
@@ -17,8 +18,13 @@ namespace vek {
 enum MonthNamesRow : int { kHijriRow = 0, kGregorianRow = 1, kDayRow = 2 };
 inline constexpr int kMonthNamesRows = 3;
 
+// The longest month or day name, in characters: room enough for every usual name (the longest
+// given one, "Jumada al-Akhirah", has 17), so that a date still fits the main window's date
+// line and a month's heading its column on the printed page.
+inline constexpr std::size_t kMaxMonthOrDayNameChars = 20;
+
 // Why a typed name is refused.
-enum class NameCheck { Ok, Empty, NotStorable };
+enum class NameCheck { Ok, Empty, TooLong, NotStorable };
 
 // The name as it is kept (trimmed), and whether it can be.
 NameCheck CheckName(const std::string& typed);

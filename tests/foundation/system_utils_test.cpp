@@ -101,6 +101,11 @@ TEST(CreateShellLink, WritesADesktopEntryThatStartsTheProgram) {
   EXPECT_NE(std::string::npos, text.find("Exec=/usr/bin/env \"VEK_HOME=/a b\" LANG=C /x/new\n"));
   EXPECT_EQ(EINVAL, CreateShellLink("/x/new", link, "", 7, {"NO_VALUE"}));
   EXPECT_EQ(EINVAL, CreateShellLink("/x/new", link, "", 7, {"=value"}));
+  // Arguments follow the program.
+  ASSERT_EQ(0, CreateShellLink("/x/new", link, "", 7, {"LANG=C"}, {"Minimized", "a b"}));
+  ASSERT_EQ(0, ReadWholeFile(link, text));
+  EXPECT_NE(std::string::npos, text.find("Exec=/usr/bin/env LANG=C /x/new Minimized \"a b\"\n"));
+  EXPECT_EQ(EINVAL, CreateShellLink("/x/new", link, "", 7, {}, {"two\nlines"}));
   EXPECT_EQ(1, std::distance(fs::directory_iterator(link.parent_path()), {}));
 }
 

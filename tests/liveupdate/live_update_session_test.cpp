@@ -274,9 +274,8 @@ TEST_F(Session, CloseWithNothingRunningEndsTheSessionWhateverTheCount) {
   Create();
   session->FormActivate();
   client.Finish("", -1, TransferFailure::ConnectionFailed, 0);
-  ASSERT_EQ(2u, ui.messages.size());
+  ASSERT_EQ(1u, ui.messages.size());
   EXPECT_EQ(0u, ui.messages[0].find("Connection failed..."));
-  EXPECT_EQ("Download Incomplete\r\nMust Retry", ui.messages[1]);
   Tick();
   EXPECT_EQ(0, closeRequests);  // open, for the user to read
   for (int i = 0; i < 7; ++i)
@@ -284,7 +283,40 @@ TEST_F(Session, CloseWithNothingRunningEndsTheSessionWhateverTheCount) {
   Tick();
   EXPECT_EQ(1, closeRequests);
   EXPECT_EQ(7, session->CancelPressCount());
-  EXPECT_EQ(2u, ui.messages.size());
+  EXPECT_EQ(1u, ui.messages.size());
+}
+
+// A Live Update that fails before the listing arrived says so in one box, and the dialog no
+// longer says where it is downloading to.
+TEST_F(Session, AFailedConnectionOrListingIsToldOnceAndDownloadsNothing) {
+  struct Case {
+    const char* name;
+    int connectedSteps;  // transfers that went through before the failure
+    TransferFailure failure;
+    const char* box;
+  };
+  for (const Case& c : {
+           Case{"host not found", 0, TransferFailure::InvalidHost, "Download Incomplete"},
+           Case{"refused", 0, TransferFailure::ConnectionFailed, "Connection failed..."},
+           Case{"listing refused", 1, TransferFailure::ConnectionFailed, "Connection failed..."},
+           Case{"listing cut", 2, TransferFailure::Incomplete, "Download Incomplete"},
+       }) {
+    SCOPED_TRACE(c.name);
+    ui.messages.clear();
+    ServerListing({"ALEPPO.WAV"});
+    Create();
+    session->FormActivate();
+    EXPECT_NE(std::string::npos, session->View().downloadingTo.find("Downloading to: "));
+    for (int i = 0; i < c.connectedSteps; ++i)
+      client.FinishWhole("");
+    client.Finish("", -1, c.failure, 0);
+    ASSERT_EQ(1u, ui.messages.size()) << ::testing::PrintToString(ui.messages);
+    EXPECT_EQ(0u, ui.messages[0].find(c.box)) << ui.messages[0];
+    EXPECT_EQ("", session->View().downloadingTo);
+    EXPECT_FALSE(session->Activating());
+    session->FormClose();
+    session.reset();  // the next case's session takes the client over
+  }
 }
 
 TEST_F(Session, MovesSaveTheIgnoreFileAndKeepTheStamp) {

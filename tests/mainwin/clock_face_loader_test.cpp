@@ -272,11 +272,15 @@ TEST_F(ClockFaceLoader, TheDebugLogFollowsTheUnpacking) {
 }
 
 // The chooser loads the packs the same way and puts a clicked face on the main clock at once.
+// The chooser unpacks its pictures into the preview folder: the program folder receives only
+// the face that is chosen.
 TEST_F(ClockFaceLoader, TheChooserShowsEveryFaceAndLoadsTheClickedOne) {
+  TempDir previews;
   ClockFaceFormContext context;
   context.currentIndex = 5;
   context.clock = &clock;
   context.programFolder = folder();
+  context.previewFolder = previews.path();
   context.module = &ClockFacePacks();
   context.ui = &ui;
   TClockFaceForm form(context);
@@ -286,6 +290,8 @@ TEST_F(ClockFaceLoader, TheChooserShowsEveryFaceAndLoadsTheClickedOne) {
     EXPECT_FALSE(image->pixmap().isNull());
   EXPECT_EQ(5, form.MarkedIndex());
   EXPECT_EQ(-1, form.ChosenFace());
+  EXPECT_TRUE(FilesIn(folder()).empty());
+  EXPECT_EQ(2u * kClockFaceCount, FilesIn(previews.path()).size());
   EXPECT_TRUE(form.Stretched());
   EXPECT_EQ("Complete", form.Size_Button->text());
   EXPECT_EQ("Complete pictures, but approximate", form.Size_Button->toolTip());
@@ -301,6 +307,7 @@ TEST_F(ClockFaceLoader, TheChooserShowsEveryFaceAndLoadsTheClickedOne) {
   EXPECT_FALSE(clock.FacePicture().isNull());
   EXPECT_FALSE(clock.MarksDrawn());
   EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ((std::set<std::string>{"ROM140.BMP", "ROM140.ZIP"}), FilesIn(folder()));
 
   context.lang = Language::Arabic;
   TClockFaceForm arabic(context);

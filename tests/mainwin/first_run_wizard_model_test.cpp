@@ -538,7 +538,7 @@ TEST_F(Wizard, FinishingAfterTheAutoStartPageWritesAValidEntry) {
   }
   std::string entry;
   ASSERT_EQ(0, ReadWholeFile(Link(), entry));
-  EXPECT_TRUE(Contains(entry, "Exec=" + program.string() + "\n")) << entry;
+  EXPECT_TRUE(Contains(entry, "Exec=" + program.string() + " Minimized\n")) << entry;
   EXPECT_TRUE(Contains(entry, "Path=" + bin.string() + "\n")) << entry;
   EXPECT_EQ("", ValidationReport(Link()));
 
@@ -550,7 +550,7 @@ TEST_F(Wizard, FinishingAfterTheAutoStartPageWritesAValidEntry) {
   EXPECT_FALSE(w->AutoStartPending());
   EXPECT_EQ(WizardFocus::ContinueBtn, w->Focus());
   ASSERT_EQ(0, ReadWholeFile(Link(), entry));
-  EXPECT_TRUE(Contains(entry, "Exec=" + program.string() + "\n"));
+  EXPECT_TRUE(Contains(entry, "Exec=" + program.string() + " Minimized\n"));
   EXPECT_EQ("Prevent Auto-Start", w->Texts().StartupButton);
 }
 
@@ -564,7 +564,7 @@ TEST_F(Wizard, TheAutostartEntryKeepsTheProgramFolderOfVekHome) {
   std::string entry;
   ASSERT_EQ(0, ReadWholeFile(Link(), entry));
   EXPECT_TRUE(Contains(entry, "Exec=/usr/bin/env \"VEK_HOME=" + dir.path().string() +
-                                  "/the home of \\\\$USER\" " + program.string() + "\n"))
+                                  "/the home of \\\\$USER\" " + program.string() + " Minimized\n"))
       << entry;
   EXPECT_EQ("", ValidationReport(Link()));
   EXPECT_EQ(AutoStartState::On, w->AutoStart());

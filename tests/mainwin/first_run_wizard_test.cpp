@@ -227,7 +227,8 @@ TEST_F(FirstRunWizard, EnterContinuesOnEveryPageAndFinishesOnTheLast) {
   }
 }
 
-// A program started with VEK_HOME sets up its autostart entry with that program folder.
+// A program started with VEK_HOME sets up its autostart entry with that program folder; the
+// entry starts it minimised, as the wizard promises.
 TEST_F(FirstRunWizard, TheAutostartEntryKeepsTheProgramFolderOfVekHome) {
   ::setenv("VEK_HOME", folder().c_str(), 1);
   onWizard = [&](TSelectLanguage_Form& form) {
@@ -243,9 +244,21 @@ TEST_F(FirstRunWizard, TheAutostartEntryKeepsTheProgramFolderOfVekHome) {
   ::unsetenv("VEK_HOME");
   std::string entry;
   ASSERT_EQ(0, ReadWholeFile(config_ / "autostart" / "Prayer.desktop", entry));
-  EXPECT_NE(std::string::npos, entry.find("Exec=/usr/bin/env VEK_HOME=" + folder().string() + " " +
-                                          (folder() / "vek").string() + "\n"))
-      << entry;
+  const std::string exec =
+      "Exec=/usr/bin/env VEK_HOME=" + folder().string() + " " + (folder() / "vek").string() + " ";
+  const std::size_t at = entry.find(exec);
+  ASSERT_NE(std::string::npos, at) << entry;
+  const std::string argument =
+      entry.substr(at + exec.size(), entry.find('\n', at) - at - exec.size());
+  EXPECT_EQ("Minimized", argument);
+
+  w.reset();
+  for (const bool minimized : {true, false}) {
+    w = Start(minimized ? std::vector<std::string>{argument} : std::vector<std::string>{});
+    w->ShowAtStart();
+    EXPECT_EQ(minimized, w->isMinimized());
+    EXPECT_FALSE(w->isHidden());
+  }
 }
 
 // The main window's location button opens the select-location dialog; the window and the
@@ -259,6 +272,33 @@ TEST_F(FirstRunWizard, TheLocationButtonFollowsTheChosenCity) {
   w->W.SelLocationBtn->click();
   EXPECT_TRUE(w->W.City->text().startsWith("LONDON  (UNITED KINGDOM)"));
   EXPECT_TRUE(w->W.FajrStatus->isVisibleTo(w.get()));
+}
+
+// The location dialog that the first start's wizard opens shows the clock's time, and follows
+// it, although the main window shows no day yet.
+TEST_F(FirstRunWizard, TheWizardsLocationDialogShowsTheClocksTime) {
+  QString opened;
+  QString followed;
+  onWizard = [&](TSelectLanguage_Form& form) {
+    TVEK__MAIN& w = MainWindowOf(form);
+    form.FormActivate();
+    form.Continue_BtnClick();
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<TSelectLocation*>(QApplication::activeModalWidget());
+      ASSERT_NE(nullptr, dialog);
+      opened = dialog->Time->text();
+      clock.now += 2.0 / 1440;
+      w.OvcClock1SecondChange();
+      followed = dialog->Time->text();
+      dialog->reject();
+    });
+    form.ChangeCityButtonClick();
+  };
+  auto w = Start();
+  ASSERT_EQ(1, wizardRuns);
+  EXPECT_EQ("04:00  PM", opened);
+  EXPECT_EQ("04:02  PM", followed);
+  EXPECT_EQ("04:02  PM", w->W.STime->text());
 }
 
 }  // namespace

@@ -116,6 +116,8 @@ std::vector<QMenu*> AllMenus(TVEK__MAIN& w) {
 }
 
 TEST_F(MainWindowMenus, OptionItemsToggleTheirSettingAndWriteIt) {
+  useTray = true;
+  trayAvailable = true;
   for (const char* language : {"English", "Arabic"}) {
     SCOPED_TRACE(language);
     auto w = StartIn(language);
@@ -289,7 +291,8 @@ TEST_F(MainWindowMenus, TheCloseQuestionYesMinimisesNoClosesCancelStays) {
   EXPECT_FALSE(w->isVisible());
 }
 
-TEST_F(MainWindowMenus, AskingNoMoreIsWrittenAndASecondCloseWhileAskingIsIgnored) {
+// The box that stops the question takes effect with Yes or No; Cancel changes nothing.
+TEST_F(MainWindowMenus, AskingNoMoreIsWrittenWithAnAnswerAndASecondCloseWhileAskingIsIgnored) {
   auto w = StartEnglish();
   CountCloses(*w);
   w->show();
@@ -312,6 +315,13 @@ TEST_F(MainWindowMenus, AskingNoMoreIsWrittenAndASecondCloseWhileAskingIsIgnored
   EXPECT_EQ(1, questions);
   EXPECT_FALSE(w->InCloseQuery());
   EXPECT_EQ(0, closes);
+  EXPECT_TRUE(w->Context().Settings.PromptToClose);
+  EXPECT_EQ("True", Ini("PromptToClose"));
+  EXPECT_TRUE(w->W.PromptToCloseItem->isChecked());
+
+  AnswerCloseQuestion(kResultYes, true);
+  w->close();
+  EXPECT_TRUE(w->isMinimized());
   EXPECT_EQ("False", Ini("PromptToClose"));
   EXPECT_FALSE(w->W.PromptToCloseItem->isChecked());
   w->close();  // no question any more
@@ -360,12 +370,22 @@ TEST_F(MainWindowMenus, TheTrayIconHidesTheMinimisedWindowWhileItsOptionIsOn) {
   EXPECT_FALSE(w->W.StTrayIcon1->isVisible());
 }
 
+// Without a tray the menus and VEK.INI say that minimising goes to the task bar, which it does.
 TEST_F(MainWindowMenus, WithoutATrayTheWindowIsNeverHidden) {
   useTray = true;
   trayAvailable = false;
-  auto w = StartEnglish();
+  auto w = StartEnglish();  // MinimizeToTray as the defaults have it: True
   EXPECT_EQ(nullptr, w->W.StTrayIcon1);
-  EXPECT_TRUE(w->Context().Settings.MinimizeToTray);
+  EXPECT_FALSE(w->Context().Settings.MinimizeToTray);
+  EXPECT_EQ("False", Ini("MinimizeToTray"));
+  for (QAction* item : {w->W.MinToTrayItem, w->W.TrayMinToTrayItem}) {
+    EXPECT_FALSE(item->isChecked());
+    EXPECT_FALSE(item->isEnabled());
+  }
+  w->ae_MinToTrayClick();
+  EXPECT_FALSE(w->Context().Settings.MinimizeToTray);
+  EXPECT_FALSE(w->W.MinToTrayItem->isChecked());
+  EXPECT_EQ("False", Ini("MinimizeToTray"));
   w->show();
   w->W.MinimizeItem->trigger();
   QApplication::processEvents();

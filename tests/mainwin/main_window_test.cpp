@@ -1,15 +1,21 @@
 // The main window once started: language layouts, the clock tick, Ramadan and the notices.
 #include <QApplication>
+#include <QCursor>
 #include <QDialog>
 #include <QInputDialog>
 #include <QStatusTipEvent>
 #include <QTimer>
 
 #include <cmath>
+#include <filesystem>
+#include <set>
+#include <string>
 
 #include "engine/calendar.h"
+#include "foundation/program_temp_folder.h"
 #include "mainwin/alert_window.h"
 #include "mainwin/analog_clock.h"
+#include "mainwin/clock_face_form.h"
 #include "mainwin/main_window_fixture.h"
 #include "sounds/sound_trigger.h"
 
@@ -101,6 +107,65 @@ TEST_F(MainWindow, ClockButtonsStepFacesAndColoursAndAreSaved) {
   IniFile ini(folder() / "VEK.INI");
   EXPECT_EQ("YELLOW", ini.ReadString("Orvessa, by Al Tovarelin", "HandsColor", ""));
   EXPECT_EQ("SMALL", ini.ReadString("Orvessa, by Al Tovarelin", "ClockSize", ""));
+}
+
+// The clock's buttons show while the pointer is over the clock, without changing the window's
+// size, and go when it leaves, also straight out of the window.
+TEST_F(MainWindow, TheClockButtonsComeAndGoWithThePointer) {
+  auto w = Start({"StopClock"});
+  w->show();
+  QApplication::processEvents();
+  const QSize size = w->size();
+  const QSize hint = w->sizeHint();
+  QCursor::setPos(w->W.OvcClock1->mapToGlobal(w->W.OvcClock1->rect().center()));
+  QEvent enter(QEvent::Enter);
+  QApplication::sendEvent(w->W.OvcClock1, &enter);
+  QApplication::processEvents();
+  EXPECT_TRUE(w->W.ClockFaceSpeedButton->isVisible());
+  EXPECT_EQ(size, w->size());
+  EXPECT_EQ(hint, w->sizeHint());
+
+  // Onto a button: they stay.
+  QCursor::setPos(w->W.ColorsSpeedButton->mapToGlobal(w->W.ColorsSpeedButton->rect().center()));
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(w->W.OvcClock1, &leave);
+  EXPECT_TRUE(w->W.ColorsSpeedButton->isVisible());
+  // Out of the window: they go.
+  QCursor::setPos(w->mapToGlobal(QPoint(w->width() + 50, w->height() + 50)));
+  QApplication::sendEvent(w->W.ColorsSpeedButton, &leave);
+  for (QWidget* b : {w->W.ClockFaceSpeedButton, w->W.ClockBackGroundSpeedButton,
+                     w->W.ClcockSizeSpeedButton, w->W.ColorsSpeedButton})
+    EXPECT_FALSE(b->isVisible());
+  QApplication::processEvents();
+  EXPECT_EQ(size, w->size());
+}
+
+// The face chooser unpacks its pictures into the program's temporary folder, which it removes;
+// the program folder receives only the face chosen.
+TEST_F(MainWindow, TheFaceChooserLeavesOnlyTheChosenFaceInTheProgramFolder) {
+  namespace fs = std::filesystem;
+  const auto filesIn = [](const fs::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+      names.insert(entry.path().filename().string());
+    return names;
+  };
+  auto w = Start({"StopClock"});
+  std::set<std::string> expected = filesIn(folder());
+  expected.insert({"ROM140.ZIP", "ROM140.BMP"});
+  bool previewed = false;
+  QTimer::singleShot(0, [&] {
+    auto* form = qobject_cast<TClockFaceForm*>(QApplication::activeModalWidget());
+    ASSERT_NE(nullptr, form);
+    previewed = fs::exists(ProgramTempFolderPath() / "clock-faces" / "ECOL140.BMP");
+    form->ImageClick(4);  // the Roman face
+    form->accept();
+  });
+  w->SelectFaceClick();
+  EXPECT_TRUE(previewed);
+  EXPECT_EQ(3, w->Context().Settings.ClockFaceIndex);
+  EXPECT_EQ(expected, filesIn(folder()));
+  EXPECT_FALSE(fs::exists(ProgramTempFolderPath() / "clock-faces"));
 }
 
 }  // namespace

@@ -156,10 +156,13 @@ TEST(TimetableExport, TheMessageOfAFailedSaveNamesTheFileAndWhatWentWrong) {
             ExportFailureText(file, EACCES, Language::English).find("File access denied"));
 }
 
-TEST(TimetableExport, TheSaveDialogsFilterLeavesNoParenthesis) {
+TEST(TimetableExport, TheSaveDialogsFilterLeavesNoParenthesisAndGivesItsSuffix) {
   EXPECT_EQ("/tmp/times.txt", ExportFileName("/tmp/times.txt)").string());
-  EXPECT_EQ("/tmp/times", ExportFileName("/tmp/times(").string());
+  EXPECT_EQ("/tmp/times.TXT", ExportFileName("/tmp/times(").string());
   EXPECT_EQ("/tmp/times.txt", ExportFileName("/tmp/times.txt").string());
+  EXPECT_EQ("/tmp/cairo-dec.TXT", ExportFileName("/tmp/cairo-dec").string());
+  EXPECT_EQ("/tmp/a.b/cairo-dec.TXT", ExportFileName("/tmp/a.b/cairo-dec").string());
+  EXPECT_EQ("/tmp/cairo.dec", ExportFileName("/tmp/cairo.dec").string());  // the user's own
 }
 
 }  // namespace

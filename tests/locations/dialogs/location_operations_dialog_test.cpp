@@ -154,5 +154,22 @@ TEST_F(LocationOperationDialogTest, RamadanAndTheDatePanel) {
   EXPECT_EQ(dialog.DateBtn->text(), "Gregorian");
 }
 
+TEST_F(LocationOperationDialogTest, ALongMonthNameInTheDateNeverWidensItBeyondTheScreen) {
+  const std::string longDate = "Thursday 10 " + std::string(204, 'M') + " 2026";
+  UseDatePanel(longDate, "04:15  PM");
+  for (Language lang : {Language::English, Language::Arabic}) {
+    SCOPED_TRACE(static_cast<int>(lang));
+    context.Lang = lang;
+    TLocationOperation dialog(context);
+    dialog.show();
+    QApplication::processEvents();
+    EXPECT_LE(dialog.frameGeometry().width(), 1280);
+    EXPECT_EQ(dialog.Date->text().toStdString(), longDate);  // kept whole, drawn cut
+    dialog.UpdateDateDisplay(QString::fromStdString(longDate + longDate));
+    QApplication::processEvents();
+    EXPECT_LE(dialog.frameGeometry().width(), 1280);
+  }
+}
+
 }  // namespace
 }  // namespace vek

@@ -1,5 +1,5 @@
 // The month and day names dialog's decisions: stepping keeps typed names, names are trimmed and
-// refused when empty or not storable, and only the user's language changes.
+// refused when empty, too long or not storable, and only the user's language changes.
 #include "program/dialogs/month_names_model.h"
 
 #include <gtest/gtest.h>
@@ -39,6 +39,23 @@ TEST(MonthNamesModel, RefusedNamesStayWhereTheyAreTyped) {
   EXPECT_NE(std::string::npos,
             NameRefusalText(NameCheck::NotStorable, "日", Language::English).find("cannot store"));
   EXPECT_FALSE(NameRefusalText(NameCheck::Empty, "", Language::Arabic).empty());
+}
+
+TEST(MonthNamesModel, ANameLongerThanTheDatesHaveRoomForIsRefusedWithTheLimit) {
+  const NameLists names = DefaultNameLists();
+  MonthNamesModel model(names, Language::Arabic);
+  std::string arabic20;
+  for (int i = 0; i < 20; ++i)
+    arabic20 += "ب";  // two bytes each: the limit counts characters
+  EXPECT_EQ(NameCheck::Ok, model.Step(kHijriRow, 1, "  " + arabic20 + "  "));
+  EXPECT_EQ(NameCheck::TooLong, model.Step(kHijriRow, 2, arabic20 + "ب"));
+  EXPECT_EQ(NameCheck::TooLong, model.Step(kDayRow, 1, std::string(204, 'M')));
+  EXPECT_EQ(NameCheck::Ok, model.Step(kDayRow, 1, std::string(20, 'M')));
+  int refused = -1;
+  EXPECT_EQ(NameCheck::TooLong, model.StoreEdits({"a", std::string(21, 'x'), "c"}, refused));
+  EXPECT_EQ(kGregorianRow, refused);
+  for (Language lang : {Language::English, Language::Arabic})
+    EXPECT_NE(std::string::npos, NameRefusalText(NameCheck::TooLong, "", lang).find("20"));
 }
 
 TEST(MonthNamesModel, OkStoresTheEditsOfTheUsersLanguageOnly) {

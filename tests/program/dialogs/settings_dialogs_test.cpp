@@ -70,6 +70,26 @@ TEST(MonthNamesDialog, ANameTheFileCannotHoldIsRefusedWhereItIsTyped) {
   EXPECT_TRUE(dialog.isVisible());
 }
 
+TEST(MonthNamesDialog, ALongStoredNameFitsTheScreenAndALongTypedOneIsRefused) {
+  for (Language lang : {Language::English, Language::Arabic}) {
+    SCOPED_TRACE(static_cast<int>(lang));
+    FakeUi ui;
+    NameLists names = DefaultNameLists();
+    names.AHMonths[0] = names.EHMonths[0] = std::string(204, 'M');  // as a hand-edited VEK.INI
+    TMonthsDlg dialog({lang, true, &ui}, names);
+    dialog.show();
+    EXPECT_LE(dialog.frameGeometry().width(), 1280);
+    EXPECT_EQ(QString(204, 'M'), dialog.CurrentText[kHijriRow]->text());
+    dialog.OKBtn->click();  // the stored name is too long to keep: it must be shortened
+    ASSERT_EQ(1u, ui.messages.size());
+    EXPECT_NE(std::string::npos, ui.messages[0].find("20"));
+    EXPECT_TRUE(dialog.isVisible());
+    dialog.Edit[kHijriRow]->setText(QString(20, 'M'));
+    dialog.OKBtn->click();
+    EXPECT_EQ(QDialog::Accepted, dialog.result());
+  }
+}
+
 TEST(HijriAdjustDialog, SevenDatesAndTheChosenAdjustment) {
   const double today = EncodeDate(2026, 12, 10);
   const NameLists names = DefaultNameLists();
