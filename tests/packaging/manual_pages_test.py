@@ -25,6 +25,8 @@ def command_line_words():
     words = set()
     parser = (SOURCE / "foundation" / "command_line.cpp").read_text()
     words.update(re.findall(r'\{"([A-Z0-9]+)", &f\.', parser))
+    header = (SOURCE / "foundation" / "command_line.h").read_text()
+    words.update(w.upper() for w in re.findall(r'k\w+Word = "(\w+)"', header))
     for source in [SOURCE / "foundation" / "command_line.cpp", *(SOURCE / "mainwin").glob("*.cpp")]:
         text = source.read_text()
         words.update(re.findall(r'HasSwitch\(\s*\w+,\s*"([A-Z0-9]+)"\)', text))
@@ -54,7 +56,7 @@ class ManualPagesTest(unittest.TestCase):
         self.assertTrue({"FORCEARABIC", "QETESTINGVEK", "INSTALL", "NOSPLASH"} <= words, words)
         page = PAGES[0].read_text()
         documented = set(re.findall(r"^\.(?:B|BR) (.+)$", page, re.MULTILINE))
-        documented = {w.strip('"') for line in documented for w in re.split(r'[ ,"]+', line)}
+        documented = {w.strip('"').upper() for line in documented for w in re.split(r'[ ,"]+', line)}
         self.assertEqual(set(), words - documented)
 
 
