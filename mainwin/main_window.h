@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -98,6 +99,8 @@ class TVEK__MAIN : public QMainWindow {
   void UpdateOnDayChange();
   void ShowCountdown();
   void ShowSavingTimeLabel();
+  // The window, its status picture and the tray show the icon of the status; an icon already
+  // shown is not set again.
   void SetStatusIcon(StatusIcon icon);
 
   // Commands of the buttons and the clock.
@@ -269,6 +272,7 @@ class TVEK__MAIN : public QMainWindow {
   std::unique_ptr<AlertWindowPort> alertPort_;
   std::unique_ptr<SoundTrigger> trigger_;
   bool closingAtStart_ = false;
+  std::optional<StatusIcon> shownStatusIcon_;  // the icon the window and the tray show
   QString title_;
   std::unique_ptr<BalloonHints> hints_;
   Shell& shell_;
