@@ -786,6 +786,11 @@ void TVEK__MAIN::ShowSavingTimeLabel() {
 }
 
 void TVEK__MAIN::SetStatusIcon(StatusIcon icon) {
+  // The countdown asks every minute; the window, the picture and the tray take an icon only when
+  // the status has changed.
+  if (shownStatusIcon_ == icon)
+    return;
+  shownStatusIcon_ = icon;
   const QIcon image = StatusIconImage(icon);
   setWindowIcon(image);
   W.Main_Image->setPixmap(image.pixmap(32, 32));

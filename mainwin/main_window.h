@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -101,6 +102,8 @@ class TVEK__MAIN : public QMainWindow {
   void UpdateOnDayChange();
   void ShowCountdown();
   void ShowSavingTimeLabel();
+  // The window, its status picture and the tray show the icon of the status; an icon already
+  // shown is not set again.
   void SetStatusIcon(StatusIcon icon);
 
   // Commands of the buttons and the clock.
@@ -275,6 +278,7 @@ class TVEK__MAIN : public QMainWindow {
   std::unique_ptr<SoundTrigger> trigger_;
   bool closingAtStart_ = false;
   bool dayShown_ = false;  // the start-up showed the day: each second handles the clock's changes
+  std::optional<StatusIcon> shownStatusIcon_;  // the icon the window and the tray show
   QString title_;
   std::unique_ptr<BalloonHints> hints_;
   Shell& shell_;

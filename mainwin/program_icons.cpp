@@ -1,5 +1,6 @@
 #include "mainwin/program_icons.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QLinearGradient>
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <map>
 #include <numbers>
 
 #include "foundation/qt/qt_strings.h"
@@ -34,10 +36,34 @@ const QColor kGold(0xe0, 0xb2, 0x4c);
 const QColor kGoldDeep(0xa8, 0x7a, 0x22);
 const QColor kInk(0x16, 0x34, 0x58);
 
-// An icon drawn by paint(painter, size) into a transparent square of every size.
+// The kinds of drawn icons; a status icon is told apart by its status too.
+enum class IconKind { Program, AzanOn, AzanOff, AlarmOn, AlarmOff, Close, Fix, Move, Status };
+
+// The icons drawn so far. The window, the tray and the buttons set their icons again every
+// minute or every day: each icon is drawn once and shared after, so that nothing is drawn or
+// kept twice however long the program runs. The pixmaps must not outlive the application: the
+// store is emptied when it ends (and never destroyed itself, so that an exit that skips the
+// application's end destroys no pixmap after it).
+std::map<int, QIcon>& DrawnIcons() {
+  static auto* icons = new std::map<int, QIcon>;
+  return *icons;
+}
+
+void ForgetDrawnIcons() {
+  DrawnIcons().clear();
+}
+
+// The icon of kind (status tells the status icons apart), drawn the first time by
+// paint(painter, size) into a transparent square of every size.
 template <class Paint>
-QIcon DrawnIcon(Paint paint) {
-  QIcon icon;
+QIcon DrawnIcon(IconKind kind, Paint paint, int status = 0) {
+  std::map<int, QIcon>& icons = DrawnIcons();
+  const int key = static_cast<int>(kind) * 256 + status;
+  if (const auto found = icons.find(key); found != icons.end())
+    return found->second;
+  if (icons.empty())
+    qAddPostRoutine(ForgetDrawnIcons);
+  QIcon& icon = icons[key];
   for (int size : kIconSizes) {
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
@@ -321,12 +347,15 @@ QFont NameFont(Language lang) {
 QIcon StatusIconImage(StatusIcon icon) {
   if (icon == StatusIcon::Normal)
     return ProgramIcon();
-  return DrawnIcon([icon](QPainter& painter, qreal size) { PaintDial(painter, size, icon); });
+  return DrawnIcon(
+      IconKind::Status, [icon](QPainter& painter, qreal size) { PaintDial(painter, size, icon); },
+      static_cast<int>(icon));
 }
 
 QIcon ProgramIcon() {
-  return DrawnIcon(
-      [](QPainter& painter, qreal size) { PaintEmblem(painter, QRectF(0, 0, size, size)); });
+  return DrawnIcon(IconKind::Program, [](QPainter& painter, qreal size) {
+    PaintEmblem(painter, QRectF(0, 0, size, size));
+  });
 }
 
 QPixmap ProgramLogo(Language lang, QSize size) {
@@ -380,7 +409,7 @@ QPixmap ProgramLogo(Language lang, QSize size) {
 }
 
 QIcon AzanOnImage() {
-  return DrawnIcon([](QPainter& painter, qreal size) {
+  return DrawnIcon(IconKind::AzanOn, [](QPainter& painter, qreal size) {
     PaintSpeaker(painter, size, kNight);
     QPen wave(QColor(0x2f, 0xa8, 0x4f), std::max(1.2, size * 0.075), Qt::SolidLine, Qt::RoundCap);
     painter.setPen(wave);
@@ -395,7 +424,7 @@ QIcon AzanOnImage() {
 }
 
 QIcon AzanOffImage() {
-  return DrawnIcon([](QPainter& painter, qreal size) {
+  return DrawnIcon(IconKind::AzanOff, [](QPainter& painter, qreal size) {
     PaintSpeaker(painter, size, QColor(0x6b, 0x74, 0x80));
     QPen cross(QColor(0xd6, 0x2c, 0x2c), std::max(1.4, size * 0.085), Qt::SolidLine, Qt::RoundCap);
     painter.setPen(cross);
@@ -426,12 +455,13 @@ void PaintBell(QPainter& painter, qreal size, const QColor& color) {
 }  // namespace
 
 QIcon AlarmOnImage() {
-  return DrawnIcon(
-      [](QPainter& painter, qreal size) { PaintBell(painter, size, QColor(0xd9, 0xa4, 0x1e)); });
+  return DrawnIcon(IconKind::AlarmOn, [](QPainter& painter, qreal size) {
+    PaintBell(painter, size, QColor(0xd9, 0xa4, 0x1e));
+  });
 }
 
 QIcon AlarmOffImage() {
-  return DrawnIcon([](QPainter& painter, qreal size) {
+  return DrawnIcon(IconKind::AlarmOff, [](QPainter& painter, qreal size) {
     PaintBell(painter, size, QColor(0x8a, 0x91, 0x9a));
     painter.setPen(
         QPen(QColor(0xd6, 0x2c, 0x2c), std::max(1.4, size * 0.085), Qt::SolidLine, Qt::RoundCap));
@@ -440,7 +470,7 @@ QIcon AlarmOffImage() {
 }
 
 QIcon CloseImage() {
-  return DrawnIcon([](QPainter& painter, qreal size) {
+  return DrawnIcon(IconKind::Close, [](QPainter& painter, qreal size) {
     const QPointF centre(size / 2, size / 2);
     const qreal radius = size / 2 - std::max(0.5, size * 0.04);
     QRadialGradient disc(centre + QPointF(-radius * 0.3, -radius * 0.35), radius * 1.4);
@@ -457,7 +487,7 @@ QIcon CloseImage() {
 }
 
 QIcon FixImage() {
-  return DrawnIcon([](QPainter& painter, qreal size) {
+  return DrawnIcon(IconKind::Fix, [](QPainter& painter, qreal size) {
     const auto at = [size](qreal x, qreal y) { return QPointF(x * size, y * size); };
     // The needle, then the head of the pin above it, leaning a little to the right.
     painter.setPen(
@@ -480,7 +510,7 @@ QIcon FixImage() {
 }
 
 QIcon MoveImage() {
-  return DrawnIcon([](QPainter& painter, qreal size) {
+  return DrawnIcon(IconKind::Move, [](QPainter& painter, qreal size) {
     const QPointF centre(size / 2, size / 2);
     // One arrow pointing up from the centre, turned to the four directions.
     QPainterPath arrow;

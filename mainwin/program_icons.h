@@ -1,7 +1,8 @@
 // The pictures of the main window, the tray, the alert window and the splash screen, all drawn
 // by code: the thirteen status icons, the program icon, the program's logo in each language, the
 // adhan on/off glyphs, the alert window's button glyphs and the splash screen's picture. Icons
-// hold crisp renderings at the sizes the tray and the window ask for (16 to 256 pixels).
+// hold crisp renderings at the sizes the tray and the window ask for (16 to 256 pixels); each
+// icon is drawn once, at its first use, and the same icon is handed out after.
 #pragma once
 
 #include <QIcon>

@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <string>
 
@@ -65,6 +66,42 @@ TEST_F(MainWindow, TheTickUpdatesTheCountdownEachMinuteAndTheDayAtMidnight) {
   EXPECT_NE(dateToday, w->W.SDate_P->text());
   EXPECT_NE(fajrToday, w->Context().TodayTimes[Fajr]);
   EXPECT_EQ(Fajr, w->Context().Next.Kind);
+}
+
+// The countdown runs every minute: the window and the tray keep the icon they show until the
+// status changes, and a status shown again takes the icon drawn the first time, never a new one.
+TEST_F(MainWindow, TheStatusIconIsDrawnOnceAndSetOnlyWhenTheStatusChanges) {
+  useTray = true;
+  trayAvailable = true;
+  auto w = Start({"StopClock"});
+  ASSERT_NE(nullptr, w->W.StTrayIcon1);
+  std::map<StatusIcon, qint64> drawn;
+  StatusIcon shown = w->Context().Status.Icon;
+  drawn[shown] = w->windowIcon().cacheKey();
+  int unchanged = 0;
+  int changes = 0;
+  for (int minute = 0; minute < 24 * 60; ++minute) {
+    const qint64 before = w->windowIcon().cacheKey();
+    clock.now += kMinute;
+    w->OvcClock1SecondChange();
+    const StatusIcon now = w->Context().Status.Icon;
+    const qint64 key = w->windowIcon().cacheKey();
+    EXPECT_EQ(key, w->W.StTrayIcon1->icon().cacheKey());
+    if (now == shown) {
+      ++unchanged;
+      ASSERT_EQ(before, key) << "minute " << minute;
+    } else {
+      ++changes;
+      shown = now;
+      if (const auto seen = drawn.find(now); seen != drawn.end()) {
+        EXPECT_EQ(seen->second, key) << "minute " << minute;
+      }
+      drawn[now] = key;
+    }
+  }
+  EXPECT_GT(changes, 10);  // every colour and step of a day, Normal too
+  EXPECT_GT(unchanged, 1000);
+  EXPECT_EQ(drawn.size(), static_cast<std::size_t>(kStatusIconCount));
 }
 
 TEST_F(MainWindow, RamadanShowsImsak) {
