@@ -26,7 +26,10 @@ class UiServices {
   virtual void Beep() = 0;
   // The hourglass (busy) cursor on or off.
   virtual void SetBusyCursor(bool /*busy*/) {}
-  // Lets the application handle its pending events, so that windows stay alive during a wait.
+  // Lets the application handle its pending events, so that windows stay alive (paint, timers,
+  // transfers) during a wait inside a handler. The user's input (clicks, keys, a window's close)
+  // waits until the handler has returned: nothing the user does can close, free or re-enter what
+  // the waiting handler runs in.
   virtual void ProcessEvents() {}
   // True once the application has begun to quit; long waits end early then.
   virtual bool Terminating() const { return false; }

@@ -126,6 +126,13 @@ TFTP_Main_Dlg::TFTP_Main_Dlg(TLiveUpdateSetup setup, std::unique_ptr<TransferCli
       std::make_unique<TLiveUpdateSession>(std::move(setup), *client_, *timer_, sys, catalogue);
   session_->onChanged = [this](unsigned what) { Render(what); };
   session_->onCloseRequested = [this] { done(QDialog::Accepted); };
+  session_->onHandlersEnded = [this] {
+    if (closeLater_)
+      QTimer::singleShot(0, this, [this] {
+        if (closeLater_ && !session_->Running())
+          done(*closeLater_);
+      });
+  };
   session_->FormCreate();
   Render(~0u);
 }
@@ -280,6 +287,14 @@ void TFTP_Main_Dlg::showEvent(QShowEvent* event) {
 }
 
 void TFTP_Main_Dlg::done(int result) {
+  if (session_->Running()) {
+    // A handler of the session waits inside: the dialog closes once it has returned, and no
+    // further item starts.
+    closeLater_ = result;
+    session_->RequestStop();
+    return;
+  }
+  closeLater_.reset();
   // Every close ends the session first: a running transfer is aborted and its file deleted.
   session_->FormClose();
   QDialog::done(result);

@@ -7,7 +7,9 @@
 //
 // Usage: create it with a setup and a client, show it (not exec: it is application-modal and
 // the caller hears finished()), and read DownloadedFileCount() once it has finished. Every way
-// of closing it (the session's countdown, Close, the title bar, Escape) ends the session first.
+// of closing it (the session's countdown, Close, the title bar, Escape) ends the session first;
+// one that comes while a handler of the session waits inside (a rename retried, a message) is
+// carried out once that handler has returned, so the caller never frees a session in use.
 #pragma once
 
 #include <QDialog>
@@ -16,6 +18,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "foundation/file_catalogue.h"
 #include "foundation/system_services.h"
@@ -109,6 +112,7 @@ class TFTP_Main_Dlg : public QDialog {
   std::size_t memoLines_ = 0;
   bool activated_ = false;
   bool rendering_ = false;
+  std::optional<int> closeLater_;  // the result of a close put off while the session ran
 };
 
 // The HTTP dialog is the same dialog over an HTTP client.

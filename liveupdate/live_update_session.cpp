@@ -165,6 +165,20 @@ TLiveUpdateCaptions LiveUpdateCaptions(Language language, std::size_t offered,
   return c;
 }
 
+class TLiveUpdateSession::HandlerScope {
+ public:
+  explicit HandlerScope(TLiveUpdateSession& session) : session_(session) { ++session_.handlers_; }
+  ~HandlerScope() {
+    if (--session_.handlers_ == 0 && session_.onHandlersEnded)
+      session_.onHandlersEnded();
+  }
+  HandlerScope(const HandlerScope&) = delete;
+  HandlerScope& operator=(const HandlerScope&) = delete;
+
+ private:
+  TLiveUpdateSession& session_;
+};
+
 TLiveUpdateSession::TLiveUpdateSession(TLiveUpdateSetup setup, TransferClient& client,
                                        SessionTimer& timer, SystemServices& sys,
                                        TFileCatalogue& catalogue)
@@ -222,9 +236,8 @@ void TLiveUpdateSession::DownloadingTo(const TTwinText& text) {
 
 // A message box. While it is open the timer keeps ticking, but the close countdown waits.
 void TLiveUpdateSession::Message(const std::string& text) {
-  ++messagesOpen_;
+  const HandlerScope running(*this);
   ShowProgramMessage(text, sys_.ui);
-  --messagesOpen_;
 }
 
 TTwinText TLiveUpdateSession::ShowFailure(const TransferOutcome& outcome, bool connecting,
@@ -347,6 +360,11 @@ void TLiveUpdateSession::FormClose() {
 // Client events
 
 void TLiveUpdateSession::OnEvent(const TransferEvent& event) {
+  const HandlerScope running(*this);
+  HandleEvent(event);
+}
+
+void TLiveUpdateSession::HandleEvent(const TransferEvent& event) {
   if (closed_)
     return;
   if (event.kind == TransferEvent::Disconnected) {
@@ -770,7 +788,9 @@ void TLiveUpdateSession::OnItemDone(const TransferOutcome& outcome) {
     if (timerMode_ == kStopwatch)
       carriedBytes_ += outcome.total;
     ShowSuccess(outcome);
+    installing_ = true;
     installed = InstallItem(item, outcome);
+    installing_ = false;
   } else {
     const TTwinText reason = ShowFailure(outcome, false, itemTemp_);
     Memo("***INCOMPLETE*** " + item.name + Because(reason.english),
@@ -888,8 +908,9 @@ void TLiveUpdateSession::Cancel_BitBtnClick() {
     return;
   stopRequested_ = true;
   ++cancelPressCount_;
-  if (TransferRunning() && cancelPressCount_ == 1) {
-    // The first press lets the running transfer finish and starts nothing more.
+  if ((TransferRunning() && cancelPressCount_ == 1) || installing_) {
+    // The first press lets the running transfer finish and starts nothing more; a whole item
+    // being put in place is never cut off, however often Close is pressed.
     closingText_ = Twin(
         "Will stop after current item finishes downloading\nTo abort before completion of this "
         "download,\npress Close again",
@@ -984,8 +1005,9 @@ void TLiveUpdateSession::TaskTimer_Timer() {
               .count();
       break;
     case kCloseCountdown:
-      // Never while the opening runs, a transfer runs, or a message is open.
-      if (activating_ || phase_ != Phase::Idle || messagesOpen_ > 0)
+      // Never while the opening runs, a transfer runs, or a handler waits (a message, a rename
+      // retried): the session it runs in must outlive it.
+      if (activating_ || phase_ != Phase::Idle || handlers_ > 0)
         return;
       timer_.Stop();
       if (onCloseRequested)

@@ -132,6 +132,9 @@ class TLiveUpdateSession {
   std::function<void(unsigned)> onChanged;
   std::function<void()> onCloseRequested;
   std::function<void(Language)> onLanguageSwitched;
+  // The last running handler is returning (see Running()): a close put off can be carried out
+  // from the event loop (not at once: the handler has not returned yet).
+  std::function<void()> onHandlersEnded;
 
   void FormCreate();
   // The session up to the offer: the connection and the listing go on in the client's events.
@@ -142,6 +145,8 @@ class TLiveUpdateSession {
   void Cancel_BitBtnClick();
   // Fetches every offered item, one after the other.
   void StartUpdate_BitBtnClick();
+  // The dialog is to close: no further item starts, the running step ends first.
+  void RequestStop() { stopRequested_ = true; }
   void ArEn_SpeedButtonClick();
   void TaskTimer_Timer();
   // The status line, as the opener sets it before the session starts.
@@ -172,6 +177,10 @@ class TLiveUpdateSession {
   bool StopRequested() const { return stopRequested_; }
   int CancelPressCount() const { return cancelPressCount_; }
   bool Closed() const { return closed_; }
+  // A handler of the session runs: a client's event (an item being put in place) or a message.
+  // It may be waiting inside with events handled (a rename retried, a copy, a message box); until
+  // it returns the session must be neither closed nor freed.
+  bool Running() const { return handlers_ > 0; }
   // A transfer runs (the listing or an item).
   bool TransferRunning() const { return phase_ == Phase::Listing || phase_ == Phase::Item; }
 
@@ -189,7 +198,11 @@ class TLiveUpdateSession {
     std::int64_t size = -1;  // the listed size
   };
 
+  // Counts a running handler for Running(); the last one to end tells onHandlersEnded.
+  class HandlerScope;
+
   void OnEvent(const TransferEvent& event);
+  void HandleEvent(const TransferEvent& event);
   void OnDone(const TransferOutcome& outcome);
   void OnConnectDone(const TransferOutcome& outcome);
   void OnListDone(const TransferOutcome& outcome);
@@ -282,8 +295,9 @@ class TLiveUpdateSession {
   bool ignoreListChanged_ = false;
   bool closed_ = false;
   int cancelPressCount_ = 0;
-  int messagesOpen_ = 0;
   bool failureShown_ = false;  // a failed transfer's box was shown: no second one follows it
+  int handlers_ = 0;
+  bool installing_ = false;  // a whole item is being put in place
   std::uint8_t timerMode_ = kStopped;
   Clock::TimePoint stopwatchStart_{};
   std::int64_t stopwatchSeconds_ = 0;

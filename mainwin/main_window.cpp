@@ -383,7 +383,8 @@ void TVEK__MAIN::FormCreate() {
                        [this](bool show) { session_->SetShowSplash(show); });
     W.SplashWnd->show();
     W.SplashWnd->raise();
-    QApplication::processEvents();
+    // The splash paints; what the user does waits for the window.
+    QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   }
 
   InstallSounds();

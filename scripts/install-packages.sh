@@ -12,6 +12,7 @@ packages=(
   libitl-dev   # independent prayer-times library the reference test compares against
   tzdata
   qt6-base-dev libgl-dev   # Qt 6 Widgets and PrintSupport
+  qt6-base-private-dev   # the tests queue user input as the desktop sends it
   libzip-dev   # reading the clock-face and sound archives
   qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-alsa   # sounds
   fontconfig fonts-liberation2 fonts-noto-core   # Latin and Arabic fonts for the forms and pages

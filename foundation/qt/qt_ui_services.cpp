@@ -1,5 +1,6 @@
 #include "foundation/qt/qt_ui_services.h"
 
+#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QFontDatabase>
 #include <QMessageBox>
@@ -47,7 +48,11 @@ void QtUiServices::SetBusyCursor(bool busy) {
 }
 
 void QtUiServices::ProcessEvents() {
-  QCoreApplication::processEvents();
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  // The input held back stays queued. The event loop is woken, so that its next pass after the
+  // wait delivers it: otherwise the glib dispatcher leaves it until the desktop sends more.
+  if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
+    dispatcher->wakeUp();
 }
 
 bool QtUiServices::Terminating() const {

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QLabel>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
@@ -15,8 +17,10 @@
 #include "liveupdate/listing_record.h"
 #include "liveupdate/live_update_dialog.h"
 #include "support/fake_clock.h"
+#include "support/fake_file_system.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
+#include "support/zip_file.h"
 
 namespace vek {
 namespace {
@@ -83,12 +87,75 @@ class Dialog : public ::testing::Test {
   fs::path prog = dir.path() / "prog";
   testing::FakeUi ui;
   testing::FakeClock clock;
-  SystemServices sys{.ui = ui, .clock = clock};
+  testing::FakeFileSystem files;
+  SystemServices sys{.ui = ui, .clock = clock, .fs = files};
   TFileCatalogue catalogue = FileCatalogue();
   testing::FakeClient* client = nullptr;
   std::unique_ptr<TFTP_Main_Dlg> dialog;
   std::string server;  // the server's listing
 };
+
+// Close pressed while a fetched file waits to take its name (the old one cannot be replaced, and
+// the rename is retried in waits that handle events): the dialog, which its owner deletes once it
+// finished, outlives the step and closes after it; the failure is told once and the temporary
+// file goes. Both ways of closing: Close twice with the timer ticking, and Escape.
+TEST_F(Dialog, CloseDuringAFailingInstallClosesOnceTheStepHasEnded) {
+  int finished = 0;
+  for (const bool escape : {false, true}) {
+    SCOPED_TRACE(escape ? "Escape" : "Close twice");
+    finished = 0;
+    prog = dir.path() / (escape ? "escape" : "close");
+    server.clear();
+    ui.messages.clear();
+    Open();
+    files.failRename = [](const fs::path&, const fs::path& to) {
+      return to.filename() == "go-s1.z" ? EPERM : 0;
+    };
+    QPointer<TFTP_Main_Dlg> shown = dialog.release();
+    QObject::connect(shown, &QDialog::finished, shown, [&] {
+      ++finished;
+      shown->deleteLater();
+    });
+    int pumps = 0;
+    int finishedInWait = 0;
+    ui.onProcessEvents = [&] {
+      finishedInWait = finished;
+      if (shown && ++pumps == 1) {
+        if (escape) {
+          shown->reject();
+        } else {
+          shown->Cancel_BitBtn->click();
+          shown->Cancel_BitBtn->click();
+        }
+      }
+      if (shown)
+        shown->Session().TaskTimer_Timer();
+      // What the event loop deletes within a handler's wait.
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    };
+    shown->StartUpdate_BitBtn->click();
+    client->FinishWhole(testing::ZipBytes({{"S1.WAV", "RIFF and the first sura"}}));
+    ui.onProcessEvents = nullptr;
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(0, finishedInWait);
+    const fs::path temp = prog / "go-s1.z.tovarelin";
+    ASSERT_EQ(1u, ui.messages.size());
+    EXPECT_NE(std::string::npos,
+              ui.messages[0].find(temp.string() + "\r\nBut could not rename it to:\r\n" +
+                                  (prog / "go-s1.z").string()));
+    EXPECT_FALSE(fs::exists(temp));
+    EXPECT_FALSE(client->running);  // no further item
+    // The event loop with its timers: the close comes, and the dialog is deleted.
+    QDeadlineTimer deadline(std::chrono::seconds(5));
+    while (shown && !deadline.hasExpired()) {
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    EXPECT_TRUE(shown.isNull());
+    EXPECT_EQ(1, finished);
+    files.failRename = nullptr;
+  }
+}
 
 // The dialog is at its smallest while the listing comes (the lists are not shown yet).
 TEST_F(Dialog, TheStatisticsFitTheirTextsInBothLanguages) {

@@ -269,6 +269,55 @@ TEST_F(Session, TheCountdownWaitsForTheTransferAndForAnOpenMessage) {
   EXPECT_EQ(1, closeRequests);
 }
 
+// The file cannot take its name (the old one is immutable): the rename is retried in waits that
+// handle events. Close pressed twice there, the timer's ticks, and a dialog that frees the session
+// once it closed: the install step ends first, the failure is told once with its paths, the
+// temporary file goes, and only then does the session close.
+TEST_F(Session, CloseDuringAFailingInstallWaitsForTheStepToEnd) {
+  OpenWithOffer({"ALEPPO.WAV", "EGYPT1.WAV"});
+  files.failRename = [](const fs::path&, const fs::path& to) {
+    return to.filename() == "go-aleppo.z" ? EPERM : 0;
+  };
+  bool closed = false;
+  session->onCloseRequested = [&] {
+    ++closeRequests;
+    session->FormClose();
+    closed = true;
+  };
+  int pumps = 0;
+  ui.onProcessEvents = [&] {
+    if (!session)
+      return;
+    if (++pumps == 1) {
+      session->Cancel_BitBtnClick();
+      session->Cancel_BitBtnClick();
+    }
+    session->TaskTimer_Timer();
+    if (closed)
+      session.reset();  // as the event loop deletes a dialog that finished
+  };
+  session->StartUpdate_BitBtnClick();
+  FinishWithArchive();
+  ui.onProcessEvents = nullptr;
+  ASSERT_TRUE(session);
+  EXPECT_GT(pumps, 1);
+  EXPECT_EQ(0, closeRequests);
+  const fs::path temp = prog / "go-aleppo.z.tovarelin";
+  EXPECT_EQ((std::vector<std::string>{"Error renaming file\r\nFound source file:\r\n" +
+                                      temp.string() + "\r\nBut could not rename it to:\r\n" +
+                                      (prog / "go-aleppo.z").string()}),
+            ui.messages);
+  EXPECT_FALSE(fs::exists(temp));
+  EXPECT_FALSE(fs::exists(prog / "go-aleppo.z"));
+  EXPECT_EQ(0, session->DownloadedFileCount());
+  EXPECT_FALSE(client.running);  // Close: no further item
+  const std::vector<std::string>& log = session->View().englishMemo;
+  EXPECT_EQ(1, std::count(log.begin(), log.end(), "***INCOMPLETE*** aleppo.wav"))
+      << ::testing::PrintToString(log);
+  Tick();
+  EXPECT_EQ(1, closeRequests);
+}
+
 TEST_F(Session, CloseWithNothingRunningEndsTheSessionWhateverTheCount) {
   ServerListing({"ALEPPO.WAV"});
   Create();
