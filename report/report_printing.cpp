@@ -86,8 +86,9 @@ std::string PrintPdf(const Timetable& report, const QPrinter& printer, PageRange
     return failure;
   if (!EndsWithTrailer(pdf))
     return JobFailed(lang);
-  // Every byte written, flushed to the disk and closed without an error before the rename.
-  if (const int e = WriteFileReplacing(
+  // Every byte written, flushed to the disk and closed without an error before the rename; an
+  // old file keeps its permissions, and a symbolic link the file it names.
+  if (const int e = WriteUserFileReplacing(
           target, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())), fs);
       e != 0)
     return FileFailureReason(target, e, lang);

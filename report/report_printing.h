@@ -1,7 +1,8 @@
 // The print job of a timetable: its pages on the run's printer, one document with a page break
 // between pages. A PDF document is made in memory, written to a new file beside its name,
 // flushed to the disk and renamed into place only when all of it was written, so that a failed
-// job (a full disk) leaves no half-written file and an old file of that name stays as it was. A
+// job (a full disk) leaves no half-written file and an old file of that name stays as it was; a
+// replaced file keeps its permissions, and a symbolic link is followed to the file it names. A
 // printer's queue is asked before the job whether it takes jobs, and after it how it answered,
 // since Qt's print engine reports no job the queue refused. Also the run's printer and Qt's
 // own dialogs of printing.

@@ -20,6 +20,7 @@
 #include <QScrollBar>
 #include <QToolButton>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
@@ -344,6 +345,72 @@ TEST_F(ReportPrintingTest, AFullDiskKeepsTheOldPdfAndSaysWhy) {
     EXPECT_EQ(2, PdfPages(file));
     EXPECT_EQ(1u, messages.size());
   }
+}
+
+// Names in a folder: a replaced file leaves no temporary file beside it.
+std::vector<std::string> Names(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// A PDF printed over an old one keeps its permissions, and one printed onto a symbolic link
+// replaces the file the link names, as an editor does; the link stays.
+TEST_F(ReportPrintingTest, ReplacingAPdfKeepsItsModeAndFollowsASymbolicLink) {
+  auto form = Open(Context("DAMASCUS", "SYRIA"), ReportKind::Month, EncodeDate(2026, 1, 1));
+  const std::filesystem::path file = dir.path() / "private.pdf";
+  std::ofstream(file) << "old";
+  std::filesystem::permissions(file, std::filesystem::perms(0600));
+  pdfName = file.string();
+  ASSERT_TRUE(form->PrintReport(false));
+  EXPECT_EQ(1, PdfPages(file));
+  EXPECT_EQ(std::filesystem::perms(0600),
+            std::filesystem::status(file).permissions() & std::filesystem::perms::all);
+
+  // A relative link into another folder, and a link to that link.
+  const std::filesystem::path real = dir.path() / "kept" / "year.pdf";
+  std::filesystem::create_directory(real.parent_path());
+  std::ofstream(real) << "old";
+  std::filesystem::permissions(real, std::filesystem::perms(0640));
+  const std::filesystem::path link = dir.path() / "link.pdf";
+  std::filesystem::create_symlink(std::filesystem::path("kept") / "year.pdf", link);
+  const std::filesystem::path second = dir.path() / "second.pdf";
+  std::filesystem::create_symlink(link, second);
+  for (const std::filesystem::path& name : {link, second}) {
+    std::ofstream(real) << "old";
+    pdfName = name.string();
+    // A rename that fails leaves the file and the links as they were.
+    files.failRename = [](const auto&, const auto&) { return EIO; };
+    EXPECT_FALSE(form->PrintReport(false));
+    files.failRename = nullptr;
+    EXPECT_EQ("old", ReadFile(real));
+    ASSERT_TRUE(form->PrintReport(false)) << name;
+    EXPECT_TRUE(std::filesystem::is_symlink(name)) << name;
+    EXPECT_EQ(1, PdfPages(real)) << name;
+    EXPECT_EQ(std::filesystem::perms(0640),
+              std::filesystem::status(real).permissions() & std::filesystem::perms::all);
+    EXPECT_EQ(std::vector<std::string>{"year.pdf"}, Names(real.parent_path()));
+  }
+  EXPECT_EQ((std::vector<std::string>{"kept", "link.pdf", "private.pdf", "second.pdf"}),
+            Names(dir.path()));
+  EXPECT_EQ(2u, messages.size());  // the failed renames only
+
+  // A link to a file not yet there makes that file.
+  std::filesystem::remove(real);
+  pdfName = link.string();
+  ASSERT_TRUE(form->PrintReport(false));
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(1, PdfPages(real));
+
+  // A link that names itself is told, and stays.
+  const std::filesystem::path loop = dir.path() / "loop.pdf";
+  std::filesystem::create_symlink("loop.pdf", loop);
+  pdfName = loop.string();
+  EXPECT_FALSE(form->PrintReport(false));
+  EXPECT_EQ(3u, messages.size());
+  EXPECT_TRUE(std::filesystem::is_symlink(loop));
 }
 
 TEST(PrintQueue, AJobTheQueueRefusesIsReportedWithItsReasonNeverAsPrinted) {
