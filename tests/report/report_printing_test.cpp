@@ -561,8 +561,9 @@ class CellRecorder : public PageCanvas {
   int LineHeight() override { return canvas_.LineHeight(); }
   int TextWidth(const std::string& text) override { return canvas_.TextWidth(text); }
   int TextBottom(const std::string& text) override { return canvas_.TextBottom(text); }
-  void TextOut(int x, int y, const std::string& text, TextBackground background) override {
-    canvas_.TextOut(x, y, text, background);
+  void TextOut(int x, int y, const std::string& text, TextBackground background,
+               LineDirection direction) override {
+    canvas_.TextOut(x, y, text, background, direction);
   }
   void ClippedText(int x, int y, TextAnchor anchor, LineDirection direction,
                    const std::string& text, const PageRect& clip) override {
@@ -721,7 +722,7 @@ TEST(QtPageCanvasTest, ArabicInALatinFaceIsDrawnWithTheArabicFaceAndReachesDeepe
   const std::string arabic = "أوقات الصلاة لسنة كاملة";
   EXPECT_EQ(canvas.LineHeight(), canvas.TextBottom("DAMASCUS, SYRIA"));
   EXPECT_GT(canvas.TextBottom(arabic), canvas.LineHeight());
-  canvas.TextOut(25, 25, arabic, TextBackground::Transparent);
+  canvas.TextOut(25, 25, arabic, TextBackground::Transparent, LineDirection::AsBuilt);
   painter.end();
   ASSERT_FALSE(paper.texts.empty());
   // The Arabic letters in the bold Arabic face, the Latin ones in the face's substitute.
