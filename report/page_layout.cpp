@@ -609,13 +609,27 @@ bool PaintReportPage(const Timetable& report, PageCanvas& canvas, int page, Page
   return true;
 }
 
-PageRange PagesToPrint(int pageCount, bool rangeChosen, int from, int to) {
+std::vector<int> PagesToPrint(int pageCount, const std::vector<PageRange>& chosen) {
   const int last = std::max(1, pageCount);
-  if (!rangeChosen)
-    return {1, last};
-  from = std::clamp(from, 1, last);
-  to = std::clamp(to, from, last);
-  return {from, to};
+  std::vector<bool> taken(static_cast<std::size_t>(last) + 1, chosen.empty());
+  for (const PageRange& range : chosen)
+    for (int page = std::max(range.From, 1); page <= std::min(range.To, last); ++page)
+      taken[static_cast<std::size_t>(page)] = true;
+  std::vector<int> pages;
+  for (int page = 1; page <= last; ++page)
+    if (taken[static_cast<std::size_t>(page)])
+      pages.push_back(page);
+  return pages;
+}
+
+std::string PrintJobTitle(const Timetable& report) {
+  const TimetableSource& source = report.Source();
+  std::string title = ByLanguage(source.Lang, "Prayer times ", "أوقات الصلاة ");
+  title.append(source.Location.City).append(" ");
+  if (!report.IsYear())
+    title.append(MonthName(source.Names, source.Lang, source.HijriMode, report.ReportMonth()))
+        .append(" ");
+  return title.append(std::to_string(report.ReportYear()));
 }
 
 FitSize FitPageSize(int bitmapWidth, int bitmapHeight, int roomWidth, int roomHeight) {

@@ -142,13 +142,20 @@ std::vector<MonthBlock> PageBlocks(const Timetable& report, int page, int pageWi
 // Paints page 1..PageCount of the report; any other page paints nothing and gives false.
 bool PaintReportPage(const Timetable& report, PageCanvas& canvas, int page, PageSize size);
 
-// The pages a print job prints: the chosen range kept inside 1..pageCount, or every page.
+// Pages From..To of a print job's choice.
 struct PageRange {
   int From = 1;
   int To = 1;
   bool operator==(const PageRange&) const = default;
 };
-PageRange PagesToPrint(int pageCount, bool rangeChosen, int from, int to);
+// The pages a print job prints, in order: every page of the chosen ranges that lies in
+// 1..pageCount, each once; every page when none was chosen. Empty when the choice holds no
+// page of the report.
+std::vector<int> PagesToPrint(int pageCount, const std::vector<PageRange>& chosen);
+
+// The name of a print job and of its PDF: the kind, the place and the period of the timetable,
+// in its language ("Prayer times DAMASCUS 2026", "Prayer times DAMASCUS March 2026").
+std::string PrintJobTitle(const Timetable& report);
 
 // The size of a page picture of bitmapWidth x bitmapHeight shrunk to fit a room of roomWidth x
 // roomHeight, keeping its proportions; 0 x 0 when there is no room or no picture.

@@ -580,10 +580,22 @@ TEST(PageLayout, PageSizesRangesAndShrinkToFit) {
   EXPECT_EQ(3, RoundHalfEven(2.51));
   EXPECT_EQ(-2, RoundHalfEven(-2.5));
 
-  EXPECT_EQ((PageRange{1, 12}), PagesToPrint(12, false, 5, 6));
-  EXPECT_EQ((PageRange{5, 6}), PagesToPrint(12, true, 5, 6));
-  EXPECT_EQ((PageRange{2, 2}), PagesToPrint(2, true, 3, 9));
-  EXPECT_EQ((PageRange{1, 1}), PagesToPrint(0, true, 0, 0));
+  const struct {
+    int count;
+    std::vector<PageRange> chosen;
+    std::vector<int> pages;
+  } ranges[] = {
+      {12, {}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
+      {12, {{2, 2}, {5, 5}}, {2, 5}},
+      {12, {{3, 3}}, {3}},
+      {12, {{1, 2}, {12, 12}}, {1, 2, 12}},
+      {12, {{5, 6}, {2, 5}}, {2, 3, 4, 5, 6}},  // in order, each once
+      {2, {{2, 9}}, {2}},                       // kept inside the report
+      {2, {{3, 9}}, {}},
+      {0, {}, {1}},
+  };
+  for (const auto& r : ranges)
+    EXPECT_EQ(r.pages, PagesToPrint(r.count, r.chosen)) << r.count << " " << r.chosen.size();
 
   const struct {
     int bw, bh, rw, rh;
