@@ -46,11 +46,11 @@ void BM_YearOfTwelvePagesToPdf(benchmark::State& state) {
     vek::Timetable report(vek::ReportKind::Year, source);
     report.ComputeReportRows(vek::EncodeDate(2026, 1, 1), list, engine);
     report.SelectDesign(1);
-    const std::string failure =
-        vek::PrintTimetable(report, *printer, {1, report.PageCount()}, 96, vek::RealFileSystem(),
-                            NoPrinters(), vek::Language::English);
-    if (!failure.empty())
-      state.SkipWithError(failure.c_str());
+    const vek::PrintOutcome outcome =
+        vek::PrintTimetable(report, *printer, vek::PagesToPrint(report.PageCount(), {}), 96,
+                            vek::RealFileSystem(), NoPrinters(), vek::Language::English);
+    if (!outcome.Printed)
+      state.SkipWithError(outcome.Message.c_str());
   }
   fs::remove(file);
 }

@@ -225,6 +225,42 @@ int WriteFileReplacing(const std::filesystem::path& target, std::string_view dat
 
 namespace {
 
+// Symbolic links followed before a name counts as a cycle (the system's own limit).
+constexpr int kMaxLinks = 40;
+
+// The file that name stands for: name itself, or through its symbolic links the file the last
+// one names, read from the folder of the link.
+int FileBehindLinks(const std::filesystem::path& name, std::filesystem::path& file) {
+  file = name;
+  for (int links = 0; links <= kMaxLinks; ++links) {
+    struct stat st {};
+    if (::lstat(file.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+      return 0;
+    std::error_code error;
+    const std::filesystem::path to = std::filesystem::read_symlink(file, error);
+    if (error)
+      return error.value();
+    file = to.is_absolute() ? to : file.parent_path() / to;
+  }
+  return ELOOP;
+}
+
+}  // namespace
+
+int WriteUserFileReplacing(const std::filesystem::path& target, std::string_view data,
+                           FileSystem& fs) {
+  std::filesystem::path file;
+  if (const int e = FileBehindLinks(target, file); e != 0)
+    return e;
+  struct stat st {};
+  const int mode = ::stat(file.c_str(), &st) == 0 && S_ISREG(st.st_mode)
+                       ? static_cast<int>(st.st_mode & 0777)
+                       : -1;
+  return WriteFileReplacing(file, data, fs, mode);
+}
+
+namespace {
+
 // Blocks of the copy loop; the caller's callback runs after every tenth block.
 constexpr std::size_t kCopyBlock = 20048;
 constexpr int kBlocksBetweenEvents = 10;

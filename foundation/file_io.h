@@ -66,6 +66,14 @@ int WriteFileReplacing(const std::filesystem::path& target, std::string_view dat
 int WriteFileReplacing(const std::filesystem::path& target, std::string_view data, FileSystem& fs,
                        int permissions = -1);
 
+// Replaces a file the user named, as an editor does: through symbolic links the file the last
+// one names is replaced (its new version is made and renamed in that file's folder, and the links
+// stay), and a file that was there keeps its permission bits. A missing file is made as any new
+// file of the program. 0 on success, else the errno of the failing step (ELOOP for a cycle of
+// links); on failure every file stays as it was.
+int WriteUserFileReplacing(const std::filesystem::path& target, std::string_view data,
+                           FileSystem& fs);
+
 // Copies source over target through a new temporary file beside target, with the source's
 // last-write time and permission bits, and renames it into place through fs. everyTenthBlock,
 // when given, runs after every tenth block of 20,048 bytes (to keep windows alive). 0 on

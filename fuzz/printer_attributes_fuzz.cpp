@@ -1,7 +1,8 @@
 // The print system's answer about a printer's queue: any bytes as the IPP message that CUPS
 // sends back for Get-Printer-Attributes, read by libcups as the program reads it, then the
-// queue's state taken from it. Only a queue that says it accepts no jobs refuses, and a queue
-// that takes jobs carries no message.
+// queue's state taken from it. Only a queue that says it accepts no jobs refuses, only one whose
+// printer says it is stopped holds its jobs, and a queue that takes jobs at once carries no
+// message.
 #include <cups/ipp.h>
 
 #include <algorithm>
@@ -35,8 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (ippReadIO(&input, ReadInput, 1, nullptr, answer) == IPP_STATE_DATA) {
     const QueueAnswer state = QueueStateOf(answer);
     fuzz::Check(state.verdict == QueueAnswer::Verdict::Accepted ||
+                    state.verdict == QueueAnswer::Verdict::Stopped ||
                     state.verdict == QueueAnswer::Verdict::NotAccepting,
-                "a queue's attributes either take jobs or refuse them");
+                "a queue's attributes take jobs, hold them or refuse them");
     fuzz::Check(!state.Accepted() || state.message.empty(), "a queue that takes jobs says nothing");
   }
   ippDelete(answer);

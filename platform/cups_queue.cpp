@@ -29,24 +29,50 @@ QueueAnswer::Verdict VerdictOf(ipp_status_t status) {
 
 }  // namespace
 
-QueueAnswer CupsLastAnswer() {
-  const ipp_status_t status = cupsLastError();
+QueueAnswer AnswerOfStatus(ipp_status_t status, const char* text,
+                           const std::function<bool()>& schedulerReachable) {
   QueueAnswer answer;
   answer.verdict = VerdictOf(status);
-  if (!answer.Accepted()) {
-    const char* text = cupsLastErrorString();
-    answer.message = text != nullptr ? text : ippErrorString(status);
+  if (answer.Accepted())
+    return answer;
+  // libcups says "service unavailable" when it cannot connect, and gives the system's error of
+  // a connection that broke (such as "Bad file descriptor") as an internal error.
+  if ((status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE || status == IPP_STATUS_ERROR_INTERNAL) &&
+      !schedulerReachable()) {
+    answer.verdict = QueueAnswer::Verdict::Unreachable;
+    return answer;
   }
+  answer.message = text != nullptr ? text : ippErrorString(status);
   return answer;
+}
+
+bool CupsSchedulerReachable() {
+  // A new connection of its own: the one libcups keeps may be broken.
+  constexpr int kTimeoutMs = 5000;
+  http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                              kTimeoutMs, nullptr);
+  if (http == nullptr)
+    return false;
+  httpClose(http);
+  return true;
+}
+
+QueueAnswer CupsLastAnswer() {
+  return AnswerOfStatus(cupsLastError(), cupsLastErrorString(), CupsSchedulerReachable);
 }
 
 QueueAnswer QueueStateOf(ipp_t* attributes) {
   QueueAnswer answer;
   ipp_attribute_t* accepting =
       ippFindAttribute(attributes, "printer-is-accepting-jobs", IPP_TAG_BOOLEAN);
-  if (accepting == nullptr || ippGetCount(accepting) < 1 || ippGetBoolean(accepting, 0) != 0)
+  ipp_attribute_t* state = ippFindAttribute(attributes, "printer-state", IPP_TAG_ENUM);
+  if (accepting != nullptr && ippGetCount(accepting) > 0 && ippGetBoolean(accepting, 0) == 0)
+    answer.verdict = QueueAnswer::Verdict::NotAccepting;
+  else if (state != nullptr && ippGetCount(state) > 0 &&
+           ippGetInteger(state, 0) == IPP_PSTATE_STOPPED)
+    answer.verdict = QueueAnswer::Verdict::Stopped;
+  else
     return answer;
-  answer.verdict = QueueAnswer::Verdict::NotAccepting;
   ipp_attribute_t* message = ippFindAttribute(attributes, "printer-state-message", IPP_TAG_TEXT);
   if (message != nullptr && ippGetCount(message) > 0)
     if (const char* text = ippGetString(message, 0, nullptr))
@@ -62,7 +88,8 @@ QueueAnswer CupsQueueState(const std::string& printer) {
                    "/printers/%s", queue.c_str());
   ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
   ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
-  static const char* const kAttributes[] = {"printer-is-accepting-jobs", "printer-state-message"};
+  static const char* const kAttributes[] = {"printer-is-accepting-jobs", "printer-state",
+                                            "printer-state-message"};
   ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
                 static_cast<int>(std::size(kAttributes)), nullptr, kAttributes);
   // cupsDoRequest takes the request and leaves its status for cupsLastError.

@@ -102,18 +102,23 @@ std::string MonthTitle(const std::string& monthName, int year, bool arabicDesign
   return std::string(monthName).append(arabicDesign ? "، " : ", ").append(std::to_string(year));
 }
 
-std::string LegendLine(const Trackers& track, Language lang) {
-  std::string text;
-  const auto add = [&](const Tracker& tracker, const char* english, const char* arabic) {
-    if (tracker.Flag == 0)
-      return;
-    // An Arabic piece goes in front of the text built so far.
-    text = lang == Language::Arabic ? std::string(arabic).append(text) : text.append(english);
+std::vector<LegendPiece> LegendPieces(const Trackers& track, Language lang) {
+  std::vector<LegendPiece> pieces;
+  const auto add = [&](const Tracker& tracker, const char* sign, const char* english,
+                       const char* arabic) {
+    if (tracker.Flag != 0)
+      pieces.push_back({sign, ByLanguage(lang, english, arabic)});
   };
-  add(track.IshaFajrConflict, "#: Conflict between Isha and Fajr, ",
-      "تضارب بين الفجر والعشاء،  # ");
-  add(track.FajrSaturation, "^: Saturation in Fajr Calculation, ", "إشباع في حساب الفجر،  ^ ");
-  add(track.IshaSaturation, "^: Saturation in Isha Calculation, ", "إشباع في حساب العشاء،  ^ ");
+  add(track.IshaFajrConflict, "#", "Conflict between Isha and Fajr", "تضارب بين الفجر والعشاء");
+  add(track.FajrSaturation, "^", "Saturation in Fajr Calculation", "إشباع في حساب الفجر");
+  add(track.IshaSaturation, "^", "Saturation in Isha Calculation", "إشباع في حساب العشاء");
+  return pieces;
+}
+
+std::string LegendLine(const Trackers& track) {
+  std::string text;
+  for (const LegendPiece& piece : LegendPieces(track, Language::English))
+    text.append(piece.Sign).append(": ").append(piece.Description).append(", ");
   return text;
 }
 
@@ -130,18 +135,6 @@ std::vector<std::string> HeaderLines(const Timetable& report) {
     lines.push_back(LocationDetailsLine(loc, lang));
   if (d.POHShowCalcMethod)
     lines.push_back(CalcMethodLine(loc, lang));
-  return lines;
-}
-
-std::vector<std::string> FooterLines(const Timetable& report, int page) {
-  const TPrintOptions& d = report.Design();
-  std::vector<std::string> lines;
-  if (d.POFPageNumber)
-    lines.push_back(PageNumberText(d.POFPageNumberText, page));
-  if (report.Source().Track.AnySet())
-    lines.push_back(LegendLine(report.Source().Track, report.Source().Lang));
-  if (!d.POFOtherInfo.empty())
-    lines.push_back(d.POFOtherInfo);
   return lines;
 }
 
@@ -294,7 +287,8 @@ class PagePainter {
     const std::vector<std::string> lines = HeaderLines(report_);
     for (const std::string& line : lines) {
       // Over the page: the taller Arabic face of a Latin font reaches into the next line.
-      canvas_.TextOut(LineStart(line), y_, line, TextBackground::Transparent);
+      canvas_.TextOut(LineStart(line), y_, line, TextBackground::Transparent,
+                      LineDirection::AsBuilt);
       y_ += lineHeight_;
     }
     if (design_.POHDrawLine) {
@@ -307,16 +301,46 @@ class PagePainter {
     bodyTop_ = y_;
   }
 
-  // Painted upwards from the current position.
+  // Painted upwards from the current position: the page number, the legend of the high-latitude
+  // markers, the free text.
   void Footer(int page) {
     SetFont(design_.POFFont);
-    for (const std::string& line : FooterLines(report_, page)) {
-      y_ -= lineHeight_;
-      canvas_.TextOut(LineStart(line), y_, line, TextBackground::Transparent);
+    if (design_.POFPageNumber)
+      FooterLine(PageNumberText(design_.POFPageNumberText, page));
+    if (const Trackers& track = report_.Source().Track; track.AnySet()) {
+      if (arabic_) {
+        y_ -= lineHeight_;
+        ArabicLegend(track);
+      } else {
+        FooterLine(LegendLine(track));
+      }
     }
+    if (!design_.POFOtherInfo.empty())
+      FooterLine(design_.POFOtherInfo);
     if (design_.POFDrawLine)
       canvas_.Line(kPageMargin, y_, size_.Width - kPageMargin, y_);
     bodyBottom_ = y_ - lineHeight_;
+  }
+
+  void FooterLine(const std::string& line) {
+    y_ -= lineHeight_;
+    canvas_.TextOut(LineStart(line), y_, line, TextBackground::Transparent, LineDirection::AsBuilt);
+  }
+
+  // The legend read right to left from the right margin: each sign at the right of its own
+  // description, which ends with the Arabic comma and leaves two blanks before the next sign.
+  void ArabicLegend(const Trackers& track) {
+    const int blank = canvas_.TextWidth(" ");
+    int right = size_.Width - kPageMargin;
+    for (const LegendPiece& piece : LegendPieces(track, Language::Arabic)) {
+      right -= canvas_.TextWidth(piece.Sign);
+      canvas_.TextOut(right, y_, piece.Sign, TextBackground::Transparent, LineDirection::AsBuilt);
+      const std::string description = piece.Description + "،";
+      right -= blank + canvas_.TextWidth(description);
+      canvas_.TextOut(right, y_, description, TextBackground::Transparent,
+                      LineDirection::RightToLeft);
+      right -= 2 * blank;
+    }
   }
 
   void DrawCellText(const std::string& text, std::uint8_t alignment, int x, int y, int width,
@@ -508,7 +532,7 @@ class PagePainter {
         canvas_.Line(left, y_ + lineHeight_ / 2, left + total, y_ + lineHeight_ / 2);
         // The name hides the rule through its middle.
         canvas_.TextOut(left + (total - canvas_.TextWidth(name)) / 2, y_, name,
-                        TextBackground::Page);
+                        TextBackground::Page, LineDirection::AsBuilt);
         y_ += lineHeight_;
         if (month == 1 || month == 7) {
           int x = left;
@@ -585,13 +609,27 @@ bool PaintReportPage(const Timetable& report, PageCanvas& canvas, int page, Page
   return true;
 }
 
-PageRange PagesToPrint(int pageCount, bool rangeChosen, int from, int to) {
+std::vector<int> PagesToPrint(int pageCount, const std::vector<PageRange>& chosen) {
   const int last = std::max(1, pageCount);
-  if (!rangeChosen)
-    return {1, last};
-  from = std::clamp(from, 1, last);
-  to = std::clamp(to, from, last);
-  return {from, to};
+  std::vector<bool> taken(static_cast<std::size_t>(last) + 1, chosen.empty());
+  for (const PageRange& range : chosen)
+    for (int page = std::max(range.From, 1); page <= std::min(range.To, last); ++page)
+      taken[static_cast<std::size_t>(page)] = true;
+  std::vector<int> pages;
+  for (int page = 1; page <= last; ++page)
+    if (taken[static_cast<std::size_t>(page)])
+      pages.push_back(page);
+  return pages;
+}
+
+std::string PrintJobTitle(const Timetable& report) {
+  const TimetableSource& source = report.Source();
+  std::string title = ByLanguage(source.Lang, "Prayer times ", "أوقات الصلاة ");
+  title.append(source.Location.City).append(" ");
+  if (!report.IsYear())
+    title.append(MonthName(source.Names, source.Lang, source.HijriMode, report.ReportMonth()))
+        .append(" ");
+  return title.append(std::to_string(report.ReportYear()));
 }
 
 FitSize FitPageSize(int bitmapWidth, int bitmapHeight, int roomWidth, int roomHeight) {

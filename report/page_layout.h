@@ -67,7 +67,8 @@ class PageCanvas {
   // letters to a taller Arabic one.
   virtual int TextBottom(const std::string& text) = 0;
   // A line of text whose left edge is at x and top at y.
-  virtual void TextOut(int x, int y, const std::string& text, TextBackground background) = 0;
+  virtual void TextOut(int x, int y, const std::string& text, TextBackground background,
+                       LineDirection direction) = 0;
   // A cell's text standing at x by anchor, its top at y, cut off outside clip.
   virtual void ClippedText(int x, int y, TextAnchor anchor, LineDirection direction,
                            const std::string& text, const PageRect& clip) = 0;
@@ -105,13 +106,21 @@ std::string CalcMethodLine(const TLocationRec& loc, Language lang);
 // A month block's title: "January, 2026"; in an Arabic design the month name, the Arabic comma
 // and the year ("كانون الثاني، 2026"), drawn as a right-to-left line.
 std::string MonthTitle(const std::string& monthName, int year, bool arabicDesign);
-// The legend of the set trackers' markers; empty when none is set.
-std::string LegendLine(const Trackers& track, Language lang);
+// One sign of the legend of the high-latitude markers and what it stands for.
+struct LegendPiece {
+  std::string Sign;
+  std::string Description;
+  bool operator==(const LegendPiece&) const = default;
+};
+// The legend's pieces of the set trackers in reading order (the conflict between Isha and Fajr,
+// the saturation of Fajr, of Isha), in the language; none when no tracker is set.
+std::vector<LegendPiece> LegendPieces(const Trackers& track, Language lang);
+// The English legend as one line: "#: Conflict between Isha and Fajr, ^: ..."; empty when no
+// tracker is set.
+std::string LegendLine(const Trackers& track);
 
 // The header's text lines of the report's design, in order (the rule under them is not one).
 std::vector<std::string> HeaderLines(const Timetable& report);
-// The footer's text lines of a page, from the bottom of the page upwards.
-std::vector<std::string> FooterLines(const Timetable& report, int page);
 
 // One month of the body: its block on the page and the month of the report's year it shows.
 struct MonthBlock {
@@ -133,13 +142,20 @@ std::vector<MonthBlock> PageBlocks(const Timetable& report, int page, int pageWi
 // Paints page 1..PageCount of the report; any other page paints nothing and gives false.
 bool PaintReportPage(const Timetable& report, PageCanvas& canvas, int page, PageSize size);
 
-// The pages a print job prints: the chosen range kept inside 1..pageCount, or every page.
+// Pages From..To of a print job's choice.
 struct PageRange {
   int From = 1;
   int To = 1;
   bool operator==(const PageRange&) const = default;
 };
-PageRange PagesToPrint(int pageCount, bool rangeChosen, int from, int to);
+// The pages a print job prints, in order: every page of the chosen ranges that lies in
+// 1..pageCount, each once; every page when none was chosen. Empty when the choice holds no
+// page of the report.
+std::vector<int> PagesToPrint(int pageCount, const std::vector<PageRange>& chosen);
+
+// The name of a print job and of its PDF: the kind, the place and the period of the timetable,
+// in its language ("Prayer times DAMASCUS 2026", "Prayer times DAMASCUS March 2026").
+std::string PrintJobTitle(const Timetable& report);
 
 // The size of a page picture of bitmapWidth x bitmapHeight shrunk to fit a room of roomWidth x
 // roomHeight, keeping its proportions; 0 x 0 when there is no room or no picture.

@@ -141,12 +141,13 @@ void QtPageCanvas::DrawAt(int x, int y, TextAnchor anchor, LineDirection directi
   }
 }
 
-void QtPageCanvas::TextOut(int x, int y, const std::string& text, TextBackground background) {
+void QtPageCanvas::TextOut(int x, int y, const std::string& text, TextBackground background,
+                           LineDirection direction) {
   if (text.empty())
     return;
   if (background == TextBackground::Page)
     painter_.setBackgroundMode(Qt::OpaqueMode);
-  DrawAt(x, y, TextAnchor::Left, LineDirection::AsBuilt, ToQString(text));
+  DrawAt(x, y, TextAnchor::Left, direction, ToQString(text));
   painter_.setBackgroundMode(Qt::TransparentMode);
 }
 

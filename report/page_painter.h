@@ -36,7 +36,8 @@ class QtPageCanvas : public PageCanvas {
   int LineHeight() override;
   int TextWidth(const std::string& text) override;
   int TextBottom(const std::string& text) override;
-  void TextOut(int x, int y, const std::string& text, TextBackground background) override;
+  void TextOut(int x, int y, const std::string& text, TextBackground background,
+               LineDirection direction) override;
   void ClippedText(int x, int y, TextAnchor anchor, LineDirection direction,
                    const std::string& text, const PageRect& clip) override;
   void Line(int x1, int y1, int x2, int y2) override;

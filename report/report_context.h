@@ -25,9 +25,10 @@ namespace vek {
 // The dialogs that printing shows. Each one that is not set is Qt's own dialog; tests answer
 // in their place.
 struct ReportDialogs {
-  // The print dialog over the printer for pages 1..pageCount; false when cancelled. When the
-  // user chose a range of pages, range holds it; else it stays empty (every page).
-  std::function<bool(QPrinter& printer, int pageCount, std::optional<PageRange>& range)> Print;
+  // The print dialog over the printer for pages 1..pageCount; false when cancelled. The pages
+  // the user chose are left on the printer (its print range and page ranges), as Qt's dialog
+  // leaves them.
+  std::function<bool(QPrinter& printer, int pageCount)> Print;
   // The printer set-up dialog (paper, orientation, margins); false when cancelled.
   std::function<bool(QPrinter& printer)> PageSetup;
   // The name of the PDF file to print into, suggested first; empty when cancelled.

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
+#include <QPrintEngine>
 #include <QPrinter>
 
 #include <string_view>
@@ -33,19 +34,24 @@ std::string JobFailed(Language lang) {
                     "أبلغت الطابعة عن خطأ أثناء الطباعة.");
 }
 
+// Qt's CUPS print engine keeps the job options it hands to CUPS under this key, as pairs of a
+// name and a value; the print dialog puts the page ranges typed as "Pages" there.
+constexpr auto kCupsOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+constexpr auto kCupsPageRanges = "page-ranges";
+
 // Paints the pages on the device (the printer, or the PDF writer) as one document, the colours
 // as greys when grey is set; empty or what went wrong.
-std::string PaintPages(const Timetable& report, QPagedPaintDevice& device, PageRange pages,
-                       double screenPpi, bool grey, Language lang) {
+std::string PaintPages(const Timetable& report, QPagedPaintDevice& device,
+                       const std::vector<int>& pages, double screenPpi, bool grey, Language lang) {
   QPainter painter;
   if (!painter.begin(&device))
     return JobRefused(lang);
   bool ok = true;
-  for (int page = pages.From; page <= pages.To && ok; ++page) {
-    if (page > pages.From)
+  for (std::size_t i = 0; i < pages.size() && ok; ++i) {
+    if (i > 0)
       ok = device.newPage();
     if (ok)
-      PaintPrinterPage(report, painter, device, page, screenPpi, grey);
+      PaintPrinterPage(report, painter, device, pages[i], screenPpi, grey);
   }
   if (!painter.end())
     ok = false;
@@ -60,8 +66,9 @@ bool EndsWithTrailer(const QByteArray& pdf) {
 // The pages as the PDF file the printer names: made in memory with the printer's paper,
 // margins, resolution, document name and colour mode, then written beside the file and renamed
 // over it.
-std::string PrintPdf(const Timetable& report, const QPrinter& printer, PageRange pages,
-                     double screenPpi, FileSystem& fs, Language lang) {
+std::string PrintPdf(const Timetable& report, const QPrinter& printer,
+                     const std::vector<int>& pages, double screenPpi, FileSystem& fs,
+                     Language lang) {
   // Qt's PDF writer starts no job without a file name.
   const QString name = printer.outputFileName();
   if (name.isEmpty())
@@ -86,8 +93,9 @@ std::string PrintPdf(const Timetable& report, const QPrinter& printer, PageRange
     return failure;
   if (!EndsWithTrailer(pdf))
     return JobFailed(lang);
-  // Every byte written, flushed to the disk and closed without an error before the rename.
-  if (const int e = WriteFileReplacing(
+  // Every byte written, flushed to the disk and closed without an error before the rename; an
+  // old file keeps its permissions, and a symbolic link the file it names.
+  if (const int e = WriteUserFileReplacing(
           target, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())), fs);
       e != 0)
     return FileFailureReason(target, e, lang);
@@ -107,26 +115,55 @@ bool PrintsToPdf(const QPrinter& printer) {
   return printer.outputFormat() == QPrinter::PdfFormat;
 }
 
-std::string PrintTimetable(const Timetable& report, QPrinter& printer, PageRange pages,
-                           double screenPpi, FileSystem& fs, const PrinterInfo& printers,
-                           Language lang) {
-  pages = PagesToPrint(report.PageCount(), true, pages.From, pages.To);
-  if (PrintsToPdf(printer))
-    return PrintPdf(report, printer, pages, screenPpi, fs, lang);
+std::vector<PageRange> ChosenPageRanges(const QPrinter& printer) {
+  std::vector<PageRange> ranges;
+  if (printer.printRange() != QPrinter::PageRange)
+    return ranges;
+  for (const QPageRanges::Range& range : printer.pageRanges().toRangeList())
+    ranges.push_back({range.from, range.to});
+  return ranges;
+}
+
+void ClearPageSelection(QPrinter& printer) {
+  printer.setPrintRange(QPrinter::AllPages);
+  printer.setPageRanges(QPageRanges());
+  QPrintEngine* engine = printer.printEngine();
+  if (engine == nullptr)
+    return;
+  const QStringList options = engine->property(kCupsOptions).toStringList();
+  QStringList kept;
+  for (qsizetype i = 0; i + 1 < options.size(); i += 2)
+    if (options[i] != QLatin1String(kCupsPageRanges))
+      kept << options[i] << options[i + 1];
+  if (kept.size() != options.size())
+    engine->setProperty(kCupsOptions, kept);
+}
+
+PrintOutcome PrintTimetable(const Timetable& report, QPrinter& printer,
+                            const std::vector<int>& pages, double screenPpi, FileSystem& fs,
+                            const PrinterInfo& printers, Language lang) {
+  ClearPageSelection(printer);
+  printer.setDocName(ToQString(PrintJobTitle(report)));
+  if (PrintsToPdf(printer)) {
+    std::string failure = PrintPdf(report, printer, pages, screenPpi, fs, lang);
+    return {failure.empty(), std::move(failure)};
+  }
   return RunQueueJob(
       printers, ToUtf8(printer.printerName()),
       [&] { return PaintPages(report, printer, pages, screenPpi, false, lang); }, lang);
 }
 
-std::string RunQueueJob(const PrinterInfo& printers, const std::string& printer,
-                        const std::function<std::string()>& job, Language lang) {
-  if (const QueueAnswer before = printers.QueueState(printer); !before.Accepted())
-    return QueueRefusalText(printer, before, lang);
+PrintOutcome RunQueueJob(const PrinterInfo& printers, const std::string& printer,
+                         const std::function<std::string()>& job, Language lang) {
+  const QueueAnswer before = printers.QueueState(printer);
+  if (!before.TakesJobs())
+    return {false, QueueRefusalText(printer, before, lang)};
   if (std::string failure = job(); !failure.empty())
-    return failure;
+    return {false, std::move(failure)};
   if (const QueueAnswer after = printers.LastJobAnswer(); !after.Accepted())
-    return QueueRefusalText(printer, after, lang);
-  return {};
+    return {false, QueueRefusalText(printer, after, lang)};
+  // The job waits in the queue of a stopped printer.
+  return {true, QueueRefusalText(printer, before, lang)};
 }
 
 std::string QueueRefusalText(const std::string& printer, const QueueAnswer& answer, Language lang) {
@@ -135,6 +172,18 @@ std::string QueueRefusalText(const std::string& printer, const QueueAnswer& answ
   switch (answer.verdict) {
     case QueueAnswer::Verdict::Accepted:
       return {};
+    case QueueAnswer::Verdict::Stopped:
+      text = ByLanguage(lang,
+                        "The printer " + quoted +
+                            " is stopped: the job waits in its queue until the printer is "
+                            "started again.",
+                        "الطابعة " + quoted +
+                            " متوقفة: تنتظر المهمة في قائمة انتظارها حتى تعاد الطابعة إلى العمل.");
+      break;
+    case QueueAnswer::Verdict::Unreachable:
+      // libcups's text of a missing scheduler is the system's error of a socket.
+      return ByLanguage(lang, "The print system (CUPS) is not running or cannot be reached.",
+                        "نظام الطباعة (CUPS) لا يعمل أو لا يمكن الوصول إليه.");
     case QueueAnswer::Verdict::NotAccepting:
       text = ByLanguage(lang, "The printer " + quoted + " refused the job: it accepts no jobs now.",
                         "رفضت الطابعة " + quoted + " مهمة الطباعة: إنها لا تقبل أي مهمة الآن.");
@@ -165,6 +214,13 @@ std::string PrintFailureText(const std::string& reason, Language lang) {
   return text.append(reason);
 }
 
+std::string NoChosenPageText(int pageCount, Language lang) {
+  const std::string last = std::to_string(std::max(1, pageCount));
+  return ByLanguage(
+      lang, "None of the chosen pages is in the timetable, whose pages are 1 to " + last + ".",
+      "لا تقع أي من الصفحات المختارة في جدول الأوقات، وصفحاته من 1 إلى " + last + ".");
+}
+
 std::string NoPdfFileNameText(Language lang) {
   return ByLanguage(lang, "No name was given for the PDF file.", "لم يحدد اسم لملف PDF.");
 }
@@ -177,8 +233,7 @@ std::string NoPrinterText(Language lang) {
                     "المحاولة مرة أخرى.");
 }
 
-bool RunPrintDialog(QPrinter& printer, int pageCount, std::optional<PageRange>& range,
-                    Language lang, QWidget* parent) {
+bool RunPrintDialog(QPrinter& printer, int pageCount, Language lang, QWidget* parent) {
   QPrintDialog dialog(&printer, parent);
   dialog.setWindowTitle(QByLanguage(lang, "Print", "طباعة"));
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
@@ -186,12 +241,7 @@ bool RunPrintDialog(QPrinter& printer, int pageCount, std::optional<PageRange>& 
   dialog.setMinMax(1, std::max(1, pageCount));
   dialog.setFromTo(1, 1);
   dialog.setPrintRange(QAbstractPrintDialog::AllPages);
-  if (dialog.exec() != QDialog::Accepted)
-    return false;
-  range.reset();
-  if (dialog.printRange() == QAbstractPrintDialog::PageRange)
-    range = PageRange{dialog.fromPage(), dialog.toPage()};
-  return true;
+  return dialog.exec() == QDialog::Accepted;
 }
 
 bool RunPageSetupDialog(QPrinter& printer, QWidget* parent) {

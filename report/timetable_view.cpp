@@ -449,8 +449,8 @@ void TKQViewForm::FillDialogs() {
   ReportDialogs& d = context_.Dialogs;
   const Language lang = context_.Source.Lang;
   if (!d.Print)
-    d.Print = [this, lang](QPrinter& printer, int pageCount, std::optional<PageRange>& range) {
-      return RunPrintDialog(printer, pageCount, range, lang, this);
+    d.Print = [this, lang](QPrinter& printer, int pageCount) {
+      return RunPrintDialog(printer, pageCount, lang, this);
     };
   if (!d.PageSetup)
     d.PageSetup = [this](QPrinter& printer) { return RunPageSetupDialog(printer, this); };
@@ -506,10 +506,11 @@ bool TKQViewForm::PrintReport(bool askForPages) {
   report_->DesignChanged();
   const int count = report_->PageCount();
   QPrinter& printer = Printer();
-  std::optional<PageRange> chosen;
+  std::vector<PageRange> chosen;
   if (askForPages) {
-    if (!context_.Dialogs.Print(printer, count, chosen))
+    if (!context_.Dialogs.Print(printer, count))
       return false;
+    chosen = ChosenPageRanges(printer);
   } else if (PrintsToPdf(printer)) {
     // The PDF writer starts no job without a file name: the user names the file first.
     const std::string name = context_.Dialogs.AskPdfFileName(ToUtf8(printer.outputFileName()));
@@ -517,14 +518,21 @@ bool TKQViewForm::PrintReport(bool askForPages) {
       return false;
     printer.setOutputFileName(ToQString(name));
   }
-  const PageRange pages = chosen ? PagesToPrint(count, true, chosen->From, chosen->To)
-                                 : PagesToPrint(count, false, 1, count);
-  const std::string failure =
-      PrintTimetable(*report_, printer, pages, ScreenPixelsPerInch(), Files(), Printers(), lang);
-  if (!failure.empty()) {
-    ShowMessage(PrintFailureText(failure, lang));
+  const std::vector<int> pages = PagesToPrint(count, chosen);
+  if (pages.empty()) {
+    ClearPageSelection(printer);
+    ShowMessage(PrintFailureText(NoChosenPageText(count, lang), lang));
     return false;
   }
+  const PrintOutcome outcome =
+      PrintTimetable(*report_, printer, pages, ScreenPixelsPerInch(), Files(), Printers(), lang);
+  if (!outcome.Printed) {
+    ShowMessage(PrintFailureText(outcome.Message, lang));
+    return false;
+  }
+  // A job that waits for a stopped printer.
+  if (!outcome.Message.empty())
+    ShowMessage(outcome.Message);
   return true;
 }
 

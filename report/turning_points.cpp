@@ -13,6 +13,7 @@ namespace {
 constexpr int kGoingEarlier = 1;
 constexpr int kGoingLater = 0;
 constexpr int kFlat = 2;
+constexpr int kMinutesPerDay = 24 * 60;
 // The Saudi method's Isha interval in Ramadan, in minutes.
 constexpr int kRamadanIshaMinutes = 120;
 
@@ -64,10 +65,18 @@ void MarkTurningPoints(std::vector<KQItem>& rows, int slot, const std::vector<in
   if (count == 0 || static_cast<int>(values.size()) != count)
     return;
   const auto next = [count](int i) { return i + 1 == count ? 0 : i + 1; };
+  // Times lie on the circle of the day: from one day to the next a time moves the shorter way
+  // round, so that 23:57 followed by 00:00 is three minutes later, not a turn. Half a day either
+  // way is taken as the minutes compare.
   const auto direction = [&](int i) {
     const int a = values[static_cast<std::size_t>(i)];
     const int b = values[static_cast<std::size_t>(next(i))];
-    return a > b ? kGoingEarlier : a < b ? kGoingLater : kFlat;
+    const int later = FloorMod(b - a, kMinutesPerDay);
+    if (later == 0)
+      return kFlat;
+    if (later == kMinutesPerDay / 2)
+      return a > b ? kGoingEarlier : kGoingLater;
+    return later < kMinutesPerDay / 2 ? kGoingLater : kGoingEarlier;
   };
   // The middle of the flat stretch start+1 .. end (the later of two middle rows); a stretch
   // that crosses the seam from the last row to the first is counted across it.

@@ -17,8 +17,9 @@ namespace vek {
 int ComparedMinutes(const KQItem& row, int slot, const TLocationRec& loc, int hijriAdjust);
 
 // Marks the turning points of one slot in rows, whose compared minutes are values (one per
-// row). The rows are one cycle: the last row is compared with the first. A column without any
-// change gets no mark.
+// row). The rows are one cycle: the last row is compared with the first. Minutes are compared on
+// the circle of the day, the shorter way round, so that a time crossing midnight keeps its
+// trend. A column without any change gets no mark.
 void MarkTurningPoints(std::vector<KQItem>& rows, int slot, const std::vector<int>& values);
 
 // Marks every slot, Imsak to Isha.

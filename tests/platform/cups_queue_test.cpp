@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cups/cups.h>
+
 #include <memory>
+
+#include "support/temp_dir.h"
 
 namespace vek {
 namespace {
@@ -15,6 +19,10 @@ struct Attributes {
   Attributes& Accepting(int value) {
     ippAddBoolean(ipp.get(), IPP_TAG_PRINTER, "printer-is-accepting-jobs",
                   static_cast<char>(value));
+    return *this;
+  }
+  Attributes& State(ipp_pstate_t state) {
+    ippAddInteger(ipp.get(), IPP_TAG_PRINTER, IPP_TAG_ENUM, "printer-state", state);
     return *this;
   }
   Attributes& Message(const char* text) {
@@ -43,6 +51,56 @@ TEST(CupsQueue, OnlyAQueueThatSaysItAcceptsNoJobsRefusesThem) {
                 0);
   EXPECT_TRUE(QueueStateOf(wrongType.ipp.get()).Accepted());
   EXPECT_TRUE(QueueStateOf(nullptr).Accepted());
+}
+
+TEST(CupsQueue, AStoppedPrinterTakesJobsThatWaitAndSaysWhy) {
+  const QueueAnswer stopped = QueueStateOf(
+      Attributes().Accepting(1).State(IPP_PSTATE_STOPPED).Message("Paused for toner").ipp.get());
+  EXPECT_EQ(Verdict::Stopped, stopped.verdict);
+  EXPECT_TRUE(stopped.TakesJobs());
+  EXPECT_EQ("Paused for toner", stopped.message);
+  for (ipp_pstate_t state : {IPP_PSTATE_IDLE, IPP_PSTATE_PROCESSING})
+    EXPECT_TRUE(
+        QueueStateOf(Attributes().Accepting(1).State(state).Message("Busy").ipp.get()).Accepted());
+  // A queue that refuses jobs refuses them, stopped or not.
+  EXPECT_EQ(Verdict::NotAccepting,
+            QueueStateOf(Attributes().Accepting(0).State(IPP_PSTATE_STOPPED).ipp.get()).verdict);
+  // The state in another type stops nothing.
+  Attributes wrongType;
+  ippAddInteger(wrongType.ipp.get(), IPP_TAG_PRINTER, IPP_TAG_INTEGER, "printer-state", 5);
+  EXPECT_TRUE(QueueStateOf(wrongType.ipp.get()).Accepted());
+}
+
+TEST(CupsQueue, AnUnreachableSchedulerIsToldApartFromWhatTheSchedulerSays) {
+  const struct {
+    ipp_status_t status;
+    bool reachable;
+    Verdict verdict;
+    const char* message;
+  } cases[] = {
+      {IPP_STATUS_OK, false, Verdict::Accepted, ""},
+      {IPP_STATUS_ERROR_SERVICE_UNAVAILABLE, false, Verdict::Unreachable, ""},
+      {IPP_STATUS_ERROR_INTERNAL, false, Verdict::Unreachable, ""},
+      // The scheduler is there: its own words.
+      {IPP_STATUS_ERROR_INTERNAL, true, Verdict::Failed, "Bad file descriptor"},
+      {IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS, false, Verdict::NotAccepting, "Bad file descriptor"},
+      {IPP_STATUS_ERROR_NOT_FOUND, false, Verdict::NotFound, "Bad file descriptor"},
+  };
+  for (const auto& c : cases) {
+    const QueueAnswer answer =
+        AnswerOfStatus(c.status, "Bad file descriptor", [&c] { return c.reachable; });
+    EXPECT_EQ(c.verdict, answer.verdict) << ippErrorString(c.status);
+    EXPECT_EQ(c.message, answer.message) << ippErrorString(c.status);
+  }
+
+  // libcups itself, pointed at a scheduler that is not there.
+  testing::TempDir dir;
+  const std::string socket = (dir.path() / "cups.sock").string();
+  cupsSetServer(socket.c_str());
+  EXPECT_FALSE(CupsSchedulerReachable());
+  const QueueAnswer gone = CupsQueueState("PDF");
+  cupsSetServer(nullptr);
+  EXPECT_EQ(Verdict::Unreachable, gone.verdict) << gone.message;
 }
 
 }  // namespace

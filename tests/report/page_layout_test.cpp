@@ -240,11 +240,8 @@ TEST(PageLayout, LegendsAndPageNumbers) {
   EXPECT_EQ(
       "#: Conflict between Isha and Fajr, ^: Saturation in Fajr Calculation, "
       "^: Saturation in Isha Calculation, ",
-      LegendLine(all, Language::English));
-  // Each Arabic piece goes in front of the ones before it.
-  EXPECT_EQ("إشباع في حساب العشاء،  ^ إشباع في حساب الفجر،  ^ تضارب بين الفجر والعشاء،  # ",
-            LegendLine(all, Language::Arabic));
-  EXPECT_EQ("", LegendLine(Trackers{}, Language::English));
+      LegendLine(all));
+  EXPECT_EQ("", LegendLine(Trackers{}));
 
   const struct {
     const char* pattern;
@@ -258,6 +255,44 @@ TEST(PageLayout, LegendsAndPageNumbers) {
   for (const auto& c : cases)
     EXPECT_EQ(c.text, PageNumberText(c.pattern, c.page)) << c.pattern;
   EXPECT_EQ(kPageNumberChars, PageNumberText(std::string(300, '#'), 1).size());
+}
+
+// An Arabic page reads the legend right to left from the right margin: each sign stands at the
+// right of its own description, nearer to it than to the piece before.
+TEST(PageLayout, TheArabicLegendPutsEachSignBesideItsDescription) {
+  TimetableSource source = Source(Language::Arabic);
+  source.Track.IshaFajrConflict.Record(170);
+  source.Track.FajrSaturation.Record(171);
+  source.Track.IshaSaturation.Record(172);
+  Timetable report(ReportKind::Year, source);
+  report.ComputeReportRows(EncodeDate(2026, 1, 1), Seasonal);
+  RecordingCanvas canvas;
+  ASSERT_TRUE(PaintReportPage(report, canvas, 1, kA4));
+  const auto conflict = canvas.Find("تضارب بين الفجر والعشاء،");
+  const auto fajr = canvas.Find("إشباع في حساب الفجر،");
+  const auto isha = canvas.Find("إشباع في حساب العشاء،");
+  const auto hash = canvas.Find("#");
+  auto carets = canvas.Find("^");
+  ASSERT_EQ(1u, conflict.size());
+  ASSERT_EQ(1u, fajr.size());
+  ASSERT_EQ(1u, isha.size());
+  ASSERT_EQ(1u, hash.size());
+  ASSERT_EQ(2u, carets.size());
+  std::sort(carets.begin(), carets.end(), [](const auto& a, const auto& b) { return a.X > b.X; });
+  // From the right: #, its description, ^, Fajr's, ^, Isha's.
+  const std::vector<RecordingCanvas::Text> order = {hash[0], conflict[0], carets[0],
+                                                    fajr[0], carets[1],   isha[0]};
+  EXPECT_EQ(kA4.Width - kPageMargin, order[0].Right());
+  for (std::size_t i = 1; i < order.size(); ++i) {
+    EXPECT_LT(order[i].Right(), order[i - 1].Left()) << i;
+    EXPECT_EQ(order[0].Y, order[i].Y) << i;
+  }
+  for (std::size_t sign : {2u, 4u})
+    EXPECT_LT(order[sign].Left() - order[sign + 1].Right(),
+              order[sign - 1].Left() - order[sign].Right())
+        << sign;
+  for (const auto& description : {conflict[0], fajr[0], isha[0]})
+    EXPECT_EQ(LineDirection::RightToLeft, description.Direction) << description.Value;
 }
 
 TEST(PageLayout, HeaderLinesInBothLanguages) {
@@ -545,10 +580,22 @@ TEST(PageLayout, PageSizesRangesAndShrinkToFit) {
   EXPECT_EQ(3, RoundHalfEven(2.51));
   EXPECT_EQ(-2, RoundHalfEven(-2.5));
 
-  EXPECT_EQ((PageRange{1, 12}), PagesToPrint(12, false, 5, 6));
-  EXPECT_EQ((PageRange{5, 6}), PagesToPrint(12, true, 5, 6));
-  EXPECT_EQ((PageRange{2, 2}), PagesToPrint(2, true, 3, 9));
-  EXPECT_EQ((PageRange{1, 1}), PagesToPrint(0, true, 0, 0));
+  const struct {
+    int count;
+    std::vector<PageRange> chosen;
+    std::vector<int> pages;
+  } ranges[] = {
+      {12, {}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
+      {12, {{2, 2}, {5, 5}}, {2, 5}},
+      {12, {{3, 3}}, {3}},
+      {12, {{1, 2}, {12, 12}}, {1, 2, 12}},
+      {12, {{5, 6}, {2, 5}}, {2, 3, 4, 5, 6}},  // in order, each once
+      {2, {{2, 9}}, {2}},                       // kept inside the report
+      {2, {{3, 9}}, {}},
+      {0, {}, {1}},
+  };
+  for (const auto& r : ranges)
+    EXPECT_EQ(r.pages, PagesToPrint(r.count, r.chosen)) << r.count << " " << r.chosen.size();
 
   const struct {
     int bw, bh, rw, rh;

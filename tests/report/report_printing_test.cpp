@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPrintEngine>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRawFont>
@@ -20,6 +21,7 @@
 #include <QScrollBar>
 #include <QToolButton>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
@@ -106,9 +108,11 @@ class ReportPrintingTest : public ::testing::Test {
       asked.push_back(suggested);
       return pdfName;
     };
-    c.Dialogs.Print = [this](QPrinter&, int pageCount, std::optional<PageRange>& range) {
+    // As Qt's dialog does: "Pages" typed as a list, or every page.
+    c.Dialogs.Print = [this](QPrinter& p, int pageCount) {
       dialogPages = pageCount;
-      range = chosenRange;
+      p.setPrintRange(chosenPages.isEmpty() ? QPrinter::AllPages : QPrinter::PageRange);
+      p.setPageRanges(QPageRanges::fromString(chosenPages));
       return printDialogAnswer;
     };
     c.Dialogs.PageSetup = [this](QPrinter& p) {
@@ -153,7 +157,7 @@ class ReportPrintingTest : public ::testing::Test {
   std::string pdfName;
   bool printDialogAnswer = true;
   int dialogPages = 0;
-  std::optional<PageRange> chosenRange;
+  QString chosenPages;  // as typed in the dialog's "Pages"; empty: every page
   int setups = 0;
   std::function<void(QPrinter&)> pageSetup;
   std::optional<FontSpec> chosenFont;
@@ -208,7 +212,7 @@ TEST_F(ReportPrintingTest, ThePrintDialogsRangeIsPrintedAndCancelPrintsNothing) 
   ASSERT_TRUE(form->Report().SelectDesign(1));
   const std::filesystem::path file = dir.path() / "range.pdf";
   printer->setOutputFileName(QString::fromStdString(file.string()));
-  chosenRange = PageRange{2, 3};
+  chosenPages = QStringLiteral("2-3");
   form->PrintBtn->click();
   EXPECT_EQ(12, dialogPages);
   EXPECT_EQ(2, PdfPages(file));
@@ -217,10 +221,10 @@ TEST_F(ReportPrintingTest, ThePrintDialogsRangeIsPrintedAndCancelPrintsNothing) 
   EXPECT_TRUE(text.contains(QStringLiteral("March, 2026")));
   EXPECT_FALSE(text.contains(QStringLiteral("Page (1)")));
 
-  chosenRange = PageRange{11, 20};  // kept inside the report
+  chosenPages = QStringLiteral("11-20");  // kept inside the report
   EXPECT_TRUE(form->PrintReport(true));
   EXPECT_EQ(2, PdfPages(file));
-  chosenRange.reset();  // every page
+  chosenPages.clear();  // every page
   EXPECT_TRUE(form->PrintReport(true));
   EXPECT_EQ(12, PdfPages(file));
 
@@ -237,6 +241,99 @@ TEST_F(ReportPrintingTest, ThePrintDialogsRangeIsPrintedAndCancelPrintsNothing) 
   EXPECT_FALSE(form->PrintReport(true));
   ASSERT_EQ(1u, messages.size());
   EXPECT_EQ(PrintFailureText(NoPdfFileNameText(Language::English), Language::English), messages[0]);
+}
+
+// The page numbers of a PDF's footers, in the order of its pages.
+std::vector<int> FooterNumbers(const QString& text) {
+  std::vector<int> pages;
+  const QRegularExpression number(QStringLiteral("Page \\((\\d+)\\)"));
+  for (auto it = number.globalMatch(text); it.hasNext();)
+    pages.push_back(it.next().captured(1).toInt());
+  return pages;
+}
+
+// "Pages" as a list prints exactly the pages typed, each with its page number of the whole
+// timetable; the printer keeps no choice for the next job.
+TEST_F(ReportPrintingTest, ThePagesTypedArePrintedWithTheirOwnNumbers) {
+  auto form = Open(Context("DAMASCUS", "SYRIA"), ReportKind::Year, EncodeDate(2026, 1, 1));
+  ASSERT_TRUE(form->Report().SelectDesign(1));
+  const std::filesystem::path file = dir.path() / "pages.pdf";
+  printer->setOutputFileName(QString::fromStdString(file.string()));
+  const struct {
+    const char* typed;
+    std::vector<int> pages;
+    const char* month;
+  } cases[] = {{"2,5", {2, 5}, "May, 2026"},
+               {"3", {3}, "March, 2026"},
+               {"1-2,12", {1, 2, 12}, "December, 2026"}};
+  for (const auto& c : cases) {
+    chosenPages = QString::fromLatin1(c.typed);
+    ASSERT_TRUE(form->PrintReport(true)) << c.typed;
+    EXPECT_EQ(static_cast<int>(c.pages.size()), PdfPages(file)) << c.typed;
+    const QString text = PdfText(file);
+    EXPECT_EQ(c.pages, FooterNumbers(text)) << c.typed;
+    EXPECT_TRUE(text.contains(QString::fromLatin1(c.month))) << c.typed;
+    EXPECT_EQ(QPrinter::AllPages, printer->printRange());
+    EXPECT_TRUE(printer->pageRanges().isEmpty());
+  }
+  // The preview's print, without the dialog, prints every page.
+  pdfName = file.string();
+  ASSERT_TRUE(form->PrintReport(false));
+  EXPECT_EQ(12, PdfPages(file));
+
+  // Pages outside the timetable only: nothing is printed, and the user is told.
+  std::filesystem::remove(file);
+  chosenPages = QStringLiteral("13-14");
+  EXPECT_FALSE(form->PrintReport(true));
+  EXPECT_FALSE(std::filesystem::exists(file));
+  ASSERT_EQ(1u, messages.size());
+  EXPECT_EQ(PrintFailureText(NoChosenPageText(12, Language::English), Language::English),
+            messages[0]);
+}
+
+// Qt's dialog also hands "Pages" to CUPS as the job's page ranges: the program, which lays out
+// only those pages, takes them back so that CUPS prints every page of the job.
+TEST(PrintPages, ClearingTheChoiceTakesThePageRangesBackFromCups) {
+  QPrinter native(QPrinter::HighResolution);
+  native.setOutputFormat(QPrinter::NativeFormat);
+  if (native.outputFormat() != QPrinter::NativeFormat)
+    GTEST_SKIP() << "Qt offers no CUPS print engine here (no CUPS printer)";
+  const auto options = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+  native.printEngine()->setProperty(
+      options, QStringList{"page-ranges", "2,5", "number-up", "2", "page-set", "odd"});
+  native.setPrintRange(QPrinter::PageRange);
+  native.setPageRanges(QPageRanges::fromString(QStringLiteral("2,5")));
+  EXPECT_EQ((std::vector<PageRange>{{2, 2}, {5, 5}}), ChosenPageRanges(native));
+  ClearPageSelection(native);
+  EXPECT_EQ((QStringList{"number-up", "2", "page-set", "odd"}),
+            native.printEngine()->property(options).toStringList());
+  EXPECT_TRUE(ChosenPageRanges(native).empty());
+}
+
+// Every job and its PDF are named by the timetable's kind, place and period, in the language.
+TEST_F(ReportPrintingTest, AJobIsNamedByTheTimetablesPlaceAndPeriod) {
+  const struct {
+    Language lang;
+    ReportKind kind;
+    const char* title;
+  } cases[] = {
+      {Language::English, ReportKind::Year, "Prayer times DAMASCUS 2026"},
+      {Language::English, ReportKind::Month, "Prayer times DAMASCUS March 2026"},
+      {Language::Arabic, ReportKind::Year, "أوقات الصلاة DAMASCUS 2026"},
+  };
+  for (const auto& c : cases) {
+    auto form = Open(Context("DAMASCUS", "SYRIA", c.lang), c.kind, EncodeDate(2026, 3, 1));
+    const std::filesystem::path file = dir.path() / "named.pdf";
+    pdfName = file.string();
+    ASSERT_TRUE(form->PrintReport(false));
+    EXPECT_EQ(QString::fromUtf8(c.title), printer->docName());
+    std::istringstream info(Output("pdfinfo " + Quoted(file)));
+    std::string title;
+    for (std::string line; std::getline(info, line);)
+      if (line.rfind("Title:", 0) == 0)
+        title = QString::fromStdString(line.substr(6)).trimmed().toStdString();
+    EXPECT_EQ(c.title, title);
+  }
 }
 
 TEST_F(ReportPrintingTest, WithoutAPrintDialogThePdfWriterAsksForTheFileFirst) {
@@ -346,6 +443,72 @@ TEST_F(ReportPrintingTest, AFullDiskKeepsTheOldPdfAndSaysWhy) {
   }
 }
 
+// Names in a folder: a replaced file leaves no temporary file beside it.
+std::vector<std::string> Names(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// A PDF printed over an old one keeps its permissions, and one printed onto a symbolic link
+// replaces the file the link names, as an editor does; the link stays.
+TEST_F(ReportPrintingTest, ReplacingAPdfKeepsItsModeAndFollowsASymbolicLink) {
+  auto form = Open(Context("DAMASCUS", "SYRIA"), ReportKind::Month, EncodeDate(2026, 1, 1));
+  const std::filesystem::path file = dir.path() / "private.pdf";
+  std::ofstream(file) << "old";
+  std::filesystem::permissions(file, std::filesystem::perms(0600));
+  pdfName = file.string();
+  ASSERT_TRUE(form->PrintReport(false));
+  EXPECT_EQ(1, PdfPages(file));
+  EXPECT_EQ(std::filesystem::perms(0600),
+            std::filesystem::status(file).permissions() & std::filesystem::perms::all);
+
+  // A relative link into another folder, and a link to that link.
+  const std::filesystem::path real = dir.path() / "kept" / "year.pdf";
+  std::filesystem::create_directory(real.parent_path());
+  std::ofstream(real) << "old";
+  std::filesystem::permissions(real, std::filesystem::perms(0640));
+  const std::filesystem::path link = dir.path() / "link.pdf";
+  std::filesystem::create_symlink(std::filesystem::path("kept") / "year.pdf", link);
+  const std::filesystem::path second = dir.path() / "second.pdf";
+  std::filesystem::create_symlink(link, second);
+  for (const std::filesystem::path& name : {link, second}) {
+    std::ofstream(real) << "old";
+    pdfName = name.string();
+    // A rename that fails leaves the file and the links as they were.
+    files.failRename = [](const auto&, const auto&) { return EIO; };
+    EXPECT_FALSE(form->PrintReport(false));
+    files.failRename = nullptr;
+    EXPECT_EQ("old", ReadFile(real));
+    ASSERT_TRUE(form->PrintReport(false)) << name;
+    EXPECT_TRUE(std::filesystem::is_symlink(name)) << name;
+    EXPECT_EQ(1, PdfPages(real)) << name;
+    EXPECT_EQ(std::filesystem::perms(0640),
+              std::filesystem::status(real).permissions() & std::filesystem::perms::all);
+    EXPECT_EQ(std::vector<std::string>{"year.pdf"}, Names(real.parent_path()));
+  }
+  EXPECT_EQ((std::vector<std::string>{"kept", "link.pdf", "private.pdf", "second.pdf"}),
+            Names(dir.path()));
+  EXPECT_EQ(2u, messages.size());  // the failed renames only
+
+  // A link to a file not yet there makes that file.
+  std::filesystem::remove(real);
+  pdfName = link.string();
+  ASSERT_TRUE(form->PrintReport(false));
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(1, PdfPages(real));
+
+  // A link that names itself is told, and stays.
+  const std::filesystem::path loop = dir.path() / "loop.pdf";
+  std::filesystem::create_symlink("loop.pdf", loop);
+  pdfName = loop.string();
+  EXPECT_FALSE(form->PrintReport(false));
+  EXPECT_EQ(3u, messages.size());
+  EXPECT_TRUE(std::filesystem::is_symlink(loop));
+}
+
 TEST(PrintQueue, AJobTheQueueRefusesIsReportedWithItsReasonNeverAsPrinted) {
   using Verdict = QueueAnswer::Verdict;
   testing::FakePrinterInfo printers;
@@ -354,7 +517,9 @@ TEST(PrintQueue, AJobTheQueueRefusesIsReportedWithItsReasonNeverAsPrinted) {
     ++jobs;
     return std::string();
   };
-  EXPECT_EQ("", RunQueueJob(printers, "PDF/draft", job, Language::English));
+  PrintOutcome printed = RunQueueJob(printers, "PDF/draft", job, Language::English);
+  EXPECT_TRUE(printed.Printed);
+  EXPECT_EQ("", printed.Message);
   EXPECT_EQ(1, jobs);
   EXPECT_EQ(std::vector<std::string>{"PDF/draft"}, printers.asked);
 
@@ -363,24 +528,51 @@ TEST(PrintQueue, AJobTheQueueRefusesIsReportedWithItsReasonNeverAsPrinted) {
   EXPECT_EQ(
       "The printer \"PDF\" refused the job: it accepts no jobs now. The print system says: Out of "
       "paper.",
-      RunQueueJob(printers, "PDF", job, Language::English));
+      RunQueueJob(printers, "PDF", job, Language::English).Message);
   EXPECT_EQ(
       "رفضت الطابعة \"PDF\" مهمة الطباعة: إنها لا تقبل أي مهمة الآن. يقول نظام الطباعة: Out of "
       "paper.",
-      RunQueueJob(printers, "PDF", job, Language::Arabic));
+      RunQueueJob(printers, "PDF", job, Language::Arabic).Message);
+  EXPECT_FALSE(RunQueueJob(printers, "PDF", job, Language::Arabic).Printed);
   EXPECT_EQ(1, jobs);
+
+  // A scheduler that cannot be reached: the job does not start, and no system error is shown.
+  printers.queueAnswer = {Verdict::Unreachable, ""};
+  for (Language lang : {Language::English, Language::Arabic}) {
+    const PrintOutcome gone = RunQueueJob(printers, "PDF", job, lang);
+    EXPECT_FALSE(gone.Printed);
+    EXPECT_EQ(ByLanguage(lang, "The print system (CUPS) is not running or cannot be reached.",
+                         "نظام الطباعة (CUPS) لا يعمل أو لا يمكن الوصول إليه."),
+              gone.Message);
+  }
+  EXPECT_EQ(1, jobs);
+
+  // A stopped printer: the job goes into its queue, and the user learns that it waits and why.
+  printers.queueAnswer = {Verdict::Stopped, "Paused by the administrator"};
+  const PrintOutcome waiting = RunQueueJob(printers, "PDF", job, Language::English);
+  EXPECT_TRUE(waiting.Printed);
+  EXPECT_EQ(
+      "The printer \"PDF\" is stopped: the job waits in its queue until the printer is started "
+      "again. The print system says: Paused by the administrator.",
+      waiting.Message);
+  EXPECT_EQ(
+      "الطابعة \"PDF\" متوقفة: تنتظر المهمة في قائمة انتظارها حتى تعاد الطابعة إلى العمل. يقول "
+      "نظام الطباعة: Paused by the administrator.",
+      RunQueueJob(printers, "PDF", job, Language::Arabic).Message);
+  EXPECT_EQ(3, jobs);
 
   // A queue that took the job's start but refused the job itself.
   printers.queueAnswer = {};
   printers.jobAnswer = {Verdict::NotAccepting, "Destination \"PDF\" is not accepting jobs."};
   for (Language lang : {Language::English, Language::Arabic})
     EXPECT_EQ(QueueRefusalText("PDF", printers.jobAnswer, lang),
-              RunQueueJob(printers, "PDF", job, lang));
-  EXPECT_EQ(3, jobs);
+              RunQueueJob(printers, "PDF", job, lang).Message);
+  EXPECT_EQ(5, jobs);
   // A job that failed on its own says so.
   EXPECT_EQ("no paper",
             RunQueueJob(
-                printers, "PDF", [] { return std::string("no paper"); }, Language::English));
+                printers, "PDF", [] { return std::string("no paper"); }, Language::English)
+                .Message);
 
   const struct {
     QueueAnswer answer;
@@ -494,8 +686,9 @@ class CellRecorder : public PageCanvas {
   int LineHeight() override { return canvas_.LineHeight(); }
   int TextWidth(const std::string& text) override { return canvas_.TextWidth(text); }
   int TextBottom(const std::string& text) override { return canvas_.TextBottom(text); }
-  void TextOut(int x, int y, const std::string& text, TextBackground background) override {
-    canvas_.TextOut(x, y, text, background);
+  void TextOut(int x, int y, const std::string& text, TextBackground background,
+               LineDirection direction) override {
+    canvas_.TextOut(x, y, text, background, direction);
   }
   void ClippedText(int x, int y, TextAnchor anchor, LineDirection direction,
                    const std::string& text, const PageRect& clip) override {
@@ -654,7 +847,7 @@ TEST(QtPageCanvasTest, ArabicInALatinFaceIsDrawnWithTheArabicFaceAndReachesDeepe
   const std::string arabic = "أوقات الصلاة لسنة كاملة";
   EXPECT_EQ(canvas.LineHeight(), canvas.TextBottom("DAMASCUS, SYRIA"));
   EXPECT_GT(canvas.TextBottom(arabic), canvas.LineHeight());
-  canvas.TextOut(25, 25, arabic, TextBackground::Transparent);
+  canvas.TextOut(25, 25, arabic, TextBackground::Transparent, LineDirection::AsBuilt);
   painter.end();
   ASSERT_FALSE(paper.texts.empty());
   // The Arabic letters in the bold Arabic face, the Latin ones in the face's substitute.

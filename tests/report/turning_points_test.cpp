@@ -6,6 +6,7 @@
 
 #include "engine/calendar.h"
 #include "locations/location_list.h"
+#include "program/countdown.h"
 #include "program/current_location.h"
 #include "support/locations_fixture.h"
 
@@ -50,6 +51,11 @@ TEST(TurningPoints, MarksTheMiddleOfEachTurn) {
       {"constant column", {5, 5, 5, 5, 5}, {}},
       {"one row", {5}, {}},
       {"29 December to 2 January: 31 December", SeamYear(), {364, 180}},
+      // A time that crosses midnight keeps its trend: 23:57 to 00:00 is three minutes later.
+      {"rising over midnight", {1431, 1434, 1437, 0, 3, 6, 3, 0, 1437, 1434}, {5, 0}},
+      {"falling over midnight to a flat bottom", {3, 0, 1437, 1434, 1434, 1437, 0, 3}, {4, 0}},
+      // Without the saving hour 00:20 is -40, ten minutes after 23:10 of the day before.
+      {"below zero", {1380, 1390, -40, -30, -40, 1390}, {3, 0}},
   };
   for (const auto& c : cases) {
     std::vector<KQItem> rows = RowsOf(c.values);
@@ -96,6 +102,27 @@ TEST(TurningPoints, DaylightSavingInEitherHemisphereIsNoTurn) {
       }
     }
   }
+}
+
+// In the far north Maghrib crosses midnight in June: 11:57 PM to 12:00 AM is no turn.
+TEST(TurningPoints, ATimeCrossingMidnightIsNoTurn) {
+  TLocations shipped;
+  ASSERT_TRUE(testing::LoadShippedLocations(shipped));
+  const int index = shipped.Find("OULU", "FINLAND", "");
+  ASSERT_GE(index, 0);
+  const std::vector<KQItem> rows = YearRows(shipped.GetItem(index).Rec, 2026);
+  int crossings = 0;
+  for (std::size_t i = 0; i + 1 < rows.size(); ++i) {
+    const int today = MinuteOfDay(rows[i].Times[Maghrib]);
+    const int tomorrow = MinuteOfDay(rows[i + 1].Times[Maghrib]);
+    if (std::abs(today - tomorrow) > 12 * 60) {
+      ++crossings;
+      EXPECT_EQ(0, rows[i].Peaks[Maghrib]) << "day " << i;
+      EXPECT_EQ(0, rows[i + 1].Peaks[Maghrib]) << "day " << i + 1;
+    }
+  }
+  EXPECT_EQ(2, crossings);  // after midnight in June, back before it in July
+  EXPECT_EQ(2u, Marked(rows, Maghrib).size());
 }
 
 // The Saudi method lengthens Isha's interval in Ramadan; its first and last days are no turn.

@@ -64,7 +64,8 @@ class RecordingCanvas : public PageCanvas {
   int TextBottom(const std::string& text) override {
     return HasArabic(text) ? static_cast<int>(std::lround(3 * points_)) : LineHeight();
   }
-  void TextOut(int x, int y, const std::string& text, TextBackground background) override {
+  void TextOut(int x, int y, const std::string& text, TextBackground background,
+               LineDirection direction) override {
     texts.push_back({x,
                      y,
                      TextAnchor::Left,
@@ -73,7 +74,7 @@ class RecordingCanvas : public PageCanvas {
                      {},
                      font_,
                      points_,
-                     LineDirection::AsBuilt,
+                     direction,
                      ShownWidth(text, TextAnchor::Left),
                      background});
   }

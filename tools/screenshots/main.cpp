@@ -869,10 +869,11 @@ class PdfOnly : public vek::PrinterInfo {
 void Print(const vek::Timetable& report, QPrinter& printer, const std::string& name, Language lang,
            const QDir& dir, Shooter& shooter) {
   printer.setOutputFileName(dir.filePath(QString::fromStdString(name + ".pdf")));
-  const std::string failure = vek::PrintTimetable(report, printer, {1, report.PageCount()}, 96,
-                                                  vek::RealFileSystem(), PdfOnly(), lang);
-  if (!failure.empty()) {
-    std::fprintf(stderr, "cannot print %s: %s\n", name.c_str(), failure.c_str());
+  const vek::PrintOutcome outcome =
+      vek::PrintTimetable(report, printer, vek::PagesToPrint(report.PageCount(), {}), 96,
+                          vek::RealFileSystem(), PdfOnly(), lang);
+  if (!outcome.Printed) {
+    std::fprintf(stderr, "cannot print %s: %s\n", name.c_str(), outcome.Message.c_str());
     shooter.Fail();
   }
 }
