@@ -142,17 +142,20 @@ ZipEntryResult ExtractZipEntry(const fs::path& archive, std::string_view entryNa
 }
 
 bool ReadZipEntry(const fs::path& archive, std::string_view entryName, std::uint64_t maxBytes,
-                  std::string* out) {
+                  std::string* out, ZipEntryResult* result) {
   OpenedEntry entry;
   ZipEntryResult opened;
-  if (!OpenEntry(archive, entryName, maxBytes, entry, opened))
-    return false;
+  const bool found = OpenEntry(archive, entryName, maxBytes, entry, opened);
   std::string data;
-  const bool ok = ReadEntry(entry, [&](std::string_view block) {
-    if (out != nullptr)
-      data += block;
-    return true;
-  });
+  const bool ok = found && ReadEntry(entry, [&](std::string_view block) {
+                    if (out != nullptr)
+                      data += block;
+                    return true;
+                  });
+  if (found)
+    opened.status = ok ? ZipEntryStatus::Extracted : ZipEntryStatus::Damaged;
+  if (result != nullptr)
+    *result = opened;
   if (ok && out != nullptr)
     *out = std::move(data);
   return ok;

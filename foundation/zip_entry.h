@@ -42,9 +42,11 @@ ZipEntryResult ExtractZipEntry(const std::filesystem::path& archive, std::string
 
 // Reads the entry that ExtractZipEntry would extract, and checks it the same way (every byte
 // read, the checksum right, at most maxBytes), writing nothing: into out when it is not null.
-// False, with out untouched, where ExtractZipEntry would not extract it.
+// False, with out untouched, where ExtractZipEntry would not extract it. result, when not null,
+// gets what ExtractZipEntry would answer (Extracted when it reads).
 bool ReadZipEntry(const std::filesystem::path& archive, std::string_view entryName,
-                  std::uint64_t maxBytes, std::string* out = nullptr);
+                  std::uint64_t maxBytes, std::string* out = nullptr,
+                  ZipEntryResult* result = nullptr);
 
 // The message line of a TooLarge result in lang, said of the archive: the entry's name, its size
 // in bytes and the limit ("The file S5.WAV in it is too large: 1073741824 bytes (at most

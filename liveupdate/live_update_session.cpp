@@ -793,8 +793,8 @@ bool TLiveUpdateSession::InstallItem(const TRunItem& item, const TransferOutcome
     return false;
   }
   const std::string fileName = itemFinal_.filename().string();
-  const TDownloadCheck check =
-      CheckDownloadedFile(itemTemp_, fileName, {setup_.programFolder, setup_.clockFaces});
+  const TDownloadCheck check = CheckDownloadedFile(
+      itemTemp_, fileName, {setup_.programFolder, setup_.clockFaces}, item.size);
   if (!check.reads) {
     Memo("***NOT INSTALLED*** " + item.name + ": it does not read, nothing is replaced\n" +
              LogLines(check.english),

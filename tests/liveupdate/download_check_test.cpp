@@ -81,8 +81,11 @@ TEST_F(DownloadCheck, AFileTheProgramReadsMustReadWithItsReader) {
   const Case cases[] = {
       {"VEK.LOC", LocationImage(2), true, ""},
       {"vek.loc", LocationImage(0), true, ""},  // only the version record: an empty list
-      {"vek.loc", std::string(100, 'x'), false, "no whole number of 88-byte records"},
+      {"vek.loc", std::string(100, 'x'), false, "version record"},
       {"vek.loc", LocationImage(2) + "garbage", false, "no whole number of 92-byte records"},
+      {"vek.loc", std::string(8800, 'x'), false, "version record"},
+      {"vek.loc", LocationImage(1) + LocationImage(1).substr(0, 2) + std::string(90, '\xff'), false,
+       "Location 2 of 2"},
       {"vek.loc", "", false, ""},
       {"VEK.INI", "[Orvessa, by Al Tovarelin]\r\nLanguage=English\r\n", true, ""},
       {"vek.ini", "<html><body>404 Not Found</body></html>", false, "Orvessa, by Al Tovarelin"},
@@ -118,27 +121,6 @@ TEST_F(DownloadCheck, AFileTheProgramReadsMustReadWithItsReader) {
     // Nothing is written beside the file.
     EXPECT_EQ(1, std::distance(fs::directory_iterator(dir.path()), {}));
   }
-}
-
-TEST_F(DownloadCheck, ALocationFileOfTheOlderLayoutIsConvertedAsTheStartUpWould) {
-  std::string old(88, '\0');
-  old[0] = 5;
-  old.replace(1, 5, "ALEPP");
-  old[22] = 5;
-  old.replace(23, 5, "SYRIA");
-  ASSERT_TRUE(Check("VEK.LOC", old + old).reads);
-  const std::string converted = Read(file);
-  ASSERT_EQ(3 * kLocationRecSize, converted.size());
-  // It now reads as the location file of a program folder.
-  const fs::path folder = dir.path() / "installed";
-  fs::create_directories(folder);
-  fs::copy_file(file, folder / "VEK.LOC");
-  testing::FakeUi ui;
-  LocationFileContext ctx{folder, ui};
-  TLocations list;
-  EXPECT_TRUE(fnReadLocations(list, ctx));
-  EXPECT_EQ(2, list.Count());
-  EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST(DownloadKeep, TheUsersOwnDataIsKept) {

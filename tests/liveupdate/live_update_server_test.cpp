@@ -5,6 +5,8 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 
+#include <random>
+
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -88,7 +90,7 @@ TEST_P(OverServer, MovesBetweenTheGridsDecideWhatIsFetched) {
   Publish();
   // MACCAH1 was ignored in an earlier session.
   std::string ignore;
-  AppendIgnoreRec({"maccah1.wav", 1500, 0, "New version"}, ignore);
+  AppendIgnoreRec({"maccah1.wav", 3007, 0, "New version"}, ignore);
   ASSERT_EQ(0, WriteFileReplacing(prog / "LiveUpdate" / "IGNORE.REC", ignore));
   SessionRun run(SessionSetup(), Server(), sys);
   ASSERT_TRUE(run.Open());
@@ -442,8 +444,13 @@ bool Logged(const std::vector<std::string>& memo, std::initializer_list<std::str
 TEST_P(OverServer, ALocationFileThatDoesNotReadNeverReplacesTheUsers) {
   const std::string mine = Locations(2);
   WriteFile(prog / "VEK.LOC", mine);
-  // The listing is right about the file: 100 bytes, and the server sends those 100 bytes.
-  Offered("VEK.LOC", Bytes(100, 'x'), "/vek.loc", Bytes(100, 'x'));
+  // The listing is right about the file: 8,800 random bytes (a whole number of records of the
+  // older layout), and the server sends those bytes.
+  std::mt19937 random(8800);
+  std::string noise(8800, '\0');
+  for (char& b : noise)
+    b = static_cast<char>(random());
+  Offered("VEK.LOC", noise, "/vek.loc", noise);
   Publish();
   OfferedUnderItsOwnName(root / "liveupdate" / "vekdirs.rec", "VEK.LOC");
   SessionRun run(SessionSetup(), Server(), sys);
@@ -457,7 +464,7 @@ TEST_P(OverServer, ALocationFileThatDoesNotReadNeverReplacesTheUsers) {
   EXPECT_FALSE(fs::exists(prog / "DOWNLOADED FILES"));
   EXPECT_EQ((std::vector<std::string>{"vek.loc"}), OfferedNames(run));
   // The log says why; the status line says what.
-  EXPECT_TRUE(Logged(run.View().englishMemo, {"vek.loc", "no whole number of 88-byte records"}))
+  EXPECT_TRUE(Logged(run.View().englishMemo, {"vek.loc", "version record"}))
       << ::testing::PrintToString(run.View().englishMemo);
   EXPECT_NE(std::string::npos, run.View().status.find("vek.loc")) << run.View().status;
   // The program still starts with the user's locations.
@@ -574,7 +581,7 @@ const BadServer kBadServers[] = {
      .reason = "16,777,216 bytes"},
     {.name = "EndlessItem",
      .faults = "/go-aleppo.z endless",
-     .reason = "listed size (1,500 bytes)"},
+     .reason = "listed size (3,006 bytes)"},
     {.name = "ItemLargerThanListed",
      .faults = "/zuzuz623.exe larger 5000000",
      .item = "zuzuz623.exe",
@@ -582,7 +589,7 @@ const BadServer kBadServers[] = {
     {.name = "ArchiveLargerThanListed",
      .faults = "/go-egypt1.z larger 52428800",
      .item = "egypt1.wav",
-     .reason = "listed size (1,500 bytes)"},
+     .reason = "listed size (3,006 bytes)"},
     // The announced bytes are taken and the server reports that it could not send the rest.
     {.name = "MoreThanAnnounced",
      .faults = "/go-aleppo.z extra 5000000",
@@ -616,8 +623,8 @@ const BadServer kBadServers[] = {
      .http = false},
     {.name = "NoRoomOnTheDisk",
      .outcome = BadServer::NothingFetched,
-     .reason = "6,500 bytes",
-     .arrange = [](LiveUpdateFixture& f) { f.files.freeSpace = 6499; }},
+     .reason = "11,019 bytes",
+     .arrange = [](LiveUpdateFixture& f) { f.files.freeSpace = 11018; }},
 };
 
 struct BadServerRun {
