@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -105,11 +106,21 @@ std::string LimitText(std::uint64_t limit, Language lang) {
 }  // namespace
 
 ZipEntryResult ExtractZipEntry(const fs::path& archive, std::string_view entryName,
-                               const fs::path& destination, std::uint64_t maxBytes) {
+                               const fs::path& destination, std::uint64_t maxBytes,
+                               FileSystem* room) {
   OpenedEntry entry;
   ZipEntryResult result;
   if (!OpenEntry(archive, entryName, maxBytes, entry, result))
     return result;
+  if (room != nullptr) {
+    const fs::path folder = destination.parent_path();
+    const std::optional<std::uintmax_t> free = room->FreeSpace(folder.empty() ? "." : folder);
+    if (free && entry.size > *free) {
+      result.status = ZipEntryStatus::NoRoom;
+      result.freeBytes = *free;
+      return result;
+    }
+  }
 
   UniqueFile temp = CreateTemporaryBeside(destination);
   if (temp.error != 0) {

@@ -57,9 +57,10 @@ std::string Bitmap() {
 
 class DownloadCheck : public ::testing::Test {
  protected:
-  TDownloadCheck Check(const std::string& name, const std::string& bytes) {
+  TDownloadCheck Check(const std::string& name, const std::string& bytes,
+                       std::int64_t listedSize = -1) {
     EXPECT_EQ(0, WriteFileReplacing(file, bytes));
-    return CheckDownloadedFile(file, name, setup);
+    return CheckDownloadedFile(file, name, setup, listedSize);
   }
 
   TempDir dir;
@@ -121,6 +122,26 @@ TEST_F(DownloadCheck, AFileTheProgramReadsMustReadWithItsReader) {
     // Nothing is written beside the file.
     EXPECT_EQ(1, std::distance(fs::directory_iterator(dir.path()), {}));
   }
+}
+
+// A small archive whose wave file inflates far beyond the size the listing gives for it: it is
+// refused, however well it reads, before the restarted program unpacks it.
+TEST_F(DownloadCheck, ASoundArchiveHoldsNoMoreThanTheListingGives) {
+  const std::string zeros(16u << 20, '\0');
+  const std::string bomb = ZipBytes({{"ALEPPO.WAV", zeros}});
+  ASSERT_LT(bomb.size(), 100000u);
+  const TDownloadCheck refused = Check("go-aleppo.z", bomb, 140000);
+  EXPECT_FALSE(refused.reads);
+  EXPECT_EQ(
+      "The file ALEPPO.WAV in it is 16,777,216 bytes, larger than the listing gives "
+      "(140,000 bytes)",
+      refused.english);
+  EXPECT_EQ("الملف ALEPPO.WAV فيه حجمه 16,777,216 بايت، أكبر مما تذكره القائمة (140,000 بايت)",
+            refused.arabic);
+  EXPECT_TRUE(Check("go-aleppo.z", bomb, zeros.size()).reads);
+  EXPECT_FALSE(Check("go-aleppo.z", bomb, zeros.size() - 1).reads);
+  // No listed size: the start-up's own cap.
+  EXPECT_TRUE(Check("go-aleppo.z", bomb, -1).reads);
 }
 
 TEST(DownloadKeep, TheUsersOwnDataIsKept) {

@@ -15,6 +15,7 @@
 #include <QTableWidget>
 #include <QToolButton>
 
+#include "foundation/conversions.h"
 #include "foundation/file_io.h"
 #include "liveupdate/listing_record.h"
 #include "liveupdate/live_update_fixture.h"
@@ -500,6 +501,56 @@ TEST_P(OverServer, ALocationFileThatReadsReplacesTheUsersOnceACopyIsKept) {
   EXPECT_TRUE(Logged(run.View().arabicMemo, {copies[0].string()}));
 }
 
+// The copy kept of the user's VEK.LOC takes room too: a disk with room for the download but not
+// for the copy is told so before anything is fetched.
+TEST_P(OverServer, TheRoomCheckCountsTheCopyKeptOfTheUsersFile) {
+  const std::string mine = Locations(200);
+  const std::string theirs = Locations(300);
+  WriteFile(prog / "VEK.LOC", mine);
+  Offered("VEK.LOC", theirs, "/vek.loc", theirs);
+  Publish();
+  OfferedUnderItsOwnName(root / "liveupdate" / "vekdirs.rec", "VEK.LOC");
+  files.freeSpace = theirs.size() + mine.size() - 1;
+  SessionRun run(SessionSetup(), Server(), sys);
+  ASSERT_TRUE(run.Open());
+  server->ClearRequests();
+  run.session->StartUpdate_BitBtnClick();
+  ASSERT_EQ(1u, ui.messages.size());
+  EXPECT_NE(std::string::npos,
+            ui.messages[0].find("the items need " + ThousandsOf(theirs.size() + mine.size())))
+      << ui.messages[0];
+  EXPECT_TRUE(server->Requests().empty());
+  EXPECT_EQ(mine, ReadBytes(prog / "VEK.LOC"));
+  EXPECT_EQ((std::vector<std::string>{"vek.loc"}), OfferedNames(run));
+
+  // With room for both, the run goes ahead.
+  files.freeSpace = theirs.size() + mine.size();
+  run.session->StartUpdate_BitBtnClick();
+  ASSERT_TRUE(run.Closed());
+  EXPECT_EQ(theirs, ReadBytes(prog / "VEK.LOC"));
+}
+
+// A sound archive whose wave file inflates far beyond the size the listing gives is not
+// installed, however small the archive; the log says why.
+TEST_P(OverServer, AnArchiveThatInflatesBeyondItsListedSizeIsNotInstalled) {
+  ThreeSounds();
+  Publish();
+  Serve("/go-aleppo.z", testing::ZipBytes({{"ALEPPO.WAV", std::string(20u << 20, '\0')}}));
+  WriteFile(prog / "go-aleppo.z", "old go-aleppo.z");
+  SessionRun run(SessionSetup(), Server(), sys);
+  ASSERT_TRUE(run.Open());
+  run.session->StartUpdate_BitBtnClick();
+  ASSERT_TRUE(run.RunEnded());
+  EXPECT_EQ(2, run.session->DownloadedFileCount());
+  EXPECT_EQ("old go-aleppo.z", ReadBytes(prog / "go-aleppo.z"));
+  EXPECT_TRUE(TemporaryFiles().empty());
+  EXPECT_EQ((std::vector<std::string>{"aleppo.wav"}), OfferedNames(run));
+  EXPECT_TRUE(Logged(run.View().englishMemo,
+                     {"ALEPPO.WAV in it is 20,971,520 bytes, larger than the listing gives "
+                      "(3,006 bytes)"}))
+      << ::testing::PrintToString(run.View().englishMemo);
+}
+
 // The listing says 70,000 bytes and the server sends 69,999 (and says so): the file is not
 // taken, and the log and the status line say that its size differs, with both numbers.
 // A local file that cannot be made or written: the reason names the system's cause, and in
@@ -621,10 +672,12 @@ const BadServer kBadServers[] = {
      .faults = "/go-aleppo.z final",
      .reason = "final reply",
      .http = false},
+    // Three archives at their allowance (the listed size, a thousandth of it and 64 KiB) and
+    // the wave files unpacked from them at the restart, and the package.
     {.name = "NoRoomOnTheDisk",
      .outcome = BadServer::NothingFetched,
-     .reason = "11,019 bytes",
-     .arrange = [](LiveUpdateFixture& f) { f.files.freeSpace = 11018; }},
+     .reason = "216,655 bytes",
+     .arrange = [](LiveUpdateFixture& f) { f.files.freeSpace = 216654; }},
 };
 
 struct BadServerRun {
