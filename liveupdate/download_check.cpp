@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <ctime>
+#include <optional>
+#include <tuple>
+#include <utility>
 
 #include "foundation/bitmap_file.h"
 #include "foundation/conversions.h"
@@ -125,6 +128,58 @@ std::string FaceOf(const std::string& upperName, std::string_view extension,
   return {};
 }
 
+// The date, time and number of a dated copy's name (stem-YYYYMMDD-HHMMSS[-n]extension, case
+// ignored), in the order of their making; nothing for any other name.
+std::optional<std::tuple<std::string, int>> DatedCopyOrder(const std::string& name,
+                                                           const std::string& stem,
+                                                           const std::string& extension) {
+  const std::string upper = AsciiUpper(name);
+  const std::string head = AsciiUpper(stem) + "-";
+  const std::string tail = AsciiUpper(extension);
+  if (upper.size() < head.size() + 15 + tail.size() || !upper.starts_with(head) ||
+      !upper.ends_with(tail))
+    return std::nullopt;
+  const std::string middle = upper.substr(head.size(), upper.size() - head.size() - tail.size());
+  const auto digits = [](std::string_view text) {
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+  };
+  const std::string_view stamp = std::string_view(middle).substr(0, 15);
+  if (!digits(stamp.substr(0, 8)) || stamp[8] != '-' || !digits(stamp.substr(9, 6)))
+    return std::nullopt;
+  const std::string_view rest = std::string_view(middle).substr(15);
+  if (rest.empty())
+    return std::tuple{std::string(stamp), 1};
+  if (rest.front() != '-' || !digits(rest.substr(1)) || rest.size() > 5)
+    return std::nullopt;
+  return std::tuple{std::string(stamp), static_cast<int>(DigitsToNumber(rest.substr(1)))};
+}
+
+// Deletes the oldest dated copies of file's name in folder beyond the newest kKeptCopies.
+std::vector<fs::path> PruneDatedCopies(const fs::path& file, const fs::path& folder,
+                                       FileSystem& files) {
+  std::vector<std::pair<std::tuple<std::string, int>, fs::path>> copies;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code typeError;
+    if (!it->is_regular_file(typeError))
+      continue;
+    const auto order = DatedCopyOrder(it->path().filename().string(), file.stem().string(),
+                                      file.extension().string());
+    if (order)
+      copies.emplace_back(*order, it->path());
+  }
+  std::sort(copies.begin(), copies.end(), [](const auto& a, const auto& b) {
+    return a.first > b.first;  // newest first
+  });
+  std::vector<fs::path> removed;
+  for (std::size_t i = kKeptCopies; i < copies.size(); ++i) {
+    if (files.Remove(copies[i].second) == 0)
+      removed.push_back(copies[i].second);
+  }
+  return removed;
+}
+
 }  // namespace
 
 TDownloadReader ReaderOfDownloadedFile(std::string_view fileName,
@@ -197,10 +252,10 @@ TKeptCopy KeepDatedCopy(const fs::path& file, const fs::path& folder,
     if (fs::exists(copy, ec) || ec)
       continue;
     if (const int e = CopyFileReplacing(file, copy, files); e != 0)
-      return {{}, e};
-    return {copy, 0};
+      return {{}, e, {}};
+    return {copy, 0, PruneDatedCopies(file, folder, files)};
   }
-  return {{}, EEXIST};
+  return {{}, EEXIST, {}};
 }
 
 }  // namespace vek

@@ -65,10 +65,14 @@ bool KeptBeforeReplacement(std::string_view fileName);
 
 // The copy of file in folder: its stem + "-" + the date and time of now (local,
 // "YYYYMMDD-HHMMSS") + its extension, "-2", "-3"... added when that name is taken, made through a
-// temporary file. Empty, with the errno, when it could not be made.
+// temporary file. Empty, with the errno, when it could not be made. Once it is made, the oldest
+// dated copies of that name (by the date and time in their names, case ignored) are deleted so
+// that the newest kKeptCopies stay; removed lists them.
+inline constexpr int kKeptCopies = 5;
 struct TKeptCopy {
   std::filesystem::path copy;
   int error = 0;
+  std::vector<std::filesystem::path> removed;
 };
 TKeptCopy KeepDatedCopy(const std::filesystem::path& file, const std::filesystem::path& folder,
                         std::chrono::system_clock::time_point now,

@@ -847,6 +847,14 @@ bool TLiveUpdateSession::InstallItem(const TRunItem& item, const TransferOutcome
     }
     Memo("Your " + fileName + " is kept as " + kept.copy.string(),
          "حفظت نسخة من " + fileName + " باسم " + kept.copy.string());
+    if (!kept.removed.empty()) {
+      std::string names;
+      for (const fs::path& old : kept.removed)
+        names += (names.empty() ? "" : ", ") + old.filename().string();
+      Memo("The oldest copies are deleted, the newest " + std::to_string(kKeptCopies) +
+               " stay: " + names,
+           "حذفت أقدم النسخ، وتبقى أحدث " + std::to_string(kKeptCopies) + ": " + names);
+    }
   }
   Memo("Download Success: " + item.name, " نجح التنزيل " + item.name);
   // A date that cannot be set is reported and the file still counts.

@@ -6,8 +6,10 @@
 
 #include <cerrno>
 #include <ctime>
+#include <set>
 
 #include "foundation/file_io.h"
+#include "liveupdate/live_update_files.h"
 #include "locations/location_file.h"
 #include "support/fake_file_system.h"
 #include "support/fake_ui.h"
@@ -182,6 +184,78 @@ TEST(DownloadKeep, ACopyGetsADatedNameOfItsOwn) {
   EXPECT_EQ(ENOSPC, failed.error);
   EXPECT_TRUE(failed.copy.empty());
   EXPECT_EQ(2, std::distance(fs::directory_iterator(folder), {}));
+}
+
+// Each new copy deletes the oldest of its name beyond the newest five, by the date and time in
+// their names (a "-2" made in the same second is the newer); other files stay.
+TEST(DownloadKeep, TheNewestFiveCopiesOfANameStay) {
+  TempDir dir;
+  const fs::path file = dir.path() / "VEK.LOC";
+  ASSERT_EQ(0, WriteFileReplacing(file, "the user's locations"));
+  const fs::path folder = dir.path() / "DOWNLOADED FILES";
+  fs::create_directories(folder);
+  const std::vector<std::string> older = {"VEK-20240101-000000.LOC",    "vek-20240101-000000-2.loc",
+                                          "VEK-20240101-000000-10.LOC", "VEK-20240301-120000.LOC",
+                                          "VEK-20231231-235959.LOC",    "VEK-20240101-000001.LOC"};
+  const std::vector<std::string> others = {"VEK-20200101-000000.INI", "VEK-2020.LOC",
+                                           "VEK-20200101-000000-x.LOC", "NOTES.TXT"};
+  for (const std::string& name : older)
+    ASSERT_EQ(0, WriteFileReplacing(folder / name, "old"));
+  for (const std::string& name : others)
+    ASSERT_EQ(0, WriteFileReplacing(folder / name, "other"));
+  std::tm tm{};
+  tm.tm_year = 125;
+  tm.tm_mon = 0;
+  tm.tm_mday = 10;
+  tm.tm_hour = 9;
+  tm.tm_isdst = -1;
+  const TKeptCopy kept =
+      KeepDatedCopy(file, folder, std::chrono::system_clock::from_time_t(std::mktime(&tm)));
+  ASSERT_EQ(0, kept.error);
+  std::set<std::string> left;
+  for (const fs::directory_entry& e : fs::directory_iterator(folder))
+    left.insert(e.path().filename().string());
+  EXPECT_EQ((std::set<std::string>{"VEK-20250110-090000.LOC", "VEK-20240301-120000.LOC",
+                                   "VEK-20240101-000001.LOC", "VEK-20240101-000000-10.LOC",
+                                   "vek-20240101-000000-2.loc", "VEK-20200101-000000.INI",
+                                   "VEK-2020.LOC", "VEK-20200101-000000-x.LOC", "NOTES.TXT"}),
+            left);
+  EXPECT_EQ((std::vector<fs::path>{folder / "VEK-20240101-000000.LOC",
+                                   folder / "VEK-20231231-235959.LOC"}),
+            kept.removed);
+}
+
+// What a run killed midway left: the downloads under their temporary names and a copy's
+// temporary file go at the next start once they are stale; a fresh one and other files stay.
+TEST(DownloadLeftovers, StaleTemporaryFilesGoAtStart) {
+  TempDir dir;
+  const fs::path prog = dir.path();
+  const auto now = std::chrono::system_clock::from_time_t(1735812000);
+  const auto write = [&](const fs::path& file, std::chrono::minutes age) {
+    fs::create_directories(file.parent_path());
+    ASSERT_EQ(0, WriteFileReplacing(file, "left"));
+    fs::last_write_time(file, std::chrono::file_clock::from_sys(now - age));
+  };
+  const std::chrono::minutes stale(11), fresh(9);
+  write(prog / "go-aleppo.z.tovarelin", stale);
+  write(prog / "VEK.LOC.tovarelin", stale);
+  write(prog / "LiveUpdate" / "vekdirs.dwn.tovarelin", stale);
+  write(prog / "DOWNLOADED FILES" / "$TMP_WRK.$_$a1B2c3", stale);
+  write(prog / "zuzuz623.exe.tovarelin", fresh);
+  write(prog / "VEK.LOC", stale);
+  write(prog / ".tovarelin", stale);
+  write(prog / "DOWNLOADED FILES" / "VEK-20250101-000000.LOC", stale);
+  write(prog / "SOUNDS" / "x.tovarelin", stale);
+
+  EXPECT_EQ(4, RemoveStaleDownloads(prog, now));
+  std::set<std::string> left;
+  for (const fs::directory_entry& e : fs::recursive_directory_iterator(prog))
+    if (e.is_regular_file())
+      left.insert(e.path().lexically_relative(prog).generic_string());
+  EXPECT_EQ(
+      (std::set<std::string>{"zuzuz623.exe.tovarelin", "VEK.LOC", ".tovarelin",
+                             "DOWNLOADED FILES/VEK-20250101-000000.LOC", "SOUNDS/x.tovarelin"}),
+      left);
 }
 
 }  // namespace
