@@ -57,6 +57,19 @@ std::string Bitmap() {
   return b;
 }
 
+// 10 January 2025 at that local time.
+std::chrono::system_clock::time_point LocalTime(int hour, int minute, int second) {
+  std::tm tm{};
+  tm.tm_year = 125;
+  tm.tm_mon = 0;
+  tm.tm_mday = 10;
+  tm.tm_hour = hour;
+  tm.tm_min = minute;
+  tm.tm_sec = second;
+  tm.tm_isdst = -1;
+  return std::chrono::system_clock::from_time_t(std::mktime(&tm));
+}
+
 class DownloadCheck : public ::testing::Test {
  protected:
   TDownloadCheck Check(const std::string& name, const std::string& bytes,
@@ -159,15 +172,7 @@ TEST(DownloadKeep, ACopyGetsADatedNameOfItsOwn) {
   ASSERT_EQ(0, WriteFileReplacing(file, "the user's locations"));
   const fs::path folder = dir.path() / "DOWNLOADED FILES";
   fs::create_directories(folder);
-  std::tm tm{};
-  tm.tm_year = 125;
-  tm.tm_mon = 0;
-  tm.tm_mday = 10;
-  tm.tm_hour = 9;
-  tm.tm_min = 5;
-  tm.tm_sec = 7;
-  tm.tm_isdst = -1;
-  const auto now = std::chrono::system_clock::from_time_t(std::mktime(&tm));
+  const auto now = LocalTime(9, 5, 7);
   const TKeptCopy first = KeepDatedCopy(file, folder, now);
   ASSERT_EQ(0, first.error);
   EXPECT_EQ(folder / "VEK-20250110-090507.LOC", first.copy);
@@ -203,14 +208,7 @@ TEST(DownloadKeep, TheNewestFiveCopiesOfANameStay) {
     ASSERT_EQ(0, WriteFileReplacing(folder / name, "old"));
   for (const std::string& name : others)
     ASSERT_EQ(0, WriteFileReplacing(folder / name, "other"));
-  std::tm tm{};
-  tm.tm_year = 125;
-  tm.tm_mon = 0;
-  tm.tm_mday = 10;
-  tm.tm_hour = 9;
-  tm.tm_isdst = -1;
-  const TKeptCopy kept =
-      KeepDatedCopy(file, folder, std::chrono::system_clock::from_time_t(std::mktime(&tm)));
+  const TKeptCopy kept = KeepDatedCopy(file, folder, LocalTime(9, 0, 0));
   ASSERT_EQ(0, kept.error);
   std::set<std::string> left;
   for (const fs::directory_entry& e : fs::directory_iterator(folder))
