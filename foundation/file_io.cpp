@@ -72,7 +72,8 @@ bool IsProgramTemporaryName(std::string_view name) {
 
 int RemoveStaleTemporaryFiles(const std::filesystem::path& folder,
                               std::chrono::system_clock::time_point now,
-                              std::chrono::seconds maxAge) {
+                              std::chrono::seconds maxAge,
+                              const std::function<bool(std::string_view)>& isTemporary) {
   const auto limit =
       std::chrono::duration_cast<std::chrono::seconds>((now - maxAge).time_since_epoch()).count();
   int removed = 0;
@@ -83,7 +84,7 @@ int RemoveStaleTemporaryFiles(const std::filesystem::path& folder,
   for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
        it.increment(ec)) {
     const std::string name = it->path().filename().string();
-    if (!IsProgramTemporaryName(name))
+    if (!(isTemporary ? isTemporary(name) : IsProgramTemporaryName(name)))
       continue;
     struct stat st {};
     // The entry itself, never what a link leads to.

@@ -37,9 +37,11 @@ bool IsProgramTemporaryName(std::string_view name);
 // changed before now - maxAge: what a save or copy killed midway left behind. Only regular files
 // of the current user with such a name are removed; a file still being written is younger.
 // Returns how many were removed.
+// isTemporary, when given, tells the names to remove in place of IsProgramTemporaryName.
 int RemoveStaleTemporaryFiles(const std::filesystem::path& folder,
                               std::chrono::system_clock::time_point now,
-                              std::chrono::seconds maxAge = std::chrono::minutes(10));
+                              std::chrono::seconds maxAge = std::chrono::minutes(10),
+                              const std::function<bool(std::string_view)>& isTemporary = {});
 
 // Reads the whole file into out; 0 on success, else the errno of the failing step.
 int ReadWholeFile(const std::filesystem::path& file, std::string& out);

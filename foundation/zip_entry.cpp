@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -105,11 +106,21 @@ std::string LimitText(std::uint64_t limit, Language lang) {
 }  // namespace
 
 ZipEntryResult ExtractZipEntry(const fs::path& archive, std::string_view entryName,
-                               const fs::path& destination, std::uint64_t maxBytes) {
+                               const fs::path& destination, std::uint64_t maxBytes,
+                               FileSystem* room) {
   OpenedEntry entry;
   ZipEntryResult result;
   if (!OpenEntry(archive, entryName, maxBytes, entry, result))
     return result;
+  if (room != nullptr) {
+    const fs::path folder = destination.parent_path();
+    const std::optional<std::uintmax_t> free = room->FreeSpace(folder.empty() ? "." : folder);
+    if (free && entry.size > *free) {
+      result.status = ZipEntryStatus::NoRoom;
+      result.freeBytes = *free;
+      return result;
+    }
+  }
 
   UniqueFile temp = CreateTemporaryBeside(destination);
   if (temp.error != 0) {
@@ -142,17 +153,20 @@ ZipEntryResult ExtractZipEntry(const fs::path& archive, std::string_view entryNa
 }
 
 bool ReadZipEntry(const fs::path& archive, std::string_view entryName, std::uint64_t maxBytes,
-                  std::string* out) {
+                  std::string* out, ZipEntryResult* result) {
   OpenedEntry entry;
   ZipEntryResult opened;
-  if (!OpenEntry(archive, entryName, maxBytes, entry, opened))
-    return false;
+  const bool found = OpenEntry(archive, entryName, maxBytes, entry, opened);
   std::string data;
-  const bool ok = ReadEntry(entry, [&](std::string_view block) {
-    if (out != nullptr)
-      data += block;
-    return true;
-  });
+  const bool ok = found && ReadEntry(entry, [&](std::string_view block) {
+                    if (out != nullptr)
+                      data += block;
+                    return true;
+                  });
+  if (found)
+    opened.status = ok ? ZipEntryStatus::Extracted : ZipEntryStatus::Damaged;
+  if (result != nullptr)
+    *result = opened;
   if (ok && out != nullptr)
     *out = std::move(data);
   return ok;

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "foundation/language.h"
+#include "platform/file_system.h"
 
 namespace vek {
 
@@ -19,6 +20,7 @@ enum class ZipEntryStatus {
   TooLarge,      // the entry announces more bytes than the caller allows
   Damaged,       // the entry's data are damaged or shorter or longer than announced
   WriteFailed,   // the destination could not be written: errnoValue says why
+  NoRoom,        // the entry announces more bytes than are free where it is to be written
 };
 
 struct ZipEntryResult {
@@ -27,6 +29,7 @@ struct ZipEntryResult {
   std::uint64_t entrySize = 0;  // the size the entry announces, once found
   std::uint64_t limit = 0;      // the largest entry the caller allowed
   int errnoValue = 0;           // for WriteFailed
+  std::uint64_t freeBytes = 0;  // for NoRoom: what the file system had free
   bool ok() const { return status == ZipEntryStatus::Extracted; }
 };
 
@@ -36,15 +39,20 @@ struct ZipEntryResult {
 // name and never decides where data are written. The data go to a temporary file beside
 // destination that replaces it only when every byte was read and the checksum is right.
 // Anything but Extracted leaves destination untouched and no temporary file behind; an entry
-// that announces more than maxBytes is refused before anything is read or written.
+// that announces more than maxBytes is refused before anything is read or written. With room
+// given, so is an entry that announces more bytes than room says are free in destination's
+// folder (NoRoom).
 ZipEntryResult ExtractZipEntry(const std::filesystem::path& archive, std::string_view entryName,
-                               const std::filesystem::path& destination, std::uint64_t maxBytes);
+                               const std::filesystem::path& destination, std::uint64_t maxBytes,
+                               FileSystem* room = nullptr);
 
 // Reads the entry that ExtractZipEntry would extract, and checks it the same way (every byte
 // read, the checksum right, at most maxBytes), writing nothing: into out when it is not null.
-// False, with out untouched, where ExtractZipEntry would not extract it.
+// False, with out untouched, where ExtractZipEntry would not extract it. result, when not null,
+// gets what ExtractZipEntry would answer (Extracted when it reads).
 bool ReadZipEntry(const std::filesystem::path& archive, std::string_view entryName,
-                  std::uint64_t maxBytes, std::string* out = nullptr);
+                  std::uint64_t maxBytes, std::string* out = nullptr,
+                  ZipEntryResult* result = nullptr);
 
 // The message line of a TooLarge result in lang, said of the archive: the entry's name, its size
 // in bytes and the limit ("The file S5.WAV in it is too large: 1073741824 bytes (at most

@@ -1,6 +1,8 @@
 // Live Update downloads: any bytes as a downloaded file of each name the program reads (the first
-// byte picks the name). The check says why a file is refused; a file that it lets through reads
-// with the program's own reader; nothing is written beside the file.
+// byte picks the name, the next four give the listed size, little-endian; 0xFFFFFFFF: none). The
+// check says why a file is refused; a file that it lets through reads with the program's own
+// reader (a location file without a conversion, every location as the dialogs allow it; a sound
+// archive's wave no larger than listed); nothing is written beside the file.
 #include <filesystem>
 #include <iterator>
 
@@ -10,8 +12,10 @@
 #include "fuzz/fuzz_support.h"
 #include "liveupdate/download_check.h"
 #include "liveupdate/listing_record.h"
+#include "locations/location_fields.h"
 #include "locations/location_file.h"
 #include "program/settings.h"
+#include "sounds/sound_files.h"
 
 namespace vek::fuzz {
 namespace {
@@ -35,17 +39,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace vek;
   using namespace vek::fuzz;
   namespace fs = std::filesystem;
-  if (size == 0)
+  if (size < 5)
     return 0;
   const std::string name = kNames[data[0] % std::size(kNames)];
+  std::uint32_t listed = 0;
+  for (int i = 0; i < 4; ++i)
+    listed |= static_cast<std::uint32_t>(data[1 + i]) << (8 * i);
+  const std::int64_t listedSize = listed == 0xFFFFFFFFu ? -1 : std::int64_t{listed};
   const fs::path folder = ScratchFolder() / "download";
   std::error_code ec;
   fs::remove_all(folder, ec);
   fs::create_directories(folder, ec);
   const fs::path file = folder / "download.tovarelin";
-  WriteInput(file, AsText(data + 1, size - 1));
+  WriteInput(file, AsText(data + 5, size - 5));
 
-  const TDownloadCheck check = CheckDownloadedFile(file, name, {folder, {"WENQ140A"}});
+  const TDownloadCheck check = CheckDownloadedFile(file, name, {folder, {"WENQ140A"}}, listedSize);
   Check(FilesIn(folder) == 1, "nothing is written beside the download");
   if (!check.reads) {
     Check(!check.english.empty() && !check.arabic.empty(), "a refusal says why in both languages");
@@ -58,6 +66,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       LocationFileContext ctx{folder, ui};
       TLocations list;
       Check(fnReadLocations(list, ctx), "a location file let through reads at the start");
+      Check(ui.shown == 0, "a location file let through is read without a conversion");
+      for (int i = 0; i < list.Count(); ++i) {
+        const LocationRecBytes bytes = list.GetItem(i).WriteTo();
+        Check(!CheckLocationRec(bytes), "every location let through is one the dialogs allow");
+      }
       break;
     }
     case TDownloadReader::SettingsFile: {
@@ -75,9 +88,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     case TDownloadReader::SoundArchive:
       Check(ExtractZipEntry(file, name == "S30.ZIP" ? "S30.WAV" : "ALEPPO.WAV", folder / "out.wav",
-                            std::uint64_t{1} << 32)
+                            listedSize < 0 ? kMaxWaveBytes : static_cast<std::uint64_t>(listedSize))
                 .ok(),
-            "a sound archive let through unpacks");
+            "a sound archive let through unpacks, no larger than listed");
       break;
     default:
       break;

@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <cerrno>
 #include <ctime>
+#include <optional>
+#include <tuple>
+#include <utility>
 
 #include "foundation/bitmap_file.h"
+#include "foundation/conversions.h"
 #include "foundation/file_io.h"
 #include "foundation/ini_file.h"
 #include "foundation/text.h"
-#include "foundation/ui_services.h"
 #include "foundation/zip_entry.h"
 #include "liveupdate/listing_record.h"
 #include "liveupdate/live_update_files.h"
@@ -22,54 +25,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// What a reader shows while it reads, kept as the reason a download does not read.
-class RecordingUi : public UiServices {
- public:
-  void ShowMessage(const std::string& text) override { Add(text); }
-  void ShowBox(const std::string& text, int) override { Add(text); }
-  void ShowPrompt(const std::string& text, int) override { Add(text); }
-  int AskNoYes(const std::string& text, int) override {
-    Add(text);
-    return 0;
-  }
-  void Beep() override {}
-  std::string said;
-
- private:
-  void Add(const std::string& text) {
-    if (!said.empty())
-      said += "\r\n";
-    said += text;
-  }
-};
-
 TDownloadCheck Refused(std::string english, std::string arabic) {
   return {false, std::move(english), std::move(arabic)};
 }
 
-// The diagnosis of a reader's message: the advice that follows its first empty line is for a
-// file already in place, not for a download that is refused.
-std::string Diagnosis(const std::string& message) {
-  return message.substr(0, message.find("\r\n\r\n"));
-}
-
-TDownloadCheck CheckLocationFile(const fs::path& file, const TDownloadCheckSetup& setup) {
-  const auto read = [&](Language lang, std::string& said) {
-    RecordingUi ui;
-    LocationFileContext ctx{setup.programFolder, ui, lang};
-    ctx.File = file;
-    TLocations list;
-    const bool ok = fnReadLocations(list, ctx);
-    said = Diagnosis(ui.said);
-    return ok;
-  };
-  std::string english;
-  if (read(Language::English, english))
+TDownloadCheck CheckLocationFile(const fs::path& file) {
+  const LocationFileCheck check = CheckLocationFileStrictly(file);
+  if (check.ok)
     return {};
-  // A reading that fails writes nothing: the second one sees the same file.
-  std::string arabic;
-  read(Language::Arabic, arabic);
-  return Refused(english, arabic);
+  return Refused(check.english, check.arabic);
 }
 
 TDownloadCheck CheckSettingsFile(const fs::path& file) {
@@ -109,10 +73,27 @@ TDownloadCheck CheckRecordFile(const fs::path& file, std::string_view fileName, 
   return {};
 }
 
-TDownloadCheck CheckSoundArchive(const fs::path& file, std::string_view fileName) {
+// The wave file may be no larger than the listing gives for it (listedSize, when known), nor
+// than the start-up unpacks: an archive that inflates beyond that is refused before it is kept.
+TDownloadCheck CheckSoundArchive(const fs::path& file, std::string_view fileName,
+                                 std::int64_t listedSize) {
   const std::string wave = SoundArchiveStem(fileName) + ".WAV";
-  if (ReadZipEntry(file, wave, kMaxWaveBytes))
+  const bool listed = listedSize >= 0 && static_cast<std::uint64_t>(listedSize) < kMaxWaveBytes;
+  const std::uint64_t limit = listed ? static_cast<std::uint64_t>(listedSize) : kMaxWaveBytes;
+  ZipEntryResult read;
+  if (ReadZipEntry(file, wave, limit, nullptr, &read))
     return {};
+  if (read.status == ZipEntryStatus::TooLarge && listed) {
+    const std::string size = ThousandsOf(static_cast<std::int64_t>(read.entrySize));
+    const std::string given = ThousandsOf(listedSize);
+    return Refused("The file " + read.entryName + " in it is " + size +
+                       " bytes, larger than the listing gives (" + given + " bytes)",
+                   "الملف " + read.entryName + " فيه حجمه " + size +
+                       " بايت، أكبر مما تذكره القائمة (" + given + " بايت)");
+  }
+  if (read.status == ZipEntryStatus::TooLarge)
+    return Refused(ZipEntryTooLargeText(read, Language::English),
+                   ZipEntryTooLargeText(read, Language::Arabic));
   return Refused("This is not a valid ZIP file holding " + wave + " whole",
                  "هذا ليس ملف ZIP صالحاً يحوي " + wave + " كاملاً");
 }
@@ -147,6 +128,58 @@ std::string FaceOf(const std::string& upperName, std::string_view extension,
   return {};
 }
 
+// The date, time and number of a dated copy's name (stem-YYYYMMDD-HHMMSS[-n]extension, case
+// ignored), in the order of their making; nothing for any other name.
+std::optional<std::tuple<std::string, int>> DatedCopyOrder(const std::string& name,
+                                                           const std::string& stem,
+                                                           const std::string& extension) {
+  const std::string upper = AsciiUpper(name);
+  const std::string head = AsciiUpper(stem) + "-";
+  const std::string tail = AsciiUpper(extension);
+  if (upper.size() < head.size() + 15 + tail.size() || !upper.starts_with(head) ||
+      !upper.ends_with(tail))
+    return std::nullopt;
+  const std::string middle = upper.substr(head.size(), upper.size() - head.size() - tail.size());
+  const auto digits = [](std::string_view text) {
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+  };
+  const std::string_view stamp = std::string_view(middle).substr(0, 15);
+  if (!digits(stamp.substr(0, 8)) || stamp[8] != '-' || !digits(stamp.substr(9, 6)))
+    return std::nullopt;
+  const std::string_view rest = std::string_view(middle).substr(15);
+  if (rest.empty())
+    return std::tuple{std::string(stamp), 1};
+  if (rest.front() != '-' || !digits(rest.substr(1)) || rest.size() > 5)
+    return std::nullopt;
+  return std::tuple{std::string(stamp), static_cast<int>(DigitsToNumber(rest.substr(1)))};
+}
+
+// Deletes the oldest dated copies of file's name in folder beyond the newest kKeptCopies.
+std::vector<fs::path> PruneDatedCopies(const fs::path& file, const fs::path& folder,
+                                       FileSystem& files) {
+  std::vector<std::pair<std::tuple<std::string, int>, fs::path>> copies;
+  std::error_code ec;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    std::error_code typeError;
+    if (!it->is_regular_file(typeError))
+      continue;
+    const auto order = DatedCopyOrder(it->path().filename().string(), file.stem().string(),
+                                      file.extension().string());
+    if (order)
+      copies.emplace_back(*order, it->path());
+  }
+  std::sort(copies.begin(), copies.end(), [](const auto& a, const auto& b) {
+    return a.first > b.first;  // newest first
+  });
+  std::vector<fs::path> removed;
+  for (std::size_t i = kKeptCopies; i < copies.size(); ++i) {
+    if (files.Remove(copies[i].second) == 0)
+      removed.push_back(copies[i].second);
+  }
+  return removed;
+}
+
 }  // namespace
 
 TDownloadReader ReaderOfDownloadedFile(std::string_view fileName,
@@ -170,13 +203,13 @@ TDownloadReader ReaderOfDownloadedFile(std::string_view fileName,
 }
 
 TDownloadCheck CheckDownloadedFile(const fs::path& file, std::string_view fileName,
-                                   const TDownloadCheckSetup& setup) {
+                                   const TDownloadCheckSetup& setup, std::int64_t listedSize) {
   const std::string upper = AsciiUpper(fileName);
   switch (ReaderOfDownloadedFile(fileName, setup.clockFaces)) {
     case TDownloadReader::None:
       return {};
     case TDownloadReader::LocationFile:
-      return CheckLocationFile(file, setup);
+      return CheckLocationFile(file);
     case TDownloadReader::SettingsFile:
       return CheckSettingsFile(file);
     case TDownloadReader::IgnoreFile:
@@ -184,7 +217,7 @@ TDownloadCheck CheckDownloadedFile(const fs::path& file, std::string_view fileNa
     case TDownloadReader::ListingFile:
       return CheckRecordFile(file, fileName, true);
     case TDownloadReader::SoundArchive:
-      return CheckSoundArchive(file, fileName);
+      return CheckSoundArchive(file, fileName, listedSize);
     case TDownloadReader::ClockFaceArchive:
       return CheckClockFaceArchive(file, FaceOf(upper, ".ZIP", setup.clockFaces));
     case TDownloadReader::ClockFacePicture:
@@ -219,10 +252,10 @@ TKeptCopy KeepDatedCopy(const fs::path& file, const fs::path& folder,
     if (fs::exists(copy, ec) || ec)
       continue;
     if (const int e = CopyFileReplacing(file, copy, files); e != 0)
-      return {{}, e};
-    return {copy, 0};
+      return {{}, e, {}};
+    return {copy, 0, PruneDatedCopies(file, folder, files)};
   }
-  return {{}, EEXIST};
+  return {{}, EEXIST, {}};
 }
 
 }  // namespace vek

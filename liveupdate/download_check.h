@@ -4,17 +4,20 @@
 // moreover copied into "DOWNLOADED FILES" under a dated name before a download replaces them.
 //
 // The readers, by the name the file is to have in the program folder (case ignored):
-//  - VEK.LOC: the location file as the start-up reads it (an older layout is converted in place,
-//    as the start-up would);
+//  - VEK.LOC: a location file of the current layout, with its version record, whose every
+//    location holds only what the location dialogs let a user enter (an older layout, which the
+//    start-up converts where it is installed, is refused);
 //  - VEK.INI: the settings file, which must hold the program's main section;
 //  - IGNORE.REC, VEKDIRS.REC, VEKDIRS.DWN: whole records of the ignore or listing file;
 //  - the sound archives that the start-up unpacks ("GO-ALEPPO.Z", "S30.ZIP"...): the archive must
-//    hold its wave file whole, as the restarted program unpacks it;
+//    hold its wave file whole, as the restarted program unpacks it, and no larger than the
+//    listing gives for the wave file;
 //  - a clock face's archive N.ZIP and picture N.BMP: a whole bitmap N.BMP.
 // Every other file is not the program's to read, and is taken as the server gives it.
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -52,20 +55,24 @@ struct TDownloadCheck {
 };
 
 // Reads file, the download that is to become fileName in the program folder, with the reader of
-// that name. Nothing is written, except that a location file of the older layout is converted in
-// place.
+// that name. listedSize: the size the listing gives for the item (for a sound archive, the size
+// of its wave file); negative when there is none. Nothing is written.
 TDownloadCheck CheckDownloadedFile(const std::filesystem::path& file, std::string_view fileName,
-                                   const TDownloadCheckSetup& setup);
+                                   const TDownloadCheckSetup& setup, std::int64_t listedSize = -1);
 
 // Whether the file of that name holds the user's own data, kept before a download replaces it.
 bool KeptBeforeReplacement(std::string_view fileName);
 
 // The copy of file in folder: its stem + "-" + the date and time of now (local,
 // "YYYYMMDD-HHMMSS") + its extension, "-2", "-3"... added when that name is taken, made through a
-// temporary file. Empty, with the errno, when it could not be made.
+// temporary file. Empty, with the errno, when it could not be made. Once it is made, the oldest
+// dated copies of that name (by the date and time in their names, case ignored) are deleted so
+// that the newest kKeptCopies stay; removed lists them.
+inline constexpr int kKeptCopies = 5;
 struct TKeptCopy {
   std::filesystem::path copy;
   int error = 0;
+  std::vector<std::filesystem::path> removed;
 };
 TKeptCopy KeepDatedCopy(const std::filesystem::path& file, const std::filesystem::path& folder,
                         std::chrono::system_clock::time_point now,

@@ -2,6 +2,7 @@
 // named after.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -27,6 +28,13 @@ inline constexpr std::string_view kPackagePrefix = "ZUZUZ";
 // The installer package of a version: "ZUZUZ" + the version without its dots and without a
 // leading '0' + ".EXE"; "6.22" gives "ZUZUZ622.EXE".
 std::string PackageNameOf(std::string_view version);
+
+// Removes what a Live Update run killed midway left behind, as the start-up removes the program's
+// other stale temporary files (last changed more than ten minutes before now, of this user): the
+// downloads under their temporary names ("*.tovarelin") in the program folder and its LiveUpdate
+// folder, and the temporary files of a dated copy in "DOWNLOADED FILES". Returns how many.
+int RemoveStaleDownloads(const std::filesystem::path& programFolder,
+                         std::chrono::system_clock::time_point now);
 
 // The program folder's LiveUpdate folder (an existing folder of that name in any case of
 // letters, else the name as written).

@@ -58,6 +58,29 @@ TTwinText WithReason(std::string_view english, std::string_view arabic, const TT
 }
 
 // The temporary file a listing or an item is fetched into.
+// The room an offered item (listed name, listed size) takes on the program folder's disk: what
+// its transfer may bring (an archive, its allowance), the wave file that the restarted program
+// unpacks from a sound archive, and the dated copy kept of the user's own file it replaces.
+std::int64_t RoomForItem(const fs::path& programFolder, const std::string& name,
+                         std::int64_t listedSize) {
+  const std::optional<TRemoteName> remote = RemoteNameOf(name);
+  if (!remote)
+    return 0;  // never fetched
+  const std::int64_t listed = std::max<std::int64_t>(0, listedSize);
+  const bool archive = AsciiLower(remote->fileName) != AsciiLower(name);
+  std::int64_t room = ItemAllowance(listed, archive).maxBytes;
+  if (ReaderOfDownloadedFile(remote->fileName, {}) == TDownloadReader::SoundArchive)
+    room += listed;
+  if (KeptBeforeReplacement(remote->fileName)) {
+    std::error_code ec;
+    const fs::path mine = FindFileIgnoringCase(programFolder, remote->fileName);
+    const std::uintmax_t size = fs::is_regular_file(mine, ec) ? fs::file_size(mine, ec) : 0;
+    if (!ec)
+      room += static_cast<std::int64_t>(size);
+  }
+  return room;
+}
+
 fs::path TemporaryOf(const fs::path& file) {
   fs::path temp = file;
   temp += std::string(kDownloadSuffix);
@@ -722,12 +745,12 @@ void TLiveUpdateSession::StartUpdate_BitBtnClick() {
   StartNextItem();
 }
 
-// The offered items fit on the program folder's disk, by their listed sizes; when they do not,
-// the user hears how much room they need and nothing is fetched.
+// The offered items fit on the program folder's disk, with what installing them takes besides
+// (RoomForItem); when they do not, the user hears how much room they need and nothing is fetched.
 bool TLiveUpdateSession::RoomForTheOffer() {
   std::int64_t needed = 0;
   for (const TGridRow& row : view_.offered)
-    needed += std::max<std::int64_t>(0, DigitsToNumber(DigitsOnly(row[2])));
+    needed += RoomForItem(setup_.programFolder, row[0], DigitsToNumber(DigitsOnly(row[2])));
   const std::optional<std::uintmax_t> free = sys_.fs.FreeSpace(setup_.programFolder);
   if (!free || static_cast<std::uintmax_t>(needed) <= *free)
     return true;
@@ -820,8 +843,8 @@ bool TLiveUpdateSession::InstallItem(const TRunItem& item, const TransferOutcome
     return false;
   }
   const std::string fileName = itemFinal_.filename().string();
-  const TDownloadCheck check =
-      CheckDownloadedFile(itemTemp_, fileName, {setup_.programFolder, setup_.clockFaces});
+  const TDownloadCheck check = CheckDownloadedFile(
+      itemTemp_, fileName, {setup_.programFolder, setup_.clockFaces}, item.size);
   if (!check.reads) {
     Memo("***NOT INSTALLED*** " + item.name + ": it does not read, nothing is replaced\n" +
              LogLines(check.english),
@@ -851,6 +874,14 @@ bool TLiveUpdateSession::InstallItem(const TRunItem& item, const TransferOutcome
     }
     Memo("Your " + fileName + " is kept as " + kept.copy.string(),
          "حفظت نسخة من " + fileName + " باسم " + kept.copy.string());
+    if (!kept.removed.empty()) {
+      std::string names;
+      for (const fs::path& old : kept.removed)
+        names += (names.empty() ? "" : ", ") + old.filename().string();
+      Memo("The oldest copies are deleted, the newest " + std::to_string(kKeptCopies) +
+               " stay: " + names,
+           "حذفت أقدم النسخ، وتبقى أحدث " + std::to_string(kKeptCopies) + ": " + names);
+    }
   }
   Memo("Download Success: " + item.name, " نجح التنزيل " + item.name);
   // A date that cannot be set is reported and the file still counts.

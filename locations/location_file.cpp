@@ -11,6 +11,7 @@
 #include "foundation/file_io.h"
 #include "foundation/program_folder.h"
 #include "foundation/save_lock.h"
+#include "locations/location_fields.h"
 
 namespace vek {
 
@@ -311,6 +312,50 @@ bool fnReadLocations(TLocations& list, LocationFileContext& ctx) {
   list.Clear();
   list.CurrentIndex = -1;
   return false;
+}
+
+LocationFileCheck CheckLocationFileStrictly(const fs::path& file) {
+  const auto refused = [](const std::string& english, const std::string& arabic) {
+    return LocationFileCheck{false, english, arabic};
+  };
+  std::string data;
+  if (const FileRead read = ReadRegularFile(file, kMaxLocationFileBytes, data); !read.ok())
+    return refused(ReadRefusalText(read, false), ReadRefusalText(read, true));
+  if (data.empty())
+    return refused("It is empty", "الملف فارغ");
+  // The layout first: an older file is told as such, whatever its size.
+  if (data.size() >= kLocationRecSize) {
+    const auto first = RecordAt<kLocationRecSize>(data, 0);
+    if (StoredCity(first) != "2222" || StoredState(first) != "00")
+      return refused(
+          "It does not begin with the version record of the current layout (an older location "
+          "file is converted only where it is installed)",
+          "لا يبدأ بسجل الإصدار الحالي (يُحوَّل ملف المواقع القديم في مكانه فقط، لا عند تنزيله)");
+  }
+  if (data.size() < kLocationRecSize || data.size() % kLocationRecSize != 0) {
+    const std::string bytes = std::to_string(data.size());
+    return refused(
+        "Its " + bytes + " bytes are no whole number of 92-byte records of the current layout",
+        "حجمه " + bytes + " بايت لا يساوي عدداً كاملاً من السجلات ذات 92 بايت في الإصدار الحالي");
+  }
+  const std::size_t records = data.size() / kLocationRecSize;
+  for (std::size_t i = 1; i < records; ++i) {
+    const auto record = RecordAt<kLocationRecSize>(data, i);
+    const std::optional<LocationRecProblem> problem = CheckLocationRec(record);
+    if (!problem)
+      continue;
+    std::string number = std::to_string(i) + " of " + std::to_string(records - 1);
+    std::string numberAr = std::to_string(i) + " من " + std::to_string(records - 1);
+    if (problem->namesFit) {
+      const TLocationRec rec = DecodeLocationRec(record);
+      number += " (" + rec.City + ", " + rec.Country + ")";
+      numberAr += " (" + rec.City + "، " + rec.Country + ")";
+    }
+    return refused(
+        "Location " + number + " holds what a location may not hold: " + problem->english,
+        "الموقع " + numberAr + " يحوي ما لا يجوز في موقع: " + problem->arabic);
+  }
+  return {};
 }
 
 std::string LocationsFileImage(const TLocations& list) {

@@ -52,6 +52,19 @@ bool ConvertOldLocations(LocationFileContext& ctx);
 // be written; the old file is intact.
 bool SaveLocations(const TLocations& list, LocationFileContext& ctx);
 
+// A location file from elsewhere (a download) that is to take the place of VEK.LOC: it must be
+// a regular file of at most kMaxLocationFileBytes, of whole 92-byte records of the current
+// layout, the first being the version record, and every location in it must hold only what the
+// location dialogs let a user enter (CheckLocationRec). Nothing is converted or written: a file
+// of the older layout is refused. When it is refused, the reason in both languages names the
+// first bad record.
+struct LocationFileCheck {
+  bool ok = true;
+  std::string english;
+  std::string arabic;
+};
+LocationFileCheck CheckLocationFileStrictly(const std::filesystem::path& file);
+
 // The file image of a list: the version record, then every location in list order.
 std::string LocationsFileImage(const TLocations& list);
 

@@ -32,6 +32,7 @@
 #include "foundation/qt/qt_shell.h"
 #include "foundation/qt/qt_strings.h"
 #include "foundation/text.h"
+#include "liveupdate/live_update_files.h"
 #include "locations/dialogs/change_location_dialog.h"
 #include "locations/dialogs/location_operations_dialog.h"
 #include "locations/dialogs/select_location_dialog.h"
@@ -363,8 +364,10 @@ void TVEK__MAIN::FormCreate() {
   // not finished.
   std::error_code ec;
   fs::create_directories(Context().ThisPath / kDownloadedFolder, ec);
-  // What a save or a copy killed midway left behind.
-  RemoveStaleTemporaryFiles(Context().ThisPath, std::chrono::system_clock::now());
+  // What a save, a copy or a download killed midway left behind.
+  const auto now = std::chrono::system_clock::now();
+  RemoveStaleTemporaryFiles(Context().ThisPath, now);
+  RemoveStaleDownloads(Context().ThisPath, now);
   // The messages about a downloaded installer are in the user's language.
   session_->ReadStartLanguage();
   HandleDownloadedInstaller();

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "foundation/conversions.h"
 #include "foundation/dos_error.h"
 #include "foundation/file_helpers.h"
 #include "foundation/folder_walk.h"
@@ -91,6 +92,17 @@ std::string UnpackFailureText(const ZipEntryResult& unpacked, const fs::path& wa
   switch (unpacked.status) {
     case ZipEntryStatus::TooLarge:
       return ZipEntryTooLargeText(unpacked, lang);
+    case ZipEntryStatus::NoRoom: {
+      const std::string size = ThousandsOf(static_cast<std::int64_t>(unpacked.entrySize));
+      const std::string free = ThousandsOf(static_cast<std::int64_t>(unpacked.freeBytes));
+      return ByLanguage(lang,
+                        "Not enough free space on the disk for " + unpacked.entryName +
+                            ": it needs " + size + " bytes, and only " + free +
+                            " bytes are free in",
+                        "لا توجد مساحة كافية على القرص لـ " + unpacked.entryName + ": يحتاج إلى " +
+                            size + " بايت، والمتاح " + free + " بايت فقط في") +
+             std::string("\r\n") + wave.parent_path().string();
+    }
     case ZipEntryStatus::WriteFailed:
       return ByLanguage(lang, "The sound file could not be written:", "تعذرت كتابة ملف الصوت:") +
              std::string("\r\n") + wave.string() + "\r\n" + IoErrorText(unpacked.errnoValue, lang);
@@ -174,7 +186,8 @@ bool InstallSoundArchive(const fs::path& folder, const std::string& stem, std::s
   const fs::path kept = folder / (stem + ".TMPZIP");
   const bool putAside = IsFile(old) && SafeRenameFile(old, kept, sys);
 
-  const ZipEntryResult unpacked = ExtractZipEntry(archive, waveName, wave, kMaxWaveBytes);
+  // The program's own cap, whatever the disk; and never more than the disk has free.
+  const ZipEntryResult unpacked = ExtractZipEntry(archive, waveName, wave, kMaxWaveBytes, &sys.fs);
   const bool installed = unpacked.ok() && IsFile(wave);
   if (putAside) {
     if (installed)

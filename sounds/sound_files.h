@@ -55,8 +55,9 @@ void ScanSoundFiles(const std::filesystem::path& programFolder, SystemServices& 
 // meanwhile: removed when the new file is in place, given its name back when the unpacking
 // fails. Answers true when the archive was unpacked. No archive: false, nothing shown. Any other
 // failure: false, and a message in lang names the archive and the cause: an entry too large to
-// be a sound (more than 512 MiB, with its name and size), a wave file that could not be written
-// (with the system's reason), else a damaged archive or one without the entry.
+// be a sound (more than 512 MiB, with its name and size), an entry larger than the free space of
+// the folder's disk (sys.fs tells it; checked before anything is written), a wave file that could
+// not be written (with the system's reason), else a damaged archive or one without the entry.
 bool InstallSoundArchive(const std::filesystem::path& folder, const std::string& stem,
                          std::string& prefix, std::string& extension, SystemServices& sys,
                          Language lang);

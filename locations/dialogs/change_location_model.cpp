@@ -22,50 +22,6 @@ using F = ChangeLocationField;
 // The common year whose calendar turns the daylight-saving days into day numbers.
 constexpr int kCommonYear = 1998;
 
-const char* const kDegree180 = "Enter value between 0 and 180 degree please.";
-const char* const kDegree180Ar = "يرجى إدخال قيمة بين الصفر و 180 درجة";
-const char* const kMinuts59 = "Enter value between 0 and 59 minuts please.";
-const char* const kMinutes59Ar = "يرجى إدخال قيمة بين الصفر و 59 دقيقة";
-const char* const kHours2 = "Enter value between 0 and 2 Hours please.";
-const char* const kHours2Ar = "يرجى إدخال قيمة بين صفر و 2 ساعة";
-const char* const kDays31 = "Enter value between 1 and 31 days please.";
-const char* const kDays31Ar = "يرجى إدخال قيمة بين يوم و 31 يوماً";
-const char* const kMonths12 = "Enter value between 1 and 12 months please.";
-const char* const kMonths12Ar = "يرجى إدخال قيمة بين شهر و 12 شهراً";
-const char* const kAngle = "Enter value between 15 and 20 degree please.";
-const char* const kAngleAr = "يرجى إدخال قيمة بين 15 و 20 درجة";
-
-// In the order of ChangeLocationField.
-const std::array<ChangeLocationFieldRule, kChangeLocationFieldCount> kRules = {{
-    {0, 180, true, 3, kDegree180, kDegree180Ar},  // LongDeg
-    {0, 59, true, 2, kMinuts59, kMinutes59Ar},    // LongMin
-    {0, 180, true, 3, kDegree180, kDegree180Ar},  // St_LongDeg
-    {0, 65, true, 2,
-     "Enter value between 0 and 65 degree please, Calculations meaningful only up to 61 degree.",
-     "يرجى إدخال قيمة بين الصفر و 65 درجة، القيم التي هي دون 61 درجة تعطي دقة أكبر في "
-     "الحسابات"},                               // LatDeg
-    {0, 59, true, 3, kMinuts59, kMinutes59Ar},  // LatMin
-    {1, 31, false, 2, kDays31, kDays31Ar},      // DaySavingFrom
-    {1, 12, false, 2, kMonths12, kMonths12Ar},  // MonthSavingFrom
-    {1, 31, false, 2, kDays31, kDays31Ar},      // DaySavingTo
-    {1, 12, false, 2, kMonths12, kMonths12Ar},  // MonthSavingTo
-    {0, 2, true, 2, kHours2, kHours2Ar},        // FajrOffsetH
-    {0, 59, true, 2, "Enter value between 0 and 59 minutes please.", kMinutes59Ar},  // FajrOffsetM
-    {0, 2, true, 2, kHours2, kHours2Ar},                                             // IshaOffsetH
-    {0, 59, true, 2, kMinuts59, kMinutes59Ar},                                       // IshaOffsetM
-    {15, 20, false, 2, kAngle, kAngleAr},       // FajrInclinationD
-    {0, 59, true, 2, kMinuts59, kMinutes59Ar},  // FajrInclinationM
-    {15, 20, false, 2, kAngle, kAngleAr},       // IshaInclinationD
-    {0, 59, true, 2, kMinuts59, kMinutes59Ar},  // IshaInclinationM
-    {0, 1, true, 2, "Enter value between 0 and 1 hour please.",
-     "يرجى إدخال قيمة بين الصفر و 1 ساعة"},     // AfricanDelayH
-    {0, 59, true, 2, kMinuts59, kMinutes59Ar},  // AfricanDelayM
-    {0, 30, true, 2, "Enter value between 0 and 30 minuts please.",
-     "يرجى إدخال قيمة بين الصفر و 30 دقيقة"},  // ImsakDurationM
-    {0, 59, true, 2, "Enter value between 0 and 59 seconds please.",
-     "يرجى إدخال قيمة بين الصفر و 59 ثانية"},  // ImsakDurationS
-}};
-
 // The pairs whose minutes (or seconds) must be 0 while the larger unit is at its maximum.
 struct Pair {
   F Major;
@@ -119,15 +75,6 @@ std::optional<int> DayOfCommonYear(std::optional<int> day, std::optional<int> mo
 
 }  // namespace
 
-const ChangeLocationFieldRule& FieldRule(ChangeLocationField field) {
-  return kRules[Index(field)];
-}
-
-std::string RangeMessage(ChangeLocationField field, Language lang) {
-  const ChangeLocationFieldRule& rule = FieldRule(field);
-  return lang == Language::Arabic ? rule.arabic : rule.english;
-}
-
 std::string TimeZoneText(int item) {
   const int halves = item - kGreenwichZone;
   const char* sign = halves > 0 ? "+" : halves < 0 ? "-" : "";
@@ -154,14 +101,6 @@ int TimeZoneItem(int meridian, bool west) {
   const long steps = std::lround(meridian / 15.0 * 2);
   const long item = (west ? -steps : steps) + kGreenwichZone;
   return static_cast<int>(std::clamp<long>(item, 0, kTimeZoneCount - 1));
-}
-
-DegreesMinutes AngleToForm(std::int32_t angle) {
-  return {(angle + 180) / 60 + 15, (angle + 180) % 60};
-}
-
-std::int32_t FormToAngle(int degrees, int minutes) {
-  return degrees * 60 + minutes - 1080;
 }
 
 MethodPanels MethodPanelsFor(int method) {

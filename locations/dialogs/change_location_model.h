@@ -13,49 +13,11 @@
 #include "engine/prayer_times.h"
 #include "engine/trackers.h"
 #include "foundation/language.h"
+#include "locations/location_fields.h"
 #include "locations/location_record.h"
 #include "program/display_texts.h"
 
 namespace vek {
-
-// The numeric edits, each with its exit validator.
-enum class ChangeLocationField : int {
-  LongDeg,
-  LongMin,
-  St_LongDeg,  // the hidden standard-meridian edit
-  LatDeg,
-  LatMin,
-  DaySavingFrom,
-  MonthSavingFrom,
-  DaySavingTo,
-  MonthSavingTo,
-  FajrOffsetH,
-  FajrOffsetM,
-  IshaOffsetH,
-  IshaOffsetM,
-  FajrInclinationD,
-  FajrInclinationM,
-  IshaInclinationD,
-  IshaInclinationM,
-  AfricanDelayH,
-  AfricanDelayM,
-  ImsakDurationM,
-  ImsakDurationS,
-};
-inline constexpr int kChangeLocationFieldCount = 21;
-
-// The exit rule of one edit.
-struct ChangeLocationFieldRule {
-  int min = 0;
-  int max = 0;
-  bool emptyBecomesZero = false;  // else an empty edit counts as 0
-  int maxChars = 2;               // the edit's maximum length
-  const char* english = "";       // the range message
-  const char* arabic = "";
-};
-const ChangeLocationFieldRule& FieldRule(ChangeLocationField field);
-// The range message of the field in the language.
-std::string RangeMessage(ChangeLocationField field, Language lang);
 
 // The time-zone box: item i (0..48) is the offset (i - 24) / 2 hours.
 inline constexpr int kTimeZoneCount = 49;
@@ -72,15 +34,6 @@ struct ZoneMeridian {
 ZoneMeridian TimeZoneMeridian(int item);
 // The zone item of a meridian east or west of Greenwich, kept inside the list.
 int TimeZoneItem(int meridian, bool west);
-
-// The form shows a stored angle (arc-minutes above 18 degrees) as degrees and minutes.
-struct DegreesMinutes {
-  int degrees = 0;
-  int minutes = 0;
-  bool operator==(const DegreesMinutes&) const = default;
-};
-DegreesMinutes AngleToForm(std::int32_t angle);
-std::int32_t FormToAngle(int degrees, int minutes);
 
 // Which panels of the method show, and which controls are enabled, for a method (0..4).
 struct MethodPanels {

@@ -10,45 +10,11 @@ namespace vek {
 
 namespace {
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front()))
-    text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back()))
-    text.remove_suffix(1);
-  return text;
-}
-
 bool Holds(const std::vector<std::string>& items, const std::string& name) {
   return std::find(items.begin(), items.end(), name) != items.end();
 }
 
 }  // namespace
-
-NewName CleanNewName(std::string_view typed) {
-  NewName result;
-  if (typed.empty())
-    return result;
-  const std::string_view trimmed = TrimBlanks(typed);
-  if (trimmed.empty()) {
-    result.Status = NewNameStatus::Blank;
-    return result;
-  }
-  if (!FitsCp1256(trimmed)) {
-    result.Status = NewNameStatus::NotCp1256;
-    return result;
-  }
-  // City and Country have the same width in the record.
-  static_assert(kCityChars == kCountryChars);
-  const std::string cut = TruncateCodePoints(trimmed, kCityChars);
-  result.Status = NewNameStatus::Ok;
-  result.Cut = cut.size() < trimmed.size();
-  result.Name = std::string(TrimBlanks(cut));
-  return result;
-}
 
 std::string NewCountryPrompt(Language lang) {
   return lang == Language::Arabic ? "أدخل اسم البلد الجديد من فضلك"

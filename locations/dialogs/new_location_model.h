@@ -7,26 +7,9 @@
 
 #include "locations/dialogs/dialog_context.h"
 #include "locations/dialogs/location_operations_model.h"
+#include "locations/location_fields.h"
 
 namespace vek {
-
-// A name as typed into the new-name prompt, made fit for the location file: blanks around it
-// removed, then cut to the 18 characters of the record's name fields (blanks the cut leaves at
-// the end removed too).
-enum class NewNameStatus {
-  Cancelled,  // nothing typed: the prompt was cancelled
-  Blank,      // only blanks
-  NotCp1256,  // a character the location file cannot store
-  Ok,
-};
-
-struct NewName {
-  NewNameStatus Status = NewNameStatus::Cancelled;
-  std::string Name;  // the name to use when Ok
-  bool Cut = false;  // it was longer than 18 characters
-};
-
-NewName CleanNewName(std::string_view typed);
 
 // The texts of the dialog in the language given.
 std::string NewCountryPrompt(Language lang);

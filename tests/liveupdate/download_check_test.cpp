@@ -6,8 +6,10 @@
 
 #include <cerrno>
 #include <ctime>
+#include <set>
 
 #include "foundation/file_io.h"
+#include "liveupdate/live_update_files.h"
 #include "locations/location_file.h"
 #include "support/fake_file_system.h"
 #include "support/fake_ui.h"
@@ -55,11 +57,25 @@ std::string Bitmap() {
   return b;
 }
 
+// 10 January 2025 at that local time.
+std::chrono::system_clock::time_point LocalTime(int hour, int minute, int second) {
+  std::tm tm{};
+  tm.tm_year = 125;
+  tm.tm_mon = 0;
+  tm.tm_mday = 10;
+  tm.tm_hour = hour;
+  tm.tm_min = minute;
+  tm.tm_sec = second;
+  tm.tm_isdst = -1;
+  return std::chrono::system_clock::from_time_t(std::mktime(&tm));
+}
+
 class DownloadCheck : public ::testing::Test {
  protected:
-  TDownloadCheck Check(const std::string& name, const std::string& bytes) {
+  TDownloadCheck Check(const std::string& name, const std::string& bytes,
+                       std::int64_t listedSize = -1) {
     EXPECT_EQ(0, WriteFileReplacing(file, bytes));
-    return CheckDownloadedFile(file, name, setup);
+    return CheckDownloadedFile(file, name, setup, listedSize);
   }
 
   TempDir dir;
@@ -81,8 +97,11 @@ TEST_F(DownloadCheck, AFileTheProgramReadsMustReadWithItsReader) {
   const Case cases[] = {
       {"VEK.LOC", LocationImage(2), true, ""},
       {"vek.loc", LocationImage(0), true, ""},  // only the version record: an empty list
-      {"vek.loc", std::string(100, 'x'), false, "no whole number of 88-byte records"},
+      {"vek.loc", std::string(100, 'x'), false, "version record"},
       {"vek.loc", LocationImage(2) + "garbage", false, "no whole number of 92-byte records"},
+      {"vek.loc", std::string(8800, 'x'), false, "version record"},
+      {"vek.loc", LocationImage(1) + LocationImage(1).substr(0, 2) + std::string(90, '\xff'), false,
+       "Location 2 of 2"},
       {"vek.loc", "", false, ""},
       {"VEK.INI", "[Orvessa, by Al Tovarelin]\r\nLanguage=English\r\n", true, ""},
       {"vek.ini", "<html><body>404 Not Found</body></html>", false, "Orvessa, by Al Tovarelin"},
@@ -120,25 +139,24 @@ TEST_F(DownloadCheck, AFileTheProgramReadsMustReadWithItsReader) {
   }
 }
 
-TEST_F(DownloadCheck, ALocationFileOfTheOlderLayoutIsConvertedAsTheStartUpWould) {
-  std::string old(88, '\0');
-  old[0] = 5;
-  old.replace(1, 5, "ALEPP");
-  old[22] = 5;
-  old.replace(23, 5, "SYRIA");
-  ASSERT_TRUE(Check("VEK.LOC", old + old).reads);
-  const std::string converted = Read(file);
-  ASSERT_EQ(3 * kLocationRecSize, converted.size());
-  // It now reads as the location file of a program folder.
-  const fs::path folder = dir.path() / "installed";
-  fs::create_directories(folder);
-  fs::copy_file(file, folder / "VEK.LOC");
-  testing::FakeUi ui;
-  LocationFileContext ctx{folder, ui};
-  TLocations list;
-  EXPECT_TRUE(fnReadLocations(list, ctx));
-  EXPECT_EQ(2, list.Count());
-  EXPECT_TRUE(ui.messages.empty());
+// A small archive whose wave file inflates far beyond the size the listing gives for it: it is
+// refused, however well it reads, before the restarted program unpacks it.
+TEST_F(DownloadCheck, ASoundArchiveHoldsNoMoreThanTheListingGives) {
+  const std::string zeros(16u << 20, '\0');
+  const std::string bomb = ZipBytes({{"ALEPPO.WAV", zeros}});
+  ASSERT_LT(bomb.size(), 100000u);
+  const TDownloadCheck refused = Check("go-aleppo.z", bomb, 140000);
+  EXPECT_FALSE(refused.reads);
+  EXPECT_EQ(
+      "The file ALEPPO.WAV in it is 16,777,216 bytes, larger than the listing gives "
+      "(140,000 bytes)",
+      refused.english);
+  EXPECT_EQ("الملف ALEPPO.WAV فيه حجمه 16,777,216 بايت، أكبر مما تذكره القائمة (140,000 بايت)",
+            refused.arabic);
+  EXPECT_TRUE(Check("go-aleppo.z", bomb, zeros.size()).reads);
+  EXPECT_FALSE(Check("go-aleppo.z", bomb, zeros.size() - 1).reads);
+  // No listed size: the start-up's own cap.
+  EXPECT_TRUE(Check("go-aleppo.z", bomb, -1).reads);
 }
 
 TEST(DownloadKeep, TheUsersOwnDataIsKept) {
@@ -154,15 +172,7 @@ TEST(DownloadKeep, ACopyGetsADatedNameOfItsOwn) {
   ASSERT_EQ(0, WriteFileReplacing(file, "the user's locations"));
   const fs::path folder = dir.path() / "DOWNLOADED FILES";
   fs::create_directories(folder);
-  std::tm tm{};
-  tm.tm_year = 125;
-  tm.tm_mon = 0;
-  tm.tm_mday = 10;
-  tm.tm_hour = 9;
-  tm.tm_min = 5;
-  tm.tm_sec = 7;
-  tm.tm_isdst = -1;
-  const auto now = std::chrono::system_clock::from_time_t(std::mktime(&tm));
+  const auto now = LocalTime(9, 5, 7);
   const TKeptCopy first = KeepDatedCopy(file, folder, now);
   ASSERT_EQ(0, first.error);
   EXPECT_EQ(folder / "VEK-20250110-090507.LOC", first.copy);
@@ -179,6 +189,71 @@ TEST(DownloadKeep, ACopyGetsADatedNameOfItsOwn) {
   EXPECT_EQ(ENOSPC, failed.error);
   EXPECT_TRUE(failed.copy.empty());
   EXPECT_EQ(2, std::distance(fs::directory_iterator(folder), {}));
+}
+
+// Each new copy deletes the oldest of its name beyond the newest five, by the date and time in
+// their names (a "-2" made in the same second is the newer); other files stay.
+TEST(DownloadKeep, TheNewestFiveCopiesOfANameStay) {
+  TempDir dir;
+  const fs::path file = dir.path() / "VEK.LOC";
+  ASSERT_EQ(0, WriteFileReplacing(file, "the user's locations"));
+  const fs::path folder = dir.path() / "DOWNLOADED FILES";
+  fs::create_directories(folder);
+  const std::vector<std::string> older = {"VEK-20240101-000000.LOC",    "vek-20240101-000000-2.loc",
+                                          "VEK-20240101-000000-10.LOC", "VEK-20240301-120000.LOC",
+                                          "VEK-20231231-235959.LOC",    "VEK-20240101-000001.LOC"};
+  const std::vector<std::string> others = {"VEK-20200101-000000.INI", "VEK-2020.LOC",
+                                           "VEK-20200101-000000-x.LOC", "NOTES.TXT"};
+  for (const std::string& name : older)
+    ASSERT_EQ(0, WriteFileReplacing(folder / name, "old"));
+  for (const std::string& name : others)
+    ASSERT_EQ(0, WriteFileReplacing(folder / name, "other"));
+  const TKeptCopy kept = KeepDatedCopy(file, folder, LocalTime(9, 0, 0));
+  ASSERT_EQ(0, kept.error);
+  std::set<std::string> left;
+  for (const fs::directory_entry& e : fs::directory_iterator(folder))
+    left.insert(e.path().filename().string());
+  EXPECT_EQ((std::set<std::string>{"VEK-20250110-090000.LOC", "VEK-20240301-120000.LOC",
+                                   "VEK-20240101-000001.LOC", "VEK-20240101-000000-10.LOC",
+                                   "vek-20240101-000000-2.loc", "VEK-20200101-000000.INI",
+                                   "VEK-2020.LOC", "VEK-20200101-000000-x.LOC", "NOTES.TXT"}),
+            left);
+  EXPECT_EQ((std::vector<fs::path>{folder / "VEK-20240101-000000.LOC",
+                                   folder / "VEK-20231231-235959.LOC"}),
+            kept.removed);
+}
+
+// What a run killed midway left: the downloads under their temporary names and a copy's
+// temporary file go at the next start once they are stale; a fresh one and other files stay.
+TEST(DownloadLeftovers, StaleTemporaryFilesGoAtStart) {
+  TempDir dir;
+  const fs::path prog = dir.path();
+  const auto now = std::chrono::system_clock::from_time_t(1735812000);
+  const auto write = [&](const fs::path& file, std::chrono::minutes age) {
+    fs::create_directories(file.parent_path());
+    ASSERT_EQ(0, WriteFileReplacing(file, "left"));
+    fs::last_write_time(file, std::chrono::file_clock::from_sys(now - age));
+  };
+  const std::chrono::minutes stale(11), fresh(9);
+  write(prog / "go-aleppo.z.tovarelin", stale);
+  write(prog / "VEK.LOC.tovarelin", stale);
+  write(prog / "LiveUpdate" / "vekdirs.dwn.tovarelin", stale);
+  write(prog / "DOWNLOADED FILES" / "$TMP_WRK.$_$a1B2c3", stale);
+  write(prog / "zuzuz623.exe.tovarelin", fresh);
+  write(prog / "VEK.LOC", stale);
+  write(prog / ".tovarelin", stale);
+  write(prog / "DOWNLOADED FILES" / "VEK-20250101-000000.LOC", stale);
+  write(prog / "SOUNDS" / "x.tovarelin", stale);
+
+  EXPECT_EQ(4, RemoveStaleDownloads(prog, now));
+  std::set<std::string> left;
+  for (const fs::directory_entry& e : fs::recursive_directory_iterator(prog))
+    if (e.is_regular_file())
+      left.insert(e.path().lexically_relative(prog).generic_string());
+  EXPECT_EQ(
+      (std::set<std::string>{"zuzuz623.exe.tovarelin", "VEK.LOC", ".tovarelin",
+                             "DOWNLOADED FILES/VEK-20250101-000000.LOC", "SOUNDS/x.tovarelin"}),
+      left);
 }
 
 }  // namespace

@@ -116,16 +116,17 @@ class LiveUpdateFixture {
     WriteFile(root / remotePath.substr(1), bytes);
   }
 
-  // Three sound files whose new versions (1,500 bytes) the maker offers as archives
-  // (go-aleppo.z, go-egypt1.z, go-maccah1.z) that hold a wave file of 3,006, 3,006 and 3,007
-  // bytes, stored: archives of 3,124, 3,124 and 3,127 bytes.
+  // Three sound files whose new versions (3,006, 3,006 and 3,007 bytes) the maker offers as
+  // archives (go-aleppo.z, go-egypt1.z, go-maccah1.z) that hold them, stored: archives of 3,124,
+  // 3,124 and 3,127 bytes.
   void ThreeSounds() {
     for (const char* name : {"ALEPPO", "EGYPT1", "MACCAH1"}) {
       const std::string stem = name;
       const std::string lower = AsciiLower(stem);
       WriteFile(prog / "SOUNDS" / (stem + ".WAV"), Bytes(1000, 'o'));
-      Offered(fs::path("SOUNDS") / (stem + ".WAV"), Bytes(1500, 'n'), "/go-" + lower + ".z",
-              testing::ZipBytes({{stem + ".WAV", Bytes(3000 + lower.size(), lower[0])}}, true));
+      const std::string wave = Bytes(3000 + lower.size(), lower[0]);
+      Offered(fs::path("SOUNDS") / (stem + ".WAV"), wave, "/go-" + lower + ".z",
+              testing::ZipBytes({{stem + ".WAV", wave}}, true));
     }
   }
 

@@ -5,6 +5,8 @@
 #include <netinet/in.h>
 #include <sys/socket.h>
 
+#include <random>
+
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -13,6 +15,7 @@
 #include <QTableWidget>
 #include <QToolButton>
 
+#include "foundation/conversions.h"
 #include "foundation/file_io.h"
 #include "liveupdate/listing_record.h"
 #include "liveupdate/live_update_fixture.h"
@@ -88,7 +91,7 @@ TEST_P(OverServer, MovesBetweenTheGridsDecideWhatIsFetched) {
   Publish();
   // MACCAH1 was ignored in an earlier session.
   std::string ignore;
-  AppendIgnoreRec({"maccah1.wav", 1500, 0, "New version"}, ignore);
+  AppendIgnoreRec({"maccah1.wav", 3007, 0, "New version"}, ignore);
   ASSERT_EQ(0, WriteFileReplacing(prog / "LiveUpdate" / "IGNORE.REC", ignore));
   SessionRun run(SessionSetup(), Server(), sys);
   ASSERT_TRUE(run.Open());
@@ -443,8 +446,13 @@ bool Logged(const std::vector<std::string>& memo, std::initializer_list<std::str
 TEST_P(OverServer, ALocationFileThatDoesNotReadNeverReplacesTheUsers) {
   const std::string mine = Locations(2);
   WriteFile(prog / "VEK.LOC", mine);
-  // The listing is right about the file: 100 bytes, and the server sends those 100 bytes.
-  Offered("VEK.LOC", Bytes(100, 'x'), "/vek.loc", Bytes(100, 'x'));
+  // The listing is right about the file: 8,800 random bytes (a whole number of records of the
+  // older layout), and the server sends those bytes.
+  std::mt19937 random(8800);
+  std::string noise(8800, '\0');
+  for (char& b : noise)
+    b = static_cast<char>(random());
+  Offered("VEK.LOC", noise, "/vek.loc", noise);
   Publish();
   OfferedUnderItsOwnName(root / "liveupdate" / "vekdirs.rec", "VEK.LOC");
   SessionRun run(SessionSetup(), Server(), sys);
@@ -458,7 +466,7 @@ TEST_P(OverServer, ALocationFileThatDoesNotReadNeverReplacesTheUsers) {
   EXPECT_FALSE(fs::exists(prog / "DOWNLOADED FILES"));
   EXPECT_EQ((std::vector<std::string>{"vek.loc"}), OfferedNames(run));
   // The log says why; the status line says what.
-  EXPECT_TRUE(Logged(run.View().englishMemo, {"vek.loc", "no whole number of 88-byte records"}))
+  EXPECT_TRUE(Logged(run.View().englishMemo, {"vek.loc", "version record"}))
       << ::testing::PrintToString(run.View().englishMemo);
   EXPECT_NE(std::string::npos, run.View().status.find("vek.loc")) << run.View().status;
   // The program still starts with the user's locations.
@@ -492,6 +500,56 @@ TEST_P(OverServer, ALocationFileThatReadsReplacesTheUsersOnceACopyIsKept) {
   EXPECT_TRUE(Logged(run.View().englishMemo, {copies[0].string()}))
       << ::testing::PrintToString(run.View().englishMemo);
   EXPECT_TRUE(Logged(run.View().arabicMemo, {copies[0].string()}));
+}
+
+// The copy kept of the user's VEK.LOC takes room too: a disk with room for the download but not
+// for the copy is told so before anything is fetched.
+TEST_P(OverServer, TheRoomCheckCountsTheCopyKeptOfTheUsersFile) {
+  const std::string mine = Locations(200);
+  const std::string theirs = Locations(300);
+  WriteFile(prog / "VEK.LOC", mine);
+  Offered("VEK.LOC", theirs, "/vek.loc", theirs);
+  Publish();
+  OfferedUnderItsOwnName(root / "liveupdate" / "vekdirs.rec", "VEK.LOC");
+  files.freeSpace = theirs.size() + mine.size() - 1;
+  SessionRun run(SessionSetup(), Server(), sys);
+  ASSERT_TRUE(run.Open());
+  server->ClearRequests();
+  run.session->StartUpdate_BitBtnClick();
+  ASSERT_EQ(1u, ui.messages.size());
+  EXPECT_NE(std::string::npos,
+            ui.messages[0].find("the items need " + ThousandsOf(theirs.size() + mine.size())))
+      << ui.messages[0];
+  EXPECT_TRUE(server->Requests().empty());
+  EXPECT_EQ(mine, ReadBytes(prog / "VEK.LOC"));
+  EXPECT_EQ((std::vector<std::string>{"vek.loc"}), OfferedNames(run));
+
+  // With room for both, the run goes ahead.
+  files.freeSpace = theirs.size() + mine.size();
+  run.session->StartUpdate_BitBtnClick();
+  ASSERT_TRUE(run.Closed());
+  EXPECT_EQ(theirs, ReadBytes(prog / "VEK.LOC"));
+}
+
+// A sound archive whose wave file inflates far beyond the size the listing gives is not
+// installed, however small the archive; the log says why.
+TEST_P(OverServer, AnArchiveThatInflatesBeyondItsListedSizeIsNotInstalled) {
+  ThreeSounds();
+  Publish();
+  Serve("/go-aleppo.z", testing::ZipBytes({{"ALEPPO.WAV", std::string(20u << 20, '\0')}}));
+  WriteFile(prog / "go-aleppo.z", "old go-aleppo.z");
+  SessionRun run(SessionSetup(), Server(), sys);
+  ASSERT_TRUE(run.Open());
+  run.session->StartUpdate_BitBtnClick();
+  ASSERT_TRUE(run.RunEnded());
+  EXPECT_EQ(2, run.session->DownloadedFileCount());
+  EXPECT_EQ("old go-aleppo.z", ReadBytes(prog / "go-aleppo.z"));
+  EXPECT_TRUE(TemporaryFiles().empty());
+  EXPECT_EQ((std::vector<std::string>{"aleppo.wav"}), OfferedNames(run));
+  EXPECT_TRUE(Logged(run.View().englishMemo,
+                     {"ALEPPO.WAV in it is 20,971,520 bytes, larger than the listing gives "
+                      "(3,006 bytes)"}))
+      << ::testing::PrintToString(run.View().englishMemo);
 }
 
 // The listing says 70,000 bytes and the server sends 69,999 (and says so): the file is not
@@ -575,7 +633,7 @@ const BadServer kBadServers[] = {
      .reason = "16,777,216 bytes"},
     {.name = "EndlessItem",
      .faults = "/go-aleppo.z endless",
-     .reason = "listed size (1,500 bytes)"},
+     .reason = "listed size (3,006 bytes)"},
     {.name = "ItemLargerThanListed",
      .faults = "/zuzuz623.exe larger 5000000",
      .item = "zuzuz623.exe",
@@ -583,7 +641,7 @@ const BadServer kBadServers[] = {
     {.name = "ArchiveLargerThanListed",
      .faults = "/go-egypt1.z larger 52428800",
      .item = "egypt1.wav",
-     .reason = "listed size (1,500 bytes)"},
+     .reason = "listed size (3,006 bytes)"},
     // The announced bytes are taken and the server reports that it could not send the rest.
     {.name = "MoreThanAnnounced",
      .faults = "/go-aleppo.z extra 5000000",
@@ -615,10 +673,12 @@ const BadServer kBadServers[] = {
      .faults = "/go-aleppo.z final",
      .reason = "final reply",
      .http = false},
+    // Three archives at their allowance (the listed size, a thousandth of it and 64 KiB) and
+    // the wave files unpacked from them at the restart, and the package.
     {.name = "NoRoomOnTheDisk",
      .outcome = BadServer::NothingFetched,
-     .reason = "6,500 bytes",
-     .arrange = [](LiveUpdateFixture& f) { f.files.freeSpace = 6499; }},
+     .reason = "216,655 bytes",
+     .arrange = [](LiveUpdateFixture& f) { f.files.freeSpace = 216654; }},
 };
 
 struct BadServerRun {

@@ -9,9 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "foundation/conversions.h"
 #include "foundation/dos_error.h"
 #include "foundation/file_io.h"
 #include "support/fake_clock.h"
+#include "support/fake_file_system.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 #include "support/wave_file.h"
@@ -262,6 +264,42 @@ TEST_F(SoundFiles, AnEntryTooLargeForASoundIsNamedWithItsSize) {
     EXPECT_EQ(kWaveA, Read(dir.path() / "S5.WAV"));
     EXPECT_EQ(std::vector<std::string>{archive.string() + "\r\n" + c.cause}, seen.messages);
   }
+}
+
+// The start-up unpacks no more than the disk has free: the working sound stays, nothing is
+// written, and the message says how much room the sound needs.
+TEST_F(SoundFiles, ASoundLargerThanTheFreeSpaceIsNotUnpacked) {
+  MakeZip(prog / "S5.ZIP", {{"S5.WAV", kWaveB}});
+  Write(prog / "S5.WAV", kWaveA);
+  testing::FakeFileSystem files;
+  SystemServices s{ui, clock, files};
+  std::string prefix;
+  std::string extension;
+  const std::string size = ThousandsOf(static_cast<std::int64_t>(kWaveB.size()));
+  const struct {
+    Language lang;
+    std::string says;
+  } cases[] = {
+      {Language::English, "Not enough free space on the disk for S5.WAV: it needs " + size +
+                              " bytes, and only " + ThousandsOf(kWaveB.size() - 1) +
+                              " bytes are free in"},
+      {Language::Arabic, "لا توجد مساحة كافية على القرص لـ S5.WAV: يحتاج إلى " + size +
+                             " بايت، والمتاح " + ThousandsOf(kWaveB.size() - 1) + " بايت فقط في"},
+  };
+  files.freeSpace = kWaveB.size() - 1;
+  for (const auto& c : cases) {
+    ui.messages.clear();
+    EXPECT_FALSE(InstallSoundArchive(prog, "S5", prefix, extension, s, c.lang));
+    EXPECT_EQ((std::set<std::string>{"S5.ZIP", "S5.WAV"}), FilesUnder(prog));
+    EXPECT_EQ(kWaveA, Read(prog / "S5.WAV"));
+    EXPECT_EQ(std::vector<std::string>{(prog / "S5.ZIP").string() + "\r\n" + c.says + "\r\n" +
+                                       prog.string()},
+              ui.messages);
+  }
+  // Room for it: it is unpacked.
+  files.freeSpace = kWaveB.size();
+  EXPECT_TRUE(InstallSoundArchive(prog, "S5", prefix, extension, s, Language::English));
+  EXPECT_EQ(kWaveB, Read(prog / "S5.WAV"));
 }
 
 // A sound file that cannot be written is said to be so, with the system's reason, in the user's

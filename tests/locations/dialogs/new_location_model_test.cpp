@@ -26,6 +26,7 @@ TEST(CleanNewNameTest, TrimsCutsAndRefuses) {
       {"   ", NewNameStatus::Blank, "", false},
       {"東京", NewNameStatus::NotCp1256, "", false},
       {"Tokyo 東京", NewNameStatus::NotCp1256, "", false},
+      {"Tan\x01ta", NewNameStatus::NotCp1256, "", false},  // a control character inside
       {"حلب", NewNameStatus::Ok, "حلب", false},
       {"ABCDEFGHIJKLMNOPQR", NewNameStatus::Ok, "ABCDEFGHIJKLMNOPQR", false},
       {"ABCDEFGHIJKLMNOPQRSTUVWXY", NewNameStatus::Ok, "ABCDEFGHIJKLMNOPQR", true},
