@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "foundation/conversions.h"
+#include "foundation/debug_log.h"
 #include "foundation/file_helpers.h"
 #include "foundation/file_io.h"
 #include "foundation/program_folder.h"
@@ -231,6 +232,9 @@ TTwinText TLiveUpdateSession::ShowFailure(const TransferOutcome& outcome, bool c
                                           const fs::path& body) {
   const TTwinText reason = TransferFailureReason(outcome, allowance_);
   const CommandText text = FailureText(outcome.command);
+  // libcurl's own words, which the Arabic log leaves out, for whoever reads the debug log.
+  if (!outcome.errorText.empty())
+    DebugLog(std::string("Live Update: ") + text.english + ": " + outcome.errorText);
   // The log keeps why; an item's failure line is its "***INCOMPLETE***" line (OnItemDone).
   if (phase_ != Phase::Item)
     Memo(text.english + Because(reason.english), text.arabic + Because(reason.arabic));
