@@ -56,6 +56,9 @@ struct ChangeLocationFieldRule {
 const ChangeLocationFieldRule& FieldRule(ChangeLocationField field);
 // The range message of the field in the language.
 std::string RangeMessage(ChangeLocationField field, Language lang);
+// The message for a daylight-saving day that its month does not have (31 February): the month
+// has no such day, and the days it has.
+std::string NoSuchDayMessage(int day, int month, Language lang);
 
 // The time-zone box: item i (0..48) is the offset (i - 24) / 2 hours.
 inline constexpr int kTimeZoneCount = 49;
