@@ -240,7 +240,7 @@ TTwinText TLiveUpdateSession::ShowFailure(const TransferOutcome& outcome, bool c
     Memo(text.english + Because(reason.english), text.arabic + Because(reason.arabic));
   switch (outcome.failure) {
     case TransferFailure::InvalidHost:
-      Status(Twin("*Error: Invalid Host: ", "*خطأ: خادم غير صالح: ") + hostName_);
+      Status(Twin("*Error: Invalid Host: ", "*خطأ: خادم غير صالح: ") + LeftToRight(hostName_));
       return reason;
     case TransferFailure::ConnectionFailed:
       Status(WithReason("Connection failed", "فشل الاتصال", reason));
@@ -318,8 +318,10 @@ void TLiveUpdateSession::FormActivate() {
   view_.progress1Visible = true;
   Memo("Getting Live-Update Information, Please Wait",
        "جاري الحصول على معلومات الترقية الحية، يرجى الانتظار");
-  Status(Twin("Downloading from: ", "التنزيل من: ") + hostName_ + setup_.remoteListingPath);
-  DownloadingTo(Twin("Downloading to: ", "التنزيل إلى: ") + DownloadedListingPath(setup_).string());
+  Status(Twin("Downloading from: ", "التنزيل من: ") +
+         LeftToRight(hostName_ + setup_.remoteListingPath));
+  DownloadingTo(Twin("Downloading to: ", "التنزيل إلى: ") +
+                LeftToRight(DownloadedListingPath(setup_).string()));
   Changed(kViewLabels | kViewProgress);
 }
 
@@ -744,9 +746,10 @@ void TLiveUpdateSession::StartNextItem() {
     itemTemp_ = TemporaryName(setup_.programFolder, *remote);
     itemListedName_ = AsciiLower(remote->fileName) == AsciiLower(item.name);
     view_.progress1Visible = true;
-    Status(Twin("Downloading from: ", "التنزيل من: ") + hostName_ + remote->remotePath);
+    Status(Twin("Downloading from: ", "التنزيل من: ") +
+           LeftToRight(hostName_ + remote->remotePath));
     DownloadingTo(Twin("Downloading to: ", "التنزيل إلى: ") +
-                  (setup_.programFolder / remote->fileName).string());
+                  LeftToRight((setup_.programFolder / remote->fileName).string()));
     StartTransferStatistics();
     StartStopWatch_Timer(false);
     phase_ = Phase::Item;
