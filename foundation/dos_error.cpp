@@ -109,18 +109,30 @@ std::string DosLine(int e, int code) {
   return text;
 }
 
-std::string TextOfCode(int e, int code, Language lang) {
-  std::string line = DosLine(e, code);
-  if (lang != Language::Arabic || code == 0)
-    return line;
+// For an Arabic reader: what went wrong in Arabic with the DOS code, and for an errno the
+// program has no words of its own, the system's description marked as such.
+std::string ArabicTextOfCode(int e, int code) {
+  if (code == 0)
+    return "لم يحدث خطأ";
   const ErrnoText* t = FindErrno(e);
   std::string text = code == kPathNotFound && e == ENOENT ? "المجلد غير موجود"
                      : t                                  ? t->Arabic
                          : "خطأ غير معروف في الملف";
-  return text + "\r\n" + line;
+  text += " (رمز الخطأ " + std::to_string(code) + ")";
+  if (!t)
+    text += "\r\n" + SystemWordsInArabic(std::strerror(e));
+  return text;
+}
+
+std::string TextOfCode(int e, int code, Language lang) {
+  return lang == Language::Arabic ? ArabicTextOfCode(e, code) : DosLine(e, code);
 }
 
 }  // namespace
+
+std::string SystemWordsInArabic(const std::string& text) {
+  return "(بعبارة النظام: " + text + ")";
+}
 
 std::string DosErrorText(int code) {
   if (code == 0)

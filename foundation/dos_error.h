@@ -26,9 +26,14 @@ int DosCodeOfFileError(int errnoValue, const std::filesystem::path& file);
 // description follows in parentheses so that the user still learns what went wrong.
 std::string IoErrorText(int errnoValue);
 
-// The same in the user's language: for an Arabic reader a line that says what went wrong in
-// Arabic comes first, then the DOS text.
+// The same in the user's language. For an Arabic reader it says what went wrong in Arabic, with
+// the DOS code; an errno the program has no Arabic words for is called an unknown error, and the
+// system's own description follows on a line of its own, marked as the system's words.
 std::string IoErrorText(int errnoValue, Language lang);
+
+// The system's (or a library's) own English words inside an Arabic message, marked as such:
+// "(بعبارة النظام: text)".
+std::string SystemWordsInArabic(const std::string& text);
 
 // IoErrorText of a failure on the named file, with the file's DOS code (DosCodeOfFileError).
 std::string FileErrorText(int errnoValue, const std::filesystem::path& file, Language lang);

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "foundation/language.h"
+
 namespace vek {
 
 // The option byte of the bilingual dialogs: the language of their captions.
@@ -35,6 +37,9 @@ class UiServices {
   virtual bool Terminating() const { return false; }
   // Closes the splash screen when it is showing, so that an error message is not hidden by it.
   virtual void CloseSplash() {}
+  // The user's language, for the standard message box and for the system's own dialogs (open,
+  // save, print, font); the program tells it at start and at every switch.
+  virtual void SetLanguage(Language /*lang*/) {}
 };
 
 // The one-line wrapper through which most of the program shows its messages.

@@ -57,35 +57,47 @@ fs::path FtpClient() {
 
 }  // namespace
 
-std::string ShellErrorExplanation(int code) {
+std::string ShellErrorExplanation(int code, Language lang) {
+  const auto say = [lang](const char* english, const char* arabic) {
+    return std::string(ByLanguage(lang, english, arabic));
+  };
   switch (code) {
     case 0:
-      return "operating system is out of memory or resources";
+      return say("operating system is out of memory or resources",
+                 "نفدت ذاكرة نظام التشغيل أو موارده");
     case 2:
-      return "file not found";
+      return say("file not found", "الملف غير موجود");
     case 3:
-      return "path not found";
+      return say("path not found", "المسار غير موجود");
     case 5:
-      return "The operating system denied access to the specified file";
+      return say("The operating system denied access to the specified file",
+                 "رفض نظام التشغيل الوصول إلى الملف المحدد");
     case 8:
-      return "not enough memory to complete the operation";
+      return say("not enough memory to complete the operation",
+                 "لا توجد ذاكرة كافية لإتمام العملية");
     case 11:
-      return "The .EXE file is invalid (non-Win32 .EXE or error in .EXE image)";
+      return say("The .EXE file is invalid (non-Win32 .EXE or error in .EXE image)",
+                 "الملف التنفيذي غير صالح");
     case 26:
-      return "sharing violation";
+      return say("sharing violation", "الملف مستعمل من برنامج آخر");
     case 27:
-      return "The filename association is incomplete or invalid";
+      return say("The filename association is incomplete or invalid",
+                 "ربط نوع الملف ببرنامج ناقص أو غير صالح");
     case 28:
-      return "DDE transaction could not be completed because the request timed out";
+      return say("DDE transaction could not be completed because the request timed out",
+                 "تعذر إتمام تبادل البيانات بين البرامج لانتهاء مهلة الطلب");
     case 29:
-      return "DDE transaction failed";
+      return say("DDE transaction failed", "فشل تبادل البيانات بين البرامج");
     case 30:
-      return "DDE transaction could not be completed because other DDE transactions were being "
-             "processed";
+      return say(
+          "DDE transaction could not be completed because other DDE transactions were "
+          "being processed",
+          "تعذر إتمام تبادل البيانات بين البرامج لانشغالها بعمليات تبادل أخرى");
     case 31:
-      return "no application associated with the given filename extension";
+      return say("no application associated with the given filename extension",
+                 "لا يوجد برنامج مرتبط بهذا النوع من الملفات");
     case 32:
-      return "dynamic-link library was not found";
+      return say("dynamic-link library was not found", "مكتبة الربط الديناميكي غير موجودة");
     default:
       return {};
   }
@@ -102,7 +114,7 @@ bool SendMailTo(std::string_view address, std::string_view /*subject*/, std::str
                                             "encoutered while executing it\r\n\r\n",
                                             "برنامج البريد الإلكتروني غير موجود\r\nأو حصل خطأ في "
                                             "تنفيذه\r\n\r\n")) +
-                         ShellErrorExplanation(code),
+                         ShellErrorExplanation(code, language),
                      ui);
   return false;
 }
@@ -171,7 +183,7 @@ bool RunFtpScript(const TFtpScript& script, Language language, SystemServices& s
     ShowProgramMessage((arabic ? "تعذر تشغيل برنامج ftp:\r\n"
                                : "The ftp program could not be "
                                  "started:\r\n") +
-                           IoErrorText(e),
+                           IoErrorText(e, language),
                        sys.ui);
     return false;
   }

@@ -13,8 +13,8 @@
 
 namespace vek {
 
-// The explanation of a refusing shell code; empty for a code without one.
-std::string ShellErrorExplanation(int code);
+// The explanation of a refusing shell code in the language; empty for a code without one.
+std::string ShellErrorExplanation(int code, Language lang);
 
 // Opens "mailto:" + address; one attempt. subject and body are not used. On refusal: a beep
 // and "Electronic Mail program not available..." with the explanation of the shell's code.

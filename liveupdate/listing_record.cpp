@@ -171,7 +171,7 @@ std::string RecordFileErrorText(RecordFileError error, int errnoValue,
       return {};
     case RecordFileError::Unreadable:
       return (arabic ? "تعذرت قراءة الملف:\r\n" : "Cannot read the file:\r\n") + name + "\r\n" +
-             IoErrorText(errnoValue);
+             IoErrorText(errnoValue, language);
     case RecordFileError::TooLarge:
       return (arabic ? "الملف أكبر من أن يكون قائمة ملفات:\r\n"
                      : "The file is too large to be a list of files:\r\n") +

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "foundation/conversions.h"
+#include "foundation/debug_log.h"
 #include "foundation/file_helpers.h"
 #include "foundation/file_io.h"
 #include "foundation/program_folder.h"
@@ -267,12 +268,15 @@ TTwinText TLiveUpdateSession::ShowFailure(const TransferOutcome& outcome, bool c
                                           const fs::path& body) {
   const TTwinText reason = TransferFailureReason(outcome, allowance_);
   const CommandText text = FailureText(outcome.command);
+  // libcurl's own words, which the Arabic log leaves out, for whoever reads the debug log.
+  if (!outcome.errorText.empty())
+    DebugLog(std::string("Live Update: ") + text.english + ": " + outcome.errorText);
   // The log keeps why; an item's failure line is its "***INCOMPLETE***" line (OnItemDone).
   if (phase_ != Phase::Item)
     Memo(text.english + Because(reason.english), text.arabic + Because(reason.arabic));
   switch (outcome.failure) {
     case TransferFailure::InvalidHost:
-      Status(Twin("*Error: Invalid Host: ", "*خطأ: خادم غير صالح: ") + hostName_);
+      Status(Twin("*Error: Invalid Host: ", "*خطأ: خادم غير صالح: ") + LeftToRight(hostName_));
       return reason;
     case TransferFailure::ConnectionFailed:
       Status(WithReason("Connection failed", "فشل الاتصال", reason));
@@ -352,8 +356,10 @@ void TLiveUpdateSession::FormActivate() {
   view_.progress1Visible = true;
   Memo("Getting Live-Update Information, Please Wait",
        "جاري الحصول على معلومات الترقية الحية، يرجى الانتظار");
-  Status(Twin("Downloading from: ", "التنزيل من: ") + hostName_ + setup_.remoteListingPath);
-  DownloadingTo(Twin("Downloading to: ", "التنزيل إلى: ") + DownloadedListingPath(setup_).string());
+  Status(Twin("Downloading from: ", "التنزيل من: ") +
+         LeftToRight(hostName_ + setup_.remoteListingPath));
+  DownloadingTo(Twin("Downloading to: ", "التنزيل إلى: ") +
+                LeftToRight(DownloadedListingPath(setup_).string()));
   Changed(kViewLabels | kViewProgress);
 }
 
@@ -788,9 +794,10 @@ void TLiveUpdateSession::StartNextItem() {
     itemTemp_ = TemporaryName(setup_.programFolder, *remote);
     itemListedName_ = AsciiLower(remote->fileName) == AsciiLower(item.name);
     view_.progress1Visible = true;
-    Status(Twin("Downloading from: ", "التنزيل من: ") + hostName_ + remote->remotePath);
+    Status(Twin("Downloading from: ", "التنزيل من: ") +
+           LeftToRight(hostName_ + remote->remotePath));
     DownloadingTo(Twin("Downloading to: ", "التنزيل إلى: ") +
-                  (setup_.programFolder / remote->fileName).string());
+                  LeftToRight((setup_.programFolder / remote->fileName).string()));
     StartTransferStatistics();
     StartStopWatch_Timer(false);
     phase_ = Phase::Item;

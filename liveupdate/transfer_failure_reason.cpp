@@ -7,22 +7,48 @@ namespace vek {
 
 namespace {
 
-// The same words in both languages: what the server or libcurl said.
-TTwinText Said(const std::string& text) {
-  return {text, text};
+// libcurl's text for an English reader; the program's own words for the kind of failure for an
+// Arabic one (libcurl's English stays out of it: the debug log keeps it). Nothing when libcurl
+// said nothing.
+TTwinText LibraryOrArabic(const TransferOutcome& o, const char* arabic) {
+  if (o.errorText.empty())
+    return {};
+  return {o.errorText, arabic};
 }
 
 std::string InBrackets(const std::string& text) {
   return text.empty() ? std::string() : " (" + text + ")";
 }
 
+// The server's own reply inside an Arabic reason, marked as the server's words.
+std::string ServerWordsInArabic(const std::string& reply) {
+  return reply.empty() ? std::string() : " (رد الخادم: " + reply + ")";
+}
+
+// The FTP server's reply line when it reports an error, else nothing.
+std::string ErrorReply(const TransferOutcome& o) {
+  return !o.replyLine.empty() && o.replyCode >= 400 ? o.replyLine : std::string();
+}
+
+// The server's reply when it reports an error, with libcurl's text in brackets; else as
+// LibraryOrArabic. In Arabic the server's reply follows the program's words, marked as the
+// server's.
+TTwinText ServerOrLibrary(const TransferOutcome& o, const char* arabic) {
+  const std::string reply = ErrorReply(o);
+  if (reply.empty())
+    return LibraryOrArabic(o, arabic);
+  return {reply + InBrackets(o.errorText), arabic + ServerWordsInArabic(reply)};
+}
+
 // Why a local file could not be made or written, for an Arabic reader: the program's Arabic
-// words for the errno (the first line of its text), then the system's own in brackets.
+// words for the errno, with its DOS code.
 std::string ArabicCause(const TransferOutcome& o) {
   if (o.fileErrno == 0)
-    return o.errorText;
-  const std::string text = IoErrorText(o.fileErrno, Language::Arabic);
-  return text.substr(0, text.find("\r\n")) + InBrackets(o.errorText);
+    return "تعذرت كتابة الملف";
+  std::string text = IoErrorText(o.fileErrno, Language::Arabic);
+  for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;)
+    text.replace(at, 2, " ");
+  return "تعذرت كتابة الملف: " + text;
 }
 
 TTwinText TooLarge(const TransferOutcome& o, const TTransferAllowance& allowance) {
@@ -39,10 +65,12 @@ TTwinText TooLarge(const TransferOutcome& o, const TTransferAllowance& allowance
 TTwinText HttpStatus(const TransferOutcome& o) {
   const std::string status =
       o.replyLine.empty() ? "HTTP " + std::to_string(o.replyCode) : o.replyLine;
+  const std::string answered = "أجاب الخادم بالرمز " + std::to_string(o.replyCode);
   if (o.redirectUrl.empty())
-    return Said(status);
+    return {status, answered + ServerWordsInArabic(o.replyLine)};
   return {status + " (a redirect to " + o.redirectUrl + ", which is not followed)",
-          status + " (تحويل إلى " + o.redirectUrl + "، ولا يُتّبع)"};
+          answered + "، وهو تحويل إلى " + o.redirectUrl + " ولا يُتّبع" +
+              ServerWordsInArabic(o.replyLine)};
 }
 
 }  // namespace
@@ -64,34 +92,34 @@ TTwinText TransferFailureReason(const TransferOutcome& o, const TTransferAllowan
       return TooLarge(o, allowance);
     case TransferFailure::TimedOut:
       return {"no answer from the server within the time-out" + InBrackets(o.errorText),
-              "لم يرد الخادم خلال المهلة" + InBrackets(o.errorText)};
+              "لم يرد الخادم خلال المهلة"};
     case TransferFailure::Incomplete:
       // All that was announced arrived, and the FTP server did not confirm it.
       if (o.total >= 0 && o.received >= o.total && !o.replyLine.empty())
-        return Said(o.replyLine + InBrackets(o.errorText));
+        return {o.replyLine + InBrackets(o.errorText),
+                "وصل كل ما أعلنه الخادم ولم يؤكد اكتمال النقل" + ServerWordsInArabic(o.replyLine)};
       if (o.total >= 0)
         return {"the connection ended after " + ThousandsOf(o.received) + " of " +
                     ThousandsOf(o.total) + " bytes" + InBrackets(o.errorText),
                 "انقطع الاتصال بعد " + ThousandsOf(o.received) + " من " + ThousandsOf(o.total) +
-                    " بايت" + InBrackets(o.errorText)};
+                    " بايت"};
       return {"the connection ended after " + ThousandsOf(o.received) + " bytes" +
                   InBrackets(o.errorText),
-              "انقطع الاتصال بعد " + ThousandsOf(o.received) + " بايت" + InBrackets(o.errorText)};
+              "انقطع الاتصال بعد " + ThousandsOf(o.received) + " بايت"};
     case TransferFailure::LocalFile:
-      return {"the file could not be written: " + o.errorText,
-              "تعذرت كتابة الملف: " + ArabicCause(o)};
+      return {"the file could not be written: " + o.errorText, ArabicCause(o)};
     case TransferFailure::NotFound:
+      return ServerOrLibrary(o, "الملف أو المجلد غير موجود على الخادم");
     case TransferFailure::AuthenticationFailed:
+      return ServerOrLibrary(o, "رفض الخادم اسم المستخدم أو كلمة المرور");
     case TransferFailure::Other:
-      // The FTP server's reply says most; libcurl's text what it made of it.
-      if (!o.replyLine.empty() && o.replyCode >= 400)
-        return Said(o.replyLine + InBrackets(o.errorText));
-      return Said(o.errorText);
+      return ServerOrLibrary(o, "تعذر النقل من الخادم");
     case TransferFailure::InvalidHost:
+      return LibraryOrArabic(o, "لم يعثر على عنوان الخادم بهذا الاسم");
     case TransferFailure::ConnectionFailed:
-      return Said(o.errorText);
+      return LibraryOrArabic(o, "تعذر الوصول إلى الخادم، أو رفض الاتصال");
   }
-  return Said(o.errorText);
+  return LibraryOrArabic(o, "تعذر النقل من الخادم");
 }
 
 }  // namespace vek

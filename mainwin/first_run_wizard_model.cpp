@@ -414,7 +414,7 @@ bool FirstRunWizardModel::StartCodecInstaller() {
       e != 0) {
     Say(Text("The sound compression installer could not be started:\n",
              "تعذر تشغيل برنامج تثبيت ضغط الصوت:\n") +
-        installer.string() + "\n" + IoErrorText(e));
+        installer.string() + "\n" + IoErrorText(e, Lang()));
     return false;
   }
   // The installer tells the user itself what it did; its exit code tells the wizard.

@@ -327,7 +327,7 @@ void TVEK__MAIN::EMailClick() {
   if (e != 0) {
     ui_->ShowMessage(
         Text("The mail plug-in could not be started:\r\n", "تعذر تشغيل برنامج البريد الملحق:\r\n") +
-        plugIn.string() + "\r\n" + IoErrorText(e));
+        plugIn.string() + "\r\n" + IoErrorText(e, lang));
     return;
   }
   sys_.launcher.Detach(pid);

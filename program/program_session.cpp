@@ -35,6 +35,7 @@ EngineContext ProgramSession::Engine() {
 void ProgramSession::ReadStartLanguage() {
   ctx_.Settings.Lang = ReadSettingsLanguage(
       IniFile(FindFileIgnoringCase(ctx_.ThisPath, std::string(kSettingsFileName))));
+  ui_.SetLanguage(ctx_.Settings.Lang);
 }
 
 void ProgramSession::OpenSettings() {
@@ -50,6 +51,7 @@ void ProgramSession::OpenSettings() {
   const bool forcedByCommandLine = switches_.forceArabic;
   ReadSettings(ctx_.SettingsFile, ctx_.Settings, switches_);
   switches_.forceArabic = switches_.forceArabic || forcedByCommandLine;
+  ui_.SetLanguage(ctx_.Settings.Lang);
 }
 
 void ProgramSession::CheckArabicSupport(const std::function<bool()>& canShowArabic) {
@@ -180,6 +182,7 @@ void ProgramSession::Changed(SessionChange change) {
 
 void ProgramSession::SetLanguage(Language lang) {
   ctx_.Settings.Lang = lang;
+  ui_.SetLanguage(lang);
   Changed(SessionChange::Language);
 }
 

@@ -1,5 +1,7 @@
 #include "report/cell_texts.h"
 
+#include <algorithm>
+
 #include "engine/calendar.h"
 #include "engine/daylight_saving.h"
 #include "program/countdown.h"
@@ -91,7 +93,23 @@ std::array<int, kReportColumns> ColumnWidths(const TPrintOptions& design) {
   std::array<int, kReportColumns> widths{};
   for (int k = 0; k < kReportColumns; ++k)
     widths[static_cast<std::size_t>(k)] =
-        ColumnShown(design, LogicalColumn(design, k)) ? 600 / shown : 0;
+        ColumnShown(design, LogicalColumn(design, k)) ? kTimetableWidth / shown : 0;
+  return widths;
+}
+
+std::array<int, kReportColumns> ColumnWidths(const TPrintOptions& design, int dayNameWidth) {
+  std::array<int, kReportColumns> widths = ColumnWidths(design);
+  const auto day = static_cast<std::size_t>(LogicalColumn(design, kDayNameColumn));
+  const int equal = widths[day];
+  if (!design.PODayName || dayNameWidth <= equal)
+    return widths;
+  const int shown = 6 + design.PODayName + design.POHijri + design.POImsak + design.POGregorian;
+  const int wide = std::min(dayNameWidth, 2 * equal);
+  const int others = (kTimetableWidth - wide) / (shown - 1);
+  for (int& width : widths)
+    if (width > 0)
+      width = others;
+  widths[day] = wide;
   return widths;
 }
 

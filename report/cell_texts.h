@@ -47,9 +47,16 @@ bool ColumnShown(const TPrintOptions& design, int logical);
 std::string ColumnTitle(const TPrintOptions& design, Language lang, int k);
 std::string SectionTitle(const TPrintOptions& design, Language lang, int k);
 
+// The width the shown columns of the timetable window share.
+inline constexpr int kTimetableWidth = 600;
+
 // Widths of the header sections by display position: 600 div the number of shown columns for a
 // shown column, 0 for a hidden one.
 std::array<int, kReportColumns> ColumnWidths(const TPrintOptions& design);
+// The same, with the day-name column wide enough for dayNameWidth (its widest name with its
+// margins) when its share is narrower, though never more than twice its share: the other shown
+// columns share the rest equally, so that the table keeps its width.
+std::array<int, kReportColumns> ColumnWidths(const TPrintOptions& design, int dayNameWidth);
 
 // A time as the design writes it: "hh:mm " in 24 hours; "hh:mm am" / "hh:mm pm" with am/pm;
 // else the 12-hour "hh:mm " (hours 13 and later less 12, hours up to 12 as they are).

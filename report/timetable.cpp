@@ -108,8 +108,8 @@ std::string Timetable::SectionTitle(int k) const {
   return vek::SectionTitle(Design(), source_.Lang, k);
 }
 
-std::array<int, kReportColumns> Timetable::ColumnWidths() const {
-  return vek::ColumnWidths(Design());
+std::array<int, kReportColumns> Timetable::ColumnWidths(int dayNameWidth) const {
+  return vek::ColumnWidths(Design(), dayNameWidth);
 }
 
 }  // namespace vek

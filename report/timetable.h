@@ -87,7 +87,9 @@ class Timetable {
   std::string CellText(int k, int row) const;
   std::string ColumnTitle(int k) const;
   std::string SectionTitle(int k) const;
-  std::array<int, kReportColumns> ColumnWidths() const;
+  // The header sections' widths; the day-name column fits dayNameWidth (see ColumnWidths of the
+  // design).
+  std::array<int, kReportColumns> ColumnWidths(int dayNameWidth) const;
   // The location keeps daylight saving: the S/N choice is offered.
   bool SavingAvailable() const { return source_.Location.DST; }
 

@@ -14,8 +14,12 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QStandardPaths>
+#include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "foundation/qt/qt_printer_info.h"
 #include "foundation/qt/qt_strings.h"
@@ -283,8 +287,24 @@ void TKQViewForm::ApplyDesignToControls() {
   applying_ = false;
 }
 
+int TKQViewForm::DayNameWidth() const {
+  const NameLists& names = report_->Source().Names;
+  // Each name as the table's cells draw it, with their margins.
+  QStyleOptionViewItem cell;
+  cell.initFrom(KQBox);
+  cell.features = QStyleOptionViewItem::HasDisplay;
+  int widest = 0;
+  for (const std::string& name : Arabic() ? names.ADays : names.EDays) {
+    cell.text = ToQString(name);
+    widest = std::max(
+        widest,
+        KQBox->style()->sizeFromContents(QStyle::CT_ItemViewItem, &cell, QSize(), KQBox).width());
+  }
+  return widest;
+}
+
 void TKQViewForm::UpdateColumns() {
-  const std::array<int, kReportColumns> widths = report_->ColumnWidths();
+  const std::array<int, kReportColumns> widths = report_->ColumnWidths(DayNameWidth());
   for (int k = 0; k < kReportColumns; ++k) {
     const int width = widths[static_cast<std::size_t>(k)];
     KQHeader->setSectionHidden(k, width == 0);

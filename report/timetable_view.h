@@ -45,6 +45,8 @@ class TKQViewForm : public QDialog, public PreviewSource {
   // The design shown in the controls and the columns.
   void ApplyDesignToControls();
   void UpdateColumns();
+  // The width the day-name column needs for the widest day name of the language.
+  int DayNameWidth() const;
   void SetCaptions();
 
   // Handlers of the controls: each changes the current design and shows the table again.

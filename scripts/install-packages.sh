@@ -16,6 +16,7 @@ packages=(
   libzip-dev   # reading the clock-face and sound archives
   qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-alsa   # sounds
   fontconfig fonts-liberation2 fonts-noto-core   # Latin and Arabic fonts for the forms and pages
+  qt6-translations-l10n   # Qt's own dialogs (open, save, print, font, message buttons) in Arabic
   poppler-utils   # pdfinfo, pdftotext, pdffonts: the printing tests read the PDF files back
   gstreamer1.0-tools   # encoding the wizard's compressed test tone (tools/make_mp3_test_tone.py)
   ftp python3-pyftpdlib   # the ftp client of the tester's script and the test FTP server

@@ -105,7 +105,7 @@ notes="$(desktop-file-validate "${work}/tree/usr/share/applications/${app_id}.de
 appstreamcli validate --no-net "${work}/tree/usr/share/metainfo/${app_id}.metainfo.xml"
 depends="$(dpkg-deb --field "${deb}" Depends)"
 for needed in libqt6widgets6 libqt6multimedia6 gstreamer1.0-plugins-good fonts-liberation2 \
-  fonts-noto-core; do
+  fonts-noto-core qt6-translations-l10n; do
   grep -q "${needed}" <<<"${depends}" || fail "the package does not depend on ${needed}"
 done
 

@@ -16,9 +16,6 @@ namespace vek {
 
 namespace {
 
-const char* const kEnglishCaption = "Zurivo Zazir";
-const char* const kArabicCaption = "أوقات الصلاة";
-
 constexpr int kMargin = 8;
 constexpr int kButtonWidth = 75;
 constexpr int kButtonHeight = 25;
@@ -70,7 +67,7 @@ void ShowLanguagePanel(QDialog* form, Language lang, const QString& text, QFrame
                        QLabel* arabicLabel, QFrame* englishPanel, QLabel* englishLabel) {
   const bool arabic = lang == Language::Arabic;
   (arabic ? arabicLabel : englishLabel)->setText(text);
-  form->setWindowTitle(Utf8(arabic ? kArabicCaption : kEnglishCaption));
+  form->setWindowTitle(ProgramCaption(lang));
   form->setLayoutDirection(LayoutDirectionOf(lang));
   arabicPanel->setVisible(arabic);
   englishPanel->setVisible(!arabic);
@@ -78,6 +75,10 @@ void ShowLanguagePanel(QDialog* form, Language lang, const QString& text, QFrame
 }
 
 }  // namespace
+
+QString ProgramCaption(Language lang) {
+  return QByLanguage(lang, "Zurivo Zazir", "أوقات الصلاة");
+}
 
 // ---- message ------------------------------------------------------------------------------
 

@@ -23,6 +23,9 @@ inline constexpr int kResultCancel = 2;
 inline constexpr int kResultYes = 6;
 inline constexpr int kResultNo = 7;
 
+// The program's name as the caption of its messages: "Zurivo Zazir", in Arabic "أوقات الصلاة".
+QString ProgramCaption(Language lang);
+
 // What the forms read from the main window.
 struct MessageFormContext {
   Language lang = Language::English;

@@ -3,9 +3,14 @@
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QFontDatabase>
+#include <QLibraryInfo>
 #include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTranslator>
 
 #include "foundation/qt/bilingual_dialogs.h"
+#include "foundation/qt/message_forms.h"
 #include "foundation/qt/qt_strings.h"
 
 namespace vek {
@@ -16,8 +21,11 @@ QtUiServices::~QtUiServices() {
 }
 
 void QtUiServices::ShowMessage(const std::string& text) {
-  QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(),
-                  FrameArabicLines(ToQString(text)), QMessageBox::Ok);
+  QMessageBox box(QMessageBox::NoIcon, ProgramCaption(lang_), FrameArabicLines(ToQString(text)),
+                  QMessageBox::Ok);
+  box.setLayoutDirection(LayoutDirectionOf(lang_));
+  // Named here, so that the button speaks the language even where Qt's translations are missing.
+  box.button(QMessageBox::Ok)->setText(QByLanguage(lang_, "OK", "موافق"));
   box.exec();
 }
 
@@ -62,6 +70,33 @@ bool QtUiServices::Terminating() const {
 void QtUiServices::CloseSplash() {
   if (closeSplash_)
     closeSplash_();
+}
+
+void QtUiServices::SetLanguage(Language lang) {
+  lang_ = lang;
+  UseQtTranslations(lang);
+}
+
+bool UseQtTranslations(Language lang) {
+  // One translator for the run, owned by the application.
+  static QPointer<QTranslator> arabic;
+  QGuiApplication::setLayoutDirection(LayoutDirectionOf(lang));
+  if (lang != Language::Arabic) {
+    if (arabic)
+      QCoreApplication::removeTranslator(arabic);
+    return true;
+  }
+  if (!arabic) {
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (!translator->load(QStringLiteral("qtbase_ar"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+      delete translator;
+      return false;
+    }
+    arabic = translator;
+  }
+  QCoreApplication::installTranslator(arabic);
+  return true;
 }
 
 bool ArabicCanBeShown() {

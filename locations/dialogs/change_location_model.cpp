@@ -12,6 +12,7 @@
 
 #include "engine/calendar.h"
 #include "program/display_texts.h"
+#include "program/settings.h"
 
 namespace vek {
 
@@ -74,6 +75,17 @@ std::optional<int> DayOfCommonYear(std::optional<int> day, std::optional<int> mo
 }
 
 }  // namespace
+
+std::string NoSuchDayMessage(int day, int month, Language lang) {
+  const NameLists& names = DefaultNameLists();
+  const std::size_t m = static_cast<std::size_t>(std::clamp(month, 1, 12) - 1);
+  const std::string days = std::to_string(DaysInGregorianMonth(kCommonYear, m + 1));
+  if (lang == Language::Arabic)
+    return "لا يوجد يوم " + std::to_string(day) + " في شهر " + names.AMonths[m] +
+           "، يرجى إدخال يوم بين 1 و " + days;
+  return names.EMonths[m] + " has no day " + std::to_string(day) + ": enter a day between 1 and " +
+         days + " please.";
+}
 
 std::string TimeZoneText(int item) {
   const int halves = item - kGreenwichZone;
@@ -387,12 +399,13 @@ std::optional<ChangeLocationError> ChangeLocationModel::ValidateForAccept() {
     if (auto error = Exit(field))
       return error;
   }
-  // Day 31 passes its own check with any month; 30 February is no day of the year.
+  // Day 31 passes its own check with any month; 30 February is no day of the year, and the
+  // message says so.
   if (daySaving_) {
     for (const auto& [day, month] : {std::pair{F::DaySavingFrom, F::MonthSavingFrom},
                                      std::pair{F::DaySavingTo, F::MonthSavingTo}}) {
       if (!DayOfCommonYear(Value(day), Value(month)))
-        return ChangeLocationError{day, RangeMessage(day, lang_)};
+        return ChangeLocationError{day, NoSuchDayMessage(*Value(day), *Value(month), lang_)};
     }
   }
   return std::nullopt;

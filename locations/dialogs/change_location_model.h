@@ -19,6 +19,10 @@
 
 namespace vek {
 
+// The message for a daylight-saving day that its month does not have (31 February): the month
+// has no such day, and the days it has.
+std::string NoSuchDayMessage(int day, int month, Language lang);
+
 // The time-zone box: item i (0..48) is the offset (i - 24) / 2 hours.
 inline constexpr int kTimeZoneCount = 49;
 inline constexpr int kGreenwichZone = 24;

@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -97,8 +98,10 @@ class TSelectLocation::Rows : public QAbstractTableModel {
   bool arabic_;
 };
 
-// Draws a row's cell: the selection state's background, then the text clipped to the column,
-// 2 pixels from the column's leading edge for the number and 8 for the names.
+// Draws a row's cell: the selection state's background, then the text 2 pixels from the
+// column's leading edge for the number and 8 for the names. A name wider than its column is cut
+// at its end with an ellipsis, and reads in its own direction whatever the form's, so that a
+// Latin name in the Arabic form keeps its first letters and its full stops where they are.
 class TSelectLocation::RowPainter : public QStyledItemDelegate {
  public:
   using QStyledItemDelegate::QStyledItemDelegate;
@@ -110,13 +113,15 @@ class TSelectLocation::RowPainter : public QStyledItemDelegate {
     const int pad = index.column() == 0 ? 2 : 8;
     const bool rtl = option.direction == Qt::RightToLeft;
     const QRect text = option.rect.adjusted(rtl ? 0 : pad, 0, rtl ? -pad : 0, 0);
+    const QString name = index.data(Qt::DisplayRole).toString();
     painter->save();
     painter->setClipRect(option.rect);
     painter->setFont(option.font);
+    painter->setLayoutDirection(name.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
     painter->setPen(index.data(Qt::ForegroundRole).value<QColor>());
     painter->drawText(text,
                       Qt::AlignVCenter | Qt::AlignAbsolute | (rtl ? Qt::AlignRight : Qt::AlignLeft),
-                      index.data(Qt::DisplayRole).toString());
+                      QFontMetrics(option.font).elidedText(name, Qt::ElideRight, text.width()));
     painter->restore();
   }
 

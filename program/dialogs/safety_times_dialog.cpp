@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
+#include <QTextOption>
 #include <QVBoxLayout>
 
 #include "foundation/qt/qt_strings.h"
@@ -68,6 +70,13 @@ TSaftyTimesDlg::TSaftyTimesDlg(SettingsDialogContext context, const SafetyOffset
   Explanation = new QPlainTextEdit(QByLanguage(lang, kEnglishExplanation, kArabicExplanation));
   Explanation->setReadOnly(true);
   Explanation->setFixedSize(300, 170);
+  // The text reads, and is aligned, from the side of its language.
+  Explanation->setLayoutDirection(LayoutDirectionOf(lang));
+  QTextOption reading = Explanation->document()->defaultTextOption();
+  reading.setTextDirection(LayoutDirectionOf(lang));
+  reading.setAlignment(Qt::AlignAbsolute |
+                       (lang == Language::Arabic ? Qt::AlignRight : Qt::AlignLeft));
+  Explanation->document()->setDefaultTextOption(reading);
 
   const OkCancelRow okCancel = MakeOkCancelRow(*this, lang);
   OKBtn = okCancel.OK;

@@ -13,6 +13,7 @@
 
 #include "foundation/dos_error.h"
 #include "foundation/file_io.h"
+#include "support/arabic_text.h"
 #include "support/fake_clock.h"
 #include "support/fake_launcher.h"
 #include "support/fake_shell.h"
@@ -56,12 +57,31 @@ TEST(SendMailTo, ARefusedLinkIsTriedOnceWholeAndExplained) {
                                      "associated with the given filename extension"},
             ui.messages);
 
+  ui.messages.clear();
+  EXPECT_FALSE(SendMailTo(address, "", "", Language::Arabic, shell, ui));
+  EXPECT_EQ(std::vector<std::string>{"برنامج البريد الإلكتروني غير موجود\r\nأو حصل خطأ في "
+                                     "تنفيذه\r\n\r\nلا يوجد برنامج مرتبط بهذا النوع من الملفات"},
+            ui.messages);
+
   shell.answer = 17;  // a code without an explanation
   ui.messages.clear();
   EXPECT_FALSE(SendMailTo(address, "", "", Language::Arabic, shell, ui));
   EXPECT_EQ(std::vector<std::string>{"برنامج البريد الإلكتروني غير موجود\r\nأو حصل خطأ في "
                                      "تنفيذه\r\n\r\n"},
             ui.messages);
+}
+
+// Every shell code the program explains is explained in both languages, the Arabic in Arabic.
+TEST(ShellErrorExplanation, EveryCodeHasItsWordsInBothLanguages) {
+  for (int code = -1; code <= 40; ++code) {
+    SCOPED_TRACE(code);
+    const std::string english = ShellErrorExplanation(code, Language::English);
+    const std::string arabic = ShellErrorExplanation(code, Language::Arabic);
+    EXPECT_EQ(english.empty(), arabic.empty());
+    EXPECT_EQ("", testing::LatinOutsideQuotations(arabic)) << arabic;
+  }
+  EXPECT_EQ("no application associated with the given filename extension",
+            ShellErrorExplanation(kShellNoAssociation, Language::English));
 }
 
 TEST(OpenUrlInBrowser, ShowsOneMessageInTheUsersLanguageWhenRefused) {
@@ -169,6 +189,18 @@ TEST_F(FtpRun, ReportsAScriptThatCannotBeWrittenAndAClientThatCannotStart) {
                     "\r\nDOS error code 3: Path not found",
                 "The ftp program could not be started:\r\nDOS error code 2: File not found"}),
             ui.messages);
+
+  // In Arabic both say why in Arabic; only the file's path and the program's name are Latin.
+  ui.messages.clear();
+  launcher.startError = 0;
+  EXPECT_FALSE(RunFtpScript(s, Language::Arabic, sys));
+  launcher.startError = ENOENT;
+  EXPECT_FALSE(RunFtpScript(Script(), Language::Arabic, sys));
+  ASSERT_EQ(2u, ui.messages.size());
+  for (const std::string& message : ui.messages)
+    EXPECT_EQ("",
+              testing::LatinOutsideQuotations(message, {(s.folder / "ftpcomm").string(), "ftp"}))
+        << message;
 }
 
 TEST_F(FtpRun, TheTesterDownloadFetchesTheListingAnonymouslyIntoLiveUpdate) {

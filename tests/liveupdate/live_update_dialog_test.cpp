@@ -5,11 +5,13 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QGlyphRun>
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTextLayout>
 #include <QToolButton>
 
 #include "foundation/file_io.h"
@@ -192,9 +194,35 @@ TEST_F(Dialog, WhatIsShownFollowsTheLanguage) {
   EXPECT_EQ("Downloading from: update.example/go-s1.z", dialog->Status_Label->text());
   EXPECT_EQ("Quran file", dialog->sg_Add->item(0, 5)->text());
   dialog->ArEn_SpeedButton->click();
-  EXPECT_EQ(QString::fromUtf8("التنزيل من: update.example/go-s1.z"), dialog->Status_Label->text());
+  EXPECT_EQ(QString::fromUtf8("التنزيل من: \u2066update.example/go-s1.z\u2069"),
+            dialog->Status_Label->text());
   EXPECT_EQ(QString::fromUtf8("ملف قرآن"), dialog->sg_Add->item(0, 5)->text());
   EXPECT_EQ(QString::fromUtf8("ملف جديد"), dialog->sg_Add->item(1, 1)->text());
+}
+
+// In the right-to-left window a path reads left to right: its leading slash is drawn at its
+// left, before its first folder, not at the end of the line.
+TEST_F(Dialog, APathReadsLeftToRightInTheArabicWindow) {
+  Open();
+  dialog->StartUpdate_BitBtn->click();
+  dialog->ArEn_SpeedButton->click();
+  const QString text = dialog->DownloadingTo_Label->text();
+  const qsizetype slash = text.indexOf('/');
+  ASSERT_GT(slash, 0) << text.toStdString();
+  QTextLayout layout(text, dialog->DownloadingTo_Label->font());
+  QTextOption option;
+  option.setTextDirection(Qt::RightToLeft);
+  layout.setTextOption(option);
+  layout.beginLayout();
+  layout.createLine();
+  layout.endLayout();
+  // Where the glyph of the character at index is drawn.
+  const auto x = [&](qsizetype index) {
+    const QList<QGlyphRun> runs = layout.glyphRuns(static_cast<int>(index), 1);
+    return runs.isEmpty() || runs[0].positions().isEmpty() ? -1.0 : runs[0].positions()[0].x();
+  };
+  ASSERT_GE(x(slash), 0.0);
+  EXPECT_LT(x(slash), x(slash + 1)) << text.toStdString();
 }
 
 }  // namespace

@@ -22,6 +22,7 @@
 #include "liveupdate/remote_names.h"
 #include "liveupdate/transfer_failure_reason.h"
 #include "locations/location_file.h"
+#include "support/arabic_text.h"
 #include "support/locations_fixture.h"
 
 namespace vek {
@@ -51,6 +52,16 @@ std::string LogLine(const SessionRun& run, const std::string& start) {
   for (const std::string& line : run.View().englishMemo) {
     if (line.starts_with(start))
       return line;
+  }
+  return {};
+}
+
+// The Arabic twin of the English log line that starts with start.
+std::string ArabicLogLine(const SessionRun& run, const std::string& start) {
+  const auto& english = run.View().englishMemo;
+  for (std::size_t i = 0; i < english.size() && i < run.View().arabicMemo.size(); ++i) {
+    if (english[i].starts_with(start))
+      return run.View().arabicMemo[i];
   }
   return {};
 }
@@ -578,7 +589,7 @@ TEST_P(OverServer, AFileThatCannotBeMadeSaysWhyInTheUsersLanguage) {
   full.failure = TransferFailure::LocalFile;
   full.fileErrno = ENOSPC;
   full.errorText = "No space left on device";
-  EXPECT_EQ("تعذرت كتابة الملف: لا توجد مساحة كافية على القرص (No space left on device)",
+  EXPECT_EQ("تعذرت كتابة الملف: لا توجد مساحة كافية على القرص (رمز الخطأ 1028)",
             TransferFailureReason(full, {}).arabic);
 }
 
@@ -741,6 +752,7 @@ TEST_P(AgainstABadServer, NothingItSendsBecomesAFileAndTheLogSaysWhy) {
     EXPECT_EQ((std::vector<std::string>{"Download Incomplete\r\nMust Retry"}), ui.messages);
     EXPECT_NE(std::string::npos, LogLine(run, "Download failure: ").find(reason))
         << ::testing::PrintToString(run.View().englishMemo);
+    EXPECT_EQ("", testing::LatinOutsideQuotations(ArabicLogLine(run, "Download failure: ")));
     ASSERT_TRUE(run.Closed());
     EXPECT_FALSE(fs::exists(prog / "LiveUpdate" / "vekdirs.dwn"));
     EXPECT_TRUE(TemporaryFiles().empty());
@@ -780,6 +792,10 @@ TEST_P(AgainstABadServer, NothingItSendsBecomesAFileAndTheLogSaysWhy) {
   const std::string line = LogLine(run, std::string("***INCOMPLETE*** ") + bad.item);
   EXPECT_NE(std::string::npos, line.find(reason))
       << ::testing::PrintToString(run.View().englishMemo);
+  // The Arabic log says it in Arabic: the item's name and the server's reply are all it quotes.
+  const std::string arabic = ArabicLogLine(run, std::string("***INCOMPLETE*** ") + bad.item);
+  ASSERT_FALSE(arabic.empty());
+  EXPECT_EQ("", testing::LatinOutsideQuotations(arabic, {bad.item})) << arabic;
 }
 
 // The longest time the event loop spent on one thing while it ran.

@@ -496,8 +496,9 @@ TEST_F(Session, TheTextsAlreadyShownFollowTheLanguage) {
   EXPECT_EQ("Quran file", v.offered[0][5]);
   session->SelectOffered(1);
   session->ArEn_SpeedButtonClick();
-  EXPECT_EQ("التنزيل من: update.example/go-s1.z", v.status);
-  EXPECT_EQ("التنزيل إلى: " + (prog / "go-s1.z").string(), v.downloadingTo);
+  // The host and the paths read left to right inside the Arabic lines.
+  EXPECT_EQ("التنزيل من: \u2066update.example/go-s1.z\u2069", v.status);
+  EXPECT_EQ("التنزيل إلى: \u2066" + (prog / "go-s1.z").string() + "\u2069", v.downloadingTo);
   EXPECT_NE(english.closing, v.closing);
   EXPECT_NE(std::string::npos, v.closing.find("اضغط إغلاق")) << v.closing;
   EXPECT_EQ("500 من 1,000 بايت ", v.received);

@@ -258,7 +258,7 @@ TEST_F(LocationFileTest, UnreadableFileIsReportedWithItsErrorText) {
 }
 
 // A location file that cannot even be looked at (a link that loops) says why in the user's
-// language: the Arabic message names the cause in Arabic before the DOS text.
+// language: the Arabic message names the cause in Arabic, with its code.
 TEST_F(LocationFileTest, AFileThatCannotBeReachedSaysWhyInTheUsersLanguage) {
   fs::create_symlink(kLocationFileName, File());
   const struct {
@@ -266,9 +266,7 @@ TEST_F(LocationFileTest, AFileThatCannotBeReachedSaysWhyInTheUsersLanguage) {
     const char* cause;
   } cases[] = {
       {Language::English, "\r\nDOS error code 1040: Too many symbolic links in the path\r\n"},
-      {Language::Arabic,
-       "\r\nعدد كبير جداً من الروابط الرمزية في المسار\r\nDOS error code 1040: Too many "
-       "symbolic links in the path\r\n"},
+      {Language::Arabic, "\r\nعدد كبير جداً من الروابط الرمزية في المسار (رمز الخطأ 1040)\r\n"},
   };
   for (const auto& c : cases) {
     const std::string text = LocationFileUnusableText(File(), c.lang);

@@ -333,15 +333,22 @@ TEST_F(ProgramSessionTest, TheRunsFlagsAreKeptForTheRunOnly) {
   EXPECT_TRUE(heard.empty());
 }
 
-// Before the settings are read, the start-up takes the language alone for its first messages;
-// the next adhan of "all in turn" is the saved one only while its recording is there.
+// Before the settings are read, the start-up takes the language alone for its first messages,
+// and the user-interface services speak it from then on, through every switch; the next adhan of
+// "all in turn" is the saved one only while its recording is there.
 TEST_F(ProgramSessionTest, TheStartUpsLanguageAndNextAdhan) {
   ASSERT_EQ(0, WriteFileReplacing(dir.path() / "VEK.INI",
                                   "[Orvessa, by Al Tovarelin]\r\nLanguage=English\r\n"));
   ProgramSession s(dir.path(), ui, clock);
   s.ReadStartLanguage();
   EXPECT_EQ(Language::English, s.Lang());
+  EXPECT_EQ(Language::English, ui.language);
   s.OpenSettings();
+  EXPECT_EQ(Language::English, ui.language);
+  s.SetLanguage(Language::Arabic);
+  EXPECT_EQ(Language::Arabic, ui.language);
+  s.SetLanguage(Language::English);
+  EXPECT_EQ(Language::English, ui.language);
   std::array<bool, 6> present{};
   present[s.Settings().NextAzhanIndex] = true;
   s.StartAzhanRotation(present);

@@ -158,6 +158,30 @@ TEST(ColumnLayout, TitlesOrderAndWidths) {
   d.PODayName = true;
   d.POHijri = true;
   EXPECT_EQ(60, ColumnWidths(d)[0]);
+
+  // A day name wider than its share takes what it needs (at most twice its share) from the
+  // other columns, wherever the design puts it; the table keeps its width.
+  const struct {
+    bool right;
+    int needs;
+    int day;
+    int other;
+  } wider[] = {{false, 50, 60, 60}, {false, 73, 73, 58}, {true, 73, 73, 58}, {false, 500, 120, 53}};
+  for (const auto& c : wider) {
+    SCOPED_TRACE(c.needs);
+    d.PORight = c.right;
+    const std::array<int, kReportColumns> widths = ColumnWidths(d, c.needs);
+    const std::size_t day = c.right ? 9 : 0;
+    EXPECT_EQ(c.day, widths[day]);
+    int total = 0;
+    for (std::size_t k = 0; k < widths.size(); ++k) {
+      if (k != day) {
+        EXPECT_EQ(c.other, widths[k]) << k;
+      }
+      total += widths[k];
+    }
+    EXPECT_LE(total, kTimetableWidth);
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The timetable window and the year graph, driven offscreen over the shipped locations.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemDelegate>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,6 +10,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleOptionViewItem>
 #include <QTableView>
 
 #include <cerrno>
@@ -81,6 +83,38 @@ TEST_F(ReportFormTest, AMonthHasNoPeaksAndNoSavingLetterWithoutSaving) {
       EXPECT_FALSE(Cell(*form, row, k).contains('*'));
   EXPECT_EQ(1, form->DesignCombo->count());
   EXPECT_EQ("One Month", form->DesignCombo->currentText());
+}
+
+// With every column shown, each day name of the month fits its column whole, in either language
+// and either order; the table keeps its width.
+TEST_F(ReportFormTest, EveryDayNameFitsTheDayColumn) {
+  for (Language lang : {Language::English, Language::Arabic}) {
+    for (bool rightToLeft : {false, true}) {
+      SCOPED_TRACE(std::to_string(static_cast<int>(lang)) + (rightToLeft ? " right" : " left"));
+      auto form =
+          Open(Context("DAMASCUS", "SYRIA", lang), ReportKind::Month, EncodeDate(2026, 2, 1));
+      for (QCheckBox* check :
+           {form->DayNameCheck, form->HijriCheck, form->GregorianCheck, form->ImsakCheck})
+        if (!check->isChecked())
+          check->click();
+      if (form->LeftCheck->isChecked() != rightToLeft)
+        form->LeftCheck->click();
+      const int day = rightToLeft ? 9 : 0;
+      ASSERT_FALSE(form->KQHeader->isSectionHidden(day));
+      QAbstractItemDelegate* painter = form->KQBox->itemDelegate();
+      QStyleOptionViewItem option;
+      option.initFrom(form->KQBox);
+      for (int row = 0; row < 7; ++row) {
+        const QModelIndex cell = form->KQBox->model()->index(row, day);
+        EXPECT_GE(form->KQHeader->sectionSize(day), painter->sizeHint(option, cell).width())
+            << cell.data().toString().toStdString();
+      }
+      int total = 0;
+      for (int k = 0; k < kReportColumns; ++k)
+        total += form->KQHeader->isSectionHidden(k) ? 0 : form->KQHeader->sectionSize(k);
+      EXPECT_LE(total, 600);
+    }
+  }
 }
 
 TEST_F(ReportFormTest, ColumnsFollowTheChecksAndTheHeaderCyclesAlignment) {

@@ -376,7 +376,10 @@ TEST_F(ReportPrintingTest, AJobThatCannotStartOrFailsSaysWhyAndLeavesNoFile) {
     files.failRename = nullptr;
     ASSERT_EQ(2u, messages.size());
     EXPECT_NE(std::string::npos, messages[1].find(file.string()));
-    EXPECT_NE(std::string::npos, messages[1].find("File access denied")) << messages[1];
+    EXPECT_NE(std::string::npos,
+              messages[1].find(ByLanguage(lang, "File access denied",
+                                          "لا يسمح بالوصول إلى الملف أو إلى مجلده (رمز الخطأ 5)")))
+        << messages[1];
     EXPECT_EQ("old", ReadFile(file));
     // No temporary file is left beside it.
     int entries = 0;

@@ -148,7 +148,7 @@ TEST(TimetableExport, TheMessageOfAFailedSaveNamesTheFileAndWhatWentWrong) {
                 "\r\nDOS error code 3: Path not found",
             ExportFailureText(missing, error, Language::English));
   EXPECT_EQ("تعذر حفظ جدول الأوقات في الملف:\r\n" + missing.string() +
-                "\r\nالمجلد غير موجود\r\nDOS error code 3: Path not found",
+                "\r\nالمجلد غير موجود (رمز الخطأ 3)",
             ExportFailureText(missing, error, Language::Arabic));
 
   const std::filesystem::path file = dir.path() / "report.txt";

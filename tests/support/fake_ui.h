@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,7 @@ class FakeUi : public UiServices {
   }
   bool Terminating() const override { return terminating; }
   void CloseSplash() override { ++splashCloses; }
+  void SetLanguage(Language lang) override { language = lang; }
 
   std::vector<std::string> messages;
   std::vector<Dialog> dialogs;
@@ -64,6 +66,7 @@ class FakeUi : public UiServices {
   int eventPumps = 0;
   bool terminating = false;
   int splashCloses = 0;
+  std::optional<Language> language;  // the last language the program told, if any
 };
 
 }  // namespace vek::testing

@@ -15,13 +15,16 @@
 #include <QStatusTipEvent>
 #include <QString>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
 
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 
 #include "calendar/date_picker.h"
@@ -34,6 +37,7 @@
 #include "foundation/qt/hint_window.h"
 #include "foundation/qt/joined_access_key_style.h"
 #include "foundation/qt/message_forms.h"
+#include "foundation/qt/qt_ui_services.h"
 #include "foundation/ui_services.h"
 #include "liveupdate/curl_transfer_client.h"
 #include "liveupdate/listing_record.h"
@@ -83,18 +87,40 @@ class Shooter {
   void Shoot(QWidget& form, const QString& name) {
     form.show();
     QCoreApplication::processEvents();
-    const QString path = dir_.filePath(name + ".png");
-    if (!form.grab().save(path)) {
-      std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-      ++failures_;
-    }
+    Save(form, name);
     form.hide();
+  }
+
+  // A form that runs its own modal loop: open runs it, and the form is rendered once it shows,
+  // then closed, so that open returns.
+  void ShootModal(const QString& name, const std::function<void()>& open) {
+    QTimer poll;
+    poll.setInterval(20);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      QWidget* form = QApplication::activeModalWidget();
+      if (!form)
+        return;
+      poll.stop();
+      QCoreApplication::processEvents();
+      Save(*form, name);
+      form->close();
+    });
+    poll.start();
+    open();
   }
 
   int Failures() const { return failures_; }
   void Fail() { ++failures_; }
 
  private:
+  void Save(QWidget& form, const QString& name) {
+    const QString path = dir_.filePath(name + ".png");
+    if (!form.grab().save(path)) {
+      std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+      ++failures_;
+    }
+  }
+
   QDir dir_;
   int failures_ = 0;
 };
@@ -161,6 +187,30 @@ void ShootMessageForms(Shooter& shooter) {
     vek::TMessageYesNo closing(text, context);
     shooter.Shoot(closing, "messageyesno_" + name + "_closequery");
   }
+}
+
+// The program's message box and Qt's own dialogs as the program opens them, in the user's
+// language: the save dialog of a PDF file and the print dialog.
+void ShootQtDialogs(Shooter& shooter) {
+  vek::QtUiServices ui;
+  for (Language lang : {Language::English, Language::Arabic}) {
+    const bool arabic = lang == Language::Arabic;
+    const QString name = arabic ? "arabic" : "english";
+    ui.SetLanguage(lang);
+    shooter.ShootModal("message_box_" + name, [&] {
+      ui.ShowMessage(arabic ? "تعذر حفظ جدول الأوقات في الملف:\r\n/home/user/times.txt\r\n"
+                              "المجلد غير موجود (رمز الخطأ 3)"
+                            : "The timetable could not be saved to the file:\r\n"
+                              "/home/user/times.txt\r\nDOS error code 3: Path not found");
+    });
+    shooter.ShootModal("file_dialog_" + name, [&] {
+      vek::AskPdfFileNameDialog(QDir::tempPath().toStdString() + "/times.pdf", lang, nullptr);
+    });
+    QPrinter printer;
+    shooter.ShootModal("print_dialog_" + name,
+                       [&] { vek::RunPrintDialog(printer, 2, lang, nullptr); });
+  }
+  ui.SetLanguage(Language::English);
 }
 
 // The thirteen status icons at 16, 24 and 32 pixels on a light and a dark panel (tray and
@@ -728,6 +778,12 @@ void ShootReports(Shooter& shooter, const QDir& dir) {
       month.ComputeReportRows();
       month.resize(month.sizeHint().width(), 640);
       shooter.Shoot(month, "report_month" + suffix);
+      // Every column: the day names share the table with nine others.
+      vek::TPrintOptions& all = month.Report().Design();
+      all.PODayName = all.POHijri = all.POImsak = true;
+      month.ApplyDesignToControls();
+      month.UpdateColumns();
+      shooter.Shoot(month, "report_month_all_columns" + suffix);
       vek::TKQViewForm year(ReportContextAt(list, "SYDNEY", "AUSTRALIA", lang, false),
                             vek::ReportKind::Year);
       year.SetStartDate(vek::EncodeDate(2026, 1, 1));
@@ -787,6 +843,31 @@ void ShootReports(Shooter& shooter, const QDir& dir) {
 
 // The Live Update dialog in both languages: the offer and the ignored items of a comparison with
 // a server listing on disk, and the session's log.
+// A client whose transfers start and never end, so that the dialog shows a download under way
+// without reaching any server.
+class StartedOnlyClient : public vek::TransferClient {
+ public:
+  void SetEventSink(EventSink /*sink*/) override {}
+  std::string HostName() const override { return "update.example"; }
+  int Connect() override { return ++transfers_; }
+  int List(const std::string& /*folder*/, std::int64_t /*maxBytes*/) override {
+    return ++transfers_;
+  }
+  int Download(const std::string& /*remotePath*/, const std::filesystem::path& /*localFile*/,
+               std::int64_t /*maxBytes*/) override {
+    busy_ = true;
+    return ++transfers_;
+  }
+  void Disconnect() override {}
+  bool Connected() const override { return true; }
+  void Abort() override { busy_ = false; }
+  bool Busy() const override { return busy_; }
+
+ private:
+  int transfers_ = 0;
+  bool busy_ = false;
+};
+
 void ShootLiveUpdate(Shooter& shooter) {
   struct Item {
     const char* name;
@@ -851,8 +932,18 @@ void ShootLiveUpdate(Shooter& shooter) {
     dialog.show();
     for (int i = 0; i < 3; ++i)
       QCoreApplication::processEvents();
-    shooter.Shoot(dialog,
-                  lang == vek::Language::Arabic ? "live_update_arabic" : "live_update_english");
+    const QString name =
+        lang == vek::Language::Arabic ? "live_update_arabic" : "live_update_english";
+    shooter.Shoot(dialog, name);
+
+    // The first item on its way: the status and "Downloading to" lines with their paths.
+    vek::TFTP_Main_Dlg downloading(setup, std::make_unique<StartedOnlyClient>(), sys, catalogue);
+    downloading.show();
+    for (int i = 0; i < 3; ++i)
+      QCoreApplication::processEvents();
+    downloading.StartUpdate_BitBtn->click();
+    shooter.Shoot(downloading, name + "_downloading");
+    downloading.Session().Cancel_BitBtnClick();
   }
 }
 
@@ -969,6 +1060,7 @@ int main(int argc, char** argv) {
   Shooter shooter(dir);
   ShootBilingualDialogs(shooter);
   ShootMessageForms(shooter);
+  ShootQtDialogs(shooter);
   ShootClockFaces(shooter);
   ShootProgramIcons(shooter);
   ShootSplash(shooter);

@@ -434,20 +434,38 @@ TEST(ChangeLocationModelTest, DaylightSavingDays) {
   EXPECT_EQ(form.FormToRecord().DstStart, 91);
   EXPECT_EQ(form.FormToRecord().DstEnd, 365);
 
-  // A day and month that form no date are refused, and the edits stay as typed.
-  for (const auto& [day, month] : {std::pair{"30", "2"}, std::pair{"31", "4"}}) {
-    SCOPED_TRACE(std::string(day) + "/" + month);
-    ChangeLocationModel bad = Loaded(stored, Language::Arabic);
-    Type(bad, F::DaySavingTo, day);
-    Type(bad, F::MonthSavingTo, month);
-    EXPECT_FALSE(bad.Exit(F::DaySavingTo));  // each edit alone is in range
-    const auto error = bad.ValidateForAccept();
-    ASSERT_TRUE(error.has_value());
-    EXPECT_EQ(error->field, F::DaySavingTo);
-    EXPECT_EQ(error->message, RangeMessage(F::DaySavingTo, Language::Arabic));
-    EXPECT_EQ(bad.Text(F::DaySavingTo), day);
-    EXPECT_EQ(bad.Text(F::MonthSavingTo), month);
-    EXPECT_EQ(bad.FormToRecord().DstEnd, 298);  // never a made-up day
+  // A day and month that form no date are refused with the month's own limit, in the form's
+  // language, and the edits stay as typed.
+  const struct {
+    const char* day;
+    const char* month;
+    Language lang;
+    const char* message;
+  } impossible[] = {
+      {"31", "2", Language::English,
+       "February has no day 31: enter a day between 1 and 28 please."},
+      {"30", "2", Language::Arabic, "لا يوجد يوم 30 في شهر شباط، يرجى إدخال يوم بين 1 و 28"},
+      {"31", "4", Language::English, "April has no day 31: enter a day between 1 and 30 please."},
+      {"31", "11", Language::Arabic,
+       "لا يوجد يوم 31 في شهر تشرين الثاني، يرجى إدخال يوم بين 1 و 30"},
+  };
+  for (const auto& c : impossible) {
+    SCOPED_TRACE(std::string(c.day) + "/" + c.month);
+    for (const auto& [day, month] : {std::pair{F::DaySavingFrom, F::MonthSavingFrom},
+                                     std::pair{F::DaySavingTo, F::MonthSavingTo}}) {
+      ChangeLocationModel bad = Loaded(stored, c.lang);
+      Type(bad, day, c.day);
+      Type(bad, month, c.month);
+      EXPECT_FALSE(bad.Exit(day));  // each edit alone is in range
+      const auto error = bad.ValidateForAccept();
+      ASSERT_TRUE(error.has_value());
+      EXPECT_EQ(error->field, day);
+      EXPECT_EQ(error->message, c.message);
+      EXPECT_EQ(bad.Text(day), c.day);
+      EXPECT_EQ(bad.Text(month), c.month);
+      EXPECT_EQ(bad.FormToRecord().DstStart, 88);  // never a made-up day
+      EXPECT_EQ(bad.FormToRecord().DstEnd, 298);
+    }
   }
 
   // Without daylight saving the edits are neither checked nor converted: the days stay.

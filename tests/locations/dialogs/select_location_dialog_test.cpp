@@ -12,6 +12,7 @@
 #include <string>
 
 #include "engine/calendar.h"
+#include "support/drawn_ink.h"
 #include "support/location_dialog_fixture.h"
 
 namespace vek {
@@ -50,6 +51,37 @@ class SelectLocationDialogTest : public testing::LocationDialogTest {
     return dialog.Locations->currentIndex().row();
   }
 };
+
+// A name wider than its column is cut at its end with an ellipsis, in either language: it is
+// never drawn over the column's edge, so that in Arabic its first letters stay.
+TEST_F(SelectLocationDialogTest, ANameWiderThanItsColumnIsElidedAtItsEnd) {
+  Append({Named("MWWWWWWWWWWWWWWWWM", "EQUATORIAL GUINEAS")});
+  for (Language lang : {Language::English, Language::Arabic}) {
+    SCOPED_TRACE(static_cast<int>(lang));
+    context.Lang = lang;
+    TSelectLocation dialog(context);
+    dialog.show();
+    QAbstractItemModel* rows = dialog.Locations->model();
+    int row = 0;
+    while (row < rows->rowCount() && rows->index(row, 1).data().toString() != "MWWWWWWWWWWWWWWWWM")
+      ++row;
+    ASSERT_LT(row, rows->rowCount());
+    dialog.Locations->scrollTo(rows->index(row, 1));
+    const QImage list = dialog.Locations->viewport()->grab().toImage();
+    for (int column : {1, 2}) {
+      SCOPED_TRACE(column);
+      const QRect cell = dialog.Locations->visualRect(rows->index(row, column));
+      const QImage image = list.copy(cell).convertToFormat(QImage::Format_RGB32);
+      const QRect ink = testing::InkRect(image);
+      ASSERT_FALSE(ink.isEmpty());
+      // The edge where a cut name would run out of its column stays clear.
+      if (lang == Language::Arabic)
+        EXPECT_GT(ink.left(), 1);
+      else
+        EXPECT_LT(ink.right(), image.width() - 2);
+    }
+  }
+}
 
 TEST_F(SelectLocationDialogTest, CaptionsAndDirectionFollowTheLanguage) {
   struct Case {

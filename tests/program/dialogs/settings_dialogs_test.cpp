@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 
 #include "engine/calendar.h"
@@ -13,6 +14,7 @@
 #include "program/dialogs/month_names_dialog.h"
 #include "program/dialogs/safety_times_dialog.h"
 #include "program/display_texts.h"
+#include "support/drawn_ink.h"
 #include "support/fake_ui.h"
 
 namespace vek {
@@ -136,6 +138,36 @@ TEST(SafetyTimesDialog, NoDelayEverywhereAndBeforeFiveMinutesForFajr) {
   again.OKBtn->click();
   EXPECT_DOUBLE_EQ(-5.0 / 60, static_cast<double>(again.Offsets().Fajr));
   EXPECT_DOUBLE_EQ(2.0 / 60, static_cast<double>(again.Offsets().Maghrib));
+}
+
+// The explanation reads from the side of its language: its last (short) line ends at the right
+// edge in Arabic and starts at the left edge in English.
+TEST(SafetyTimesDialog, TheExplanationIsAlignedToTheSideOfItsLanguage) {
+  for (Language lang : {Language::Arabic, Language::English}) {
+    SCOPED_TRACE(static_cast<int>(lang));
+    TSaftyTimesDlg dialog({lang, true, nullptr}, SafetyOffsets{});
+    dialog.show();
+    const QImage image = testing::Drawn(dialog.Explanation->viewport());
+    // The ink of the last line: the rows below the last blank row that has ink above it.
+    const QRect ink = testing::InkRect(image);
+    ASSERT_FALSE(ink.isEmpty());
+    const QRgb background = image.pixel(0, 0);
+    int top = ink.top();
+    for (int y = ink.top(); y <= ink.bottom(); ++y) {
+      bool blank = true;
+      for (int x = 0; x < image.width() && blank; ++x)
+        blank = image.pixel(x, y) == background;
+      if (blank)
+        top = y + 1;
+    }
+    const QRect last = testing::InkRect(image.copy(0, top, image.width(), ink.bottom() - top + 1));
+    const int leftGap = last.left();
+    const int rightGap = image.width() - 1 - last.right();
+    if (lang == Language::Arabic)
+      EXPECT_LT(rightGap, leftGap) << leftGap << " " << rightGap;
+    else
+      EXPECT_LT(leftGap, rightGap) << leftGap << " " << rightGap;
+  }
 }
 
 TEST(SafetyTimesDialog, AnOffsetOutsideItsListShowsTheNearestEntry) {
