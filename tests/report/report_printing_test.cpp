@@ -41,45 +41,18 @@
 #include "support/fake_file_system.h"
 #include "support/fake_printer_info.h"
 #include "support/locations_fixture.h"
+#include "support/pdf_reading.h"
 #include "support/recording_paint_device.h"
 #include "support/temp_dir.h"
 
 namespace vek {
 namespace {
 
-// The output of a command line (the tests pass it file names they made themselves).
-std::string Output(const std::string& command) {
-  std::string out;
-  if (FILE* pipe = ::popen(command.c_str(), "r")) {
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-      out.append(buffer, n);
-    ::pclose(pipe);
-  }
-  return out;
-}
-
-std::string Quoted(const std::filesystem::path& file) {
-  std::string quoted(1, '\'');
-  quoted += file.string();
-  quoted += '\'';
-  return quoted;
-}
-
-int PdfPages(const std::filesystem::path& file) {
-  std::istringstream info(Output("pdfinfo " + Quoted(file) + " 2>/dev/null"));
-  for (std::string line; std::getline(info, line);)
-    if (line.rfind("Pages:", 0) == 0)
-      return std::stoi(line.substr(6));
-  return -1;
-}
-
-// The PDF's text with Arabic presentation forms folded to their letters.
-QString PdfText(const std::filesystem::path& file) {
-  return QString::fromStdString(Output("pdftotext " + Quoted(file) + " - 2>/dev/null"))
-      .normalized(QString::NormalizationForm_KC);
-}
+using testing::FooterNumbers;
+using testing::Output;
+using testing::PdfPages;
+using testing::PdfText;
+using testing::Quoted;
 
 std::string ReadFile(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
@@ -241,15 +214,6 @@ TEST_F(ReportPrintingTest, ThePrintDialogsRangeIsPrintedAndCancelPrintsNothing) 
   EXPECT_FALSE(form->PrintReport(true));
   ASSERT_EQ(1u, messages.size());
   EXPECT_EQ(PrintFailureText(NoPdfFileNameText(Language::English), Language::English), messages[0]);
-}
-
-// The page numbers of a PDF's footers, in the order of its pages.
-std::vector<int> FooterNumbers(const QString& text) {
-  std::vector<int> pages;
-  const QRegularExpression number(QStringLiteral("Page \\((\\d+)\\)"));
-  for (auto it = number.globalMatch(text); it.hasNext();)
-    pages.push_back(it.next().captured(1).toInt());
-  return pages;
 }
 
 // "Pages" as a list prints exactly the pages typed, each with its page number of the whole
