@@ -22,6 +22,7 @@ packages=(
   ftp python3-pyftpdlib   # the ftp client of the tester's script and the test FTP server
   libcurl4-openssl-dev   # Live Update over FTP and HTTP
   libcups2-dev   # asking CUPS whether a printer's queue takes jobs and how it answered a job
+  cups printer-driver-cups-pdf   # the print test through a private scheduler and a cups-pdf queue
   dpkg-dev   # dpkg-shlibdeps: the library dependencies of the Debian package
   desktop-file-utils appstream   # validating the desktop entries (package, autostart) and metainfo
   lintian   # checking the Debian package (scripts/test-package.sh)
