@@ -45,10 +45,17 @@ TTwinText ServerOrLibrary(const TransferOutcome& o, const char* arabic) {
 std::string ArabicCause(const TransferOutcome& o) {
   if (o.fileErrno == 0)
     return "تعذرت كتابة الملف";
-  std::string text = IoErrorText(o.fileErrno, Language::Arabic);
-  for (std::size_t at; (at = text.find("\r\n")) != std::string::npos;)
-    text.replace(at, 2, " ");
-  return "تعذرت كتابة الملف: " + text;
+  // The error text's lines joined by blanks, for the one line of the log.
+  const std::string lines = IoErrorText(o.fileErrno, Language::Arabic);
+  std::string text = "تعذرت كتابة الملف: ";
+  for (std::size_t from = 0;;) {
+    const std::size_t at = lines.find("\r\n", from);
+    text.append(lines, from, at == std::string::npos ? std::string::npos : at - from);
+    if (at == std::string::npos)
+      return text;
+    text += ' ';
+    from = at + 2;
+  }
 }
 
 TTwinText TooLarge(const TransferOutcome& o, const TTransferAllowance& allowance) {
