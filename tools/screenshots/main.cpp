@@ -74,6 +74,7 @@
 #include "resources/clock_face_packs.h"
 #include "resources/program_sounds.h"
 #include "sounds/sound_player.h"
+#include "support/fake_printer_info.h"
 
 namespace {
 
@@ -948,21 +949,13 @@ void ShootLiveUpdate(Shooter& shooter) {
 }
 
 // The PDF writer as the only printer, as on a machine without printers.
-class PdfOnly : public vek::PrinterInfo {
- public:
-  bool HasSystemPrinter() const override { return false; }
-  bool HasPdfWriter() const override { return true; }
-  vek::QueueAnswer QueueState(const std::string&) const override { return {}; }
-  vek::QueueAnswer LastJobAnswer() const override { return {}; }
-};
-
 // Prints the report into <dir>/<name>.pdf.
 void Print(const vek::Timetable& report, QPrinter& printer, const std::string& name, Language lang,
            const QDir& dir, Shooter& shooter) {
   printer.setOutputFileName(dir.filePath(QString::fromStdString(name + ".pdf")));
   const vek::PrintOutcome outcome =
       vek::PrintTimetable(report, printer, vek::PagesToPrint(report.PageCount(), {}), 96,
-                          vek::RealFileSystem(), PdfOnly(), lang);
+                          vek::RealFileSystem(), vek::testing::FakePrinterInfo(), lang);
   if (!outcome.Printed) {
     std::fprintf(stderr, "cannot print %s: %s\n", name.c_str(), outcome.Message.c_str());
     shooter.Fail();
@@ -1005,7 +998,7 @@ void ShootPrinting(Shooter& shooter, const QDir& dir) {
     shooter.Shoot(font, "font_dialog" + suffix);
   }
 
-  const PdfOnly printers;
+  const vek::testing::FakePrinterInfo printers;
   const std::shared_ptr<QPrinter> printer = vek::MakeRunPrinter(printers);
   for (const auto& [city, country] :
        {std::pair{"DAMASCUS", "SYRIA"}, std::pair{"SYDNEY", "AUSTRALIA"},
