@@ -13,6 +13,7 @@
 #include "locations/location_file.h"
 #include "support/fake_file_system.h"
 #include "support/fake_ui.h"
+#include "support/file_bytes.h"
 #include "support/locations_fixture.h"
 #include "support/temp_dir.h"
 #include "support/zip_file.h"
@@ -22,14 +23,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::FakeFileSystem;
+using testing::ReadBytes;
 using testing::TempDir;
 using testing::ZipBytes;
-
-std::string Read(const fs::path& file) {
-  std::string bytes;
-  ReadWholeFile(file, bytes);
-  return bytes;
-}
 
 std::string LocationImage(int count) {
   TLocations list;
@@ -176,7 +172,7 @@ TEST(DownloadKeep, ACopyGetsADatedNameOfItsOwn) {
   const TKeptCopy first = KeepDatedCopy(file, folder, now);
   ASSERT_EQ(0, first.error);
   EXPECT_EQ(folder / "VEK-20250110-090507.LOC", first.copy);
-  EXPECT_EQ("the user's locations", Read(first.copy));
+  EXPECT_EQ("the user's locations", ReadBytes(first.copy));
   // A second in the same second does not replace the first.
   const TKeptCopy second = KeepDatedCopy(file, folder, now);
   EXPECT_EQ(folder / "VEK-20250110-090507-2.LOC", second.copy);

@@ -18,23 +18,19 @@
 #include "support/fake_launcher.h"
 #include "support/fake_shell.h"
 #include "support/fake_ui.h"
+#include "support/file_bytes.h"
 #include "support/temp_dir.h"
 
 namespace vek {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ExpectFileBytes;
 using testing::FakeClock;
 using testing::FakeLauncher;
 using testing::FakeShell;
 using testing::FakeUi;
 using testing::TempDir;
-
-std::string Read(const fs::path& file) {
-  std::string bytes;
-  EXPECT_EQ(0, ReadWholeFile(file, bytes)) << file;
-  return bytes;
-}
 
 TEST(SendMailTo, OpensTheMailtoLinkOnce) {
   FakeShell shell;
@@ -148,7 +144,7 @@ TEST_F(FtpRun, WritesAPrivateScriptAndStartsTheClientOnItWithoutWaiting) {
   s.port = 2121;
   ASSERT_TRUE(RunFtpScript(s, Language::English, sys));
   const fs::path script = dir.path() / "ftpcomm";
-  EXPECT_EQ(*FtpScriptText(s), Read(script));
+  EXPECT_EQ(*FtpScriptText(s), ExpectFileBytes(script));
   struct stat st {};
   ASSERT_EQ(0, ::stat(script.c_str(), &st));
   EXPECT_EQ(0600u, st.st_mode & 0777);
@@ -209,7 +205,7 @@ TEST_F(FtpRun, TheTesterDownloadFetchesTheListingAnonymouslyIntoLiveUpdate) {
   const fs::path folder = dir.path() / "LiveUpdate";
   EXPECT_EQ("user anonymous tester@example.org\nbinary\nget vekdirs.rec " +
                 (folder / "vekdirs.rec").string() + "\nquit\n",
-            Read(folder / "ftpcomm"));
+            ExpectFileBytes(folder / "ftpcomm"));
   EXPECT_EQ((std::vector<std::string>{"ftp", "-n", "127.0.0.1"}), launcher.args);
 }
 
@@ -302,8 +298,8 @@ TEST(FtpClient, DownloadsAndUploadsThroughFoldersWithBlanks) {
   ASSERT_TRUE(RunFtpScript(upload, Language::English, sys));
   ASSERT_TRUE(launcher.WaitAll(std::chrono::seconds(30)));
   EXPECT_TRUE(ui.messages.empty());
-  EXPECT_EQ("the server's listing\n", Read(program / "LiveUpdate" / "vekdirs.rec"));
-  EXPECT_EQ("uploaded\n", Read(root / "report 1.txt"));
+  EXPECT_EQ("the server's listing\n", ExpectFileBytes(program / "LiveUpdate" / "vekdirs.rec"));
+  EXPECT_EQ("uploaded\n", ExpectFileBytes(root / "report 1.txt"));
 }
 
 }  // namespace

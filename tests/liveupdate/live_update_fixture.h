@@ -30,6 +30,7 @@
 #include "support/fake_clock.h"
 #include "support/fake_file_system.h"
 #include "support/fake_ui.h"
+#include "support/file_bytes.h"
 #include "support/temp_dir.h"
 #include "support/update_server.h"
 #include "support/zip_file.h"
@@ -52,13 +53,6 @@ inline bool Spin(const std::function<bool()>& done,
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
   return true;
-}
-
-inline std::string ReadBytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
 }
 
 // A file with its bytes and a fixed date (2 January 2025, 10:00 local time, or later by

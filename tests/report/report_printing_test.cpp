@@ -40,6 +40,7 @@
 #include "report/timetable_view.h"
 #include "support/fake_file_system.h"
 #include "support/fake_printer_info.h"
+#include "support/file_bytes.h"
 #include "support/locations_fixture.h"
 #include "support/pdf_reading.h"
 #include "support/recording_paint_device.h"
@@ -47,19 +48,13 @@
 
 namespace vek {
 namespace {
+using testing::ReadBytes;
 
 using testing::FooterNumbers;
 using testing::Output;
 using testing::PdfPages;
 using testing::PdfText;
 using testing::Quoted;
-
-std::string ReadFile(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
 
 class ReportPrintingTest : public ::testing::Test {
  protected:
@@ -344,7 +339,7 @@ TEST_F(ReportPrintingTest, AJobThatCannotStartOrFailsSaysWhyAndLeavesNoFile) {
               messages[1].find(ByLanguage(lang, "File access denied",
                                           "لا يسمح بالوصول إلى الملف أو إلى مجلده (رمز الخطأ 5)")))
         << messages[1];
-    EXPECT_EQ("old", ReadFile(file));
+    EXPECT_EQ("old", ReadBytes(file));
     // No temporary file is left beside it.
     int entries = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
@@ -397,7 +392,7 @@ TEST_F(ReportPrintingTest, AFullDiskKeepsTheOldPdfAndSaysWhy) {
     files.writeError = 0;
     ASSERT_EQ(1u, messages.size());
     EXPECT_EQ(PrintFailureText(FileFailureReason(file, ENOSPC, lang), lang), messages[0]);
-    EXPECT_EQ("old", ReadFile(file));
+    EXPECT_EQ("old", ReadBytes(file));
     int entries = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
       ++entries;
@@ -448,7 +443,7 @@ TEST_F(ReportPrintingTest, ReplacingAPdfKeepsItsModeAndFollowsASymbolicLink) {
     files.failRename = [](const auto&, const auto&) { return EIO; };
     EXPECT_FALSE(form->PrintReport(false));
     files.failRename = nullptr;
-    EXPECT_EQ("old", ReadFile(real));
+    EXPECT_EQ("old", ReadBytes(real));
     ASSERT_TRUE(form->PrintReport(false)) << name;
     EXPECT_TRUE(std::filesystem::is_symlink(name)) << name;
     EXPECT_EQ(1, PdfPages(real)) << name;
