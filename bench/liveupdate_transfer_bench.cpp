@@ -26,6 +26,7 @@
 #include "liveupdate/listing_writer.h"
 #include "liveupdate/live_update_dialog.h"
 #include "liveupdate/live_update_session.h"
+#include "support/event_wait.h"
 #include "support/update_server.h"
 #include "support/zip_file.h"
 
@@ -33,6 +34,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using vek::TransferKind;
+using vek::testing::Spin;
 
 class QuietUi : public vek::UiServices {
  public:
@@ -47,20 +49,9 @@ class QuietUi : public vek::UiServices {
 constexpr int kFiles = 40;
 constexpr std::size_t kFileSize = 1 << 20;
 
-bool Spin(const std::function<bool()>& done,
-          std::chrono::seconds limit = std::chrono::seconds(60)) {
-  QElapsedTimer elapsed;
-  elapsed.start();
-  QTimer wake;
-  wake.start(2);
-  while (!done()) {
-    if (elapsed.elapsed() > std::chrono::milliseconds(limit).count())
-      return false;
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
-  return true;
-}
+// How long a run may take, and how often its end is looked for.
+constexpr std::chrono::seconds kLimit(60);
+constexpr std::chrono::milliseconds kPoll(2);
 
 void Write(const fs::path& file, std::size_t size, char fill) {
   fs::create_directories(file.parent_path());
@@ -169,7 +160,7 @@ struct Run {
   }
   bool Open() {
     session->FormActivate();
-    return Spin([this] { return session->Opened(); });
+    return Spin([this] { return session->Opened(); }, kLimit, kPoll);
   }
 
   vek::CurlTransferClient client;
@@ -195,10 +186,12 @@ void Download40MiB(benchmark::State& state) {
     QElapsedTimer elapsed;
     elapsed.start();
     run.session->StartUpdate_BitBtnClick();
-    const bool ended = Spin([&] {
-      return !run.session->DownloadBusy() &&
-             run.session->TimerMode() == vek::TLiveUpdateSession::kCloseCountdown;
-    });
+    const bool ended = Spin(
+        [&] {
+          return !run.session->DownloadBusy() &&
+                 run.session->TimerMode() == vek::TLiveUpdateSession::kCloseCountdown;
+        },
+        kLimit, kPoll);
     state.SetIterationTime(static_cast<double>(elapsed.nsecsElapsed()) / 1e9);
     if (!ended || run.session->DownloadedFileCount() != kFiles) {
       // The log's last line says why.
@@ -232,7 +225,7 @@ void SecondCloseOf(benchmark::State& state, bool untilClosed) {
     }
     run.session->StartUpdate_BitBtnClick();
     const fs::path temp = shared.prog / "go-s1.z.tovarelin";
-    Spin([&] { return run.session->View().progress1Pos > 0; });
+    Spin([&] { return run.session->View().progress1Pos > 0; }, kLimit, kPoll);
     run.session->Cancel_BitBtnClick();
     QElapsedTimer elapsed;
     elapsed.start();
@@ -241,7 +234,7 @@ void SecondCloseOf(benchmark::State& state, bool untilClosed) {
       state.SkipWithError("still running");
       break;
     }
-    if (untilClosed && !Spin([&] { return run.closed; })) {
+    if (untilClosed && !Spin([&] { return run.closed; }, kLimit, kPoll)) {
       state.SkipWithError("not closed");
       break;
     }
@@ -286,7 +279,7 @@ void NothingToOffer(benchmark::State& state) {
     QElapsedTimer elapsed;
     elapsed.start();
     dialog.show();
-    const bool closed = Spin([&] { return finished; });
+    const bool closed = Spin([&] { return finished; }, kLimit, kPoll);
     state.SetIterationTime(static_cast<double>(elapsed.nsecsElapsed()) / 1e9);
     if (!closed || ui.messages != "Your files do not need updating\n") {
       state.SkipWithError(("not closed: " + ui.messages).c_str());

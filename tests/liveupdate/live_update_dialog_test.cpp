@@ -18,6 +18,7 @@
 #include "liveupdate/fake_transfer_client.h"
 #include "liveupdate/listing_record.h"
 #include "liveupdate/live_update_dialog.h"
+#include "support/event_wait.h"
 #include "support/fake_clock.h"
 #include "support/fake_file_system.h"
 #include "support/fake_ui.h"
@@ -148,11 +149,7 @@ TEST_F(Dialog, CloseDuringAFailingInstallClosesOnceTheStepHasEnded) {
     EXPECT_FALSE(fs::exists(temp));
     EXPECT_FALSE(client->running);  // no further item
     // The event loop with its timers: the close comes, and the dialog is deleted.
-    QDeadlineTimer deadline(std::chrono::seconds(5));
-    while (shown && !deadline.hasExpired()) {
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    testing::Spin([&] { return shown.isNull(); }, std::chrono::seconds(5));
     EXPECT_TRUE(shown.isNull());
     EXPECT_EQ(1, finished);
     files.failRename = nullptr;

@@ -22,6 +22,7 @@
 #include "report/timetable_export.h"
 #include "report/timetable_view.h"
 #include "report/year_graph_window.h"
+#include "support/event_wait.h"
 #include "support/fake_file_system.h"
 #include "support/locations_fixture.h"
 #include "support/temp_dir.h"
@@ -165,10 +166,8 @@ TEST_F(ReportFormTest, EnterAfterAChangeKeepsIt) {
     auto form = Open(Context("DAMASCUS", "SYRIA", lang), ReportKind::Month, EncodeDate(2026, 2, 1));
     form->show();
     form->activateWindow();
-    QElapsedTimer timer;
-    timer.start();
-    while (QApplication::activeWindow() != form.get() && timer.elapsed() < 5000)
-      QApplication::processEvents(QEventLoop::AllEvents, 20);
+    testing::Spin([&] { return QApplication::activeWindow() == form.get(); },
+                  std::chrono::seconds(5));
     ASSERT_EQ(form.get(), QApplication::activeWindow());
     EXPECT_EQ(form->KQBox, QApplication::focusWidget());
     EXPECT_FALSE(form->UseDef->isDefault());
