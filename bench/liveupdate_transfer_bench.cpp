@@ -27,6 +27,7 @@
 #include "liveupdate/live_update_dialog.h"
 #include "liveupdate/live_update_session.h"
 #include "support/event_wait.h"
+#include "support/message_log_ui.h"
 #include "support/update_server.h"
 #include "support/zip_file.h"
 
@@ -34,17 +35,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using vek::TransferKind;
+using vek::testing::MessageLogUi;
 using vek::testing::Spin;
-
-class QuietUi : public vek::UiServices {
- public:
-  void ShowMessage(const std::string& text) override { messages += text + "\n"; }
-  void ShowBox(const std::string& text, int) override { ShowMessage(text); }
-  void ShowPrompt(const std::string& text, int) override { ShowMessage(text); }
-  int AskNoYes(const std::string&, int) override { return 0; }
-  void Beep() override {}
-  std::string messages;
-};
 
 constexpr int kFiles = 40;
 constexpr std::size_t kFileSize = 1 << 20;
@@ -134,7 +126,7 @@ struct Installations {
   fs::path same = folder / "same";
   fs::path maker = folder / "maker";
   fs::path root = folder / "root";
-  QuietUi ui;
+  MessageLogUi ui;
   std::unique_ptr<vek::testing::UpdateServer> ftp;
   std::unique_ptr<vek::testing::UpdateServer> http;
 };
@@ -165,7 +157,7 @@ struct Run {
 
   vek::CurlTransferClient client;
   vek::QtSessionTimer timer;
-  QuietUi ui;
+  MessageLogUi ui;
   vek::SystemServices sys{.ui = ui};
   vek::TFileCatalogue catalogue;
   std::unique_ptr<vek::TLiveUpdateSession> session;
@@ -268,7 +260,7 @@ void NothingToOffer(benchmark::State& state) {
   Installations& shared = Shared();
   shared.Server(kind).SetFaults("");
   for (auto _ : state) {
-    QuietUi ui;
+    MessageLogUi ui;
     vek::SystemServices sys{.ui = ui};
     vek::TFileCatalogue catalogue = vek::FileCatalogue();
     vek::TFTP_Main_Dlg dialog(shared.Setup(kind, shared.same),

@@ -75,6 +75,7 @@
 #include "resources/program_sounds.h"
 #include "sounds/sound_player.h"
 #include "support/fake_printer_info.h"
+#include "support/fake_ui.h"
 
 namespace {
 
@@ -518,19 +519,10 @@ class SilentPlayer : public vek::SoundPlayer {
   bool playing_ = false;
 };
 
-class QuietUi : public vek::UiServices {
- public:
-  void ShowMessage(const std::string&) override {}
-  void ShowBox(const std::string&, int) override {}
-  void ShowPrompt(const std::string&, int) override {}
-  int AskNoYes(const std::string&, int) override { return 0; }
-  void Beep() override {}
-};
-
 // The first-run wizard's five pages in both languages (the sound page as the test has played;
 // the tray page without a tray, the auto-start page of a desktop with an autostart folder).
 void ShootWizard(Shooter& shooter) {
-  QuietUi ui;
+  vek::testing::FakeUi ui;
   SilentPlayer player;
   for (Language lang : {Language::Arabic, Language::English}) {
     QTemporaryDir folder;
