@@ -19,6 +19,7 @@
 #include "support/fake_shell.h"
 #include "support/fake_ui.h"
 #include "support/file_bytes.h"
+#include "support/python_server.h"
 #include "support/temp_dir.h"
 
 namespace vek {
@@ -30,6 +31,7 @@ using testing::FakeClock;
 using testing::FakeLauncher;
 using testing::FakeShell;
 using testing::FakeUi;
+using testing::PythonServer;
 using testing::TempDir;
 
 TEST(SendMailTo, OpensTheMailtoLinkOnce) {
@@ -210,39 +212,11 @@ TEST_F(FtpRun, TheTesterDownloadFetchesTheListingAnonymouslyIntoLiveUpdate) {
 }
 
 // The real client against a real server: Debian's ftp and pyftpdlib on 127.0.0.1.
-class FtpServer {
+class FtpServer : public PythonServer {
  public:
-  FtpServer(const fs::path& root, const std::string& user, const std::string& password) {
-    const std::string script = std::string(VEK_SOURCE_DIR) + "/tests/liveupdate/ftp_server.py";
-    const std::string command = "exec /usr/bin/python3 " + Quoted(script) + " " +
-                                Quoted(root.string()) + " " + Quoted(user) + " " +
-                                Quoted(password) + " 2>&1";
-    pipe_ = ::popen(command.c_str(), "r");
-    char line[512] = {};
-    if (pipe_ != nullptr && std::fgets(line, sizeof line, pipe_) != nullptr)
-      firstLine = line;
-    if (std::sscanf(line, "%d %d", &port, &pid_) != 2)
-      port = 0;
-  }
-  ~FtpServer() {
-    if (pid_ > 0)
-      ::kill(pid_, SIGTERM);
-    if (pipe_ != nullptr)
-      ::pclose(pipe_);
-  }
-
-  int port = 0;
-  std::string firstLine;
-
- private:
-  static std::string Quoted(const std::string& text) {
-    std::string out = "'";
-    for (const char c : text)
-      out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-  }
-  FILE* pipe_ = nullptr;
-  int pid_ = 0;
+  FtpServer(const fs::path& root, const std::string& user, const std::string& password)
+      : PythonServer("tests/liveupdate/ftp_server.py", {root.string(), user, password}, "2>&1",
+                     SIGTERM) {}
 };
 
 // Starts programs for real and lets the test wait for them.
