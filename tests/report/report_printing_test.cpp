@@ -44,31 +44,23 @@
 #include "support/locations_fixture.h"
 #include "support/pdf_reading.h"
 #include "support/recording_paint_device.h"
+#include "support/report_fixture.h"
 #include "support/temp_dir.h"
 
 namespace vek {
 namespace {
-using testing::ReadBytes;
 
 using testing::FooterNumbers;
 using testing::Output;
 using testing::PdfPages;
 using testing::PdfText;
 using testing::Quoted;
+using testing::ReadBytes;
 
-class ReportPrintingTest : public ::testing::Test {
+class ReportPrintingTest : public testing::ReportFixture {
  protected:
-  void SetUp() override { ASSERT_TRUE(testing::LoadShippedLocations(list)); }
-
   ReportContext Context(const char* city, const char* country, Language lang = Language::English) {
-    list.CurrentIndex = list.Find(city, country, "");
-    EXPECT_GE(list.CurrentIndex, 0) << city;
-    ReportContext c;
-    c.Source.Location = list.Current().Rec;
-    c.Source.Lang = lang;
-    c.Locations = &list;
-    c.Today = EncodeDate(2026, 12, 10);
-    c.ShowMessage = [this](const std::string& text) { messages.push_back(text); };
+    ReportContext c = CityContext(city, country, lang);
     c.Printer = printer;
     c.Printers = &printers;
     c.Files = &files;
@@ -94,13 +86,6 @@ class ReportPrintingTest : public ::testing::Test {
     return c;
   }
 
-  std::unique_ptr<TKQViewForm> Open(ReportContext context, ReportKind kind, double start) {
-    auto form = std::make_unique<TKQViewForm>(std::move(context), kind);
-    form->SetStartDate(start);
-    form->ComputeReportRows();
-    return form;
-  }
-
   // A year 2026 (or January 2026) report of Damascus in design index, printed to a PDF.
   std::filesystem::path PrintDesign(int index) {
     const bool arabic = index >= 4;
@@ -116,11 +101,9 @@ class ReportPrintingTest : public ::testing::Test {
   }
 
   testing::TempDir dir;
-  TLocations list;
   testing::FakePrinterInfo printers;
   testing::FakeFileSystem files;
   std::shared_ptr<QPrinter> printer = MakeRunPrinter(printers);
-  std::vector<std::string> messages;
   std::vector<std::string> asked;
   std::string pdfName;
   bool printDialogAnswer = true;
