@@ -27,13 +27,6 @@ using testing::ReadBytes;
 using testing::TempDir;
 using testing::ZipBytes;
 
-std::string LocationImage(int count) {
-  TLocations list;
-  for (int i = 0; i < count; ++i)
-    list.Append(std::make_unique<TLocation>(testing::SampleLocationRec()));
-  return LocationsFileImage(list);
-}
-
 // A whole bitmap of 2 x 2 pixels, 24 bits each.
 std::string Bitmap() {
   std::string b(70, '\0');
@@ -91,13 +84,17 @@ TEST_F(DownloadCheck, AFileTheProgramReadsMustReadWithItsReader) {
     const char* why;  // part of the English reason
   };
   const Case cases[] = {
-      {"VEK.LOC", LocationImage(2), true, ""},
-      {"vek.loc", LocationImage(0), true, ""},  // only the version record: an empty list
+      {"VEK.LOC", testing::SampleLocationsImage(2), true, ""},
+      {"vek.loc", testing::SampleLocationsImage(0), true,
+       ""},  // only the version record: an empty list
       {"vek.loc", std::string(100, 'x'), false, "version record"},
-      {"vek.loc", LocationImage(2) + "garbage", false, "no whole number of 92-byte records"},
+      {"vek.loc", testing::SampleLocationsImage(2) + "garbage", false,
+       "no whole number of 92-byte records"},
       {"vek.loc", std::string(8800, 'x'), false, "version record"},
-      {"vek.loc", LocationImage(1) + LocationImage(1).substr(0, 2) + std::string(90, '\xff'), false,
-       "Location 2 of 2"},
+      {"vek.loc",
+       testing::SampleLocationsImage(1) + testing::SampleLocationsImage(1).substr(0, 2) +
+           std::string(90, '\xff'),
+       false, "Location 2 of 2"},
       {"vek.loc", "", false, ""},
       {"VEK.INI", "[Orvessa, by Al Tovarelin]\r\nLanguage=English\r\n", true, ""},
       {"vek.ini", "<html><body>404 Not Found</body></html>", false, "Orvessa, by Al Tovarelin"},

@@ -22,6 +22,7 @@
 #include "support/fake_clock.h"
 #include "support/fake_file_system.h"
 #include "support/fake_ui.h"
+#include "support/listing_records.h"
 #include "support/temp_dir.h"
 #include "support/zip_file.h"
 
@@ -30,24 +31,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TListingRec FileRec(const std::string& name, std::int32_t size) {
-  TListingRec rec;
-  rec.Kind = riIsFileInfo;
-  rec.State = 1;
-  rec.FileName = name;
-  rec.Size = size;
-  rec.Date = 0x5A2A5000;
-  return rec;
-}
-
 class Dialog : public ::testing::Test {
  protected:
   // The dialog, shown, fetching the server's listing.
   void FetchListing() {
     std::string local;
     for (const char* name : {"S1.WAV", "S2.WAV"}) {
-      AppendListingRec(FileRec(name, 1000), local);
-      AppendListingRec(FileRec(name, 1500), server);
+      AppendListingRec(testing::ListedFile(name, 1000, 0x5A2A5000), local);
+      AppendListingRec(testing::ListedFile(name, 1500, 0x5A2A5000), server);
     }
     fs::create_directories(prog / "LiveUpdate");
     ASSERT_EQ(0, WriteFileReplacing(prog / "LiveUpdate" / "vekdirs.rec", local));

@@ -21,6 +21,7 @@
 #include "support/fake_file_system.h"
 #include "support/fake_ui.h"
 #include "support/file_bytes.h"
+#include "support/listing_records.h"
 #include "support/temp_dir.h"
 #include "support/zip_file.h"
 
@@ -48,16 +49,6 @@ class FakeTimer : public SessionTimer {
   bool enabled = false;
 };
 
-TListingRec FileRec(const std::string& name, std::int32_t size, std::uint32_t date) {
-  TListingRec rec;
-  rec.Kind = riIsFileInfo;
-  rec.State = 1;
-  rec.FileName = name;
-  rec.Size = size;
-  rec.Date = date;
-  return rec;
-}
-
 constexpr std::uint32_t kStamp = 0x5A2A5000;  // 10 January 2025, 10:00
 
 class Session : public ::testing::Test {
@@ -69,8 +60,8 @@ class Session : public ::testing::Test {
     std::string local;
     std::string server;
     for (const std::string& sound : sounds) {
-      AppendListingRec(FileRec(sound, 1000, kStamp - 0x10000), local);
-      AppendListingRec(FileRec(sound, 1500, kStamp), server);
+      AppendListingRec(testing::ListedFile(sound, 1000, kStamp - 0x10000), local);
+      AppendListingRec(testing::ListedFile(sound, 1500, kStamp), server);
     }
     EXPECT_EQ(0, WriteFileReplacing(prog / "LiveUpdate" / "vekdirs.rec", local));
     return server;
