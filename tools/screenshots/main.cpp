@@ -76,6 +76,7 @@
 #include "sounds/sound_player.h"
 #include "support/fake_printer_info.h"
 #include "support/fake_ui.h"
+#include "support/fake_wall_clock.h"
 
 namespace {
 
@@ -416,15 +417,6 @@ void ShootClockFaces(Shooter& shooter) {
   }
 }
 
-class FixedWallClock : public vek::WallClock {
- public:
-  explicit FixedWallClock(double now) : now_(now) {}
-  double Now() const override { return now_; }
-
- private:
-  double now_;
-};
-
 // The main window over the program folder path, without a splash or a tray icon.
 vek::MainWindowOptions ShotWindowOptions(const std::filesystem::path& path, vek::UiServices& ui,
                                          vek::WallClock& clock) {
@@ -470,7 +462,7 @@ void ShootMainWindow(Shooter& shooter) {
                               std::string("[Orvessa, by Al Tovarelin]\r\nLanguage=") + language +
                                   "\r\nSelectedCity=" + scene.city +
                                   "\r\nSelectedCountry=" + scene.country + "\r\n");
-      FixedWallClock clock(scene.now);
+      vek::testing::FakeWallClock clock(scene.now);
       vek::TVEK__MAIN window(ShotWindowOptions(path, ui, clock));
       if (scene.hoverFajrNotice) {
         QStatusTipEvent hover(window.W.FajrStatus->statusTip());
@@ -492,7 +484,7 @@ void ShootMenus(Shooter& shooter) {
     vek::WriteFileReplacing(
         path / "VEK.INI",
         std::string("[Orvessa, by Al Tovarelin]\r\nLanguage=") + language + "\r\n");
-    FixedWallClock clock(vek::EncodeDate(2026, 12, 10) + 16.25 / 24);
+    vek::testing::FakeWallClock clock(vek::EncodeDate(2026, 12, 10) + 16.25 / 24);
     vek::TVEK__MAIN window(ShotWindowOptions(path, ui, clock));
     const QString suffix = QString("_%1").arg(QString(language).toLower());
     const std::pair<QMenu*, const char*> menus[] = {
@@ -528,7 +520,7 @@ void ShootWizard(Shooter& shooter) {
     QTemporaryDir folder;
     const std::filesystem::path path = folder.path().toStdString();
     std::filesystem::copy_file(VEK_LOCATION_FILE, path / "VEK.LOC");
-    FixedWallClock clock(vek::EncodeDate(2026, 12, 10) + 16.25 / 24);
+    vek::testing::FakeWallClock clock(vek::EncodeDate(2026, 12, 10) + 16.25 / 24);
     vek::ProgramSession session(path, ui, clock);
     session.OpenSettings();
     session.LoadLocations();
