@@ -14,20 +14,12 @@
 #include "foundation/file_io.h"
 #include "liveupdate/listing_comparison.h"
 #include "liveupdate/listing_writer.h"
+#include "support/message_log_ui.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-class QuietUi : public vek::UiServices {
- public:
-  void ShowMessage(const std::string& text) override { messages += text + "\n"; }
-  void ShowBox(const std::string& text, int) override { ShowMessage(text); }
-  void ShowPrompt(const std::string& text, int) override { ShowMessage(text); }
-  int AskNoYes(const std::string&, int) override { return 0; }
-  void Beep() override {}
-  std::string messages;
-};
+using vek::testing::MessageLogUi;
 
 constexpr const char* kAdhans[] = {"AZHAN_M1.WAV", "ALEPPO.WAV",  "EGYPT1.WAV",   "EGYPT2.WAV",
                                    "MACCAH1.WAV",  "MACCAH2.WAV", "F-MADINA.WAV", "F-EGYPT2.WAV"};
@@ -87,7 +79,7 @@ Installation& Shipped() {
   return installation;
 }
 
-vek::TListingOutcome List(QuietUi& ui) {
+vek::TListingOutcome List(MessageLogUi& ui) {
   vek::SystemServices sys{.ui = ui};
   vek::TListingSettings settings;
   settings.programFolder = Shipped().folder;
@@ -102,7 +94,7 @@ vek::TComparison Compare() {
 }
 
 void ListingAndComparison(benchmark::State& state) {
-  QuietUi ui;
+  MessageLogUi ui;
   std::size_t offered = 0;
   for (auto _ : state) {
     if (List(ui).status != vek::TListingOutcome::Written) {
@@ -122,14 +114,14 @@ void ListingAndComparison(benchmark::State& state) {
 BENCHMARK(ListingAndComparison)->Unit(benchmark::kMillisecond);
 
 void ListingOnly(benchmark::State& state) {
-  QuietUi ui;
+  MessageLogUi ui;
   for (auto _ : state)
     benchmark::DoNotOptimize(List(ui).status);
 }
 BENCHMARK(ListingOnly)->Unit(benchmark::kMillisecond);
 
 void ComparisonOnly(benchmark::State& state) {
-  QuietUi ui;
+  MessageLogUi ui;
   List(ui);
   for (auto _ : state)
     benchmark::DoNotOptimize(Compare().offered.size());

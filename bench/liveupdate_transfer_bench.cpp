@@ -26,6 +26,8 @@
 #include "liveupdate/listing_writer.h"
 #include "liveupdate/live_update_dialog.h"
 #include "liveupdate/live_update_session.h"
+#include "support/event_wait.h"
+#include "support/message_log_ui.h"
 #include "support/update_server.h"
 #include "support/zip_file.h"
 
@@ -33,34 +35,15 @@ namespace {
 
 namespace fs = std::filesystem;
 using vek::TransferKind;
-
-class QuietUi : public vek::UiServices {
- public:
-  void ShowMessage(const std::string& text) override { messages += text + "\n"; }
-  void ShowBox(const std::string& text, int) override { ShowMessage(text); }
-  void ShowPrompt(const std::string& text, int) override { ShowMessage(text); }
-  int AskNoYes(const std::string&, int) override { return 0; }
-  void Beep() override {}
-  std::string messages;
-};
+using vek::testing::MessageLogUi;
+using vek::testing::Spin;
 
 constexpr int kFiles = 40;
 constexpr std::size_t kFileSize = 1 << 20;
 
-bool Spin(const std::function<bool()>& done,
-          std::chrono::seconds limit = std::chrono::seconds(60)) {
-  QElapsedTimer elapsed;
-  elapsed.start();
-  QTimer wake;
-  wake.start(2);
-  while (!done()) {
-    if (elapsed.elapsed() > std::chrono::milliseconds(limit).count())
-      return false;
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
-  return true;
-}
+// How long a run may take, and how often its end is looked for.
+constexpr std::chrono::seconds kLimit(60);
+constexpr std::chrono::milliseconds kPoll(2);
 
 void Write(const fs::path& file, std::size_t size, char fill) {
   fs::create_directories(file.parent_path());
@@ -143,7 +126,7 @@ struct Installations {
   fs::path same = folder / "same";
   fs::path maker = folder / "maker";
   fs::path root = folder / "root";
-  QuietUi ui;
+  MessageLogUi ui;
   std::unique_ptr<vek::testing::UpdateServer> ftp;
   std::unique_ptr<vek::testing::UpdateServer> http;
 };
@@ -169,12 +152,12 @@ struct Run {
   }
   bool Open() {
     session->FormActivate();
-    return Spin([this] { return session->Opened(); });
+    return Spin([this] { return session->Opened(); }, kLimit, kPoll);
   }
 
   vek::CurlTransferClient client;
   vek::QtSessionTimer timer;
-  QuietUi ui;
+  MessageLogUi ui;
   vek::SystemServices sys{.ui = ui};
   vek::TFileCatalogue catalogue;
   std::unique_ptr<vek::TLiveUpdateSession> session;
@@ -195,10 +178,12 @@ void Download40MiB(benchmark::State& state) {
     QElapsedTimer elapsed;
     elapsed.start();
     run.session->StartUpdate_BitBtnClick();
-    const bool ended = Spin([&] {
-      return !run.session->DownloadBusy() &&
-             run.session->TimerMode() == vek::TLiveUpdateSession::kCloseCountdown;
-    });
+    const bool ended = Spin(
+        [&] {
+          return !run.session->DownloadBusy() &&
+                 run.session->TimerMode() == vek::TLiveUpdateSession::kCloseCountdown;
+        },
+        kLimit, kPoll);
     state.SetIterationTime(static_cast<double>(elapsed.nsecsElapsed()) / 1e9);
     if (!ended || run.session->DownloadedFileCount() != kFiles) {
       // The log's last line says why.
@@ -232,7 +217,7 @@ void SecondCloseOf(benchmark::State& state, bool untilClosed) {
     }
     run.session->StartUpdate_BitBtnClick();
     const fs::path temp = shared.prog / "go-s1.z.tovarelin";
-    Spin([&] { return run.session->View().progress1Pos > 0; });
+    Spin([&] { return run.session->View().progress1Pos > 0; }, kLimit, kPoll);
     run.session->Cancel_BitBtnClick();
     QElapsedTimer elapsed;
     elapsed.start();
@@ -241,7 +226,7 @@ void SecondCloseOf(benchmark::State& state, bool untilClosed) {
       state.SkipWithError("still running");
       break;
     }
-    if (untilClosed && !Spin([&] { return run.closed; })) {
+    if (untilClosed && !Spin([&] { return run.closed; }, kLimit, kPoll)) {
       state.SkipWithError("not closed");
       break;
     }
@@ -275,7 +260,7 @@ void NothingToOffer(benchmark::State& state) {
   Installations& shared = Shared();
   shared.Server(kind).SetFaults("");
   for (auto _ : state) {
-    QuietUi ui;
+    MessageLogUi ui;
     vek::SystemServices sys{.ui = ui};
     vek::TFileCatalogue catalogue = vek::FileCatalogue();
     vek::TFTP_Main_Dlg dialog(shared.Setup(kind, shared.same),
@@ -286,7 +271,7 @@ void NothingToOffer(benchmark::State& state) {
     QElapsedTimer elapsed;
     elapsed.start();
     dialog.show();
-    const bool closed = Spin([&] { return finished; });
+    const bool closed = Spin([&] { return finished; }, kLimit, kPoll);
     state.SetIterationTime(static_cast<double>(elapsed.nsecsElapsed()) / 1e9);
     if (!closed || ui.messages != "Your files do not need updating\n") {
       state.SkipWithError(("not closed: " + ui.messages).c_str());

@@ -13,18 +13,11 @@
 #include "foundation/qt/font_substitutes.h"
 #include "report/page_painter.h"
 #include "report/report_printing.h"
+#include "support/fake_printer_info.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-class NoPrinters : public vek::PrinterInfo {
- public:
-  bool HasSystemPrinter() const override { return false; }
-  bool HasPdfWriter() const override { return true; }
-  vek::QueueAnswer QueueState(const std::string&) const override { return {}; }
-  vek::QueueAnswer LastJobAnswer() const override { return {}; }
-};
 
 vek::TimetableSource Damascus(vek::TLocations& list, benchmark::State& state) {
   vek::TimetableSource source;
@@ -39,16 +32,16 @@ void BM_YearOfTwelvePagesToPdf(benchmark::State& state) {
   vek::TLocations list;
   const vek::TimetableSource source = Damascus(list, state);
   const vek::EngineContext engine;
-  const std::shared_ptr<QPrinter> printer = vek::MakeRunPrinter(NoPrinters());
+  const std::shared_ptr<QPrinter> printer = vek::MakeRunPrinter(vek::testing::FakePrinterInfo());
   const fs::path file = fs::temp_directory_path() / "vek-bench-year.pdf";
   printer->setOutputFileName(QString::fromStdString(file.string()));
   for (auto _ : state) {
     vek::Timetable report(vek::ReportKind::Year, source);
     report.ComputeReportRows(vek::EncodeDate(2026, 1, 1), list, engine);
     report.SelectDesign(1);
-    const vek::PrintOutcome outcome =
-        vek::PrintTimetable(report, *printer, vek::PagesToPrint(report.PageCount(), {}), 96,
-                            vek::RealFileSystem(), NoPrinters(), vek::Language::English);
+    const vek::PrintOutcome outcome = vek::PrintTimetable(
+        report, *printer, vek::PagesToPrint(report.PageCount(), {}), 96, vek::RealFileSystem(),
+        vek::testing::FakePrinterInfo(), vek::Language::English);
     if (!outcome.Printed)
       state.SkipWithError(outcome.Message.c_str());
   }
@@ -59,7 +52,7 @@ BENCHMARK(BM_YearOfTwelvePagesToPdf)->Unit(benchmark::kMillisecond);
 void BM_PreviewPage(benchmark::State& state) {
   vek::TLocations list;
   const vek::TimetableSource source = Damascus(list, state);
-  const std::shared_ptr<QPrinter> printer = vek::MakeRunPrinter(NoPrinters());
+  const std::shared_ptr<QPrinter> printer = vek::MakeRunPrinter(vek::testing::FakePrinterInfo());
   vek::Timetable report(vek::ReportKind::Year, source);
   report.ComputeReportRows(vek::EncodeDate(2026, 1, 1), list, vek::EngineContext());
   report.SelectDesign(static_cast<int>(state.range(0)));

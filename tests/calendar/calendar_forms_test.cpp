@@ -19,17 +19,12 @@
 #include "calendar/range_selector.h"
 #include "engine/calendar.h"
 #include "support/drawn_ink.h"
+#include "support/event_wait.h"
 
 namespace vek {
 namespace {
 
-bool RunUntil(const std::function<bool()>& done, int milliseconds = 5000) {
-  QElapsedTimer timer;
-  timer.start();
-  while (!done() && timer.elapsed() < milliseconds)
-    QApplication::processEvents(QEventLoop::AllEvents, 20);
-  return done();
-}
+using testing::Spin;
 
 void Press(QWidget* widget, Qt::Key key) {
   QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
@@ -133,7 +128,7 @@ TEST_F(DatePickerTest, TheScreenShowsEveryNewLayoutOfTheGridAtOnce) {
   form.show();
   TIslamicCalendar* grid = form.Calendar1;
   const auto shown = [grid] { return OnScreen(grid) == Drawn(grid); };
-  ASSERT_TRUE(RunUntil([&] { return !OnScreen(grid).isNull() && shown(); }));
+  ASSERT_TRUE(Spin([&] { return !OnScreen(grid).isNull() && shown(); }, std::chrono::seconds(5)));
   const struct {
     const char* what;
     std::function<void()> change;
@@ -151,7 +146,7 @@ TEST_F(DatePickerTest, TheScreenShowsEveryNewLayoutOfTheGridAtOnce) {
     const QImage before = OnScreen(grid);
     c.change();
     EXPECT_NE(before, Drawn(grid));
-    EXPECT_TRUE(RunUntil(shown, 1000));
+    EXPECT_TRUE(Spin(shown, std::chrono::milliseconds(1000)));
   }
   EXPECT_TRUE(grid->Grid().ArabicFace());
 }
@@ -165,7 +160,8 @@ TEST_F(DatePickerTest, TabStopsOnTheGridWhichFramesTheShownDay) {
     form.SetDate(today);
     form.show();
     form.activateWindow();
-    ASSERT_TRUE(RunUntil([&] { return QApplication::activeWindow() == &form; }));
+    ASSERT_TRUE(
+        Spin([&] { return QApplication::activeWindow() == &form; }, std::chrono::seconds(5)));
     TIslamicCalendar* grid = form.Calendar1;
     form.CloseBtn->setFocus();
     for (int i = 0; i < 12 && !grid->hasFocus(); ++i)

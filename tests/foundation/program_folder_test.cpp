@@ -4,22 +4,19 @@
 
 #include <fstream>
 
+#include "support/file_bytes.h"
 #include "support/temp_dir.h"
 
 namespace vek {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ReadBytes;
 using testing::TempDir;
 
 void WriteFile(const fs::path& p, const std::string& text) {
   fs::create_directories(p.parent_path());
   std::ofstream(p, std::ios::binary) << text;
-}
-
-std::string ReadFile(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 TEST(ProgramFolder, VekHomeWinsOverEverything) {
@@ -53,13 +50,13 @@ TEST(ProgramFolder, UserDataFolderIsCreatedAndSeededWithoutOverwriting) {
 
   const fs::path folder = t.path() / "user" / ".local" / "share" / "vek";
   EXPECT_EQ(folder, ResolveProgramFolder(in, nullptr));
-  EXPECT_EQ("shipped", ReadFile(folder / "VEK.LOC"));
-  EXPECT_EQ("mine", ReadFile(folder / "OTHER.TXT"));
+  EXPECT_EQ("shipped", ReadBytes(folder / "VEK.LOC"));
+  EXPECT_EQ("mine", ReadBytes(folder / "OTHER.TXT"));
   EXPECT_FALSE(fs::exists(folder / "README"));
 
   in.xdgDataHome = t.path() / "xdg";
   EXPECT_EQ(t.path() / "xdg" / "vek", ResolveProgramFolder(in, nullptr));
-  EXPECT_EQ("shipped", ReadFile(t.path() / "xdg" / "vek" / "VEK.LOC"));
+  EXPECT_EQ("shipped", ReadBytes(t.path() / "xdg" / "vek" / "VEK.LOC"));
 }
 
 TEST(ProgramFolder, AnEmptyOrNewVekHomeIsSeededAndAFullOneKept) {
@@ -72,13 +69,13 @@ TEST(ProgramFolder, AnEmptyOrNewVekHomeIsSeededAndAFullOneKept) {
     if (std::string(name) == "empty")
       fs::create_directories(*in.vekHome);
     EXPECT_EQ(*in.vekHome, ResolveProgramFolder(in, nullptr));
-    EXPECT_EQ("shipped", ReadFile(*in.vekHome / "VEK.LOC")) << name;
+    EXPECT_EQ("shipped", ReadBytes(*in.vekHome / "VEK.LOC")) << name;
   }
   WriteFile(t.path() / "mine" / "vek.loc", "my own");
   in.vekHome = t.path() / "mine";
   EXPECT_EQ(*in.vekHome, ResolveProgramFolder(in, nullptr));
   EXPECT_FALSE(fs::exists(t.path() / "mine" / "VEK.LOC"));
-  EXPECT_EQ("my own", ReadFile(t.path() / "mine" / "vek.loc"));
+  EXPECT_EQ("my own", ReadBytes(t.path() / "mine" / "vek.loc"));
 }
 
 // Started from the build tree (the executable beside the shipped VEK.LOC) with a new or empty
@@ -97,14 +94,14 @@ TEST(ProgramFolder, TheExecutablesFolderSeedsAfterTheInstalledData) {
     if (std::string(name) == "empty")
       fs::create_directories(*in.vekHome);
     EXPECT_EQ(*in.vekHome, ResolveProgramFolder(in, nullptr));
-    EXPECT_EQ("beside the program", ReadFile(*in.vekHome / "VEK.LOC")) << name;
+    EXPECT_EQ("beside the program", ReadBytes(*in.vekHome / "VEK.LOC")) << name;
     EXPECT_EQ(1, std::distance(fs::directory_iterator(*in.vekHome), fs::directory_iterator()));
   }
   WriteFile(t.path() / "share" / "VEK.LOC", "installed");
   in.dataFolders.push_back(t.path() / "share");
   in.vekHome = t.path() / "later";
   EXPECT_EQ(*in.vekHome, ResolveProgramFolder(in, nullptr));
-  EXPECT_EQ("installed", ReadFile(*in.vekHome / "VEK.LOC"));
+  EXPECT_EQ("installed", ReadBytes(*in.vekHome / "VEK.LOC"));
 }
 
 TEST(ProgramFolder, WithNothingToSeedFromNothingIsCreated) {
@@ -136,7 +133,7 @@ TEST(ProgramFolder, SeedingSkipsLinksThatCannotBeExamined) {
   in.dataFolders = {t.path() / "share"};
 
   EXPECT_EQ(folder, ResolveProgramFolder(in, nullptr));
-  EXPECT_EQ("shipped", ReadFile(folder / "VEK.LOC"));
+  EXPECT_EQ("shipped", ReadBytes(folder / "VEK.LOC"));
   EXPECT_TRUE(fs::is_symlink(folder / "OTHER.TXT"));
   for (const char* name : {"LOOP", "A", "B"})
     EXPECT_FALSE(fs::exists(fs::symlink_status(folder / name))) << name;

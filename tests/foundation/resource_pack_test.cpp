@@ -11,6 +11,7 @@
 #include "foundation/debug_log.h"
 #include "foundation/file_io.h"
 #include "support/fake_file_system.h"
+#include "support/file_bytes.h"
 #include "support/temp_dir.h"
 
 // The files under tests/foundation/fixtures, carried by this test program.
@@ -20,16 +21,11 @@ namespace vek {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ExpectFileBytes;
 using testing::FakeFileSystem;
 using testing::TempDir;
 
 const fs::path kFixtures = fs::path(VEK_SOURCE_DIR) / "tests" / "foundation" / "fixtures";
-
-std::string Contents(const fs::path& file) {
-  std::string text;
-  EXPECT_EQ(0, ReadWholeFile(file, text)) << file;
-  return text;
-}
 
 void WriteFile(const fs::path& file, const std::string& text) {
   std::ofstream(file, std::ios::binary) << text;
@@ -68,7 +64,7 @@ TEST(ResourcePack, LookupIgnoresCaseAndAnswersNothingForMissingOrEmptyResources)
   std::size_t size = 0;
   const unsigned char* data = FindResourceData(module, "aBzIp", "appl", size);
   ASSERT_NE(nullptr, data);
-  EXPECT_EQ(Contents(kFixtures / "a.b.zip"),
+  EXPECT_EQ(ExpectFileBytes(kFixtures / "a.b.zip"),
             std::string(reinterpret_cast<const char*>(data), size));
   EXPECT_FALSE(module.Find("WENQ140TXT", "APPL").empty());
 
@@ -89,8 +85,10 @@ TEST(ResourcePack, ExtractionWritesTheCarriedBytesAndLeavesNoTemporaryFile) {
     // Names in another letter case than the carried files' still find them.
     EXPECT_TRUE(ExtractFileFromResource("A.B.ZIP", folder, TestResourcePacks())) << folder;
     EXPECT_TRUE(ExtractFileFromResource("wenq~140.txt", folder, TestResourcePacks())) << folder;
-    EXPECT_EQ(Contents(kFixtures / "a.b.zip"), Contents(fs::path(folder) / "A.B.ZIP"));
-    EXPECT_EQ(Contents(kFixtures / "Wenq~140.txt"), Contents(fs::path(folder) / "wenq~140.txt"));
+    EXPECT_EQ(ExpectFileBytes(kFixtures / "a.b.zip"),
+              ExpectFileBytes(fs::path(folder) / "A.B.ZIP"));
+    EXPECT_EQ(ExpectFileBytes(kFixtures / "Wenq~140.txt"),
+              ExpectFileBytes(fs::path(folder) / "wenq~140.txt"));
     EXPECT_EQ((std::vector<std::string>{"A.B.ZIP", "wenq~140.txt"}), FilesIn(folder)) << folder;
   }
 }
@@ -101,7 +99,7 @@ TEST(ResourcePack, MissingOrEmptyResourceCreatesNothingAndKeepsTheOldFile) {
   EXPECT_FALSE(ExtractFileFromResource("None140.zip", t.path(), TestResourcePacks()));
   EXPECT_FALSE(ExtractFileFromResource("empty.dat", t.path(), TestResourcePacks()));
   EXPECT_EQ(std::vector<std::string>{"empty.dat"}, FilesIn(t.path()));
-  EXPECT_EQ("old", Contents(t.path() / "empty.dat"));
+  EXPECT_EQ("old", ExpectFileBytes(t.path() / "empty.dat"));
 }
 
 TEST(ResourcePack, ReadOnlyDestinationIsReplacedByAnOrdinaryNewFile) {
@@ -111,7 +109,7 @@ TEST(ResourcePack, ReadOnlyDestinationIsReplacedByAnOrdinaryNewFile) {
   ASSERT_EQ(0, ::chmod(destination.c_str(), 0444));
 
   EXPECT_TRUE(ExtractFileFromResource("a.b.zip", t.path(), TestResourcePacks()));
-  EXPECT_EQ(Contents(kFixtures / "a.b.zip"), Contents(destination));
+  EXPECT_EQ(ExpectFileBytes(kFixtures / "a.b.zip"), ExpectFileBytes(destination));
   const mode_t mask = ::umask(0);
   ::umask(mask);
   struct stat st {};
@@ -128,7 +126,7 @@ TEST(ResourcePack, FailedRenameKeepsTheOldFileAndRemovesTheTemporaryFile) {
 
   EXPECT_FALSE(ExtractFileFromResource("a.b.zip", t.path(), TestResourcePacks(), fake));
   EXPECT_EQ(1, fake.renames);
-  EXPECT_EQ("old", Contents(destination));
+  EXPECT_EQ("old", ExpectFileBytes(destination));
   EXPECT_EQ(std::vector<std::string>{"a.b.zip"}, FilesIn(t.path()));
 }
 
@@ -166,7 +164,7 @@ TEST(ResourcePack, FailuresAreWrittenToTheDebugLog) {
 
   SetDebugLogging(false, false);
   SetLogFileName({});
-  const std::string log = Contents(logFile);
+  const std::string log = ExpectFileBytes(logFile);
   const std::string step = "Error in ClockFace, in ExtractResourceToFile\r\n";
   const std::string copy =
       "Error in ClockFace, in fn_ExtractFileFromTemp(DestFile)\r\nSource File does not Exist, "

@@ -7,6 +7,7 @@
 
 #include "foundation/file_io.h"
 #include "support/fake_clock.h"
+#include "support/fake_launcher.h"
 #include "support/fake_ui.h"
 #include "support/temp_dir.h"
 
@@ -15,27 +16,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::FakeClock;
+using testing::FakeLauncher;
 using testing::FakeUi;
 using testing::TempDir;
-
-// Records starts, and lets a process "run" for a number of polls.
-class FakeLauncher : public Launcher {
- public:
-  int Start(const fs::path& file, const std::vector<std::string>& arguments, pid_t& pid) override {
-    started.push_back(file);
-    args = arguments;
-    pid = 4242;
-    return startError;
-  }
-  bool HasExited(pid_t) override { return --pollsLeft < 0; }
-  void Detach(pid_t) override { ++detached; }
-
-  std::vector<fs::path> started;
-  std::vector<std::string> args;
-  int startError = 0;
-  int pollsLeft = 0;
-  int detached = 0;
-};
 
 class RunProgram : public ::testing::Test {
  protected:

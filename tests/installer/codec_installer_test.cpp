@@ -23,6 +23,7 @@
 #include "resources/program_sounds.h"
 #include "sounds/qt_sound_player.h"
 #include "support/fake_ui.h"
+#include "support/file_bytes.h"
 #include "support/temp_dir.h"
 
 // Qt Multimedia's sound system keeps what PulseAudio, GLib and GStreamer allocate when no sound
@@ -35,17 +36,12 @@ namespace vek {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ExpectFileBytes;
 using testing::FakeUi;
 using testing::TempDir;
 
 constexpr const char* kComplete =
     "انتهى تثبيت الدعم لضغط الصوت\n\nInstallation for sound Compression is complete";
-
-std::string Read(const fs::path& file) {
-  std::string text;
-  EXPECT_EQ(0, ReadWholeFile(file, text)) << file;
-  return text;
-}
 
 std::vector<std::string> Names(const fs::path& folder) {
   std::vector<std::string> names;
@@ -81,7 +77,7 @@ class CodecInstaller : public ::testing::Test {
 TEST_F(CodecInstaller, AFreshRunInstallsRegistersAndSaysSo) {
   ASSERT_FALSE(Driver().empty());
   EXPECT_EQ(kCodecInstalled, DravolenMain(Context()));
-  EXPECT_EQ(Driver(), Read(windows / "system" / "L3codecp.acm"));
+  EXPECT_EQ(Driver(), ExpectFileBytes(windows / "system" / "L3codecp.acm"));
   EXPECT_EQ("l3codecp.acm",
             IniFile(windows / "System.ini").ReadString("drivers32", "msacm.l3codec", ""));
   EXPECT_EQ(std::vector<std::string>{kComplete}, ui.messages);
@@ -92,10 +88,10 @@ TEST_F(CodecInstaller, AFreshRunInstallsRegistersAndSaysSo) {
 
 TEST_F(CodecInstaller, ASecondRunLeavesTheSameStateAndSaysSoAgain) {
   ASSERT_EQ(kCodecInstalled, DravolenMain(Context()));
-  const std::string ini = Read(windows / "System.ini");
+  const std::string ini = ExpectFileBytes(windows / "System.ini");
   ASSERT_EQ(kCodecInstalled, DravolenMain(Context()));
-  EXPECT_EQ(ini, Read(windows / "System.ini"));
-  EXPECT_EQ(Driver(), Read(windows / "system" / "L3codecp.acm"));
+  EXPECT_EQ(ini, ExpectFileBytes(windows / "System.ini"));
+  EXPECT_EQ(Driver(), ExpectFileBytes(windows / "system" / "L3codecp.acm"));
   EXPECT_EQ((std::vector<std::string>{kComplete, kComplete}), ui.messages);
 }
 
@@ -105,7 +101,7 @@ TEST_F(CodecInstaller, AReadOnlyDriverOfAnyLetterCaseIsReplaced) {
   ASSERT_EQ(0, WriteFileReplacing(old, "an older driver"));
   ::chmod(old.c_str(), 0444);
   EXPECT_EQ(kCodecInstalled, DravolenMain(Context()));
-  EXPECT_EQ(Driver(), Read(old));
+  EXPECT_EQ(Driver(), ExpectFileBytes(old));
   EXPECT_EQ(std::vector<std::string>{"l3codecp.acm"}, Names(windows / "system"));
 }
 
@@ -120,7 +116,7 @@ TEST_F(CodecInstaller, OtherSectionsAndKeysOfSystemIniAreKept) {
       "; shared drivers\r\n[boot]\r\nshell=explorer.exe\r\n[Drivers32]\r\n"
       "msacm.imaadpcm=imaadp32.acm\r\nMSACM.L3CODEC=l3codecp.acm\r\n[mci]\r\ncdaudio=mcicda."
       "drv\r\n",
-      Read(windows / "system.INI"));
+      ExpectFileBytes(windows / "system.INI"));
   EXPECT_FALSE(fs::exists(windows / "System.ini"));
 }
 
@@ -172,7 +168,7 @@ TEST_F(CodecInstaller, AFailedFileStepIsToldAndLeavesSystemIniAsItIs) {
     EXPECT_NE(std::string::npos, m.find(test.named.string() + "\n")) << m;
     EXPECT_NE(std::string::npos, m.find("DOS error code")) << m;
     if (fs::is_regular_file(windows / "System.ini")) {
-      EXPECT_EQ("[boot]\r\nshell=x\r\n", Read(windows / "System.ini"));
+      EXPECT_EQ("[boot]\r\nshell=x\r\n", ExpectFileBytes(windows / "System.ini"));
     }
   }
 }
@@ -199,7 +195,7 @@ TEST_F(CodecInstaller, AMissingDecoderNamesItAndItsPackage) {
     EXPECT_NE(std::string::npos, m.find("gstreamer1.0-plugins-good"));
     EXPECT_EQ(std::string::npos, m.find("is complete"));
     // The driver and its registration are in place all the same.
-    EXPECT_EQ(Driver(), Read(windows / "system" / "L3codecp.acm"));
+    EXPECT_EQ(Driver(), ExpectFileBytes(windows / "system" / "L3codecp.acm"));
   }
 }
 

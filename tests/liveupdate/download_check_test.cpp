@@ -13,6 +13,7 @@
 #include "locations/location_file.h"
 #include "support/fake_file_system.h"
 #include "support/fake_ui.h"
+#include "support/file_bytes.h"
 #include "support/locations_fixture.h"
 #include "support/temp_dir.h"
 #include "support/zip_file.h"
@@ -22,21 +23,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::FakeFileSystem;
+using testing::ReadBytes;
 using testing::TempDir;
 using testing::ZipBytes;
-
-std::string Read(const fs::path& file) {
-  std::string bytes;
-  ReadWholeFile(file, bytes);
-  return bytes;
-}
-
-std::string LocationImage(int count) {
-  TLocations list;
-  for (int i = 0; i < count; ++i)
-    list.Append(std::make_unique<TLocation>(testing::SampleLocationRec()));
-  return LocationsFileImage(list);
-}
 
 // A whole bitmap of 2 x 2 pixels, 24 bits each.
 std::string Bitmap() {
@@ -95,13 +84,17 @@ TEST_F(DownloadCheck, AFileTheProgramReadsMustReadWithItsReader) {
     const char* why;  // part of the English reason
   };
   const Case cases[] = {
-      {"VEK.LOC", LocationImage(2), true, ""},
-      {"vek.loc", LocationImage(0), true, ""},  // only the version record: an empty list
+      {"VEK.LOC", testing::SampleLocationsImage(2), true, ""},
+      {"vek.loc", testing::SampleLocationsImage(0), true,
+       ""},  // only the version record: an empty list
       {"vek.loc", std::string(100, 'x'), false, "version record"},
-      {"vek.loc", LocationImage(2) + "garbage", false, "no whole number of 92-byte records"},
+      {"vek.loc", testing::SampleLocationsImage(2) + "garbage", false,
+       "no whole number of 92-byte records"},
       {"vek.loc", std::string(8800, 'x'), false, "version record"},
-      {"vek.loc", LocationImage(1) + LocationImage(1).substr(0, 2) + std::string(90, '\xff'), false,
-       "Location 2 of 2"},
+      {"vek.loc",
+       testing::SampleLocationsImage(1) + testing::SampleLocationsImage(1).substr(0, 2) +
+           std::string(90, '\xff'),
+       false, "Location 2 of 2"},
       {"vek.loc", "", false, ""},
       {"VEK.INI", "[Orvessa, by Al Tovarelin]\r\nLanguage=English\r\n", true, ""},
       {"vek.ini", "<html><body>404 Not Found</body></html>", false, "Orvessa, by Al Tovarelin"},
@@ -176,7 +169,7 @@ TEST(DownloadKeep, ACopyGetsADatedNameOfItsOwn) {
   const TKeptCopy first = KeepDatedCopy(file, folder, now);
   ASSERT_EQ(0, first.error);
   EXPECT_EQ(folder / "VEK-20250110-090507.LOC", first.copy);
-  EXPECT_EQ("the user's locations", Read(first.copy));
+  EXPECT_EQ("the user's locations", ReadBytes(first.copy));
   // A second in the same second does not replace the first.
   const TKeptCopy second = KeepDatedCopy(file, folder, now);
   EXPECT_EQ(folder / "VEK-20250110-090507-2.LOC", second.copy);

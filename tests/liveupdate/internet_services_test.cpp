@@ -18,23 +18,21 @@
 #include "support/fake_launcher.h"
 #include "support/fake_shell.h"
 #include "support/fake_ui.h"
+#include "support/file_bytes.h"
+#include "support/python_server.h"
 #include "support/temp_dir.h"
 
 namespace vek {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ExpectFileBytes;
 using testing::FakeClock;
 using testing::FakeLauncher;
 using testing::FakeShell;
 using testing::FakeUi;
+using testing::PythonServer;
 using testing::TempDir;
-
-std::string Read(const fs::path& file) {
-  std::string bytes;
-  EXPECT_EQ(0, ReadWholeFile(file, bytes)) << file;
-  return bytes;
-}
 
 TEST(SendMailTo, OpensTheMailtoLinkOnce) {
   FakeShell shell;
@@ -148,7 +146,7 @@ TEST_F(FtpRun, WritesAPrivateScriptAndStartsTheClientOnItWithoutWaiting) {
   s.port = 2121;
   ASSERT_TRUE(RunFtpScript(s, Language::English, sys));
   const fs::path script = dir.path() / "ftpcomm";
-  EXPECT_EQ(*FtpScriptText(s), Read(script));
+  EXPECT_EQ(*FtpScriptText(s), ExpectFileBytes(script));
   struct stat st {};
   ASSERT_EQ(0, ::stat(script.c_str(), &st));
   EXPECT_EQ(0600u, st.st_mode & 0777);
@@ -209,44 +207,16 @@ TEST_F(FtpRun, TheTesterDownloadFetchesTheListingAnonymouslyIntoLiveUpdate) {
   const fs::path folder = dir.path() / "LiveUpdate";
   EXPECT_EQ("user anonymous tester@example.org\nbinary\nget vekdirs.rec " +
                 (folder / "vekdirs.rec").string() + "\nquit\n",
-            Read(folder / "ftpcomm"));
+            ExpectFileBytes(folder / "ftpcomm"));
   EXPECT_EQ((std::vector<std::string>{"ftp", "-n", "127.0.0.1"}), launcher.args);
 }
 
 // The real client against a real server: Debian's ftp and pyftpdlib on 127.0.0.1.
-class FtpServer {
+class FtpServer : public PythonServer {
  public:
-  FtpServer(const fs::path& root, const std::string& user, const std::string& password) {
-    const std::string script = std::string(VEK_SOURCE_DIR) + "/tests/liveupdate/ftp_server.py";
-    const std::string command = "exec /usr/bin/python3 " + Quoted(script) + " " +
-                                Quoted(root.string()) + " " + Quoted(user) + " " +
-                                Quoted(password) + " 2>&1";
-    pipe_ = ::popen(command.c_str(), "r");
-    char line[512] = {};
-    if (pipe_ != nullptr && std::fgets(line, sizeof line, pipe_) != nullptr)
-      firstLine = line;
-    if (std::sscanf(line, "%d %d", &port, &pid_) != 2)
-      port = 0;
-  }
-  ~FtpServer() {
-    if (pid_ > 0)
-      ::kill(pid_, SIGTERM);
-    if (pipe_ != nullptr)
-      ::pclose(pipe_);
-  }
-
-  int port = 0;
-  std::string firstLine;
-
- private:
-  static std::string Quoted(const std::string& text) {
-    std::string out = "'";
-    for (const char c : text)
-      out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return out + "'";
-  }
-  FILE* pipe_ = nullptr;
-  int pid_ = 0;
+  FtpServer(const fs::path& root, const std::string& user, const std::string& password)
+      : PythonServer("tests/liveupdate/ftp_server.py", {root.string(), user, password}, "2>&1",
+                     SIGTERM) {}
 };
 
 // Starts programs for real and lets the test wait for them.
@@ -302,8 +272,8 @@ TEST(FtpClient, DownloadsAndUploadsThroughFoldersWithBlanks) {
   ASSERT_TRUE(RunFtpScript(upload, Language::English, sys));
   ASSERT_TRUE(launcher.WaitAll(std::chrono::seconds(30)));
   EXPECT_TRUE(ui.messages.empty());
-  EXPECT_EQ("the server's listing\n", Read(program / "LiveUpdate" / "vekdirs.rec"));
-  EXPECT_EQ("uploaded\n", Read(root / "report 1.txt"));
+  EXPECT_EQ("the server's listing\n", ExpectFileBytes(program / "LiveUpdate" / "vekdirs.rec"));
+  EXPECT_EQ("uploaded\n", ExpectFileBytes(root / "report 1.txt"));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "foundation/file_io.h"
 #include "liveupdate/remote_names.h"
 #include "support/fake_file_system.h"
+#include "support/listing_records.h"
 #include "support/temp_dir.h"
 
 namespace vek {
@@ -30,15 +31,7 @@ const std::uint32_t kNew = Stamp(2024, 6);
 
 TListingRec File(std::string name, std::int32_t size, std::uint32_t date = kOld,
                  std::uint8_t newerOnly = 0, std::uint8_t module = VEKModule) {
-  TListingRec rec;
-  rec.Kind = riIsFileInfo;
-  rec.State = 1;
-  rec.FileName = std::move(name);
-  rec.Size = size;
-  rec.Date = date;
-  rec.NewerOnly = newerOnly;
-  rec.Module = module;
-  return rec;
+  return testing::ListedFile(std::move(name), size, date, newerOnly, module);
 }
 
 // The server's package record, as the maintainer's listing holds it.

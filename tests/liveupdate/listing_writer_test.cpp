@@ -15,12 +15,14 @@
 #include "support/fake_clock.h"
 #include "support/fake_file_system.h"
 #include "support/fake_ui.h"
+#include "support/file_bytes.h"
 #include "support/temp_dir.h"
 
 namespace vek {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ExpectFileBytes;
 using testing::FakeClock;
 using testing::FakeFileSystem;
 using testing::FakeUi;
@@ -32,20 +34,15 @@ std::uint32_t Stamp(int day) {
   return *PackDosDateTime({2024, 3, day, 10, 20, 30});
 }
 
-std::string ReadAll(const fs::path& file) {
-  std::string bytes;
-  EXPECT_EQ(0, ReadWholeFile(file, bytes)) << file;
-  return bytes;
-}
-
 // Compares a produced file with its golden copy; VEK_WRITE_GOLDEN=1 writes the golden copy.
 void ExpectGolden(const fs::path& produced, const std::string& golden) {
-  const std::string bytes = ReadAll(produced);
+  const std::string bytes = ExpectFileBytes(produced);
   if (std::getenv("VEK_WRITE_GOLDEN") != nullptr) {
     std::ofstream(kFixtures / golden, std::ios::binary) << bytes;
     return;
   }
-  EXPECT_TRUE(bytes == ReadAll(kFixtures / golden)) << golden << " differs from " << produced;
+  EXPECT_TRUE(bytes == ExpectFileBytes(kFixtures / golden))
+      << golden << " differs from " << produced;
 }
 
 // One line per record of a listing: what it means, without the bytes.
@@ -149,7 +146,7 @@ TEST_F(InstallationListing, ReplacesAReadOnlyOldListingWithTheWholeListing) {
   EXPECT_EQ(TListingOutcome::Written, outcome.status);
   EXPECT_TRUE(outcome.vekModuleListed);
   EXPECT_EQ("ZUZUZ622.EXE", outcome.packageName);
-  EXPECT_EQ(kUserShape, Shape(ReadAll(listing)));
+  EXPECT_EQ(kUserShape, Shape(ExpectFileBytes(listing)));
   ExpectGolden(listing, "vekdirs.rec");
   EXPECT_TRUE(IsOwnerWritable(listing));
   EXPECT_FALSE(fs::exists(listing.string() + "TXT"));
@@ -164,7 +161,7 @@ TEST_F(InstallationListing, LeavesOutTheProgramsOwnLockAndTemporaryFiles) {
        {".VEK.lock", ".VEK.LOC.a1B2c3", "$TMP_WRK.$_$x1Y2z3", "go-aleppo.z.tovarelin"})
     File(program / name, 10, Stamp(20));
   EXPECT_EQ(TListingOutcome::Written, List(false).status);
-  EXPECT_EQ(kUserShape, Shape(ReadAll(listing)));
+  EXPECT_EQ(kUserShape, Shape(ExpectFileBytes(listing)));
 }
 
 TEST_F(InstallationListing, InMaintainerModeAddsThePackageRecordAndTheTextTwin) {
@@ -172,7 +169,7 @@ TEST_F(InstallationListing, InMaintainerModeAddsThePackageRecordAndTheTextTwin) 
   EXPECT_EQ(TListingOutcome::Written, List(true).status);
   std::vector<std::string> shape = kUserShape;
   shape.insert(shape.begin() + 1, "0 ;VEK | ZUZUZ622.EXE 777 0 m1 c0 n0 s0");
-  EXPECT_EQ(shape, Shape(ReadAll(listing)));
+  EXPECT_EQ(shape, Shape(ExpectFileBytes(listing)));
   ExpectGolden(listing, "vekdirs_maintainer.rec");
   ExpectGolden(listing.string() + "TXT", "vekdirs_maintainer.recTXT");
   ASSERT_EQ(1u, ui.messages.size());
@@ -187,7 +184,7 @@ TEST_F(InstallationListing, InMaintainerModeWithoutThePackageKeepsTheOldListing)
   EXPECT_EQ(TListingOutcome::PackageMissing, List(true).status);
   EXPECT_EQ(std::vector<std::string>{"ERROR: MISSING File ZUZUZ622.EXE from directory: \\$trash"},
             ui.messages);
-  EXPECT_EQ(oldListing, ReadAll(listing));
+  EXPECT_EQ(oldListing, ExpectFileBytes(listing));
   EXPECT_FALSE(fs::exists(listing.string() + "TXT"));
 }
 
@@ -196,7 +193,7 @@ TEST_F(InstallationListing, AWriteFailingMidwayKeepsTheOldListingAndIsReported) 
   files.writeError = ENOSPC;
   files.writeLimit = 1000;
   EXPECT_EQ(TListingOutcome::WriteFailed, List(true).status);
-  EXPECT_EQ(oldListing, ReadAll(listing));
+  EXPECT_EQ(oldListing, ExpectFileBytes(listing));
   // Nothing else is left in the folder: no temporary file, no text twin, no "READY TO UPLOAD".
   EXPECT_EQ(1, std::distance(fs::directory_iterator(listing.parent_path()), {}));
   ASSERT_EQ(1u, ui.messages.size());
@@ -216,7 +213,7 @@ TEST_F(InstallationListing, EndRecordCloseAGroup) {
 TEST_F(InstallationListing, DirectoryReportListsEveryFileAndTheMissingFolder) {
   ::chmod((program / "VEK.LOC").c_str(), 0444);
   ASSERT_TRUE(WriteDirsReport(program, Language::English, sys));
-  const std::string report = ReadAll(program / "VEK_DIRS.TXT");
+  const std::string report = ExpectFileBytes(program / "VEK_DIRS.TXT");
   for (const char* part : {
            ";vek/  (Not a CD-ROM)  WRITABLE DISK\r\n",
            ";Directory: vek/\r\n;Total Items: 16\r\n",

@@ -18,9 +18,11 @@
 #include "liveupdate/fake_transfer_client.h"
 #include "liveupdate/listing_record.h"
 #include "liveupdate/live_update_dialog.h"
+#include "support/event_wait.h"
 #include "support/fake_clock.h"
 #include "support/fake_file_system.h"
 #include "support/fake_ui.h"
+#include "support/listing_records.h"
 #include "support/temp_dir.h"
 #include "support/zip_file.h"
 
@@ -29,24 +31,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TListingRec FileRec(const std::string& name, std::int32_t size) {
-  TListingRec rec;
-  rec.Kind = riIsFileInfo;
-  rec.State = 1;
-  rec.FileName = name;
-  rec.Size = size;
-  rec.Date = 0x5A2A5000;
-  return rec;
-}
-
 class Dialog : public ::testing::Test {
  protected:
   // The dialog, shown, fetching the server's listing.
   void FetchListing() {
     std::string local;
     for (const char* name : {"S1.WAV", "S2.WAV"}) {
-      AppendListingRec(FileRec(name, 1000), local);
-      AppendListingRec(FileRec(name, 1500), server);
+      AppendListingRec(testing::ListedFile(name, 1000, 0x5A2A5000), local);
+      AppendListingRec(testing::ListedFile(name, 1500, 0x5A2A5000), server);
     }
     fs::create_directories(prog / "LiveUpdate");
     ASSERT_EQ(0, WriteFileReplacing(prog / "LiveUpdate" / "vekdirs.rec", local));
@@ -148,11 +140,7 @@ TEST_F(Dialog, CloseDuringAFailingInstallClosesOnceTheStepHasEnded) {
     EXPECT_FALSE(fs::exists(temp));
     EXPECT_FALSE(client->running);  // no further item
     // The event loop with its timers: the close comes, and the dialog is deleted.
-    QDeadlineTimer deadline(std::chrono::seconds(5));
-    while (shown && !deadline.hasExpired()) {
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    testing::Spin([&] { return shown.isNull(); }, std::chrono::seconds(5));
     EXPECT_TRUE(shown.isNull());
     EXPECT_EQ(1, finished);
     files.failRename = nullptr;

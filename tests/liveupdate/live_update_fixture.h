@@ -27,9 +27,11 @@
 #include "liveupdate/listing_writer.h"
 #include "liveupdate/live_update_dialog.h"
 #include "liveupdate/live_update_session.h"
+#include "support/event_wait.h"
 #include "support/fake_clock.h"
 #include "support/fake_file_system.h"
 #include "support/fake_ui.h"
+#include "support/file_bytes.h"
 #include "support/temp_dir.h"
 #include "support/update_server.h"
 #include "support/zip_file.h"
@@ -37,29 +39,6 @@
 namespace vek::testing {
 
 namespace fs = std::filesystem;
-
-// Handles the Qt events until done() holds or the limit has passed; true when it holds. Objects
-// deleted later (a closed dialog) go too, as they would in the program's event loop.
-inline bool Spin(const std::function<bool()>& done,
-                 std::chrono::milliseconds limit = std::chrono::seconds(20)) {
-  QDeadlineTimer deadline(limit);
-  QTimer wake;
-  wake.start(5);
-  while (!done()) {
-    if (deadline.hasExpired())
-      return false;
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  }
-  return true;
-}
-
-inline std::string ReadBytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
-}
 
 // A file with its bytes and a fixed date (2 January 2025, 10:00 local time, or later by
 // minutes), so that both listings give equal files equal stamps.

@@ -23,6 +23,7 @@
 #include "liveupdate/transfer_failure_reason.h"
 #include "locations/location_file.h"
 #include "support/arabic_text.h"
+#include "support/listing_records.h"
 #include "support/locations_fixture.h"
 
 namespace vek {
@@ -30,8 +31,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::Bytes;
+using testing::ListedFile;
 using testing::LiveUpdateFixture;
 using testing::ReadBytes;
+using testing::SampleLocationsImage;
 using testing::SessionRun;
 using testing::Spin;
 using testing::WriteFile;
@@ -401,13 +404,7 @@ TEST_P(OverServer, AHostileListingReachesNoPathOutsideTheProgramFolder) {
   for (const char* name :
        {"../../EVIL.WAV", "S1.WAV/../../X", "..\\EVIL.WAV", "S2.WAV\r\nDELE", "ZUZUZ999.EXE/..",
         ".ZUZUZ999.EXE", "ALEPPO.WAV?X", "DIRIZ\u200F\u200E.EXE"}) {
-    TListingRec rec;
-    rec.Kind = riIsFileInfo;
-    rec.State = 1;
-    rec.FileName = name;
-    rec.Size = 4000;
-    rec.Date = 0x5A000000;
-    AppendListingRec(rec, listing);
+    AppendListingRec(ListedFile(name, 4000, 0x5A000000), listing);
   }
   ASSERT_EQ(0, WriteFileReplacing(root / "liveupdate" / "vekdirs.rec", listing));
   SessionRun run(SessionSetup(), Server(), sys);
@@ -422,14 +419,6 @@ TEST_P(OverServer, AHostileListingReachesNoPathOutsideTheProgramFolder) {
     EXPECT_EQ(std::string::npos, request.find("..")) << request;
   EXPECT_FALSE(fs::exists(dir.path() / "EVIL.WAV"));
   EXPECT_FALSE(fs::exists(dir.path() / "X"));
-}
-
-// The user's location file: the version record and count locations.
-std::string Locations(int count) {
-  TLocations list;
-  for (int i = 0; i < count; ++i)
-    list.Append(std::make_unique<TLocation>(testing::SampleLocationRec()));
-  return LocationsFileImage(list);
 }
 
 // The server's listing with the newer-only byte of the file cleared, as any listing may have it:
@@ -455,7 +444,7 @@ bool Logged(const std::vector<std::string>& memo, std::initializer_list<std::str
 }
 
 TEST_P(OverServer, ALocationFileThatDoesNotReadNeverReplacesTheUsers) {
-  const std::string mine = Locations(2);
+  const std::string mine = SampleLocationsImage(2);
   WriteFile(prog / "VEK.LOC", mine);
   // The listing is right about the file: 8,800 random bytes (a whole number of records of the
   // older layout), and the server sends those bytes.
@@ -489,8 +478,8 @@ TEST_P(OverServer, ALocationFileThatDoesNotReadNeverReplacesTheUsers) {
 }
 
 TEST_P(OverServer, ALocationFileThatReadsReplacesTheUsersOnceACopyIsKept) {
-  const std::string mine = Locations(2);
-  const std::string theirs = Locations(3);
+  const std::string mine = SampleLocationsImage(2);
+  const std::string theirs = SampleLocationsImage(3);
   WriteFile(prog / "VEK.LOC", mine);
   Offered("VEK.LOC", theirs, "/vek.loc", theirs);
   Publish();
@@ -516,8 +505,8 @@ TEST_P(OverServer, ALocationFileThatReadsReplacesTheUsersOnceACopyIsKept) {
 // The copy kept of the user's VEK.LOC takes room too: a disk with room for the download but not
 // for the copy is told so before anything is fetched.
 TEST_P(OverServer, TheRoomCheckCountsTheCopyKeptOfTheUsersFile) {
-  const std::string mine = Locations(200);
-  const std::string theirs = Locations(300);
+  const std::string mine = SampleLocationsImage(200);
+  const std::string theirs = SampleLocationsImage(300);
   WriteFile(prog / "VEK.LOC", mine);
   Offered("VEK.LOC", theirs, "/vek.loc", theirs);
   Publish();

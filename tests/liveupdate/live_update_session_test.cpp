@@ -20,6 +20,8 @@
 #include "support/fake_clock.h"
 #include "support/fake_file_system.h"
 #include "support/fake_ui.h"
+#include "support/file_bytes.h"
+#include "support/listing_records.h"
 #include "support/temp_dir.h"
 #include "support/zip_file.h"
 
@@ -31,18 +33,12 @@ using testing::FakeClient;
 using testing::FakeClock;
 using testing::FakeFileSystem;
 using testing::FakeUi;
+using testing::ReadBytes;
 using testing::TempDir;
 
 // A sound archive as the server offers it: the ZIP archive of one wave file.
 std::string Archive(const std::string& wave) {
   return testing::ZipBytes({{wave, "RIFF and the sound of " + wave}});
-}
-
-std::string Read(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
 }
 
 class FakeTimer : public SessionTimer {
@@ -52,16 +48,6 @@ class FakeTimer : public SessionTimer {
   bool Enabled() const override { return enabled; }
   bool enabled = false;
 };
-
-TListingRec FileRec(const std::string& name, std::int32_t size, std::uint32_t date) {
-  TListingRec rec;
-  rec.Kind = riIsFileInfo;
-  rec.State = 1;
-  rec.FileName = name;
-  rec.Size = size;
-  rec.Date = date;
-  return rec;
-}
 
 constexpr std::uint32_t kStamp = 0x5A2A5000;  // 10 January 2025, 10:00
 
@@ -74,8 +60,8 @@ class Session : public ::testing::Test {
     std::string local;
     std::string server;
     for (const std::string& sound : sounds) {
-      AppendListingRec(FileRec(sound, 1000, kStamp - 0x10000), local);
-      AppendListingRec(FileRec(sound, 1500, kStamp), server);
+      AppendListingRec(testing::ListedFile(sound, 1000, kStamp - 0x10000), local);
+      AppendListingRec(testing::ListedFile(sound, 1500, kStamp), server);
     }
     EXPECT_EQ(0, WriteFileReplacing(prog / "LiveUpdate" / "vekdirs.rec", local));
     return server;
@@ -227,7 +213,7 @@ TEST_F(Session, AFileThatCannotTakeItsNameIsNotCounted) {
   EXPECT_EQ("aleppo.wav", session->View().offered[0][0]);
   EXPECT_FALSE(fs::exists(prog / "go-aleppo.z"));
   EXPECT_FALSE(fs::exists(prog / "go-aleppo.z.tovarelin"));
-  EXPECT_EQ(Archive("EGYPT1.WAV"), Read(prog / "go-egypt1.z"));
+  EXPECT_EQ(Archive("EGYPT1.WAV"), ReadBytes(prog / "go-egypt1.z"));
   EXPECT_FALSE(ui.messages.empty());  // the rename said why
   Tick();
   EXPECT_EQ(0, closeRequests);
@@ -379,7 +365,7 @@ TEST_F(Session, MovesSaveTheIgnoreFileAndKeepTheStamp) {
   EXPECT_EQ(renames + 1, files.renames);  // one write for the ten moves
   bool cut = false;
   RecordFileError error = RecordFileError::None;
-  EXPECT_EQ(10u, DecodeIgnoreFile(Read(ignoreFile), cut, error).size());
+  EXPECT_EQ(10u, DecodeIgnoreFile(ReadBytes(ignoreFile), cut, error).size());
   EXPECT_FALSE(session->View().preventEnabled);
   const TLiveUpdateCaptions none = LiveUpdateCaptions(Language::English, 0, 10);
   EXPECT_EQ("no items to download", none.addHint);
@@ -390,7 +376,7 @@ TEST_F(Session, MovesSaveTheIgnoreFileAndKeepTheStamp) {
   session->AddOne();
   ASSERT_EQ(2u, session->View().offered.size());
   EXPECT_EQ(std::to_string(kStamp), session->View().offered[0][3]);
-  EXPECT_EQ(8u, DecodeIgnoreFile(Read(ignoreFile), cut, error).size());
+  EXPECT_EQ(8u, DecodeIgnoreFile(ReadBytes(ignoreFile), cut, error).size());
   session->StartUpdate_BitBtnClick();
 
   // During a run no move is allowed: a beep, and nothing moves or hangs.

@@ -19,6 +19,7 @@
 #include "mainwin/clock_face_form.h"
 #include "resources/clock_face_packs.h"
 #include "support/fake_ui.h"
+#include "support/file_bytes.h"
 #include "support/temp_dir.h"
 #include "support/zip_archive.h"
 
@@ -26,6 +27,7 @@ namespace vek {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ExpectFileBytes;
 using testing::FakeUi;
 using testing::TempDir;
 
@@ -37,12 +39,6 @@ std::set<std::string> FilesIn(const fs::path& folder) {
   for (const auto& entry : fs::directory_iterator(folder))
     names.insert(entry.path().filename().string());
   return names;
-}
-
-std::string Contents(const fs::path& file) {
-  std::string data;
-  EXPECT_EQ(0, ReadWholeFile(file, data)) << file;
-  return data;
 }
 
 void Write(const fs::path& file, const std::string& data) {
@@ -61,7 +57,7 @@ std::string AnnouncingAGibibyte(const std::string& archive, const std::string& n
   const fs::path file = dir.path() / "huge.zip";
   Write(file, archive);
   testing::AnnounceEntrySize(file, name, 1u << 30);
-  return Contents(file);
+  return ExpectFileBytes(file);
 }
 
 // A picture of one colour, saved as a bitmap.
@@ -71,7 +67,7 @@ std::string SolidBitmap(const QColor& color) {
   TempDir dir;
   const fs::path file = dir.path() / "solid.bmp";
   EXPECT_TRUE(image.save(QString::fromStdString(file.string()), "BMP"));
-  return Contents(file);
+  return ExpectFileBytes(file);
 }
 
 class ClockFaceLoader : public ::testing::Test {
@@ -91,8 +87,8 @@ class ClockFaceLoader : public ::testing::Test {
     ASSERT_FALSE(
         UnpackFacePicture(name, other.path(), ClockFacePacks(), ui, Language::English, switches)
             .isNull());
-    archive = Contents(other.path() / (name + ".ZIP"));
-    bitmap = Contents(other.path() / (name + ".BMP"));
+    archive = ExpectFileBytes(other.path() / (name + ".ZIP"));
+    bitmap = ExpectFileBytes(other.path() / (name + ".BMP"));
   }
 
   TempDir dir;
@@ -178,8 +174,8 @@ TEST_F(ClockFaceLoader, DamagedFilesAreReplacedOnceFromThePack) {
     clock.SetFacePicture(QImage());
     LoadClockFace(kRoman, folder.path(), ClockFacePacks(), clock, ui, Language::English, switches);
     EXPECT_EQ(QSize(140, 140), clock.FacePicture().size()) << c.what;
-    EXPECT_EQ(bitmap, Contents(folder.path() / "ROM140.BMP")) << c.what;
-    EXPECT_EQ(archive, Contents(folder.path() / "ROM140.ZIP")) << c.what;
+    EXPECT_EQ(bitmap, ExpectFileBytes(folder.path() / "ROM140.BMP")) << c.what;
+    EXPECT_EQ(archive, ExpectFileBytes(folder.path() / "ROM140.ZIP")) << c.what;
   }
   EXPECT_TRUE(ui.messages.empty());
 }
@@ -249,7 +245,7 @@ TEST_F(ClockFaceLoader, AnArchiveWhosePictureIsTooLargeSaysSo) {
     EXPECT_TRUE(UnpackFacePicture("SILVR140", folder(), noPacks, ui, c.lang, switches).isNull());
     EXPECT_EQ(std::vector<std::string>{c.message}, ui.messages);
     EXPECT_EQ((std::set<std::string>{"SILVR140.ZIP"}), FilesIn(folder()));
-    EXPECT_EQ(huge, Contents(folder() / "SILVR140.ZIP"));
+    EXPECT_EQ(huge, ExpectFileBytes(folder() / "SILVR140.ZIP"));
   }
 }
 
@@ -261,7 +257,7 @@ TEST_F(ClockFaceLoader, TheDebugLogFollowsTheUnpacking) {
   switches.ignoreBmp = true;
   TempDir faces;
   UnpackFacePicture("SILVR140", faces.path(), noPacks, ui, Language::English, switches);
-  const std::string text = Contents(log);
+  const std::string text = ExpectFileBytes(log);
   const std::string archive = (faces.path() / "SILVR140.ZIP").string();
   for (const std::string& line :
        {"ABUnzipper1.BaseDirectory:\r\n" + faces.path().string() + "\r\n",

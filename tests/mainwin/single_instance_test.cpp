@@ -21,27 +21,14 @@
 #include <optional>
 #include <string>
 
+#include "support/event_wait.h"
 #include "support/temp_dir.h"
 
 namespace vek {
 namespace {
 
 using namespace std::chrono_literals;
-
-// Runs the event loop until done() holds or two seconds have passed.
-bool RunUntil(const std::function<bool()>& done) {
-  QEventLoop loop;
-  QTimer poll;
-  QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-    if (done())
-      loop.quit();
-  });
-  poll.start(5);
-  QTimer::singleShot(2000, &loop, &QEventLoop::quit);
-  if (!done())
-    loop.exec();
-  return done();
-}
+using testing::Spin;
 
 // The socket names of the tests are paths in a folder of their own.
 class SingleInstanceTest : public ::testing::Test {
@@ -61,7 +48,7 @@ TEST_F(SingleInstanceTest, ASecondStartActivatesTheRunningCopy) {
 
   SingleInstance second(Name("a"));
   EXPECT_TRUE(second.ActivateRunning());
-  EXPECT_TRUE(RunUntil([&] { return requests == 1; }));
+  EXPECT_TRUE(Spin([&] { return requests == 1; }, 2s));
 
   // Nobody listens under another name.
   EXPECT_FALSE(SingleInstance(Name("b")).ActivateRunning());
@@ -171,7 +158,7 @@ TEST_F(SingleInstanceTest, AfterAnotherUserTookTheTemporaryFolderTwoStartsStillF
     SingleInstance second(SingleInstance::ServerName(programFolder, *again));
     EXPECT_LE(second.Name().toStdString().size(), 107u);
     EXPECT_TRUE(second.ActivateRunning());
-    EXPECT_TRUE(RunUntil([&] { return window.isVisible() && !window.isMinimized(); }));
+    EXPECT_TRUE(Spin([&] { return window.isVisible() && !window.isMinimized(); }, 2s));
   }
 }
 
@@ -221,7 +208,7 @@ TEST_F(SingleInstanceTest, ListenWaitsForTheLiveCopyToClose) {
   int requests = 0;
   QObject::connect(&restarted, &SingleInstance::activateRequested, [&] { ++requests; });
   EXPECT_TRUE(SingleInstance(Name("a")).ActivateRunning());
-  EXPECT_TRUE(RunUntil([&] { return requests == 1; }));
+  EXPECT_TRUE(Spin([&] { return requests == 1; }, 2s));
 }
 
 TEST_F(SingleInstanceTest, TheSocketOfACrashedCopyIsTakenOver) {
@@ -242,7 +229,7 @@ TEST_F(SingleInstanceTest, TheSocketOfACrashedCopyIsTakenOver) {
   int requests = 0;
   QObject::connect(&start, &SingleInstance::activateRequested, [&] { ++requests; });
   EXPECT_TRUE(SingleInstance(Name("a")).ActivateRunning());
-  EXPECT_TRUE(RunUntil([&] { return requests == 1; }));
+  EXPECT_TRUE(Spin([&] { return requests == 1; }, 2s));
 }
 
 TEST(BringToFrontTest, TheMainWindowComesBackWithItsDialogInFront) {
@@ -255,7 +242,7 @@ TEST(BringToFrontTest, TheMainWindowComesBackWithItsDialogInFront) {
     dialog.setWindowModality(modality);
     dialog.show();
     dialog.activateWindow();
-    ASSERT_TRUE(RunUntil([&] { return QApplication::activeWindow() == &dialog; }));
+    ASSERT_TRUE(Spin([&] { return QApplication::activeWindow() == &dialog; }, 2s));
 
     mainWindow.showMinimized();
     QCoreApplication::processEvents();

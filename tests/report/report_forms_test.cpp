@@ -22,49 +22,33 @@
 #include "report/timetable_export.h"
 #include "report/timetable_view.h"
 #include "report/year_graph_window.h"
+#include "support/event_wait.h"
 #include "support/fake_file_system.h"
 #include "support/locations_fixture.h"
+#include "support/report_fixture.h"
 #include "support/temp_dir.h"
 
 namespace vek {
 namespace {
 
-class ReportFormTest : public ::testing::Test {
+class ReportFormTest : public testing::ReportFixture {
  protected:
-  void SetUp() override { ASSERT_TRUE(testing::LoadShippedLocations(list)); }
-
   // The report context at a shipped city.
   ReportContext Context(const char* city, const char* country, Language lang = Language::English,
                         const char* state = "") {
-    list.CurrentIndex = list.Find(city, country, state);
-    EXPECT_GE(list.CurrentIndex, 0) << city;
-    ReportContext c;
-    c.Source.Location = list.Current().Rec;
-    c.Source.Lang = lang;
-    c.Locations = &list;
-    c.Today = EncodeDate(2026, 12, 10);
+    ReportContext c = CityContext(city, country, lang, state);
     c.Settings = &ini;
     c.SaveSettings = [this] { ++saves; };
-    c.ShowMessage = [this](const std::string& text) { messages.push_back(text); };
     c.AskSaveFileName = [this] { return chosenFile; };
     return c;
-  }
-
-  std::unique_ptr<TKQViewForm> Open(ReportContext context, ReportKind kind, double start) {
-    auto form = std::make_unique<TKQViewForm>(std::move(context), kind);
-    form->SetStartDate(start);
-    form->ComputeReportRows();
-    return form;
   }
 
   QString Cell(const TKQViewForm& form, int row, int column) {
     return form.KQBox->model()->index(row, column).data().toString();
   }
 
-  TLocations list;
   IniFile ini;
   int saves = 0;
-  std::vector<std::string> messages;
   std::string chosenFile;
 };
 
@@ -165,10 +149,8 @@ TEST_F(ReportFormTest, EnterAfterAChangeKeepsIt) {
     auto form = Open(Context("DAMASCUS", "SYRIA", lang), ReportKind::Month, EncodeDate(2026, 2, 1));
     form->show();
     form->activateWindow();
-    QElapsedTimer timer;
-    timer.start();
-    while (QApplication::activeWindow() != form.get() && timer.elapsed() < 5000)
-      QApplication::processEvents(QEventLoop::AllEvents, 20);
+    testing::Spin([&] { return QApplication::activeWindow() == form.get(); },
+                  std::chrono::seconds(5));
     ASSERT_EQ(form.get(), QApplication::activeWindow());
     EXPECT_EQ(form->KQBox, QApplication::focusWidget());
     EXPECT_FALSE(form->UseDef->isDefault());

@@ -40,9 +40,11 @@
 #include "report/timetable_view.h"
 #include "support/fake_file_system.h"
 #include "support/fake_printer_info.h"
+#include "support/file_bytes.h"
 #include "support/locations_fixture.h"
 #include "support/pdf_reading.h"
 #include "support/recording_paint_device.h"
+#include "support/report_fixture.h"
 #include "support/temp_dir.h"
 
 namespace vek {
@@ -53,27 +55,12 @@ using testing::Output;
 using testing::PdfPages;
 using testing::PdfText;
 using testing::Quoted;
+using testing::ReadBytes;
 
-std::string ReadFile(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-class ReportPrintingTest : public ::testing::Test {
+class ReportPrintingTest : public testing::ReportFixture {
  protected:
-  void SetUp() override { ASSERT_TRUE(testing::LoadShippedLocations(list)); }
-
   ReportContext Context(const char* city, const char* country, Language lang = Language::English) {
-    list.CurrentIndex = list.Find(city, country, "");
-    EXPECT_GE(list.CurrentIndex, 0) << city;
-    ReportContext c;
-    c.Source.Location = list.Current().Rec;
-    c.Source.Lang = lang;
-    c.Locations = &list;
-    c.Today = EncodeDate(2026, 12, 10);
-    c.ShowMessage = [this](const std::string& text) { messages.push_back(text); };
+    ReportContext c = CityContext(city, country, lang);
     c.Printer = printer;
     c.Printers = &printers;
     c.Files = &files;
@@ -99,13 +86,6 @@ class ReportPrintingTest : public ::testing::Test {
     return c;
   }
 
-  std::unique_ptr<TKQViewForm> Open(ReportContext context, ReportKind kind, double start) {
-    auto form = std::make_unique<TKQViewForm>(std::move(context), kind);
-    form->SetStartDate(start);
-    form->ComputeReportRows();
-    return form;
-  }
-
   // A year 2026 (or January 2026) report of Damascus in design index, printed to a PDF.
   std::filesystem::path PrintDesign(int index) {
     const bool arabic = index >= 4;
@@ -121,11 +101,9 @@ class ReportPrintingTest : public ::testing::Test {
   }
 
   testing::TempDir dir;
-  TLocations list;
   testing::FakePrinterInfo printers;
   testing::FakeFileSystem files;
   std::shared_ptr<QPrinter> printer = MakeRunPrinter(printers);
-  std::vector<std::string> messages;
   std::vector<std::string> asked;
   std::string pdfName;
   bool printDialogAnswer = true;
@@ -344,7 +322,7 @@ TEST_F(ReportPrintingTest, AJobThatCannotStartOrFailsSaysWhyAndLeavesNoFile) {
               messages[1].find(ByLanguage(lang, "File access denied",
                                           "لا يسمح بالوصول إلى الملف أو إلى مجلده (رمز الخطأ 5)")))
         << messages[1];
-    EXPECT_EQ("old", ReadFile(file));
+    EXPECT_EQ("old", ReadBytes(file));
     // No temporary file is left beside it.
     int entries = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
@@ -397,7 +375,7 @@ TEST_F(ReportPrintingTest, AFullDiskKeepsTheOldPdfAndSaysWhy) {
     files.writeError = 0;
     ASSERT_EQ(1u, messages.size());
     EXPECT_EQ(PrintFailureText(FileFailureReason(file, ENOSPC, lang), lang), messages[0]);
-    EXPECT_EQ("old", ReadFile(file));
+    EXPECT_EQ("old", ReadBytes(file));
     int entries = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.path()))
       ++entries;
@@ -448,7 +426,7 @@ TEST_F(ReportPrintingTest, ReplacingAPdfKeepsItsModeAndFollowsASymbolicLink) {
     files.failRename = [](const auto&, const auto&) { return EIO; };
     EXPECT_FALSE(form->PrintReport(false));
     files.failRename = nullptr;
-    EXPECT_EQ("old", ReadFile(real));
+    EXPECT_EQ("old", ReadBytes(real));
     ASSERT_TRUE(form->PrintReport(false)) << name;
     EXPECT_TRUE(std::filesystem::is_symlink(name)) << name;
     EXPECT_EQ(1, PdfPages(real)) << name;

@@ -11,10 +11,12 @@
 #include "foundation/file_io.h"
 #include "support/day_times.h"
 #include "support/fake_file_system.h"
+#include "support/file_bytes.h"
 #include "support/temp_dir.h"
 
 namespace vek {
 namespace {
+using testing::ReadBytes;
 
 using testing::Day;
 using testing::Hm;
@@ -25,13 +27,6 @@ TDayTimesRec Moving(double date) {
   const int swing = std::abs(183 - day) / 6;
   return Day(Hm(4, 0) + swing, Hm(4, 10) + swing, Hm(5, 40) + swing, Hm(12, 30), Hm(16, 0),
              Hm(19, 0) - swing, Hm(20, 30) - swing);
-}
-
-std::string ReadBytes(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::ostringstream out;
-  out << in.rdbuf();
-  return out.str();
 }
 
 TimetableSource UsSource() {

@@ -15,6 +15,7 @@
 #include "support/fake_clock.h"
 #include "support/fake_file_system.h"
 #include "support/fake_ui.h"
+#include "support/file_bytes.h"
 #include "support/temp_dir.h"
 #include "support/wave_file.h"
 #include "support/zip_archive.h"
@@ -23,6 +24,7 @@ namespace vek {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ExpectFileBytes;
 using testing::FakeClock;
 using testing::FakeUi;
 using testing::MakeWave;
@@ -31,12 +33,6 @@ using testing::TempDir;
 void Write(const fs::path& file, const std::string& data) {
   fs::create_directories(file.parent_path());
   ASSERT_EQ(0, WriteFileReplacing(file, data)) << file;
-}
-
-std::string Read(const fs::path& file) {
-  std::string data;
-  EXPECT_EQ(0, ReadWholeFile(file, data)) << file;
-  return data;
 }
 
 // Every file under folder, as paths relative to it.
@@ -95,8 +91,8 @@ TEST_F(SoundFiles, ScanPutsEveryWaveFileUnderItsNumberedName) {
                              "SOUNDS/SURAS/S5.WAV", "SOUNDS/SURAS/S30.WAV", "SOUNDS/SURAS/S107.WAV",
                              "SOUNDS/SURAS/S112.WAV", "SOUNDS/SURAS/S113.WAV"}),
       FilesUnder(prog));
-  EXPECT_EQ(kWaveB, Read(prog / "SOUNDS" / "SURAS" / "S30.WAV"));
-  EXPECT_EQ(kWaveC, Read(prog / "SOUNDS" / "SURAS" / "S112.WAV"));
+  EXPECT_EQ(kWaveB, ExpectFileBytes(prog / "SOUNDS" / "SURAS" / "S30.WAV"));
+  EXPECT_EQ(kWaveC, ExpectFileBytes(prog / "SOUNDS" / "SURAS" / "S112.WAV"));
   EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -113,9 +109,9 @@ TEST_F(SoundFiles, ScanCopiesTheOpeningAndClosingFormulasOnlyWhenNotInstalled) {
   EXPECT_EQ((std::set<std::string>{"SOUNDS/TAAWUZ.WAV", "SOUNDS/SADAQA.WAV", "SOUNDS/SURAS/S0.WAV",
                                    "SOUNDS/SURAS/S115.WAV"}),
             FilesUnder(prog));
-  EXPECT_EQ(kWaveA, Read(prog / "SOUNDS" / "SURAS" / "S0.WAV"));
+  EXPECT_EQ(kWaveA, ExpectFileBytes(prog / "SOUNDS" / "SURAS" / "S0.WAV"));
   EXPECT_EQ(date, fs::last_write_time(prog / "SOUNDS" / "SURAS" / "S0.WAV"));
-  EXPECT_EQ(kWaveB, Read(prog / "SOUNDS" / "SURAS" / "S115.WAV"));
+  EXPECT_EQ(kWaveB, ExpectFileBytes(prog / "SOUNDS" / "SURAS" / "S115.WAV"));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -161,7 +157,7 @@ TEST_F(SoundFiles, InstallPrefersTheZipArchiveAndFallsBackToTheDownloadedOne) {
     EXPECT_EQ(c.prefix, prefix);
     EXPECT_EQ(c.extension, extension);
     EXPECT_EQ(expected, FilesUnder(dir.path()));  // the old file put aside is gone
-    EXPECT_EQ(*c.result, Read(dir.path() / "S5.WAV"));
+    EXPECT_EQ(*c.result, ExpectFileBytes(dir.path() / "S5.WAV"));
     EXPECT_TRUE(quiet.messages.empty());
   }
 }
@@ -169,7 +165,7 @@ TEST_F(SoundFiles, InstallPrefersTheZipArchiveAndFallsBackToTheDownloadedOne) {
 TEST_F(SoundFiles, ADamagedArchiveKeepsTheWorkingSoundAndSaysSo) {
   const fs::path good = root.path() / "good.zip";
   MakeZip(good, {{"S5.WAV", kWaveB}}, /*store=*/true);
-  const std::string bytes = Read(good);
+  const std::string bytes = ExpectFileBytes(good);
   std::string badData = bytes;
   badData[badData.find("WAVEfmt") + 200] ^= 0x55;  // the checksum no longer matches
 
@@ -205,7 +201,7 @@ TEST_F(SoundFiles, ADamagedArchiveKeepsTheWorkingSoundAndSaysSo) {
     EXPECT_FALSE(InstallSoundArchive(dir.path(), "S5", prefix, extension, s, Language::English));
 
     EXPECT_EQ((std::set<std::string>{"GO-S5.Z", "s5.wav"}), FilesUnder(dir.path()));
-    EXPECT_EQ(kWaveA, Read(dir.path() / "s5.wav"));
+    EXPECT_EQ(kWaveA, ExpectFileBytes(dir.path() / "s5.wav"));
     EXPECT_FALSE(fs::exists(dir.path().parent_path() / "S5.WAV"));
     EXPECT_FALSE(fs::exists(outside));
     ASSERT_EQ(1u, seen.messages.size());
@@ -261,7 +257,7 @@ TEST_F(SoundFiles, AnEntryTooLargeForASoundIsNamedWithItsSize) {
     EXPECT_FALSE(InstallSoundArchive(dir.path(), "S5", prefix, extension, s, c.lang));
 
     EXPECT_EQ((std::set<std::string>{"S5.ZIP", "S5.WAV"}), FilesUnder(dir.path()));
-    EXPECT_EQ(kWaveA, Read(dir.path() / "S5.WAV"));
+    EXPECT_EQ(kWaveA, ExpectFileBytes(dir.path() / "S5.WAV"));
     EXPECT_EQ(std::vector<std::string>{archive.string() + "\r\n" + c.cause}, seen.messages);
   }
 }
@@ -291,7 +287,7 @@ TEST_F(SoundFiles, ASoundLargerThanTheFreeSpaceIsNotUnpacked) {
     ui.messages.clear();
     EXPECT_FALSE(InstallSoundArchive(prog, "S5", prefix, extension, s, c.lang));
     EXPECT_EQ((std::set<std::string>{"S5.ZIP", "S5.WAV"}), FilesUnder(prog));
-    EXPECT_EQ(kWaveA, Read(prog / "S5.WAV"));
+    EXPECT_EQ(kWaveA, ExpectFileBytes(prog / "S5.WAV"));
     EXPECT_EQ(std::vector<std::string>{(prog / "S5.ZIP").string() + "\r\n" + c.says + "\r\n" +
                                        prog.string()},
               ui.messages);
@@ -299,7 +295,7 @@ TEST_F(SoundFiles, ASoundLargerThanTheFreeSpaceIsNotUnpacked) {
   // Room for it: it is unpacked.
   files.freeSpace = kWaveB.size();
   EXPECT_TRUE(InstallSoundArchive(prog, "S5", prefix, extension, s, Language::English));
-  EXPECT_EQ(kWaveB, Read(prog / "S5.WAV"));
+  EXPECT_EQ(kWaveB, ExpectFileBytes(prog / "S5.WAV"));
 }
 
 // A sound file that cannot be written is said to be so, with the system's reason, in the user's
@@ -342,7 +338,7 @@ TEST_F(SoundFiles, InstallWritesOnlyTheOneEntryToItsOwnPath) {
   EXPECT_TRUE(InstallSoundArchive(prog, "S5", prefix, extension, sys, Language::English));
 
   EXPECT_EQ((std::set<std::string>{"S5.ZIP", "S5.WAV"}), FilesUnder(prog));
-  EXPECT_EQ(kWaveB, Read(prog / "S5.WAV"));
+  EXPECT_EQ(kWaveB, ExpectFileBytes(prog / "S5.WAV"));
   EXPECT_EQ((std::set<std::string>{"Desktop", "prog"}), [&] {
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(root.path()))
@@ -471,7 +467,7 @@ TEST_F(SoundFiles, TheFirstAdhanUnderItsOldArchiveNameIsInstalledAndFound) {
             PresentAzhanFiles(prog));
   ScanSoundFiles(prog, sys);
 
-  EXPECT_EQ(kWaveA, Read(prog / "SOUNDS" / "AZHAN_M1.WAV"));
+  EXPECT_EQ(kWaveA, ExpectFileBytes(prog / "SOUNDS" / "AZHAN_M1.WAV"));
   EXPECT_TRUE(fs::exists(prog / "DOWNLOADED FILES" / "GO-AZHAN_M1.Z"));
   EXPECT_EQ((std::array<bool, 8>{true, false, false, false, false, true, false, true}),
             PresentAzhanFiles(prog));

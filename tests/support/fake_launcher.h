@@ -1,4 +1,5 @@
-// A Launcher that records what it was asked to start, with which options, and starts nothing.
+// A Launcher that records what it was asked to start, with which options, and starts nothing;
+// a started program "runs" for pollsLeft asks whether it has ended.
 #pragma once
 
 #include <filesystem>
@@ -23,7 +24,7 @@ class FakeLauncher : public Launcher {
     pid = 4242;
     return startError;
   }
-  bool HasExited(pid_t) override { return true; }
+  bool HasExited(pid_t) override { return --pollsLeft < 0; }
   int ExitCode(pid_t) override { return exitCode; }
   void Detach(pid_t) override { ++detached; }
 
@@ -32,6 +33,7 @@ class FakeLauncher : public Launcher {
   LaunchOptions lastOptions;
   int startError = 0;
   int exitCode = 0;  // of every started program
+  int pollsLeft = 0;
   int detached = 0;
 };
 

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
+#include <string>
 
 #include "locations/location_file.h"
 #include "locations/location_list.h"
@@ -30,6 +32,14 @@ inline TLocationRec SampleLocationRec() {
   r.ImsakFixedDuration = true;
   r.ImsakDuration = 600;
   return r;
+}
+
+// The bytes of a location file: the version record and count sample locations.
+inline std::string SampleLocationsImage(int count) {
+  TLocations list;
+  for (int i = 0; i < count; ++i)
+    list.Append(std::make_unique<TLocation>(SampleLocationRec()));
+  return LocationsFileImage(list);
 }
 
 // Reads a copy of the shipped location file into list; what it showed goes to ui.

@@ -74,6 +74,9 @@
 #include "resources/clock_face_packs.h"
 #include "resources/program_sounds.h"
 #include "sounds/sound_player.h"
+#include "support/fake_printer_info.h"
+#include "support/fake_ui.h"
+#include "support/fake_wall_clock.h"
 
 namespace {
 
@@ -414,15 +417,6 @@ void ShootClockFaces(Shooter& shooter) {
   }
 }
 
-class FixedWallClock : public vek::WallClock {
- public:
-  explicit FixedWallClock(double now) : now_(now) {}
-  double Now() const override { return now_; }
-
- private:
-  double now_;
-};
-
 // The main window over the program folder path, without a splash or a tray icon.
 vek::MainWindowOptions ShotWindowOptions(const std::filesystem::path& path, vek::UiServices& ui,
                                          vek::WallClock& clock) {
@@ -468,7 +462,7 @@ void ShootMainWindow(Shooter& shooter) {
                               std::string("[Orvessa, by Al Tovarelin]\r\nLanguage=") + language +
                                   "\r\nSelectedCity=" + scene.city +
                                   "\r\nSelectedCountry=" + scene.country + "\r\n");
-      FixedWallClock clock(scene.now);
+      vek::testing::FakeWallClock clock(scene.now);
       vek::TVEK__MAIN window(ShotWindowOptions(path, ui, clock));
       if (scene.hoverFajrNotice) {
         QStatusTipEvent hover(window.W.FajrStatus->statusTip());
@@ -490,7 +484,7 @@ void ShootMenus(Shooter& shooter) {
     vek::WriteFileReplacing(
         path / "VEK.INI",
         std::string("[Orvessa, by Al Tovarelin]\r\nLanguage=") + language + "\r\n");
-    FixedWallClock clock(vek::EncodeDate(2026, 12, 10) + 16.25 / 24);
+    vek::testing::FakeWallClock clock(vek::EncodeDate(2026, 12, 10) + 16.25 / 24);
     vek::TVEK__MAIN window(ShotWindowOptions(path, ui, clock));
     const QString suffix = QString("_%1").arg(QString(language).toLower());
     const std::pair<QMenu*, const char*> menus[] = {
@@ -517,25 +511,16 @@ class SilentPlayer : public vek::SoundPlayer {
   bool playing_ = false;
 };
 
-class QuietUi : public vek::UiServices {
- public:
-  void ShowMessage(const std::string&) override {}
-  void ShowBox(const std::string&, int) override {}
-  void ShowPrompt(const std::string&, int) override {}
-  int AskNoYes(const std::string&, int) override { return 0; }
-  void Beep() override {}
-};
-
 // The first-run wizard's five pages in both languages (the sound page as the test has played;
 // the tray page without a tray, the auto-start page of a desktop with an autostart folder).
 void ShootWizard(Shooter& shooter) {
-  QuietUi ui;
+  vek::testing::FakeUi ui;
   SilentPlayer player;
   for (Language lang : {Language::Arabic, Language::English}) {
     QTemporaryDir folder;
     const std::filesystem::path path = folder.path().toStdString();
     std::filesystem::copy_file(VEK_LOCATION_FILE, path / "VEK.LOC");
-    FixedWallClock clock(vek::EncodeDate(2026, 12, 10) + 16.25 / 24);
+    vek::testing::FakeWallClock clock(vek::EncodeDate(2026, 12, 10) + 16.25 / 24);
     vek::ProgramSession session(path, ui, clock);
     session.OpenSettings();
     session.LoadLocations();
@@ -948,21 +933,13 @@ void ShootLiveUpdate(Shooter& shooter) {
 }
 
 // The PDF writer as the only printer, as on a machine without printers.
-class PdfOnly : public vek::PrinterInfo {
- public:
-  bool HasSystemPrinter() const override { return false; }
-  bool HasPdfWriter() const override { return true; }
-  vek::QueueAnswer QueueState(const std::string&) const override { return {}; }
-  vek::QueueAnswer LastJobAnswer() const override { return {}; }
-};
-
 // Prints the report into <dir>/<name>.pdf.
 void Print(const vek::Timetable& report, QPrinter& printer, const std::string& name, Language lang,
            const QDir& dir, Shooter& shooter) {
   printer.setOutputFileName(dir.filePath(QString::fromStdString(name + ".pdf")));
   const vek::PrintOutcome outcome =
       vek::PrintTimetable(report, printer, vek::PagesToPrint(report.PageCount(), {}), 96,
-                          vek::RealFileSystem(), PdfOnly(), lang);
+                          vek::RealFileSystem(), vek::testing::FakePrinterInfo(), lang);
   if (!outcome.Printed) {
     std::fprintf(stderr, "cannot print %s: %s\n", name.c_str(), outcome.Message.c_str());
     shooter.Fail();
@@ -1005,7 +982,7 @@ void ShootPrinting(Shooter& shooter, const QDir& dir) {
     shooter.Shoot(font, "font_dialog" + suffix);
   }
 
-  const PdfOnly printers;
+  const vek::testing::FakePrinterInfo printers;
   const std::shared_ptr<QPrinter> printer = vek::MakeRunPrinter(printers);
   for (const auto& [city, country] :
        {std::pair{"DAMASCUS", "SYRIA"}, std::pair{"SYDNEY", "AUSTRALIA"},
