@@ -134,26 +134,13 @@ void BM_YearEngineAgainstItl(benchmark::State& state) {
 }
 BENCHMARK(BM_YearEngineAgainstItl)->UseManualTime()->Unit(benchmark::kMicrosecond);
 
-class SilentUi : public UiServices {
- public:
-  void ShowMessage(const std::string& text) override { messages += text + "\n"; }
-  void ShowBox(const std::string& text, int) override { ShowMessage(text); }
-  void ShowPrompt(const std::string& text, int) override { ShowMessage(text); }
-  int AskNoYes(const std::string& text, int) override {
-    ShowMessage(text);
-    return 0;
-  }
-  void Beep() override {}
-  std::string messages;
-};
-
 const TLocations& ShippedLocations() {
   static const TLocations list = [] {
     TLocations l;
-    SilentUi ui;
-    LocationFileContext ctx{std::string(VEK_SOURCE_DIR) + "/resources", ui, Language::English};
-    if (!fnReadLocations(l, ctx))
-      std::fprintf(stderr, "cannot read VEK.LOC: %s\n", ui.messages.c_str());
+    const LocationFileResult read =
+        fnReadLocations(l, {std::string(VEK_SOURCE_DIR) + "/resources"});
+    if (!read.ok)
+      std::fprintf(stderr, "cannot read VEK.LOC: %s\n", read.english.c_str());
     return l;
   }();
   return list;

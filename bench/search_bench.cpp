@@ -38,10 +38,10 @@ RecordingUi& Ui() {
 const vek::TLocations& ShippedLocations() {
   static const vek::TLocations list = [] {
     vek::TLocations l;
-    vek::LocationFileContext ctx{std::string(VEK_SOURCE_DIR) + "/resources", Ui(),
-                                 vek::Language::English};
-    if (!vek::fnReadLocations(l, ctx))
-      std::fprintf(stderr, "cannot read VEK.LOC: %s\n", Ui().messages.c_str());
+    const vek::LocationFileResult read =
+        vek::fnReadLocations(l, {std::string(VEK_SOURCE_DIR) + "/resources"});
+    if (!read.ok)
+      std::fprintf(stderr, "cannot read VEK.LOC: %s\n", read.english.c_str());
     return l;
   }();
   return list;

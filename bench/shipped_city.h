@@ -6,19 +6,9 @@
 #include <filesystem>
 #include <string>
 
-#include "foundation/ui_services.h"
 #include "locations/location_file.h"
 
 namespace vek::bench {
-
-class SilentUi : public UiServices {
- public:
-  void ShowMessage(const std::string&) override {}
-  void ShowBox(const std::string&, int) override {}
-  void ShowPrompt(const std::string&, int) override {}
-  int AskNoYes(const std::string&, int) override { return 0; }
-  void Beep() override {}
-};
 
 // Reads a copy of the shipped VEK.LOC and makes city current; false when either fails.
 inline bool LoadCity(TLocations& list, const char* city, const char* country) {
@@ -28,9 +18,7 @@ inline bool LoadCity(TLocations& list, const char* city, const char* country) {
     return false;
   const fs::path folder = pattern;
   fs::copy_file(fs::path(VEK_SOURCE_DIR) / "resources" / "VEK.LOC", folder / "VEK.LOC");
-  SilentUi ui;
-  LocationFileContext file{folder, ui, Language::English};
-  const bool read = fnReadLocations(list, file);
+  const bool read = fnReadLocations(list, {folder}).ok;
   fs::remove_all(folder);
   list.CurrentIndex = list.Find(city, country, "");
   return read && list.CurrentIndex >= 0;

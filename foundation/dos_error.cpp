@@ -174,4 +174,11 @@ std::string FileErrorText(int errnoValue, const std::filesystem::path& file, Lan
   return TextOfCode(errnoValue, DosCodeOfFileError(errnoValue, file), lang);
 }
 
+std::string FileWriteErrorText(const std::filesystem::path& file, int errnoValue,
+                               Language language) {
+  return (language == Language::Arabic ? "خطأ في كتابة الملف:\r\n"
+                                       : "Error writing the file:\r\n") +
+         file.string() + "\r\n" + FileErrorText(errnoValue, file, language);
+}
+
 }  // namespace vek

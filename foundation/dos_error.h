@@ -38,4 +38,8 @@ std::string SystemWordsInArabic(const std::string& text);
 // IoErrorText of a failure on the named file, with the file's DOS code (DosCodeOfFileError).
 std::string FileErrorText(int errnoValue, const std::filesystem::path& file, Language lang);
 
+// The message for a file that could not be written: the file, then its FileErrorText.
+std::string FileWriteErrorText(const std::filesystem::path& file, int errnoValue,
+                               Language language);
+
 }  // namespace vek

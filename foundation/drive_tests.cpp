@@ -35,18 +35,17 @@ bool DriveIsWritable(const std::filesystem::path& folder) {
   return true;
 }
 
-bool StartDriveIsReadOnly(const std::filesystem::path& programFolder, UiServices& ui) {
+std::string ReadOnlyStartDriveText(const std::filesystem::path& programFolder) {
   if (DriveIsWritable(programFolder))
-    return false;
+    return {};
   const std::string folder = programFolder.string();
-  ui.ShowMessage("\nلا يمكن تشغيل البرنامج من القرص الحالي\n" + folder +
-                 "\nالقرص للقراءة فقط ولا يمكن الكتابة عليه"
-                 "\nيرجى تشغيل البرنامج من قرص قابل للكتابة"
-                 "\n\nProgram can not run from this Dive: " +
-                 folder +
-                 "\nbecause it is Read-Only."
-                 "\nPlease run it from a Read-Write disk");
-  return true;
+  return ("\nلا يمكن تشغيل البرنامج من القرص الحالي\n" + folder +
+          "\nالقرص للقراءة فقط ولا يمكن الكتابة عليه"
+          "\nيرجى تشغيل البرنامج من قرص قابل للكتابة"
+          "\n\nProgram can not run from this Dive: " +
+          folder +
+          "\nbecause it is Read-Only."
+          "\nPlease run it from a Read-Write disk");
 }
 
 }  // namespace vek

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "foundation/ui_services.h"
+#include <string>
 
 namespace vek {
 
@@ -15,9 +15,9 @@ bool IsCDRomDrive(const std::filesystem::path& folder);
 // removed again, so nothing is left behind and no existing file is ever touched.
 bool DriveIsWritable(const std::filesystem::path& folder);
 
-// True, after one message in Arabic and English, when no file can be created in the program
-// folder; the program must not run from there. The probe file has a unique name and is removed
-// again.
-bool StartDriveIsReadOnly(const std::filesystem::path& programFolder, UiServices& ui);
+// Empty when a file can be created in the program folder; otherwise the message, in Arabic and
+// English at once, that the program must not run from there. The probe file has a unique name
+// and is removed again.
+std::string ReadOnlyStartDriveText(const std::filesystem::path& programFolder);
 
 }  // namespace vek

@@ -2,28 +2,32 @@
 
 #include <array>
 #include <string_view>
+#include <utility>
 
 #include "foundation/file_io.h"
 #include "foundation/program_folder.h"
 
 namespace vek {
 
-bool CheckVersionString(const std::string& name, const std::string& value, UiServices& ui) {
+std::string VersionStringProblem(const std::string& name, const std::string& value) {
   if (value.size() >= 2)
-    return true;
-  ui.ShowMessage("ERROR in HVersion\nthe length of " + name + "\n" + "is " +
-                 std::to_string(value.size()) + "\n" + "It should be at least 2 characters long" +
-                 "\n" + name + "=<" + value + ">" + "\n\n" + "You must abort the program");
-  return false;
+    return {};
+  return ("ERROR in HVersion\nthe length of " + name + "\n" + "is " + std::to_string(value.size()) +
+          "\n" + "It should be at least 2 characters long" + "\n" + name + "=<" + value + ">" +
+          "\n\n" + "You must abort the program");
 }
 
-SiblingVersions LoadSiblingVersions(UiServices& ui, const SiblingVersionWords& words) {
+SiblingVersions LoadSiblingVersions(const SiblingVersionWords& words) {
   SiblingVersions versions;
-  if (!CheckVersionString("P_QIBHiVer", words.qibHigh, ui) ||
-      !CheckVersionString("P_QIBLoVer", words.qibLow, ui) ||
-      !CheckVersionString("P_QuvHiVer", words.quvHigh, ui) ||
-      !CheckVersionString("P_QuvLoVer", words.quvLow, ui))
-    return versions;
+  const std::pair<const char*, const std::string*> checked[] = {{"P_QIBHiVer", &words.qibHigh},
+                                                                {"P_QIBLoVer", &words.qibLow},
+                                                                {"P_QuvHiVer", &words.quvHigh},
+                                                                {"P_QuvLoVer", &words.quvLow}};
+  for (const auto& [name, value] : checked) {
+    versions.error = VersionStringProblem(name, *value);
+    if (!versions.error.empty())
+      return versions;
+  }
   versions.qibHigh = words.qibHigh.substr(0, 2);
   versions.qibLow = words.qibLow.substr(0, 2);
   versions.quvHigh = words.quvHigh[0] == '0' ? words.quvHigh.substr(1, 1) : words.quvHigh;

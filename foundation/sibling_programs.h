@@ -6,13 +6,11 @@
 #include <filesystem>
 #include <string>
 
-#include "foundation/ui_services.h"
-
 namespace vek {
 
-// True when value has at least 2 characters. Otherwise the user is told that the version word
-// name is too short and must abort the program, and the answer is false.
-bool CheckVersionString(const std::string& name, const std::string& value, UiServices& ui);
+// Empty when value has at least 2 characters. Otherwise the message for the user: the version
+// word name is too short and the program must be aborted.
+std::string VersionStringProblem(const std::string& name, const std::string& value);
 
 // The built-in version words of the sibling programs (ASCII).
 struct SiblingVersionWords {
@@ -27,12 +25,14 @@ struct SiblingVersions {
   std::string qibLow;   // 2 characters
   std::string quvHigh;  // a leading '0' dropped: "05" -> "5"
   std::string quvLow;
-  bool ok = false;  // false: a word failed its check (and was reported); the texts are empty
+  bool ok = false;    // false: a word failed its check; the texts are empty
+  std::string error;  // when not ok, the message of the word that failed (the program's words
+                      // in English, whatever the user's language)
 };
 
 // Checks the four words in the order above, stopping at the first that fails, and shortens
 // them for display.
-SiblingVersions LoadSiblingVersions(UiServices& ui, const SiblingVersionWords& words = {});
+SiblingVersions LoadSiblingVersions(const SiblingVersionWords& words = {});
 
 // The sibling program's install folder under the user's data folder ($XDG_DATA_HOME, by default
 // ~/.local/share): dataHome / "Al Tovarelin".

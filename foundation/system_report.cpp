@@ -181,7 +181,9 @@ void BuildSystemReport(bool isMainProgram, bool arabic, const fs::path& pluginPa
   }
   std::string version(kProgramVersion);
   if (!isMainProgram) {
-    const SiblingVersions sibling = LoadSiblingVersions(ui);
+    const SiblingVersions sibling = LoadSiblingVersions();
+    if (!sibling.ok)
+      ShowProgramMessage(sibling.error, ui);
     version = sibling.quvHigh + "." + sibling.quvLow;
   }
   report = SystemReportText(figures(), version);

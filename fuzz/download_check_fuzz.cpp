@@ -62,11 +62,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   switch (ReaderOfDownloadedFile(name, {"WENQ140A"})) {
     case TDownloadReader::LocationFile: {
       fs::rename(file, folder / kLocationFileName, ec);
-      SilentUi ui;
-      LocationFileContext ctx{folder, ui};
       TLocations list;
-      Check(fnReadLocations(list, ctx), "a location file let through reads at the start");
-      Check(ui.shown == 0, "a location file let through is read without a conversion");
+      const LocationFileResult read = fnReadLocations(list, {folder});
+      Check(read.ok, "a location file let through reads at the start");
+      Check(read.noticeEnglish.empty(), "a location file let through is read without a conversion");
       for (int i = 0; i < list.Count(); ++i) {
         const LocationRecBytes bytes = list.GetItem(i).WriteTo();
         Check(!CheckLocationRec(bytes), "every location let through is one the dialogs allow");

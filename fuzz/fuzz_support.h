@@ -14,19 +14,8 @@
 #include <string_view>
 
 #include "foundation/file_io.h"
-#include "foundation/ui_services.h"
 
 namespace vek::fuzz {
-
-class SilentUi : public UiServices {
- public:
-  void ShowMessage(const std::string&) override { ++shown; }
-  void ShowBox(const std::string&, int) override { ++shown; }
-  void ShowPrompt(const std::string&, int) override { ++shown; }
-  int AskNoYes(const std::string&, int) override { return 1; }
-  void Beep() override {}
-  int shown = 0;
-};
 
 // Stops the run with a message: libFuzzer records the input that got here as a crash.
 [[noreturn]] inline void Fail(const char* what) {

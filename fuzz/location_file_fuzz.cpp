@@ -25,19 +25,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   using namespace vek::fuzz;
   const std::filesystem::path& folder = ScratchFolder();
   WriteInput(folder / kLocationFileName, AsText(data, size));
-  SilentUi ui;
-  LocationFileContext ctx{folder, ui};
+  const LocationFileContext ctx{folder};
   TLocations list;
-  if (!fnReadLocations(list, ctx)) {
+  if (const LocationFileResult read = fnReadLocations(list, ctx); !read.ok) {
     Check(list.Count() == 0 && list.CurrentIndex == -1, "a refused file leaves an empty list");
-    Check(ui.shown > 0, "a refused file is reported");
+    Check(!read.english.empty() && !read.arabic.empty(), "a refused file says why");
     return 0;
   }
   Check(!list.Modified, "a list just read is not modified");
   list.Modified = true;
-  Check(SaveLocations(list, ctx), "the list saves");
+  Check(SaveLocations(list, ctx).ok, "the list saves");
   TLocations again;
-  Check(fnReadLocations(again, ctx), "the saved file reads");
+  Check(fnReadLocations(again, ctx).ok, "the saved file reads");
   Check(Records(again) == Records(list), "the saved file holds the same locations");
   return 0;
 }

@@ -7,6 +7,7 @@
 
 #include "foundation/conversions.h"
 #include "foundation/debug_log.h"
+#include "foundation/dos_error.h"
 #include "foundation/file_helpers.h"
 #include "foundation/file_io.h"
 #include "foundation/program_folder.h"

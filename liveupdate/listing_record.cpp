@@ -186,13 +186,6 @@ std::string RecordFileErrorText(RecordFileError error, int errnoValue,
   return {};
 }
 
-std::string FileWriteErrorText(const std::filesystem::path& file, int errnoValue,
-                               Language language) {
-  return (language == Language::Arabic ? "خطأ في كتابة الملف:\r\n"
-                                       : "Error writing the file:\r\n") +
-         file.string() + "\r\n" + FileErrorText(errnoValue, file, language);
-}
-
 namespace {
 
 // The characters of code page 1256 that do not print: the zero-width non-joiner and joiner, the

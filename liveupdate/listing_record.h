@@ -91,10 +91,6 @@ RecordFileError ReadRecordFile(const std::filesystem::path& file, std::string& b
 std::string RecordFileErrorText(RecordFileError error, int errnoValue,
                                 const std::filesystem::path& file, Language language);
 
-// The message for a file that could not be written, with its DOS error text.
-std::string FileWriteErrorText(const std::filesystem::path& file, int errnoValue,
-                               Language language);
-
 // A name that may become part of a local path or a server address: 1 to 18 characters, none of
 // / \ : * ? " < > | nor a control character nor one that does not print (a mark of writing
 // direction, a joiner, the soft hyphen), not beginning with '.' and not ending with '.' or a

@@ -210,19 +210,21 @@ TBookHeader ParseBookHeader(std::string_view bytes) {
   return header;
 }
 
-void ReadBookHeader(const fs::path& file, TListingRec& rec, UiServices& ui) {
+std::vector<std::string> ReadBookHeader(const fs::path& file, TListingRec& rec) {
   std::string bytes;
   ReadFileHead(file, kBookHeaderBytes, bytes);
   const TBookHeader header = ParseBookHeader(bytes);
   rec.Text = header.book;
   rec.Author = header.author;
   const std::string name = file.string();
+  std::vector<std::string> missing;
   if (header.book.empty())
-    ShowProgramMessage("Missing Book Name from file: " + name, ui);
+    missing.push_back("Missing Book Name from file: " + name);
   if (header.author.empty())
-    ShowProgramMessage("Missing Author Name from file: " + name, ui);
+    missing.push_back("Missing Author Name from file: " + name);
   if (!header.endSeen && (header.book.empty() || header.author.empty()))
-    ShowProgramMessage("Missing End-Of-Header *END* from file: " + name, ui);
+    missing.push_back("Missing End-Of-Header *END* from file: " + name);
+  return missing;
 }
 
 std::vector<TListingRec> ScanDirectory(const fs::path& folder, std::string_view moduleWord,
@@ -262,7 +264,8 @@ std::vector<TListingRec> ScanDirectory(const fs::path& folder, std::string_view 
     const bool sampleBook = moduleWord == kSiblingFolderWord &&
                             name.starts_with(kSampleBookPrefix) && Extension(name) == ".TXT";
     if (liveUpdateRunning && (moduleWord == "TXT" || sampleBook)) {
-      ReadBookHeader(it->path(), rec, ui);
+      for (const std::string& message : ReadBookHeader(it->path(), rec))
+        ShowProgramMessage(message, ui);
       rec.IsTextBook = 1;
     }
     entries.push_back({Utf8ToCp1256Lossy(name), original, std::move(rec)});

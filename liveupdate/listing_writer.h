@@ -106,8 +106,10 @@ struct TBookHeader {
 };
 TBookHeader ParseBookHeader(std::string_view bytes);
 
-// Fills the record's book and author from the file's header; what is missing is shown.
-void ReadBookHeader(const std::filesystem::path& file, TListingRec& rec, UiServices& ui);
+// Fills the record's book and author from the file's header. Answers the messages of what is
+// missing, in the order they are to be shown (the program's words in English, whatever the
+// language); none when the header is whole.
+std::vector<std::string> ReadBookHeader(const std::filesystem::path& file, TListingRec& rec);
 
 // "***CD-ROM***" or "(Not a CD-ROM)", then "  WRITABLE DISK" or "  ***NON-WRITABLE*** DISK".
 std::string DriveKindText(const std::filesystem::path& folder);

@@ -35,15 +35,23 @@ std::string ErrorCodeLine(int errnoValue) {
   return "error code= " + std::to_string(DosCodeFromErrno(errnoValue));
 }
 
-void Fatal(LocationFileContext& ctx, const std::string& message) {
-  ctx.Ui.ShowMessage(message);
-  ctx.FatalStartError = true;
+LocationFileResult Fatal(const std::string& english, const std::string& arabic) {
+  LocationFileResult result;
+  result.ok = false;
+  result.fatal = true;
+  result.english = english;
+  result.arabic = arabic;
+  return result;
+}
+
+// The messages that the program has only in English.
+LocationFileResult Fatal(const std::string& english) {
+  return Fatal(english, english);
 }
 
 // A file that is empty or no whole number of records is damaged (cut short by a failed copy,
 // say): it is refused rather than read into a half-filled list.
-void ReportDamagedFile(LocationFileContext& ctx, const fs::path& path, std::size_t size,
-                       std::size_t recordSize) {
+LocationFileResult DamagedFile(const fs::path& path, std::size_t size, std::size_t recordSize) {
   const std::string bytes = std::to_string(size), record = std::to_string(recordSize);
   const std::string english = size == 0
                                   ? "is empty"
@@ -53,12 +61,10 @@ void ReportDamagedFile(LocationFileContext& ctx, const fs::path& path, std::size
       size == 0
           ? "فارغ"
           : "تالف: حجمه " + bytes + " بايت لا يساوي عدداً كاملاً من السجلات ذات " + record + " بايت";
-  ctx.Ui.CloseSplash();
-  Fatal(ctx, ByLanguage(ctx.Lang,
-                        "Error: Locations file\r\n" + path.string() + "\r\n" + english +
-                            "\r\n\r\nReplace it with a good copy, then restart program",
-                        "خطأ: ملف المواقع\r\n" + path.string() + "\r\n" + arabic +
-                            "\r\n\r\nاستبدل به نسخة سليمة ثم أعد تشغيل البرنامج"));
+  return Fatal("Error: Locations file\r\n" + path.string() + "\r\n" + english +
+                   "\r\n\r\nReplace it with a good copy, then restart program",
+               "خطأ: ملف المواقع\r\n" + path.string() + "\r\n" + arabic +
+                   "\r\n\r\nاستبدل به نسخة سليمة ثم أعد تشغيل البرنامج");
 }
 
 // The message of a file that is no regular file (a FIFO would hold the start-up forever, a device
@@ -72,29 +78,28 @@ std::string RefusedFileText(const fs::path& path, const FileRead& read, Language
                         "\r\n\r\nاستبدل به نسخة سليمة ثم أعد تشغيل البرنامج");
 }
 
-void ReportRefusedFile(LocationFileContext& ctx, const fs::path& path, const FileRead& read) {
-  ctx.Ui.CloseSplash();
-  Fatal(ctx, RefusedFileText(path, read, ctx.Lang));
+LocationFileResult RefusedFile(const fs::path& path, const FileRead& read) {
+  return Fatal(RefusedFileText(path, read, Language::English),
+               RefusedFileText(path, read, Language::Arabic));
 }
 
-void ReportOpenError(LocationFileContext& ctx, const fs::path& path, int e) {
-  ctx.Ui.CloseSplash();
+LocationFileResult OpenError(const fs::path& path, int e) {
   LocLog("Error trying to open file\r\n" + path.string() + kCrLf + IoErrorText(e) + kCrLf +
          ErrorCodeLine(e));
-  Fatal(ctx, "Error trying to open file\r\n" + path.string() + kCrLf + IoErrorText(e) + kCrLf +
-                 ErrorCodeLine(e) +
-                 "\r\n\r\nMake sure you are using the proper file then "
-                 "restart program");
+  return Fatal("Error trying to open file\r\n" + path.string() + kCrLf + IoErrorText(e) + kCrLf +
+               ErrorCodeLine(e) +
+               "\r\n\r\nMake sure you are using the proper file then "
+               "restart program");
 }
 
-// Reads the whole file; false after the message of a file that cannot be read or is refused.
-bool ReadLocationFile(LocationFileContext& ctx, const fs::path& path, std::string& data) {
+// Reads the whole file; not ok for a file that cannot be read or is refused.
+LocationFileResult ReadLocationFile(const fs::path& path, std::string& data) {
   const FileRead read = ReadRegularFile(path, kMaxLocationFileBytes, data);
   if (read.refusal == ReadRefusal::Unreadable)
-    ReportOpenError(ctx, path, read.errnoValue);
-  else if (!read.ok())
-    ReportRefusedFile(ctx, path, read);
-  return read.ok();
+    return OpenError(path, read.errnoValue);
+  if (!read.ok())
+    return RefusedFile(path, read);
+  return {};
 }
 
 // Replaces the file as a whole: a new temporary file of a unique name beside it (created
@@ -107,8 +112,13 @@ int WriteLocationFile(const LocationFileContext& ctx, const fs::path& path,
   return WriteFileReplacing(path, image);
 }
 
-void ReportWriteError(LocationFileContext& ctx, const fs::path& path, int e) {
-  ctx.Ui.ShowMessage("Error trying to write to file: " + path.string() + kCrLf + IoErrorText(e));
+// A file that could not be written does not stop the program: the list stays in memory.
+LocationFileResult WriteError(const fs::path& path, int e) {
+  LocationFileResult result;
+  result.ok = false;
+  result.english = "Error trying to write to file: " + path.string() + kCrLf + IoErrorText(e);
+  result.arabic = result.english;
+  return result;
 }
 
 void AppendRecord(std::string& image, const LocationRecBytes& bytes) {
@@ -159,119 +169,109 @@ std::string DumpLocationRec(const std::string& prefix, const TLocationRec& r) {
          "\r\nSt_Longitude: " + std::to_string(r.St_Longitude);
 }
 
-bool CheckLocationsFileVersion(LocationFileContext& ctx) {
+LocationFileResult CheckLocationsFileVersion(const LocationFileContext& ctx) {
   const fs::path path = LocationFile(ctx);
   std::error_code ec;
-  if (!fs::exists(path, ec)) {
-    Fatal(ctx, LocationFileUnusableText(path, ctx.Lang));
-    return false;
-  }
+  if (!fs::exists(path, ec))
+    return Fatal(LocationFileUnusableText(path, Language::English),
+                 LocationFileUnusableText(path, Language::Arabic));
   MakeOwnerWritable(path);  // the reading below reports what still fails
   std::string data;
   if (const FileRead read = ReadRegularFile(path, kMaxLocationFileBytes, data, kLocationRecSize);
       !read.ok()) {
-    if (read.refusal != ReadRefusal::Unreadable) {
-      ReportRefusedFile(ctx, path, read);
-      return false;
-    }
-    Fatal(ctx,
-          "Error trying to open file\r\n" + path.string() + kCrLf + IoErrorText(read.errnoValue));
-    return false;
+    if (read.refusal != ReadRefusal::Unreadable)
+      return RefusedFile(path, read);
+    return Fatal("Error trying to open file\r\n" + path.string() + kCrLf +
+                 IoErrorText(read.errnoValue));
   }
   // City and State lie in the first 22 bytes in both layouts.
   constexpr std::size_t kNamesEnd = 22;
-  if (data.size() < kNamesEnd) {
-    ReportDamagedFile(ctx, path, data.size(), kLocationRecSize);
-    return false;
-  }
+  if (data.size() < kNamesEnd)
+    return DamagedFile(path, data.size(), kLocationRecSize);
   const std::span<const std::uint8_t> head(reinterpret_cast<const std::uint8_t*>(data.data()),
                                            kNamesEnd);
   const std::string city = StoredCity(head);
   const std::string state = StoredState(head);
   if (state == "00" && city == "2222")
-    return true;
+    return {};
   if (state == "00") {
-    Fatal(ctx,
-          ByLanguage(
-              ctx.Lang,
-              "Error: Locations file\r\n" + path.string() + "Not compatible with program's version",
-              "خطأ: ملف المواقع\r\n" + path.string() + kCrLf + "غير متوافق مع إصدار البرنامج"));
-    return false;
+    return Fatal(
+        "Error: Locations file\r\n" + path.string() + "Not compatible with program's version",
+        "خطأ: ملف المواقع\r\n" + path.string() + kCrLf + "غير متوافق مع إصدار البرنامج");
   }
-  ctx.Ui.ShowMessage(ByLanguage(
-      ctx.Lang,
+  LocationFileResult converted = ConvertOldLocations(ctx);
+  converted.noticeEnglish =
       "You have an older version of Locations fileProgram will now transform it to the current "
-      "version",
-      "لديك نسخة قديمة من ملف المواقع سيقوم البرنامج الآن بتحويله إلى الإصدار الحالي"));
-  return ConvertOldLocations(ctx);
+      "version";
+  converted.noticeArabic =
+      "لديك نسخة قديمة من ملف المواقع سيقوم البرنامج الآن بتحويله إلى الإصدار الحالي";
+  return converted;
 }
 
-bool ConvertOldLocations(LocationFileContext& ctx) {
+LocationFileResult ConvertOldLocations(const LocationFileContext& ctx) {
   const fs::path path = LocationFile(ctx);
   std::string data;
-  if (!ReadLocationFile(ctx, path, data))
-    return false;
-  if (data.empty() || data.size() % kOldLocationRecSize != 0) {
-    ReportDamagedFile(ctx, path, data.size(), kOldLocationRecSize);
-    return false;
-  }
+  if (LocationFileResult read = ReadLocationFile(path, data); !read.ok)
+    return read;
+  if (data.empty() || data.size() % kOldLocationRecSize != 0)
+    return DamagedFile(path, data.size(), kOldLocationRecSize);
   std::string image = VersionRecordImage();
   for (std::size_t i = 0; i < data.size() / kOldLocationRecSize; ++i) {
     AppendRecord(image,
                  EncodeLocationRec(DecodeOldLocationRec(RecordAt<kOldLocationRecSize>(data, i))));
   }
-  if (const int e = WriteLocationFile(ctx, path, image); e != 0) {
-    ReportWriteError(ctx, path, e);
-    return false;
-  }
-  return true;
+  if (const int e = WriteLocationFile(ctx, path, image); e != 0)
+    return WriteError(path, e);
+  return {};
 }
 
 namespace {
 
 // The reading proper; fnReadLocations marks a failed list.
-bool ReadLocationsInto(TLocations& list, LocationFileContext& ctx) {
+LocationFileResult ReadLocationsInto(TLocations& list, const LocationFileContext& ctx) {
   LocLog("Loctns: entering fnReadLocations");
-  if (!CheckLocationsFileVersion(ctx))
-    return false;
+  LocationFileResult result = CheckLocationsFileVersion(ctx);
+  if (!result.ok)
+    return result;
+  // A failure below keeps the notice of a conversion done before it.
+  const auto failed = [&result](LocationFileResult failure) {
+    failure.noticeEnglish = std::move(result.noticeEnglish);
+    failure.noticeArabic = std::move(result.noticeArabic);
+    return failure;
+  };
 
   const fs::path path = LocationFile(ctx);
   std::error_code ec;
-  if (!fs::exists(path, ec)) {
-    Fatal(ctx, path.string() + "\r\nFile not found\r\n\r\nProgram will not run without it");
-    return false;
-  }
+  if (!fs::exists(path, ec))
+    return failed(
+        Fatal(path.string() + "\r\nFile not found\r\n\r\nProgram will not run without it"));
   LocLog("found file: " + path.string() + "\r\n\r\nNow will examine file attributes");
 
   if (!IsOwnerWritable(path)) {
     if (const int e = MakeOwnerWritable(path); e != 0) {
-      ctx.Ui.CloseSplash();
       LocLog("Error trying to make file \"read-write\"\r\n" + path.string() + kCrLf +
              IoErrorText(e) + kCrLf + ErrorCodeLine(e));
-      Fatal(ctx, "Error trying to make file \"read-write\"\r\n" + path.string() + kCrLf +
-                     IoErrorText(e) + kCrLf + ErrorCodeLine(e) +
-                     "\r\n\r\nMake sure you have the proper rights to access this file\r\n\r\n"
-                     "If you have the proper rights, try this:\r\n"
-                     "Let this program close down\r\n"
-                     "Open windows Explorer\r\n"
-                     "click the right mouse button on this file:\r\n" +
-                     path.string() +
-                     "\r\nclick: Properties / General\r\n"
-                     "Make sure the \"READ-ONLY\" box is NOT checked\r\n"
-                     "Make sure the \"ARCHIVE\" box IS checked\r\n"
-                     "then restart program again");
-      return false;
+      return failed(Fatal("Error trying to make file \"read-write\"\r\n" + path.string() + kCrLf +
+                          IoErrorText(e) + kCrLf + ErrorCodeLine(e) +
+                          "\r\n\r\nMake sure you have the proper rights to access this file\r\n\r\n"
+                          "If you have the proper rights, try this:\r\n"
+                          "Let this program close down\r\n"
+                          "Open windows Explorer\r\n"
+                          "click the right mouse button on this file:\r\n" +
+                          path.string() +
+                          "\r\nclick: Properties / General\r\n"
+                          "Make sure the \"READ-ONLY\" box is NOT checked\r\n"
+                          "Make sure the \"ARCHIVE\" box IS checked\r\n"
+                          "then restart program again"));
     }
   }
 
   LocLog("Finished Examining file attributes\r\nNow will try to open file\r\n" + path.string());
   std::string data;
-  if (!ReadLocationFile(ctx, path, data))
-    return false;
-  if (data.size() % kLocationRecSize != 0) {
-    ReportDamagedFile(ctx, path, data.size(), kLocationRecSize);
-    return false;
-  }
+  if (LocationFileResult read = ReadLocationFile(path, data); !read.ok)
+    return failed(std::move(read));
+  if (data.size() % kLocationRecSize != 0)
+    return failed(DamagedFile(path, data.size(), kLocationRecSize));
 
   LocLog("Now will try to read first record\r\nIts information will be shown if we succeed");
   const std::size_t records = data.size() / kLocationRecSize;
@@ -300,18 +300,19 @@ bool ReadLocationsInto(TLocations& list, LocationFileContext& ctx) {
   list.Modified = false;
   LocLog("Total Records read from file= " + std::to_string(count) +
          "\r\n\r\nNow will exit: fnReadLocations\r\n*** END OF DEBUGGING ***");
-  return true;
+  return result;
 }
 
 }  // namespace
 
-bool fnReadLocations(TLocations& list, LocationFileContext& ctx) {
+LocationFileResult fnReadLocations(TLocations& list, const LocationFileContext& ctx) {
   list.Clear();
-  if (ReadLocationsInto(list, ctx))
-    return true;
-  list.Clear();
-  list.CurrentIndex = -1;
-  return false;
+  LocationFileResult result = ReadLocationsInto(list, ctx);
+  if (!result.ok) {
+    list.Clear();
+    list.CurrentIndex = -1;
+  }
+  return result;
 }
 
 LocationFileCheck CheckLocationFileStrictly(const fs::path& file) {
@@ -366,15 +367,13 @@ std::string LocationsFileImage(const TLocations& list) {
   return image;
 }
 
-bool SaveLocations(const TLocations& list, LocationFileContext& ctx) {
+LocationFileResult SaveLocations(const TLocations& list, const LocationFileContext& ctx) {
   if (!list.Modified)
-    return true;
+    return {};
   const fs::path path = LocationFile(ctx);
-  if (const int e = WriteLocationFile(ctx, path, LocationsFileImage(list)); e != 0) {
-    ReportWriteError(ctx, path, e);
-    return false;
-  }
-  return true;
+  if (const int e = WriteLocationFile(ctx, path, LocationsFileImage(list)); e != 0)
+    return WriteError(path, e);
+  return {};
 }
 
 }  // namespace vek

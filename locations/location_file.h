@@ -6,7 +6,6 @@
 #include <string>
 
 #include "foundation/language.h"
-#include "foundation/ui_services.h"
 #include "locations/location_list.h"
 
 namespace vek {
@@ -18,18 +17,30 @@ inline constexpr std::size_t kMaxLocationFileBytes = 64u * 1024u * 1024u;
 
 struct LocationFileContext {
   std::filesystem::path Folder;  // the program folder
-  UiServices& Ui;
-  Language Lang = Language::English;
-  bool FatalStartError = false;  // set when the program cannot start without the file
   // The file read and saved; empty: VEK.LOC of Folder. (A downloaded location file is read under
   // its temporary name before it takes the place of VEK.LOC.)
   std::filesystem::path File{};
 };
 
+// What reading, converting or saving the location file came to, with its messages in both
+// languages; the caller shows them. notice (the conversion of a file of the older layout) comes
+// first, whatever the outcome; text is the failure's message, empty on success.
+struct LocationFileResult {
+  bool ok = true;
+  bool fatal = false;  // the program cannot start without the file
+  std::string english;
+  std::string arabic;
+  std::string noticeEnglish;
+  std::string noticeArabic;
+  const std::string& Text(Language lang) const { return ByLanguage(lang, english, arabic); }
+  const std::string& Notice(Language lang) const {
+    return ByLanguage(lang, noticeEnglish, noticeArabic);
+  }
+};
+
 // Checks (and, when old, converts) the file, then reads every location into list, sorted by
-// country, with Modified cleared. On failure a message was shown and the list is left empty with
-// CurrentIndex -1.
-bool fnReadLocations(TLocations& list, LocationFileContext& ctx);
+// country, with Modified cleared. On failure the list is left empty with CurrentIndex -1.
+LocationFileResult fnReadLocations(TLocations& list, const LocationFileContext& ctx);
 
 // VEK.LOC of the program folder, whatever the letter case of its name; and whether it is there.
 std::filesystem::path LocationFilePath(const std::filesystem::path& folder);
@@ -40,17 +51,17 @@ bool LocationFilePresent(const std::filesystem::path& folder);
 // it cannot be reached.
 std::string LocationFileUnusableText(const std::filesystem::path& file, Language lang);
 
-// True when the file starts with the version record, or an old file was converted.
-bool CheckLocationsFileVersion(LocationFileContext& ctx);
+// ok when the file starts with the version record, or an old file was converted.
+LocationFileResult CheckLocationsFileVersion(const LocationFileContext& ctx);
 
 // Rewrites an 88-byte-record file in the current layout; the old file stays until the new one
 // is complete.
-bool ConvertOldLocations(LocationFileContext& ctx);
+LocationFileResult ConvertOldLocations(const LocationFileContext& ctx);
 
 // Writes the list when it is modified: a new temporary file of a unique name beside VEK.LOC is
-// renamed over it, under the folder's save lock. False (after a message) when the file could not
-// be written; the old file is intact.
-bool SaveLocations(const TLocations& list, LocationFileContext& ctx);
+// renamed over it, under the folder's save lock. Not ok (not fatal) when the file could not be
+// written; the old file is intact.
+LocationFileResult SaveLocations(const TLocations& list, const LocationFileContext& ctx);
 
 // A location file from elsewhere (a download) that is to take the place of VEK.LOC: it must be
 // a regular file of at most kMaxLocationFileBytes, of whole 92-byte records of the current

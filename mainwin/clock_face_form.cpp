@@ -111,11 +111,14 @@ void TClockFaceForm::FormActivate() {
   const QColor standard = palette().color(QPalette::Button);
   for (int i = 0; i < kClockFaceCount; ++i) {
     SetBackground(Images[static_cast<std::size_t>(i)], standard);
-    if (context_.module != nullptr && context_.ui != nullptr)
-      pictures_[static_cast<std::size_t>(i)] = UnpackFacePicture(
+    if (context_.module != nullptr && context_.ui != nullptr) {
+      const FacePicture face = UnpackFacePicture(
           PictureNameOf(i),
           context_.previewFolder.empty() ? context_.programFolder : context_.previewFolder,
-          *context_.module, *context_.ui, context_.lang, context_.switches);
+          *context_.module, context_.switches);
+      ShowFacePictureFailure(face, *context_.ui, context_.lang, context_.switches);
+      pictures_[static_cast<std::size_t>(i)] = face.picture;
+    }
   }
   Size_ButtonClick();
   MarkFrame(context_.currentIndex);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <system_error>
+#include <utility>
 
 #include "foundation/bitmap_file.h"
 #include "foundation/command_line.h"
@@ -56,9 +57,8 @@ std::string ApplyFaceCode(int code, AnalogClock& clock) {
   return std::string(face->baseName);
 }
 
-QImage UnpackFacePicture(const std::string& baseName, const fs::path& programFolder,
-                         const ResourceModule& module, UiServices& ui, Language lang,
-                         const CommandLineSwitches& switches) {
+FacePicture UnpackFacePicture(const std::string& baseName, const fs::path& programFolder,
+                              const ResourceModule& module, const CommandLineSwitches& switches) {
   const auto log = [&switches](const std::string& text) {
     if (switches.debugVek)
       DebugLog(text);
@@ -98,7 +98,7 @@ QImage UnpackFacePicture(const std::string& baseName, const fs::path& programFol
     if (IsFile(bitmap)) {
       QImage picture = ReadBitmap(bitmap);
       if (!picture.isNull())
-        return picture;
+        return {.picture = std::move(picture), .english = {}, .arabic = {}};
       failure = Failure::Unreadable;
     }
     if (packWritten)
@@ -109,24 +109,34 @@ QImage UnpackFacePicture(const std::string& baseName, const fs::path& programFol
     unzip = true;  // the fresh archive's bitmap replaces the one there
   }
 
-  if (!switches.ignoreBmp) {
-    switch (failure) {
-      case Failure::NoArchive:
-        ShowProgramMessage("File not Found: ThisPath+ShortFnm+.BMP: " + bitmap.string(), ui);
-        break;
-      case Failure::NotInArchive:
-        ShowProgramMessage("File not Found: ShortFnm+.BMP: " + bitmapName, ui);
-        break;
-      case Failure::TooLarge:
-        ShowProgramMessage(archive.string() + "\r\n" + ZipEntryTooLargeText(unpacked, lang), ui);
-        break;
-      case Failure::Unreadable:
-      case Failure::None:
-        ShowProgramMessage("File not found: \r\n" + bitmap.string(), ui);
-        break;
+  // The program's words in English, whatever the language, but for a picture too large.
+  const auto failed = [](const std::string& english, const std::string& arabic) {
+    return FacePicture{.picture = {}, .english = english, .arabic = arabic};
+  };
+  switch (failure) {
+    case Failure::NoArchive: {
+      const std::string text = "File not Found: ThisPath+ShortFnm+.BMP: " + bitmap.string();
+      return failed(text, text);
     }
+    case Failure::NotInArchive: {
+      const std::string text = "File not Found: ShortFnm+.BMP: " + bitmapName;
+      return failed(text, text);
+    }
+    case Failure::TooLarge:
+      return failed(archive.string() + "\r\n" + ZipEntryTooLargeText(unpacked, Language::English),
+                    archive.string() + "\r\n" + ZipEntryTooLargeText(unpacked, Language::Arabic));
+    case Failure::Unreadable:
+    case Failure::None:
+      break;
   }
-  return {};
+  const std::string text = "File not found: \r\n" + bitmap.string();
+  return failed(text, text);
+}
+
+void ShowFacePictureFailure(const FacePicture& face, UiServices& ui, Language lang,
+                            const CommandLineSwitches& switches) {
+  if (face.picture.isNull() && !switches.ignoreBmp)
+    ShowProgramMessage(face.Text(lang), ui);
 }
 
 int LoadClockFace(int code, const fs::path& programFolder, const ResourceModule& module,
@@ -136,9 +146,11 @@ int LoadClockFace(int code, const fs::path& programFolder, const ResourceModule&
   const std::string baseName = ApplyFaceCode(code, clock);
   if (baseName.empty())
     return index;
-  const QImage picture = UnpackFacePicture(baseName, programFolder, module, ui, lang, switches);
-  if (!picture.isNull())
-    clock.SetFacePicture(picture);
+  const FacePicture face = UnpackFacePicture(baseName, programFolder, module, switches);
+  if (face.picture.isNull())
+    ShowFacePictureFailure(face, ui, lang, switches);
+  else
+    clock.SetFacePicture(face.picture);
   return index;
 }
 

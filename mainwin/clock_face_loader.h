@@ -30,11 +30,22 @@ class AnalogClock;
 // for an unknown code (which leaves the clock as it was).
 std::string ApplyFaceCode(int code, AnalogClock& clock);
 
-// The picture N.BMP, unpacked as above from module's packs into programFolder; a null image when
-// it cannot be had (reported as above, in lang).
-QImage UnpackFacePicture(const std::string& baseName, const std::filesystem::path& programFolder,
-                         const ResourceModule& module, UiServices& ui, Language lang,
-                         const CommandLineSwitches& switches);
+// A face's picture, or why it could not be had, in both languages.
+struct FacePicture {
+  QImage picture;  // null when it could not be had
+  std::string english;
+  std::string arabic;
+  const std::string& Text(Language lang) const { return ByLanguage(lang, english, arabic); }
+};
+
+// The picture N.BMP, unpacked as above from module's packs into programFolder.
+FacePicture UnpackFacePicture(const std::string& baseName,
+                              const std::filesystem::path& programFolder,
+                              const ResourceModule& module, const CommandLineSwitches& switches);
+
+// Shows, in lang, why the picture could not be had, unless the run's switches have IGNOREBMP.
+void ShowFacePictureFailure(const FacePicture& face, UiServices& ui, Language lang,
+                            const CommandLineSwitches& switches);
 
 // Shows the face with that code on the clock: ApplyFaceCode, then the picture. Answers the
 // face's index (the new ClockFaceIndex, which the caller stores), or -1 for an unknown code.

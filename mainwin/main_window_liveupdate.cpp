@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "foundation/dos_error.h"
 #include "foundation/file_catalogue.h"
 #include "foundation/qt/qt_strings.h"
 #include "foundation/run_program.h"

@@ -26,8 +26,10 @@ std::optional<std::filesystem::path> PrepareProgramFolder(const ProgramFolderInp
     ui.ShowMessage(LocationFileUnusableText(LocationFilePath(*folder), lang));
     return std::nullopt;
   }
-  if (StartDriveIsReadOnly(*folder, ui))
+  if (const std::string readOnly = ReadOnlyStartDriveText(*folder); !readOnly.empty()) {
+    ui.ShowMessage(readOnly);
     return std::nullopt;
+  }
   return folder;
 }
 

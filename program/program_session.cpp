@@ -58,10 +58,23 @@ void ProgramSession::CheckArabicSupport(const std::function<bool()>& canShowArab
   ctx_.ArabicSupported = vek::CheckArabicSupport(switches_, canShowArabic, ui_);
 }
 
+// The notice of a converted file first, then the failure's message; the splash screen is closed
+// before a failure that stops the start, so that it never hides it.
+void ProgramSession::ShowLocationFileResult(const LocationFileResult& result) {
+  const Language lang = ctx_.Settings.Lang;
+  if (!result.Notice(lang).empty())
+    ui_.ShowMessage(result.Notice(lang));
+  if (result.ok)
+    return;
+  if (result.fatal)
+    ui_.CloseSplash();
+  ui_.ShowMessage(result.Text(lang));
+}
+
 bool ProgramSession::LoadLocations() {
-  LocationFileContext lctx{ctx_.ThisPath, ui_, ctx_.Settings.Lang};
-  fnReadLocations(ctx_.Locations, lctx);
-  return !lctx.FatalStartError;
+  const LocationFileResult result = fnReadLocations(ctx_.Locations, {ctx_.ThisPath});
+  ShowLocationFileResult(result);
+  return !result.fatal;
 }
 
 void ProgramSession::SelectSavedLocation() {
@@ -296,9 +309,10 @@ void ProgramSession::SaveSettings() {
 bool ProgramSession::SaveLocationsIfModified() {
   if (!ctx_.Locations.Modified)
     return true;
-  LocationFileContext lctx{ctx_.ThisPath, ui_, ctx_.Settings.Lang};
-  if (!SaveLocations(ctx_.Locations, lctx))
+  if (const LocationFileResult saved = SaveLocations(ctx_.Locations, {ctx_.ThisPath}); !saved.ok) {
+    ShowLocationFileResult(saved);
     return false;
+  }
   ctx_.Locations.Modified = false;
   return true;
 }

@@ -38,6 +38,8 @@ enum class SessionChange {
   Day,       // a new day: date captions, Ramadan and today's times
 };
 
+struct LocationFileResult;
+
 class ProgramSession {
  public:
   using Listener = std::function<void(SessionChange)>;
@@ -186,6 +188,8 @@ class ProgramSession {
   void RescanTrackers();
   // Writes VEK.LOC when the list was changed; a failure was shown and the list stays modified.
   bool SaveLocationsIfModified();
+  // Shows what reading or saving the location file came to.
+  void ShowLocationFileResult(const LocationFileResult& result);
   // The days of the year as the high-latitude explanations show them (the user's month names,
   // in the date kind shown).
   MonthCaptionContext DayCaptions() const;

@@ -4,7 +4,6 @@
 
 #include <fstream>
 
-#include "support/fake_ui.h"
 #include "support/special_files.h"
 #include "support/temp_dir.h"
 
@@ -12,49 +11,41 @@ namespace vek {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::FakeUi;
 using testing::TempDir;
 
-TEST(CheckVersionString, ReportsAWordShorterThanTwoCharacters) {
-  FakeUi ui;
-  EXPECT_TRUE(CheckVersionString("P_QIBHiVer", "08", ui));
-  EXPECT_TRUE(ui.messages.empty());
-  EXPECT_FALSE(CheckVersionString("P_QIBLoVer", "6", ui));
-  ASSERT_EQ(1u, ui.messages.size());
+TEST(VersionStringProblem, TellsOfAWordShorterThanTwoCharacters) {
+  EXPECT_EQ("", VersionStringProblem("P_QIBHiVer", "08"));
   EXPECT_EQ(
       "ERROR in HVersion\nthe length of P_QIBLoVer\nis 1\nIt should be at least 2 characters "
       "long\nP_QIBLoVer=<6>\n\nYou must abort the program",
-      ui.messages[0]);
+      VersionStringProblem("P_QIBLoVer", "6"));
 }
 
 TEST(LoadSiblingVersions, ShortensTheBuiltInWords) {
-  FakeUi ui;
-  const SiblingVersions v = LoadSiblingVersions(ui);
+  const SiblingVersions v = LoadSiblingVersions();
   EXPECT_TRUE(v.ok);
   EXPECT_EQ("08", v.qibHigh);
   EXPECT_EQ("63", v.qibLow);
   EXPECT_EQ("5", v.quvHigh);
   EXPECT_EQ("20", v.quvLow);
-  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ("", v.error);
 
   SiblingVersionWords words;
   words.qibHigh = "081";
   words.quvHigh = "15";
-  const SiblingVersions longer = LoadSiblingVersions(ui, words);
+  const SiblingVersions longer = LoadSiblingVersions(words);
   EXPECT_EQ("08", longer.qibHigh);
   EXPECT_EQ("15", longer.quvHigh);
 }
 
 TEST(LoadSiblingVersions, StopsAtTheFirstFailingWord) {
-  FakeUi ui;
   SiblingVersionWords words;
   words.qibLow = "6";
   words.quvLow = "";
-  const SiblingVersions v = LoadSiblingVersions(ui, words);
+  const SiblingVersions v = LoadSiblingVersions(words);
   EXPECT_FALSE(v.ok);
   EXPECT_EQ("", v.qibHigh);
-  ASSERT_EQ(1u, ui.messages.size());
-  EXPECT_NE(std::string::npos, ui.messages[0].find("P_QIBLoVer=<6>")) << ui.messages[0];
+  EXPECT_EQ(VersionStringProblem("P_QIBLoVer", "6"), v.error);
 }
 
 TEST(FindSiblingInstallDir, ReadsLinesTwoFourAndFiveOfTheInstallerNote) {

@@ -138,21 +138,16 @@ TEST(DriveTests, WritableFolderLeavesNothingAndKeepsExistingProbeNames) {
   EXPECT_FALSE(IsCDRomDrive(dir.path() / "missing"));
 }
 
-TEST(StartDriveIsReadOnly, AWritableFolderPassesAndKeepsNothing) {
+TEST(ReadOnlyStartDriveText, AWritableFolderPassesAndKeepsNothing) {
   testing::TempDir dir;
-  testing::FakeUi ui;
-  EXPECT_FALSE(StartDriveIsReadOnly(dir.path(), ui));
-  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_EQ("", ReadOnlyStartDriveText(dir.path()));
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
-TEST(StartDriveIsReadOnly, AFolderThatCannotBeWrittenStopsWithOneMessage) {
+TEST(ReadOnlyStartDriveText, AFolderThatCannotBeWrittenIsToldInBothLanguages) {
   testing::TempDir dir;
   const std::filesystem::path missing = dir.path() / "missing";
-  testing::FakeUi ui;
-  EXPECT_TRUE(StartDriveIsReadOnly(missing, ui));
-  ASSERT_EQ(1u, ui.messages.size());
-  const std::string& text = ui.messages[0];
+  const std::string text = ReadOnlyStartDriveText(missing);
   EXPECT_EQ(0u, text.find("\nلا يمكن تشغيل البرنامج من القرص الحالي\n" + missing.string() + "\n"));
   EXPECT_NE(std::string::npos,
             text.find("\n\nProgram can not run from this Dive: " + missing.string() +

@@ -470,10 +470,8 @@ TEST_P(OverServer, ALocationFileThatDoesNotReadNeverReplacesTheUsers) {
       << ::testing::PrintToString(run.View().englishMemo);
   EXPECT_NE(std::string::npos, run.View().status.find("vek.loc")) << run.View().status;
   // The program still starts with the user's locations.
-  testing::FakeUi quiet;
-  LocationFileContext ctx{prog, quiet};
   TLocations list;
-  EXPECT_TRUE(fnReadLocations(list, ctx));
+  EXPECT_TRUE(fnReadLocations(list, {prog}).ok);
   EXPECT_EQ(2, list.Count());
 }
 

@@ -13,7 +13,6 @@
 
 #include "foundation/debug_log.h"
 #include "foundation/save_lock.h"
-#include "support/fake_ui.h"
 #include "support/special_files.h"
 #include "support/temp_dir.h"
 
@@ -21,7 +20,6 @@ namespace vek {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::FakeUi;
 using testing::TempDir;
 
 TLocationRec Named(const std::string& city, const std::string& country, int latDeg = 0) {
@@ -51,7 +49,11 @@ class LocationFileTest : public ::testing::Test {
     std::ifstream in(File(), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
   }
-  bool Read() { return fnReadLocations(list, ctx); }
+  // Reads the file into list; result holds what the reading came to.
+  bool Read() {
+    result = fnReadLocations(list, ctx);
+    return result.ok;
+  }
   // The names in the folder besides the location file and the save lock: temporary files left.
   std::vector<std::string> Leftovers() const {
     std::vector<std::string> names;
@@ -64,9 +66,9 @@ class LocationFileTest : public ::testing::Test {
   }
 
   TempDir dir;
-  FakeUi ui;
-  LocationFileContext ctx{dir.path(), ui};
+  LocationFileContext ctx{dir.path()};
   TLocations list;
+  LocationFileResult result;
 };
 
 TEST_F(LocationFileTest, ReadsEveryLocationSortedByCountry) {
@@ -77,8 +79,8 @@ TEST_F(LocationFileTest, ReadsEveryLocationSortedByCountry) {
   EXPECT_EQ("ALGIERS", list.GetItem(0).Rec.City);
   EXPECT_EQ("AMMAN", list.GetItem(3).Rec.City);
   EXPECT_FALSE(list.Modified);
-  EXPECT_TRUE(ui.messages.empty());
-  EXPECT_FALSE(ctx.FatalStartError);
+  EXPECT_TRUE(result.english.empty() && result.arabic.empty() && result.noticeEnglish.empty());
+  EXPECT_FALSE(result.fatal);
 }
 
 TEST_F(LocationFileTest, VersionRecordAloneIsAValidEmptyList) {
@@ -87,11 +89,12 @@ TEST_F(LocationFileTest, VersionRecordAloneIsAValidEmptyList) {
   EXPECT_EQ(0, list.Count());
 }
 
-TEST_F(LocationFileTest, MissingFileStopsTheStart) {
+TEST_F(LocationFileTest, MissingFileStopsTheStartInBothLanguages) {
   EXPECT_FALSE(Read());
-  ASSERT_EQ(1u, ui.messages.size());
-  EXPECT_NE(std::string::npos, ui.messages[0].find("File Not Found")) << ui.messages[0];
-  EXPECT_TRUE(ctx.FatalStartError);
+  EXPECT_NE(std::string::npos, result.english.find("File Not Found")) << result.english;
+  EXPECT_NE(std::string::npos, result.arabic.find("الملف غير موجود")) << result.arabic;
+  EXPECT_TRUE(result.noticeEnglish.empty());
+  EXPECT_TRUE(result.fatal);
   EXPECT_EQ(-1, list.CurrentIndex);
 }
 
@@ -102,11 +105,10 @@ TEST_F(LocationFileTest, IncompatibleVersionIsRefusedInTheUsersLanguageAndNeverC
   l.Append(std::make_unique<TLocation>(version));
   const std::string bytes = LocationsFileImage(l).substr(kLocationRecSize);
   Write(bytes);
-  ctx.Lang = Language::Arabic;
   EXPECT_FALSE(Read());
-  ASSERT_EQ(1u, ui.messages.size());
-  EXPECT_NE(std::string::npos, ui.messages[0].find("غير متوافق مع إصدار البرنامج"));
-  EXPECT_TRUE(ctx.FatalStartError);
+  EXPECT_NE(std::string::npos, result.Text(Language::Arabic).find("غير متوافق مع إصدار البرنامج"));
+  EXPECT_NE(std::string::npos, result.Text(Language::English).find("Not compatible"));
+  EXPECT_TRUE(result.fatal);
   EXPECT_EQ(bytes, Contents());
 }
 
@@ -158,8 +160,9 @@ std::string ConvertedRecord(const std::string& city, const std::string& country)
 TEST_F(LocationFileTest, OldLayoutIsConvertedOnceByteForByte) {
   Write(OldRecord("HOMS", "SYRIA") + OldRecord("HAMA", "SYRIA"));
   ASSERT_TRUE(Read());
-  ASSERT_EQ(1u, ui.messages.size());
-  EXPECT_NE(std::string::npos, ui.messages[0].find("older version of Locations file"));
+  EXPECT_NE(std::string::npos, result.noticeEnglish.find("older version of Locations file"));
+  EXPECT_NE(std::string::npos, result.noticeArabic.find("نسخة قديمة من ملف المواقع"));
+  EXPECT_TRUE(result.english.empty());
 
   const LocationRecBytes version = EncodeLocationRec(LocationsVersionRecord());
   const std::string expected = std::string(version.begin(), version.end()) +
@@ -170,9 +173,8 @@ TEST_F(LocationFileTest, OldLayoutIsConvertedOnceByteForByte) {
   EXPECT_EQ(0x12345678u, list.GetItem(0).Rec.Spare);
   EXPECT_EQ(std::vector<std::string>{}, Leftovers());
 
-  ui.messages.clear();
   ASSERT_TRUE(Read());
-  EXPECT_TRUE(ui.messages.empty());
+  EXPECT_TRUE(result.noticeEnglish.empty());
 }
 
 TEST_F(LocationFileTest, DamagedFilesAreRefusedWithoutTouchingThem) {
@@ -185,16 +187,15 @@ TEST_F(LocationFileTest, DamagedFilesAreRefusedWithoutTouchingThem) {
       std::string("\x04", 1),                // shorter than the names
   };
   for (const std::string& bytes : cases) {
-    ui.messages.clear();
-    ctx.FatalStartError = false;
     Write(bytes);
     EXPECT_FALSE(Read()) << bytes.size();
-    EXPECT_TRUE(ctx.FatalStartError) << bytes.size();
+    EXPECT_TRUE(result.fatal) << bytes.size();
     EXPECT_EQ(0, list.Count());
-    ASSERT_FALSE(ui.messages.empty());
-    const std::string& message = ui.messages.back();
+    const std::string& message = result.english;
     EXPECT_NE(std::string::npos, message.find(bytes.empty() ? "is empty" : "is damaged"))
         << message;
+    EXPECT_NE(std::string::npos, result.arabic.find(bytes.empty() ? "فارغ" : "تالف"))
+        << result.arabic;
     EXPECT_EQ(bytes, Contents());
     EXPECT_EQ(std::vector<std::string>{}, Leftovers());
   }
@@ -205,9 +206,8 @@ TEST_F(LocationFileTest, DamagedFilesAreRefusedWithoutTouchingThem) {
 TEST_F(LocationFileTest, FifosDevicesFoldersAndHugeFilesAreRefusedAtOnce) {
   ASSERT_TRUE(testing::MakeFifo(File()));
   EXPECT_TRUE(testing::ReturnsWithoutWaiting(File(), [&] { EXPECT_FALSE(Read()); }));
-  EXPECT_TRUE(ctx.FatalStartError);
-  ASSERT_EQ(1u, ui.messages.size());
-  EXPECT_NE(std::string::npos, ui.messages[0].find("It is not a regular file")) << ui.messages[0];
+  EXPECT_TRUE(result.fatal);
+  EXPECT_NE(std::string::npos, result.english.find("It is not a regular file")) << result.english;
   EXPECT_TRUE(fs::is_fifo(File()));
   fs::remove(File());
 
@@ -226,35 +226,29 @@ TEST_F(LocationFileTest, FifosDevicesFoldersAndHugeFilesAreRefusedAtOnce) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.reason);
-    ui.messages.clear();
-    ctx.FatalStartError = false;
     fs::remove_all(File());
     c.make();
     EXPECT_FALSE(Read());
-    EXPECT_TRUE(ctx.FatalStartError);
-    ASSERT_EQ(1u, ui.messages.size());
-    EXPECT_EQ(0u, ui.messages[0].find("Error: Locations file")) << ui.messages[0];
-    EXPECT_NE(std::string::npos, ui.messages[0].find(c.reason)) << ui.messages[0];
+    EXPECT_TRUE(result.fatal);
+    EXPECT_EQ(0u, result.english.find("Error: Locations file")) << result.english;
+    EXPECT_NE(std::string::npos, result.english.find(c.reason)) << result.english;
   }
   EXPECT_EQ(kMaxLocationFileBytes + kLocationRecSize, fs::file_size(File()));
-  ctx.Lang = Language::Arabic;
-  ui.messages.clear();
-  EXPECT_FALSE(Read());
-  ASSERT_EQ(1u, ui.messages.size());
-  EXPECT_NE(std::string::npos, ui.messages[0].find("حجمه أكبر من 64")) << ui.messages[0];
+  EXPECT_NE(std::string::npos, result.arabic.find("حجمه أكبر من 64")) << result.arabic;
 }
 
 TEST_F(LocationFileTest, UnreadableFileIsReportedWithItsErrorText) {
   Write(ImageOf({Named("CAIRO", "EGYPT")}));
-  ASSERT_TRUE(CheckLocationsFileVersion(ctx));
+  ASSERT_TRUE(CheckLocationsFileVersion(ctx).ok);
   // The version was read; then the file became a link that loops.
   fs::remove(File());
   fs::create_symlink(kLocationFileName, File());
-  EXPECT_FALSE(ConvertOldLocations(ctx));
-  EXPECT_TRUE(ctx.FatalStartError);
-  ASSERT_EQ(1u, ui.messages.size());
-  EXPECT_NE(std::string::npos, ui.messages[0].find("Error trying to open file")) << ui.messages[0];
-  EXPECT_NE(std::string::npos, ui.messages[0].find("DOS error code")) << ui.messages[0];
+  const LocationFileResult converted = ConvertOldLocations(ctx);
+  EXPECT_FALSE(converted.ok);
+  EXPECT_TRUE(converted.fatal);
+  EXPECT_NE(std::string::npos, converted.english.find("Error trying to open file"))
+      << converted.english;
+  EXPECT_NE(std::string::npos, converted.english.find("DOS error code")) << converted.english;
 }
 
 // A location file that cannot even be looked at (a link that loops) says why in the user's
@@ -285,15 +279,15 @@ TEST_F(LocationFileTest, SaveWritesOnlyAModifiedListAndRoundTrips) {
   const std::string original = ImageOf({Named("CAIRO", "EGYPT")});
   Write(original);
   ASSERT_TRUE(Read());
-  EXPECT_TRUE(SaveLocations(list, ctx));
+  EXPECT_TRUE(SaveLocations(list, ctx).ok);
   EXPECT_EQ(original, Contents());  // not modified: untouched
 
   TLocationRec arabic = Named("دمشق", "سوريا", 33);
   list.SetItem(0, arabic);
-  EXPECT_TRUE(SaveLocations(list, ctx));
+  EXPECT_TRUE(SaveLocations(list, ctx).ok);
   EXPECT_EQ(std::vector<std::string>{}, Leftovers());
   TLocations again;
-  ASSERT_TRUE(fnReadLocations(again, ctx));
+  ASSERT_TRUE(fnReadLocations(again, ctx).ok);
   ASSERT_EQ(1, again.Count());
   EXPECT_EQ(arabic, again.GetItem(0).Rec);
 }
@@ -311,13 +305,13 @@ TEST_F(LocationFileTest, FailedSaveReportsAndKeepsTheOldFile) {
   rlimit small = saved;
   small.rlim_cur = original.size();
   ASSERT_EQ(0, ::setrlimit(RLIMIT_FSIZE, &small));
-  const bool done = SaveLocations(list, ctx);
+  const LocationFileResult failed = SaveLocations(list, ctx);
   ::setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, oldHandler);
 
-  EXPECT_FALSE(done);
-  ASSERT_EQ(1u, ui.messages.size());
-  EXPECT_NE(std::string::npos, ui.messages[0].find("Error trying to write to file: "));
+  EXPECT_FALSE(failed.ok);
+  EXPECT_FALSE(failed.fatal);  // the program goes on with the list in memory
+  EXPECT_NE(std::string::npos, failed.english.find("Error trying to write to file: "));
   EXPECT_EQ(original, Contents());
   EXPECT_EQ(std::vector<std::string>{}, Leftovers());
   EXPECT_TRUE(list.Modified);
@@ -341,11 +335,10 @@ TEST_F(LocationFileTest, TwoSaversNeverLeaveAReaderAnEmptyOrPartialFile) {
     const pid_t pid = ::fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
-      FakeUi quiet;
-      LocationFileContext own{dir.path(), quiet};
+      const LocationFileContext own{dir.path()};
       int failures = 0;
       for (int i = 0; i < 150; ++i)
-        failures += SaveLocations(*saving, own) ? 0 : 1;
+        failures += SaveLocations(*saving, own).ok ? 0 : 1;
       ::_exit(failures == 0 ? 0 : 1);
     }
     savers.push_back(pid);
@@ -382,8 +375,8 @@ TEST_F(LocationFileTest, SaveNeverFollowsAPlantedLink) {
   fs::create_symlink(victim, dir.path() / "VEK$$$.$$$");
   fs::create_symlink(victim, dir.path() / kSaveLockFileName);
   list.SetItem(0, Named("AMMAN", "JORDAN"));
-  EXPECT_TRUE(SaveLocations(list, ctx));
-  EXPECT_TRUE(ui.messages.empty());
+  const LocationFileResult saved = SaveLocations(list, ctx);
+  EXPECT_TRUE(saved.ok) << saved.english;
   std::ifstream in(victim);
   EXPECT_EQ("keep", std::string(std::istreambuf_iterator<char>(in), {}));
   EXPECT_TRUE(fs::is_symlink(dir.path() / "VEK$$$.$$$"));

@@ -4,19 +4,16 @@
 #include <string>
 
 #include "locations/location_file.h"
-#include "support/fake_ui.h"
 #include "support/locations_fixture.h"
 
 namespace vek {
 namespace {
 
-using testing::FakeUi;
-
 TEST(ShippedLocations, LoadsWithTheRequiredCitiesAndEveryValueInRange) {
-  FakeUi ui;
   TLocations list;
-  ASSERT_TRUE(testing::LoadShippedLocations(list, ui));
-  EXPECT_TRUE(ui.messages.empty());
+  const LocationFileResult read = testing::ReadShippedLocations(list);
+  ASSERT_TRUE(read.ok) << read.english;
+  EXPECT_TRUE(read.noticeEnglish.empty());  // no conversion
   EXPECT_GE(list.Count(), 2000);
   EXPECT_GE(list.Find("DAMASCUS", "SYRIA", ""), 0);
 

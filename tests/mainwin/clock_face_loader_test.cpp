@@ -85,8 +85,7 @@ class ClockFaceLoader : public ::testing::Test {
   void Unpacked(const std::string& name, std::string& archive, std::string& bitmap) {
     TempDir other;
     ASSERT_FALSE(
-        UnpackFacePicture(name, other.path(), ClockFacePacks(), ui, Language::English, switches)
-            .isNull());
+        UnpackFacePicture(name, other.path(), ClockFacePacks(), switches).picture.isNull());
     archive = ExpectFileBytes(other.path() / (name + ".ZIP"));
     bitmap = ExpectFileBytes(other.path() / (name + ".BMP"));
   }
@@ -116,9 +115,9 @@ TEST_F(ClockFaceLoader, EveryFaceComesFromItsPackAndLeavesItsFiles) {
   EXPECT_EQ(expected, FilesIn(folder()));  // and no temporary files
   EXPECT_TRUE(ui.messages.empty());
   // The chooser's bare clock has a pack of its own.
-  EXPECT_FALSE(UnpackFacePicture(std::string(kNoFacePictureName), folder(), ClockFacePacks(), ui,
-                                 Language::English, switches)
-                   .isNull());
+  EXPECT_FALSE(
+      UnpackFacePicture(std::string(kNoFacePictureName), folder(), ClockFacePacks(), switches)
+          .picture.isNull());
 }
 
 TEST_F(ClockFaceLoader, TheBareClockNeedsNoFiles) {
@@ -241,9 +240,9 @@ TEST_F(ClockFaceLoader, AnArchiveWhosePictureIsTooLargeSaysSo) {
   };
   for (const auto& c : cases) {
     Write(folder() / "SILVR140.ZIP", huge);
-    ui.messages.clear();
-    EXPECT_TRUE(UnpackFacePicture("SILVR140", folder(), noPacks, ui, c.lang, switches).isNull());
-    EXPECT_EQ(std::vector<std::string>{c.message}, ui.messages);
+    const FacePicture face = UnpackFacePicture("SILVR140", folder(), noPacks, switches);
+    EXPECT_TRUE(face.picture.isNull());
+    EXPECT_EQ(c.message, face.Text(c.lang));
     EXPECT_EQ((std::set<std::string>{"SILVR140.ZIP"}), FilesIn(folder()));
     EXPECT_EQ(huge, ExpectFileBytes(folder() / "SILVR140.ZIP"));
   }
@@ -256,7 +255,7 @@ TEST_F(ClockFaceLoader, TheDebugLogFollowsTheUnpacking) {
   switches.debugVek = true;
   switches.ignoreBmp = true;
   TempDir faces;
-  UnpackFacePicture("SILVR140", faces.path(), noPacks, ui, Language::English, switches);
+  UnpackFacePicture("SILVR140", faces.path(), noPacks, switches);
   const std::string text = ExpectFileBytes(log);
   const std::string archive = (faces.path() / "SILVR140.ZIP").string();
   for (const std::string& line :

@@ -137,9 +137,39 @@ TEST_F(ProgramSessionTest, ALocationChangeRescansSavesBothFilesAndTells) {
   IniFile ini(dir.path() / "VEK.INI");
   EXPECT_EQ("LONDON CITY", ini.ReadString(std::string(kIniMainSection), "SelectedCity", ""));
   TLocations reread;
-  LocationFileContext file{dir.path(), ui};
-  ASSERT_TRUE(fnReadLocations(reread, file));
+  ASSERT_TRUE(fnReadLocations(reread, {dir.path()}).ok);
   EXPECT_GE(reread.Find("LONDON CITY", "UNITED KINGDOM", ""), 0);
+}
+
+// What reading the location file came to is shown in the user's language: the notice of a
+// converted file goes on with the start; a damaged file closes the splash screen, is told, and
+// stops the start.
+TEST_F(ProgramSessionTest, TheLocationFileIsToldInTheUsersLanguage) {
+  std::string old(kOldLocationRecSize, '\0');
+  old[0] = 4;
+  old.replace(1, 4, "HOMS");
+  const struct {
+    std::string bytes;
+    bool starts;
+    const char* message;
+    int splashCloses;
+  } cases[] = {
+      {old, true, "لديك نسخة قديمة من ملف المواقع", 0},
+      {std::string(10, 'x'), false, "خطأ: ملف المواقع", 1},
+  };
+  ASSERT_EQ(0, WriteFileReplacing(dir.path() / "VEK.INI",
+                                  "[Orvessa, by Al Tovarelin]\r\nLanguage=Arabic\r\n"));
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    testing::FakeUi shown;
+    ASSERT_EQ(0, WriteFileReplacing(dir.path() / "VEK.LOC", c.bytes));
+    ProgramSession s(dir.path(), shown, clock);
+    s.OpenSettings();
+    EXPECT_EQ(c.starts, s.LoadLocations());
+    ASSERT_EQ(1u, shown.messages.size());
+    EXPECT_EQ(0u, shown.messages[0].find(c.message)) << shown.messages[0];
+    EXPECT_EQ(c.splashCloses, shown.splashCloses);
+  }
 }
 
 TEST_F(ProgramSessionTest, NothingIsWrittenBeforeTheStartAndAFailedSaveIsShownOnce) {

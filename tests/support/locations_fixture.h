@@ -8,7 +8,6 @@
 
 #include "locations/location_file.h"
 #include "locations/location_list.h"
-#include "support/fake_ui.h"
 #include "support/temp_dir.h"
 
 namespace vek::testing {
@@ -42,19 +41,17 @@ inline std::string SampleLocationsImage(int count) {
   return LocationsFileImage(list);
 }
 
-// Reads a copy of the shipped location file into list; what it showed goes to ui.
-inline bool LoadShippedLocations(TLocations& list, FakeUi& ui) {
+// Reads a copy of the shipped location file into list.
+inline LocationFileResult ReadShippedLocations(TLocations& list) {
   TempDir dir;
   std::filesystem::copy_file(
       std::filesystem::path(VEK_SOURCE_DIR) / "resources" / kLocationFileName,
       dir.path() / kLocationFileName);
-  LocationFileContext ctx{dir.path(), ui};
-  return fnReadLocations(list, ctx);
+  return fnReadLocations(list, {dir.path()});
 }
 
 inline bool LoadShippedLocations(TLocations& list) {
-  FakeUi ui;
-  return LoadShippedLocations(list, ui);
+  return ReadShippedLocations(list).ok;
 }
 
 }  // namespace vek::testing

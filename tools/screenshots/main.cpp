@@ -600,12 +600,11 @@ void ShootSettingsDialogs(Shooter& shooter) {
 }
 
 // Reads a copy of the shipped location file into list.
-bool ReadShippedLocations(vek::TLocations& list, vek::UiServices& ui) {
+bool ReadShippedLocations(vek::TLocations& list) {
   QTemporaryDir folder;
   const std::filesystem::path path = folder.path().toStdString();
   std::filesystem::copy_file(VEK_LOCATION_FILE, path / "VEK.LOC");
-  vek::LocationFileContext file{path, ui, Language::English};
-  return vek::fnReadLocations(list, file);
+  return vek::fnReadLocations(list, {path}).ok;
 }
 
 // The context of a location dialog over list on 10 December 2026, with a fixed date panel.
@@ -631,7 +630,7 @@ vek::LocationDialogContext DialogContext(vek::TLocations& list, vek::UiServices&
 void ShootLocationOperations(Shooter& shooter) {
   StderrUi ui;
   vek::TLocations list;
-  if (!ReadShippedLocations(list, ui))
+  if (!ReadShippedLocations(list))
     return;
   for (Language lang : {Language::English, Language::Arabic}) {
     const bool arabic = lang == Language::Arabic;
@@ -674,7 +673,7 @@ void ShootLocationOperations(Shooter& shooter) {
 void ShootChangeLocation(Shooter& shooter) {
   StderrUi ui;
   vek::TLocations list;
-  if (!ReadShippedLocations(list, ui))
+  if (!ReadShippedLocations(list))
     return;
   const int damascus = list.Find("DAMASCUS", "SYRIA", "");
   if (damascus < 0)
@@ -710,7 +709,7 @@ void ShootChangeLocation(Shooter& shooter) {
 void ShootSelectLocation(Shooter& shooter) {
   StderrUi ui;
   vek::TLocations list;
-  if (!ReadShippedLocations(list, ui))
+  if (!ReadShippedLocations(list))
     return;
   for (Language lang : {Language::English, Language::Arabic}) {
     const bool arabic = lang == Language::Arabic;
@@ -751,7 +750,7 @@ vek::ReportContext ReportContextAt(vek::TLocations& list, const char* city, cons
 void ShootReports(Shooter& shooter, const QDir& dir) {
   StderrUi ui;
   vek::TLocations list;
-  if (!ReadShippedLocations(list, ui))
+  if (!ReadShippedLocations(list))
     return;
   for (Language lang : {Language::English, Language::Arabic}) {
     const bool arabic = lang == Language::Arabic;
@@ -953,7 +952,7 @@ void Print(const vek::Timetable& report, QPrinter& printer, const std::string& n
 void ShootPrinting(Shooter& shooter, const QDir& dir) {
   StderrUi ui;
   vek::TLocations list;
-  if (!ReadShippedLocations(list, ui))
+  if (!ReadShippedLocations(list))
     return;
   for (Language lang : {Language::English, Language::Arabic}) {
     const bool arabic = lang == Language::Arabic;
