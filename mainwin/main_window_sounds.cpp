@@ -148,8 +148,7 @@ void TVEK__MAIN::AlarmSoundBtnClick() {
 }
 
 void TVEK__MAIN::SelectAzhanClick(int index) {
-  trigger_->SelectAzhan(index);
-  UpdateSoundItems();
+  AfterSoundCommand(trigger_->SelectAzhan(index));
 }
 
 void TVEK__MAIN::TestAzhanClick(int tag) {

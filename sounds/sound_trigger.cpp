@@ -303,9 +303,11 @@ void SoundTrigger::ae_StopSoundThisTimeonlyClick() {
   StopAllSound();
 }
 
-void SoundTrigger::SelectAzhan(int index) {
-  if ((index >= 0 && index < 6) || index == kAllAzhans)
-    settings_.AzhanIndex = static_cast<std::uint8_t>(index);
+bool SoundTrigger::SelectAzhan(int index) {
+  if (!((index >= 0 && index < 6) || index == kAllAzhans) || settings_.AzhanIndex == index)
+    return false;
+  settings_.AzhanIndex = static_cast<std::uint8_t>(index);
+  return true;
 }
 
 void SoundTrigger::TestAzhan(int tag) {

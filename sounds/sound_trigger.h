@@ -116,8 +116,9 @@ class SoundTrigger {
   void ae_StopSoundThisTimeonlyClick();
   // The all-sounds item is checked.
   bool AllSoundsChecked() const;
-  // The adhan choice: 0..5 or kAllAzhans; other values are ignored. Saved at the next save.
-  void SelectAzhan(int index);
+  // The adhan chosen from the Sounds menu: 0..5 or kAllAzhans; other values are ignored. True
+  // when the choice changed, which the caller saves.
+  bool SelectAzhan(int index);
   // The test items, tags 1..8: play that recording.
   void TestAzhan(int tag);
   // The alert window's mute: stops all sound and ends the alarm sequence.

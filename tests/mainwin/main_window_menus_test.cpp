@@ -36,6 +36,7 @@
 #include "program/dialogs/month_names_dialog.h"
 #include "program/dialogs/safety_times_dialog.h"
 #include "program/display_texts.h"
+#include "program/settings_converters.h"
 #include "sounds/sound_trigger.h"
 #include "support/drawn_ink.h"
 #include "support/program_session_access.h"
@@ -259,6 +260,25 @@ TEST_F(MainWindowMenus, MinimiseRestoreAndQuitWithoutThePrompt) {
   w->W.QuitItem->trigger();  // closes at once
   EXPECT_FALSE(w->isVisible());
   EXPECT_EQ(1, closes);
+}
+
+// An adhan chosen from the Sounds menu is in VEK.INI at once: a run that ends without closing
+// (killed, logged out) starts again with it.
+TEST_F(MainWindowMenus, TheAdhanChosenFromTheSoundsMenuIsSavedAtOnce) {
+  fs::create_directories(folder() / "SOUNDS");
+  for (std::string_view file : AzhanFiles)
+    ASSERT_EQ(0, WriteFileReplacing(folder() / "SOUNDS" / std::string(file), "adhan"));
+  {
+    auto w = StartEnglish();
+    w->W.AzhanItems[2]->trigger();
+    EXPECT_EQ(2, w->Context().Settings.AzhanIndex);
+    EXPECT_EQ(SoundIndexToName(2).value(), Ini("Azhan"));
+    w->W.AllAzhansItem->trigger();
+    EXPECT_EQ("ALL", Ini("Azhan"));
+    w->W.AzhanItems[4]->trigger();
+  }  // no close: the window is destroyed as a killed process leaves it
+  auto again = Start({"StopClock"});
+  EXPECT_EQ(4, again->Context().Settings.AzhanIndex);
 }
 
 TEST_F(MainWindowMenus, TheCloseQuestionYesMinimisesNoClosesCancelStays) {
