@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "foundation/command_line.h"
+#include "foundation/qt/modal_runner.h"
 #include "foundation/resource_pack.h"
 #include "foundation/system_services.h"
 #include "foundation/ui_services.h"
@@ -66,8 +67,9 @@ struct MainWindowOptions {
   const PrinterInfo* printers = nullptr;          // the printers of the system; CUPS's when null
   std::filesystem::path programFile;    // the running program; Qt's application file when empty
   std::function<bool()> desktopArabic;  // the desktop's locale is Arabic; the system's when unset
-  // Shows the first-run wizard; its modal exec() when unset (tests drive the form instead).
-  std::function<void(TSelectLanguage_Form&)> runWizard;
+  // Shows every dialog of the window modally, the first-run wizard too; each dialog's exec()
+  // when unset (tests answer the dialogs instead).
+  ModalRunner runModal;
 };
 
 class TVEK__MAIN : public QMainWindow {
@@ -216,6 +218,8 @@ class TVEK__MAIN : public QMainWindow {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Shows a dialog of the window modally through the options' runner; gives its result.
+  int ShowModal(QDialog& dialog) { return RunModal(options_.runModal, dialog); }
   class SplashAwareUi;
 
   // What the session told; the window shows the new state.

@@ -32,14 +32,14 @@ QString Q(const std::string& s) {
 
 // Runs a location dialog whose date and clock panel follows the main window's while it is open.
 template <class Dialog>
-void ExecWithLivePanel(ProgramSession& session, Dialog& dialog) {
+void ExecWithLivePanel(ProgramSession& session, const ModalRunner& runModal, Dialog& dialog) {
   ProgramSession::Subscription live(session, [&session, &dialog](SessionChange change) {
     if (change == SessionChange::Minute)
       dialog.UpdateClockDisplay();
     else if (change == SessionChange::Day || change == SessionChange::DateKind)
       dialog.UpdateDateDisplay(Q(session.DateCaptionText()));
   });
-  dialog.exec();
+  RunModal(runModal, dialog);
 }
 
 }  // namespace
@@ -125,7 +125,7 @@ void TVEK__MAIN::SelectFaceClick() {
   context.ui = ui_.get();
   context.switches = session_->CommandLine();
   TClockFaceForm form(std::move(context), this);
-  form.exec();
+  ShowModal(form);
   if (!previews.empty())
     fs::remove_all(previews, ec);
   // The clock shows the face chosen last already.
@@ -158,7 +158,7 @@ void TVEK__MAIN::CaptionLocationMenu() {
 
 void TVEK__MAIN::SelectClick() {
   TSelectLocation dialog(MakeLocationDialogContext(*session_), this);
-  ExecWithLivePanel(*session_, dialog);
+  ExecWithLivePanel(*session_, options_.runModal, dialog);
   session_->AfterLocationChange(true);
 }
 
@@ -166,7 +166,7 @@ void TVEK__MAIN::SelLocationBtnClick() {
   if (!session_->HasCurrentLocation())
     return;
   TSelectLocation dialog(MakeLocationDialogContext(*session_), this);
-  ExecWithLivePanel(*session_, dialog);
+  ExecWithLivePanel(*session_, options_.runModal, dialog);
   // The trackers follow the chosen location; the settings are saved with the next change.
   session_->AfterLocationChange(false);
 }
@@ -176,13 +176,13 @@ void TVEK__MAIN::EditClick() {
     return;
   TChangeLocation dialog(MakeLocationDialogContext(*session_), Context().Locations.CurrentIndex,
                          this);
-  dialog.exec();
+  ShowModal(dialog);
   session_->AfterLocationChange(false);
 }
 
 void TVEK__MAIN::OperationsClick() {
   TLocationOperation dialog(MakeLocationDialogContext(*session_), this);
-  ExecWithLivePanel(*session_, dialog);
+  ExecWithLivePanel(*session_, options_.runModal, dialog);
   session_->AfterLocationChange(true);
 }
 

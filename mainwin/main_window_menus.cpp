@@ -222,21 +222,21 @@ void TVEK__MAIN::HintClick() {
 void TVEK__MAIN::AdanceHijriClick() {
   THijriAdjust dialog(SettingsDialogContext{Settings().Lang, Settings().ShowHint, ui_.get()},
                       session_->Today(), Settings().Names, Settings().HijriAdjust, this);
-  if (dialog.exec() == QDialog::Accepted)
+  if (ShowModal(dialog) == QDialog::Accepted)
     session_->SetHijriAdjust(dialog.Adjust());
 }
 
 void TVEK__MAIN::SafetyClick() {
   TSaftyTimesDlg dialog(SettingsDialogContext{Settings().Lang, Settings().ShowHint, ui_.get()},
                         Settings().Safety, this);
-  if (dialog.exec() == QDialog::Accepted)
+  if (ShowModal(dialog) == QDialog::Accepted)
     session_->SetSafetyTimes(dialog.Offsets());
 }
 
 void TVEK__MAIN::MenthNamesClick() {
   TMonthsDlg dialog(SettingsDialogContext{Settings().Lang, Settings().ShowHint, ui_.get()},
                     Settings().Names, this);
-  if (dialog.exec() == QDialog::Accepted)
+  if (ShowModal(dialog) == QDialog::Accepted)
     session_->SetNames(dialog.Names());
 }
 
@@ -344,7 +344,7 @@ void TVEK__MAIN::AboutClick() {
   context.openUrl = [this](const std::string& url) { return OpenUrlInBrowserKeepingVisited(url); };
   context.liveUpdate = [this] { LiveUpdateClick(); };
   TAboutVEK_Form box(std::move(context), this);
-  box.exec();
+  ShowModal(box);
 }
 
 void TVEK__MAIN::ConflictInfoMouseDown() {
@@ -402,6 +402,7 @@ bool TVEK__MAIN::FormCloseQuery() {
   // keeps and saves; Cancel changes nothing.
   bool promptToClose = Settings().PromptToClose;
   context.promptToClose = &promptToClose;
+  context.runModal = options_.runModal;
   const int answer = AskYesNoMessage(
       Q(Text("You requested to stop program\r\n\r\nDo you prefer to minimize it and keep it in "
              "the background instead of closing it?",

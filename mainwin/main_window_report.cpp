@@ -44,7 +44,7 @@ void TVEK__MAIN::ReportClick(ReportKind preset) {
     return;
   TMonthYearSelect selector(MakeRangeSelectorContext(*session_), this);
   selector.SetRangeKind(preset);
-  if (selector.exec() != QDialog::Accepted)
+  if (ShowModal(selector) != QDialog::Accepted)
     return;
   const ReportRange range = selector.Model().Range();
   const bool hijri = Settings().HijriMode;
@@ -52,10 +52,11 @@ void TVEK__MAIN::ReportClick(ReportKind preset) {
     return;
   ReportContext context = MakeReportContext(*session_, RunPrinter());
   context.Printers = options_.printers;
+  context.Dialogs.RunModal = options_.runModal;  // the report's own dialogs open the same way
   TKQViewForm report(std::move(context), range.RangeKind, this);
   report.SetStartDate(RangeStartDate(range, hijri, Settings().HijriAdjust));
   report.ComputeReportRows();
-  report.exec();
+  ShowModal(report);
 }
 
 std::shared_ptr<QPrinter> TVEK__MAIN::RunPrinter() {
@@ -71,7 +72,7 @@ void TVEK__MAIN::ReportBtnClick() {
 void TVEK__MAIN::CalendarBtnClick() {
   TBrDateForm form(MakeDatePickerContext(*session_), this);
   form.SetDate(session_->Today());
-  form.exec();
+  ShowModal(form);
   UpdateMenuCaptions();
 }
 
@@ -79,7 +80,7 @@ void TVEK__MAIN::ShowPeaksClick() {
   if (!session_->HasCurrentLocation())
     return;
   TVEKGraph graph(MakeReportContext(*session_), this);
-  graph.exec();
+  ShowModal(graph);
 }
 
 }  // namespace vek

@@ -161,13 +161,13 @@ void TVEK__MAIN::ChAzNameClick(int tag) {
   const int index = tag - 1;
   const auto& descriptions = Arabic() ? s.AzhanDescriptions.Arabic : s.AzhanDescriptions.English;
   const std::string current = descriptions[index];
-  bool ok = false;
-  const QString answer = QInputDialog::getText(
-      this, Q(Text("Change description from: ", "تغيير الوصف من: ") + current),
-      Q(Arabic() ? "يظهره البرنامج كـ: أذان " + current
-                 : "Program shows it as: " + current + " Azhan"),
-      QLineEdit::Normal, Q(current), &ok);
-  const std::string typed = ToUtf8(answer.trimmed());
+  QInputDialog input(this);
+  input.setWindowTitle(Q(Text("Change description from: ", "تغيير الوصف من: ") + current));
+  input.setLabelText(Q(Arabic() ? "يظهره البرنامج كـ: أذان " + current
+                                : "Program shows it as: " + current + " Azhan"));
+  input.setTextValue(Q(current));
+  const bool ok = ShowModal(input) == QDialog::Accepted;
+  const std::string typed = ToUtf8(input.textValue().trimmed());
   if (!ok || typed == current)
     return;
   // VEK.INI keeps its texts in code page 1256; a character it has no byte for would be lost.

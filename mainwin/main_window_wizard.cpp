@@ -53,10 +53,7 @@ void TVEK__MAIN::RunFirstRunWizard(bool startUp) {
   // The menus and the tray icon follow what the session tells.
   context.Host.SetMinimizeToTray = [this](bool on) { session_->SetMinimizeToTray(on); };
   TSelectLanguage_Form form(std::move(context), this);
-  if (options_.runWizard)
-    options_.runWizard(form);
-  else
-    form.exec();
+  ShowModal(form);
 }
 
 }  // namespace vek

@@ -186,12 +186,12 @@ void TMessageYesNo::showEvent(QShowEvent* event) {
 
 void ShowKQMessage(const QString& text, const MessageFormContext& context) {
   TKQMessage form(text, context);
-  form.exec();
+  RunModal(context.runModal, form);
 }
 
 int AskYesNoMessage(const QString& text, const MessageFormContext& context) {
   TMessageYesNo form(text, context);
-  const int result = form.exec();
+  const int result = RunModal(context.runModal, form);
   return result == kResultYes || result == kResultNo ? result : kResultCancel;
 }
 

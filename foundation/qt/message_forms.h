@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "foundation/language.h"
+#include "foundation/qt/modal_runner.h"
 
 class QCheckBox;
 class QFrame;
@@ -36,6 +37,8 @@ struct MessageFormContext {
   bool* promptToClose = nullptr;
   // Saves the settings after the check box changed PromptToClose.
   std::function<void()> saveSettings;
+  // Shows the form modally; its exec() when unset.
+  ModalRunner runModal;
 };
 
 // The message with an OK button. Client area 464 x 391.

@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
-#include <QTimer>
 
 #include <cstdlib>
 #include <functional>
@@ -26,29 +25,6 @@ using testing::MainWindowTest;
 
 constexpr const char* kMain = "Orvessa, by Al Tovarelin";
 
-// Picks the location in the select-location dialog that the next command opens.
-void SelectOnNextDialog(const std::string& city, const std::string& country) {
-  QTimer::singleShot(0, [city, country] {
-    auto* dialog = qobject_cast<TSelectLocation*>(QApplication::activeModalWidget());
-    if (dialog == nullptr) {
-      ADD_FAILURE() << "the select-location dialog is not open";
-      if (QWidget* modal = QApplication::activeModalWidget())
-        modal->close();
-      return;
-    }
-    for (int row = 0; row < dialog->Model().RowCount(); ++row) {
-      const SelectLocationModel::RowTexts texts = dialog->Model().RowText(row);
-      if (texts.City == city && texts.Country == country) {
-        dialog->LocationsClick(row);
-        dialog->SelectBtnClick();
-        return;
-      }
-    }
-    ADD_FAILURE() << city << " is not in the list";
-    dialog->close();
-  });
-}
-
 class FirstRunWizard : public MainWindowTest {
  protected:
   void SetUp() override {
@@ -63,6 +39,34 @@ class FirstRunWizard : public MainWindowTest {
 
   static TVEK__MAIN& MainWindowOf(TSelectLanguage_Form& form) {
     return *qobject_cast<TVEK__MAIN*>(form.parentWidget());
+  }
+
+  // Picks the location in the select-location dialog that the next command opens.
+  void SelectOnNextDialog(const std::string& city, const std::string& country) {
+    OnNextDialog<TSelectLocation>([city, country](TSelectLocation& dialog) {
+      for (int row = 0; row < dialog.Model().RowCount(); ++row) {
+        const SelectLocationModel::RowTexts texts = dialog.Model().RowText(row);
+        if (texts.City == city && texts.Country == country) {
+          dialog.LocationsClick(row);
+          dialog.SelectBtnClick();
+          return;
+        }
+      }
+      ADD_FAILURE() << city << " is not in the list";
+    });
+  }
+
+  // Presses Enter where the keyboard focus is, as the user does. A dialog that the key opens
+  // is a fault: only the wizard's own page may react.
+  void PressEnter(TSelectLanguage_Form& form) {
+    const int shown = modalsShown;
+    QWidget* target = form.focusWidget() ? form.focusWidget() : &form;
+    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+      QKeyEvent key(type, Qt::Key_Return, Qt::NoModifier);
+      QApplication::sendEvent(target, &key);
+    }
+    QApplication::processEvents();
+    EXPECT_EQ(shown, modalsShown) << "Enter opened a dialog";
   }
 
   fs::path config_;
@@ -171,27 +175,6 @@ TEST_F(FirstRunWizard, InstallAndTheMenuOpenItOverTheSavedSettings) {
   EXPECT_EQ("خبير التثبيت...", w->W.InstallationExpertItem->text());
 }
 
-// Presses Enter where the keyboard focus is, as the user does. A dialog that the key opens is
-// closed again and counted as a fault: only the wizard's own page may react.
-void PressEnter(TSelectLanguage_Form& form) {
-  QTimer::singleShot(0, [&form] {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal != nullptr && modal != &form) {
-      ADD_FAILURE() << "Enter opened " << modal->metaObject()->className();
-      modal->close();
-    }
-  });
-  QWidget* target = form.focusWidget() ? form.focusWidget() : &form;
-  for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-    QKeyEvent key(type, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(target, &key);
-  }
-  QApplication::processEvents();
-}
-
-// The wizard walked with Enter alone, in both languages: every page continues, the sound page
-// first takes the answer that holds the focus, and the last page finishes. The autostart entry
-// is then written as the wizard closes, not by the page's own button on the way.
 TEST_F(FirstRunWizard, EnterContinuesOnEveryPageAndFinishesOnTheLast) {
   for (bool arabic : {false, true}) {
     SCOPED_TRACE(arabic ? "Arabic" : "English");
@@ -283,14 +266,12 @@ TEST_F(FirstRunWizard, TheWizardsLocationDialogShowsTheClocksTime) {
     TVEK__MAIN& w = MainWindowOf(form);
     form.FormActivate();
     form.Continue_BtnClick();
-    QTimer::singleShot(0, [&] {
-      auto* dialog = qobject_cast<TSelectLocation*>(QApplication::activeModalWidget());
-      ASSERT_NE(nullptr, dialog);
-      opened = dialog->Time->text();
+    OnNextDialog<TSelectLocation>([&](TSelectLocation& dialog) {
+      opened = dialog.Time->text();
       clock.now += 2.0 / 1440;
       w.OvcClock1SecondChange();
-      followed = dialog->Time->text();
-      dialog->reject();
+      followed = dialog.Time->text();
+      dialog.reject();
     });
     form.ChangeCityButtonClick();
   };

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QDialog>
+
+#include <deque>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -60,13 +63,41 @@ class MainWindowTest : public ::testing::Test {
     options.programSounds = &ProgramSounds();
     options.programFile = folder() / "vek";
     options.desktopArabic = [this] { return desktopArabic; };
-    // The wizard of a first run is never shown modally: a test drives it in onWizard.
-    options.runWizard = [this](TSelectLanguage_Form& form) {
+    options.runModal = [this](QDialog& dialog) { return AnswerModal(dialog); };
+    return std::make_unique<TVEK__MAIN>(options);
+  }
+
+  // No dialog of the window waits for a click. The first-run wizard is never shown: a test
+  // drives it in onWizard. Any other dialog is shown and handed to the next of modalAnswers;
+  // one that its answer left open, or that has no answer, is rejected.
+  int AnswerModal(QDialog& dialog) {
+    if (auto* wizard = qobject_cast<TSelectLanguage_Form*>(&dialog)) {
       ++wizardRuns;
       if (onWizard)
-        onWizard(form);
-    };
-    return std::make_unique<TVEK__MAIN>(options);
+        onWizard(*wizard);
+      return wizard->result();
+    }
+    ++modalsShown;
+    dialog.show();
+    if (!modalAnswers.empty()) {
+      const auto answer = std::move(modalAnswers.front());
+      modalAnswers.pop_front();
+      answer(dialog);
+    }
+    if (dialog.isVisible())
+      dialog.reject();
+    return dialog.result();
+  }
+
+  // Answers the next dialog, which must be a Dialog, with act.
+  template <class Dialog>
+  void OnNextDialog(std::function<void(Dialog&)> act) {
+    modalAnswers.push_back([act = std::move(act)](QDialog& dialog) {
+      if (auto* d = qobject_cast<Dialog*>(&dialog))
+        act(*d);
+      else
+        ADD_FAILURE() << "expected dialog not open: " << dialog.metaObject()->className();
+    });
   }
 
   TempDir dir;
@@ -81,6 +112,8 @@ class MainWindowTest : public ::testing::Test {
   bool desktopArabic = true;  // the desktop's locale
   int wizardRuns = 0;
   std::function<void(TSelectLanguage_Form&)> onWizard;
+  std::deque<std::function<void(QDialog&)>> modalAnswers;  // in the order the dialogs open
+  int modalsShown = 0;                                     // the dialogs other than the wizard
 };
 
 }  // namespace vek::testing

@@ -1,14 +1,8 @@
 // The main window's timetable commands: the range selector and the report, the calendar window
 // and the year graph, each opened modally and closed by the test.
-#include <QApplication>
-#include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
-
-#include <deque>
-#include <functional>
 
 #include "calendar/date_picker.h"
 #include "calendar/range_selector.h"
@@ -19,43 +13,6 @@
 namespace vek::testing {
 namespace {
 
-// Hands each modal dialog that opens to the next handler, which closes it; a dialog that no
-// handler is left for is rejected, so that no test waits forever.
-class ModalDriver {
- public:
-  explicit ModalDriver(std::deque<std::function<void(QWidget*)>> handlers)
-      : handlers_(std::move(handlers)) {
-    QObject::connect(&timer_, &QTimer::timeout, [this] { Tick(); });
-    timer_.start(5);
-  }
-  int Handled() const { return handled_; }
-
- private:
-  void Tick() {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (modal == nullptr || modal == last_)
-      return;
-    last_ = modal;
-    ++handled_;
-    if (handlers_.empty()) {
-      if (auto* dialog = qobject_cast<QDialog*>(modal))
-        dialog->reject();
-      return;
-    }
-    const auto handler = handlers_.front();
-    handlers_.pop_front();
-    handler(modal);
-    // A handler that failed before closing its dialog does not leave it open.
-    if (auto* dialog = qobject_cast<QDialog*>(modal); dialog && dialog->isVisible())
-      dialog->reject();
-  }
-
-  QTimer timer_;
-  std::deque<std::function<void(QWidget*)>> handlers_;
-  QPointer<QWidget> last_;
-  int handled_ = 0;
-};
-
 TEST_F(MainWindowTest, TheReportButtonOpensTheSelectorOnAYearAndTheReportInTheChosenKind) {
   WriteIni("[Orvessa, by Al Tovarelin]\r\nLanguage=English\r\n");
   auto w = Start({"StopClock"});
@@ -65,25 +22,19 @@ TEST_F(MainWindowTest, TheReportButtonOpensTheSelectorOnAYearAndTheReportInTheCh
   int rows = 0;
   ReportKind kind = ReportKind::Month;
   const QPrinter* reportPrinter = nullptr;
-  ModalDriver driver({
-      [&](QWidget* modal) {
-        auto* selector = qobject_cast<TMonthYearSelect*>(modal);
-        ASSERT_NE(nullptr, selector);
-        openedOnYear = selector->YearRadio->isChecked();
-        selector->MonthRadio->setChecked(true);  // the user chooses one month instead
-        selector->OkBtn->click();
-      },
-      [&](QWidget* modal) {
-        auto* report = qobject_cast<TKQViewForm*>(modal);
-        ASSERT_NE(nullptr, report);
-        rows = report->Report().DisplayedCount();
-        kind = report->Report().ReportMode();
-        reportPrinter = report->Context().Printer.get();
-        report->CloseBtn->click();
-      },
+  OnNextDialog<TMonthYearSelect>([&](TMonthYearSelect& selector) {
+    openedOnYear = selector.YearRadio->isChecked();
+    selector.MonthRadio->setChecked(true);  // the user chooses one month instead
+    selector.OkBtn->click();
+  });
+  OnNextDialog<TKQViewForm>([&](TKQViewForm& report) {
+    rows = report.Report().DisplayedCount();
+    kind = report.Report().ReportMode();
+    reportPrinter = report.Context().Printer.get();
+    report.CloseBtn->click();
   });
   w->W.ReportBtn->click();
-  EXPECT_EQ(2, driver.Handled());
+  EXPECT_EQ(2, modalsShown);
   EXPECT_TRUE(openedOnYear);
   EXPECT_EQ(ReportKind::Month, kind);
   EXPECT_EQ(31, rows);  // December 2026
@@ -99,14 +50,12 @@ TEST_F(MainWindowTest, ACancelledSelectorOpensNoReport) {
   WriteIni("[Orvessa, by Al Tovarelin]\r\nLanguage=English\r\n");
   auto w = Start({"StopClock"});
   bool openedOnMonth = false;
-  ModalDriver driver({[&](QWidget* modal) {
-    auto* selector = qobject_cast<TMonthYearSelect*>(modal);
-    ASSERT_NE(nullptr, selector);
-    openedOnMonth = selector->MonthRadio->isChecked();
-    selector->reject();
-  }});
+  OnNextDialog<TMonthYearSelect>([&](TMonthYearSelect& selector) {
+    openedOnMonth = selector.MonthRadio->isChecked();
+    selector.reject();
+  });
   w->W.MonthItem->trigger();
-  EXPECT_EQ(1, driver.Handled());
+  EXPECT_EQ(1, modalsShown);
   EXPECT_TRUE(openedOnMonth);
   IniFile ini(folder() / "VEK.INI");
   EXPECT_EQ(EncodeDate(2026, 12, 1), ini.ReadInteger("MonthYearSelection", "MonthAndYear", -1));
@@ -118,28 +67,21 @@ TEST_F(MainWindowTest, TheCalendarSwitchesTheProgramsDatesAndTheGraphShowsTheYea
   auto w = Start({"StopClock"});
   const QString gregorian = w->W.SDate_P->text();
   double shown = 0;
-  ModalDriver driver({
-      [&](QWidget* modal) {
-        auto* form = qobject_cast<TBrDateForm*>(modal);
-        ASSERT_NE(nullptr, form);
-        shown = form->CalendarDate();
-        form->ConvertBtn->click();
-        form->CloseBtn->click();
-      },
-      [&](QWidget* modal) {
-        auto* graph = qobject_cast<TVEKGraph*>(modal);
-        ASSERT_NE(nullptr, graph);
-        EXPECT_EQ(DaysInCalendarYear(DateToHijri(clock.now, 0).Year, true, 0),
-                  graph->Image().width());
-        graph->reject();
-      },
+  OnNextDialog<TBrDateForm>([&](TBrDateForm& form) {
+    shown = form.CalendarDate();
+    form.ConvertBtn->click();
+    form.CloseBtn->click();
+  });
+  OnNextDialog<TVEKGraph>([&](TVEKGraph& graph) {
+    EXPECT_EQ(DaysInCalendarYear(DateToHijri(clock.now, 0).Year, true, 0), graph.Image().width());
+    graph.reject();
   });
   w->W.CalendarBtn->click();
   EXPECT_EQ(EncodeDate(2026, 12, 10), shown);
   EXPECT_TRUE(w->Context().Settings.HijriMode);
   EXPECT_NE(gregorian, w->W.SDate_P->text());
   w->W.ShowPeaksItem->trigger();
-  EXPECT_EQ(2, driver.Handled());
+  EXPECT_EQ(2, modalsShown);
 }
 
 TEST_F(MainWindowTest, WithoutACurrentLocationThereIsNoReportOrGraph) {
@@ -151,10 +93,9 @@ TEST_F(MainWindowTest, WithoutACurrentLocationThereIsNoReportOrGraph) {
   EXPECT_FALSE(w->W.YearItem->isEnabled());
   EXPECT_FALSE(w->W.ShowPeaksItem->isEnabled());
   EXPECT_TRUE(w->W.CalendarBtn->isEnabled());
-  ModalDriver driver({});
   w->ReportClick(ReportKind::Year);
   w->ShowPeaksClick();
-  EXPECT_EQ(0, driver.Handled());
+  EXPECT_EQ(0, modalsShown);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <QDialog>
 #include <QInputDialog>
 #include <QStatusTipEvent>
-#include <QTimer>
 
 #include <cmath>
 #include <filesystem>
@@ -191,12 +190,10 @@ TEST_F(MainWindow, TheFaceChooserLeavesOnlyTheChosenFaceInTheProgramFolder) {
   std::set<std::string> expected = filesIn(folder());
   expected.insert({"ROM140.ZIP", "ROM140.BMP"});
   bool previewed = false;
-  QTimer::singleShot(0, [&] {
-    auto* form = qobject_cast<TClockFaceForm*>(QApplication::activeModalWidget());
-    ASSERT_NE(nullptr, form);
+  OnNextDialog<TClockFaceForm>([&](TClockFaceForm& form) {
     previewed = fs::exists(ProgramTempFolderPath() / "clock-faces" / "ECOL140.BMP");
-    form->ImageClick(4);  // the Roman face
-    form->accept();
+    form.ImageClick(4);  // the Roman face
+    form.accept();
   });
   w->SelectFaceClick();
   EXPECT_TRUE(previewed);
@@ -300,14 +297,6 @@ TEST_F(MainWindow, NextAndStopReadingFollowTheRecitation) {
 namespace vek {
 namespace {
 
-// Closes the modal dialog that the command opens, once its event loop runs.
-void CloseNextDialog() {
-  QTimer::singleShot(0, [] {
-    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-      dialog->reject();
-  });
-}
-
 // After a location dialog the window shows the current location, and its high-latitude marks
 // describe that location, whatever the dialog did to the list.
 TEST_F(MainWindow, LocationDialogsRefreshTheWindowAndTheMarks) {
@@ -317,8 +306,8 @@ TEST_F(MainWindow, LocationDialogsRefreshTheWindowAndTheMarks) {
   TLocations& list = w->Session().Locations();
   list.CurrentIndex = list.Find("MOSCOW", "RUSSIA", "");
   ASSERT_GE(list.CurrentIndex, 0);
-  CloseNextDialog();
-  w->SelectClick();
+  w->SelectClick();  // the dialog is closed at once
+  EXPECT_EQ(1, modalsShown);
   EXPECT_TRUE(w->W.City->text().startsWith("MOSCOW"));
   EXPECT_TRUE(w->Context().Track.AnySet());
   EXPECT_FALSE(w->W.IshaStatus->isHidden());
@@ -326,8 +315,8 @@ TEST_F(MainWindow, LocationDialogsRefreshTheWindowAndTheMarks) {
   EXPECT_EQ("MOSCOW", ini.ReadString("Orvessa, by Al Tovarelin", "SelectedCity", ""));
 
   list.CurrentIndex = list.Find("DAMASCUS", "SYRIA", "");
-  CloseNextDialog();
   w->OperationsClick();
+  EXPECT_EQ(2, modalsShown);
   EXPECT_TRUE(w->W.City->text().startsWith("DAMASCUS"));
   EXPECT_FALSE(w->Context().Track.AnySet());
   EXPECT_TRUE(w->W.IshaStatus->isHidden());
@@ -343,12 +332,10 @@ namespace {
 TEST_F(MainWindow, AnAdhanDescriptionMustFitTheSettingsFile) {
   WriteIni("[Orvessa, by Al Tovarelin]\r\nLanguage=English\r\n");
   auto w = Start({"StopClock"});
-  const auto answer = [](const char* text) {
-    QTimer::singleShot(0, [text] {
-      if (auto* input = qobject_cast<QInputDialog*>(QApplication::activeModalWidget())) {
-        input->setTextValue(QString::fromUtf8(text));
-        input->accept();
-      }
+  const auto answer = [this](const char* text) {
+    OnNextDialog<QInputDialog>([text](QInputDialog& input) {
+      input.setTextValue(QString::fromUtf8(text));
+      input.accept();
     });
   };
   answer("東京");
