@@ -16,9 +16,9 @@
 #include "liveupdate/listing_writer.h"
 #include "liveupdate/live_update_config.h"
 #include "liveupdate/live_update_dialog.h"
-#include "mainwin/clock_face.h"
 #include "mainwin/main_window.h"
 #include "program/settings_converters.h"
+#include "resources/clock_face.h"
 
 namespace vek {
 
