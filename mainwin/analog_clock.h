@@ -10,7 +10,7 @@
 #include <QTime>
 #include <QWidget>
 
-#include "mainwin/clock_face.h"
+#include "resources/clock_face.h"
 
 namespace vek {
 

@@ -13,7 +13,7 @@
 #include "foundation/language.h"
 #include "foundation/resource_pack.h"
 #include "foundation/ui_services.h"
-#include "mainwin/clock_face.h"
+#include "resources/clock_face.h"
 
 class QFrame;
 class QLabel;

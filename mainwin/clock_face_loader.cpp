@@ -13,7 +13,7 @@
 #include "foundation/program_folder.h"
 #include "foundation/zip_entry.h"
 #include "mainwin/analog_clock.h"
-#include "mainwin/clock_face.h"
+#include "resources/clock_face.h"
 
 namespace vek {
 

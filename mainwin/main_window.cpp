@@ -19,19 +19,18 @@
 #include "engine/calendar.h"
 #include "engine/prayer_times.h"
 #include "foundation/arabic_support.h"
-#include "foundation/busy_wait.h"
 #include "foundation/cp1256.h"
 #include "foundation/debug_log.h"
 #include "foundation/dos_error.h"
 #include "foundation/file_helpers.h"
 #include "foundation/file_io.h"
-#include "foundation/folder_walk.h"
 #include "foundation/program_folder.h"
 #include "foundation/qt/eliding_label.h"
 #include "foundation/qt/hint_window.h"
 #include "foundation/qt/qt_shell.h"
 #include "foundation/qt/qt_strings.h"
 #include "foundation/text.h"
+#include "liveupdate/downloaded_installer.h"
 #include "liveupdate/live_update_files.h"
 #include "locations/dialogs/change_location_dialog.h"
 #include "locations/dialogs/location_operations_dialog.h"
@@ -39,7 +38,6 @@
 #include "locations/location_file.h"
 #include "mainwin/alert_window.h"
 #include "mainwin/analog_clock.h"
-#include "mainwin/clock_face.h"
 #include "mainwin/clock_face_form.h"
 #include "mainwin/clock_face_loader.h"
 #include "mainwin/program_icons.h"
@@ -49,6 +47,7 @@
 #include "program/current_location.h"
 #include "program/display_texts.h"
 #include "program/settings_converters.h"
+#include "resources/clock_face.h"
 #include "sounds/qt_sound_player.h"
 #include "sounds/sound_files.h"
 #include "sounds/sound_trigger.h"
@@ -59,9 +58,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kDownloadedFolder = "DOWNLOADED FILES";
-// An installer of an older version, left in the program folder under its fixed name.
-constexpr const char* kOldInstallerName = "GO-VEK.EXE";
 constexpr const char* kOldStartupShortcut = "PRAYERS.LNK";
 
 QString Q(const std::string& s) {
@@ -363,7 +359,7 @@ void TVEK__MAIN::FormCreate() {
   // The program folder. The session is new: no link visited, no installer to run, the start-up
   // not finished.
   std::error_code ec;
-  fs::create_directories(Context().ThisPath / kDownloadedFolder, ec);
+  fs::create_directories(Context().ThisPath / kDownloadedFilesFolder, ec);
   // What a save, a copy or a download killed midway left behind.
   const auto now = std::chrono::system_clock::now();
   RemoveStaleTemporaryFiles(Context().ThisPath, now);
@@ -464,74 +460,16 @@ void TVEK__MAIN::CloseSplashNow() {
 }
 
 void TVEK__MAIN::HandleDownloadedInstaller() {
-  SystemServices& sys = sys_;
+  if (const std::optional<FoundInstaller> found = TakeDownloadedInstaller(
+          Context().ThisPath, session_->CommandLine().moveGoVekFile, Settings().Lang, sys_))
+    session_->FoundInstaller(found->path, found->run);
+
   std::error_code ec;
-  const fs::path old = FindFileIgnoringCase(Context().ThisPath, kOldInstallerName);
-  if (fs::exists(old, ec))
-    ForceDeleteFile(old, sys.fs);
-
-  // The first "ZUZUZ*.EXE" in name order.
-  fs::path found;
-  std::vector<fs::path> candidates;
-  for (const fs::directory_entry& e : FolderEntries(Context().ThisPath)) {
-    const std::string name = AsciiUpper(e.path().filename().string());
-    if (name.starts_with("ZUZUZ") && name.ends_with(".EXE") && IsRegularFileEntry(e))
-      candidates.push_back(e.path());
-  }
-  std::sort(candidates.begin(), candidates.end());
-  if (!candidates.empty()) {
-    found = candidates.front();
-    const std::string path = found.string();
-    const std::string target = (Context().ThisPath / kDownloadedFolder).string() + "/";
-    bool run = false;
-    if (session_->CommandLine().moveGoVekFile) {
-      ui_->ShowMessage(
-          Text("An attempt will be made to move the Installation file\r\n",
-               "ستجري محاولة نقل ملف التثبيت\r\n") +
-          path + "\r\n" + Text("to the directory:", "إلى المجلد:") + "\r\n" + target + "\r\n\r\n" +
-          Text("Please wait after closing this window", "يرجى الانتظار بعد إغلاق هذه النافذة"));
-      WaitWithHourglass(10, *ui_, sys.clock);
-      bool moved = false;
-      for (int tries = 0; fs::exists(found, ec) && tries < 5; ++tries) {
-        sys.fs.SetWritable(found, true);
-        const bool ok =
-            SafeRenameFile(found, Context().ThisPath / kDownloadedFolder / found.filename(), sys);
-        moved = moved || ok;
-        if (!ok)
-          WaitWithHourglass(5, *ui_, sys.clock);
-        if (fs::exists(found, ec))
-          ui_->ShowMessage(Text("File could not be moved\r\n", "تعذر نقل الملف\r\n") + path +
-                           "\r\n" + Text("Will try again now", "ستعاد المحاولة الآن"));
-      }
-      if (moved) {
-        ui_->ShowMessage(
-            Text("The Installation file\r\n", "ملف التثبيت\r\n") + path + "\r\n" +
-            Text("has been moved successfully to the directory:", "نُقل بنجاح إلى المجلد:") +
-            "\r\n" + target);
-      } else {
-        ui_->Beep();
-        ui_->ShowMessage(
-            Text("Failed moving the Installation file\r\n", "فشل نقل ملف التثبيت\r\n") + path +
-            "\r\n\r\n" +
-            Text("It is recommended to remove it manually from its current directory",
-                 "يُنصح بإزالته يدوياً من مجلده الحالي") +
-            "\r\n" +
-            Text("to prevent future prompts about installing it",
-                 "لتجنب السؤال عن تثبيته في المرات القادمة"));
-      }
-    } else {
-      run = ui_->AskNoYes(Text("Found Installation file: ", "وُجد ملف تثبيت: ") + path + "\r\n" +
-                              Text("Do you want to run it?", "هل تريد تشغيله؟"),
-                          Arabic() ? kArabicCaptions : kEnglishCaptions) == 1;
-    }
-    session_->FoundInstaller(path, run);
-  }
-
   const fs::path startup = GetStartupFolder();
   if (!startup.empty()) {
     const fs::path shortcut = FindFileIgnoringCase(startup, kOldStartupShortcut);
     if (fs::exists(shortcut, ec))
-      ForceDeleteFile(shortcut, sys.fs);
+      ForceDeleteFile(shortcut, sys_.fs);
   }
 }
 

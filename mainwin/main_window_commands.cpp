@@ -17,9 +17,9 @@
 #include "locations/dialogs/select_location_dialog.h"
 #include "locations/dialogs/session_dialog_context.h"
 #include "mainwin/analog_clock.h"
-#include "mainwin/clock_face.h"
 #include "mainwin/clock_face_form.h"
 #include "mainwin/clock_face_loader.h"
+#include "resources/clock_face.h"
 namespace vek {
 
 namespace {

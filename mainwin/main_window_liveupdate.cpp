@@ -16,7 +16,7 @@
 #include "liveupdate/listing_writer.h"
 #include "liveupdate/live_update_config.h"
 #include "liveupdate/live_update_dialog.h"
-#include "mainwin/clock_face.h"
+#include "liveupdate/session_live_update_setup.h"
 #include "mainwin/main_window.h"
 #include "program/settings_converters.h"
 
@@ -77,42 +77,19 @@ void TVEK__MAIN::RunLiveUpdate(TransferKind kind) {
   }
 
   // The listing of this installation; in maintainer mode it is all there is to do.
-  TListingSettings listing;
-  listing.programFolder = program;
-  listing.maintainerMode = session_->CommandLine().upload;
-  listing.liveUpdateRunning = true;
-  listing.language = Settings().Lang;
-  const TListingOutcome written =
-      WriteLiveUpdateDirList(listing, folder / kLocalListingName, FileCatalogue(), sys_);
-  if (written.status == TListingOutcome::PackageMissing ||
-      (written.status == TListingOutcome::Written && session_->CommandLine().upload)) {
-    session_->SetClosingWithoutPrompt(true);
-    close();
-    return;
+  const TListingOutcome written = WriteLiveUpdateDirList(
+      MakeListingSettings(*session_), folder / kLocalListingName, FileCatalogue(), sys_);
+  switch (NextAfterListing(written, session_->CommandLine().upload)) {
+    case AfterListing::Close:
+      session_->SetClosingWithoutPrompt(true);
+      close();
+      return;
+    case AfterListing::Stop:
+      return;
+    case AfterListing::Open:
+      break;
   }
-  if (written.status != TListingOutcome::Written)
-    return;
-
-  TLiveUpdateSetup setup;
-  setup.kind = kind;
-  setup.programFolder = program;
-  setup.updateFolder = folder;
-  setup.connectionWanted = written.vekModuleListed || written.quvModuleListed;
-  setup.skipDownload = session_->CommandLine().skipDownload;
-  setup.language = Settings().Lang;
-  setup.comparison.packageName = written.packageName;
-  setup.comparison.packageSubstitution = written.vekModuleListed;
-  for (std::size_t i = 0; i < AzhanFiles.size(); ++i)
-    setup.comparison.adhans.push_back({std::string(AzhanFiles[i]),
-                                       Settings().AzhanDescriptions.English[i],
-                                       Settings().AzhanDescriptions.Arabic[i]});
-  setup.comparison.fileExists = ProgramFolderProbe(program);
-  // The clock faces' archives and pictures are files the program reads: a download must read.
-  for (const ClockFaceRow& face : kClockFaces) {
-    if (!face.baseName.empty())
-      setup.clockFaces.emplace_back(face.baseName);
-  }
-  setup.clockFaces.emplace_back(kNoFacePictureName);
+  TLiveUpdateSetup setup = MakeLiveUpdateSetup(*session_, kind, folder, written);
 
   auto client =
       std::make_unique<CurlTransferClient>(LiveUpdateServerOf(Context().SettingsFile, kind));

@@ -12,16 +12,15 @@
 #include "foundation/debug_log.h"
 #include "foundation/dos_error.h"
 #include "foundation/file_io.h"
-#include "foundation/program_folder.h"
 #include "foundation/qt/hint_window.h"
 #include "foundation/qt/message_forms.h"
 #include "foundation/qt/qt_strings.h"
 #include "foundation/qt/rtl_menus.h"
 #include "foundation/run_program.h"
-#include "foundation/system_report.h"
 #include "liveupdate/internet_services.h"
 #include "liveupdate/listing_record.h"
 #include "liveupdate/listing_writer.h"
+#include "liveupdate/support_mail.h"
 #include "mainwin/about_box.h"
 #include "mainwin/main_window.h"
 #include "program/dialogs/hijri_adjust_dialog.h"
@@ -34,11 +33,6 @@
 namespace vek {
 
 namespace {
-
-namespace fs = std::filesystem;
-
-constexpr const char* kMailPlugIn = "PELSUNK.EXE";
-constexpr const char* kDirsReportName = "VEK_DIRS.TXT";
 
 QString Q(const std::string& s) {
   return ToQString(s);
@@ -290,47 +284,12 @@ void TVEK__MAIN::AE_JoinOurMailingListClick() {
 }
 
 void TVEK__MAIN::EMailClick() {
-  const fs::path& folder = Context().ThisPath;
-  const Language lang = Settings().Lang;
-  const fs::path plugIn = FindFileIgnoringCase(folder, kMailPlugIn);
-  std::error_code ec;
-  const bool plugInThere = fs::is_regular_file(plugIn, ec);
-  std::string report;
-  bool declined = false;
-  const CivilDate today = DecodeDate(session_->Today());
-  BuildSystemReport(true, Arabic(), plugIn, report, declined, *ui_, [&] {
-    return CollectSystemFigures(folder, today.Year, today.Month, today.Day);
-  });
-  if (declined)
-    return;
-  if (!plugInThere) {
-    // The missing plug-in was explained once; the user's own mail program takes over.
-    SendMailTo(kSupportMailAddress, kSupportMailSubject, "", lang, shell_, *ui_);
-    return;
-  }
-
-  WriteDirsReport(folder, lang, sys_);
-  std::vector<std::string> attachments;
-  for (const fs::path& file : {FindFileIgnoringCase(folder, kDirsReportName), LogFileName()})
-    if (!file.empty() && fs::is_regular_file(file, ec))
-      attachments.push_back(file.string());
-  const fs::path mailFile = folder / kSupportMailFileName;
-  if (const int e = WriteFileReplacing(
-          mailFile, SupportMailText(kSupportMailAddress, attachments, report, Arabic()), sys_.fs);
-      e != 0) {
-    ui_->ShowMessage(FileWriteErrorText(mailFile, e, lang));
-    return;
-  }
-  pid_t pid = 0;
-  const int e = sys_.launcher.StartWith(
-      plugIn, {plugIn.string()}, LaunchOptions{.standardInput = {}, .workingFolder = folder}, pid);
-  if (e != 0) {
-    ui_->ShowMessage(
-        Text("The mail plug-in could not be started:\r\n", "تعذر تشغيل برنامج البريد الملحق:\r\n") +
-        plugIn.string() + "\r\n" + IoErrorText(e, lang));
-    return;
-  }
-  sys_.launcher.Detach(pid);
+  SendSupportMail({.programFolder = Context().ThisPath,
+                   .lang = Settings().Lang,
+                   .today = DecodeDate(session_->Today()),
+                   .logFile = LogFileName(),
+                   .sys = sys_,
+                   .shell = shell_});
 }
 
 void TVEK__MAIN::AboutClick() {

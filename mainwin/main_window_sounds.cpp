@@ -3,12 +3,12 @@
 #include <QInputDialog>
 #include <QMenuBar>
 
-#include "foundation/cp1256.h"
 #include "foundation/qt/qt_strings.h"
 #include "foundation/text.h"
 #include "mainwin/program_icons.h"
 #include "program/display_texts.h"
 #include "program/settings_converters.h"
+#include "sounds/azhan_description.h"
 #include "sounds/sound_files.h"
 #include "sounds/sound_player.h"
 #include "sounds/sound_trigger.h"
@@ -161,48 +161,22 @@ void TVEK__MAIN::ChAzNameClick(int tag) {
   const int index = tag - 1;
   const auto& descriptions = Arabic() ? s.AzhanDescriptions.Arabic : s.AzhanDescriptions.English;
   const std::string current = descriptions[index];
+  const AzhanDescriptionQuestion question = AskAzhanDescription(current, s.Lang);
   QInputDialog input(this);
-  input.setWindowTitle(Q(Text("Change description from: ", "تغيير الوصف من: ") + current));
-  input.setLabelText(Q(Arabic() ? "يظهره البرنامج كـ: أذان " + current
-                                : "Program shows it as: " + current + " Azhan"));
+  input.setWindowTitle(Q(question.title));
+  input.setLabelText(Q(question.label));
   input.setTextValue(Q(current));
-  const bool ok = ShowModal(input) == QDialog::Accepted;
+  if (ShowModal(input) != QDialog::Accepted)
+    return;
   const std::string typed = ToUtf8(input.textValue().trimmed());
-  if (!ok || typed == current)
+  const AzhanDescriptionCheck check = CheckAzhanDescription(typed, current, s.Lang);
+  if (!check.refusal.empty())
+    ui_->ShowMessage(check.refusal);
+  if (!check.store)
     return;
-  // VEK.INI keeps its texts in code page 1256; a character it has no byte for would be lost.
-  if (!FitsCp1256(typed)) {
-    ui_->ShowMessage(Text("This description has characters that the program cannot store:\r\n",
-                          "يحتوي هذا الوصف على أحرف لا يستطيع البرنامج حفظها:\r\n") +
-                     typed);
-    return;
-  }
   session_->SetAzhanDescription(Settings().Lang, index, typed);
-  const auto& other = Arabic() ? s.AzhanDescriptions.English : s.AzhanDescriptions.Arabic;
-  const std::string file =
-      (Context().ThisPath / "SOUNDS" / std::string(AzhanFiles[index])).string();
-  ui_->ShowMessage(
-      Text("This action is especially suitable if you want to relace one of our "
-           "Azhan Files by your own file.",
-           "هذا الإجراء مناسب خاصة إذا أردت استبدال أحد ملفات الأذان بملف من عندك.") +
-      "\r\n" +
-      Text("This description will show in the program as such:",
-           "سيظهر هذا الوصف في البرنامج هكذا:") +
-      "\r\n" + (Arabic() ? "أذان " + descriptions[index] : descriptions[index] + " Azhan") +
-      "\r\n" + Text("and is associated with the file: ", "وهو مرتبط بالملف: ") + "\r\n" + file +
-      "\r\n" +
-      Text("You can now replace this file by your own file, and give it the same "
-           "name on the directory:",
-           "يمكنك الآن استبدال هذا الملف بملفك وإعطاؤه الاسم نفسه في المجلد:") +
-      "\r\n" + (Context().ThisPath / "SOUNDS").string() + "\r\n" +
-      Text("It is preferable to terminate this program first, to prevent any "
-           "conflicts",
-           "يفضّل إنهاء البرنامج أولاً لتجنب أي تعارض") +
-      "\r\n" +
-      Text("Do not forget to change the description also in Arabic, if you have "
-           "not already done so.",
-           "لا تنس تغيير الوصف بالإنجليزية أيضاً إن لم تكن قد فعلت ذلك.") +
-      "\r\n" + Text("That description is currently:", "ذلك الوصف حالياً:") + "\r\n" + other[index]);
+  ui_->ShowMessage(AzhanDescriptionNotice(index, Settings().AzhanDescriptions, Settings().Lang,
+                                          Context().ThisPath));
 }
 
 void TVEK__MAIN::AllSoundsClick() {

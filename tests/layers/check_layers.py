@@ -30,6 +30,10 @@ LAYERS = [
 INSTALLER_SEES = {"resources", "platform", "foundation"}
 # Folders that are not part of the programs.
 OUTSIDE = {"tests", "tools", "bench", "fuzz", "build", "cmake", "scripts"}
+# The generators run by the build, each with the folder whose data it makes: a generator
+# includes only that folder and the folders below it, so data that a low folder ships is kept
+# there and never borrowed from a higher one.
+GENERATORS = {"tools/clock_faces": "resources", "tools/program_icons": "mainwin"}
 # Core folders include no Qt; of sounds/ only its Qt files (named qt_*) may.
 CORE = {"platform", "foundation", "locations", "engine", "program", "sounds"}
 
@@ -91,6 +95,24 @@ def include_loops(edges):
     return sorted(loops)
 
 
+def generator_problems(root, path):
+    """The includes of a generator's file that reach above the folder whose data it makes."""
+    feeds = next((folder for generator, folder in GENERATORS.items()
+                  if str(path.parent) == generator or str(path.parent).startswith(generator + "/")),
+                 None)
+    if feeds is None:
+        return []
+    problems = []
+    text = (pathlib.Path(root) / path).read_text(encoding="utf-8", errors="replace")
+    for number, line in enumerate(text.splitlines(), 1):
+        if (match := INCLUDE.match(line)):
+            target = folder_of(str(pathlib.PurePosixPath(match.group(1)).parent))
+            if target is not None and RANK[target] > RANK[feeds]:
+                problems.append(f"{path}:{number}: the generator of {feeds}/'s data includes "
+                                f"{match.group(1)}, which is above {feeds}/")
+    return problems
+
+
 def check(root):
     problems = []
     # Inside each folder: which unit (a header and its .cpp, by the path without the suffix)
@@ -98,6 +120,7 @@ def check(root):
     edges = {}
     for path in source_files(root):
         if path.parts[0] in OUTSIDE or len(path.parts) < 2:
+            problems += generator_problems(root, path)
             continue
         home = folder_of(str(path.parent))
         if home is None:

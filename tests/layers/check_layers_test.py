@@ -26,6 +26,9 @@ class LayerCheckTest(unittest.TestCase):
             "mainwin/w.cpp": '#include "program/program_session.h"\n#include <QWidget>\n',
             "installer/main.cpp": '#include "foundation/ini_file.h"\n',
             "tests/x.cpp": '#include "mainwin/main_window.h"\n',
+            "tools/clock_faces/make.cpp": '#include "resources/clock_face.h"\n',
+            "tools/program_icons/make.cpp": '#include "mainwin/program_icons.h"\n',
+            "tools/screenshots/main.cpp": '#include "mainwin/main_window.h"\n',
             # One way inside a folder: the window includes the preview, not the other way.
             "report/view.cpp": '#include "report/view.h"\n#include "report/preview.h"\n',
             "report/preview.h": '#include "report/source.h"\n',
@@ -41,6 +44,8 @@ class LayerCheckTest(unittest.TestCase):
             "sounds/trigger.cpp": ("#include <QTimer>\n", "includes Qt"),
             "installer/i.cpp": ('#include "program/settings.h"\n', "the installer includes"),
             "newfolder/n.cpp": ("\n", "no place among the layers"),
+            "tools/clock_faces/make.cpp": ('#include "mainwin/clock_face.h"\n',
+                                           "the generator of resources/'s data"),
         }
         for name, (text, expected) in cases.items():
             with self.subTest(name):

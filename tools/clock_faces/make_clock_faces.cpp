@@ -26,7 +26,7 @@
 #include <numbers>
 #include <string>
 
-#include "mainwin/clock_face.h"
+#include "resources/clock_face.h"
 
 namespace {
 

@@ -1,7 +1,9 @@
 // The analogue clock's faces and hand colours as plain tables: the 17 faces (index, face code,
 // picture base name, whether the clock draws the marks itself, long or short hands), the clock
-// sizes and the 11 hand-colour sets, with stepping to the next and previous entry. The picture
-// generator (tools/clock_faces) and the clock widget share the dial geometry below.
+// sizes and the 11 hand-colour sets, with stepping to the next and previous entry. It lives
+// beside the face packs it describes: the picture generator (tools/clock_faces) draws the packs
+// from it, and the clock widget, the face chooser and Live Update's listing read it. The
+// generator and the clock widget share the dial geometry below.
 #pragma once
 
 #include <array>

@@ -1,4 +1,4 @@
-#include "mainwin/clock_face.h"
+#include "resources/clock_face.h"
 
 #include <gtest/gtest.h>
 
