@@ -59,7 +59,6 @@ TTwinText WithReason(std::string_view english, std::string_view arabic, const TT
           std::string(arabic) + Because(reason.arabic)};
 }
 
-// The temporary file a listing or an item is fetched into.
 // The room an offered item (listed name, listed size) takes on the program folder's disk: what
 // its transfer may bring (an archive, its allowance), the wave file that the restarted program
 // unpacks from a sound archive, and the dated copy kept of the user's own file it replaces.
@@ -83,6 +82,7 @@ std::int64_t RoomForItem(const fs::path& programFolder, const std::string& name,
   return room;
 }
 
+// The temporary file a listing or an item is fetched into.
 fs::path TemporaryOf(const fs::path& file) {
   fs::path temp = file;
   temp += std::string(kDownloadSuffix);
