@@ -35,14 +35,16 @@ void MoveInstaller(const fs::path& found, const fs::path& programFolder, Languag
       text("Please wait after closing this window", "يرجى الانتظار بعد إغلاق هذه النافذة"));
   WaitWithHourglass(10, ui, sys.clock);
   bool moved = false;
-  for (int tries = 0; fs::exists(found, ec) && tries < 5; ++tries) {
+  constexpr int kTries = 5;
+  for (int tries = 0; fs::exists(found, ec) && tries < kTries; ++tries) {
     sys.fs.SetWritable(found, true);
     const bool ok =
         SafeRenameFile(found, programFolder / kDownloadedFilesFolder / found.filename(), sys);
     moved = moved || ok;
     if (!ok)
       WaitWithHourglass(5, ui, sys.clock);
-    if (fs::exists(found, ec))
+    // Another try follows only while tries are left; after the last, the failure is told.
+    if (tries + 1 < kTries && fs::exists(found, ec))
       ui.ShowMessage(text("File could not be moved\r\n", "تعذر نقل الملف\r\n") + path + "\r\n" +
                      text("Will try again now", "ستعاد المحاولة الآن"));
   }
