@@ -352,7 +352,6 @@ bool TVEK__MAIN::eventFilter(QObject* watched, QEvent* event) {
 // Start-up
 
 void TVEK__MAIN::FormCreate() {
-  const std::vector<std::string>& params = options_.parameters;
   const CommandLineSwitches& sw = session_->CommandLine();
   hints_ = InstallQuvHintWindow([this] { return Settings().ShowHint; });
 
@@ -364,19 +363,19 @@ void TVEK__MAIN::FormCreate() {
   const auto now = std::chrono::system_clock::now();
   RemoveStaleTemporaryFiles(Context().ThisPath, now);
   RemoveStaleDownloads(Context().ThisPath, now);
+
+  StartupSteps steps;
   // The messages about a downloaded installer are in the user's language.
-  session_->ReadStartLanguage();
-  HandleDownloadedInstaller();
-  PrepareDebugLog();
-  W.Button1->setVisible(sw.testerMode);
-  W.ClockTimer->stop();
-
-  session_->OpenSettings();
-  session_->CheckArabicSupport(options_.arabicCanBeShown
-                                   ? options_.arabicCanBeShown
-                                   : std::function<bool()>([] { return true; }));
-
-  if (SplashWanted()) {
+  steps.BeforeSettings = [this, &sw] {
+    HandleDownloadedInstaller();
+    PrepareDebugLog();
+    W.Button1->setVisible(sw.testerMode);
+    W.ClockTimer->stop();
+  };
+  steps.CanShowArabic = options_.arabicCanBeShown;
+  steps.AfterSettings = [this] {
+    if (!SplashWanted())
+      return;
     W.SplashWnd =
         new TSplashWnd(this, Settings().Lang, Settings().ShowHint, Settings().ShowSplashOption,
                        [this](bool show) { session_->SetShowSplash(show); });
@@ -384,58 +383,56 @@ void TVEK__MAIN::FormCreate() {
     W.SplashWnd->raise();
     // The splash paints; what the user does waits for the window.
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-  }
-
-  InstallSounds();
-  LoadClock();
-  session_->UpdateRamadan();
-
-  if (!session_->LoadLocations()) {
+  };
+  steps.LoadSoundsAndClock = [this] {
+    InstallSounds();
+    LoadClock();
+  };
+  steps.LocationsUnusable = [this] {
     CloseSplashNow();
     ui_->ShowMessage("إغلاق البرنامج\r\nClosing Program");
     closingAtStart_ = true;
     QTimer::singleShot(0, this, [this] { close(); });
-    return;
-  }
-  session_->SelectSavedLocation();
-  // Without a tray the window only ever minimises to the task bar, and the settings say so.
-  if (!TrayUsable() && Settings().MinimizeToTray)
-    session_->SetMinimizeToTray(false);
-  ApplyLanguageLayout();
-  // The clock runs from here: the first-run wizard and its location dialog show the time.
-  if (!sw.stopClock)
-    W.ClockTimer->start();
-  // A first run, or the "INSTALL" word: the wizard opens before any day is computed, and the
-  // times of the city chosen there show when it closes.
-  if (Context().FirstRun || ParameterContains(params, 0, "INSTALL"))
-    RunFirstRunWizard(true);
+  };
+  steps.TrayUsable = [this] { return TrayUsable(); };
+  steps.LocationSelected = [this, &sw] {
+    ApplyLanguageLayout();
+    // The clock runs from here: the first-run wizard and its location dialog show the time.
+    if (!sw.stopClock)
+      W.ClockTimer->start();
+  };
+  steps.WizardAsked = ParameterContains(options_.parameters, 0, "INSTALL");
+  steps.RunWizard = [this] { RunFirstRunWizard(true); };
   // The opening Basmalah is queued before the first minute's sounds, so that an alarm due at
   // start follows it instead of replacing it; the tasks run once the start-up has finished.
-  if (Settings().OpeningBasmalah) {
-    trigger_->StartTask(kTaskBasmalah);
-    W.TaskTimer->start();
-  }
-  session_->ComputeToday();
-  ShowTimes();
-  dayShown_ = true;
-  OvcClock1SecondChange();
-  ShowLocationCaption();
-  ShowCountdown();
+  steps.BeforeDay = [this] {
+    if (Settings().OpeningBasmalah) {
+      trigger_->StartTask(kTaskBasmalah);
+      W.TaskTimer->start();
+    }
+  };
+  steps.ShowDay = [this, &sw] {
+    ShowTimes();
+    dayShown_ = true;
+    OvcClock1SecondChange();
+    ShowLocationCaption();
+    ShowCountdown();
 
-  UpdateMenuCaptions();
-  UpdateDateCaptions();
-  ShowSavingTimeLabel();
-  RefreshClick();
-  UpdateAzhanButton();
+    UpdateMenuCaptions();
+    UpdateDateCaptions();
+    ShowSavingTimeLabel();
+    RefreshClick();
+    UpdateAzhanButton();
 
-  if (W.SplashWnd)
-    StartSplashClosing(W.SplashWnd);
-  if (!sw.stopClock)
-    W.OvcClock1->SetActive(true);
-  RunSoundTrigger(true);
-  CreateTrayIcon();
-  session_->StartupFinished();
-  Do_ToTray_Option();
+    if (W.SplashWnd)
+      StartSplashClosing(W.SplashWnd);
+    if (!sw.stopClock)
+      W.OvcClock1->SetActive(true);
+    RunSoundTrigger(true);
+    CreateTrayIcon();
+  };
+  steps.Finished = [this] { Do_ToTray_Option(); };
+  session_->Start(steps);
 }
 
 void TVEK__MAIN::ShowAtStart() {
@@ -686,9 +683,9 @@ void TVEK__MAIN::ShowCurrentTimeLabel() {
 }
 
 void TVEK__MAIN::UpdateOnMinuteChange() {
+  session_->MinuteChanged();
   ShowCurrentTimeLabel();
   ShowCountdown();
-  session_->MinuteChanged();
   RunSoundTrigger(false);
 }
 
@@ -701,7 +698,6 @@ void TVEK__MAIN::ShowCountdown() {
     W.TimesLeft->clear();
     return;
   }
-  session_->UpdateNextEvent();
   SetStatusIcon(Context().Status.Icon);
   const StatusState& st = Context().Status;
   const std::string popup = Arabic() ? st.ArabicStatusText + st.ArabicStatusHelp

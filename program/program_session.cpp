@@ -32,6 +32,39 @@ EngineContext ProgramSession::Engine() {
   return EngineContext{ctx_.Settings.Safety, ctx_.Settings.HijriAdjust, &ui_};
 }
 
+bool ProgramSession::Start(const StartupSteps& steps) {
+  const auto run = [](const std::function<void()>& step) {
+    if (step)
+      step();
+  };
+  ReadStartLanguage();
+  run(steps.BeforeSettings);
+  OpenSettings();
+  CheckArabicSupport(steps.CanShowArabic ? steps.CanShowArabic
+                                         : std::function<bool()>([] { return true; }));
+  run(steps.AfterSettings);
+  run(steps.LoadSoundsAndClock);
+  UpdateRamadan();
+  if (!LoadLocations()) {
+    run(steps.LocationsUnusable);
+    return false;
+  }
+  SelectSavedLocation();
+  if (steps.TrayUsable && !steps.TrayUsable() && ctx_.Settings.MinimizeToTray)
+    SetMinimizeToTray(false);
+  run(steps.LocationSelected);
+  // The wizard opens before any day is computed; the times of the city chosen there show when
+  // it closes.
+  if (ctx_.FirstRun || steps.WizardAsked)
+    run(steps.RunWizard);
+  run(steps.BeforeDay);
+  ComputeToday();
+  run(steps.ShowDay);
+  StartupFinished();
+  run(steps.Finished);
+  return true;
+}
+
 void ProgramSession::ReadStartLanguage() {
   ctx_.Settings.Lang = ReadSettingsLanguage(
       IniFile(FindFileIgnoringCase(ctx_.ThisPath, std::string(kSettingsFileName))));
@@ -141,6 +174,7 @@ void ProgramSession::ComputeToday() {
   const double today = Today();
   ctx_.TodayTimes = ComputeTodayTimes(list, list.CurrentIndex, today, engine);
   ctx_.YesterdayTimes = ComputeTodayTimes(list, list.CurrentIndex, today - 1, engine);
+  UpdateNextEvent();
 }
 
 void ProgramSession::RescanTrackers() {
@@ -179,6 +213,8 @@ void ProgramSession::UpdateNextEvent() {
 }
 
 void ProgramSession::MinuteChanged() {
+  if (HasCurrentLocation())
+    UpdateNextEvent();
   Notify(SessionChange::Minute);
 }
 

@@ -18,6 +18,7 @@
 #include "foundation/language.h"
 #include "foundation/ui_services.h"
 #include "program/display_texts.h"
+#include "program/startup_steps.h"
 #include "program/vek_context.h"
 #include "program/wall_clock.h"
 
@@ -74,9 +75,16 @@ class ProgramSession {
   // The engine's settings: the safety offsets, the Hijri adjustment and its beeps.
   EngineContext Engine();
 
-  // The start-up. ReadStartLanguage takes the Language key alone, for the messages that come
-  // before the settings are read. OpenSettings reads VEK.INI (a file that cannot be read is
-  // reported and read as defaults); its ForceArabic key can only add to the command line's.
+  // The program's start-up, in its one order, with the window's steps at their points: the
+  // start language, the settings, Arabic support, the sounds and the clock, the location file
+  // and the saved location, the first-run wizard, today's times and the next event, and the
+  // start-up's end, from which the settings are written at every change. False when the location
+  // file stopped it (after LocationsUnusable).
+  bool Start(const StartupSteps& steps);
+
+  // The steps of the start-up. ReadStartLanguage takes the Language key alone, for the messages
+  // that come before the settings are read. OpenSettings reads VEK.INI (a file that cannot be read
+  // is reported and read as defaults); its ForceArabic key can only add to the command line's.
   void ReadStartLanguage();
   void OpenSettings();
   // Whether Arabic can be shown (FORCEARABIC, or the platform's test; a warning's Yes forces it).
@@ -107,7 +115,8 @@ class ProgramSession {
   // IsRamadan from today's Hijri date: at start, at each day change and after the Hijri
   // adjustment changes.
   void UpdateRamadan();
-  // Today's and yesterday's times of the current location (nothing without one).
+  // Today's and yesterday's times of the current location, and the next event from them
+  // (nothing without one).
   void ComputeToday();
 
   // After a location dialog: the trackers, today's times, the location file (when the list was
@@ -120,10 +129,8 @@ class ProgramSession {
   // new minute or day is handled yet. The session reads the clock once as it is made, so that
   // TimeText() is the clock's from the start.
   void ReadClock();
-  // The next event and the status of the current minute, from today's times.
-  void UpdateNextEvent();
-  // A new minute (listeners hear Minute) and a new day (Ramadan and today's times follow,
-  // listeners hear Day).
+  // A new minute (the next event follows, listeners hear Minute) and a new day (Ramadan, today's
+  // times and the next event follow, listeners hear Day).
   void MinuteChanged();
   void DayChanged();
 
@@ -184,6 +191,8 @@ class ProgramSession {
 
   // The current year of the local clock.
   int CurrentYear() const;
+  // The next event and the status of the current minute, from today's times.
+  void UpdateNextEvent();
   // The high-latitude trackers of the current location's year (reset without one).
   void RescanTrackers();
   // Writes VEK.LOC when the list was changed; a failure was shown and the list stays modified.

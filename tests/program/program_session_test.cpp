@@ -73,12 +73,7 @@ class ProgramSessionTest : public ::testing::Test {
     }
     session = std::make_unique<ProgramSession>(dir.path(), ui, clock);
     session->Listen([this](SessionChange change) { heard.push_back(change); });
-    session->OpenSettings();
-    EXPECT_TRUE(session->LoadLocations());
-    session->SelectSavedLocation();
-    session->UpdateRamadan();
-    session->ComputeToday();
-    session->StartupFinished();
+    EXPECT_TRUE(session->Start({}));
     return *session;
   }
 
@@ -387,20 +382,120 @@ TEST_F(ProgramSessionTest, TheStartUpsLanguageAndNextAdhan) {
   EXPECT_EQ(kNoNextAzhanChoice, s.Settings().NextAzhanChoice);
 }
 
-// The clock's first tick is a new minute and a new day; the countdown then runs to the next
-// event of today's times.
+// The clock's first tick is a new minute and a new day. The next event is there from the start
+// and follows each new minute.
 TEST_F(ProgramSessionTest, TheClockTickAndTheNextEvent) {
   ProgramSession& s = Start();
-  std::vector<std::string> ran;
-  s.AdvanceClock([&] { ran.push_back("minute"); }, [&] { ran.push_back("day"); });
-  EXPECT_EQ((std::vector<std::string>{"minute", "day"}), ran);
-  s.AdvanceClock([&] { ran.push_back("minute"); }, [&] { ran.push_back("day"); });
-  EXPECT_EQ(2u, ran.size());  // the same second
-  s.UpdateNextEvent();
   // At noon of 21 June in Damascus, Zuhr is still to come.
   const int zuhr = std::lround(s.Context().TodayTimes[Zuhr] * 1440);
   EXPECT_EQ(Zuhr, s.Context().Next.Kind);
   EXPECT_EQ(zuhr - 12 * 60, s.Context().Next.MinutesToNext);
+  std::vector<std::string> ran;
+  const auto tick = [&] {
+    s.AdvanceClock(
+        [&] {
+          ran.push_back("minute");
+          s.MinuteChanged();
+        },
+        [&] { ran.push_back("day"); });
+  };
+  tick();
+  EXPECT_EQ((std::vector<std::string>{"minute", "day"}), ran);
+  tick();
+  EXPECT_EQ(2u, ran.size());  // the same second
+  clock.now += 10.0 / 1440;
+  tick();
+  EXPECT_EQ(3u, ran.size());
+  EXPECT_EQ(Zuhr, s.Context().Next.Kind);
+  EXPECT_EQ(zuhr - 12 * 60 - 10, s.Context().Next.MinutesToNext);
+}
+
+// The start-up runs in one order with the window's steps at their points: the wizard of a first
+// run or of "INSTALL" before any day, the day shown with its next event, and nothing written
+// before its end; an unusable location file stops it before the saved location.
+TEST_F(ProgramSessionTest, TheStartUpRunsTheWindowsStepsInItsOrder) {
+  const std::string saved = "[Orvessa, by Al Tovarelin]\r\nMinimizeToTray=True\r\n";
+  const struct {
+    const char* name;
+    std::string ini;  // none when empty
+    bool locationsUsable;
+    bool wizardAsked;
+    bool trayUsable;
+    std::vector<std::string> steps;
+  } cases[] = {
+      {"a later run",
+       saved,
+       true,
+       false,
+       true,
+       {"before settings", "after settings", "sounds and clock", "location selected", "before day",
+        "show day", "finished"}},
+      {"a first run",
+       "",
+       true,
+       false,
+       true,
+       {"before settings", "after settings", "sounds and clock", "location selected", "wizard",
+        "before day", "show day", "finished"}},
+      {"INSTALL, no tray",
+       saved,
+       true,
+       true,
+       false,
+       {"before settings", "after settings", "sounds and clock", "location selected", "wizard",
+        "before day", "show day", "finished"}},
+      {"no location file",
+       saved,
+       false,
+       false,
+       true,
+       {"before settings", "after settings", "sounds and clock", "locations unusable"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove(dir.path() / "VEK.INI");
+    if (!c.ini.empty()) {
+      ASSERT_EQ(0, WriteFileReplacing(dir.path() / "VEK.INI", c.ini));
+    }
+    if (!c.locationsUsable)
+      fs::remove(dir.path() / "VEK.LOC");
+    ProgramSession s(dir.path(), ui, clock);
+    std::vector<std::string> ran;
+    const auto step = [&](const char* name) { return [&ran, name] { ran.push_back(name); }; };
+    // Nothing reaches VEK.INI before the start-up's end.
+    const auto unwritten = [&](const char* name) {
+      return [&, name] {
+        ran.push_back(name);
+        EXPECT_EQ(c.ini.empty(), !fs::exists(dir.path() / "VEK.INI")) << name;
+      };
+    };
+    StartupSteps steps;
+    steps.BeforeSettings = unwritten("before settings");
+    steps.AfterSettings = unwritten("after settings");
+    steps.LoadSoundsAndClock = unwritten("sounds and clock");
+    steps.LocationsUnusable = unwritten("locations unusable");
+    steps.TrayUsable = [&] { return c.trayUsable; };
+    steps.LocationSelected = [&] {
+      ran.push_back("location selected");
+      EXPECT_TRUE(s.HasCurrentLocation());
+    };
+    steps.WizardAsked = c.wizardAsked;
+    steps.RunWizard = unwritten("wizard");
+    steps.BeforeDay = unwritten("before day");
+    steps.ShowDay = [&] {
+      unwritten("show day")();
+      EXPECT_EQ(Zuhr, s.Context().Next.Kind);
+    };
+    steps.Finished = step("finished");
+    EXPECT_EQ(c.locationsUsable, s.Start(steps));
+    EXPECT_EQ(c.steps, ran);
+    if (c.locationsUsable) {
+      EXPECT_TRUE(fs::exists(dir.path() / "VEK.INI"));
+      EXPECT_EQ(c.trayUsable, s.Settings().MinimizeToTray);
+    }
+    fs::copy_file(fs::path(VEK_SOURCE_DIR) / "resources" / "VEK.LOC", dir.path() / "VEK.LOC",
+                  fs::copy_options::overwrite_existing);
+  }
 }
 
 // FORCEARABIC from the command line or from VEK.INI: either forces Arabic, and the flag is kept.
