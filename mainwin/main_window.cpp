@@ -49,6 +49,7 @@
 #include "program/settings_converters.h"
 #include "resources/clock_face.h"
 #include "sounds/qt_sound_player.h"
+#include "sounds/session_sound_choices.h"
 #include "sounds/sound_files.h"
 #include "sounds/sound_trigger.h"
 
@@ -135,8 +136,9 @@ TVEK__MAIN::TVEK__MAIN(MainWindowOptions options, QWidget* parent)
       c.screenArea = screen->availableGeometry();
     return c;
   });
-  trigger_ = std::make_unique<SoundTrigger>(session_->SoundTriggerSettings(), *player_, *alertPort_,
-                                            *ui_, options_.programFolder);
+  soundChoices_ = std::make_unique<SessionSoundChoices>(*session_);
+  trigger_ = std::make_unique<SoundTrigger>(*soundChoices_, *player_, *alertPort_, *ui_,
+                                            options_.programFolder);
   trigger_->onCloseTask = [this] { close(); };
   BuildMenuBar();
   session_->Listen([this](SessionChange change) { OnSessionChange(change); });
@@ -502,16 +504,10 @@ void TVEK__MAIN::FindAvailableAzhans() {
   const std::array<bool, 8> files = PresentAzhanFiles(Context().ThisPath);
   std::array<bool, 6> present{};
   std::copy_n(files.begin(), 6, present.begin());
-  const VekSettings& s = Settings();
   // The next adhan of "all in turn": the saved one when its file is there, else the first there
   // (SetPresentAzhans moves a choice that is none to the first present recording).
   session_->StartAzhanRotation(present);
   trigger_->SetPresentAzhans(present);
-  // The stored choice, through its menu handler when its item is enabled.
-  if (s.AzhanIndex < 6 && trigger_->AzhanItemEnabled(s.AzhanIndex))
-    trigger_->SelectAzhan(s.AzhanIndex);
-  else if (s.AzhanIndex == kAllAzhans && trigger_->AvailableAzhanCount() > 1)
-    trigger_->SelectAzhan(kAllAzhans);
   UpdateSoundItems();
 }
 

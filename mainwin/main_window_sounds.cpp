@@ -137,9 +137,8 @@ void TVEK__MAIN::UpdateSoundItems() {
 }
 
 void TVEK__MAIN::AfterSoundCommand(bool settingsChanged) {
-  if (settingsChanged)
-    session_->SoundsChanged();  // the sound items follow what the session tells
-  else
+  // A changed setting was saved and told, and the sound items followed it.
+  if (!settingsChanged)
     UpdateSoundItems();
 }
 

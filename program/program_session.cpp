@@ -327,7 +327,40 @@ void ProgramSession::SetAzhanDescription(Language lang, int index, std::string d
   Changed(SessionChange::Sounds);
 }
 
-void ProgramSession::SoundsChanged() {
+// The sound trigger's choices.
+void ProgramSession::SetAzhan(std::uint8_t index) {
+  ctx_.Settings.AzhanIndex = index;
+  Changed(SessionChange::Sounds);
+}
+
+void ProgramSession::SetNextAzhan(std::uint8_t index) {
+  ctx_.Settings.NextAzhanChoice = index;
+  Changed(SessionChange::Sounds);
+}
+
+void ProgramSession::SetAzanSound(bool on) {
+  ctx_.Settings.AzanSoundOn = on;
+  Changed(SessionChange::Sounds);
+}
+
+void ProgramSession::SetAlarmSound(bool on) {
+  ctx_.Settings.AlarmSoundOn = on;
+  Changed(SessionChange::Sounds);
+}
+
+void ProgramSession::SetOpeningBasmalah(bool on) {
+  ctx_.Settings.OpeningBasmalah = on;
+  Changed(SessionChange::Sounds);
+}
+
+void ProgramSession::SetShuruqSound(bool on) {
+  ctx_.Settings.ShuruqSoundOn = on;
+  Changed(SessionChange::Sounds);
+}
+
+void ProgramSession::SetAllSounds(bool on) {
+  VekSettings& s = ctx_.Settings;
+  s.AzanSoundOn = s.AlarmSoundOn = s.OpeningBasmalah = s.ShuruqSoundOn = on;
   Changed(SessionChange::Sounds);
 }
 

@@ -63,12 +63,9 @@ class ProgramSession {
 
   // The parts of the state that others edit in place. The location list: the location dialogs
   // change it, and AfterLocationChange follows. VEK.INI: the timetable and the report range keep
-  // their own sections in it and write them with SaveSettings. The sound settings: the sound
-  // trigger keeps the adhan, the sound switches and the adhan rotation up to date itself, and
-  // SoundsChanged follows each change it reports.
+  // their own sections in it and write them with SaveSettings.
   TLocations& Locations() { return ctx_.Locations; }
   IniFile& SettingsFile() { return ctx_.SettingsFile; }
-  VekSettings& SoundTriggerSettings() { return ctx_.Settings; }
 
   // Today's date (whole days) of the local clock.
   double Today() const;
@@ -153,8 +150,15 @@ class ProgramSession {
   void SetMoveScreenSaver(bool on);
   // The description of adhan recording index (0..7) in lang.
   void SetAzhanDescription(Language lang, int index, std::string description);
-  // The sound trigger changed the sound settings.
-  void SoundsChanged();
+  // The sound trigger's choices (SessionSoundChoices): the adhan (0..5 or all in turn), the next
+  // adhan of the rotation, and the sound switches, one by one or all four at once.
+  void SetAzhan(std::uint8_t index);
+  void SetNextAzhan(std::uint8_t index);
+  void SetAzanSound(bool on);
+  void SetAlarmSound(bool on);
+  void SetOpeningBasmalah(bool on);
+  void SetShuruqSound(bool on);
+  void SetAllSounds(bool on);
 
   // Writes VEK.INI once the start-up has finished; a failure is shown once per run.
   void SaveSettings();

@@ -38,14 +38,15 @@ std::string AlarmSoundButtonHint(bool alarmSoundOn, Language lang) {
          ByLanguage(lang, "Press to allow hearing the alarms", "اضغط للسماح بسماع التنبيهات");
 }
 
-SoundTrigger::SoundTrigger(VekSettings& settings, SoundPlayer& player, AlertPort& alert,
+SoundTrigger::SoundTrigger(SoundChoices& choices, SoundPlayer& player, AlertPort& alert,
                            UiServices& ui, std::filesystem::path programFolder)
-    : settings_(settings),
+    : choices_(choices),
+      settings_(choices.Settings()),
       player_(player),
       alert_(alert),
       ui_(ui),
       programFolder_(std::move(programFolder)),
-      recitation_(player, settings, alert, programFolder_) {
+      recitation_(player, settings_, alert, programFolder_) {
   player_.SetOnEnd([this] { recitation_.MediaPlayer1Notify(); });
 }
 
@@ -55,8 +56,10 @@ SoundTrigger::~SoundTrigger() {
 
 void SoundTrigger::SetPresentAzhans(const std::array<bool, 6>& present) {
   presentAzhans_ = present;
-  const int next = PresentAzhanFrom(settings_.NextAzhanChoice < 6 ? settings_.NextAzhanChoice : 0);
-  settings_.NextAzhanChoice = next < 0 ? kNoAzhan : static_cast<std::uint8_t>(next);
+  const int found = PresentAzhanFrom(settings_.NextAzhanChoice < 6 ? settings_.NextAzhanChoice : 0);
+  const std::uint8_t next = found < 0 ? kNoAzhan : static_cast<std::uint8_t>(found);
+  if (next != settings_.NextAzhanChoice)
+    choices_.SetNextAzhan(next);
 }
 
 int SoundTrigger::AvailableAzhanCount() const {
@@ -171,11 +174,25 @@ void SoundTrigger::PlayAzhanInTurn(TPrayerSlot kind) {
   if (current < 0)
     return;
   PlayEventSound(kind, current);
-  settings_.NextAzhanChoice = static_cast<std::uint8_t>(PresentAzhanFrom((current + 1) % 6));
+  const auto next = static_cast<std::uint8_t>(PresentAzhanFrom((current + 1) % 6));
+  if (next != settings_.NextAzhanChoice)
+    choices_.SetNextAzhan(next);
 }
 
 void SoundTrigger::SoundAndAlertTrigger(bool force, const NextEvent& next,
                                         const TriggerMoment& moment) {
+  // The clock's minute is marked handled only after its handler returns, so a message box opened
+  // inside this decision (a failed save of the rotation step) lets the clock call again for the
+  // same minute: that call would play the next adhan over the one just started.
+  const long long minute = WholeMinutes(moment.Today, moment.NowMinute);
+  if (minute == decidingMinute_)
+    return;
+  const long long outer = std::exchange(decidingMinute_, minute);
+  Decide(force, next, moment);
+  decidingMinute_ = outer;
+}
+
+void SoundTrigger::Decide(bool force, const NextEvent& next, const TriggerMoment& moment) {
   const TPrayerSlot kind = next.Kind;
   const int minutes = next.MinutesToNext;
   if (minutes == 0) {
@@ -255,11 +272,14 @@ void SoundTrigger::RunNextTask() {
   }
 }
 
+// The sound stops before the switch is told, so that the menus told of it show the recitation
+// stopped.
 bool SoundTrigger::AzanSoundBtnClick() {
   recitation_.EnableReadAndNextItems();
-  settings_.AzanSoundOn = !settings_.AzanSoundOn;
-  if (!settings_.AzanSoundOn)
+  const bool on = !settings_.AzanSoundOn;
+  if (!on)
     StopAllSound();
+  choices_.SetAzanSound(on);
   return true;
 }
 
@@ -269,18 +289,17 @@ bool SoundTrigger::AlarmSoundBtnClick() {
     recitation_.StopRecitation();
     return false;
   }
-  settings_.AlarmSoundOn = !settings_.AlarmSoundOn;
-  if (!settings_.AlarmSoundOn)
+  const bool on = !settings_.AlarmSoundOn;
+  if (!on)
     recitation_.StopRecitation();
+  choices_.SetAlarmSound(on);
   return true;
 }
 
 bool SoundTrigger::ae_AllSoundsClick() {
   const int set = settings_.AlarmSoundOn + settings_.OpeningBasmalah + settings_.AzanSoundOn +
                   settings_.ShuruqSoundOn;
-  const bool on = set < 2;
-  settings_.AlarmSoundOn = settings_.OpeningBasmalah = settings_.AzanSoundOn =
-      settings_.ShuruqSoundOn = on;
+  choices_.SetAllSounds(set < 2);
   return true;
 }
 
@@ -290,12 +309,12 @@ bool SoundTrigger::AllSoundsChecked() const {
 }
 
 bool SoundTrigger::AllowShuruqWarningClick() {
-  settings_.ShuruqSoundOn = !settings_.ShuruqSoundOn;
+  choices_.SetShuruqSound(!settings_.ShuruqSoundOn);
   return true;
 }
 
 bool SoundTrigger::ae_BasmalahClick() {
-  settings_.OpeningBasmalah = !settings_.OpeningBasmalah;
+  choices_.SetOpeningBasmalah(!settings_.OpeningBasmalah);
   return true;
 }
 
@@ -306,7 +325,7 @@ void SoundTrigger::ae_StopSoundThisTimeonlyClick() {
 bool SoundTrigger::SelectAzhan(int index) {
   if (!((index >= 0 && index < 6) || index == kAllAzhans) || settings_.AzhanIndex == index)
     return false;
-  settings_.AzhanIndex = static_cast<std::uint8_t>(index);
+  choices_.SetAzhan(static_cast<std::uint8_t>(index));
   return true;
 }
 

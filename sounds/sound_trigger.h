@@ -6,8 +6,9 @@
 // Usage: the main window owns one SoundTrigger for the run. It gives it the adhan recordings
 // found by the sound scan (SetPresentAzhans) and the sura files (Reading().ScanSuraFiles()),
 // calls SoundAndAlertTrigger after each minute's countdown (force at start-up), runs
-// RunNextTask from its 100 ms timer while HasTask(), and, after a switch returns true, saves the
-// settings. After any call it refreshes the adhan button and the menu states read here.
+// RunNextTask from its 100 ms timer while HasTask(). The trigger reads the sound settings and
+// changes them only through SoundChoices, whose operations save and tell at once; a command that
+// told no change leaves the window to refresh the adhan button and the menu states read here.
 #pragma once
 
 #include <array>
@@ -25,6 +26,7 @@
 #include "program/settings.h"
 #include "sounds/alert_port.h"
 #include "sounds/recitation.h"
+#include "sounds/sound_choices.h"
 #include "sounds/sound_player.h"
 
 namespace vek {
@@ -65,8 +67,9 @@ class SoundTrigger {
   // A gap of this many minutes or more between two minute updates is a jump.
   static constexpr int kJumpMinutes = 6;
 
-  // Takes the player's end-of-play report for the recitation until destroyed.
-  SoundTrigger(VekSettings& settings, SoundPlayer& player, AlertPort& alert, UiServices& ui,
+  // Takes the player's end-of-play report for the recitation until destroyed. choices must
+  // outlive the trigger.
+  SoundTrigger(SoundChoices& choices, SoundPlayer& player, AlertPort& alert, UiServices& ui,
                std::filesystem::path programFolder);
   ~SoundTrigger();
   SoundTrigger(const SoundTrigger&) = delete;
@@ -84,6 +87,8 @@ class SoundTrigger {
 
   // The minute's decision (force at start-up): the alert and adhan at the event's own minute,
   // the alarm AlarmMinutes before it, and once on entering that window by a jump or a start.
+  // A call for the minute that is being decided (the clock ticking on under the message of a
+  // failed save of the adhan rotation) does nothing.
   void SoundAndAlertTrigger(bool force, const NextEvent& next, const TriggerMoment& moment);
   // Opens or updates the alert window and beeps, unless it already shows this kind and atTime.
   // At the time itself a playing file is stopped.
@@ -106,7 +111,7 @@ class SoundTrigger {
   // Task 4: the main window sends the debug mail or closes.
   std::function<void()> onCloseTask;
 
-  // The sound switches: true when a setting changed (save and re-caption).
+  // The sound switches: true when a setting changed (saved and told through the choices).
   bool AzanSoundBtnClick();
   // While a recitation plays, only stops it (false).
   bool AlarmSoundBtnClick();
@@ -117,7 +122,7 @@ class SoundTrigger {
   // The all-sounds item is checked.
   bool AllSoundsChecked() const;
   // The adhan chosen from the Sounds menu: 0..5 or kAllAzhans; other values are ignored. True
-  // when the choice changed, which the caller saves.
+  // when the choice changed (saved and told).
   bool SelectAzhan(int index);
   // The test items, tags 1..8: play that recording.
   void TestAzhan(int tag);
@@ -140,10 +145,12 @@ class SoundTrigger {
   bool ShuruqRecitationPresent() const;
   // The first present recording at or after from, wrapping after 5; -1 when none.
   int PresentAzhanFrom(int from) const;
+  void Decide(bool force, const NextEvent& next, const TriggerMoment& moment);
   void PlayAzhanInTurn(TPrayerSlot kind);
   void StopAllSound();
 
-  VekSettings& settings_;
+  SoundChoices& choices_;
+  const VekSettings& settings_;
   SoundPlayer& player_;
   AlertPort& alert_;
   UiServices& ui_;
@@ -151,6 +158,8 @@ class SoundTrigger {
   Recitation recitation_;
   std::array<bool, 6> presentAzhans_{};
   std::deque<int> tasks_;
+  // The whole minute whose decision is running, or -1.
+  long long decidingMinute_ = -1;
 };
 
 }  // namespace vek

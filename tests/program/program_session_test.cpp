@@ -274,12 +274,24 @@ TEST_F(ProgramSessionTest, EachSettingChangeIsSavedOnceAndTold) {
        [](ProgramSession& s) { s.SetAzhanDescription(Language::Arabic, 2, "القاهرة"); },
        SessionChange::Sounds,
        [](Settings v) { return v.AzhanDescriptions.Arabic[2] == "القاهرة"; }},
-      {"sound trigger's choice",
-       [](ProgramSession& s) {
-         s.SoundTriggerSettings().AzanSoundOn = false;
-         s.SoundsChanged();
-       },
-       SessionChange::Sounds, [](Settings v) { return !v.AzanSoundOn; }},
+      {"adhan", [](ProgramSession& s) { s.SetAzhan(3); }, SessionChange::Sounds,
+       [](Settings v) { return v.AzhanIndex == 3; }},
+      {"next adhan", [](ProgramSession& s) { s.SetNextAzhan(4); }, SessionChange::Sounds,
+       [](Settings v) {  // the file gives it to the next start as NextAzhanIndex
+         return (v.NextAzhanChoice < 6 ? v.NextAzhanChoice : v.NextAzhanIndex) == 4;
+       }},
+      {"adhan sound", [](ProgramSession& s) { s.SetAzanSound(false); }, SessionChange::Sounds,
+       [](Settings v) { return !v.AzanSoundOn; }},
+      {"alarm sound", [](ProgramSession& s) { s.SetAlarmSound(false); }, SessionChange::Sounds,
+       [](Settings v) { return !v.AlarmSoundOn; }},
+      {"opening Basmalah", [](ProgramSession& s) { s.SetOpeningBasmalah(false); },
+       SessionChange::Sounds, [](Settings v) { return !v.OpeningBasmalah; }},
+      {"Shuruq sound", [](ProgramSession& s) { s.SetShuruqSound(false); }, SessionChange::Sounds,
+       [](Settings v) { return !v.ShuruqSoundOn; }},
+      {"all sounds", [](ProgramSession& s) { s.SetAllSounds(false); }, SessionChange::Sounds,
+       [](Settings v) {
+         return !v.AzanSoundOn && !v.AlarmSoundOn && !v.OpeningBasmalah && !v.ShuruqSoundOn;
+       }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

@@ -7,11 +7,15 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "program/program_session.h"
 #include "program/settings_converters.h"
+#include "sounds/session_sound_choices.h"
 #include "support/fake_sound_player.h"
 #include "support/fake_ui.h"
+#include "support/fake_wall_clock.h"
 #include "support/temp_dir.h"
 
 namespace vek {
@@ -63,6 +67,44 @@ class FakeAlertPort : public AlertPort {
   int muteEnabled = -1;  // not set yet
 };
 
+// The trigger's choices over the test's settings, with a log of the operations. onChange runs
+// inside each operation, where the program's save may show its message and run the event loop.
+class FakeSoundChoices : public SoundChoices {
+ public:
+  explicit FakeSoundChoices(VekSettings& settings) : settings_(settings) {}
+  const VekSettings& Settings() const override { return settings_; }
+  void SetAzhan(std::uint8_t index) override { Change(settings_.AzhanIndex, index, "adhan"); }
+  void SetNextAzhan(std::uint8_t index) override {
+    Change(settings_.NextAzhanChoice, index, "next adhan");
+  }
+  void SetAzanSound(bool on) override { Change(settings_.AzanSoundOn, on, "adhan sound"); }
+  void SetAlarmSound(bool on) override { Change(settings_.AlarmSoundOn, on, "alarm sound"); }
+  void SetOpeningBasmalah(bool on) override { Change(settings_.OpeningBasmalah, on, "basmalah"); }
+  void SetShuruqSound(bool on) override { Change(settings_.ShuruqSoundOn, on, "shuruq sound"); }
+  void SetAllSounds(bool on) override {
+    settings_.AzanSoundOn = settings_.AlarmSoundOn = settings_.OpeningBasmalah =
+        settings_.ShuruqSoundOn = on;
+    Record("all sounds " + std::to_string(on));
+  }
+
+  Log changes;
+  std::function<void()> onChange;
+
+ private:
+  template <typename T>
+  void Change(T& setting, T value, const std::string& name) {
+    setting = value;
+    Record(name + " " + std::to_string(value));
+  }
+  void Record(const std::string& change) {
+    changes.push_back(change);
+    if (onChange)
+      onChange();
+  }
+
+  VekSettings& settings_;
+};
+
 const TDayTimesRec kDay =
     Day(Hm(4, 20), Hm(4, 30), Hm(6, 0), Hm(12, 30), Hm(15, 45), Hm(19, 0), Hm(20, 30));
 // Fajr five minutes after midnight: its alarm window opens at 23:50 of the day before.
@@ -95,7 +137,7 @@ class SoundTriggerTest : public ::testing::Test {
       std::ofstream(folder / name, std::ios::binary) << "RIFF0000WAVE";
     }
     trigger.reset();
-    trigger = std::make_unique<SoundTrigger>(settings, player, alert, ui, folder);
+    trigger = std::make_unique<SoundTrigger>(choices, player, alert, ui, folder);
     std::array<bool, 6> present{};
     for (int i = 0; i < 6; ++i)
       present[i] = fs::exists(folder / "SOUNDS" / AzhanFiles[i]);
@@ -142,6 +184,7 @@ class SoundTriggerTest : public ::testing::Test {
   fs::path folder;
   int runs = 0;
   VekSettings settings;
+  FakeSoundChoices choices{settings};
   FakeSoundPlayer player;
   FakeAlertPort alert;
   FakeUi ui;
@@ -313,7 +356,9 @@ TEST_F(SoundTriggerTest, AllSoundsSetsAllFourUnlessTwoAreSet) {
     settings.OpeningBasmalah = c.basmalah;
     settings.AzanSoundOn = c.azan;
     settings.ShuruqSoundOn = c.shuruq;
+    choices.changes.clear();
     EXPECT_TRUE(trigger->ae_AllSoundsClick());
+    EXPECT_EQ(choices.changes, Log{"all sounds " + std::to_string(c.after)});
     EXPECT_EQ(settings.AlarmSoundOn, c.after);
     EXPECT_EQ(settings.OpeningBasmalah, c.after);
     EXPECT_EQ(settings.AzanSoundOn, c.after);
@@ -327,13 +372,16 @@ TEST_F(SoundTriggerTest, AlarmButtonStopsARunningRecitationElseToggles) {
   trigger->StartTask(kTaskAlarm);
   trigger->RunNextTask();
   ASSERT_TRUE(player.Playing());
+  choices.changes.clear();
   EXPECT_FALSE(trigger->AlarmSoundBtnClick());
   EXPECT_TRUE(settings.AlarmSoundOn);
   EXPECT_FALSE(player.Playing());
   EXPECT_TRUE(trigger->ReadItemsEnabled());
+  EXPECT_EQ(choices.changes, Log{});
 
   EXPECT_TRUE(trigger->AlarmSoundBtnClick());
   EXPECT_FALSE(settings.AlarmSoundOn);
+  EXPECT_EQ(choices.changes, Log{"alarm sound 0"});
   EXPECT_EQ(AlarmSoundButtonCaption(settings.AlarmSoundOn, Language::English), "Enable");
   EXPECT_EQ(AlarmSoundButtonHint(settings.AlarmSoundOn, Language::English),
             "Alarms are currently not allowed\r\nPress to allow hearing the alarms");
@@ -350,6 +398,42 @@ TEST_F(SoundTriggerTest, RotationStaysOnPresentRecordings) {
   for (int i = 0; i < 3; ++i)
     trigger->SoundAndAlertTrigger(false, asr, TriggerMoment{});
   EXPECT_EQ(player.played, (Log{"EGYPT1.WAV", "MACCAH2.WAV", "EGYPT1.WAV"}));
+  // Each step of the rotation is handed to the choices as it is made.
+  EXPECT_EQ(choices.changes, (Log{"next adhan 2", "next adhan 5", "next adhan 2", "next adhan 5"}));
+}
+
+// The save of a rotation step may show a message, whose event loop lets the clock come back into
+// the minute being decided: that call announces nothing, so the adhan just started plays on and
+// the rotation moves once. A later minute's call is decided as ever.
+TEST_F(SoundTriggerTest, ACallBackIntoTheMinuteBeingDecidedAnnouncesNothing) {
+  const auto at = [](int minute) {
+    return TriggerMoment{minute / 1440.0, kDate, (minute - 1) / 1440.0, kDate};
+  };
+  const struct {
+    const char* name;
+    TriggerMoment again;
+    Log played;
+    int next;
+  } cases[] = {
+      {"the same minute", at(Hm(15, 45)), {"EGYPT1.WAV"}, 5},
+      {"a later minute", at(Hm(19, 0)), {"EGYPT1.WAV", "MACCAH2.WAV"}, 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    settings.NextAzhanChoice = 2;
+    player.played.clear();
+    Start({"SOUNDS/EGYPT1.WAV", "SOUNDS/MACCAH2.WAV"});
+    bool inside = false;
+    choices.onChange = [&] {
+      if (std::exchange(inside, true))
+        return;
+      trigger->SoundAndAlertTrigger(false, NextEvent{Maghrib, 0}, c.again);
+    };
+    trigger->SoundAndAlertTrigger(false, NextEvent{Asr, 0}, at(Hm(15, 45)));
+    choices.onChange = nullptr;
+    EXPECT_EQ(player.played, c.played);
+    EXPECT_EQ(trigger->NextAzhan(), c.next);
+  }
 }
 
 TEST_F(SoundTriggerTest, ReadCommandWithoutSuraFilesTellsWhereToGetThem) {
@@ -357,6 +441,78 @@ TEST_F(SoundTriggerTest, ReadCommandWithoutSuraFilesTellsWhereToGetThem) {
   trigger->ReadAvailableSurasClick();
   EXPECT_EQ(ui.messages, (Log{NoSuraFilesText(Language::English)}));
   EXPECT_TRUE(trigger->ReadItemsEnabled());
+}
+
+// In the running program the trigger's choices are the session's: each is in VEK.INI at once,
+// as the next start reads it, and the windows hear of it.
+TEST(SessionSoundChoicesTest, TheTriggersChoicesAreSavedAndTold) {
+  TempDir dir;
+  fs::create_directories(dir.path() / "SOUNDS");
+  std::array<bool, 6> present{};
+  for (int i = 0; i < 6; ++i) {
+    std::ofstream(dir.path() / "SOUNDS" / AzhanFiles[i], std::ios::binary) << "RIFF0000WAVE";
+    present[i] = true;
+  }
+  FakeUi ui;
+  testing::FakeWallClock clock(kDate + 0.5);
+  // The program's start: the settings, then the adhan rotation over the present recordings.
+  const auto start = [&](ProgramSession& session) {
+    session.OpenSettings();
+    session.StartAzhanRotation(present);
+    session.StartupFinished();
+  };
+  ProgramSession session(dir.path(), ui, clock);
+  start(session);
+  std::vector<SessionChange> heard;
+  session.Listen([&](SessionChange change) { heard.push_back(change); });
+  SessionSoundChoices choices(session);
+  FakeSoundPlayer player;
+  FakeAlertPort alert;
+  SoundTrigger trigger(choices, player, alert, ui, dir.path());
+  trigger.SetPresentAzhans(present);
+
+  using Settings = const VekSettings&;
+  const struct {
+    const char* what;
+    std::function<bool()> command;
+    std::function<bool(Settings)> holds;
+  } steps[] = {
+      {"an adhan", [&] { return trigger.SelectAzhan(2); },
+       [](Settings s) { return s.AzhanIndex == 2; }},
+      {"all in turn", [&] { return trigger.SelectAzhan(kAllAzhans); },
+       [](Settings s) { return s.AzhanIndex == kAllAzhans; }},
+      {"adhan sound", [&] { return trigger.AzanSoundBtnClick(); },
+       [](Settings s) { return !s.AzanSoundOn; }},
+      {"alarm sound", [&] { return trigger.AlarmSoundBtnClick(); },
+       [](Settings s) { return !s.AlarmSoundOn; }},
+      {"Shuruq sound", [&] { return trigger.AllowShuruqWarningClick(); },
+       [](Settings s) { return !s.ShuruqSoundOn; }},
+      {"opening Basmalah", [&] { return trigger.ae_BasmalahClick(); },
+       [](Settings s) { return !s.OpeningBasmalah; }},
+      {"all sounds", [&] { return trigger.ae_AllSoundsClick(); },
+       [](Settings s) {
+         return s.AzanSoundOn && s.AlarmSoundOn && s.ShuruqSoundOn && s.OpeningBasmalah;
+       }},
+      {"a step of the rotation",
+       [&] {
+         trigger.SoundAndAlertTrigger(false, NextEvent{Asr, 0}, TriggerMoment{});
+         return true;
+       },
+       [](Settings s) { return s.NextAzhanChoice == 2; }},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.what);
+    ASSERT_FALSE(step.holds(session.Settings()));
+    heard.clear();
+    EXPECT_TRUE(step.command());
+    EXPECT_TRUE(step.holds(session.Settings()));
+    EXPECT_EQ(heard, std::vector<SessionChange>{SessionChange::Sounds});
+    ProgramSession next(dir.path(), ui, clock);
+    start(next);
+    EXPECT_TRUE(step.holds(next.Settings()));
+  }
+  EXPECT_EQ(player.played, Log{"ALEPPO.WAV"});
+  EXPECT_TRUE(ui.messages.empty());
 }
 
 }  // namespace
