@@ -22,9 +22,10 @@ ReportRange MonthOf(double date, bool hijriMode, int hijriAdjust) {
 
 RangeSelectorModel::RangeSelectorModel(RangeSelectorContext context)
     : context_(std::move(context)) {
-  if (context_.Settings)
-    savedDay_ = static_cast<int>(std::clamp<long>(
-        context_.Settings->ReadInteger(kRangeSection, kRangeKey, -1), -100'000'000L, 100'000'000L));
+  if (context_.Sections)
+    savedDay_ = static_cast<int>(
+        std::clamp<long>(context_.Sections->File().ReadInteger(kRangeSection, kRangeKey, -1),
+                         -100'000'000L, 100'000'000L));
   const bool hijri = context_.HijriMode;
   const int adjust = context_.HijriAdjust;
   const double start = savedDay_ != -1 ? savedDay_ : std::floor(context_.Today);
@@ -66,10 +67,9 @@ std::string RangeSelectorModel::YearCaption() const {
 void RangeSelectorModel::Close() {
   savedDay_ = static_cast<int>(MonthStartDate(range_.RangeYear, range_.RangeMonth,
                                               context_.HijriMode, context_.HijriAdjust));
-  if (context_.Settings)
-    context_.Settings->WriteInteger(kRangeSection, kRangeKey, savedDay_);
-  if (context_.SaveSettings)
-    context_.SaveSettings();
+  if (context_.Sections)
+    context_.Sections->Write(
+        [this](IniFile& ini) { ini.WriteInteger(kRangeSection, kRangeKey, savedDay_); });
 }
 
 }  // namespace vek

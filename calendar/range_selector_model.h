@@ -4,13 +4,12 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
-#include "foundation/ini_file.h"
 #include "foundation/language.h"
 #include "program/report_range.h"
 #include "program/settings.h"
+#include "program/settings_sections.h"
 
 namespace vek {
 
@@ -25,9 +24,8 @@ struct RangeSelectorContext {
   int HijriAdjust = 0;
   double Today = 0;                      // whole days since 1899-12-30
   NameLists Names = DefaultNameLists();  // the user's month names
-  IniFile* Settings = nullptr;           // VEK.INI; the remembered day is read and written here
-  // Writes VEK.INI to disk (the settings save, which reports its own failure).
-  std::function<void()> SaveSettings;
+  // VEK.INI's sections: the remembered day is read from them and written (and saved) there.
+  SettingsSections* Sections = nullptr;
 };
 
 class RangeSelectorModel {

@@ -29,8 +29,7 @@ RangeSelectorContext MakeRangeSelectorContext(ProgramSession& session) {
   c.HijriAdjust = s.HijriAdjust;
   c.Today = session.Today();
   c.Names = s.Names;
-  c.Settings = &session.SettingsFile();
-  c.SaveSettings = [&session] { session.SaveSettings(); };
+  c.Sections = &session.Sections();
   return c;
 }
 

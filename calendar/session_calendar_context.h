@@ -1,5 +1,5 @@
 // The contexts of the calendar window and the report range selector in the running program:
-// the session's settings, its date captions and date kind, and VEK.INI with its save.
+// the session's settings, its date captions and date kind, and VEK.INI's sections.
 #pragma once
 
 #include "calendar/date_picker.h"

@@ -375,6 +375,16 @@ void ProgramSession::SaveSettings() {
   }
 }
 
+// The windows' sections of VEK.INI.
+const IniFile& ProgramSession::FileSections::File() const {
+  return session_.ctx_.SettingsFile;
+}
+
+void ProgramSession::FileSections::Write(const std::function<void(IniFile&)>& edit) {
+  edit(session_.ctx_.SettingsFile);
+  session_.SaveSettings();
+}
+
 bool ProgramSession::SaveLocationsIfModified() {
   if (!ctx_.Locations.Modified)
     return true;

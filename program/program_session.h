@@ -18,6 +18,7 @@
 #include "foundation/language.h"
 #include "foundation/ui_services.h"
 #include "program/display_texts.h"
+#include "program/settings_sections.h"
 #include "program/startup_steps.h"
 #include "program/vek_context.h"
 #include "program/wall_clock.h"
@@ -62,10 +63,12 @@ class ProgramSession {
   const std::filesystem::path& ProgramFolder() const { return ctx_.ThisPath; }
 
   // The parts of the state that others edit in place. The location list: the location dialogs
-  // change it, and AfterLocationChange follows. VEK.INI: the timetable and the report range keep
-  // their own sections in it and write them with SaveSettings.
+  // change it, and AfterLocationChange follows.
   TLocations& Locations() { return ctx_.Locations; }
-  IniFile& SettingsFile() { return ctx_.SettingsFile; }
+
+  // VEK.INI's sections that the timetable and the report range keep: written through the
+  // session, which saves them with the settings (see SettingsSections).
+  SettingsSections& Sections() { return sections_; }
 
   // Today's date (whole days) of the local clock.
   double Today() const;
@@ -217,6 +220,18 @@ class ProgramSession {
   bool settingsErrorShown_ = false;
   std::map<int, Listener> listeners_;
   int nextListener_ = 1;
+
+  // The windows' sections of VEK.INI: the run's file, saved by SaveSettings.
+  class FileSections final : public SettingsSections {
+   public:
+    explicit FileSections(ProgramSession& session) : session_(session) {}
+    const IniFile& File() const override;
+    void Write(const std::function<void(IniFile&)>& edit) override;
+
+   private:
+    ProgramSession& session_;
+  };
+  FileSections sections_{*this};
 };
 
 }  // namespace vek

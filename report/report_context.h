@@ -1,5 +1,5 @@
 // What the timetable window and the year graph take from the program: the current location and
-// its list, the engine's settings, the language and date kind, VEK.INI with its save, the
+// its list, the engine's settings, the language and date kind, VEK.INI's sections, the
 // program's message form, and the run's printer with the dialogs of printing.
 // MakeReportContext (session_report_context.h) fills it from the session.
 #pragma once
@@ -10,10 +10,10 @@
 #include <string>
 
 #include "engine/prayer_times.h"
-#include "foundation/ini_file.h"
 #include "locations/location_list.h"
 #include "platform/file_system.h"
 #include "platform/printer_info.h"
+#include "program/settings_sections.h"
 #include "report/page_layout.h"
 #include "report/timetable.h"
 
@@ -45,9 +45,9 @@ struct ReportContext {
   EngineContext Engine;
   double Today = 0;
   bool ShowHint = true;
-  IniFile* Settings = nullptr;         // VEK.INI: the designs are read from and written to it
-  std::function<void()> SaveSettings;  // writes VEK.INI (reporting its own failure)
-  FileSystem* Files = nullptr;         // the export's and the PDF's files; the real ones when null
+  // VEK.INI's sections: the designs are read from them and written (and saved) at closing.
+  SettingsSections* Sections = nullptr;
+  FileSystem* Files = nullptr;  // the export's and the PDF's files; the real ones when null
   // The program's message form with OK.
   std::function<void(const std::string&)> ShowMessage;
   // Asks for the export's file name; empty when the user cancels. A save dialog when not set.

@@ -20,8 +20,7 @@ ReportContext MakeReportContext(ProgramSession& session, std::shared_ptr<QPrinte
   c.Engine = session.Engine();
   c.Today = session.Today();
   c.ShowHint = s.ShowHint;
-  c.Settings = &session.SettingsFile();
-  c.SaveSettings = [&session] { session.SaveSettings(); };
+  c.Sections = &session.Sections();
   MessageFormContext forms;
   forms.lang = s.Lang;
   forms.showHint = s.ShowHint;

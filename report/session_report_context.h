@@ -1,5 +1,5 @@
 // The report's context in the running program: the session's current location, trackers,
-// settings and VEK.INI, the program's message form and the run's printer.
+// settings and VEK.INI's sections, the program's message form and the run's printer.
 #pragma once
 
 #include "program/program_session.h"

@@ -102,8 +102,8 @@ TKQViewForm::TKQViewForm(ReportContext context, ReportKind mode, QWidget* parent
       report_(std::make_unique<Timetable>(mode, context_.Source)) {
   setObjectName("TKQViewForm");
   FillDialogs();
-  if (context_.Settings)
-    report_->LoadDesigns(*context_.Settings);
+  if (context_.Sections)
+    report_->LoadDesigns(context_.Sections->File());
   BuildWidgets();
   FillDesignCombo();
   ApplyDesignToControls();
@@ -583,11 +583,8 @@ void TKQViewForm::PrintOptionsBtnClick() {
 }
 
 void TKQViewForm::done(int result) {
-  if (context_.Settings) {
-    report_->SaveDesigns(*context_.Settings);
-    if (context_.SaveSettings)
-      context_.SaveSettings();
-  }
+  if (context_.Sections)
+    context_.Sections->Write([this](IniFile& ini) { report_->SaveDesigns(ini); });
   QDialog::done(result);
 }
 

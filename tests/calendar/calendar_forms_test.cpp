@@ -20,6 +20,7 @@
 #include "engine/calendar.h"
 #include "support/drawn_ink.h"
 #include "support/event_wait.h"
+#include "support/ini_sections.h"
 
 namespace vek {
 namespace {
@@ -237,12 +238,10 @@ class RangeSelectorTest : public ::testing::Test {
     RangeSelectorContext c;
     c.Lang = lang;
     c.Today = EncodeDate(2026, 12, 10);
-    c.Settings = &ini;
-    c.SaveSettings = [this] { ++saves; };
+    c.Sections = &sections;
     return c;
   }
-  IniFile ini;
-  int saves = 0;
+  testing::IniSections sections;
 };
 
 TEST_F(RangeSelectorTest, TheYearKindDisablesTheMonthAndCancelStillRemembers) {
@@ -264,8 +263,8 @@ TEST_F(RangeSelectorTest, TheYearKindDisablesTheMonthAndCancelStillRemembers) {
   EXPECT_EQ(QString::fromStdString(DefaultNameLists().AMonths[10]), selector.MonthUpDown->text());
   selector.CancelBtn->click();
   EXPECT_EQ(QDialog::Rejected, selector.result());
-  EXPECT_EQ(1, saves);
-  EXPECT_EQ(EncodeDate(2027, 11, 1), ini.ReadInteger(kRangeSection, kRangeKey, -1));
+  EXPECT_EQ(1, sections.saves);
+  EXPECT_EQ(EncodeDate(2027, 11, 1), sections.ini.ReadInteger(kRangeSection, kRangeKey, -1));
 }
 
 TEST_F(RangeSelectorTest, TheEnglishFaceHasOkOnly) {
@@ -276,7 +275,7 @@ TEST_F(RangeSelectorTest, TheEnglishFaceHasOkOnly) {
   EXPECT_EQ("Calculate Zurivo Zazir for", selector.Panel->title());
   selector.OkBtn->click();
   EXPECT_EQ(QDialog::Accepted, selector.result());
-  EXPECT_EQ(EncodeDate(2026, 12, 1), ini.ReadInteger(kRangeSection, kRangeKey, -1));
+  EXPECT_EQ(EncodeDate(2026, 12, 1), sections.ini.ReadInteger(kRangeSection, kRangeKey, -1));
 }
 
 }  // namespace

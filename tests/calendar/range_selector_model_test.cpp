@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/calendar.h"
+#include "support/ini_sections.h"
 
 namespace vek {
 namespace {
@@ -14,15 +15,13 @@ class RangeSelectorModelTest : public ::testing::Test {
     c.Lang = lang;
     c.HijriMode = hijri;
     c.Today = EncodeDate(2026, 12, 10);
-    c.Settings = &ini;
-    c.SaveSettings = [this] { ++saves; };
+    c.Sections = &sections;
     return c;
   }
 
-  void Remember(long day) { ini.WriteInteger(kRangeSection, kRangeKey, day); }
+  void Remember(long day) { sections.ini.WriteInteger(kRangeSection, kRangeKey, day); }
 
-  IniFile ini;
-  int saves = 0;
+  testing::IniSections sections;
 };
 
 TEST_F(RangeSelectorModelTest, WithoutARememberedDayItOpensOnTheCurrentMonth) {
@@ -52,8 +51,8 @@ TEST_F(RangeSelectorModelTest, TheChoiceIsRememberedAtEveryCloseAndReadInTheOthe
     model.SetRangeMonth(3);
     model.Close();  // OK or Cancel alike
   }
-  EXPECT_EQ(1, saves);
-  EXPECT_EQ(EncodeDate(2027, 3, 1), ini.ReadInteger(kRangeSection, kRangeKey, -1));
+  EXPECT_EQ(1, sections.saves);
+  EXPECT_EQ(EncodeDate(2027, 3, 1), sections.ini.ReadInteger(kRangeSection, kRangeKey, -1));
 
   RangeSelectorModel again(Context());
   EXPECT_EQ(ReportKind::Month, again.RangeKind());
@@ -66,7 +65,8 @@ TEST_F(RangeSelectorModelTest, TheChoiceIsRememberedAtEveryCloseAndReadInTheOthe
   EXPECT_EQ(h.Year, hijri.RangeYear());
   EXPECT_EQ(h.Month, hijri.RangeMonth());
   hijri.Close();
-  EXPECT_EQ(HijriToDate(h.Year, h.Month, 1, 0), ini.ReadInteger(kRangeSection, kRangeKey, -1));
+  EXPECT_EQ(HijriToDate(h.Year, h.Month, 1, 0),
+            sections.ini.ReadInteger(kRangeSection, kRangeKey, -1));
 }
 
 TEST_F(RangeSelectorModelTest, ARememberedDayOutsideTheYearsOpensOnTheNearestMonth) {

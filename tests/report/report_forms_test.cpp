@@ -17,13 +17,19 @@
 #include <fstream>
 #include <sstream>
 
+#include "calendar/session_calendar_context.h"
 #include "engine/calendar.h"
 #include "foundation/cp1256.h"
+#include "foundation/file_io.h"
+#include "report/session_report_context.h"
 #include "report/timetable_export.h"
 #include "report/timetable_view.h"
 #include "report/year_graph_window.h"
 #include "support/event_wait.h"
 #include "support/fake_file_system.h"
+#include "support/fake_ui.h"
+#include "support/fake_wall_clock.h"
+#include "support/ini_sections.h"
 #include "support/locations_fixture.h"
 #include "support/report_fixture.h"
 #include "support/temp_dir.h"
@@ -37,8 +43,7 @@ class ReportFormTest : public testing::ReportFixture {
   ReportContext Context(const char* city, const char* country, Language lang = Language::English,
                         const char* state = "") {
     ReportContext c = CityContext(city, country, lang, state);
-    c.Settings = &ini;
-    c.SaveSettings = [this] { ++saves; };
+    c.Sections = &sections;
     c.AskSaveFileName = [this] { return chosenFile; };
     return c;
   }
@@ -47,14 +52,13 @@ class ReportFormTest : public testing::ReportFixture {
     return form.KQBox->model()->index(row, column).data().toString();
   }
 
-  IniFile ini;
-  int saves = 0;
+  testing::IniSections sections;
   std::string chosenFile;
 };
 
 TEST_F(ReportFormTest, AMonthHasNoPeaksAndNoSavingLetterWithoutSaving) {
-  ini.WriteString("PrintOptionsOne Month", "POSaving", "True");
-  ini.WriteString("PrintOptionsOne Month", "POPeaks", "True");
+  sections.ini.WriteString("PrintOptionsOne Month", "POSaving", "True");
+  sections.ini.WriteString("PrintOptionsOne Month", "POPeaks", "True");
   auto form = Open(Context("DAMASCUS", "SYRIA"), ReportKind::Month, EncodeDate(2026, 2, 1));
   EXPECT_EQ(28, form->KQBox->model()->rowCount());
   EXPECT_FALSE(form->PeaksCheck->isEnabled());
@@ -135,10 +139,10 @@ TEST_F(ReportFormTest, ColumnsFollowTheChecksAndTheHeaderCyclesAlignment) {
 
   // Closing writes the designs and the language's current design.
   form->CloseBtn->click();
-  EXPECT_EQ(1, saves);
-  EXPECT_EQ(3, ini.ReadInteger(kPrintOptionsSection, "CurrentEnglishDesign", -1));
-  EXPECT_FALSE(ini.ValueExists(kPrintOptionsSection, "CurrentArabicDesign"));
-  EXPECT_EQ("Left", ini.ReadString("PrintOptionsOne Month", "AlignmentField4", ""));
+  EXPECT_EQ(1, sections.saves);
+  EXPECT_EQ(3, sections.ini.ReadInteger(kPrintOptionsSection, "CurrentEnglishDesign", -1));
+  EXPECT_FALSE(sections.ini.ValueExists(kPrintOptionsSection, "CurrentArabicDesign"));
+  EXPECT_EQ("Left", sections.ini.ReadString("PrintOptionsOne Month", "AlignmentField4", ""));
 }
 
 // Enter never throws the design away: it closes the window as "Close" does, which keeps the
@@ -163,8 +167,55 @@ TEST_F(ReportFormTest, EnterAfterAChangeKeepsIt) {
     QApplication::sendEvent(form->ImsakCheck, &enter);
     EXPECT_TRUE(form->Report().Design().POImsak);
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ("True", ini.ReadString(DesignSection(form->Report().Design()), "POImsak", ""));
+    EXPECT_EQ("True",
+              sections.ini.ReadString(DesignSection(form->Report().Design()), "POImsak", ""));
   }
+}
+
+// In the running program the timetable's designs and the report range go into VEK.INI through
+// the session: one chosen before the start-up has finished waits in memory for its first save,
+// each close after it writes the file, and saves that fail are told once.
+TEST_F(ReportFormTest, TheSessionSavesTheDesignsAndTheRangeInVekIni) {
+  testing::TempDir dir;
+  std::filesystem::copy_file(std::filesystem::path(VEK_SOURCE_DIR) / "resources" / "VEK.LOC",
+                             dir.path() / "VEK.LOC");
+  const std::filesystem::path file = dir.path() / "VEK.INI";
+  const std::string before = "[Orvessa, by Al Tovarelin]\r\nLanguage=English\r\n";
+  ASSERT_EQ(0, WriteFileReplacing(file, before));
+  testing::FakeUi ui;
+  testing::FakeWallClock clock(EncodeDate(2026, 12, 10) + 0.5);
+  ProgramSession session(dir.path(), ui, clock);
+  session.OpenSettings();
+  ASSERT_TRUE(session.LoadLocations());
+  session.SelectSavedLocation();
+  session.ComputeToday();
+
+  RangeSelectorModel early(MakeRangeSelectorContext(session));
+  early.SetRangeYear(2027);
+  early.Close();
+  std::string onDisk;
+  ASSERT_EQ(0, ReadWholeFile(file, onDisk));
+  EXPECT_EQ(before, onDisk);
+  session.StartupFinished();
+  EXPECT_EQ(EncodeDate(2027, 12, 1), IniFile(file).ReadInteger(kRangeSection, kRangeKey, -1));
+
+  auto form = Open(MakeReportContext(session), ReportKind::Month, EncodeDate(2026, 12, 1));
+  form->KQHeaderSectionClick(4);
+  const std::string section = DesignSection(form->Report().Design());
+  form->CloseBtn->click();
+  const IniFile saved(file);
+  EXPECT_EQ("Center", saved.ReadString(section, "AlignmentField4", ""));
+  EXPECT_EQ(form->Report().CurrentDesign(),
+            saved.ReadInteger(kPrintOptionsSection, "CurrentEnglishDesign", -1));
+  EXPECT_EQ(EncodeDate(2027, 12, 1), saved.ReadInteger(kRangeSection, kRangeKey, -1));
+  EXPECT_TRUE(ui.messages.empty());
+
+  std::filesystem::remove_all(dir.path());  // every save fails from now on
+  RangeSelectorModel(MakeRangeSelectorContext(session)).Close();
+  Open(MakeReportContext(session), ReportKind::Year, EncodeDate(2026, 1, 1))->CloseBtn->click();
+  ASSERT_EQ(1u, ui.messages.size());
+  EXPECT_EQ(0u, ui.messages[0].find("The settings could not be saved to the file:\r\n"))
+      << ui.messages[0];
 }
 
 TEST_F(ReportFormTest, AYearShowsPeaksOnlyRowsWhenTheDesignAsks) {

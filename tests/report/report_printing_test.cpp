@@ -41,6 +41,7 @@
 #include "support/fake_file_system.h"
 #include "support/fake_printer_info.h"
 #include "support/file_bytes.h"
+#include "support/ini_sections.h"
 #include "support/locations_fixture.h"
 #include "support/pdf_reading.h"
 #include "support/recording_paint_device.h"
@@ -946,10 +947,11 @@ TEST_F(ReportPrintingTest, TheDesignDialogStoresOnlyItsChoicesAndOnlyOnOk) {
 }
 
 TEST_F(ReportPrintingTest, TheArabicWindowsAndTheDesignsOrientation) {
-  IniFile ini;
-  ini.WriteString(std::string("PrintOptions") + "سنة على صفحتين", "POPortraitOrientation", "False");
+  testing::IniSections sections;
+  sections.ini.WriteString(std::string("PrintOptions") + "سنة على صفحتين", "POPortraitOrientation",
+                           "False");
   ReportContext context = Context("MAKKAH", "SAUDI ARABIA", Language::Arabic);
-  context.Settings = &ini;
+  context.Sections = &sections;
   auto form = Open(context, ReportKind::Year, EncodeDate(2026, 1, 1));
   EXPECT_EQ(4, form->Report().CurrentDesign());
   EXPECT_EQ(QPageLayout::Landscape, printer->pageLayout().orientation());
