@@ -60,12 +60,10 @@ class ProgramSession {
   UiServices& Ui() { return ui_; }
   const std::filesystem::path& ProgramFolder() const { return ctx_.ThisPath; }
 
-  // The parts of the state that others edit in place. The location list: the location dialogs
-  // change it, and AfterLocationChange follows. VEK.INI: the timetable and the report range keep
-  // their own sections in it and write them with SaveSettings. The sound settings: the sound
+  // The parts of the state that others edit in place. VEK.INI: the timetable and the report range
+  // keep their own sections in it and write them with SaveSettings. The sound settings: the sound
   // trigger keeps the adhan, the sound switches and the adhan rotation up to date itself, and
   // SoundsChanged follows each change it reports.
-  TLocations& Locations() { return ctx_.Locations; }
   IniFile& SettingsFile() { return ctx_.SettingsFile; }
   VekSettings& SoundTriggerSettings() { return ctx_.Settings; }
 
@@ -110,9 +108,20 @@ class ProgramSession {
   // Today's and yesterday's times of the current location (nothing without one).
   void ComputeToday();
 
-  // After a location dialog: the trackers, today's times, the location file (when the list was
-  // changed) and the settings (saveSettings) follow the list; listeners hear Location.
-  void AfterLocationChange(bool saveSettings);
+  // The location dialogs: each edits the list only through EditLocations.
+  enum class LocationEdit {
+    SelectFromMenu,    // Location > Select; the settings are saved
+    SelectFromButton,  // the main window's Change button (the first-run wizard's too)
+    EditCurrent,       // Location > Edit current location
+    Operations,        // Location > Operations; the settings are saved
+  };
+  // Runs edit (a location dialog) on a copy of the location list, which then becomes the list:
+  // the trackers, today's times and the location file (when the list was changed) follow it,
+  // the settings are saved when kind says so, and listeners hear Location. Until edit returns,
+  // the session and its readers keep the list as it was. A call made while another edit runs
+  // does nothing.
+  void EditLocations(LocationEdit kind, const std::function<void(TLocations&)>& edit);
+
   // One second of the clock: a new minute runs onMinute, a new day onDay (see ClockTick).
   void AdvanceClock(const std::function<void()>& onMinute, const std::function<void()>& onDay);
   // One second of the clock before the day is shown (the start-up, the first-run wizard): the
@@ -204,6 +213,7 @@ class ProgramSession {
   bool settingsErrorShown_ = false;
   std::map<int, Listener> listeners_;
   int nextListener_ = 1;
+  bool editingLocations_ = false;  // EditLocations runs
 };
 
 }  // namespace vek
