@@ -30,6 +30,8 @@ QString Q(const std::string& s) {
   return ToQString(s);
 }
 
+using LocationEdit = ProgramSession::LocationEdit;
+
 // Runs a location dialog whose date and clock panel follows the main window's while it is open.
 template <class Dialog>
 void ExecWithLivePanel(ProgramSession& session, const ModalRunner& runModal, Dialog& dialog) {
@@ -157,33 +159,35 @@ void TVEK__MAIN::CaptionLocationMenu() {
 }
 
 void TVEK__MAIN::SelectClick() {
-  TSelectLocation dialog(MakeLocationDialogContext(*session_), this);
-  ExecWithLivePanel(*session_, options_.runModal, dialog);
-  session_->AfterLocationChange(true);
+  session_->EditLocations(LocationEdit::SelectFromMenu, [this](TLocations& list) {
+    TSelectLocation dialog(MakeLocationDialogContext(*session_, list), this);
+    ExecWithLivePanel(*session_, options_.runModal, dialog);
+  });
 }
 
 void TVEK__MAIN::SelLocationBtnClick() {
   if (!session_->HasCurrentLocation())
     return;
-  TSelectLocation dialog(MakeLocationDialogContext(*session_), this);
-  ExecWithLivePanel(*session_, options_.runModal, dialog);
-  // The trackers follow the chosen location; the settings are saved with the next change.
-  session_->AfterLocationChange(false);
+  session_->EditLocations(LocationEdit::SelectFromButton, [this](TLocations& list) {
+    TSelectLocation dialog(MakeLocationDialogContext(*session_, list), this);
+    ExecWithLivePanel(*session_, options_.runModal, dialog);
+  });
 }
 
 void TVEK__MAIN::EditClick() {
   if (!session_->HasCurrentLocation())
     return;
-  TChangeLocation dialog(MakeLocationDialogContext(*session_), Context().Locations.CurrentIndex,
-                         this);
-  ShowModal(dialog);
-  session_->AfterLocationChange(false);
+  session_->EditLocations(LocationEdit::EditCurrent, [this](TLocations& list) {
+    TChangeLocation dialog(MakeLocationDialogContext(*session_, list), list.CurrentIndex, this);
+    ShowModal(dialog);
+  });
 }
 
 void TVEK__MAIN::OperationsClick() {
-  TLocationOperation dialog(MakeLocationDialogContext(*session_), this);
-  ExecWithLivePanel(*session_, options_.runModal, dialog);
-  session_->AfterLocationChange(true);
+  session_->EditLocations(LocationEdit::Operations, [this](TLocations& list) {
+    TLocationOperation dialog(MakeLocationDialogContext(*session_, list), this);
+    ExecWithLivePanel(*session_, options_.runModal, dialog);
+  });
 }
 
 void TVEK__MAIN::HijtiMiladiClick() {

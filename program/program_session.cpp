@@ -1,6 +1,7 @@
 #include "program/program_session.h"
 
 #include <cmath>
+#include <memory>
 #include <utility>
 
 #include "engine/calendar.h"
@@ -183,13 +184,43 @@ void ProgramSession::RescanTrackers() {
     ScanHighLatitudeForCurrent(ctx_.Locations, CurrentYear(), Engine(), ctx_.Track);
 }
 
-// The high-latitude trackers are scanned again for the current location after every dialog, so
-// that the status marks describe the location shown.
-void ProgramSession::AfterLocationChange(bool saveSettings) {
+namespace {
+
+// The same locations, current location and modified mark, in items of its own.
+TLocations CopyOfList(const TLocations& list) {
+  TLocations copy;
+  for (int i = 0; i < list.Count(); ++i)
+    copy.Append(std::make_unique<TLocation>(list.GetItem(i).Rec));
+  copy.CurrentIndex = list.CurrentIndex;
+  copy.Modified = list.Modified;
+  return copy;
+}
+
+}  // namespace
+
+// The dialog works on a copy, so that nothing outside the session changes its list, and the
+// main window and the report keep reading a whole list while the dialog is open (a new day
+// computes today's times of the location shown). The high-latitude trackers are scanned again
+// for the current location after every dialog, so that the status marks describe the location
+// shown. The Change button and Edit leave the settings to the next save.
+void ProgramSession::EditLocations(LocationEdit kind,
+                                   const std::function<void(TLocations&)>& edit) {
+  if (editingLocations_)
+    return;
+  TLocations working = CopyOfList(ctx_.Locations);
+  editingLocations_ = true;
+  try {
+    edit(working);
+  } catch (...) {
+    editingLocations_ = false;
+    throw;
+  }
+  editingLocations_ = false;
+  ctx_.Locations = std::move(working);
   RescanTrackers();
   ComputeToday();
   SaveLocationsIfModified();
-  if (saveSettings)
+  if (kind == LocationEdit::SelectFromMenu || kind == LocationEdit::Operations)
     SaveSettings();
   Notify(SessionChange::Location);
 }

@@ -62,10 +62,6 @@ class ProgramSession {
   UiServices& Ui() { return ui_; }
   const std::filesystem::path& ProgramFolder() const { return ctx_.ThisPath; }
 
-  // The parts of the state that others edit in place. The location list: the location dialogs
-  // change it, and AfterLocationChange follows.
-  TLocations& Locations() { return ctx_.Locations; }
-
   // VEK.INI's sections that the timetable and the report range keep: written through the
   // session, which saves them with the settings (see SettingsSections).
   SettingsSections& Sections() { return sections_; }
@@ -119,9 +115,20 @@ class ProgramSession {
   // (nothing without one).
   void ComputeToday();
 
-  // After a location dialog: the trackers, today's times, the location file (when the list was
-  // changed) and the settings (saveSettings) follow the list; listeners hear Location.
-  void AfterLocationChange(bool saveSettings);
+  // The location dialogs: each edits the list only through EditLocations.
+  enum class LocationEdit {
+    SelectFromMenu,    // Location > Select; the settings are saved
+    SelectFromButton,  // the main window's Change button (the first-run wizard's too)
+    EditCurrent,       // Location > Edit current location
+    Operations,        // Location > Operations; the settings are saved
+  };
+  // Runs edit (a location dialog) on a copy of the location list, which then becomes the list:
+  // the trackers, today's times and the location file (when the list was changed) follow it,
+  // the settings are saved when kind says so, and listeners hear Location. Until edit returns,
+  // the session and its readers keep the list as it was. A call made while another edit runs
+  // does nothing.
+  void EditLocations(LocationEdit kind, const std::function<void(TLocations&)>& edit);
+
   // One second of the clock: a new minute runs onMinute, a new day onDay (see ClockTick).
   void AdvanceClock(const std::function<void()>& onMinute, const std::function<void()>& onDay);
   // One second of the clock before the day is shown (the start-up, the first-run wizard): the
@@ -232,6 +239,7 @@ class ProgramSession {
     ProgramSession& session_;
   };
   FileSections sections_{*this};
+  bool editingLocations_ = false;  // EditLocations runs
 };
 
 }  // namespace vek

@@ -16,7 +16,7 @@
 namespace vek {
 
 struct LocationDialogContext {
-  TLocations* Locations = nullptr;  // the program's list
+  TLocations* Locations = nullptr;  // the list the dialog edits
   Language Lang = Language::English;
   bool ShowHint = true;
   bool IsRamadan = false;  // previews show Imsak too

@@ -5,10 +5,10 @@
 
 namespace vek {
 
-LocationDialogContext MakeLocationDialogContext(ProgramSession& session) {
+LocationDialogContext MakeLocationDialogContext(ProgramSession& session, TLocations& list) {
   LocationDialogContext c;
   const VekSettings& s = session.Settings();
-  c.Locations = &session.Locations();
+  c.Locations = &list;
   c.Lang = s.Lang;
   c.ShowHint = s.ShowHint;
   c.IsRamadan = session.Context().IsRamadan;

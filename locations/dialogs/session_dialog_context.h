@@ -1,5 +1,6 @@
-// The location dialogs' context of the running program: the session's list, settings and date
-// panel, and the program's message forms.
+// The location dialogs' context of the running program: the list that the session gives the
+// dialog to edit (ProgramSession::EditLocations), the session's settings and date panel, and the
+// program's message forms.
 #pragma once
 
 #include "locations/dialogs/dialog_context.h"
@@ -7,7 +8,7 @@
 
 namespace vek {
 
-// The context refers to the session, which must outlive the dialog.
-LocationDialogContext MakeLocationDialogContext(ProgramSession& session);
+// The context refers to the session and to list, which must outlive the dialog.
+LocationDialogContext MakeLocationDialogContext(ProgramSession& session, TLocations& list);
 
 }  // namespace vek

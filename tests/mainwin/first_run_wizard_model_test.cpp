@@ -22,6 +22,7 @@
 #include "support/fake_sound_player.h"
 #include "support/fake_ui.h"
 #include "support/fake_wall_clock.h"
+#include "support/program_session_access.h"
 #include "support/temp_dir.h"
 
 namespace vek {
@@ -496,7 +497,7 @@ TEST_F(Wizard, WithoutATrayTheTaskBarShowsAndNothingIsForced) {
 }
 
 TEST_F(Wizard, TheCityLabelCutsNameAndCountryAndAddsTheState) {
-  TLocations& list = session->Locations();
+  TLocations& list = ProgramSessionTestAccess::State(*session).Locations;
   auto w = Make();
   EXPECT_EQ("DAMASCUS  (SYRIA)", w->CityNameText());
   chooseCity = [&] { list.CurrentIndex = list.Find("BOSTON", "USA", "MA"); };

@@ -9,6 +9,7 @@
 #include "mainwin/main_window_fixture.h"
 #include "report/timetable_view.h"
 #include "report/year_graph_window.h"
+#include "support/program_session_access.h"
 
 namespace vek::testing {
 namespace {
@@ -87,7 +88,7 @@ TEST_F(MainWindowTest, TheCalendarSwitchesTheProgramsDatesAndTheGraphShowsTheYea
 TEST_F(MainWindowTest, WithoutACurrentLocationThereIsNoReportOrGraph) {
   WriteIni("[Orvessa, by Al Tovarelin]\r\nLanguage=English\r\n");
   auto w = Start({"StopClock"});
-  w->Session().Locations().CurrentIndex = -1;
+  ProgramSessionTestAccess::State(w->Session()).Locations.CurrentIndex = -1;
   w->UpdateMenuCaptions();
   EXPECT_FALSE(w->W.ReportBtn->isEnabled());
   EXPECT_FALSE(w->W.YearItem->isEnabled());

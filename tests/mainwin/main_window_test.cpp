@@ -5,6 +5,7 @@
 #include <QInputDialog>
 #include <QStatusTipEvent>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <map>
@@ -13,6 +14,8 @@
 
 #include "engine/calendar.h"
 #include "foundation/program_temp_folder.h"
+#include "locations/dialogs/location_operations_dialog.h"
+#include "locations/dialogs/select_location_dialog.h"
 #include "mainwin/alert_window.h"
 #include "mainwin/analog_clock.h"
 #include "mainwin/clock_face_form.h"
@@ -297,16 +300,19 @@ TEST_F(MainWindow, NextAndStopReadingFollowTheRecitation) {
 namespace vek {
 namespace {
 
-// After a location dialog the window shows the current location, and its high-latitude marks
-// describe that location, whatever the dialog did to the list.
+// After a location dialog the window shows the location the dialog chose, and its high-latitude
+// marks describe that location.
 TEST_F(MainWindow, LocationDialogsRefreshTheWindowAndTheMarks) {
   WriteIni("[Orvessa, by Al Tovarelin]\r\nLanguage=English\r\n");
   auto w = Start({"StopClock"});
   EXPECT_FALSE(w->Context().Track.AnySet());
-  TLocations& list = w->Session().Locations();
-  list.CurrentIndex = list.Find("MOSCOW", "RUSSIA", "");
-  ASSERT_GE(list.CurrentIndex, 0);
-  w->SelectClick();  // the dialog is closed at once
+  OnNextDialog<TSelectLocation>([](TSelectLocation& dialog) {
+    for (int row = 0; row < dialog.Model().RowCount(); ++row)
+      if (dialog.Model().RowText(row).City == "MOSCOW")
+        dialog.LocationsClick(row);
+    dialog.SelectBtnClick();
+  });
+  w->SelectClick();
   EXPECT_EQ(1, modalsShown);
   EXPECT_TRUE(w->W.City->text().startsWith("MOSCOW"));
   EXPECT_TRUE(w->Context().Track.AnySet());
@@ -314,7 +320,17 @@ TEST_F(MainWindow, LocationDialogsRefreshTheWindowAndTheMarks) {
   IniFile ini(folder() / "VEK.INI");
   EXPECT_EQ("MOSCOW", ini.ReadString("Orvessa, by Al Tovarelin", "SelectedCity", ""));
 
-  list.CurrentIndex = list.Find("DAMASCUS", "SYRIA", "");
+  OnNextDialog<TLocationOperation>([&w](TLocationOperation& dialog) {
+    const LocationCascade& cascade = dialog.Model().Cascade();
+    const auto indexOf = [](const std::vector<std::string>& items, const char* name) {
+      return static_cast<int>(std::find(items.begin(), items.end(), name) - items.begin());
+    };
+    dialog.CountryChange(indexOf(cascade.Countries(), "SYRIA"));
+    dialog.CityChange(indexOf(cascade.Cities(), "DAMASCUS"));
+    dialog.SelectBtnClick();
+    // The window keeps the location it shows until the dialog closes.
+    EXPECT_EQ("MOSCOW", w->Context().Locations.Current().Rec.City);
+  });
   w->OperationsClick();
   EXPECT_EQ(2, modalsShown);
   EXPECT_TRUE(w->W.City->text().startsWith("DAMASCUS"));

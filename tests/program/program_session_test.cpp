@@ -28,11 +28,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Counts the times VEK.INI of a folder is written (each save puts a new file in its place).
+// Counts the times VEK.INI (or the file named) of a folder is written (each save puts a new file
+// in its place).
 class SettingsWrites {
  public:
-  explicit SettingsWrites(const fs::path& folder)
-      : fd_(inotify_init1(IN_NONBLOCK)),
+  explicit SettingsWrites(const fs::path& folder, std::string name = "VEK.INI")
+      : name_(std::move(name)),
+        fd_(inotify_init1(IN_NONBLOCK)),
         watch_(inotify_add_watch(fd_, folder.c_str(), IN_MOVED_TO | IN_CLOSE_WRITE)) {}
   ~SettingsWrites() { ::close(fd_); }
   SettingsWrites(const SettingsWrites&) = delete;
@@ -45,7 +47,7 @@ class SettingsWrites {
     for (ssize_t n; (n = ::read(fd_, buffer.data(), buffer.size())) > 0;) {
       for (ssize_t at = 0; at < n;) {
         const auto* event = reinterpret_cast<const inotify_event*>(buffer.data() + at);
-        if (event->len > 0 && std::string(event->name) == "VEK.INI")
+        if (event->len > 0 && std::string(event->name) == name_)
           ++writes;
         at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
       }
@@ -55,6 +57,7 @@ class SettingsWrites {
   bool Watching() const { return fd_ >= 0 && watch_ >= 0; }
 
  private:
+  std::string name_;
   int fd_;
   int watch_;
 };
@@ -112,19 +115,25 @@ TEST_F(ProgramSessionTest, SelectsTheSavedLocationWithItsTrackersOrTheFirst) {
 
 TEST_F(ProgramSessionTest, ALocationChangeRescansSavesBothFilesAndTells) {
   ProgramSession& s = Start();
-  TLocations& list = s.Locations();
+  const TLocations& list = s.Context().Locations;
   EXPECT_EQ("DAMASCUS", list.Current().Rec.City);
   EXPECT_FALSE(s.Context().Track.AnySet());
   const TDayTimesRec damascus = s.Context().TodayTimes;
 
-  // A dialog chose London and renamed it.
-  list.CurrentIndex = list.Find("LONDON", "UNITED KINGDOM", "");
-  ASSERT_GE(list.CurrentIndex, 0);
-  list.GetItem(list.CurrentIndex).Rec.City = "LONDON CITY";
-  list.Modified = true;
+  // A dialog chose London and renamed it; until it closes, the session keeps Damascus.
   heard.clear();
-  s.AfterLocationChange(true);
+  s.EditLocations(ProgramSession::LocationEdit::SelectFromMenu, [&](TLocations& edited) {
+    EXPECT_NE(&list, &edited);
+    edited.CurrentIndex = edited.Find("LONDON", "UNITED KINGDOM", "");
+    ASSERT_GE(edited.CurrentIndex, 0);
+    TLocationRec london = edited.Current().Rec;
+    london.City = "LONDON CITY";
+    edited.SetItem(edited.CurrentIndex, london);
+    EXPECT_EQ("DAMASCUS", s.Context().Locations.Current().Rec.City);
+    EXPECT_EQ(damascus, s.Context().TodayTimes);
+  });
 
+  EXPECT_EQ("LONDON CITY", list.Current().Rec.City);
   EXPECT_TRUE(s.Context().Track.FajrSaturation.Flag);
   EXPECT_NE(damascus, s.Context().TodayTimes);
   EXPECT_FALSE(list.Modified);
@@ -134,6 +143,79 @@ TEST_F(ProgramSessionTest, ALocationChangeRescansSavesBothFilesAndTells) {
   TLocations reread;
   ASSERT_TRUE(fnReadLocations(reread, {dir.path()}).ok);
   EXPECT_GE(reread.Find("LONDON CITY", "UNITED KINGDOM", ""), 0);
+}
+
+// Each location command decides the save of the settings: the menu's Select and Operations save
+// them, the Change button and Edit leave them to the next save. VEK.LOC is written only when the
+// dialog changed the list, and listeners always hear Location.
+TEST_F(ProgramSessionTest, EachLocationCommandDecidesTheSettingsSave) {
+  using Edit = ProgramSession::LocationEdit;
+  const auto chooseCairo = [](TLocations& list) {
+    list.CurrentIndex = list.Find("CAIRO", "EGYPT", "");
+  };
+  const auto renameCurrent = [](TLocations& list) {
+    TLocationRec rec = list.Current().Rec;
+    rec.City = "NEW CAIRO";
+    list.SetItem(list.CurrentIndex, rec);
+  };
+  const auto cancel = [](TLocations& list) { list.SortByCountry(); };  // the dialog's sort alone
+  const struct {
+    const char* what;
+    Edit kind;
+    std::function<void(TLocations&)> edit;
+    int iniWrites;
+    int locWrites;
+  } cases[] = {
+      {"menu Select", Edit::SelectFromMenu, chooseCairo, 1, 0},
+      {"Change button", Edit::SelectFromButton, chooseCairo, 0, 0},
+      {"Edit", Edit::EditCurrent, renameCurrent, 0, 1},
+      {"Operations", Edit::Operations, renameCurrent, 1, 1},
+      {"cancelled Select", Edit::SelectFromMenu, cancel, 1, 0},
+      {"cancelled Change button", Edit::SelectFromButton, cancel, 0, 0},
+      {"cancelled Edit", Edit::EditCurrent, cancel, 0, 0},
+      {"cancelled Operations", Edit::Operations, cancel, 1, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove(dir.path() / "VEK.INI");
+    ProgramSession& s = Start();
+    SettingsWrites iniWrites(dir.path());
+    SettingsWrites locWrites(dir.path(), "VEK.LOC");
+    ASSERT_TRUE(iniWrites.Watching() && locWrites.Watching());
+    heard.clear();
+    s.EditLocations(c.kind, c.edit);
+    EXPECT_EQ(c.iniWrites, iniWrites.Take());
+    EXPECT_EQ(c.locWrites, locWrites.Take());
+    EXPECT_EQ(std::vector<SessionChange>{SessionChange::Location}, heard);
+    EXPECT_FALSE(s.Context().Locations.Modified);
+  }
+}
+
+// A list that could not be saved stays modified, and the next dialog, even a cancelled one,
+// tries again. A location command started while a dialog is open does nothing, so that the
+// dialog that closes last cannot undo the other's edit.
+TEST_F(ProgramSessionTest, LocationEditsRetryTheSaveAndDoNotNest) {
+  ProgramSession& s = Start();
+  using Edit = ProgramSession::LocationEdit;
+  // A folder where VEK.LOC was: no file can take its place.
+  const fs::path loc = dir.path() / "VEK.LOC";
+  fs::remove(loc);
+  fs::create_directories(loc / "in the way");
+  ui.messages.clear();
+  s.EditLocations(Edit::EditCurrent, [](TLocations& list) { list.Delete(list.Count() - 1); });
+  EXPECT_TRUE(s.Context().Locations.Modified);
+  EXPECT_EQ(1u, ui.messages.size());
+  fs::remove_all(loc);
+
+  int inner = 0;
+  s.EditLocations(Edit::SelectFromButton, [&](TLocations&) {
+    s.EditLocations(Edit::Operations, [&](TLocations&) { ++inner; });
+  });
+  EXPECT_EQ(0, inner);
+  EXPECT_FALSE(s.Context().Locations.Modified);
+  TLocations reread;
+  ASSERT_TRUE(fnReadLocations(reread, {dir.path()}).ok);
+  EXPECT_EQ(s.Context().Locations.Count(), reread.Count());
 }
 
 // What reading the location file came to is shown in the user's language: the notice of a
