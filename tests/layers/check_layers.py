@@ -4,8 +4,11 @@
 A folder includes only folders below it, the feature folders do not include one another, the
 second program sees only the bottom folders, the engine never sees the location list, the core
 folders include no Qt, and inside a folder no two files include each other's headers, directly
-or around a longer loop (a file's header and its .cpp count as one). Prints every include that
-breaks the rule and every loop, and exits 1 when there is one.
+or around a longer loop (a file's header and its .cpp count as one). The run's state is written
+only by the program session: its public operations hand out no writable part of it, and the
+folders over program/ never hold the settings or the context writable nor cast const away.
+Prints every include that breaks the rule, every loop and every door to the run's state, and
+exits 1 when there is one.
 Usage: check_layers.py <source folder>
 """
 import pathlib
@@ -36,6 +39,18 @@ OUTSIDE = {"tests", "tools", "bench", "fuzz", "build", "cmake", "scripts"}
 GENERATORS = {"tools/clock_faces": "resources", "tools/program_icons": "mainwin"}
 # Core folders include no Qt; of sounds/ only its Qt files (named qt_*) may.
 CORE = {"platform", "foundation", "locations", "engine", "program", "sounds"}
+
+# The session: the one writer of the run's state. Of its public operations only these hand out
+# a writable reference, and none of them to the state.
+SESSION_HEADER = "program/program_session.h"
+SESSION_CLASS = re.compile(r"^\s*class\s+ProgramSession\b[^;]*$")
+# The user-interface services, and the windows' sections of VEK.INI, whose every write goes
+# through the session's save.
+SESSION_MAY_HAND_OUT = {"Ui", "Sections"}
+# A declaration of a member function that returns a writable reference or pointer.
+WRITABLE_RETURN = re.compile(r"^(?!const\b|static\b|return\b|using\b)[\w:<>, ]*?\w>?\s*[&*]\s*(\w+)\s*\(")
+# The state that the folders over program/ read only through the session's const views.
+WRITABLE_STATE = re.compile(r"(?<!const )\b(VekContext|VekSettings)\s*[&*]")
 
 RANK = {folder: i for i, layer in enumerate(LAYERS) for folder in layer}
 RANK["installer"] = len(LAYERS)
@@ -113,6 +128,47 @@ def generator_problems(root, path):
     return problems
 
 
+def session_door_problems(path, text):
+    """The public operations of the session that hand out a writable part of the run's state."""
+    problems = []
+    in_class = public = False
+    depth = 0
+    for number, line in enumerate(text.splitlines(), 1):
+        if not in_class:
+            if SESSION_CLASS.match(line):
+                in_class, depth = True, 0
+            else:
+                continue
+        depth += line.count("{") - line.count("}")
+        if depth <= 0 and "}" in line:
+            in_class = False
+            continue
+        stripped = line.strip()
+        if depth == 1 and stripped in ("public:", "private:", "protected:"):
+            public = stripped == "public:"
+        elif public and depth == 1 and (match := WRITABLE_RETURN.match(stripped)) \
+                and match.group(1) not in SESSION_MAY_HAND_OUT:
+            problems.append(f"{path}:{number}: the session hands out {match.group(1)}() "
+                            "writable: the run's state changes only through its operations")
+    return problems
+
+
+def state_write_problems(path, home, text):
+    """The lines of a folder over program/ that could write the run's state."""
+    if home == "installer" or RANK[home] <= RANK["program"]:
+        return []
+    problems = []
+    for number, line in enumerate(text.splitlines(), 1):
+        code = line.split("//", 1)[0]
+        if "const_cast" in code:
+            problems.append(f"{path}:{number}: {home}/ casts const away: the run's state reaches "
+                            "it const and changes only through the session's operations")
+        elif (match := WRITABLE_STATE.search(code)):
+            problems.append(f"{path}:{number}: {home}/ holds a writable {match.group(1)}: the "
+                            "run's state changes only through the session's operations")
+    return problems
+
+
 def check(root):
     problems = []
     # Inside each folder: which unit (a header and its .cpp, by the path without the suffix)
@@ -127,6 +183,9 @@ def check(root):
             problems.append(f"{path}: its folder has no place among the layers")
             continue
         text = (pathlib.Path(root) / path).read_text(encoding="utf-8", errors="replace")
+        problems += state_write_problems(path, home, text)
+        if str(path) == SESSION_HEADER:
+            problems += session_door_problems(path, text)
         for number, line in enumerate(text.splitlines(), 1):
             if (match := INCLUDE.match(line)):
                 included = match.group(1)

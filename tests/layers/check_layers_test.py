@@ -9,6 +9,28 @@ sys.path.insert(0, str(pathlib.Path(__file__).parent))
 import check_layers  # noqa: E402
 
 
+SESSION_HEADER = """class ProgramSession {{
+ public:
+  ProgramSession(std::filesystem::path folder, UiServices& ui, WallClock& clock);
+  ProgramSession& operator=(const ProgramSession&) = delete;
+  const VekContext& Context() const {{ return ctx_; }}
+  UiServices& Ui() {{ return ui_; }}
+  SettingsSections& Sections() {{ return sections_; }}
+{door}
+  class Subscription {{
+   public:
+    Subscription(ProgramSession& session, Listener listener);
+   private:
+    ProgramSession& session_;
+  }};
+
+ private:
+  TLocations& List() {{ return ctx_.Locations; }}
+  VekContext ctx_;
+}};
+"""
+
+
 def problems_of(files):
     with tempfile.TemporaryDirectory() as root:
         for name, text in files.items():
@@ -33,6 +55,11 @@ class LayerCheckTest(unittest.TestCase):
             "report/view.cpp": '#include "report/view.h"\n#include "report/preview.h"\n',
             "report/preview.h": '#include "report/source.h"\n',
             "report/preview.cpp": '#include "report/preview.h"\n',
+            # The session reads out its state const; below it, the state is written freely.
+            "program/program_session.h": SESSION_HEADER.format(door=""),
+            "program/settings.h": "void ReadSettings(const IniFile& ini, VekSettings& s);\n",
+            "mainwin/s.cpp": "const VekSettings& s = session.Settings();\n"
+                             "VekSettings copy = session.Settings();  // VekSettings& no\n",
         }))
 
     def test_each_break_is_found(self):
@@ -51,6 +78,27 @@ class LayerCheckTest(unittest.TestCase):
             with self.subTest(name):
                 found = problems_of({name: text})
                 self.assertTrue(any(expected in p for p in found), found)
+
+    def test_a_planted_write_of_the_run_state_is_found(self):
+        cases = {
+            "a door of the session": ("program/program_session.h", SESSION_HEADER.format(
+                door="  std::map<int, TLocations>& Locations() { return ctx_.Locations; }"),
+                "hands out Locations() writable"),
+            "a pointer door": ("program/program_session.h", SESSION_HEADER.format(
+                door="  IniFile* SettingsFile();"), "hands out SettingsFile() writable"),
+            "const cast away": ("mainwin/w.cpp",
+                                "const_cast<VekSettings&>(session.Settings()).Is24H = true;\n",
+                                "casts const away"),
+            "a writable reference kept": ("sounds/trigger.h", "  VekSettings& settings_;\n",
+                                          "holds a writable VekSettings"),
+            "a writable pointer in a context": ("report/context.h", "  VekContext* Run;\n",
+                                                "holds a writable VekContext"),
+        }
+        for name, (path, text, expected) in cases.items():
+            with self.subTest(name):
+                found = problems_of({path: text})
+                self.assertEqual(1, len(found), found)
+                self.assertIn(expected, found[0])
 
     def test_an_include_loop_inside_a_folder_is_found(self):
         cases = {
