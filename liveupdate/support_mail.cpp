@@ -42,7 +42,8 @@ void SendSupportMail(const SupportMailContext& context) {
     return;
   if (!plugInThere) {
     // The missing plug-in was explained once; the user's own mail program takes over.
-    SendMailTo(kSupportMailAddress, kSupportMailSubject, "", lang, context.shell, ui);
+    ShowHandOverFailure(SendMailTo(kSupportMailAddress, kSupportMailSubject, "", context.shell),
+                        lang, ui);
     return;
   }
 
