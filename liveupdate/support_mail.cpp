@@ -1,5 +1,6 @@
 #include "liveupdate/support_mail.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,7 +48,8 @@ void SendSupportMail(const SupportMailContext& context) {
     return;
   }
 
-  WriteDirsReport(folder, lang, context.sys);
+  if (const std::optional<TTwinText> unwritten = WriteDirsReport(folder, context.sys.fs))
+    ShowProgramMessage(unwritten->In(lang), ui);
   std::vector<std::string> attachments;
   for (const fs::path& file : {FindFileIgnoringCase(folder, kDirsReportName), context.logFile})
     if (!file.empty() && fs::is_regular_file(file, ec))
