@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <string>
 #include <system_error>
+#include <utility>
 
 #include "foundation/dos_error.h"
 #include "foundation/ini_file.h"
@@ -17,10 +18,10 @@ namespace fs = std::filesystem;
 constexpr const char* kCompleteText =
     "انتهى تثبيت الدعم لضغط الصوت\n\nInstallation for sound Compression is complete";
 
-// The failure message: what could not be done, in Arabic, then in English with the path and the
-// system's reason.
-void ReportFileFailure(UiServices& ui, const char* arabic, const char* english,
-                       const fs::path& path, int error) {
+// The failure message of a file step: what could not be done, in Arabic, then in English with
+// the path and the system's reason.
+std::string FileFailureText(const char* arabic, const char* english, const fs::path& path,
+                            int error) {
   std::string text = "لم يكتمل تثبيت الدعم لضغط الصوت\n";
   text += arabic;
   text += "\n\nInstallation for sound Compression is not complete\n";
@@ -29,7 +30,7 @@ void ReportFileFailure(UiServices& ui, const char* arabic, const char* english,
   text += path.string();
   text += "\n";
   text += IoErrorText(error);
-  ui.ShowMessage(text);
+  return text;
 }
 
 int MakeFolder(const fs::path& folder) {
@@ -42,12 +43,11 @@ int MakeFolder(const fs::path& folder) {
   return ec ? ec.value() : 0;
 }
 
-int InstallDriver(const CodecInstallerContext& c) {
-  if (const int e = MakeFolder(c.systemFolder); e != 0) {
-    ReportFileFailure(*c.ui, "تعذر إنشاء مجلد النظام",
-                      "The system folder could not be made:", c.systemFolder, e);
-    return e;
-  }
+// Each step answers the message of its failure, or nothing when it was done.
+std::string InstallDriver(const CodecInstallerContext& c) {
+  if (const int e = MakeFolder(c.systemFolder); e != 0)
+    return FileFailureText("تعذر إنشاء مجلد النظام",
+                           "The system folder could not be made:", c.systemFolder, e);
   // A driver file already there under another letter case is the one replaced.
   const fs::path target = FindFileIgnoringCase(c.systemFolder, std::string(kCodecDriverFile));
   const int e = c.resources == nullptr
@@ -55,12 +55,12 @@ int InstallDriver(const CodecInstallerContext& c) {
                     : ExtractFileFromResourceErrno(target.filename().string(), c.systemFolder,
                                                    *c.resources, *c.fs);
   if (e != 0)
-    ReportFileFailure(*c.ui, "تعذرت كتابة ملف برنامج التشغيل",
-                      "The driver file could not be written:", target, e);
-  return e;
+    return FileFailureText("تعذرت كتابة ملف برنامج التشغيل",
+                           "The driver file could not be written:", target, e);
+  return {};
 }
 
-int RegisterDriver(const CodecInstallerContext& c) {
+std::string RegisterDriver(const CodecInstallerContext& c) {
   const fs::path file = FindFileIgnoringCase(c.windowsFolder, std::string(kSystemIniFile));
   int e = MakeFolder(c.windowsFolder);
   if (e == 0) {
@@ -71,15 +71,15 @@ int RegisterDriver(const CodecInstallerContext& c) {
     e = ini.UpdateFile();
   }
   if (e != 0)
-    ReportFileFailure(*c.ui, "تعذرت كتابة ملف الإعدادات",
-                      "The settings file could not be written:", file, e);
-  return e;
+    return FileFailureText("تعذرت كتابة ملف الإعدادات",
+                           "The settings file could not be written:", file, e);
+  return {};
 }
 
-bool CheckDecoder(const CodecInstallerContext& c) {
+std::string CheckDecoder(const CodecInstallerContext& c) {
   const DecoderSupport support = c.checkDecoder ? c.checkDecoder() : DecoderSupport{};
   if (support.mp3 && support.wave)
-    return true;
+    return {};
   std::string missingArabic;
   std::string missingEnglish;
   if (!support.mp3) {
@@ -103,19 +103,22 @@ bool CheckDecoder(const CodecInstallerContext& c) {
   text += "\nInstall the package ";
   text += package;
   text += ", then try again";
-  c.ui->ShowMessage(text);
-  return false;
+  return text;
 }
 
 }  // namespace
 
 int DravolenMain(const CodecInstallerContext& context) {
-  if (InstallDriver(context) != 0)
-    return kDriverNotWritten;
-  if (RegisterDriver(context) != 0)
-    return kSettingsNotWritten;
-  if (!CheckDecoder(context))
-    return kDecoderMissing;
+  using Step = std::string (*)(const CodecInstallerContext&);
+  const std::pair<Step, int> steps[] = {{InstallDriver, kDriverNotWritten},
+                                        {RegisterDriver, kSettingsNotWritten},
+                                        {CheckDecoder, kDecoderMissing}};
+  for (const auto& [step, code] : steps) {
+    if (const std::string failure = step(context); !failure.empty()) {
+      context.ui->ShowMessage(failure);
+      return code;
+    }
+  }
   context.ui->ShowMessage(kCompleteText);
   return kCodecInstalled;
 }

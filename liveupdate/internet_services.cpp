@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <utility>
 
 #include "foundation/dos_error.h"
 #include "foundation/file_io.h"
@@ -20,6 +21,10 @@ constexpr int kOwnerOnly = 0600;
 
 bool Accepted(int code) {
   return code > 32;
+}
+
+THandOver Failed(TTwinText message) {
+  return {.ok = false, .beep = false, .message = std::move(message)};
 }
 
 bool HoldsLineBreak(std::string_view field) {
@@ -103,28 +108,32 @@ std::string ShellErrorExplanation(int code, Language lang) {
   }
 }
 
-bool SendMailTo(std::string_view address, std::string_view /*subject*/, std::string_view /*body*/,
-                Language language, Shell& shell, UiServices& ui) {
-  const int code = shell.Open("mailto:" + std::string(address));
-  if (Accepted(code))
-    return true;
-  ui.Beep();
-  ShowProgramMessage(std::string(ByLanguage(language,
-                                            "Electronic Mail program not available\r\nOr error "
-                                            "encoutered while executing it\r\n\r\n",
-                                            "برنامج البريد الإلكتروني غير موجود\r\nأو حصل خطأ في "
-                                            "تنفيذه\r\n\r\n")) +
-                         ShellErrorExplanation(code, language),
-                     ui);
-  return false;
+void ShowHandOverFailure(const THandOver& result, Language lang, UiServices& ui) {
+  if (result.ok)
+    return;
+  if (result.beep)
+    ui.Beep();
+  ShowProgramMessage(result.message.In(lang), ui);
 }
 
-bool OpenUrlInBrowser(std::string_view url, Language language, Shell& shell, UiServices& ui) {
+THandOver SendMailTo(std::string_view address, std::string_view /*subject*/,
+                     std::string_view /*body*/, Shell& shell) {
+  const int code = shell.Open("mailto:" + std::string(address));
+  if (Accepted(code))
+    return {};
+  const TTwinText notAvailable{
+      "Electronic Mail program not available\r\nOr error encoutered while executing it\r\n\r\n",
+      "برنامج البريد الإلكتروني غير موجود\r\nأو حصل خطأ في تنفيذه\r\n\r\n"};
+  return {.ok = false,
+          .beep = true,
+          .message = notAvailable + TTwinText{ShellErrorExplanation(code, Language::English),
+                                              ShellErrorExplanation(code, Language::Arabic)}};
+}
+
+THandOver OpenUrlInBrowser(std::string_view url, Shell& shell) {
   if (Accepted(shell.Open(std::string(url))))
-    return true;
-  ShowProgramMessage(ByLanguage(language, "Internet Browser Not Found", "متصفح الإنترنت غير موجود"),
-                     ui);
-  return false;
+    return {};
+  return Failed({"Internet Browser Not Found", "متصفح الإنترنت غير موجود"});
 }
 
 std::optional<std::string> FtpScriptText(const TFtpScript& script) {
@@ -150,49 +159,37 @@ std::optional<std::string> FtpScriptText(const TFtpScript& script) {
   return text;
 }
 
-bool RunFtpScript(const TFtpScript& script, Language language, SystemServices& sys) {
-  const bool arabic = language == Language::Arabic;
+THandOver RunFtpScript(const TFtpScript& script, FileSystem& files, Launcher& launcher) {
   const std::optional<std::string> text = FtpScriptText(script);
-  if (!text) {
-    ShowProgramMessage(arabic ? "لم يُكتب نص أوامر ftp: أحد الحقول يحوي فاصل أسطر أو محرفًا "
-                                "صفريًا"
-                              : "The ftp script was not written: a field holds a line break or "
-                                "a NUL character",
-                       sys.ui);
-    return false;
-  }
+  if (!text)
+    return Failed(
+        {"The ftp script was not written: a field holds a line break or a NUL "
+         "character",
+         "لم يُكتب نص أوامر ftp: أحد الحقول يحوي فاصل أسطر أو محرفًا صفريًا"});
   if (script.host.empty() || script.host.front() == '-' ||
-      script.host.find_first_of(" \t") != std::string::npos) {
-    ShowProgramMessage(
-        (arabic ? "اسم خادم ftp غير صالح: " : "Not a valid ftp host name: ") + script.host, sys.ui);
-    return false;
-  }
+      script.host.find_first_of(" \t") != std::string::npos)
+    return Failed(TTwinText{"Not a valid ftp host name: ", "اسم خادم ftp غير صالح: "} +
+                  TTwinText{script.host, script.host});
   const fs::path file = script.folder / kScriptName;
-  if (const int e = WriteFileReplacing(file, *text, sys.fs, kOwnerOnly); e != 0) {
-    ShowProgramMessage(FileWriteErrorText(file, e, language), sys.ui);
-    return false;
-  }
+  if (const int e = WriteFileReplacing(file, *text, files, kOwnerOnly); e != 0)
+    return Failed({FileWriteErrorText(file, e, Language::English),
+                   FileWriteErrorText(file, e, Language::Arabic)});
   std::vector<std::string> arguments = {"ftp", "-n", script.host};
   if (script.port > 0)
     arguments.push_back(std::to_string(script.port));
   pid_t pid = 0;
-  const int e = sys.launcher.StartWith(
-      FtpClient(), arguments, LaunchOptions{.standardInput = file, .workingFolder = script.folder},
-      pid);
-  if (e != 0) {
-    ShowProgramMessage((arabic ? "تعذر تشغيل برنامج ftp:\r\n"
-                               : "The ftp program could not be "
-                                 "started:\r\n") +
-                           IoErrorText(e, language),
-                       sys.ui);
-    return false;
-  }
-  sys.launcher.Detach(pid);
-  return true;
+  const int e =
+      launcher.StartWith(FtpClient(), arguments,
+                         LaunchOptions{.standardInput = file, .workingFolder = script.folder}, pid);
+  if (e != 0)
+    return Failed({"The ftp program could not be started:\r\n" + IoErrorText(e, Language::English),
+                   "تعذر تشغيل برنامج ftp:\r\n" + IoErrorText(e, Language::Arabic)});
+  launcher.Detach(pid);
+  return {};
 }
 
-bool RunTesterFtpDownload(const TTesterFtpConfig& config, const fs::path& programFolder,
-                          Language language, SystemServices& sys) {
+THandOver RunTesterFtpDownload(const TTesterFtpConfig& config, const fs::path& programFolder,
+                               FileSystem& files, Launcher& launcher) {
   const fs::path folder = LiveUpdateFolder(programFolder);
   std::error_code ec;
   fs::create_directories(folder, ec);
@@ -205,7 +202,7 @@ bool RunTesterFtpDownload(const TTesterFtpConfig& config, const fs::path& progra
   script.direction = kFtpDownload;
   script.folder = folder;
   script.fileName = std::string(kTesterFtpFileName);
-  return RunFtpScript(script, language, sys);
+  return RunFtpScript(script, files, launcher);
 }
 
 }  // namespace vek

@@ -8,7 +8,10 @@
 #include <string_view>
 
 #include "foundation/language.h"
-#include "foundation/system_services.h"
+#include "foundation/ui_services.h"
+#include "liveupdate/twin_text.h"
+#include "platform/file_system.h"
+#include "platform/launcher.h"
 #include "platform/shell.h"
 
 namespace vek {
@@ -16,13 +19,24 @@ namespace vek {
 // The explanation of a refusing shell code in the language; empty for a code without one.
 std::string ShellErrorExplanation(int code, Language lang);
 
+// What handing work to another program came to: done, or why not in both languages.
+struct THandOver {
+  bool ok = true;
+  bool beep = false;  // the message is announced by a beep
+  TTwinText message;  // when not ok
+};
+
+// Shows a hand-over that failed, in lang: the beep when it has one, then its message. Nothing
+// for one that was done.
+void ShowHandOverFailure(const THandOver& result, Language lang, UiServices& ui);
+
 // Opens "mailto:" + address; one attempt. subject and body are not used. On refusal: a beep
 // and "Electronic Mail program not available..." with the explanation of the shell's code.
-bool SendMailTo(std::string_view address, std::string_view subject, std::string_view body,
-                Language language, Shell& shell, UiServices& ui);
+THandOver SendMailTo(std::string_view address, std::string_view subject, std::string_view body,
+                     Shell& shell);
 
-// Opens url in the browser; on refusal "Internet Browser Not Found" (or its Arabic twin).
-bool OpenUrlInBrowser(std::string_view url, Language language, Shell& shell, UiServices& ui);
+// Opens url in the browser; on refusal "Internet Browser Not Found".
+THandOver OpenUrlInBrowser(std::string_view url, Shell& shell);
 
 inline constexpr int kFtpUpload = 0;
 inline constexpr int kFtpDownload = 1;
@@ -46,9 +60,9 @@ std::optional<std::string> FtpScriptText(const TFtpScript& script);
 
 // Writes the script as folder/"ftpcomm" (readable by its owner only) and starts the ftp client
 // on it without waiting: "ftp -n host [port]" in folder, the script on its standard input. A
-// refused field, a script that cannot be written or a client that cannot be started is shown
-// and gives false.
-bool RunFtpScript(const TFtpScript& script, Language language, SystemServices& sys);
+// refused field, a script that cannot be written or a client that cannot be started fails with
+// its message.
+THandOver RunFtpScript(const TFtpScript& script, FileSystem& files, Launcher& launcher);
 
 // The test configuration of the tester's ftp download.
 struct TTesterFtpConfig {
@@ -62,8 +76,8 @@ inline constexpr std::string_view kTesterFtpFileName = "vekdirs.rec";
 
 // The hidden tester button (Button1Click): an anonymous binary download of kTesterFtpFileName
 // through RunFtpScript into programFolder/LiveUpdate.
-bool RunTesterFtpDownload(const TTesterFtpConfig& config,
-                          const std::filesystem::path& programFolder, Language language,
-                          SystemServices& sys);
+THandOver RunTesterFtpDownload(const TTesterFtpConfig& config,
+                               const std::filesystem::path& programFolder, FileSystem& files,
+                               Launcher& launcher);
 
 }  // namespace vek

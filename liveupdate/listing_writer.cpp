@@ -6,6 +6,7 @@
 #include <cctype>
 #include <limits>
 #include <optional>
+#include <utility>
 
 #include "foundation/conversions.h"
 #include "foundation/cp1256.h"
@@ -227,9 +228,10 @@ std::vector<std::string> ReadBookHeader(const fs::path& file, TListingRec& rec) 
   return missing;
 }
 
-std::vector<TListingRec> ScanDirectory(const fs::path& folder, std::string_view moduleWord,
-                                       std::uint8_t module, bool liveUpdateRunning,
-                                       const TFileCatalogue& catalogue, UiServices& ui) {
+TScannedFolder ScanDirectory(const fs::path& folder, std::string_view moduleWord,
+                             std::uint8_t module, bool liveUpdateRunning,
+                             const TFileCatalogue& catalogue) {
+  TScannedFolder scanned;
   std::vector<ScanEntry> entries;
   std::error_code ec;
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
@@ -264,8 +266,8 @@ std::vector<TListingRec> ScanDirectory(const fs::path& folder, std::string_view 
     const bool sampleBook = moduleWord == kSiblingFolderWord &&
                             name.starts_with(kSampleBookPrefix) && Extension(name) == ".TXT";
     if (liveUpdateRunning && (moduleWord == "TXT" || sampleBook)) {
-      for (const std::string& message : ReadBookHeader(it->path(), rec))
-        ShowProgramMessage(message, ui);
+      for (std::string& message : ReadBookHeader(it->path(), rec))
+        scanned.messages.push_back(std::move(message));
       rec.IsTextBook = 1;
     }
     entries.push_back({Utf8ToCp1256Lossy(name), original, std::move(rec)});
@@ -273,7 +275,7 @@ std::vector<TListingRec> ScanDirectory(const fs::path& folder, std::string_view 
   std::sort(entries.begin(), entries.end(), [](const ScanEntry& a, const ScanEntry& b) {
     return a.key != b.key ? a.key < b.key : a.original < b.original;
   });
-  std::vector<TListingRec> records;
+  std::vector<TListingRec>& records = scanned.records;
   records.reserve(entries.size());
   for (ScanEntry& entry : entries) {
     TListingRec& rec = entry.rec;
@@ -287,7 +289,7 @@ std::vector<TListingRec> ScanDirectory(const fs::path& folder, std::string_view 
     }
     records.push_back(std::move(rec));
   }
-  return records;
+  return scanned;
 }
 
 void WriteListing(TListingWriter& writer, std::string_view moduleWord,
@@ -336,12 +338,12 @@ void WriteListing(TListingWriter& writer, std::string_view moduleWord,
   }
 }
 
-bool WriteDirListing(TListingWriter& writer, std::string_view moduleWord, const fs::path& folder,
-                     std::uint8_t module, int mode, const TListingSettings& settings,
-                     const TFileCatalogue& catalogue, UiServices& ui) {
+TGroupOutcome WriteDirListing(TListingWriter& writer, std::string_view moduleWord,
+                              const fs::path& folder, std::uint8_t module, int mode,
+                              const TListingSettings& settings, const TFileCatalogue& catalogue) {
   if (mode == kListingEnd) {
     WriteListing(writer, moduleWord, FolderText(folder), false, module, mode, {}, nullptr);
-    return true;
+    return {};
   }
   std::error_code ec;
   const bool exists = fs::is_directory(folder, ec);
@@ -351,10 +353,9 @@ bool WriteDirListing(TListingWriter& writer, std::string_view moduleWord, const 
     const fs::path trash =
         FindFileIgnoringCase(settings.programFolder, std::string(kPackageFolderName));
     const fs::path file = FindFileIgnoringCase(trash, name);
-    if (!fs::is_regular_file(file, ec)) {
-      ShowProgramMessage("ERROR: MISSING File " + name + " from directory: \\$trash", ui);
-      return false;
-    }
+    if (!fs::is_regular_file(file, ec))
+      return {.ok = false,
+              .messages = {"ERROR: MISSING File " + name + " from directory: \\$trash"}};
     package.emplace();
     package->Kind = riIsBlankHeader;
     package->Text = ";" + std::string(moduleWord);
@@ -362,12 +363,12 @@ bool WriteDirListing(TListingWriter& writer, std::string_view moduleWord, const 
     package->Size = ClampSize(FileSizeOfName(file));
     package->Module = module;
   }
-  std::vector<TListingRec> entries;
+  TScannedFolder scanned;
   if (exists)
-    entries = ScanDirectory(folder, moduleWord, module, settings.liveUpdateRunning, catalogue, ui);
-  WriteListing(writer, moduleWord, FolderText(folder), exists, module, mode, entries,
+    scanned = ScanDirectory(folder, moduleWord, module, settings.liveUpdateRunning, catalogue);
+  WriteListing(writer, moduleWord, FolderText(folder), exists, module, mode, scanned.records,
                package ? &*package : nullptr);
-  return true;
+  return {.ok = true, .messages = std::move(scanned.messages)};
 }
 
 TListingOutcome WriteLiveUpdateDirList(const TListingSettings& settings,
@@ -378,18 +379,23 @@ TListingOutcome WriteLiveUpdateDirList(const TListingSettings& settings,
   TListingWriter writer(settings.maintainerMode);
   {
     BusyCursor busy(sys.ui);
+    // Each group's messages are shown as soon as it is listed, under the busy cursor.
+    const auto list = [&](std::string_view word, const fs::path& folder, int mode) {
+      const TGroupOutcome group =
+          WriteDirListing(writer, word, folder, VEKModule, mode, settings, catalogue);
+      for (const std::string& message : group.messages)
+        ShowProgramMessage(message, sys.ui);
+      return group.ok;
+    };
     const fs::path& program = settings.programFolder;
-    if (!WriteDirListing(writer, "VEK", program, VEKModule, kListingNew, settings, catalogue,
-                         sys.ui)) {
+    if (!list("VEK", program, kListingNew)) {
       outcome.status = TListingOutcome::PackageMissing;
       return outcome;
     }
     outcome.vekModuleListed = true;
     const fs::path sounds = FindFileIgnoringCase(program, "SOUNDS");
-    WriteDirListing(writer, "SOUNDS", sounds, VEKModule, kListingAppend, settings, catalogue,
-                    sys.ui);
-    WriteDirListing(writer, "SURAS", FindFileIgnoringCase(sounds, "SURAS"), VEKModule,
-                    kListingAppend, settings, catalogue, sys.ui);
+    list("SOUNDS", sounds, kListingAppend);
+    list("SURAS", FindFileIgnoringCase(sounds, "SURAS"), kListingAppend);
   }
   std::error_code ec;
   fs::create_directories(listingFile.parent_path(), ec);
@@ -467,7 +473,7 @@ void WriteTextListing(const fs::path& folder, std::string_view reportName, std::
   text += ";====== " + std::string(reportName) + ": END OF FILE ========\r\n";
 }
 
-bool WriteDirsReport(const fs::path& programFolder, Language language, SystemServices& sys) {
+std::optional<TTwinText> WriteDirsReport(const fs::path& programFolder, FileSystem& files) {
   const fs::path sounds = FindFileIgnoringCase(programFolder, "SOUNDS");
   std::string text = ";" + FolderText(programFolder) + "  " + DriveKindText(programFolder) + "\r\n";
   for (const fs::path& folder : {programFolder, sounds, FindFileIgnoringCase(sounds, "SURAS")}) {
@@ -475,11 +481,10 @@ bool WriteDirsReport(const fs::path& programFolder, Language language, SystemSer
     WriteTextListing(folder, kReportFileName, text);
   }
   const fs::path report = programFolder / kReportFileName;
-  if (const int e = WriteFileReplacing(report, Utf8ToCp1256Lossy(text), sys.fs); e != 0) {
-    ShowProgramMessage(FileWriteErrorText(report, e, language), sys.ui);
-    return false;
-  }
-  return true;
+  if (const int e = WriteFileReplacing(report, Utf8ToCp1256Lossy(text), files); e != 0)
+    return TTwinText{FileWriteErrorText(report, e, Language::English),
+                     FileWriteErrorText(report, e, Language::Arabic)};
+  return std::nullopt;
 }
 
 }  // namespace vek

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "foundation/system_services.h"
 #include "liveupdate/listing_record.h"
 #include "liveupdate/live_update_files.h"
+#include "liveupdate/twin_text.h"
 
 namespace vek {
 
@@ -78,20 +80,31 @@ void WriteListing(TListingWriter& writer, std::string_view moduleWord,
                   const std::string& folderText, bool folderExists, std::uint8_t module, int mode,
                   const std::vector<TListingRec>& entries, const TListingRec* packageRecord);
 
+// What a folder's scan or its group came to, and the messages it leaves, in the order they are
+// to be shown (the program's words in English, whatever the language).
+struct TGroupOutcome {
+  bool ok = true;  // false: maintainer mode without the package file
+  std::vector<std::string> messages;
+};
+
 // Scans folder and writes its group; with kListingEnd only an end record. In maintainer mode
 // the "VEK" group carries the package record; when the package file is missing from
-// programFolder/$trash the message is shown and false returned.
-bool WriteDirListing(TListingWriter& writer, std::string_view moduleWord,
-                     const std::filesystem::path& folder, std::uint8_t module, int mode,
-                     const TListingSettings& settings, const TFileCatalogue& catalogue,
-                     UiServices& ui);
+// programFolder/$trash nothing is written and the outcome fails with its message. The messages
+// of the text books' headers come from ScanDirectory.
+TGroupOutcome WriteDirListing(TListingWriter& writer, std::string_view moduleWord,
+                              const std::filesystem::path& folder, std::uint8_t module, int mode,
+                              const TListingSettings& settings, const TFileCatalogue& catalogue);
 
 // The file records of a folder's files that are not excluded, upper-cased, sorted by name
-// (code page 1256 bytes), with module and catalogue flag from the catalogue.
-std::vector<TListingRec> ScanDirectory(const std::filesystem::path& folder,
-                                       std::string_view moduleWord, std::uint8_t module,
-                                       bool liveUpdateRunning, const TFileCatalogue& catalogue,
-                                       UiServices& ui);
+// (code page 1256 bytes), with module and catalogue flag from the catalogue; and for each text
+// book whose header is not whole, ReadBookHeader's messages, in the order of the scan.
+struct TScannedFolder {
+  std::vector<TListingRec> records;
+  std::vector<std::string> messages;
+};
+TScannedFolder ScanDirectory(const std::filesystem::path& folder, std::string_view moduleWord,
+                             std::uint8_t module, bool liveUpdateRunning,
+                             const TFileCatalogue& catalogue);
 
 // The exclusion rules: the program's own lock and temporary files, files of the other program,
 // development files and the maintainer's own files. name is upper case.
@@ -119,9 +132,9 @@ void WriteTextListing(const std::filesystem::path& folder, std::string_view repo
                       std::string& text);
 
 // Writes VEK_DIRS.TXT in the program folder: the drive kind and the text listings of the program
-// folder, SOUNDS and SOUNDS/SURAS. False, shown with its DOS error text, when it cannot be
-// written.
-bool WriteDirsReport(const std::filesystem::path& programFolder, Language language,
-                     SystemServices& sys);
+// folder, SOUNDS and SOUNDS/SURAS. Nothing when written; otherwise the message of the file that
+// could not be written, with its DOS error text, in both languages.
+std::optional<TTwinText> WriteDirsReport(const std::filesystem::path& programFolder,
+                                         FileSystem& files);
 
 }  // namespace vek

@@ -1,5 +1,6 @@
 #include "liveupdate/support_mail.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,11 +43,13 @@ void SendSupportMail(const SupportMailContext& context) {
     return;
   if (!plugInThere) {
     // The missing plug-in was explained once; the user's own mail program takes over.
-    SendMailTo(kSupportMailAddress, kSupportMailSubject, "", lang, context.shell, ui);
+    ShowHandOverFailure(SendMailTo(kSupportMailAddress, kSupportMailSubject, "", context.shell),
+                        lang, ui);
     return;
   }
 
-  WriteDirsReport(folder, lang, context.sys);
+  if (const std::optional<TTwinText> unwritten = WriteDirsReport(folder, context.sys.fs))
+    ShowProgramMessage(unwritten->In(lang), ui);
   std::vector<std::string> attachments;
   for (const fs::path& file : {FindFileIgnoringCase(folder, kDirsReportName), context.logFile})
     if (!file.empty() && fs::is_regular_file(file, ec))

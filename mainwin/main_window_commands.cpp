@@ -101,8 +101,10 @@ void TVEK__MAIN::ApplyHandColors() {
 }
 
 void TVEK__MAIN::Button1Click() {
-  RunTesterFtpDownload({std::string(kTesterFtpHost), 0, std::string(kTesterFtpPassword)},
-                       Context().ThisPath, Settings().Lang, sys_);
+  ShowHandOverFailure(
+      RunTesterFtpDownload({std::string(kTesterFtpHost), 0, std::string(kTesterFtpPassword)},
+                           Context().ThisPath, sys_.fs, sys_.launcher),
+      Settings().Lang, *ui_);
 }
 
 void TVEK__MAIN::SelectFaceClick() {

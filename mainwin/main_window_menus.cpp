@@ -269,10 +269,11 @@ bool TVEK__MAIN::OpenWebPage(const std::string& page) {
 
 // A page opened once in this run keeps the web link visited, whatever a later attempt gives.
 bool TVEK__MAIN::OpenUrlInBrowserKeepingVisited(const std::string& url) {
-  const bool opened = OpenUrlInBrowser(url, Settings().Lang, shell_, *ui_);
-  if (opened)
+  const THandOver opened = OpenUrlInBrowser(url, shell_);
+  ShowHandOverFailure(opened, Settings().Lang, *ui_);
+  if (opened.ok)
     session_->MarkWebLinkVisited();
-  return opened;
+  return opened.ok;
 }
 
 void TVEK__MAIN::TovarelinSiteClick() {
@@ -280,7 +281,7 @@ void TVEK__MAIN::TovarelinSiteClick() {
 }
 
 void TVEK__MAIN::AE_JoinOurMailingListClick() {
-  SendMailTo(kMailingListAddress, "", "", Settings().Lang, shell_, *ui_);
+  ShowHandOverFailure(SendMailTo(kMailingListAddress, "", "", shell_), Settings().Lang, *ui_);
 }
 
 void TVEK__MAIN::EMailClick() {

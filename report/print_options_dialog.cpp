@@ -248,7 +248,7 @@ void TPrintOptionsDlg::PrinterSetupClick() {
   if (context_.Dialogs.PageSetup)
     context_.Dialogs.PageSetup(printer_);
   else
-    RunPageSetupDialog(printer_, this);
+    RunPageSetupDialog(printer_, this, context_.Dialogs.RunModal);
 }
 
 void TPrintOptionsDlg::done(int result) {

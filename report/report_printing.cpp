@@ -233,7 +233,8 @@ std::string NoPrinterText(Language lang) {
                     "المحاولة مرة أخرى.");
 }
 
-bool RunPrintDialog(QPrinter& printer, int pageCount, Language lang, QWidget* parent) {
+bool RunPrintDialog(QPrinter& printer, int pageCount, Language lang, QWidget* parent,
+                    const ModalRunner& runModal) {
   QPrintDialog dialog(&printer, parent);
   dialog.setWindowTitle(QByLanguage(lang, "Print", "طباعة"));
   dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
@@ -241,20 +242,21 @@ bool RunPrintDialog(QPrinter& printer, int pageCount, Language lang, QWidget* pa
   dialog.setMinMax(1, std::max(1, pageCount));
   dialog.setFromTo(1, 1);
   dialog.setPrintRange(QAbstractPrintDialog::AllPages);
-  return dialog.exec() == QDialog::Accepted;
+  return RunModal(runModal, dialog) == QDialog::Accepted;
 }
 
-bool RunPageSetupDialog(QPrinter& printer, QWidget* parent) {
+bool RunPageSetupDialog(QPrinter& printer, QWidget* parent, const ModalRunner& runModal) {
   QPageSetupDialog dialog(&printer, parent);
-  return dialog.exec() == QDialog::Accepted;
+  return RunModal(runModal, dialog) == QDialog::Accepted;
 }
 
-std::string AskPdfFileNameDialog(const std::string& suggested, Language lang, QWidget* parent) {
+std::string AskPdfFileNameDialog(const std::string& suggested, Language lang, QWidget* parent,
+                                 const ModalRunner& runModal) {
   QFileDialog dialog(parent, QByLanguage(lang, "Print to a PDF file", "الطباعة إلى ملف PDF"),
                      ToQString(suggested), QStringLiteral("PDF (*.pdf)"));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(QStringLiteral("pdf"));
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+  if (RunModal(runModal, dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
     return {};
   return ToUtf8(dialog.selectedFiles().constFirst());
 }

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "foundation/qt/modal_runner.h"
 #include "platform/file_system.h"
 #include "platform/printer_info.h"
 #include "report/page_layout.h"
@@ -78,11 +79,13 @@ std::string NoPrinterText(Language lang);
 // The reason when the pages chosen hold no page of a report of pageCount pages.
 std::string NoChosenPageText(int pageCount, Language lang);
 
-// Qt's dialogs: the print dialog over the pages 1..pageCount (from 1 to 1 preset), which leaves
-// the user's choice of pages on the printer; the page set-up dialog; the save dialog of a PDF
-// file.
-bool RunPrintDialog(QPrinter& printer, int pageCount, Language lang, QWidget* parent);
-bool RunPageSetupDialog(QPrinter& printer, QWidget* parent);
-std::string AskPdfFileNameDialog(const std::string& suggested, Language lang, QWidget* parent);
+// Qt's dialogs, each opened through runModal: the print dialog over the pages 1..pageCount (from
+// 1 to 1 preset), which leaves the user's choice of pages on the printer; the page set-up
+// dialog; the save dialog of a PDF file.
+bool RunPrintDialog(QPrinter& printer, int pageCount, Language lang, QWidget* parent,
+                    const ModalRunner& runModal);
+bool RunPageSetupDialog(QPrinter& printer, QWidget* parent, const ModalRunner& runModal);
+std::string AskPdfFileNameDialog(const std::string& suggested, Language lang, QWidget* parent,
+                                 const ModalRunner& runModal);
 
 }  // namespace vek

@@ -470,17 +470,19 @@ void TKQViewForm::FillDialogs() {
   const Language lang = context_.Source.Lang;
   if (!d.Print)
     d.Print = [this, lang](QPrinter& printer, int pageCount) {
-      return RunPrintDialog(printer, pageCount, lang, this);
+      return RunPrintDialog(printer, pageCount, lang, this, context_.Dialogs.RunModal);
     };
   if (!d.PageSetup)
-    d.PageSetup = [this](QPrinter& printer) { return RunPageSetupDialog(printer, this); };
+    d.PageSetup = [this](QPrinter& printer) {
+      return RunPageSetupDialog(printer, this, context_.Dialogs.RunModal);
+    };
   if (!d.AskPdfFileName)
     d.AskPdfFileName = [this, lang](const std::string& suggested) {
       std::string name = suggested;
       if (name.empty())
         name = ToUtf8(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
                       QStringLiteral("/timetable.pdf"));
-      return AskPdfFileNameDialog(name, lang, this);
+      return AskPdfFileNameDialog(name, lang, this, context_.Dialogs.RunModal);
     };
   if (!d.ChooseFont)
     d.ChooseFont = [this, lang](const FontSpec& font) {

@@ -14,7 +14,6 @@
 #include "foundation/dos_error.h"
 #include "foundation/file_io.h"
 #include "support/arabic_text.h"
-#include "support/fake_clock.h"
 #include "support/fake_launcher.h"
 #include "support/fake_shell.h"
 #include "support/fake_ui.h"
@@ -27,7 +26,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::ExpectFileBytes;
-using testing::FakeClock;
 using testing::FakeLauncher;
 using testing::FakeShell;
 using testing::FakeUi;
@@ -36,37 +34,44 @@ using testing::TempDir;
 
 TEST(SendMailTo, OpensTheMailtoLinkOnce) {
   FakeShell shell;
-  FakeUi ui;
-  EXPECT_TRUE(SendMailTo("support@example.org", "subject", "body", Language::English, shell, ui));
+  EXPECT_TRUE(SendMailTo("support@example.org", "subject", "body", shell).ok);
   EXPECT_EQ(std::vector<std::string>{"mailto:support@example.org"}, shell.opened);
-  EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST(SendMailTo, ARefusedLinkIsTriedOnceWholeAndExplained) {
   const std::string address = std::string(140, 'a') + "@host.org";  // 150 with "mailto:"
   FakeShell shell;
   shell.answer = kShellNoAssociation;
-  FakeUi ui;
-  EXPECT_FALSE(SendMailTo(address, "", "", Language::English, shell, ui));
+  THandOver sent = SendMailTo(address, "", "", shell);
+  EXPECT_FALSE(sent.ok);
+  EXPECT_TRUE(sent.beep);
   EXPECT_EQ(std::vector<std::string>{"mailto:" + address}, shell.opened);
-  EXPECT_EQ(1, ui.beeps);
-  EXPECT_EQ(std::vector<std::string>{"Electronic Mail program not available\r\nOr error "
-                                     "encoutered while executing it\r\n\r\nno application "
-                                     "associated with the given filename extension"},
-            ui.messages);
-
-  ui.messages.clear();
-  EXPECT_FALSE(SendMailTo(address, "", "", Language::Arabic, shell, ui));
-  EXPECT_EQ(std::vector<std::string>{"برنامج البريد الإلكتروني غير موجود\r\nأو حصل خطأ في "
-                                     "تنفيذه\r\n\r\nلا يوجد برنامج مرتبط بهذا النوع من الملفات"},
-            ui.messages);
+  EXPECT_EQ(
+      "Electronic Mail program not available\r\nOr error encoutered while executing it\r\n\r\nno "
+      "application associated with the given filename extension",
+      sent.message.english);
+  EXPECT_EQ(
+      "برنامج البريد الإلكتروني غير موجود\r\nأو حصل خطأ في تنفيذه\r\n\r\nلا يوجد برنامج مرتبط بهذا "
+      "النوع من الملفات",
+      sent.message.arabic);
 
   shell.answer = 17;  // a code without an explanation
-  ui.messages.clear();
-  EXPECT_FALSE(SendMailTo(address, "", "", Language::Arabic, shell, ui));
-  EXPECT_EQ(std::vector<std::string>{"برنامج البريد الإلكتروني غير موجود\r\nأو حصل خطأ في "
-                                     "تنفيذه\r\n\r\n"},
-            ui.messages);
+  sent = SendMailTo(address, "", "", shell);
+  EXPECT_FALSE(sent.ok);
+  EXPECT_EQ("برنامج البريد الإلكتروني غير موجود\r\nأو حصل خطأ في تنفيذه\r\n\r\n",
+            sent.message.arabic);
+}
+
+// A failed hand-over is shown in the user's language, after its beep; a done one shows nothing.
+TEST(ShowHandOverFailure, BeepsWhenAskedThenShowsTheMessageOfTheLanguage) {
+  FakeUi ui;
+  ShowHandOverFailure({}, Language::Arabic, ui);
+  const THandOver quiet{.ok = false, .beep = false, .message = {"english", "عربي"}};
+  ShowHandOverFailure(quiet, Language::Arabic, ui);
+  EXPECT_EQ(0, ui.beeps);
+  ShowHandOverFailure({.ok = false, .beep = true, .message = quiet.message}, Language::English, ui);
+  EXPECT_EQ(1, ui.beeps);
+  EXPECT_EQ((std::vector<std::string>{"عربي", "english"}), ui.messages);
 }
 
 // Every shell code the program explains is explained in both languages, the Arabic in Arabic.
@@ -82,16 +87,16 @@ TEST(ShellErrorExplanation, EveryCodeHasItsWordsInBothLanguages) {
             ShellErrorExplanation(kShellNoAssociation, Language::English));
 }
 
-TEST(OpenUrlInBrowser, ShowsOneMessageInTheUsersLanguageWhenRefused) {
+TEST(OpenUrlInBrowser, TellsOfARefusalInBothLanguages) {
   FakeShell shell;
-  FakeUi ui;
-  EXPECT_TRUE(OpenUrlInBrowser("http://example.org/updates.html", Language::English, shell, ui));
+  EXPECT_TRUE(OpenUrlInBrowser("http://example.org/updates.html", shell).ok);
   EXPECT_EQ(std::vector<std::string>{"http://example.org/updates.html"}, shell.opened);
   shell.answer = 2;
-  EXPECT_FALSE(OpenUrlInBrowser("http://example.org/", Language::English, shell, ui));
-  EXPECT_FALSE(OpenUrlInBrowser("http://example.org/", Language::Arabic, shell, ui));
-  EXPECT_EQ((std::vector<std::string>{"Internet Browser Not Found", "متصفح الإنترنت غير موجود"}),
-            ui.messages);
+  const THandOver opened = OpenUrlInBrowser("http://example.org/", shell);
+  EXPECT_FALSE(opened.ok);
+  EXPECT_FALSE(opened.beep);
+  EXPECT_EQ("Internet Browser Not Found", opened.message.english);
+  EXPECT_EQ("متصفح الإنترنت غير موجود", opened.message.arabic);
 }
 
 TEST(FtpScript, HasOneLinePerStepEndedByLineFeeds) {
@@ -134,17 +139,18 @@ class FtpRun : public ::testing::Test {
     return s;
   }
 
+  THandOver Run(const TFtpScript& script) {
+    return RunFtpScript(script, RealFileSystem(), launcher);
+  }
+
   TempDir dir;
-  FakeUi ui;
-  FakeClock clock;
   FakeLauncher launcher;
-  SystemServices sys{.ui = ui, .clock = clock, .launcher = launcher};
 };
 
 TEST_F(FtpRun, WritesAPrivateScriptAndStartsTheClientOnItWithoutWaiting) {
   TFtpScript s = Script();
   s.port = 2121;
-  ASSERT_TRUE(RunFtpScript(s, Language::English, sys));
+  ASSERT_TRUE(Run(s).ok);
   const fs::path script = dir.path() / "ftpcomm";
   EXPECT_EQ(*FtpScriptText(s), ExpectFileBytes(script));
   struct stat st {};
@@ -156,20 +162,20 @@ TEST_F(FtpRun, WritesAPrivateScriptAndStartsTheClientOnItWithoutWaiting) {
   EXPECT_EQ(script, launcher.lastOptions.standardInput);
   EXPECT_EQ(dir.path(), launcher.lastOptions.workingFolder);
   EXPECT_EQ(1, launcher.detached);
-  EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(FtpRun, RefusesFieldsThatWouldStartALineOfTheirOwn) {
   TFtpScript s = Script();
   s.user = "anonymous\n!touch /tmp/owned";
-  EXPECT_FALSE(RunFtpScript(s, Language::English, sys));
+  const THandOver lineBreak = Run(s);
+  EXPECT_FALSE(lineBreak.ok);
+  EXPECT_EQ("The ftp script was not written: a field holds a line break or a NUL character",
+            lineBreak.message.english);
   s = Script();
   s.host = "-oowned";
-  EXPECT_FALSE(RunFtpScript(s, Language::Arabic, sys));
-  EXPECT_EQ((std::vector<std::string>{
-                "The ftp script was not written: a field holds a line break or a NUL character",
-                "اسم خادم ftp غير صالح: -oowned"}),
-            ui.messages);
+  const THandOver host = Run(s);
+  EXPECT_FALSE(host.ok);
+  EXPECT_EQ("اسم خادم ftp غير صالح: -oowned", host.message.arabic);
   EXPECT_FALSE(fs::exists(dir.path() / "ftpcomm"));
   EXPECT_TRUE(launcher.started.empty());
 }
@@ -177,33 +183,30 @@ TEST_F(FtpRun, RefusesFieldsThatWouldStartALineOfTheirOwn) {
 TEST_F(FtpRun, ReportsAScriptThatCannotBeWrittenAndAClientThatCannotStart) {
   TFtpScript s = Script();
   s.folder = dir.path() / "missing";
-  EXPECT_FALSE(RunFtpScript(s, Language::English, sys));
+  const THandOver unwritten = Run(s);
+  EXPECT_FALSE(unwritten.ok);
   EXPECT_TRUE(launcher.started.empty());
   launcher.startError = ENOENT;
-  EXPECT_FALSE(RunFtpScript(Script(), Language::English, sys));
+  const THandOver unstarted = Run(Script());
+  EXPECT_FALSE(unstarted.ok);
   EXPECT_EQ(0, launcher.detached);
-  EXPECT_EQ((std::vector<std::string>{
-                "Error writing the file:\r\n" + (s.folder / "ftpcomm").string() +
-                    "\r\nDOS error code 3: Path not found",
-                "The ftp program could not be started:\r\nDOS error code 2: File not found"}),
-            ui.messages);
+  EXPECT_EQ("Error writing the file:\r\n" + (s.folder / "ftpcomm").string() +
+                "\r\nDOS error code 3: Path not found",
+            unwritten.message.english);
+  EXPECT_EQ("The ftp program could not be started:\r\nDOS error code 2: File not found",
+            unstarted.message.english);
 
   // In Arabic both say why in Arabic; only the file's path and the program's name are Latin.
-  ui.messages.clear();
-  launcher.startError = 0;
-  EXPECT_FALSE(RunFtpScript(s, Language::Arabic, sys));
-  launcher.startError = ENOENT;
-  EXPECT_FALSE(RunFtpScript(Script(), Language::Arabic, sys));
-  ASSERT_EQ(2u, ui.messages.size());
-  for (const std::string& message : ui.messages)
-    EXPECT_EQ("",
-              testing::LatinOutsideQuotations(message, {(s.folder / "ftpcomm").string(), "ftp"}))
-        << message;
+  for (const THandOver* failed : {&unwritten, &unstarted})
+    EXPECT_EQ("", testing::LatinOutsideQuotations(failed->message.arabic,
+                                                  {(s.folder / "ftpcomm").string(), "ftp"}))
+        << failed->message.arabic;
 }
 
 TEST_F(FtpRun, TheTesterDownloadFetchesTheListingAnonymouslyIntoLiveUpdate) {
   ASSERT_TRUE(RunTesterFtpDownload({"127.0.0.1", 0, "tester@example.org"}, dir.path(),
-                                   Language::English, sys));
+                                   RealFileSystem(), launcher)
+                  .ok);
   const fs::path folder = dir.path() / "LiveUpdate";
   EXPECT_EQ("user anonymous tester@example.org\nbinary\nget vekdirs.rec " +
                 (folder / "vekdirs.rec").string() + "\nquit\n",
@@ -253,12 +256,10 @@ TEST(FtpClient, DownloadsAndUploadsThroughFoldersWithBlanks) {
   FtpServer server(root, user, password);
   ASSERT_GT(server.port, 0) << server.firstLine;
 
-  FakeUi ui;
-  FakeClock clock;
   WaitingLauncher launcher;
-  SystemServices sys{.ui = ui, .clock = clock, .launcher = launcher};
-  ASSERT_TRUE(RunTesterFtpDownload({"127.0.0.1", server.port, "guest@example.org"}, program,
-                                   Language::English, sys));
+  const THandOver downloaded = RunTesterFtpDownload({"127.0.0.1", server.port, "guest@example.org"},
+                                                    program, RealFileSystem(), launcher);
+  ASSERT_TRUE(downloaded.ok) << downloaded.message.english;
   fs::create_directories(program / "out box");
   std::ofstream(program / "out box" / "report 1.txt", std::ios::binary) << "uploaded\n";
   TFtpScript upload;
@@ -269,9 +270,9 @@ TEST(FtpClient, DownloadsAndUploadsThroughFoldersWithBlanks) {
   upload.direction = kFtpUpload;
   upload.folder = program / "out box";
   upload.fileName = "report 1.txt";
-  ASSERT_TRUE(RunFtpScript(upload, Language::English, sys));
+  const THandOver uploaded = RunFtpScript(upload, RealFileSystem(), launcher);
+  ASSERT_TRUE(uploaded.ok) << uploaded.message.english;
   ASSERT_TRUE(launcher.WaitAll(std::chrono::seconds(30)));
-  EXPECT_TRUE(ui.messages.empty());
   EXPECT_EQ("the server's listing\n", ExpectFileBytes(program / "LiveUpdate" / "vekdirs.rec"));
   EXPECT_EQ("uploaded\n", ExpectFileBytes(root / "report 1.txt"));
 }

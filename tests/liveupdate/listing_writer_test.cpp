@@ -205,14 +205,16 @@ TEST_F(InstallationListing, EndRecordCloseAGroup) {
   TListingWriter writer(false);
   TListingSettings settings;
   settings.programFolder = program;
-  EXPECT_TRUE(WriteDirListing(writer, "SURAS", program / "nowhere", VEKModule, kListingEnd,
-                              settings, FileCatalogue(), ui));
+  const TGroupOutcome group = WriteDirListing(writer, "SURAS", program / "nowhere", VEKModule,
+                                              kListingEnd, settings, FileCatalogue());
+  EXPECT_TRUE(group.ok);
+  EXPECT_TRUE(group.messages.empty());
   EXPECT_EQ(std::vector<std::string>{"3 ;SURAS | ; 0 0 m1 c0 n0 s1"}, Shape(writer.Bytes()));
 }
 
 TEST_F(InstallationListing, DirectoryReportListsEveryFileAndTheMissingFolder) {
   ::chmod((program / "VEK.LOC").c_str(), 0444);
-  ASSERT_TRUE(WriteDirsReport(program, Language::English, sys));
+  ASSERT_FALSE(WriteDirsReport(program, files));
   const std::string report = ExpectFileBytes(program / "VEK_DIRS.TXT");
   for (const char* part : {
            ";vek/  (Not a CD-ROM)  WRITABLE DISK\r\n",
@@ -228,6 +230,16 @@ TEST_F(InstallationListing, DirectoryReportListsEveryFileAndTheMissingFolder) {
        }) {
     EXPECT_NE(std::string::npos, report.find(part)) << part << "\n" << report;
   }
+}
+
+TEST_F(InstallationListing, ADirectoryReportThatCannotBeWrittenTellsWhyInBothLanguages) {
+  files.writeError = ENOSPC;
+  const std::optional<TTwinText> failed = WriteDirsReport(program, files);
+  ASSERT_TRUE(failed);
+  EXPECT_EQ(FileWriteErrorText(program / "VEK_DIRS.TXT", ENOSPC, Language::English),
+            failed->english);
+  EXPECT_EQ(FileWriteErrorText(program / "VEK_DIRS.TXT", ENOSPC, Language::Arabic), failed->arabic);
+  EXPECT_EQ(std::string(5, 'x'), ExpectFileBytes(program / "VEK_DIRS.TXT"));  // the old report
 }
 
 TEST(ExcludedFiles, FollowTheRulesInOrder) {
@@ -286,9 +298,8 @@ TEST(BookHeader, TextBooksOfTheTxtFolderCarryTheirHeaderAndMissingPartsAreShown)
   TempDir dir;
   std::ofstream(dir.path() / "good.txt") << "*BOOK* Good\n*AUTHOR* Writer\n*END*\n";
   std::ofstream(dir.path() / "bare.txt") << "no header at all\n";
-  FakeUi ui;
-  const std::vector<TListingRec> books =
-      ScanDirectory(dir.path(), "TXT", VEKModule, true, FileCatalogue(), ui);
+  const TScannedFolder scanned = ScanDirectory(dir.path(), "TXT", VEKModule, true, FileCatalogue());
+  const std::vector<TListingRec>& books = scanned.records;
   ASSERT_EQ(2u, books.size());
   EXPECT_EQ(1, books[1].IsTextBook);
   EXPECT_EQ("Good", books[1].Text);
@@ -297,7 +308,7 @@ TEST(BookHeader, TextBooksOfTheTxtFolderCarryTheirHeaderAndMissingPartsAreShown)
   EXPECT_EQ((std::vector<std::string>{"Missing Book Name from file: " + bare,
                                       "Missing Author Name from file: " + bare,
                                       "Missing End-Of-Header *END* from file: " + bare}),
-            ui.messages);
+            scanned.messages);
 }
 
 }  // namespace

@@ -297,6 +297,26 @@ TEST_F(ReportPrintingTest, WithoutAPrintDialogThePdfWriterAsksForTheFileFirst) {
   EXPECT_EQ(file.string(), asked[2]);
 }
 
+// Left to the window, Qt's print, page set-up and PDF file dialogs open through its modal runner,
+// the one that answers every other dialog of the window.
+TEST_F(ReportPrintingTest, QtsDialogsOpenThroughTheWindowsModalRunner) {
+  ReportContext c = Context("DAMASCUS", "SYRIA");
+  c.Dialogs.Print = nullptr;
+  c.Dialogs.PageSetup = nullptr;
+  c.Dialogs.AskPdfFileName = nullptr;
+  std::vector<std::string> opened;
+  modal = [&opened](QDialog& dialog) {
+    opened.push_back(dialog.metaObject()->className());
+    return int(QDialog::Rejected);
+  };
+  auto form = Open(std::move(c), ReportKind::Month, EncodeDate(2026, 1, 1));
+  EXPECT_FALSE(form->PrintReport(true));
+  EXPECT_FALSE(form->RunPageSetup());
+  EXPECT_FALSE(form->PrintReport(false));
+  EXPECT_EQ((std::vector<std::string>{"QPrintDialog", "QPageSetupDialog", "QFileDialog"}), opened);
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
 TEST_F(ReportPrintingTest, AJobThatCannotStartOrFailsSaysWhyAndLeavesNoFile) {
   for (Language lang : {Language::English, Language::Arabic}) {
     messages.clear();

@@ -3,7 +3,9 @@
 // Each group of forms has its own function; a new form adds a function and one line in main.
 #include <QApplication>
 #include <QColor>
+#include <QDialog>
 #include <QDir>
+#include <QFileSystemModel>
 #include <QGridLayout>
 #include <QIcon>
 #include <QLabel>
@@ -20,6 +22,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -37,6 +40,7 @@
 #include "foundation/qt/hint_window.h"
 #include "foundation/qt/joined_access_key_style.h"
 #include "foundation/qt/message_forms.h"
+#include "foundation/qt/modal_runner.h"
 #include "foundation/qt/qt_ui_services.h"
 #include "foundation/ui_services.h"
 #include "liveupdate/curl_transfer_client.h"
@@ -74,6 +78,7 @@
 #include "resources/clock_face_packs.h"
 #include "resources/program_sounds.h"
 #include "sounds/sound_player.h"
+#include "support/event_wait.h"
 #include "support/fake_printer_info.h"
 #include "support/fake_ui.h"
 #include "support/fake_wall_clock.h"
@@ -94,8 +99,27 @@ class Shooter {
     form.hide();
   }
 
-  // A form that runs its own modal loop: open runs it, and the form is rendered once it shows,
-  // then closed, so that open returns.
+  // The modal runner of a dialog the program opens through one: it renders the dialog to
+  // <name>.png in place of the user, and answers it as cancelled. A file dialog is rendered once
+  // its folder's files are listed.
+  vek::ModalRunner Runner(const QString& name) {
+    return [this, name](QDialog& dialog) {
+      dialog.setWindowModality(Qt::ApplicationModal);
+      bool listed = true;
+      if (auto* files = dialog.findChild<QFileSystemModel*>()) {
+        listed = false;
+        QObject::connect(files, &QFileSystemModel::directoryLoaded, &dialog,
+                         [&listed] { listed = true; });
+      }
+      dialog.show();
+      vek::testing::Spin([&listed] { return listed; }, std::chrono::seconds(5));
+      Shoot(dialog, name);
+      return int(QDialog::Rejected);
+    };
+  }
+
+  // A form that runs its own modal loop where no runner reaches: open runs it, and the form is
+  // rendered once it shows, then closed, so that open returns.
   void ShootModal(const QString& name, const std::function<void()>& open) {
     QTimer poll;
     poll.setInterval(20);
@@ -193,7 +217,9 @@ void ShootMessageForms(Shooter& shooter) {
 }
 
 // The program's message box and Qt's own dialogs as the program opens them, in the user's
-// language: the save dialog of a PDF file and the print dialog.
+// language: the save dialog of a PDF file and the print dialog. The two dialogs open through
+// the report window's modal runner; the message box runs its own loop inside the program's
+// user interface, where no runner reaches, and is waited for.
 void ShootQtDialogs(Shooter& shooter) {
   vek::QtUiServices ui;
   for (Language lang : {Language::English, Language::Arabic}) {
@@ -206,12 +232,10 @@ void ShootQtDialogs(Shooter& shooter) {
                             : "The timetable could not be saved to the file:\r\n"
                               "/home/user/times.txt\r\nDOS error code 3: Path not found");
     });
-    shooter.ShootModal("file_dialog_" + name, [&] {
-      vek::AskPdfFileNameDialog(QDir::tempPath().toStdString() + "/times.pdf", lang, nullptr);
-    });
+    vek::AskPdfFileNameDialog(QDir::tempPath().toStdString() + "/times.pdf", lang, nullptr,
+                              shooter.Runner("file_dialog_" + name));
     QPrinter printer;
-    shooter.ShootModal("print_dialog_" + name,
-                       [&] { vek::RunPrintDialog(printer, 2, lang, nullptr); });
+    vek::RunPrintDialog(printer, 2, lang, nullptr, shooter.Runner("print_dialog_" + name));
   }
   ui.SetLanguage(Language::English);
 }
