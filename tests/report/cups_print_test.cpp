@@ -24,7 +24,6 @@
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 
 #include <cerrno>
 #include <chrono>
@@ -233,33 +232,28 @@ ipp_jstate_t LastJobState(const char* queue) {
   return state;
 }
 
-// Qt's print dialog as the user fills it in: "Pages" typed, then Print.
-void AnswerPrintDialog(const QString& pages, std::string& failure) {
-  QTimer::singleShot(0, [pages, &failure] {
-    auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-    if (dialog == nullptr) {
-      failure = "no print dialog";
-      return;
-    }
-    QRadioButton* choice = dialog->findChild<QRadioButton*>(QStringLiteral("pagesRadioButton"));
-    QLineEdit* edit = dialog->findChild<QLineEdit*>(QStringLiteral("pagesLineEdit"));
-    if (choice == nullptr || edit == nullptr) {
-      for (QObject* child : dialog->findChildren<QObject*>())
-        failure += child->metaObject()->className() + std::string(" ") +
-                   child->objectName().toStdString() + "\n";
-      dialog->reject();
-      return;
-    }
-    choice->click();
-    edit->setText(pages);
-    auto* buttons = dialog->findChild<QDialogButtonBox*>();
-    if (buttons == nullptr || buttons->button(QDialogButtonBox::Ok) == nullptr) {
-      failure = "no Print button";
-      dialog->reject();
-      return;
-    }
-    buttons->button(QDialogButtonBox::Ok)->click();
-  });
+// Qt's print dialog as the user fills it in, given to the report window's modal runner:
+// "Pages" typed, then Print. What went wrong is left in failure.
+int AnswerPrintDialog(QDialog& shown, const QString& pages, std::string& failure) {
+  auto* dialog = qobject_cast<QPrintDialog*>(&shown);
+  if (dialog == nullptr) {
+    failure = std::string("not the print dialog but ") + shown.metaObject()->className();
+    return QDialog::Rejected;
+  }
+  QRadioButton* choice = dialog->findChild<QRadioButton*>(QStringLiteral("pagesRadioButton"));
+  QLineEdit* edit = dialog->findChild<QLineEdit*>(QStringLiteral("pagesLineEdit"));
+  auto* buttons = dialog->findChild<QDialogButtonBox*>();
+  if (choice == nullptr || edit == nullptr || buttons == nullptr ||
+      buttons->button(QDialogButtonBox::Ok) == nullptr) {
+    for (QObject* child : dialog->findChildren<QObject*>())
+      failure += child->metaObject()->className() + std::string(" ") +
+                 child->objectName().toStdString() + "\n";
+    return QDialog::Rejected;
+  }
+  choice->click();
+  edit->setText(pages);
+  buttons->button(QDialogButtonBox::Ok)->click();
+  return dialog->result();
 }
 
 TEST(CupsPrinting, ThePagesTypedComeOutOfACupsPdfQueue) {
@@ -279,6 +273,11 @@ TEST(CupsPrinting, ThePagesTypedComeOutOfACupsPdfQueue) {
   context.Today = EncodeDate(2026, 12, 10);
   std::vector<std::string> messages;
   context.ShowMessage = [&](const std::string& text) { messages.push_back(text); };
+  QString typed;
+  std::string dialogFailure;
+  context.Dialogs.RunModal = [&](QDialog& dialog) {
+    return AnswerPrintDialog(dialog, typed, dialogFailure);
+  };
   TKQViewForm form(std::move(context), ReportKind::Year);
   form.SetStartDate(EncodeDate(2026, 1, 1));
   form.ComputeReportRows();
@@ -294,8 +293,8 @@ TEST(CupsPrinting, ThePagesTypedComeOutOfACupsPdfQueue) {
     SCOPED_TRACE(c.typed);
     for (const auto& old : std::filesystem::directory_iterator(cups.Out()))
       std::filesystem::remove(old.path());
-    std::string dialogFailure;
-    AnswerPrintDialog(QString::fromLatin1(c.typed), dialogFailure);
+    typed = QString::fromLatin1(c.typed);
+    dialogFailure.clear();
     ASSERT_TRUE(form.PrintReport(true)) << dialogFailure;
     ASSERT_TRUE(messages.empty()) << messages.front();
 
