@@ -162,7 +162,7 @@ void TVEK__MAIN::CaptionLocationMenu() {
 
 void TVEK__MAIN::SelectClick() {
   session_->EditLocations(LocationEdit::SelectFromMenu, [this](TLocations& list) {
-    TSelectLocation dialog(MakeLocationDialogContext(*session_, list), this);
+    TSelectLocation dialog(MakeLocationDialogContext(*session_, list, options_.runModal), this);
     ExecWithLivePanel(*session_, options_.runModal, dialog);
   });
 }
@@ -171,7 +171,7 @@ void TVEK__MAIN::SelLocationBtnClick() {
   if (!session_->HasCurrentLocation())
     return;
   session_->EditLocations(LocationEdit::SelectFromButton, [this](TLocations& list) {
-    TSelectLocation dialog(MakeLocationDialogContext(*session_, list), this);
+    TSelectLocation dialog(MakeLocationDialogContext(*session_, list, options_.runModal), this);
     ExecWithLivePanel(*session_, options_.runModal, dialog);
   });
 }
@@ -180,14 +180,15 @@ void TVEK__MAIN::EditClick() {
   if (!session_->HasCurrentLocation())
     return;
   session_->EditLocations(LocationEdit::EditCurrent, [this](TLocations& list) {
-    TChangeLocation dialog(MakeLocationDialogContext(*session_, list), list.CurrentIndex, this);
+    TChangeLocation dialog(MakeLocationDialogContext(*session_, list, options_.runModal),
+                           list.CurrentIndex, this);
     ShowModal(dialog);
   });
 }
 
 void TVEK__MAIN::OperationsClick() {
   session_->EditLocations(LocationEdit::Operations, [this](TLocations& list) {
-    TLocationOperation dialog(MakeLocationDialogContext(*session_, list), this);
+    TLocationOperation dialog(MakeLocationDialogContext(*session_, list, options_.runModal), this);
     ExecWithLivePanel(*session_, options_.runModal, dialog);
   });
 }

@@ -96,9 +96,10 @@ FontSpec TFontColorDlg::Chosen() const {
   return chosen;
 }
 
-std::optional<FontSpec> ChooseFontDialog(const FontSpec& font, Language lang, QWidget* parent) {
+std::optional<FontSpec> ChooseFontDialog(const FontSpec& font, Language lang, QWidget* parent,
+                                         const ModalRunner& runModal) {
   TFontColorDlg dialog(font, lang, parent);
-  if (dialog.exec() != QDialog::Accepted)
+  if (RunModal(runModal, dialog) != QDialog::Accepted)
     return std::nullopt;
   return dialog.Chosen();
 }

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "foundation/language.h"
+#include "foundation/qt/modal_runner.h"
 #include "program/settings_converters.h"
 
 class QComboBox;
@@ -34,6 +35,7 @@ class TFontColorDlg : public QDialog {
 };
 
 // Shows the dialog; the chosen font, or nothing when cancelled.
-std::optional<FontSpec> ChooseFontDialog(const FontSpec& font, Language lang, QWidget* parent);
+std::optional<FontSpec> ChooseFontDialog(const FontSpec& font, Language lang, QWidget* parent,
+                                         const ModalRunner& runModal = {});
 
 }  // namespace vek

@@ -225,9 +225,10 @@ void TPrintOptionsDlg::StoreControls() {
 }
 
 void TPrintOptionsDlg::ChooseFont(FontSpec& font) {
-  const std::optional<FontSpec> chosen = context_.Dialogs.ChooseFont
-                                             ? context_.Dialogs.ChooseFont(font)
-                                             : ChooseFontDialog(font, context_.Source.Lang, this);
+  const std::optional<FontSpec> chosen =
+      context_.Dialogs.ChooseFont
+          ? context_.Dialogs.ChooseFont(font)
+          : ChooseFontDialog(font, context_.Source.Lang, this, context_.Dialogs.RunModal);
   if (chosen)
     font = *chosen;
 }

@@ -455,7 +455,8 @@ void TKQViewForm::SaveToFileBtnClick() {
                        QStringLiteral("Text File (*.TXT)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("TXT"));
-    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+    if (RunModal(context_.Dialogs.RunModal, dialog) == QDialog::Accepted &&
+        !dialog.selectedFiles().isEmpty())
       chosen = ToUtf8(dialog.selectedFiles().constFirst());
   }
   if (chosen.empty())
@@ -486,7 +487,7 @@ void TKQViewForm::FillDialogs() {
     };
   if (!d.ChooseFont)
     d.ChooseFont = [this, lang](const FontSpec& font) {
-      return ChooseFontDialog(font, lang, this);
+      return ChooseFontDialog(font, lang, this, context_.Dialogs.RunModal);
     };
   if (!d.RunModal)
     d.RunModal = [](QDialog& dialog) { return dialog.exec(); };

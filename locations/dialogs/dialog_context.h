@@ -1,7 +1,8 @@
 // What the location dialogs take from the program: the one location list they read and change,
 // the language and display options, the user's month names, the engine's settings for their
-// previews of today's times, the date panel they share with the main window, and the program's
-// message forms. MakeLocationDialogContext (session_dialog_context.h) fills it from the session.
+// previews of today's times, the date panel they share with the main window, the program's
+// message forms and its modal runner. MakeLocationDialogContext (session_dialog_context.h) fills it
+// from the session.
 #pragma once
 
 #include <functional>
@@ -12,6 +13,8 @@
 #include "foundation/ui_services.h"
 #include "locations/location_list.h"
 #include "program/settings.h"
+
+class QDialog;
 
 namespace vek {
 
@@ -35,6 +38,9 @@ struct LocationDialogContext {
   // answering 6, 7 or 2 (Escape and the title bar answer Cancel).
   std::function<void(const std::string&)> ShowKQMessage;
   std::function<int(const std::string&)> AskYesNoMessage;
+  // Shows the dialogs that a dialog opens in turn (the change dialog of Edit) and gives their
+  // result; each runs its own exec() when unset (see foundation/qt/modal_runner.h).
+  std::function<int(QDialog&)> RunModal;
 };
 
 }  // namespace vek

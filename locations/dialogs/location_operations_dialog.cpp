@@ -11,6 +11,7 @@
 #include <string>
 
 #include "foundation/qt/eliding_label.h"
+#include "foundation/qt/modal_runner.h"
 #include "foundation/qt/qt_strings.h"
 #include "locations/dialogs/change_location_dialog.h"
 #include "locations/dialogs/location_combos.h"
@@ -238,7 +239,7 @@ void TLocationOperation::EditBtnClick() {
     return;
   {
     TChangeLocation dialog(context_, index, this);
-    dialog.exec();
+    RunModal(context_.RunModal, dialog);
   }
   LocationsClick();
 }

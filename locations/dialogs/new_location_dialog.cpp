@@ -68,9 +68,9 @@ void TNewName::NameChange() {
   OK->setEnabled(!Text->text().isEmpty());
 }
 
-std::string TNewName::Execute(const std::string& prompt) {
+std::string TNewName::Execute(const std::string& prompt, const ModalRunner& runModal) {
   Prepare(prompt);
-  if (exec() != QDialog::Accepted)
+  if (RunModal(runModal, *this) != QDialog::Accepted)
     return {};
   return ToUtf8(Text->text());
 }
@@ -108,7 +108,7 @@ TNewLocation::TNewLocation(const LocationDialogContext& context, QWidget* parent
 
   AskNewName = [this](const std::string& prompt) {
     TNewName dialog(context_.Lang, this);
-    return dialog.Execute(prompt);
+    return dialog.Execute(prompt, context_.RunModal);
   };
 
   // Only the user's choices run the handlers; the lists filled by code stay silent.
@@ -124,7 +124,7 @@ TNewLocation::TNewLocation(const LocationDialogContext& context, QWidget* parent
 bool TNewLocation::Execute(int index, std::string& country, bool& isNewCountry, std::string& state,
                            std::string& city) {
   Reset(index);
-  if (exec() != QDialog::Accepted || !model_.NewCityAdded)
+  if (RunModal(context_.RunModal, *this) != QDialog::Accepted || !model_.NewCityAdded)
     return false;
   country = model_.NewCountry;
   isNewCountry = model_.NewCountryAdded;

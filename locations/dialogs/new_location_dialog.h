@@ -8,6 +8,7 @@
 #include <string>
 
 #include "foundation/language.h"
+#include "foundation/qt/modal_runner.h"
 #include "locations/dialogs/dialog_context.h"
 #include "locations/dialogs/location_combos.h"
 #include "locations/dialogs/new_location_model.h"
@@ -27,7 +28,7 @@ class TNewName : public QDialog {
 
   // Shows prompt above an empty edit, modally; the edit's text after OK, otherwise the empty
   // text.
-  std::string Execute(const std::string& prompt);
+  std::string Execute(const std::string& prompt, const ModalRunner& runModal = {});
   // What Execute does before showing the dialog: the prompt shown, the edit emptied.
   void Prepare(const std::string& prompt);
   // The OK button follows the edit: enabled exactly while it is not empty.

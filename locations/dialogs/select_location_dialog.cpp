@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "foundation/qt/eliding_label.h"
+#include "foundation/qt/modal_runner.h"
 #include "foundation/qt/qt_strings.h"
 #include "locations/dialogs/change_location_dialog.h"
 #include "locations/dialogs/times_panel.h"
@@ -461,7 +462,7 @@ void TSelectLocation::EditBtnClick() {
     return;
   {
     TChangeLocation change(model_->Context(), row, this);
-    change.exec();
+    RunModal(model_->Context().RunModal, change);
   }
   model_->RefreshPreview();
   rows_->RepaintRow(row);

@@ -1,12 +1,16 @@
 #include "locations/dialogs/session_dialog_context.h"
 
+#include <utility>
+
 #include "foundation/qt/message_forms.h"
 #include "foundation/qt/qt_strings.h"
 
 namespace vek {
 
-LocationDialogContext MakeLocationDialogContext(ProgramSession& session, TLocations& list) {
+LocationDialogContext MakeLocationDialogContext(ProgramSession& session, TLocations& list,
+                                                ModalRunner runModal) {
   LocationDialogContext c;
+  c.RunModal = std::move(runModal);
   const VekSettings& s = session.Settings();
   c.Locations = &list;
   c.Lang = s.Lang;

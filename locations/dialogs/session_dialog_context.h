@@ -3,12 +3,15 @@
 // program's message forms.
 #pragma once
 
+#include "foundation/qt/modal_runner.h"
 #include "locations/dialogs/dialog_context.h"
 #include "program/program_session.h"
 
 namespace vek {
 
-// The context refers to the session and to list, which must outlive the dialog.
-LocationDialogContext MakeLocationDialogContext(ProgramSession& session, TLocations& list);
+// The context refers to the session and to list, which must outlive the dialog; the dialogs it
+// opens in turn are shown through runModal.
+LocationDialogContext MakeLocationDialogContext(ProgramSession& session, TLocations& list,
+                                                ModalRunner runModal = {});
 
 }  // namespace vek

@@ -14,7 +14,9 @@
 
 #include "engine/calendar.h"
 #include "foundation/program_temp_folder.h"
+#include "locations/dialogs/change_location_dialog.h"
 #include "locations/dialogs/location_operations_dialog.h"
+#include "locations/dialogs/new_location_dialog.h"
 #include "locations/dialogs/select_location_dialog.h"
 #include "mainwin/alert_window.h"
 #include "mainwin/analog_clock.h"
@@ -336,6 +338,28 @@ TEST_F(MainWindow, LocationDialogsRefreshTheWindowAndTheMarks) {
   EXPECT_TRUE(w->W.City->text().startsWith("DAMASCUS"));
   EXPECT_FALSE(w->Context().Track.AnySet());
   EXPECT_TRUE(w->W.IshaStatus->isHidden());
+}
+
+// The dialogs that the location dialogs open in turn (Edit's change dialog, New's new-location
+// dialog and its new-name prompt) come through the window's modal runner too: none waits in a
+// nested exec() of its own.
+TEST_F(MainWindow, TheLocationDialogsOpenTheirOwnDialogsThroughTheRunner) {
+  WriteIni("[Orvessa, by Al Tovarelin]\r\nLanguage=English\r\n");
+  auto w = Start({"StopClock"});
+  OnNextDialog<TSelectLocation>([](TSelectLocation& dialog) { dialog.EditBtnClick(); });
+  OnNextDialog<TChangeLocation>([](TChangeLocation&) {});
+  w->SelectClick();
+  EXPECT_EQ(2, modalsShown);
+  OnNextDialog<TLocationOperation>([](TLocationOperation& dialog) {
+    dialog.EditBtnClick();
+    dialog.NewBtnClick();
+  });
+  OnNextDialog<TChangeLocation>([](TChangeLocation&) {});
+  OnNextDialog<TNewLocation>([](TNewLocation& dialog) { dialog.NewCountryBtnClick(); });
+  OnNextDialog<TNewName>([](TNewName&) {});
+  w->OperationsClick();
+  EXPECT_EQ(6, modalsShown);
+  EXPECT_TRUE(modalAnswers.empty());
 }
 
 }  // namespace
