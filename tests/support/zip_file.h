@@ -46,8 +46,6 @@ inline bool WriteZip(const std::filesystem::path& file, const std::vector<ZipEnt
       zip_discard(zip);
       return false;
     }
-    // A fixed time (2 January 2025), so that an archive's bytes never depend on the clock.
-    zip_file_set_mtime(zip, static_cast<zip_uint64_t>(index), 1735812000, 0);
     if (store)
       zip_set_file_compression(zip, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0);
   }
