@@ -44,11 +44,6 @@ LocationFileResult Fatal(const std::string& english, const std::string& arabic) 
   return result;
 }
 
-// The messages that the program has only in English.
-LocationFileResult Fatal(const std::string& english) {
-  return Fatal(english, english);
-}
-
 // A file that is empty or no whole number of records is damaged (cut short by a failed copy,
 // say): it is refused rather than read into a half-filled list.
 LocationFileResult DamagedFile(const fs::path& path, std::size_t size, std::size_t recordSize) {
@@ -83,20 +78,23 @@ LocationFileResult RefusedFile(const fs::path& path, const FileRead& read) {
                RefusedFileText(path, read, Language::Arabic));
 }
 
-LocationFileResult OpenError(const fs::path& path, int e) {
-  LocLog("Error trying to open file\r\n" + path.string() + kCrLf + IoErrorText(e) + kCrLf +
-         ErrorCodeLine(e));
-  return Fatal("Error trying to open file\r\n" + path.string() + kCrLf + IoErrorText(e) + kCrLf +
-               ErrorCodeLine(e) +
-               "\r\n\r\nMake sure you are using the proper file then "
-               "restart program");
+// A file that cannot be opened; the Arabic text carries the DOS code in its cause.
+LocationFileResult OpenError(const fs::path& path, int e, const char* advice,
+                             const char* arabicAdvice) {
+  const std::string english = "Error trying to open file\r\n" + path.string() + kCrLf +
+                              IoErrorText(e) + kCrLf + ErrorCodeLine(e);
+  LocLog(english);
+  return Fatal(english + advice, "تعذر فتح الملف\r\n" + path.string() + kCrLf +
+                                     IoErrorText(e, Language::Arabic) + arabicAdvice);
 }
 
 // Reads the whole file; not ok for a file that cannot be read or is refused.
 LocationFileResult ReadLocationFile(const fs::path& path, std::string& data) {
   const FileRead read = ReadRegularFile(path, kMaxLocationFileBytes, data);
   if (read.refusal == ReadRefusal::Unreadable)
-    return OpenError(path, read.errnoValue);
+    return OpenError(path, read.errnoValue,
+                     "\r\n\r\nMake sure you are using the proper file then restart program",
+                     "\r\n\r\nتأكد من أنك تستخدم الملف الصحيح ثم أعد تشغيل البرنامج");
   if (!read.ok())
     return RefusedFile(path, read);
   return {};
@@ -117,7 +115,8 @@ LocationFileResult WriteError(const fs::path& path, int e) {
   LocationFileResult result;
   result.ok = false;
   result.english = "Error trying to write to file: " + path.string() + kCrLf + IoErrorText(e);
-  result.arabic = result.english;
+  result.arabic =
+      "تعذرت الكتابة في الملف: " + path.string() + kCrLf + IoErrorText(e, Language::Arabic);
   return result;
 }
 
@@ -181,8 +180,7 @@ LocationFileResult CheckLocationsFileVersion(const LocationFileContext& ctx) {
       !read.ok()) {
     if (read.refusal != ReadRefusal::Unreadable)
       return RefusedFile(path, read);
-    return Fatal("Error trying to open file\r\n" + path.string() + kCrLf +
-                 IoErrorText(read.errnoValue));
+    return OpenError(path, read.errnoValue, "", "");
   }
   // City and State lie in the first 22 bytes in both layouts.
   constexpr std::size_t kNamesEnd = 22;
@@ -243,26 +241,39 @@ LocationFileResult ReadLocationsInto(TLocations& list, const LocationFileContext
   const fs::path path = LocationFile(ctx);
   std::error_code ec;
   if (!fs::exists(path, ec))
-    return failed(
-        Fatal(path.string() + "\r\nFile not found\r\n\r\nProgram will not run without it"));
+    return failed(Fatal(path.string() + "\r\nFile not found\r\n\r\nProgram will not run without it",
+                        path.string() + "\r\nالملف غير موجود\r\n\r\nلا يعمل البرنامج بدونه"));
   LocLog("found file: " + path.string() + "\r\n\r\nNow will examine file attributes");
 
   if (!IsOwnerWritable(path)) {
     if (const int e = MakeOwnerWritable(path); e != 0) {
       LocLog("Error trying to make file \"read-write\"\r\n" + path.string() + kCrLf +
              IoErrorText(e) + kCrLf + ErrorCodeLine(e));
-      return failed(Fatal("Error trying to make file \"read-write\"\r\n" + path.string() + kCrLf +
-                          IoErrorText(e) + kCrLf + ErrorCodeLine(e) +
-                          "\r\n\r\nMake sure you have the proper rights to access this file\r\n\r\n"
-                          "If you have the proper rights, try this:\r\n"
-                          "Let this program close down\r\n"
-                          "Open windows Explorer\r\n"
-                          "click the right mouse button on this file:\r\n" +
-                          path.string() +
-                          "\r\nclick: Properties / General\r\n"
-                          "Make sure the \"READ-ONLY\" box is NOT checked\r\n"
-                          "Make sure the \"ARCHIVE\" box IS checked\r\n"
-                          "then restart program again"));
+      return failed(
+          Fatal("Error trying to make file \"read-write\"\r\n" + path.string() + kCrLf +
+                    IoErrorText(e) + kCrLf + ErrorCodeLine(e) +
+                    "\r\n\r\nMake sure you have the proper rights to access this file\r\n\r\n"
+                    "If you have the proper rights, try this:\r\n"
+                    "Let this program close down\r\n"
+                    "Open windows Explorer\r\n"
+                    "click the right mouse button on this file:\r\n" +
+                    path.string() +
+                    "\r\nclick: Properties / General\r\n"
+                    "Make sure the \"READ-ONLY\" box is NOT checked\r\n"
+                    "Make sure the \"ARCHIVE\" box IS checked\r\n"
+                    "then restart program again",
+                "تعذر جعل الملف قابلاً للكتابة\r\n" + path.string() + kCrLf +
+                    IoErrorText(e, Language::Arabic) +
+                    "\r\n\r\nتأكد من أن لديك صلاحية الوصول إلى هذا الملف\r\n\r\n"
+                    "إن كانت لديك الصلاحية فجرّب ما يلي:\r\n"
+                    "دع هذا البرنامج يُغلق\r\n"
+                    "افتح مستكشف الملفات\r\n"
+                    "انقر بزر الفأرة الأيمن على هذا الملف:\r\n" +
+                    path.string() +
+                    "\r\nانقر: خصائص / عام\r\n"
+                    "تأكد من أن خانة \"للقراءة فقط\" غير محددة\r\n"
+                    "وأن خانة \"أرشيف\" محددة\r\n"
+                    "ثم أعد تشغيل البرنامج"));
     }
   }
 

@@ -249,6 +249,8 @@ TEST_F(LocationFileTest, UnreadableFileIsReportedWithItsErrorText) {
   EXPECT_NE(std::string::npos, converted.english.find("Error trying to open file"))
       << converted.english;
   EXPECT_NE(std::string::npos, converted.english.find("DOS error code")) << converted.english;
+  EXPECT_EQ(0u, converted.arabic.find("تعذر فتح الملف")) << converted.arabic;
+  EXPECT_EQ(std::string::npos, converted.arabic.find("Error trying")) << converted.arabic;
 }
 
 // A location file that cannot even be looked at (a link that loops) says why in the user's
@@ -312,6 +314,8 @@ TEST_F(LocationFileTest, FailedSaveReportsAndKeepsTheOldFile) {
   EXPECT_FALSE(failed.ok);
   EXPECT_FALSE(failed.fatal);  // the program goes on with the list in memory
   EXPECT_NE(std::string::npos, failed.english.find("Error trying to write to file: "));
+  EXPECT_EQ(0u, failed.arabic.find("تعذرت الكتابة في الملف: ")) << failed.arabic;
+  EXPECT_EQ(std::string::npos, failed.arabic.find("Error trying")) << failed.arabic;
   EXPECT_EQ(original, Contents());
   EXPECT_EQ(std::vector<std::string>{}, Leftovers());
   EXPECT_TRUE(list.Modified);
