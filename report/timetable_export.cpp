@@ -65,7 +65,7 @@ std::filesystem::path ExportFileName(const std::string& chosen) {
 }
 
 int SaveTimetableText(const Timetable& report, const std::filesystem::path& file, FileSystem& fs) {
-  return WriteFileReplacing(file, Utf8ToCp1256Lossy(TimetableExportText(report)), fs);
+  return WriteUserFileReplacing(file, Utf8ToCp1256Lossy(TimetableExportText(report)), fs);
 }
 
 std::string FileFailureReason(const std::filesystem::path& file, int error, Language lang) {

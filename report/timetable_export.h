@@ -19,7 +19,8 @@ std::string TimetableExportText(const Timetable& report);
 std::filesystem::path ExportFileName(const std::string& chosen);
 
 // Writes the file through a temporary file beside it and a rename, so that an old file stays
-// whole when anything fails. 0 or the errno.
+// whole when anything fails; a file the user named keeps its links and permission bits, as the
+// PDF does. 0 or the errno.
 int SaveTimetableText(const Timetable& report, const std::filesystem::path& file,
                       FileSystem& fs = RealFileSystem());
 

@@ -129,6 +129,19 @@ TEST(TimetableExport, AFailedSaveLeavesTheOldFileAndNoTemporaryFile) {
 
   EXPECT_EQ(0, SaveTimetableText(report, file));
   EXPECT_EQ(Utf8ToCp1256Lossy(TimetableExportText(report)), ReadBytes(file));
+
+  // Saved through a link the user keeps, over a file only its owner may read: the link stays,
+  // the file behind it is replaced with its permission bits.
+  const std::filesystem::path link = dir.path() / "link.txt";
+  std::filesystem::create_symlink("report.txt", link);
+  ASSERT_EQ(0, WriteFileReplacing(file, "old"));
+  std::filesystem::permissions(
+      file, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  EXPECT_EQ(0, SaveTimetableText(report, link));
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(Utf8ToCp1256Lossy(TimetableExportText(report)), ReadBytes(file));
+  EXPECT_EQ(std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
+            std::filesystem::status(file).permissions());
 }
 
 // A folder that is not there is a path not found, in both languages.
