@@ -49,7 +49,6 @@
 #include "program/settings_converters.h"
 #include "resources/clock_face.h"
 #include "sounds/qt_sound_player.h"
-#include "sounds/session_sound_choices.h"
 #include "sounds/sound_files.h"
 #include "sounds/sound_trigger.h"
 
@@ -136,8 +135,7 @@ TVEK__MAIN::TVEK__MAIN(MainWindowOptions options, QWidget* parent)
       c.screenArea = screen->availableGeometry();
     return c;
   });
-  soundChoices_ = std::make_unique<SessionSoundChoices>(*session_);
-  trigger_ = std::make_unique<SoundTrigger>(*soundChoices_, *player_, *alertPort_, *ui_,
+  trigger_ = std::make_unique<SoundTrigger>(*session_, *player_, *alertPort_, *ui_,
                                             options_.programFolder);
   trigger_->onCloseTask = [this] { close(); };
   BuildMenuBar();

@@ -42,7 +42,6 @@ namespace vek {
 
 class AlertWindowPort;
 class BalloonHints;
-class SessionSoundChoices;
 class SoundPlayer;
 class SoundTrigger;
 class TFTP_Main_Dlg;
@@ -280,7 +279,6 @@ class TVEK__MAIN : public QMainWindow {
   std::unique_ptr<SoundPlayer> ownPlayer_;
   SoundPlayer* player_ = nullptr;
   std::unique_ptr<AlertWindowPort> alertPort_;
-  std::unique_ptr<SessionSoundChoices> soundChoices_;  // the trigger's settings and operations
   std::unique_ptr<SoundTrigger> trigger_;
   bool closingAtStart_ = false;
   bool dayShown_ = false;  // the start-up showed the day: each second handles the clock's changes

@@ -19,6 +19,7 @@
 #include "foundation/ui_services.h"
 #include "program/display_texts.h"
 #include "program/settings_sections.h"
+#include "program/sound_choices.h"
 #include "program/startup_steps.h"
 #include "program/vek_context.h"
 #include "program/wall_clock.h"
@@ -42,7 +43,7 @@ enum class SessionChange {
 
 struct LocationFileResult;
 
-class ProgramSession {
+class ProgramSession : public SoundChoices {
  public:
   using Listener = std::function<void(SessionChange)>;
 
@@ -55,7 +56,7 @@ class ProgramSession {
 
   // The run's state, for reading. It changes only through the operations below.
   const VekContext& Context() const { return ctx_; }
-  const VekSettings& Settings() const { return ctx_.Settings; }
+  const VekSettings& Settings() const override { return ctx_.Settings; }
   const CommandLineSwitches& CommandLine() const { return switches_; }
   Language Lang() const { return ctx_.Settings.Lang; }
   bool Arabic() const { return ctx_.Settings.Lang == Language::Arabic; }
@@ -160,15 +161,15 @@ class ProgramSession {
   void SetMoveScreenSaver(bool on);
   // The description of adhan recording index (0..7) in lang.
   void SetAzhanDescription(Language lang, int index, std::string description);
-  // The sound trigger's choices (SessionSoundChoices): the adhan (0..5 or all in turn), the next
+  // The sound trigger's choices (see SoundChoices): the adhan (0..5 or all in turn), the next
   // adhan of the rotation, and the sound switches, one by one or all four at once.
-  void SetAzhan(std::uint8_t index);
-  void SetNextAzhan(std::uint8_t index);
-  void SetAzanSound(bool on);
-  void SetAlarmSound(bool on);
-  void SetOpeningBasmalah(bool on);
-  void SetShuruqSound(bool on);
-  void SetAllSounds(bool on);
+  void SetAzhan(std::uint8_t index) override;
+  void SetNextAzhan(std::uint8_t index) override;
+  void SetAzanSound(bool on) override;
+  void SetAlarmSound(bool on) override;
+  void SetOpeningBasmalah(bool on) override;
+  void SetShuruqSound(bool on) override;
+  void SetAllSounds(bool on) override;
 
   // Writes VEK.INI once the start-up has finished; a failure is shown once per run.
   void SaveSettings();

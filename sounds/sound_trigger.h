@@ -24,9 +24,9 @@
 #include "program/clock_tick.h"
 #include "program/countdown.h"
 #include "program/settings.h"
+#include "program/sound_choices.h"
 #include "sounds/alert_port.h"
 #include "sounds/recitation.h"
-#include "sounds/sound_choices.h"
 #include "sounds/sound_player.h"
 
 namespace vek {

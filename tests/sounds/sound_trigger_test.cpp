@@ -12,7 +12,6 @@
 
 #include "program/program_session.h"
 #include "program/settings_converters.h"
-#include "sounds/session_sound_choices.h"
 #include "support/fake_sound_player.h"
 #include "support/fake_ui.h"
 #include "support/fake_wall_clock.h"
@@ -445,7 +444,7 @@ TEST_F(SoundTriggerTest, ReadCommandWithoutSuraFilesTellsWhereToGetThem) {
 
 // In the running program the trigger's choices are the session's: each is in VEK.INI at once,
 // as the next start reads it, and the windows hear of it.
-TEST(SessionSoundChoicesTest, TheTriggersChoicesAreSavedAndTold) {
+TEST(SoundTriggerOverTheSession, TheTriggersChoicesAreSavedAndTold) {
   TempDir dir;
   fs::create_directories(dir.path() / "SOUNDS");
   std::array<bool, 6> present{};
@@ -465,10 +464,9 @@ TEST(SessionSoundChoicesTest, TheTriggersChoicesAreSavedAndTold) {
   start(session);
   std::vector<SessionChange> heard;
   session.Listen([&](SessionChange change) { heard.push_back(change); });
-  SessionSoundChoices choices(session);
   FakeSoundPlayer player;
   FakeAlertPort alert;
-  SoundTrigger trigger(choices, player, alert, ui, dir.path());
+  SoundTrigger trigger(session, player, alert, ui, dir.path());
   trigger.SetPresentAzhans(present);
 
   using Settings = const VekSettings&;

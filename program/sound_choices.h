@@ -1,7 +1,7 @@
 // The sound settings as the sound trigger sees them: it reads them through a const view and
 // changes them only through these operations. In the running program each of them is kept in
-// VEK.INI at once and told to the windows that show it (see SessionSoundChoices); a failed save
-// may show its message, which runs the event loop inside the operation.
+// VEK.INI at once and told to the windows that show it (the program session implements them); a
+// failed save may show its message, which runs the event loop inside the operation.
 #pragma once
 
 #include <cstdint>
