@@ -949,12 +949,16 @@ void TLiveUpdateSession::Cancel_BitBtnClick() {
   ++cancelPressCount_;
   if ((TransferRunning() && cancelPressCount_ == 1) || installing_) {
     // The first press lets the running transfer finish and starts nothing more; a whole item
-    // being put in place is never cut off, however often Close is pressed.
-    closingText_ = Twin(
-        "Will stop after current item finishes downloading\nTo abort before completion of this "
-        "download,\npress Close again",
-        "سيتوقف التنزيل بعد انتهاء البند الحالي\nلإيقاف هذا التنزيل قبل اكتماله\nاضغط إغلاق مرة "
-        "أخرى");
+    // being put in place is never cut off, however often Close is pressed, and the text says so
+    // rather than offer a second press that would not abort it.
+    closingText_ = installing_
+                       ? Twin("Will stop once the current item is in place",
+                              "سيتوقف التنزيل بعد وضع البند الحالي في مكانه")
+                       : Twin(
+                             "Will stop after current item finishes downloading\nTo abort before "
+                             "completion of this download,\npress Close again",
+                             "سيتوقف التنزيل بعد انتهاء البند الحالي\nلإيقاف هذا التنزيل قبل "
+                             "اكتماله\nاضغط إغلاق مرة أخرى");
     view_.closing = closingText_.In(view_.language);
     view_.hostVisible = false;
     view_.downloadingToVisible = false;
