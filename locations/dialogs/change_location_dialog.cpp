@@ -75,7 +75,10 @@ bool LeavesTheEdit(Qt::FocusReason reason) {
 }  // namespace
 
 TChangeLocation::TChangeLocation(const LocationDialogContext& context, int index, QWidget* parent)
-    : QDialog(parent), context_(context), locationIndex_(index), model_(context.Lang) {
+    : QDialog(parent),
+      context_(context),
+      locationIndex_(index),
+      model_(context.Lang, context.Names) {
   FormCreate();
 }
 

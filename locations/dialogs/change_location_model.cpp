@@ -76,8 +76,7 @@ std::optional<int> DayOfCommonYear(std::optional<int> day, std::optional<int> mo
 
 }  // namespace
 
-std::string NoSuchDayMessage(int day, int month, Language lang) {
-  const NameLists& names = DefaultNameLists();
+std::string NoSuchDayMessage(int day, int month, Language lang, const NameLists& names) {
   const std::size_t m = static_cast<std::size_t>(std::clamp(month, 1, 12) - 1);
   const std::string days = std::to_string(DaysInGregorianMonth(kCommonYear, m + 1));
   if (lang == Language::Arabic)
@@ -405,7 +404,8 @@ std::optional<ChangeLocationError> ChangeLocationModel::ValidateForAccept() {
     for (const auto& [day, month] : {std::pair{F::DaySavingFrom, F::MonthSavingFrom},
                                      std::pair{F::DaySavingTo, F::MonthSavingTo}}) {
       if (!DayOfCommonYear(Value(day), Value(month)))
-        return ChangeLocationError{day, NoSuchDayMessage(*Value(day), *Value(month), lang_)};
+        return ChangeLocationError{day,
+                                   NoSuchDayMessage(*Value(day), *Value(month), lang_, names_)};
     }
   }
   return std::nullopt;

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "engine/prayer_times.h"
 #include "engine/trackers.h"
@@ -19,9 +20,9 @@
 
 namespace vek {
 
-// The message for a daylight-saving day that its month does not have (31 February): the month
-// has no such day, and the days it has.
-std::string NoSuchDayMessage(int day, int month, Language lang);
+// The message for a daylight-saving day that its month does not have (31 February): the month,
+// by the user's name for it, has no such day, and the days it has.
+std::string NoSuchDayMessage(int day, int month, Language lang, const NameLists& names);
 
 // The time-zone box: item i (0..48) is the offset (i - 24) / 2 hours.
 inline constexpr int kTimeZoneCount = 49;
@@ -69,7 +70,10 @@ struct ChangeLocationAcceptance {
 
 class ChangeLocationModel {
  public:
-  explicit ChangeLocationModel(Language lang = Language::English) : lang_(lang) {}
+  // names: the user's month names, which the form's messages use.
+  explicit ChangeLocationModel(Language lang = Language::English,
+                               NameLists names = DefaultNameLists())
+      : lang_(lang), names_(std::move(names)) {}
 
   // Fills the form from the stored record; Modified is cleared.
   void LoadLocation(const TLocationRec& stored);
@@ -132,6 +136,7 @@ class ChangeLocationModel {
   std::optional<int> Value(ChangeLocationField field) const;
 
   Language lang_;
+  NameLists names_;
   TLocationRec stored_;
   std::array<std::string, kChangeLocationFieldCount> texts_;
   std::string title_;

@@ -28,8 +28,9 @@ TLocationRec YourMethodCity() {
   return r;
 }
 
-ChangeLocationModel Loaded(const TLocationRec& rec, Language lang = Language::English) {
-  ChangeLocationModel form(lang);
+ChangeLocationModel Loaded(const TLocationRec& rec, Language lang = Language::English,
+                           NameLists names = DefaultNameLists()) {
+  ChangeLocationModel form(lang, std::move(names));
   form.LoadLocation(rec);
   return form;
 }
@@ -466,6 +467,21 @@ TEST(ChangeLocationModelTest, DaylightSavingDays) {
       EXPECT_EQ(bad.FormToRecord().DstStart, 88);  // never a made-up day
       EXPECT_EQ(bad.FormToRecord().DstEnd, 298);
     }
+  }
+
+  // The month is named as the user named it.
+  NameLists names = DefaultNameLists();
+  names.EMonths[1] = "Feb.";
+  names.AMonths[1] = "فبراير";
+  for (const auto& [lang, message] :
+       {std::pair{Language::English, "Feb. has no day 30: enter a day between 1 and 28 please."},
+        std::pair{Language::Arabic, "لا يوجد يوم 30 في شهر فبراير، يرجى إدخال يوم بين 1 و 28"}}) {
+    ChangeLocationModel named = Loaded(stored, lang, names);
+    Type(named, F::DaySavingFrom, "30");
+    Type(named, F::MonthSavingFrom, "2");
+    const auto error = named.ValidateForAccept();
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->message, message);
   }
 
   // Without daylight saving the edits are neither checked nor converted: the days stay.
