@@ -88,8 +88,17 @@ std::string ColumnTitle(const TPrintOptions& design, Language lang, int k) {
   return SectionTitle(design, lang, k);
 }
 
+namespace {
+
+// How many columns the design shows: the six times and each optional column it has on.
+int ShownColumns(const TPrintOptions& design) {
+  return 6 + design.PODayName + design.POHijri + design.POImsak + design.POGregorian;
+}
+
+}  // namespace
+
 std::array<int, kReportColumns> ColumnWidths(const TPrintOptions& design) {
-  const int shown = 6 + design.PODayName + design.POHijri + design.POImsak + design.POGregorian;
+  const int shown = ShownColumns(design);
   std::array<int, kReportColumns> widths{};
   for (int k = 0; k < kReportColumns; ++k)
     widths[static_cast<std::size_t>(k)] =
@@ -103,7 +112,7 @@ std::array<int, kReportColumns> ColumnWidths(const TPrintOptions& design, int da
   const int equal = widths[day];
   if (!design.PODayName || dayNameWidth <= equal)
     return widths;
-  const int shown = 6 + design.PODayName + design.POHijri + design.POImsak + design.POGregorian;
+  const int shown = ShownColumns(design);
   const int wide = std::min(dayNameWidth, 2 * equal);
   const int others = (kTimetableWidth - wide) / (shown - 1);
   for (int& width : widths)

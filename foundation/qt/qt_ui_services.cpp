@@ -77,26 +77,25 @@ void QtUiServices::SetLanguage(Language lang) {
   UseQtTranslations(lang);
 }
 
-bool UseQtTranslations(Language lang) {
+void UseQtTranslations(Language lang) {
   // One translator for the run, owned by the application.
   static QPointer<QTranslator> arabic;
   QGuiApplication::setLayoutDirection(LayoutDirectionOf(lang));
   if (lang != Language::Arabic) {
     if (arabic)
       QCoreApplication::removeTranslator(arabic);
-    return true;
+    return;
   }
   if (!arabic) {
     auto* translator = new QTranslator(QCoreApplication::instance());
     if (!translator->load(QStringLiteral("qtbase_ar"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
       delete translator;
-      return false;
+      return;
     }
     arabic = translator;
   }
   QCoreApplication::installTranslator(arabic);
-  return true;
 }
 
 bool ArabicCanBeShown() {

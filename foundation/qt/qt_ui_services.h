@@ -46,9 +46,9 @@ class QtUiServices : public UiServices {
 
 // Qt's own texts (the open, save, print and font dialogs, the standard buttons) and the direction
 // of windows that set none in the language: in Arabic Qt's Arabic translations are installed and
-// windows read right to left, in English the translations are removed again. False when Arabic
-// was asked for and Qt's Arabic translations are not installed on the system.
-bool UseQtTranslations(Language lang);
+// windows read right to left, in English the translations are removed again. Without Qt's Arabic
+// translations on the system Qt's texts stay English.
+void UseQtTranslations(Language lang);
 
 // The platform's test for CheckArabicSupport: an installed font family can show Arabic.
 bool ArabicCanBeShown();
