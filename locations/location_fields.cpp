@@ -77,9 +77,6 @@ const std::array<ChangeLocationFieldRule, kChangeLocationFieldCount> kRules = {{
 
 // ---- the record check
 
-// Offsets of the name fields' length bytes.
-constexpr std::size_t kCityAt = 0, kStateAt = 19, kCountryAt = 22;
-
 LocationRecProblem Problem(const std::string& english, const std::string& arabic) {
   return {english, arabic};
 }

@@ -10,7 +10,7 @@ namespace vek {
 namespace {
 
 // Byte offsets shared by both layouts.
-constexpr std::size_t kCityAt = 0, kStateAt = 19, kCountryAt = 22, kLongDegAt = 41;
+constexpr std::size_t kLongDegAt = 41;
 constexpr std::size_t kDstStartAt = 48, kDstEndAt = 50, kNorthAt = 52, kWestAt = 53;
 constexpr std::size_t kMethodAt = 54, kFajrIntervalAt = 56;
 

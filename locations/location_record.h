@@ -21,6 +21,8 @@ enum class TFajrIshaMethod : std::uint8_t {
 inline constexpr std::size_t kCityChars = 18;
 inline constexpr std::size_t kStateChars = 2;
 inline constexpr std::size_t kCountryChars = 18;
+// Where the name fields' length bytes lie in a stored record.
+inline constexpr std::size_t kCityAt = 0, kStateAt = 19, kCountryAt = 22;
 
 // Angles are stored in arc-minutes above 18 degrees: D degrees M minutes is D*60 + M - 1080.
 // Intervals and durations are in seconds.
