@@ -26,9 +26,9 @@ class TNewName : public QDialog {
  public:
   explicit TNewName(Language lang, QWidget* parent = nullptr);
 
-  // Shows prompt above an empty edit, modally; the edit's text after OK, otherwise the empty
-  // text.
-  std::string Execute(const std::string& prompt, const ModalRunner& runModal = {});
+  // Shows prompt above an empty edit, modally through runModal; the edit's text after OK,
+  // otherwise the empty text.
+  std::string Execute(const std::string& prompt, const ModalRunner& runModal);
   // What Execute does before showing the dialog: the prompt shown, the edit emptied.
   void Prepare(const std::string& prompt);
   // The OK button follows the edit: enabled exactly while it is not empty.

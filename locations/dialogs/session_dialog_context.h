@@ -12,6 +12,6 @@ namespace vek {
 // The context refers to the session and to list, which must outlive the dialog; the dialogs it
 // opens in turn are shown through runModal.
 LocationDialogContext MakeLocationDialogContext(ProgramSession& session, TLocations& list,
-                                                ModalRunner runModal = {});
+                                                ModalRunner runModal);
 
 }  // namespace vek
