@@ -46,6 +46,7 @@
 #include "support/pdf_reading.h"
 #include "support/recording_paint_device.h"
 #include "support/report_fixture.h"
+#include "support/shell_quoted.h"
 #include "support/temp_dir.h"
 
 namespace vek {
@@ -55,8 +56,8 @@ using testing::FooterNumbers;
 using testing::Output;
 using testing::PdfPages;
 using testing::PdfText;
-using testing::Quoted;
 using testing::ReadBytes;
+using testing::ShellQuoted;
 
 class ReportPrintingTest : public testing::ReportFixture {
  protected:
@@ -142,7 +143,8 @@ TEST_F(ReportPrintingTest, EveryDesignOfDamascusPrintsItsPagesWithItsTexts) {
   // The designs' faces, embedded: Courier New and Arabic Transparent through their substitutes,
   // and the Arabic of the bold Courier New header in the bold Arabic face, not whatever font
   // the system falls back to.
-  const std::string fonts = Output("pdffonts " + Quoted(dir.path() / "design-4.pdf"));
+  const std::string fonts =
+      Output("pdffonts " + ShellQuoted((dir.path() / "design-4.pdf").string()));
   std::istringstream rows(fonts);
   bool mono = false;
   bool naskh = false;
@@ -270,7 +272,7 @@ TEST_F(ReportPrintingTest, AJobIsNamedByTheTimetablesPlaceAndPeriod) {
     pdfName = file.string();
     ASSERT_TRUE(form->PrintReport(false));
     EXPECT_EQ(QString::fromUtf8(c.title), printer->docName());
-    std::istringstream info(Output("pdfinfo " + Quoted(file)));
+    std::istringstream info(Output("pdfinfo " + ShellQuoted(file.string())));
     std::string title;
     for (std::string line; std::getline(info, line);)
       if (line.rfind("Title:", 0) == 0)
@@ -355,8 +357,8 @@ TEST_F(ReportPrintingTest, AJobThatCannotStartOrFailsSaysWhyAndLeavesNoFile) {
 
 // Whether the first page of a PDF, as poppler draws it, shows any colour other than a grey.
 bool ShowsColour(const std::filesystem::path& file, const std::filesystem::path& picture) {
-  Output("pdftoppm -r 40 -png -singlefile " + Quoted(file) + " " + Quoted(picture) +
-         " 2>/dev/null");
+  Output("pdftoppm -r 40 -png -singlefile " + ShellQuoted(file.string()) + " " +
+         ShellQuoted(picture.string()) + " 2>/dev/null");
   const QImage image(QString::fromStdString(picture.string() + ".png"));
   EXPECT_FALSE(image.isNull()) << file;
   for (int y = 0; y < image.height(); ++y)
@@ -677,7 +679,8 @@ struct PdfWord {
 };
 
 std::vector<PdfWord> PdfWords(const std::filesystem::path& file) {
-  const QString html = QString::fromStdString(Output("pdftotext -bbox " + Quoted(file) + " -"));
+  const QString html =
+      QString::fromStdString(Output("pdftotext -bbox " + ShellQuoted(file.string()) + " -"));
   static const QRegularExpression kWord(QStringLiteral(
       R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
   std::vector<PdfWord> words;
