@@ -53,6 +53,7 @@ namespace vek {
 namespace {
 
 using testing::FooterNumbers;
+using testing::NamesIn;
 using testing::Output;
 using testing::PdfPages;
 using testing::PdfText;
@@ -411,15 +412,6 @@ TEST_F(ReportPrintingTest, AFullDiskKeepsTheOldPdfAndSaysWhy) {
   }
 }
 
-// Names in a folder: a replaced file leaves no temporary file beside it.
-std::vector<std::string> Names(const std::filesystem::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder))
-    names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 // A PDF printed over an old one keeps its permissions, and one printed onto a symbolic link
 // replaces the file the link names, as an editor does; the link stays.
 TEST_F(ReportPrintingTest, ReplacingAPdfKeepsItsModeAndFollowsASymbolicLink) {
@@ -455,10 +447,10 @@ TEST_F(ReportPrintingTest, ReplacingAPdfKeepsItsModeAndFollowsASymbolicLink) {
     EXPECT_EQ(1, PdfPages(real)) << name;
     EXPECT_EQ(std::filesystem::perms(0640),
               std::filesystem::status(real).permissions() & std::filesystem::perms::all);
-    EXPECT_EQ(std::vector<std::string>{"year.pdf"}, Names(real.parent_path()));
+    EXPECT_EQ(std::vector<std::string>{"year.pdf"}, NamesIn(real.parent_path()));
   }
   EXPECT_EQ((std::vector<std::string>{"kept", "link.pdf", "private.pdf", "second.pdf"}),
-            Names(dir.path()));
+            NamesIn(dir.path()));
   EXPECT_EQ(2u, messages.size());  // the failed renames only
 
   // A link to a file not yet there makes that file.
