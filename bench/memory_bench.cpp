@@ -8,7 +8,6 @@
 // Target: at most 100 KB of heap per program day after the first (heap_bytes_per_day).
 #include <benchmark/benchmark.h>
 #include <malloc.h>
-#include <stdlib.h>
 
 #include <QApplication>
 
@@ -16,10 +15,9 @@
 #include <filesystem>
 #include <string>
 
+#include "bench/program_folder.h"
 #include "engine/calendar.h"
 #include "foundation/command_line.h"
-#include "foundation/file_io.h"
-#include "foundation/ini_file.h"
 #include "mainwin/alert_window.h"
 #include "mainwin/main_window.h"
 #include "program/settings.h"
@@ -53,19 +51,12 @@ class SilentPlayer : public vek::SoundPlayer {
 };
 
 // A used program folder: the shipped VEK.LOC and the settings the program writes, for Cairo in
-// English; closing does not ask whether to minimise instead.
-fs::path MakeProgramFolder() {
-  std::string pattern = (fs::temp_directory_path() / "vek-bench-XXXXXX").string();
-  const fs::path folder = ::mkdtemp(pattern.data());
-  fs::copy_file(fs::path(VEK_SOURCE_DIR) / "resources" / "VEK.LOC", folder / "VEK.LOC");
-  vek::IniFile ini;
+// English.
+fs::path CairoProgramFolder() {
   vek::VekSettings settings;
-  settings.PromptToClose = false;
   settings.Lang = vek::Language::English;
   settings.SelectedCity = "CAIRO";
-  vek::WriteSettings(ini, settings, vek::CommandLineSwitches{}, nullptr);
-  vek::WriteFileReplacing(folder / "VEK.INI", ini.Image());
-  return folder;
+  return vek::bench::MakeProgramFolder(vek::bench::WrittenSettingsFile(settings));
 }
 
 // The heap in use: what malloc handed out from its arenas and in mapped blocks.
@@ -81,7 +72,11 @@ void RunEventLoopOnce() {
 }
 
 void BM_HeapPerProgramDay(benchmark::State& state) {
-  const fs::path folder = MakeProgramFolder();
+  const fs::path folder = CairoProgramFolder();
+  if (folder.empty()) {
+    state.SkipWithError("the program folder could not be made");
+    return;
+  }
   double perDay = 0;
   double firstDay = 0;
   double lastDay = 0;

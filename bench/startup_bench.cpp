@@ -5,7 +5,6 @@
 // (BM_StartupToShownWindow), and at most 500 ms more than that with the largest settings file
 // the start reads, whatever fills it (BM_StartupWithTheLargestSettingsFile).
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
 #include <QApplication>
 
@@ -13,8 +12,8 @@
 #include <functional>
 #include <string>
 
+#include "bench/program_folder.h"
 #include "foundation/command_line.h"
-#include "foundation/file_io.h"
 #include "foundation/ini_file.h"
 #include "foundation/qt/qt_ui_services.h"
 #include "mainwin/main_window.h"
@@ -26,13 +25,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A program folder with the shipped VEK.LOC and the given VEK.INI.
-fs::path MakeProgramFolder(const std::string& settings) {
-  std::string pattern = (fs::temp_directory_path() / "vek-bench-XXXXXX").string();
-  const fs::path folder = ::mkdtemp(pattern.data());
-  fs::copy_file(fs::path(VEK_SOURCE_DIR) / "resources" / "VEK.LOC", folder / "VEK.LOC");
-  vek::WriteFileReplacing(folder / "VEK.INI", settings);
-  return folder;
+using vek::bench::MakeProgramFolder;
+
+// The settings as the program writes them where there is no tray, as in these runs: the start
+// turns minimising to the tray off, and its save would otherwise change the file.
+std::string SettingsWithoutTray() {
+  vek::VekSettings settings;
+  settings.MinimizeToTray = false;
+  return vek::bench::WrittenSettingsFile(settings);
 }
 
 // Times the start-up in folder; any message of the start fails the benchmark (the settings
@@ -54,24 +54,20 @@ void TimeStartups(benchmark::State& state, const fs::path& folder, vek::UiServic
     state.PauseTiming();
     window.close();
     QApplication::processEvents();
-    if (messages != nullptr && !messages->messages.empty())
+    if (messages != nullptr && !messages->messages.empty()) {
       state.SkipWithError(messages->messages.front().c_str());
+      break;  // the timer may not be resumed once the benchmark has failed
+    }
     state.ResumeTiming();
   }
 }
 
-// The settings as the program writes them: a program folder that has been used before (a first
-// start would open the first-run wizard). Closing does not ask whether to minimise instead.
-std::string CompleteSettingsFile() {
-  vek::IniFile ini;
-  vek::VekSettings settings;
-  settings.PromptToClose = false;
-  vek::WriteSettings(ini, settings, vek::CommandLineSwitches{}, nullptr);
-  return ini.Image();
-}
-
 void BM_StartupToShownWindow(benchmark::State& state) {
-  const fs::path folder = MakeProgramFolder(CompleteSettingsFile());
+  const fs::path folder = MakeProgramFolder(SettingsWithoutTray());
+  if (folder.empty()) {
+    state.SkipWithError("the program folder could not be made");
+    return;
+  }
   vek::QtUiServices ui;
   TimeStartups(state, folder, ui);
   fs::remove_all(folder);
@@ -82,7 +78,7 @@ BENCHMARK(BM_StartupToShownWindow)->Unit(benchmark::kMillisecond)->Iterations(10
 // size the start reads, so that the start's own save gives the same size again. line(n) is the
 // n-th of them: keys of another program in the main section, or sections after the program's.
 std::string LargestSettingsFile(const std::function<std::string(int)>& line) {
-  const std::string own = CompleteSettingsFile();
+  const std::string own = SettingsWithoutTray();
   const bool sections = line(0).starts_with('[');
   const std::size_t at = sections ? own.size() : own.find("\r\n") + 2;
   std::string lines;
@@ -113,6 +109,10 @@ void BM_StartupWithTheLargestSettingsFile(benchmark::State& state) {
   const Filler& filler = kFillers[state.range(0)];
   state.SetLabel(filler.label);
   const fs::path folder = MakeProgramFolder(LargestSettingsFile(filler.line));
+  if (folder.empty()) {
+    state.SkipWithError("the program folder could not be made");
+    return;
+  }
   if (fs::file_size(folder / "VEK.INI") != vek::IniFile::kMaxFileBytes)
     state.SkipWithError("the settings file is not of the largest size");
   vek::testing::FakeUi ui;

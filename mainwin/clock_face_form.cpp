@@ -116,7 +116,8 @@ void TClockFaceForm::FormActivate() {
           PictureNameOf(i),
           context_.previewFolder.empty() ? context_.programFolder : context_.previewFolder,
           *context_.module, context_.switches);
-      ShowFacePictureFailure(face, *context_.ui, context_.lang, context_.switches);
+      if (face.picture.isNull())
+        ShowFacePictureFailure(face, *context_.ui, context_.lang, context_.switches);
       pictures_[static_cast<std::size_t>(i)] = face.picture;
     }
   }

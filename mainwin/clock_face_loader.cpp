@@ -135,7 +135,7 @@ FacePicture UnpackFacePicture(const std::string& baseName, const fs::path& progr
 
 void ShowFacePictureFailure(const FacePicture& face, UiServices& ui, Language lang,
                             const CommandLineSwitches& switches) {
-  if (face.picture.isNull() && !switches.ignoreBmp)
+  if (!switches.ignoreBmp)
     ShowProgramMessage(face.Text(lang), ui);
 }
 

@@ -43,7 +43,7 @@ FacePicture UnpackFacePicture(const std::string& baseName,
                               const std::filesystem::path& programFolder,
                               const ResourceModule& module, const CommandLineSwitches& switches);
 
-// Shows, in lang, why the picture could not be had, unless the run's switches have IGNOREBMP.
+// Shows, in lang, why face has no picture, unless the run's switches have IGNOREBMP.
 void ShowFacePictureFailure(const FacePicture& face, UiServices& ui, Language lang,
                             const CommandLineSwitches& switches);
 

@@ -13,6 +13,7 @@
 #include <QStatusTipEvent>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 
@@ -302,29 +303,32 @@ void TVEK__MAIN::BuildWidgets() {
   W.MainPanel->installEventFilter(this);
 }
 
+std::array<QToolButton*, 4> TVEK__MAIN::ClockButtons() const {
+  return {W.ClockFaceSpeedButton, W.ClockBackGroundSpeedButton, W.ClcockSizeSpeedButton,
+          W.ColorsSpeedButton};
+}
+
+std::array<QWidget*, 6> TVEK__MAIN::ClockParts() const {
+  const std::array<QToolButton*, 4> buttons = ClockButtons();
+  return {W.OvcClock1, W.STime, buttons[0], buttons[1], buttons[2], buttons[3]};
+}
+
 void TVEK__MAIN::SetClockButtonsVisible(bool visible) {
-  for (QToolButton* b : {W.ClockFaceSpeedButton, W.ClockBackGroundSpeedButton,
-                         W.ClcockSizeSpeedButton, W.ColorsSpeedButton})
+  for (QToolButton* b : ClockButtons())
     b->setVisible(visible);
 }
 
 bool TVEK__MAIN::PointerOverClock() const {
   const QPoint pointer = QCursor::pos();
-  for (const QWidget* part :
-       {static_cast<QWidget*>(W.OvcClock1), static_cast<QWidget*>(W.STime),
-        static_cast<QWidget*>(W.ClockFaceSpeedButton),
-        static_cast<QWidget*>(W.ClockBackGroundSpeedButton),
-        static_cast<QWidget*>(W.ClcockSizeSpeedButton), static_cast<QWidget*>(W.ColorsSpeedButton)})
+  for (const QWidget* part : ClockParts())
     if (part->isVisible() && part->rect().contains(part->mapFromGlobal(pointer)))
       return true;
   return false;
 }
 
 bool TVEK__MAIN::eventFilter(QObject* watched, QEvent* event) {
-  const bool overClock = watched == W.OvcClock1 || watched == W.STime ||
-                         watched == W.ClockFaceSpeedButton ||
-                         watched == W.ClockBackGroundSpeedButton ||
-                         watched == W.ClcockSizeSpeedButton || watched == W.ColorsSpeedButton;
+  const std::array<QWidget*, 6> parts = ClockParts();
+  const bool overClock = std::ranges::find(parts, watched) != parts.end();
   if (event->type() == QEvent::Enter && overClock)
     SetClockButtonsVisible(true);
   else if (event->type() == QEvent::Leave && overClock && !PointerOverClock())

@@ -15,6 +15,7 @@
 
 #include <QMainWindow>
 
+#include <array>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -264,6 +265,10 @@ class TVEK__MAIN : public QMainWindow {
   void CloseSplashNow();
   bool SplashWanted() const;
   void ShowCurrentTimeLabel();
+  // The clock's four buttons, shown while the pointer is over the clock.
+  std::array<QToolButton*, 4> ClockButtons() const;
+  // The clock, its time and its buttons: what the pointer counts as being over the clock on.
+  std::array<QWidget*, 6> ClockParts() const;
   void SetClockButtonsVisible(bool visible);
   // The pointer is over the clock, its time or one of its buttons.
   bool PointerOverClock() const;

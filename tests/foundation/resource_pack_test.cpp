@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <fstream>
 #include <vector>
@@ -23,20 +22,13 @@ namespace {
 namespace fs = std::filesystem;
 using testing::ExpectFileBytes;
 using testing::FakeFileSystem;
+using testing::NamesIn;
 using testing::TempDir;
 
 const fs::path kFixtures = fs::path(VEK_SOURCE_DIR) / "tests" / "foundation" / "fixtures";
 
 void WriteFile(const fs::path& file, const std::string& text) {
   std::ofstream(file, std::ios::binary) << text;
-}
-
-std::vector<std::string> FilesIn(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder))
-    names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
 }
 
 TEST(ResourcePack, NameRuleDropsEveryDotAndTildeAndNothingElse) {
@@ -89,7 +81,7 @@ TEST(ResourcePack, ExtractionWritesTheCarriedBytesAndLeavesNoTemporaryFile) {
               ExpectFileBytes(fs::path(folder) / "A.B.ZIP"));
     EXPECT_EQ(ExpectFileBytes(kFixtures / "Wenq~140.txt"),
               ExpectFileBytes(fs::path(folder) / "wenq~140.txt"));
-    EXPECT_EQ((std::vector<std::string>{"A.B.ZIP", "wenq~140.txt"}), FilesIn(folder)) << folder;
+    EXPECT_EQ((std::vector<std::string>{"A.B.ZIP", "wenq~140.txt"}), NamesIn(folder)) << folder;
   }
 }
 
@@ -98,7 +90,7 @@ TEST(ResourcePack, MissingOrEmptyResourceCreatesNothingAndKeepsTheOldFile) {
   WriteFile(t.path() / "empty.dat", "old");
   EXPECT_FALSE(ExtractFileFromResource("None140.zip", t.path(), TestResourcePacks()));
   EXPECT_FALSE(ExtractFileFromResource("empty.dat", t.path(), TestResourcePacks()));
-  EXPECT_EQ(std::vector<std::string>{"empty.dat"}, FilesIn(t.path()));
+  EXPECT_EQ(std::vector<std::string>{"empty.dat"}, NamesIn(t.path()));
   EXPECT_EQ("old", ExpectFileBytes(t.path() / "empty.dat"));
 }
 
@@ -127,7 +119,7 @@ TEST(ResourcePack, FailedRenameKeepsTheOldFileAndRemovesTheTemporaryFile) {
   EXPECT_FALSE(ExtractFileFromResource("a.b.zip", t.path(), TestResourcePacks(), fake));
   EXPECT_EQ(1, fake.renames);
   EXPECT_EQ("old", ExpectFileBytes(destination));
-  EXPECT_EQ(std::vector<std::string>{"a.b.zip"}, FilesIn(t.path()));
+  EXPECT_EQ(std::vector<std::string>{"a.b.zip"}, NamesIn(t.path()));
 }
 
 // The reason of each failing step, for the callers that tell the user.
@@ -143,7 +135,7 @@ TEST(ResourcePack, TheErrnoVariantTellsWhyTheExtractionFailed) {
   EXPECT_EQ(ENOTDIR,
             ExtractFileFromResourceErrno("a.b.zip", t.path() / "file", TestResourcePacks()));
   EXPECT_EQ(0, ExtractFileFromResourceErrno("a.b.zip", t.path(), TestResourcePacks()));
-  EXPECT_EQ((std::vector<std::string>{"a.b.zip", "file"}), FilesIn(t.path()));
+  EXPECT_EQ((std::vector<std::string>{"a.b.zip", "file"}), NamesIn(t.path()));
 }
 
 TEST(ResourcePack, FailuresAreWrittenToTheDebugLog) {

@@ -9,7 +9,6 @@
 #include <QElapsedTimer>
 #include <QThread>
 
-#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <span>
@@ -38,19 +37,11 @@ namespace {
 namespace fs = std::filesystem;
 using testing::ExpectFileBytes;
 using testing::FakeUi;
+using testing::NamesIn;
 using testing::TempDir;
 
 constexpr const char* kComplete =
     "انتهى تثبيت الدعم لضغط الصوت\n\nInstallation for sound Compression is complete";
-
-std::vector<std::string> Names(const fs::path& folder) {
-  std::vector<std::string> names;
-  std::error_code ec;
-  for (const fs::directory_entry& e : fs::directory_iterator(folder, ec))
-    names.push_back(e.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 class CodecInstaller : public ::testing::Test {
  protected:
@@ -82,8 +73,8 @@ TEST_F(CodecInstaller, AFreshRunInstallsRegistersAndSaysSo) {
             IniFile(windows / "System.ini").ReadString("drivers32", "msacm.l3codec", ""));
   EXPECT_EQ(std::vector<std::string>{kComplete}, ui.messages);
   // No temporary file is left beside the driver.
-  EXPECT_EQ(std::vector<std::string>{"L3codecp.acm"}, Names(windows / "system"));
-  EXPECT_EQ((std::vector<std::string>{"System.ini", "system"}), Names(windows));
+  EXPECT_EQ(std::vector<std::string>{"L3codecp.acm"}, NamesIn(windows / "system"));
+  EXPECT_EQ((std::vector<std::string>{"System.ini", "system"}), NamesIn(windows));
 }
 
 TEST_F(CodecInstaller, ASecondRunLeavesTheSameStateAndSaysSoAgain) {
@@ -102,7 +93,7 @@ TEST_F(CodecInstaller, AReadOnlyDriverOfAnyLetterCaseIsReplaced) {
   ::chmod(old.c_str(), 0444);
   EXPECT_EQ(kCodecInstalled, DravolenMain(Context()));
   EXPECT_EQ(Driver(), ExpectFileBytes(old));
-  EXPECT_EQ(std::vector<std::string>{"l3codecp.acm"}, Names(windows / "system"));
+  EXPECT_EQ(std::vector<std::string>{"l3codecp.acm"}, NamesIn(windows / "system"));
 }
 
 TEST_F(CodecInstaller, OtherSectionsAndKeysOfSystemIniAreKept) {

@@ -38,6 +38,7 @@
 #include "report/timetable_view.h"
 #include "support/locations_fixture.h"
 #include "support/pdf_reading.h"
+#include "support/shell_quoted.h"
 #include "support/temp_dir.h"
 
 namespace vek {
@@ -162,11 +163,12 @@ class PrivateCups {
     cupsSetServer(nullptr);
     // CUPS turns the job's PDF into PostScript for cups-pdf, which Ghostscript turns back into a
     // PDF; poppler's cairo renderer keeps the text readable through both.
-    const std::string lpadmin = "lpadmin -h " + testing::Quoted(socket_) + " -p " + kQueue;
-    const std::string added =
-        testing::Output(lpadmin + " -E -v cups-pdf:/" + instance + " -P " + kCupsPdfPpd +
-                        " -o pdftops-renderer-default=pdftocairo 2>&1 && " + "lpadmin -h " +
-                        testing::Quoted(socket_) + " -d " + kQueue + " 2>&1 && echo added");
+    const std::string lpadmin =
+        "lpadmin -h " + testing::ShellQuoted(socket_.string()) + " -p " + kQueue;
+    const std::string added = testing::Output(
+        lpadmin + " -E -v cups-pdf:/" + instance + " -P " + kCupsPdfPpd +
+        " -o pdftops-renderer-default=pdftocairo 2>&1 && " + "lpadmin -h " +
+        testing::ShellQuoted(socket_.string()) + " -d " + kQueue + " 2>&1 && echo added");
     if (added.find("added") == std::string::npos)
       return "the cups-pdf queue could not be added to the private scheduler: " + added;
     return {};

@@ -46,17 +46,19 @@
 #include "support/pdf_reading.h"
 #include "support/recording_paint_device.h"
 #include "support/report_fixture.h"
+#include "support/shell_quoted.h"
 #include "support/temp_dir.h"
 
 namespace vek {
 namespace {
 
 using testing::FooterNumbers;
+using testing::NamesIn;
 using testing::Output;
 using testing::PdfPages;
 using testing::PdfText;
-using testing::Quoted;
 using testing::ReadBytes;
+using testing::ShellQuoted;
 
 class ReportPrintingTest : public testing::ReportFixture {
  protected:
@@ -142,7 +144,8 @@ TEST_F(ReportPrintingTest, EveryDesignOfDamascusPrintsItsPagesWithItsTexts) {
   // The designs' faces, embedded: Courier New and Arabic Transparent through their substitutes,
   // and the Arabic of the bold Courier New header in the bold Arabic face, not whatever font
   // the system falls back to.
-  const std::string fonts = Output("pdffonts " + Quoted(dir.path() / "design-4.pdf"));
+  const std::string fonts =
+      Output("pdffonts " + ShellQuoted((dir.path() / "design-4.pdf").string()));
   std::istringstream rows(fonts);
   bool mono = false;
   bool naskh = false;
@@ -270,7 +273,7 @@ TEST_F(ReportPrintingTest, AJobIsNamedByTheTimetablesPlaceAndPeriod) {
     pdfName = file.string();
     ASSERT_TRUE(form->PrintReport(false));
     EXPECT_EQ(QString::fromUtf8(c.title), printer->docName());
-    std::istringstream info(Output("pdfinfo " + Quoted(file)));
+    std::istringstream info(Output("pdfinfo " + ShellQuoted(file.string())));
     std::string title;
     for (std::string line; std::getline(info, line);)
       if (line.rfind("Title:", 0) == 0)
@@ -355,8 +358,8 @@ TEST_F(ReportPrintingTest, AJobThatCannotStartOrFailsSaysWhyAndLeavesNoFile) {
 
 // Whether the first page of a PDF, as poppler draws it, shows any colour other than a grey.
 bool ShowsColour(const std::filesystem::path& file, const std::filesystem::path& picture) {
-  Output("pdftoppm -r 40 -png -singlefile " + Quoted(file) + " " + Quoted(picture) +
-         " 2>/dev/null");
+  Output("pdftoppm -r 40 -png -singlefile " + ShellQuoted(file.string()) + " " +
+         ShellQuoted(picture.string()) + " 2>/dev/null");
   const QImage image(QString::fromStdString(picture.string() + ".png"));
   EXPECT_FALSE(image.isNull()) << file;
   for (int y = 0; y < image.height(); ++y)
@@ -409,15 +412,6 @@ TEST_F(ReportPrintingTest, AFullDiskKeepsTheOldPdfAndSaysWhy) {
   }
 }
 
-// Names in a folder: a replaced file leaves no temporary file beside it.
-std::vector<std::string> Names(const std::filesystem::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder))
-    names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 // A PDF printed over an old one keeps its permissions, and one printed onto a symbolic link
 // replaces the file the link names, as an editor does; the link stays.
 TEST_F(ReportPrintingTest, ReplacingAPdfKeepsItsModeAndFollowsASymbolicLink) {
@@ -453,10 +447,10 @@ TEST_F(ReportPrintingTest, ReplacingAPdfKeepsItsModeAndFollowsASymbolicLink) {
     EXPECT_EQ(1, PdfPages(real)) << name;
     EXPECT_EQ(std::filesystem::perms(0640),
               std::filesystem::status(real).permissions() & std::filesystem::perms::all);
-    EXPECT_EQ(std::vector<std::string>{"year.pdf"}, Names(real.parent_path()));
+    EXPECT_EQ(std::vector<std::string>{"year.pdf"}, NamesIn(real.parent_path()));
   }
   EXPECT_EQ((std::vector<std::string>{"kept", "link.pdf", "private.pdf", "second.pdf"}),
-            Names(dir.path()));
+            NamesIn(dir.path()));
   EXPECT_EQ(2u, messages.size());  // the failed renames only
 
   // A link to a file not yet there makes that file.
@@ -677,7 +671,8 @@ struct PdfWord {
 };
 
 std::vector<PdfWord> PdfWords(const std::filesystem::path& file) {
-  const QString html = QString::fromStdString(Output("pdftotext -bbox " + Quoted(file) + " -"));
+  const QString html =
+      QString::fromStdString(Output("pdftotext -bbox " + ShellQuoted(file.string()) + " -"));
   static const QRegularExpression kWord(QStringLiteral(
       R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
   std::vector<PdfWord> words;

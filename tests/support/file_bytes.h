@@ -1,12 +1,16 @@
-// Reading a whole file back, for tests that check what the program wrote.
+// Reading a whole file, or the names in a folder, back, for tests that check what the program
+// wrote.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <system_error>
+#include <vector>
 
 #include "foundation/file_io.h"
 
@@ -25,6 +29,16 @@ inline std::string ExpectFileBytes(const std::filesystem::path& file) {
   std::string bytes;
   EXPECT_EQ(0, ReadWholeFile(file, bytes)) << file;
   return bytes;
+}
+
+// The names of the entries in folder, sorted; none when it cannot be read.
+inline std::vector<std::string> NamesIn(const std::filesystem::path& folder) {
+  std::vector<std::string> names;
+  std::error_code ec;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, ec))
+    names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 }  // namespace vek::testing

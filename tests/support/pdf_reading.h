@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "support/shell_quoted.h"
+
 namespace vek::testing {
 
 // The output of a command line (the tests pass it file names they made themselves).
@@ -26,15 +28,8 @@ inline std::string Output(const std::string& command) {
   return out;
 }
 
-inline std::string Quoted(const std::filesystem::path& file) {
-  std::string quoted(1, '\'');
-  quoted += file.string();
-  quoted += '\'';
-  return quoted;
-}
-
 inline int PdfPages(const std::filesystem::path& file) {
-  std::istringstream info(Output("pdfinfo " + Quoted(file) + " 2>/dev/null"));
+  std::istringstream info(Output("pdfinfo " + ShellQuoted(file.string()) + " 2>/dev/null"));
   for (std::string line; std::getline(info, line);)
     if (line.rfind("Pages:", 0) == 0)
       return std::stoi(line.substr(6));
@@ -43,7 +38,8 @@ inline int PdfPages(const std::filesystem::path& file) {
 
 // The PDF's text with Arabic presentation forms folded to their letters.
 inline QString PdfText(const std::filesystem::path& file) {
-  return QString::fromStdString(Output("pdftotext " + Quoted(file) + " - 2>/dev/null"))
+  return QString::fromStdString(
+             Output("pdftotext " + ShellQuoted(file.string()) + " - 2>/dev/null"))
       .normalized(QString::NormalizationForm_KC);
 }
 

@@ -9,15 +9,9 @@
 #include <string>
 #include <vector>
 
-namespace vek::testing {
+#include "support/shell_quoted.h"
 
-// text in single quotes for the shell, its own single quotes kept.
-inline std::string ShellQuoted(const std::string& text) {
-  std::string out = "'";
-  for (const char c : text)
-    out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-}
+namespace vek::testing {
 
 class PythonServer {
  public:

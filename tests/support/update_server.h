@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "support/python_server.h"
+#include "support/shell_quoted.h"
 
 namespace vek::testing {
 

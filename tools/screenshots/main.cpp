@@ -849,8 +849,6 @@ void ShootReports(Shooter& shooter, const QDir& dir) {
   }
 }
 
-// The Live Update dialog in both languages: the offer and the ignored items of a comparison with
-// a server listing on disk, and the session's log.
 // A client whose transfers start and never end, so that the dialog shows a download under way
 // without reaching any server.
 class StartedOnlyClient : public vek::TransferClient {
@@ -876,6 +874,8 @@ class StartedOnlyClient : public vek::TransferClient {
   bool busy_ = false;
 };
 
+// The Live Update dialog in both languages: the offer and the ignored items of a comparison with
+// a server listing on disk, the session's log, and the first download under way.
 void ShootLiveUpdate(Shooter& shooter) {
   struct Item {
     const char* name;
@@ -955,8 +955,8 @@ void ShootLiveUpdate(Shooter& shooter) {
   }
 }
 
-// The PDF writer as the only printer, as on a machine without printers.
-// Prints the report into <dir>/<name>.pdf.
+// Prints the report into <dir>/<name>.pdf, with the PDF writer as the only printer, as on a
+// machine without printers.
 void Print(const vek::Timetable& report, QPrinter& printer, const std::string& name, Language lang,
            const QDir& dir, Shooter& shooter) {
   printer.setOutputFileName(dir.filePath(QString::fromStdString(name + ".pdf")));
