@@ -39,7 +39,6 @@ enum class TDownloadReader {
 };
 
 struct TDownloadCheckSetup {
-  std::filesystem::path programFolder;  // where the file is to lie (its save lock)
   std::vector<std::string> clockFaces;  // the base names of the face pictures ("WENQ140A")
 };
 

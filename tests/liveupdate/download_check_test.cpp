@@ -68,7 +68,7 @@ class DownloadCheck : public ::testing::Test {
   }
 
   TempDir dir;
-  TDownloadCheckSetup setup{dir.path(), {"WENQ140A", "NONE140"}};
+  TDownloadCheckSetup setup{.clockFaces = {"WENQ140A", "NONE140"}};
   fs::path file = dir.path() / "download.tovarelin";
 };
 
