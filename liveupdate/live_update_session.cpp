@@ -851,8 +851,11 @@ bool TLiveUpdateSession::InstallItem(const TRunItem& item, const TransferOutcome
     return false;
   }
   const std::string fileName = itemFinal_.filename().string();
+  // The listed size bounds the wave inside a sound archive only when the listing names the wave
+  // and its archive is fetched; an item listed under its own name gives the archive's size.
+  const std::int64_t listedWave = itemListedName_ ? -1 : item.size;
   const TDownloadCheck check =
-      CheckDownloadedFile(itemTemp_, fileName, {setup_.clockFaces}, item.size);
+      CheckDownloadedFile(itemTemp_, fileName, {setup_.clockFaces}, listedWave);
   if (!check.reads) {
     Memo("***NOT INSTALLED*** " + item.name + ": it does not read, nothing is replaced\n" +
              LogLines(check.english),
