@@ -53,7 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const fs::path file = folder / "download.tovarelin";
   WriteInput(file, AsText(data + 5, size - 5));
 
-  const TDownloadCheck check = CheckDownloadedFile(file, name, {folder, {"WENQ140A"}}, listedSize);
+  const TDownloadCheck check =
+      CheckDownloadedFile(file, name, {.clockFaces = {"WENQ140A"}}, listedSize);
   Check(FilesIn(folder) == 1, "nothing is written beside the download");
   if (!check.reads) {
     Check(!check.english.empty() && !check.arabic.empty(), "a refusal says why in both languages");

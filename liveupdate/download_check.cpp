@@ -155,14 +155,16 @@ std::optional<std::tuple<std::string, int>> DatedCopyOrder(const std::string& na
   return std::tuple{std::string(stamp), static_cast<int>(DigitsToNumber(rest.substr(1)))};
 }
 
-// Deletes the oldest dated copies of file's name in folder beyond the newest kKeptCopies.
+// Deletes the oldest dated copies of file's name in folder beyond the newest kKeptCopies, made
+// among them: made stays whatever its stamp (after the clock went back, older copies may bear
+// later stamps), and the newest kKeptCopies - 1 of the others stay beside it.
 std::vector<fs::path> PruneDatedCopies(const fs::path& file, const fs::path& folder,
-                                       FileSystem& files) {
+                                       const fs::path& made, FileSystem& files) {
   std::vector<std::pair<std::tuple<std::string, int>, fs::path>> copies;
   std::error_code ec;
   for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
     std::error_code typeError;
-    if (!it->is_regular_file(typeError))
+    if (!it->is_regular_file(typeError) || it->path().filename() == made.filename())
       continue;
     const auto order = DatedCopyOrder(it->path().filename().string(), file.stem().string(),
                                       file.extension().string());
@@ -173,7 +175,7 @@ std::vector<fs::path> PruneDatedCopies(const fs::path& file, const fs::path& fol
     return a.first > b.first;  // newest first
   });
   std::vector<fs::path> removed;
-  for (std::size_t i = kKeptCopies; i < copies.size(); ++i) {
+  for (std::size_t i = kKeptCopies - 1; i < copies.size(); ++i) {
     if (files.Remove(copies[i].second) == 0)
       removed.push_back(copies[i].second);
   }
@@ -253,7 +255,7 @@ TKeptCopy KeepDatedCopy(const fs::path& file, const fs::path& folder,
       continue;
     if (const int e = CopyFileReplacing(file, copy, files); e != 0)
       return {{}, e, {}};
-    return {copy, 0, PruneDatedCopies(file, folder, files)};
+    return {copy, 0, PruneDatedCopies(file, folder, copy, files)};
   }
   return {{}, EEXIST, {}};
 }

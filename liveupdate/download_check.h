@@ -39,7 +39,6 @@ enum class TDownloadReader {
 };
 
 struct TDownloadCheckSetup {
-  std::filesystem::path programFolder;  // where the file is to lie (its save lock)
   std::vector<std::string> clockFaces;  // the base names of the face pictures ("WENQ140A")
 };
 
@@ -67,7 +66,8 @@ bool KeptBeforeReplacement(std::string_view fileName);
 // "YYYYMMDD-HHMMSS") + its extension, "-2", "-3"... added when that name is taken, made through a
 // temporary file. Empty, with the errno, when it could not be made. Once it is made, the oldest
 // dated copies of that name (by the date and time in their names, case ignored) are deleted so
-// that the newest kKeptCopies stay; removed lists them.
+// that the newest kKeptCopies stay, the copy just made always among them (also when the clock went
+// back and older copies bear later stamps); removed lists them.
 inline constexpr int kKeptCopies = 5;
 struct TKeptCopy {
   std::filesystem::path copy;

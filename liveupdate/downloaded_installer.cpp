@@ -8,6 +8,7 @@
 #include "foundation/folder_walk.h"
 #include "foundation/program_folder.h"
 #include "foundation/text.h"
+#include "liveupdate/live_update_files.h"
 #include "sounds/sound_files.h"
 
 namespace vek {
@@ -77,7 +78,7 @@ std::optional<FoundInstaller> TakeDownloadedInstaller(const fs::path& programFol
   std::vector<fs::path> candidates;
   for (const fs::directory_entry& e : FolderEntries(programFolder)) {
     const std::string name = AsciiUpper(e.path().filename().string());
-    if (name.starts_with("ZUZUZ") && name.ends_with(".EXE") && IsRegularFileEntry(e))
+    if (name.starts_with(kPackagePrefix) && name.ends_with(".EXE") && IsRegularFileEntry(e))
       candidates.push_back(e.path());
   }
   std::sort(candidates.begin(), candidates.end());

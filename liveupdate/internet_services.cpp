@@ -169,7 +169,7 @@ THandOver RunFtpScript(const TFtpScript& script, FileSystem& files, Launcher& la
   if (script.host.empty() || script.host.front() == '-' ||
       script.host.find_first_of(" \t") != std::string::npos)
     return Failed(TTwinText{"Not a valid ftp host name: ", "اسم خادم ftp غير صالح: "} +
-                  TTwinText{script.host, script.host});
+                  LeftToRight(script.host));
   const fs::path file = script.folder / kScriptName;
   if (const int e = WriteFileReplacing(file, *text, files, kOwnerOnly); e != 0)
     return Failed({FileWriteErrorText(file, e, Language::English),

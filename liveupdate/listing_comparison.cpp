@@ -145,7 +145,8 @@ bool IsKnownFileName(std::string_view name) {
 }
 
 bool IsPackageName(std::string_view name) {
-  return name.starts_with("DIRIZ") || name.starts_with("ZUZUZ") || name.starts_with("GO-VEK");
+  return name.starts_with("DIRIZ") || name.starts_with(kPackagePrefix) ||
+         name.starts_with("GO-VEK");
 }
 
 TListingComparison::TListingComparison(TFileCatalogue& catalogue,

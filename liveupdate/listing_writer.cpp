@@ -49,7 +49,6 @@ constexpr std::string_view kSiblingFolderWord = "QUV";
 constexpr std::string_view kSampleBookPrefix = "SAMPLE";
 // How much of a text book is read for its header.
 constexpr std::size_t kBookHeaderBytes = 1u << 20;
-constexpr std::string_view kReportFileName = "VEK_DIRS.TXT";
 
 // The extension from the last '.', dot included; empty without a dot.
 std::string_view Extension(std::string_view name) {
@@ -172,7 +171,8 @@ bool IsExcludedFile(std::string_view name, std::string_view moduleWord, std::uin
     if (ext == ".EXE" && name.starts_with("TEST"))
       return true;
     if (ext == ".Z" && name.starts_with("GO") &&
-        !(name.starts_with("GO-VEK") || name.starts_with("ZUZUZ") || name.starts_with("DIRIZ")))
+        !(name.starts_with("GO-VEK") || name.starts_with(kPackagePrefix) ||
+          name.starts_with("DIRIZ")))
       return true;
   }
   if (!ext.empty()) {
@@ -478,9 +478,9 @@ std::optional<TTwinText> WriteDirsReport(const fs::path& programFolder, FileSyst
   std::string text = ";" + FolderText(programFolder) + "  " + DriveKindText(programFolder) + "\r\n";
   for (const fs::path& folder : {programFolder, sounds, FindFileIgnoringCase(sounds, "SURAS")}) {
     text += "\r\n";
-    WriteTextListing(folder, kReportFileName, text);
+    WriteTextListing(folder, kDirsReportName, text);
   }
-  const fs::path report = programFolder / kReportFileName;
+  const fs::path report = programFolder / kDirsReportName;
   if (const int e = WriteFileReplacing(report, Utf8ToCp1256Lossy(text), files); e != 0)
     return TTwinText{FileWriteErrorText(report, e, Language::English),
                      FileWriteErrorText(report, e, Language::Arabic)};

@@ -131,7 +131,10 @@ std::string DriveKindText(const std::filesystem::path& folder);
 void WriteTextListing(const std::filesystem::path& folder, std::string_view reportName,
                       std::string& text);
 
-// Writes VEK_DIRS.TXT in the program folder: the drive kind and the text listings of the program
+// The report of the program's folders that WriteDirsReport writes in the program folder.
+inline constexpr std::string_view kDirsReportName = "VEK_DIRS.TXT";
+
+// Writes kDirsReportName in the program folder: the drive kind and the text listings of the program
 // folder, SOUNDS and SOUNDS/SURAS. Nothing when written; otherwise the message of the file that
 // could not be written, with its DOS error text, in both languages.
 std::optional<TTwinText> WriteDirsReport(const std::filesystem::path& programFolder,

@@ -590,8 +590,8 @@ void TLiveUpdateSession::OnListingDone(const TransferOutcome& outcome) {
   if (complete) {
     // A listing that arrived whole but does not read is not kept: the log and a message say why,
     // and there is nothing to compare.
-    const TDownloadCheck check = CheckDownloadedFile(temp, std::string(kDownloadedListingName),
-                                                     {setup_.programFolder, setup_.clockFaces});
+    const TDownloadCheck check =
+        CheckDownloadedFile(temp, std::string(kDownloadedListingName), {setup_.clockFaces});
     if (!check.reads) {
       ForceDeleteFile(temp, sys_.fs);
       Memo(LogLines(check.english), LogLines(check.arabic));
@@ -851,8 +851,11 @@ bool TLiveUpdateSession::InstallItem(const TRunItem& item, const TransferOutcome
     return false;
   }
   const std::string fileName = itemFinal_.filename().string();
-  const TDownloadCheck check = CheckDownloadedFile(
-      itemTemp_, fileName, {setup_.programFolder, setup_.clockFaces}, item.size);
+  // The listed size bounds the wave inside a sound archive only when the listing names the wave
+  // and its archive is fetched; an item listed under its own name gives the archive's size.
+  const std::int64_t listedWave = itemListedName_ ? -1 : item.size;
+  const TDownloadCheck check =
+      CheckDownloadedFile(itemTemp_, fileName, {setup_.clockFaces}, listedWave);
   if (!check.reads) {
     Memo("***NOT INSTALLED*** " + item.name + ": it does not read, nothing is replaced\n" +
              LogLines(check.english),

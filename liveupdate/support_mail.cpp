@@ -21,7 +21,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kMailPlugIn = "PELSUNK.EXE";
-constexpr const char* kDirsReportName = "VEK_DIRS.TXT";
 
 }  // namespace
 
@@ -51,7 +50,8 @@ void SendSupportMail(const SupportMailContext& context) {
   if (const std::optional<TTwinText> unwritten = WriteDirsReport(folder, context.sys.fs))
     ShowProgramMessage(unwritten->In(lang), ui);
   std::vector<std::string> attachments;
-  for (const fs::path& file : {FindFileIgnoringCase(folder, kDirsReportName), context.logFile})
+  for (const fs::path& file :
+       {FindFileIgnoringCase(folder, std::string(kDirsReportName)), context.logFile})
     if (!file.empty() && fs::is_regular_file(file, ec))
       attachments.push_back(file.string());
   const fs::path mailFile = folder / kSupportMailFileName;

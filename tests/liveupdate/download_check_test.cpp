@@ -68,7 +68,7 @@ class DownloadCheck : public ::testing::Test {
   }
 
   TempDir dir;
-  TDownloadCheckSetup setup{dir.path(), {"WENQ140A", "NONE140"}};
+  TDownloadCheckSetup setup{.clockFaces = {"WENQ140A", "NONE140"}};
   fs::path file = dir.path() / "download.tovarelin";
 };
 
@@ -185,35 +185,58 @@ TEST(DownloadKeep, ACopyGetsADatedNameOfItsOwn) {
 }
 
 // Each new copy deletes the oldest of its name beyond the newest five, by the date and time in
-// their names (a "-2" made in the same second is the newer); other files stay.
+// their names (a "-2" made in the same second is the newer); other files stay. The copy just made
+// always stays, also when the clock went back and five copies bear later stamps.
 TEST(DownloadKeep, TheNewestFiveCopiesOfANameStay) {
-  TempDir dir;
-  const fs::path file = dir.path() / "VEK.LOC";
-  ASSERT_EQ(0, WriteFileReplacing(file, "the user's locations"));
-  const fs::path folder = dir.path() / "DOWNLOADED FILES";
-  fs::create_directories(folder);
-  const std::vector<std::string> older = {"VEK-20240101-000000.LOC",    "vek-20240101-000000-2.loc",
-                                          "VEK-20240101-000000-10.LOC", "VEK-20240301-120000.LOC",
-                                          "VEK-20231231-235959.LOC",    "VEK-20240101-000001.LOC"};
+  struct Case {
+    const char* what;
+    std::vector<std::string> before;  // dated copies already in the folder
+    std::set<std::string> stay;       // of those
+    std::vector<std::string> removed;
+  };
+  const Case cases[] = {
+      {"older copies",
+       {"VEK-20240101-000000.LOC", "vek-20240101-000000-2.loc", "VEK-20240101-000000-10.LOC",
+        "VEK-20240301-120000.LOC", "VEK-20231231-235959.LOC", "VEK-20240101-000001.LOC"},
+       {"VEK-20240301-120000.LOC", "VEK-20240101-000001.LOC", "VEK-20240101-000000-10.LOC",
+        "vek-20240101-000000-2.loc"},
+       {"VEK-20240101-000000.LOC", "VEK-20231231-235959.LOC"}},
+      {"the clock went back",
+       {"VEK-20250111-080000.LOC", "VEK-20250111-090000.LOC", "VEK-20250112-090000.LOC",
+        "VEK-20250113-090000.LOC", "VEK-20250114-090000.LOC"},
+       {"VEK-20250111-090000.LOC", "VEK-20250112-090000.LOC", "VEK-20250113-090000.LOC",
+        "VEK-20250114-090000.LOC"},
+       {"VEK-20250111-080000.LOC"}},
+  };
   const std::vector<std::string> others = {"VEK-20200101-000000.INI", "VEK-2020.LOC",
                                            "VEK-20200101-000000-x.LOC", "NOTES.TXT"};
-  for (const std::string& name : older)
-    ASSERT_EQ(0, WriteFileReplacing(folder / name, "old"));
-  for (const std::string& name : others)
-    ASSERT_EQ(0, WriteFileReplacing(folder / name, "other"));
-  const TKeptCopy kept = KeepDatedCopy(file, folder, LocalTime(9, 0, 0));
-  ASSERT_EQ(0, kept.error);
-  std::set<std::string> left;
-  for (const fs::directory_entry& e : fs::directory_iterator(folder))
-    left.insert(e.path().filename().string());
-  EXPECT_EQ((std::set<std::string>{"VEK-20250110-090000.LOC", "VEK-20240301-120000.LOC",
-                                   "VEK-20240101-000001.LOC", "VEK-20240101-000000-10.LOC",
-                                   "vek-20240101-000000-2.loc", "VEK-20200101-000000.INI",
-                                   "VEK-2020.LOC", "VEK-20200101-000000-x.LOC", "NOTES.TXT"}),
-            left);
-  EXPECT_EQ((std::vector<fs::path>{folder / "VEK-20240101-000000.LOC",
-                                   folder / "VEK-20231231-235959.LOC"}),
-            kept.removed);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempDir dir;
+    const fs::path file = dir.path() / "VEK.LOC";
+    ASSERT_EQ(0, WriteFileReplacing(file, "the user's locations"));
+    const fs::path folder = dir.path() / "DOWNLOADED FILES";
+    fs::create_directories(folder);
+    for (const std::string& name : c.before)
+      ASSERT_EQ(0, WriteFileReplacing(folder / name, "old"));
+    for (const std::string& name : others)
+      ASSERT_EQ(0, WriteFileReplacing(folder / name, "other"));
+    const TKeptCopy kept = KeepDatedCopy(file, folder, LocalTime(9, 0, 0));
+    ASSERT_EQ(0, kept.error);
+    EXPECT_EQ(folder / "VEK-20250110-090000.LOC", kept.copy);
+    EXPECT_EQ("the user's locations", ReadBytes(kept.copy));
+    std::set<std::string> left;
+    for (const fs::directory_entry& e : fs::directory_iterator(folder))
+      left.insert(e.path().filename().string());
+    std::set<std::string> stay = c.stay;
+    stay.insert(others.begin(), others.end());
+    stay.insert(kept.copy.filename().string());
+    EXPECT_EQ(stay, left);
+    std::vector<fs::path> removed;
+    for (const std::string& name : c.removed)
+      removed.push_back(folder / name);
+    EXPECT_EQ(removed, kept.removed);
+  }
 }
 
 // What a run killed midway left: the downloads under their temporary names and a copy's

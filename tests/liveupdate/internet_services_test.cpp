@@ -175,7 +175,9 @@ TEST_F(FtpRun, RefusesFieldsThatWouldStartALineOfTheirOwn) {
   s.host = "-oowned";
   const THandOver host = Run(s);
   EXPECT_FALSE(host.ok);
-  EXPECT_EQ("اسم خادم ftp غير صالح: -oowned", host.message.arabic);
+  // The host reads left to right, isolated within the Arabic line.
+  EXPECT_EQ("Not a valid ftp host name: -oowned", host.message.english);
+  EXPECT_EQ("اسم خادم ftp غير صالح: \u2066-oowned\u2069", host.message.arabic);
   EXPECT_FALSE(fs::exists(dir.path() / "ftpcomm"));
   EXPECT_TRUE(launcher.started.empty());
 }

@@ -550,6 +550,28 @@ TEST_P(OverServer, AnArchiveThatInflatesBeyondItsListedSizeIsNotInstalled) {
       << ::testing::PrintToString(run.View().englishMemo);
 }
 
+// An item may name a sound archive itself (here one the user let through from the ignore list):
+// its size is then the archive's, no bound on the wave inside, which inflates well beyond it.
+TEST_P(OverServer, AnArchiveFetchedUnderItsOwnNameIsNotBoundByItsSize) {
+  ThreeSounds();
+  Publish();
+  const std::string archive = testing::ZipBytes({{"S30.WAV", Bytes(60000, 's')}});
+  ASSERT_LT(archive.size(), 60000u);
+  Serve("/go-s30.z", archive);
+  std::string ignore;
+  AppendIgnoreRec({"go-s30.z", static_cast<std::int32_t>(archive.size()), 0, "New file"}, ignore);
+  ASSERT_EQ(0, WriteFileReplacing(prog / "LiveUpdate" / "IGNORE.REC", ignore));
+  SessionRun run(SessionSetup(), Server(), sys);
+  ASSERT_TRUE(run.Open());
+  run.session->SelectIgnored(0);
+  run.session->AddOne();
+  run.session->StartUpdate_BitBtnClick();
+  ASSERT_TRUE(run.RunEnded());
+  EXPECT_EQ(4, run.session->DownloadedFileCount())
+      << ::testing::PrintToString(run.View().englishMemo);
+  EXPECT_TRUE(archive == ReadBytes(prog / "go-s30.z"));
+}
+
 // The listing says 70,000 bytes and the server sends 69,999 (and says so): the file is not
 // taken, and the log and the status line say that its size differs, with both numbers.
 // A local file that cannot be made or written: the reason names the system's cause, and in
